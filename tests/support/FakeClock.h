@@ -1,0 +1,16 @@
+#pragma once
+
+#include <cstdint>
+
+// Drives time by hand: while it lives the system tick reads a value that only
+// Advance moves, and game time starts at the given value. One at a time.
+class FakeClock {
+ public:
+  explicit FakeClock(uint32_t gameTime = 0);
+  ~FakeClock();
+  FakeClock(const FakeClock&) = delete;
+  FakeClock& operator=(const FakeClock&) = delete;
+
+  void Advance(uint32_t milliseconds);
+  uint32_t Ticks() const;
+};
