@@ -13,4 +13,6 @@ class FakeClock {
 
   void Advance(uint32_t milliseconds);
   uint32_t Ticks() const;
+  // The rules advance in updates of 10 ms each.
+  void Update(int updates = 1) { Advance(10 * updates); }
 };

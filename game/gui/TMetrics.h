@@ -1,0 +1,45 @@
+#pragma once
+
+#include <cstdint>
+
+#include "platform/TClock.h"
+
+namespace GamePlay {
+
+// Records how the game is played. The rules count ring turns, power-ups and
+// broken blockers, locks and gears into it, and the clock-proxy registry
+// pauses its level clock together with the game clocks.
+class TMetrics {
+ public:
+  TMetrics();
+
+  // The level clock follows the global pause of the game clocks.
+  void PauseClock();
+  void ResumeClock();
+  uint32_t GetLevelTime() const { return mLevelClock.GetTime(); }
+
+  void CountRingTurn() { ++mRingTurns; }
+  void CountPowerUpTriggered() { ++mPowerUpsTriggered; }
+  void CountPowerUpClicked() { ++mPowerUpsClicked; }
+  void CountBlockerBroken() { ++mBlockersBroken; }
+  void CountLockBroken() { ++mLocksBroken; }
+  void CountGearBroken() { ++mGearsBroken; }
+
+  uint32_t GetRingTurns() const { return mRingTurns; }
+  uint32_t GetPowerUpsTriggered() const { return mPowerUpsTriggered; }
+  uint32_t GetPowerUpsClicked() const { return mPowerUpsClicked; }
+  uint32_t GetBlockersBroken() const { return mBlockersBroken; }
+  uint32_t GetLocksBroken() const { return mLocksBroken; }
+  uint32_t GetGearsBroken() const { return mGearsBroken; }
+
+ private:
+  TClock mLevelClock;
+  uint32_t mRingTurns = 0;
+  uint32_t mPowerUpsTriggered = 0;
+  uint32_t mPowerUpsClicked = 0;
+  uint32_t mBlockersBroken = 0;
+  uint32_t mLocksBroken = 0;
+  uint32_t mGearsBroken = 0;
+};
+
+}  // namespace GamePlay

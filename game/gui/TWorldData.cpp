@@ -1,0 +1,10 @@
+#include "game/gui/TWorldData.h"
+
+namespace GamePlay {
+
+TWorldData& TWorldData::Instance() {
+  static TWorldData worldData;
+  return worldData;
+}
+
+}  // namespace GamePlay

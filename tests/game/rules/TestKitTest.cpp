@@ -1,0 +1,47 @@
+// The stand-ins every rules test relies on: their geometry must be the one the
+// tests assume.
+#include <gtest/gtest.h>
+
+#include <numbers>
+
+#include "tests/support/FakeClock.h"
+#include "tests/support/StubTowerView.h"
+#include "platform/GameTime.h"
+
+namespace {
+
+constexpr float kSlotAngle = std::numbers::pi_v<float> / 6;
+
+TEST(StubTowerView, HasTheAgreedGeometry) {
+  StubTowerView view(5);
+  GamePlay::ITowerMeasurementView& m = *view.GetMeasurement();
+  EXPECT_EQ(view.GetCentre(), (GamePlay::TPoint{400, 300}));
+  EXPECT_EQ(view.GetTopRingIndex(), 4u);
+  EXPECT_FLOAT_EQ(m.GetBandInnerRadius(0), 60);
+  EXPECT_FLOAT_EQ(m.GetBandOuterRadius(0), 85);
+  EXPECT_FLOAT_EQ(m.GetBandInnerRadius(3), 135);
+  EXPECT_FLOAT_EQ(m.GetBandOuterRadius(3), 160);
+  EXPECT_FLOAT_EQ(m.GetPieceAngle(), kSlotAngle);
+  EXPECT_FLOAT_EQ(m.GetSlotStartAngle(2, 7), 7 * kSlotAngle);
+  EXPECT_FLOAT_EQ(m.GetSlotEndAngle(2, 7), 8 * kSlotAngle);
+}
+
+TEST(StubTowerView, KeepsRingAnglesInOneTurn) {
+  StubTowerView view(2);
+  view.SetRingAngle(1, -kSlotAngle);
+  EXPECT_FLOAT_EQ(view.GetRingAngle(1), 11 * kSlotAngle);
+  view.SetRingAngle(0, 13 * kSlotAngle);
+  EXPECT_NEAR(view.GetRingAngle(0), kSlotAngle, 1e-5);
+  view.SetRingAngle(0, -1e-9f);
+  EXPECT_LT(view.GetRingAngle(0), 12 * kSlotAngle);
+  EXPECT_EQ(view.GetRingAngle(9), 0) << "out of range";
+}
+
+TEST(FakeClock, UpdatesAreTenMilliseconds) {
+  FakeClock clock(100);
+  clock.Update();
+  clock.Update(3);
+  EXPECT_EQ(GetGameTime(), 140u);
+}
+
+}  // namespace

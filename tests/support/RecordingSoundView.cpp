@@ -1,0 +1,5 @@
+#include "tests/support/RecordingSoundView.h"
+
+void RecordingSoundView::StartMusic(const GamePlay::TLevelKey& level) {
+  Note("StartMusic " + std::to_string(level.world) + " " + std::to_string(level.level));
+}

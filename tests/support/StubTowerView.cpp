@@ -1,0 +1,61 @@
+#include "tests/support/StubTowerView.h"
+
+#include <cmath>
+#include <numbers>
+
+namespace {
+
+constexpr int32_t kSlots = 12;
+constexpr float kFullTurn = 2 * std::numbers::pi_v<float>;
+
+std::string Describe(const char* event, int32_t a, int32_t b) {
+  return std::string(event) + " " + std::to_string(a) + " " + std::to_string(b);
+}
+
+}  // namespace
+
+float StubTowerMeasurement::GetPieceAngle() { return kFullTurn / kSlots; }
+
+StubTowerView::StubTowerView(int32_t rings)
+    : ringAngles(rings, 0.0f), marks(rings, std::vector<int32_t>(kSlots, 0)) {}
+
+bool StubTowerView::IsRing(int32_t ring) const {
+  return ring >= 0 && ring < static_cast<int32_t>(ringAngles.size());
+}
+
+float StubTowerView::GetRingAngle(int32_t ring) { return IsRing(ring) ? ringAngles[ring] : 0; }
+
+void StubTowerView::SetRingAngle(int32_t ring, float angle) {
+  if (!IsRing(ring)) return;
+  angle = std::fmod(angle, kFullTurn);
+  if (angle < 0) angle += kFullTurn;
+  ringAngles[ring] = angle < kFullTurn ? angle : 0;  // a tiny negative angle rounds up to a full turn
+}
+
+void StubTowerView::SetRingMark(int32_t ring, int32_t value) {
+  if (IsRing(ring)) marks[ring].assign(kSlots, value);
+}
+
+void StubTowerView::SetPieceMark(int32_t ring, int32_t slot, int32_t value) {
+  if (IsRing(ring) && slot >= 0 && slot < kSlots) marks[ring][slot] = value;
+}
+
+void StubTowerView::OnRingTurned(int32_t ring, int32_t steps) {
+  events.push_back(Describe("OnRingTurned", ring, steps));
+}
+
+bool StubTowerView::SetHover(int32_t ring, int32_t slot) {
+  GamePlay::TCell cell{ring, slot};
+  bool changed = cell != hover;
+  hover = cell;
+  return changed;
+}
+
+void StubTowerView::ShowArrow(const GamePlay::TPoint& from, const GamePlay::TPoint& to) {
+  events.push_back(Describe("ShowArrow", from.x, from.y) + " " + std::to_string(to.x) + " " +
+                   std::to_string(to.y));
+}
+
+void StubTowerView::OnCellClicked(int32_t ring, int32_t slot) {
+  events.push_back(Describe("OnCellClicked", ring, slot));
+}

@@ -1,0 +1,72 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game/rules/ITowerMeasurementView.h"
+#include "game/rules/ITowerView.h"
+
+// The tower's geometry as the rules' tests see it: 12 slots of pi/6 each, and
+// ring r's band from 60 + 25 r (inclusive) to 85 + 25 r pixels (exclusive).
+class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
+ public:
+  static constexpr float kFirstBandInner = 60;
+  static constexpr float kBandWidth = 25;
+
+  float GetPieceAngle() override;
+  float GetRingRadius(int32_t ring) override { return GetBandInnerRadius(ring) + kBandWidth / 2; }
+  float GetMaxScale() override { return 1; }
+  float GetMinScale() override { return 1; }
+  float GetPieceHeight() override { return kBandWidth; }
+  float GetBandOuterRadius(int32_t ring) override { return GetBandInnerRadius(ring) + kBandWidth; }
+  float GetBandInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
+  float GetSlotStartAngle(int32_t, int32_t slot) override { return slot * GetPieceAngle(); }
+  float GetSlotEndAngle(int32_t, int32_t slot) override { return (slot + 1) * GetPieceAngle(); }
+};
+
+// A tower view with its centre at (400, 300) that keeps what it is told: ring
+// angles (normalised into [0, 2 pi)), marks, highlights and hover, and writes
+// the events it hears into a list ("ShowTimeUpMessage", "OnCellClicked 2 5").
+class StubTowerView final : public GamePlay::ITowerView {
+ public:
+  explicit StubTowerView(int32_t rings = 8);
+
+  std::vector<std::string> events;
+  std::vector<float> ringAngles;
+  std::vector<std::vector<int32_t>> marks;  // per ring, per slot
+  std::vector<GamePlay::TCell> highlights;
+  GamePlay::TCell hover;
+  bool showingMessage = false;
+  bool paused = false;
+  GamePlay::IPieceViewFactory* pieceViewFactory = nullptr;
+
+  GamePlay::TPoint GetCentre() override { return {400, 300}; }
+  uint32_t GetTopRingIndex() override { return static_cast<uint32_t>(ringAngles.size()) - 1; }
+  GamePlay::ITowerMeasurementView* GetMeasurement() override { return &mMeasurement; }
+  float GetRingAngle(int32_t ring) override;
+  void SetRingAngle(int32_t ring, float angle) override;
+  void SetRingMark(int32_t ring, int32_t value) override;
+  void SetPieceMark(int32_t ring, int32_t slot, int32_t value) override;
+  bool IsShowingMessage() override { return showingMessage; }
+  bool IsPaused() override { return paused; }
+  void ShowTimeUpMessage() override { events.push_back("ShowTimeUpMessage"); }
+  void ShowNoMoveMessage() override { events.push_back("ShowNoMoveMessage"); }
+  void OnLevelEnd() override { events.push_back("OnLevelEnd"); }
+  void OnRingTurned(int32_t ring, int32_t steps) override;
+  void ResetHighlights() override { highlights.clear(); }
+  void AddHighlight(int32_t ring, int32_t slot, bool) override { highlights.push_back({ring, slot}); }
+  bool SetHover(int32_t ring, int32_t slot) override;
+  void ShowArrow(const GamePlay::TPoint& from, const GamePlay::TPoint& to) override;
+  GamePlay::TCell GetHover() override { return hover; }
+  float GetRingScale(int32_t) override { return 1; }
+  void Invalidate() override {}
+  void OnCellClicked(int32_t ring, int32_t slot) override;
+  GamePlay::IPieceViewFactory* GetPieceViewFactory() override { return pieceViewFactory; }
+  bool IsFirstEndMessageShown() override { return false; }
+  bool IsSecondEndMessageShown() override { return false; }
+
+ private:
+  bool IsRing(int32_t ring) const;
+
+  StubTowerMeasurement mMeasurement;
+};
