@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include "system/os/Paths.h"
 #include "tests/support/TempFolder.h"
 
@@ -37,6 +40,35 @@ TEST(Paths, ProgramFolderHoldsTheRunningProgram) {
   ASSERT_FALSE(folder.empty());
   EXPECT_EQ(folder.front(), '/');
   EXPECT_TRUE(sys::IsReadable(folder + "/system_tests"));
+}
+
+TEST(Paths, TheProgramFolderHoldsTheProgram) {
+  std::string path = sys::ProgramPath();
+  ASSERT_FALSE(path.empty());
+  EXPECT_EQ(path.substr(path.rfind('/') + 1), "system_tests");
+  EXPECT_EQ(sys::ProgramFolder() + "/system_tests", path);
+}
+
+TEST(Paths, TheCurrentFolderCanBeChangedAndRestored) {
+  TempFolder folder;
+  std::string start = sys::CurrentFolder();
+  ASSERT_FALSE(start.empty());
+  ASSERT_TRUE(sys::SetCurrentFolder(folder.Path()));
+  EXPECT_EQ(sys::CurrentFolder(), sys::CanonicalPath(folder.Path()));
+  EXPECT_FALSE(sys::SetCurrentFolder(folder.File("missing")));
+  ASSERT_TRUE(sys::SetCurrentFolder(start));
+}
+
+TEST(Paths, TwoSpellingsOfOneFileShareACanonicalPath) {
+  TempFolder folder;
+  ASSERT_EQ(mkdir(folder.File("real").c_str(), 0755), 0);
+  ASSERT_EQ(mkdir(folder.File("real/sub").c_str(), 0755), 0);
+  WriteWholeFile(folder.File("real/game"), "x");
+  ASSERT_EQ(symlink(folder.File("real").c_str(), folder.File("link").c_str()), 0);
+  std::string canonical = sys::CanonicalPath(folder.File("real/game"));
+  EXPECT_EQ(sys::CanonicalPath(folder.File("link/game")), canonical);
+  EXPECT_EQ(sys::CanonicalPath(folder.File("real/sub/../game")), canonical);
+  EXPECT_EQ(sys::CanonicalPath(folder.File("missing")), folder.File("missing")) << "a missing path stays as written";
 }
 
 }  // namespace

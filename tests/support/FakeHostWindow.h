@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "system/window/HostWindow.h"
+
+// A program that embeds the game, as far as the game can see one: it is
+// findable by its handle while it lives and records what the game tells it.
+class FakeHostWindow final : public sys::HostWindow {
+ public:
+  struct Received {
+    uint32_t code;
+    uint64_t first;
+    int64_t second;
+    bool sent;  // Send rather than Post
+  };
+
+  explicit FakeHostWindow(int32_t clientWidth = 800);
+  ~FakeHostWindow() override;
+  FakeHostWindow(const FakeHostWindow&) = delete;
+  FakeHostWindow& operator=(const FakeHostWindow&) = delete;
+
+  uint32_t Handle() const { return mHandle; }
+  int32_t ClientWidth() const override { return mClientWidth; }
+  int64_t Send(uint32_t code, uint64_t first, int64_t second) override;
+  void Post(uint32_t code, uint64_t first, int64_t second) override;
+
+  std::vector<Received> received;
+  int64_t answer = 1;  // what Send returns
+
+ private:
+  int32_t mClientWidth;
+  uint32_t mHandle;
+};

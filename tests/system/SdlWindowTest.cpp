@@ -1,0 +1,187 @@
+#include "system/window/SdlWindow.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <vector>
+
+#include "system/window/MessageBox.h"
+#include "system/window/VirtualKeys.h"
+#include "tests/support/FakeNativeWindow.h"
+#include "tests/support/LayerLogCapture.h"
+
+namespace {
+
+using sys::InputEvent;
+using sys::InputKind;
+using sys::MessageKind;
+
+// The real main window under SDL's dummy video driver.
+class SdlWindowTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window = sys::CreateMainWindow();
+    ASSERT_NE(window, nullptr);
+    native = static_cast<sys::SdlWindow*>(&window->Native());
+  }
+
+  SDL_Event WindowEvent(SDL_WindowEventID id) const {
+    SDL_Event event{};
+    event.type = SDL_WINDOWEVENT;
+    event.window.windowID = SDL_GetWindowID(native->Handle());
+    event.window.event = static_cast<Uint8>(id);
+    return event;
+  }
+
+  std::vector<InputEvent> Translate(const SDL_Event& event) const {
+    std::vector<InputEvent> out;
+    native->Translate(event, out);
+    return out;
+  }
+
+  std::unique_ptr<sys::Window> window;
+  sys::SdlWindow* native = nullptr;
+};
+
+TEST_F(SdlWindowTest, TheMainWindowIsAHiddenFixedVelmartisWindow) {
+  SDL_Window* handle = native->Handle();
+  EXPECT_STREQ(SDL_GetWindowTitle(handle), "Velmartis");
+  int width = 0, height = 0;
+  SDL_GetWindowSize(handle, &width, &height);
+  EXPECT_EQ(width, 480);
+  EXPECT_EQ(height, 360);
+  Uint32 flags = SDL_GetWindowFlags(handle);
+  EXPECT_FALSE(flags & SDL_WINDOW_RESIZABLE);
+  EXPECT_TRUE(flags & SDL_WINDOW_HIDDEN);
+  window->Show();
+  EXPECT_FALSE(SDL_GetWindowFlags(handle) & SDL_WINDOW_HIDDEN);
+}
+
+TEST_F(SdlWindowTest, WindowEventsBecomeInput) {
+  struct Case {
+    SDL_WindowEventID id;
+    std::vector<InputKind> expected;
+  } cases[] = {
+      {SDL_WINDOWEVENT_ENTER, {InputKind::PointerEntered}},
+      {SDL_WINDOWEVENT_LEAVE, {InputKind::PointerLeft}},
+      {SDL_WINDOWEVENT_FOCUS_GAINED, {InputKind::FocusGained}},
+      {SDL_WINDOWEVENT_FOCUS_LOST, {InputKind::FocusLost}},
+      {SDL_WINDOWEVENT_MINIMIZED, {InputKind::Minimised}},
+      {SDL_WINDOWEVENT_RESTORED, {InputKind::Restored}},
+      {SDL_WINDOWEVENT_EXPOSED, {InputKind::Exposed}},
+      {SDL_WINDOWEVENT_CLOSE, {InputKind::CloseRequested}},
+      {SDL_WINDOWEVENT_MOVED, {}},
+  };
+  for (const Case& c : cases) {
+    std::vector<InputKind> kinds;
+    for (const InputEvent& input : Translate(WindowEvent(c.id))) kinds.push_back(input.kind);
+    EXPECT_EQ(kinds, c.expected) << "window event " << c.id;
+  }
+  SDL_Event other = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+  other.window.windowID += 100;
+  EXPECT_TRUE(Translate(other).empty()) << "another window's events are not ours";
+}
+
+TEST_F(SdlWindowTest, MouseEventsKeepButtonAndPosition) {
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.x = -3;
+  motion.motion.y = 400;
+  std::vector<InputEvent> moved = Translate(motion);
+  ASSERT_EQ(moved.size(), 1u);
+  EXPECT_EQ(moved[0].kind, InputKind::PointerMoved);
+  EXPECT_EQ(moved[0].x, -3);
+  EXPECT_EQ(moved[0].y, 400);
+
+  struct Case {
+    Uint8 sdlButton;
+    sys::MouseButton button;
+  } cases[] = {{SDL_BUTTON_LEFT, sys::MouseButton::Left},   {SDL_BUTTON_RIGHT, sys::MouseButton::Right},
+               {SDL_BUTTON_MIDDLE, sys::MouseButton::Middle}, {SDL_BUTTON_X1, sys::MouseButton::Extra1},
+               {SDL_BUTTON_X2, sys::MouseButton::Extra2}};
+  for (const Case& c : cases) {
+    for (Uint32 type : {SDL_MOUSEBUTTONDOWN, SDL_MOUSEBUTTONUP}) {
+      SDL_Event press{};
+      press.type = type;
+      press.button.button = c.sdlButton;
+      press.button.x = 7;
+      press.button.y = 9;
+      std::vector<InputEvent> out = Translate(press);
+      ASSERT_EQ(out.size(), 1u);
+      EXPECT_EQ(out[0].kind, type == SDL_MOUSEBUTTONDOWN ? InputKind::ButtonPressed : InputKind::ButtonReleased);
+      EXPECT_EQ(out[0].button, c.button);
+      EXPECT_EQ(out[0].x, 7);
+      EXPECT_EQ(out[0].y, 9);
+    }
+  }
+}
+
+TEST_F(SdlWindowTest, QuitAndDisplayEventsAreRequestsToTheWindow) {
+  SDL_Event quit{};
+  quit.type = SDL_QUIT;
+  ASSERT_EQ(Translate(quit).size(), 1u);
+  EXPECT_EQ(Translate(quit)[0].kind, InputKind::CloseRequested);
+  SDL_Event display{};
+  display.type = SDL_DISPLAYEVENT;
+  ASSERT_EQ(Translate(display).size(), 1u);
+  EXPECT_EQ(Translate(display)[0].kind, InputKind::DisplayChanged);
+}
+
+TEST_F(SdlWindowTest, PushedEventsReachTheProcedureAndThePump) {
+  std::vector<MessageKind> delivered;
+  window->SetProcedure([&](const sys::Message& message) {
+    delivered.push_back(message.kind);
+    return true;
+  });
+  SDL_Event close = WindowEvent(SDL_WINDOWEVENT_CLOSE);
+  SDL_PushEvent(&close);
+  SDL_Event key{};
+  key.type = SDL_KEYDOWN;
+  key.key.keysym.scancode = SDL_SCANCODE_ESCAPE;
+  key.key.keysym.sym = SDLK_ESCAPE;
+  SDL_PushEvent(&key);
+  SDL_Event text{};
+  text.type = SDL_TEXTINPUT;
+  std::strcpy(text.text.text, "\xC3\xA9");
+  SDL_PushEvent(&text);
+
+  window->WaitForInput(1000);  // returns at once: input is waiting
+  std::vector<sys::Message> taken;
+  sys::Message message;
+  while (window->TakeMessage(message)) taken.push_back(message);
+  EXPECT_EQ(delivered, std::vector<MessageKind>{MessageKind::CloseRequest});
+  ASSERT_EQ(taken.size(), 3u);
+  EXPECT_EQ(taken[0].kind, MessageKind::KeyDown);
+  EXPECT_EQ(taken[0].code, sys::vk::kEscape);
+  EXPECT_EQ(taken[1].kind, MessageKind::Character);
+  EXPECT_EQ(taken[1].code, 27u);
+  EXPECT_EQ(taken[2].code, 0xE9u);
+}
+
+TEST_F(SdlWindowTest, ClipboardTextRoundTripsInWindows1252) {
+  ASSERT_TRUE(window->SetClipboardText("caf\xE9 \x80 100%"));
+  char* utf8 = SDL_GetClipboardText();
+  EXPECT_STREQ(utf8, "caf\xC3\xA9 \xE2\x82\xAC 100%");
+  SDL_free(utf8);
+  EXPECT_EQ(window->GetClipboardText(), "caf\xE9 \x80 100%");
+}
+
+TEST_F(SdlWindowTest, WithoutADisplayMessageBoxesAreLoggedAndAnsweredAtOnce) {
+  LayerLogCapture log;
+  sys::ShowMessageBox("Error", "Failed to initialize window.", sys::MessageBoxIcon::Error, window.get());
+  sys::ShowMessageBox("Reconfiguring", "Press OK to continue.", sys::MessageBoxIcon::Warning);
+  EXPECT_TRUE(log.Contains("Message box \"Error\": Failed to initialize window."));
+  EXPECT_TRUE(log.Contains("Message box \"Reconfiguring\": Press OK to continue."));
+}
+
+TEST(MessageBox, AnOwnedBoxIsShownByItsWindowInUtf8) {
+  auto native = std::make_unique<FakeNativeWindow>();
+  FakeNativeWindow* desktop = native.get();
+  sys::Window window(std::move(native));
+  LayerLogCapture log;
+  sys::ShowMessageBox("Erreur", "D\xE9j\xE0 lanc\xE9", sys::MessageBoxIcon::None, &window);
+  EXPECT_EQ(desktop->messageBoxes, std::vector<std::string>{"Erreur|D\xC3\xA9j\xC3\xA0 lanc\xC3\xA9"});
+  EXPECT_TRUE(log.Lines().empty()) << "a shown box is not logged";
+}
+
+}  // namespace
