@@ -1,0 +1,43 @@
+#include "script/lua/Debug.h"
+
+#include "script/lua/Calls.h"
+
+namespace {
+
+Proto* runningproto(CallInfo* ci) {
+  return static_cast<LClosure*>(clvalue(ci->base - 1))->p;
+}
+
+int currentpc(CallInfo* ci) {
+  if (!isLua(ci)) return -1;
+  if (ci->state & CI_HASFRAME) ci->savedpc = *ci->pc;
+  return static_cast<int>(ci->savedpc - runningproto(ci)->code) - 1;
+}
+
+}  // namespace
+
+int luaG_currentline(CallInfo* ci) {
+  int pc = currentpc(ci);
+  if (pc < 0) return -1;
+  const Proto* p = runningproto(ci);
+  return p->lineinfo != nullptr && pc < p->sizelineinfo ? p->lineinfo[pc] : 0;
+}
+
+void luaG_errormsg(lua_State* L) {
+  luaD_throw(L, LUA_ERRRUN);
+}
+
+void luaG_runerror(lua_State* L, const char* fmt, ...) {
+  va_list argp;
+  va_start(argp, fmt);
+  const char* msg = luaO_pushvfstring(L, fmt, argp);
+  va_end(argp);
+  CallInfo* ci = L->ci;
+  if (isLua(ci)) {
+    char chunk[LUA_IDSIZE];
+    const LString* source = runningproto(ci)->source;
+    luaO_chunkid(chunk, source != nullptr ? getstr(source) : "?", sizeof chunk);
+    luaO_pushfstring(L, "%s:%d: %s", chunk, luaG_currentline(ci), msg);
+  }
+  luaG_errormsg(L);
+}

@@ -1,0 +1,63 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+// Public types and constants of the script interpreter: what the program, the
+// script host and the libraries see. The interpreter's inner structures live in
+// the other headers of this folder.
+//
+// Facts every part of the interpreter relies on:
+// - A raised error is a C++ exception (LuaError, Calls.h) caught at the
+//   innermost protected call; std::bad_alloc there becomes LUA_ERRMEM. Never
+//   use setjmp/longjmp: host functions may hold objects with destructors.
+// - Texts become numbers only through luaO_str2d/luaO_wstr2d (NumberText.h),
+//   numbers become texts only through luaO_number2str ("%.14g", "C" locale),
+//   and numbers become 32-bit integers only through luaO_num2bits (Object.h).
+
+struct lua_State;
+struct lua_Debug;
+
+typedef double lua_Number;
+// One unit of a wide string: 16 bits, host order (little-endian).
+typedef uint16_t lua_WChar;
+
+typedef int (*lua_CFunction)(lua_State* L);
+typedef void (*lua_Hook)(lua_State* L, lua_Debug* ar);
+// Hands out the next block of a chunk and its size; null or size 0 ends it.
+typedef const char* (*lua_Chunkreader)(lua_State* L, void* ud, size_t* size);
+// The interpreter's allocator: a new size of 0 releases the block (and the
+// result is ignored); otherwise the block is resized, null meaning failure.
+// `reserved` is always 0; `allockind` is 1 while a text buffer grows, else 0.
+typedef void* (*lua_Alloc)(void* ud, void* block, size_t oldsize, size_t newsize,
+                           int reserved, uint32_t allockind);
+
+// Type tags, as lua_type reports them.
+inline constexpr int LUA_TNONE = -1;
+inline constexpr int LUA_TNIL = 0;
+inline constexpr int LUA_TBOOLEAN = 1;
+inline constexpr int LUA_TLIGHTUSERDATA = 2;
+inline constexpr int LUA_TNUMBER = 3;
+inline constexpr int LUA_TSTRING = 4;
+inline constexpr int LUA_TTABLE = 5;
+inline constexpr int LUA_TFUNCTION = 6;
+inline constexpr int LUA_TUSERDATA = 7;
+inline constexpr int LUA_TTHREAD = 8;
+inline constexpr int LUA_TWSTRING = 9;
+
+// Results of protected operations.
+inline constexpr int LUA_ERRRUN = 1;
+inline constexpr int LUA_ERRFILE = 2;
+inline constexpr int LUA_ERRSYNTAX = 3;
+inline constexpr int LUA_ERRMEM = 4;
+inline constexpr int LUA_ERRERR = 5;
+
+inline constexpr int LUA_MULTRET = -1;
+// Free stack slots guaranteed to a C function.
+inline constexpr int LUA_MINSTACK = 20;
+
+lua_State* lua_open();
+void lua_close(lua_State* L);
+
+// Number of units before the terminating zero unit.
+size_t lua_wstrlen(const lua_WChar* units);

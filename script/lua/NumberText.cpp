@@ -1,0 +1,152 @@
+#include "script/lua/NumberText.h"
+
+#include <algorithm>
+#include <charconv>
+#include <clocale>
+#include <cmath>
+#include <cstdlib>
+#include <locale.h>
+#include <string>
+
+#include "script/lua/Strings.h"
+
+namespace {
+
+bool isspaceunit(unsigned c) {
+  return c == ' ' || (c >= '\t' && c <= '\r');
+}
+
+bool isdigitunit(unsigned c) { return c >= '0' && c <= '9'; }
+
+int hexvalue(unsigned c) {
+  if (isdigitunit(c)) return static_cast<int>(c - '0');
+  if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
+  if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
+  return -1;
+}
+
+// Scans a decimal numeral at s (units of type Unit); returns the position after
+// it, or s when there is none. Matches exactly what strtod reads of a decimal
+// numeral: a sign, digits with one optional point and at least one digit, and
+// an exponent only when digits follow its marker.
+template <class Unit>
+const Unit* scandecimal(const Unit* s) {
+  const Unit* p = s;
+  if (*p == '+' || *p == '-') p++;
+  bool digits = false;
+  while (isdigitunit(*p)) p++, digits = true;
+  if (*p == '.') {
+    p++;
+    while (isdigitunit(*p)) p++, digits = true;
+  }
+  if (!digits) return s;
+  if (*p == 'e' || *p == 'E') {
+    const Unit* e = p + 1;
+    if (*e == '+' || *e == '-') e++;
+    if (isdigitunit(*e)) {
+      while (isdigitunit(*e)) e++;
+      p = e;
+    }
+  }
+  return p;
+}
+
+template <class Unit>
+bool onlyspaceleft(const Unit* p) {
+  while (isspaceunit(*p)) p++;
+  return *p == '\0';
+}
+
+locale_t clocale() {
+  static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return c;
+}
+
+// Converts a numeral already checked by scandecimal, ending at end.
+bool convertdecimal(const char* start, const char* end, lua_Number* result) {
+  char* converted = nullptr;
+  const lua_Number n = strtod_l(start, &converted, clocale());
+  if (converted != end) return false;
+  *result = n;
+  return true;
+}
+
+// The hexadecimal form of wide text, after its "0x".
+bool converthexwide(const lua_WChar* p, lua_Number* result) {
+  lua_Number value = 0;
+  bool digits = false;
+  for (int d; (d = hexvalue(*p)) >= 0; p++) {
+    value = value * 16 + d;
+    digits = true;
+  }
+  if (*p == '.') {
+    p++;
+    int shift = 0;
+    for (int d; (d = hexvalue(*p)) >= 0; p++) {
+      shift -= 4;
+      value += std::ldexp(static_cast<lua_Number>(d), shift);
+      digits = true;
+    }
+    if (digits && (*p == 'p' || *p == 'P')) {
+      const lua_WChar* e = p + 1;
+      const bool negative = *e == '-';
+      if (*e == '+' || *e == '-') e++;
+      if (isdigitunit(*e)) {
+        // Saturates: past a few thousand every result is 0 or infinite anyway.
+        constexpr int kExponentCap = 100000;
+        int exponent = 0;
+        for (; isdigitunit(*e); e++) {
+          exponent = std::min(kExponentCap, exponent * 10 + (*e - '0'));
+        }
+        value = std::ldexp(value, negative ? -exponent : exponent);
+        p = e;
+      }
+    }
+  }
+  if (!digits || !onlyspaceleft(p)) return false;
+  *result = value;
+  return true;
+}
+
+}  // namespace
+
+int luaO_str2d(const char* s, lua_Number* result) {
+  while (isspaceunit(static_cast<unsigned char>(*s))) s++;
+  const char* end = scandecimal(s);
+  if (end == s || !onlyspaceleft(end)) return 0;
+  return convertdecimal(s, end, result) ? 1 : 0;
+}
+
+int luaO_wstr2d(const lua_WChar* s, lua_Number* result) {
+  if (s[0] == '0' && (s[1] == 'x' || s[1] == 'X')) return converthexwide(s + 2, result) ? 1 : 0;
+  const lua_WChar* end = scandecimal(s);
+  if (end == s || !onlyspaceleft(end)) return 0;
+  const std::string narrow(s, end);  // only ASCII digits, signs, points and exponents
+  return convertdecimal(narrow.c_str(), narrow.c_str() + narrow.size(), result) ? 1 : 0;
+}
+
+size_t luaO_number2str(lua_Number n, char (&out)[LUAI_MAXNUMBER2STR]) {
+  // to_chars with a precision formats as printf's "%.14g" in the "C" locale.
+  const std::to_chars_result r =
+      std::to_chars(out, out + sizeof out - 1, n, std::chars_format::general, 14);
+  *r.ptr = '\0';
+  return static_cast<size_t>(r.ptr - out);
+}
+
+int luaV_tostring(lua_State* L, TObject* obj) {
+  if (!ttisnumber(obj)) return 0;
+  char text[LUAI_MAXNUMBER2STR];
+  const size_t len = luaO_number2str(nvalue(obj), text);
+  setsvalue(obj, luaS_newlstr(L, text, len));
+  return 1;
+}
+
+int luaV_towstring(lua_State* L, TObject* obj) {
+  if (!ttisnumber(obj)) return 0;
+  char text[LUAI_MAXNUMBER2STR];
+  lua_WChar units[LUAI_MAXNUMBER2STR];
+  const size_t len = luaO_number2str(nvalue(obj), text);
+  for (size_t i = 0; i < len; i++) units[i] = static_cast<unsigned char>(text[i]);
+  setwsvalue(obj, luaS_newlwstr(L, units, len));
+  return 1;
+}

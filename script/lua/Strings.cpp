@@ -1,0 +1,132 @@
+#include "script/lua/Strings.h"
+
+#include <cstring>
+
+#include "script/lua/Memory.h"
+#include "script/lua/State.h"
+
+namespace {
+
+template <class Unit>
+lu_hash hashunits(const Unit* text, size_t len) {
+  lu_hash h = static_cast<lu_hash>(len);
+  const size_t step = (len >> 5) + 1;
+  for (size_t i = len; i >= step; i -= step) {
+    h ^= (h << 5) + (h >> 2) + static_cast<lu_hash>(text[i - 1]);
+  }
+  return h;
+}
+
+// Block size of a string of len units of unitsize bytes, with the terminator.
+size_t stringblock(lua_State* L, size_t len, size_t unitsize) {
+  constexpr size_t kRoom = MAX_SIZET - sizeof(LString);
+  if (len >= kRoom / unitsize) luaM_toobig(L);
+  return sizeof(LString) + (len + 1) * unitsize;
+}
+
+// Finds an interned string of the kind and text, or makes one.
+LString* intern(lua_State* L, int tag, const void* text, size_t len, size_t unitsize,
+                lu_hash h) {
+  stringtable* tb = &G(L)->strt;
+  const size_t bytes = len * unitsize;
+  for (GCObject* o = tb->hash[h & static_cast<lu_hash>(tb->size - 1)]; o != nullptr;
+       o = o->next) {
+    LString* ts = static_cast<LString*>(o);
+    if (ts->tt == tag && ts->len == len && memcmp(getstr(ts), text, bytes) == 0) return ts;
+  }
+  LString* ts = luaM_newobject<LString>(L, stringblock(L, len, unitsize));
+  ts->tt = static_cast<lu_byte>(tag);
+  ts->hash = h;
+  ts->len = len;
+  memcpy(getstr(ts), text, bytes);
+  memset(getstr(ts) + bytes, 0, unitsize);
+  GCObject** head = &tb->hash[h & static_cast<lu_hash>(tb->size - 1)];
+  ts->next = *head;
+  *head = ts;
+  tb->nuse++;
+  if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size <= MAX_INT / 2) {
+    luaS_resize(L, tb->size * 2);
+  }
+  return ts;
+}
+
+}  // namespace
+
+lu_hash luaS_hash(const char* text, size_t len) {
+  return hashunits(reinterpret_cast<const unsigned char*>(text), len);
+}
+
+lu_hash luaS_whash(const lua_WChar* units, size_t len) {
+  return hashunits(units, len);
+}
+
+LString* luaS_newlstr(lua_State* L, const char* text, size_t len) {
+  return intern(L, LUA_TSTRING, text, len, 1, luaS_hash(text, len));
+}
+
+LString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len) {
+  return intern(L, LUA_TWSTRING, units, len, sizeof(lua_WChar), luaS_whash(units, len));
+}
+
+size_t luaS_blocksize(const LString* ts) {
+  const size_t unitsize = ts->tt == LUA_TWSTRING ? sizeof(lua_WChar) : 1;
+  return sizeof(LString) + (ts->len + 1) * unitsize;
+}
+
+void luaS_resize(lua_State* L, int newsize) {
+  GCObject** newhash = luaM_newvector<GCObject*>(L, static_cast<size_t>(newsize));
+  stringtable* tb = &G(L)->strt;
+  for (int i = 0; i < newsize; i++) newhash[i] = nullptr;
+  for (int i = 0; i < tb->size; i++) {
+    GCObject* o = tb->hash[i];
+    while (o != nullptr) {
+      GCObject* next = o->next;
+      const lu_hash slot = static_cast<LString*>(o)->hash & static_cast<lu_hash>(newsize - 1);
+      o->next = newhash[slot];
+      newhash[slot] = o;
+      o = next;
+    }
+  }
+  luaM_freearray(L, tb->hash, static_cast<size_t>(tb->size));
+  tb->size = newsize;
+  tb->hash = newhash;
+}
+
+void luaS_freeall(lua_State* L) {
+  stringtable* tb = &G(L)->strt;
+  luaM_freearray(L, tb->hash, static_cast<size_t>(tb->size));
+  tb->hash = nullptr;
+  tb->size = 0;
+}
+
+namespace {
+
+Udata* newudatablock(lua_State* L, size_t blocksize, size_t len) {
+  Udata* u = luaM_newobject<Udata>(L, sizeof(Udata) + blocksize);
+  u->tt = LUA_TUSERDATA;
+  u->len = len;
+  u->metatable = hvalue(&G(L)->typemeta[LUA_TUSERDATA]);
+  u->next = G(L)->rootudata;
+  G(L)->rootudata = u;
+  return u;
+}
+
+}  // namespace
+
+Udata* luaS_newudata(lua_State* L, size_t size) {
+  if (size >= MAX_SIZET - sizeof(Udata)) luaM_toobig(L);
+  const size_t even = (size + 1) & ~static_cast<size_t>(1);
+  return newudatablock(L, even, even);
+}
+
+Udata* luaS_newboxedpointer(lua_State* L, void* p) {
+  Udata* u = newudatablock(L, sizeof(void*), BOXED_POINTER_LEN);
+  *static_cast<void**>(getudata(u)) = p;
+  return u;
+}
+
+size_t lua_wstrlen(const lua_WChar* units) {
+  size_t n = 0;
+  while (units[n] != 0) n++;
+  return n;
+}

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstring>
+
+#include "script/lua/Object.h"
+
+// Interned strings and full userdata. Byte strings and wide strings share one
+// string table: equal text of the same kind is always the same object, so
+// equality and table lookup are pointer comparisons. A byte string and a wide
+// string never match, whatever their characters.
+
+// Hash of a text: sampled, at most 32 characters, unsigned 32-bit arithmetic.
+lu_hash luaS_hash(const char* text, size_t len);
+lu_hash luaS_whash(const lua_WChar* units, size_t len);
+
+LString* luaS_newlstr(lua_State* L, const char* text, size_t len);
+LString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len);
+inline LString* luaS_new(lua_State* L, const char* text) {
+  return luaS_newlstr(L, text, strlen(text));
+}
+
+// New full userdata of `size` data bytes (rounded up to even), with the
+// per-type metatable of userdata, linked on the userdata list.
+Udata* luaS_newudata(lua_State* L, size_t size);
+// New boxed pointer: a userdata holding p, marked by its stored length 1.
+Udata* luaS_newboxedpointer(lua_State* L, void* p);
+
+// Rehashes every chain into `newsize` heads (a power of two).
+void luaS_resize(lua_State* L, int newsize);
+// Releases the chain array (the strings are freed by the collector).
+void luaS_freeall(lua_State* L);
+
+// Bytes of the block holding a string of its kind and length.
+size_t luaS_blocksize(const LString* ts);
+
+inline void luaS_fix(GCObject* o) { o->marked |= FIXEDBIT; }

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "script/lua/Object.h"
+
+// Tables: an array part for the integer keys 1..sizearray and a hash part of
+// nodes with chained collisions. The sizes, main positions, collision moves
+// and rehash are fixed, so a given sequence of insertions always gives the
+// same order of `next`.
+//
+// Setting a value to nil leaves the key in place with a nil value: `next`
+// skips it and the next rehash drops it. So clearing keys while traversing
+// with `next` is safe; adding keys during a traversal is not.
+
+// New table with narray array slots and 2^lnhash hash nodes (none for 0);
+// more than 2^24 of either raises "table overflow". Its metatable is the
+// default metatable.
+Table* luaH_new(lua_State* L, size_t narray, int lnhash);
+void luaH_free(lua_State* L, Table* t);
+
+// Lookups; a missing key gives &luaO_nilobject.
+const TObject* luaH_get(Table* t, const TObject* key);
+const TObject* luaH_getnum(Table* t, int key);
+const TObject* luaH_getstr(Table* t, LString* key);
+const TObject* luaH_getwstr(Table* t, LString* key);
+
+// The slot for key, created (with a nil value) when missing; may rehash.
+// Raises "table index is nil" and "table index is NaN".
+TObject* luaH_set(lua_State* L, Table* t, const TObject* key);
+TObject* luaH_setnum(lua_State* L, Table* t, int key);
+
+// Replaces key (at key[0]) by the next key with a non-nil value and writes its
+// value at key[1]; returns 0 after the last one. A key not in the table
+// raises "invalid key for `next'".
+int luaH_next(lua_State* L, Table* t, StkId key);
+
+Node* luaH_mainposition(Table* t, const TObject* key);

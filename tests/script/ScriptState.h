@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+
+#include "script/lua/State.h"
+
+// An allocator that counts, remembers the allocation kind it was last handed
+// and fails on request.
+struct TestAllocator {
+  size_t liveBytes = 0;
+  int allocations = 0;  // successful allocations and growths
+  int failAt = 0;       // the allocation with this number fails (0: none)
+  bool failAll = false;
+  uint32_t lastKind = 0;
+  size_t largestRequest = 0;
+
+  static void* Alloc(void* ud, void* block, size_t oldsize, size_t newsize, int reserved,
+                     uint32_t allockind);
+};
+
+// An interpreter over a TestAllocator, closed at the end of the test.
+class ScriptState {
+ public:
+  ScriptState();
+  ~ScriptState();
+  ScriptState(const ScriptState&) = delete;
+  ScriptState& operator=(const ScriptState&) = delete;
+
+  lua_State* L() const { return mL; }
+  TestAllocator& Allocator() { return mAllocator; }
+
+ private:
+  TestAllocator mAllocator;
+  lua_State* mL;
+};
+
+// Runs f protected; returns the status (0 when nothing was raised).
+int RunProtected(lua_State* L, const std::function<void(lua_State*)>& f);
+// The byte string on top of the stack, or "<not a string>".
+std::string TopString(lua_State* L);
