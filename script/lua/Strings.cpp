@@ -24,21 +24,27 @@ size_t stringblock(lua_State* L, size_t len, size_t unitsize) {
   return sizeof(LString) + (len + 1) * unitsize;
 }
 
-// Finds an interned string of the kind and text, or makes one.
-LString* intern(lua_State* L, int tag, const void* text, size_t len, size_t unitsize,
-                lu_hash h) {
+// Finds an interned string of the kind and text, or makes one. The length is
+// checked before the text is read.
+template <class Unit>
+LString* intern(lua_State* L, int tag, const Unit* text, size_t len) {
+  constexpr size_t unitsize = sizeof(Unit);
+  const size_t blocksize = stringblock(L, len, unitsize);
+  const lu_hash h = hashunits(text, len);
   stringtable* tb = &G(L)->strt;
   const size_t bytes = len * unitsize;
   for (GCObject* o = tb->hash[h & static_cast<lu_hash>(tb->size - 1)]; o != nullptr;
        o = o->next) {
     LString* ts = static_cast<LString*>(o);
-    if (ts->tt == tag && ts->len == len && memcmp(getstr(ts), text, bytes) == 0) return ts;
+    if (ts->tt == tag && ts->len == len && (bytes == 0 || memcmp(getstr(ts), text, bytes) == 0)) {
+      return ts;
+    }
   }
-  LString* ts = luaM_newobject<LString>(L, stringblock(L, len, unitsize));
+  LString* ts = luaM_newobject<LString>(L, blocksize);
   ts->tt = static_cast<lu_byte>(tag);
   ts->hash = h;
   ts->len = len;
-  memcpy(getstr(ts), text, bytes);
+  if (bytes > 0) memcpy(getstr(ts), text, bytes);
   memset(getstr(ts) + bytes, 0, unitsize);
   GCObject** head = &tb->hash[h & static_cast<lu_hash>(tb->size - 1)];
   ts->next = *head;
@@ -61,11 +67,11 @@ lu_hash luaS_whash(const lua_WChar* units, size_t len) {
 }
 
 LString* luaS_newlstr(lua_State* L, const char* text, size_t len) {
-  return intern(L, LUA_TSTRING, text, len, 1, luaS_hash(text, len));
+  return intern(L, LUA_TSTRING, reinterpret_cast<const unsigned char*>(text), len);
 }
 
 LString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len) {
-  return intern(L, LUA_TWSTRING, units, len, sizeof(lua_WChar), luaS_whash(units, len));
+  return intern(L, LUA_TWSTRING, units, len);
 }
 
 size_t luaS_blocksize(const LString* ts) {

@@ -135,10 +135,12 @@ void checkhashsize(lua_State* L, int lsize) {
 
 // Gives t an array part of nasize slots and a new hash part of 2^lsize nodes,
 // then reinserts the array slots that no longer fit (ascending) and the given
-// old nodes (descending). Everything is allocated before anything moves, so a
+// old nodes (descending), and frees the parts it replaced. Everything is allocated before anything moves, so a
 // failed allocation leaves the table as it was.
 void resize(lua_State* L, Table* t, int nasize, int lsize, Node* oldnodes, int oldcount) {
   checkhashsize(L, lsize);
+  Node* previousnodes = t->node;
+  const int previouslsize = t->lsizenode;
   const int oldasize = t->sizearray;
   TObject* oldarray = t->array;
   TObject* array = oldarray;
@@ -166,6 +168,7 @@ void resize(lua_State* L, Table* t, int nasize, int lsize, Node* oldnodes, int o
     if (!ttisnil(gval(old))) setobj(luaH_set(L, t, gkey(old)), gval(old));
   }
   if (array != oldarray) luaM_freearray(L, oldarray, static_cast<size_t>(oldasize));
+  freenodes(L, previousnodes, previouslsize);
 }
 
 // Resizes both parts for the keys now present; the hash part's keys are read
