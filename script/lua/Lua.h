@@ -8,12 +8,21 @@
 // the other headers of this folder.
 //
 // Facts every part of the interpreter relies on:
-// - A raised error is a C++ exception (LuaError, Calls.h) caught at the
-//   innermost protected call; std::bad_alloc there becomes LUA_ERRMEM. Never
-//   use setjmp/longjmp: host functions may hold objects with destructors.
+// - A raised error is a C++ exception (LuaError, Calls.h) aimed at the
+//   innermost recovery point of the raising state and caught by
+//   luaD_rawrunprotected; std::bad_alloc there becomes LUA_ERRMEM. Never use
+//   setjmp/longjmp: host functions may hold objects with destructors.
 // - Texts become numbers only through luaO_str2d/luaO_wstr2d (NumberText.h),
-//   numbers become texts only through luaO_number2str ("%.14g", "C" locale),
-//   and numbers become 32-bit integers only through luaO_num2bits (Object.h).
+//   which accept exactly the dialect's numerals ("0x10", "inf" and "nan" are
+//   not numbers as byte text); numbers become texts only through
+//   luaO_number2str ("%.14g" as in the "C" locale); numbers become 32-bit
+//   integers only through luaO_num2bits (Object.h).
+// - Hashes are unsigned 32-bit; table sizes, main positions, collisions and
+//   rehash are fixed (Table.h), so the order of `next` is reproducible.
+//   Setting a value to nil keeps its key as a dead slot until the next rehash.
+// - In memory everything follows the 64-bit host (TObject is 16 bytes, a boxed
+//   pointer holds a host pointer); stored formats keep their own sizes.
+// - Every allocation goes through luaM_realloc (Memory.h) and is counted.
 
 struct lua_State;
 struct lua_Debug;
