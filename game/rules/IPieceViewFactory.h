@@ -4,14 +4,11 @@
 #include <memory>
 
 #include "game/rules/IPieceView.h"
+#include "game/rules/TPiecePtr.h"
 
 namespace GamePlay {
 
-class IPiece;
 class ITowerModel;
-
-using TPieceViewPtr = std::shared_ptr<IPieceView>;
-using TPiecePtr = std::shared_ptr<IPiece>;
 
 // Makes the view of every piece the rules create. Each maker is called only
 // with a piece of its own kind.

@@ -5,7 +5,7 @@
 #include <numbers>
 
 #include "tests/support/FakeClock.h"
-#include "tests/support/StubTowerView.h"
+#include "tests/support/rules/StubTowerView.h"
 #include "platform/GameTime.h"
 
 namespace {

@@ -8,7 +8,7 @@
 #include "game/rules/IPowerUpViewFactory.h"
 
 // A piece view that draws nothing and only remembers the cell it was told.
-class NullPieceView final : public GamePlay::IPieceView {
+class NullPieceView : public GamePlay::IPieceView {
  public:
   explicit NullPieceView(std::string kind = "null") : kind(std::move(kind)) {}
 
@@ -35,8 +35,8 @@ class NullPowerUpView final : public GamePlay::IPowerUpView {
   void Draw(bool, int32_t, const TVec2&, float, float, float, float) override {}
 };
 
-// Makes null views for every piece and power-up and writes down each request,
-// e.g. "CreateBlockedView -1".
+// Makes null views for every piece and power-up (a drawer stand-in for a
+// disappearing piece) and writes down each request, e.g. "CreateBlockedView -1".
 class NullPieceViewFactory final : public GamePlay::IPieceViewFactory,
                                    public GamePlay::IPowerUpViewFactory {
  public:

@@ -1,4 +1,4 @@
-#include "tests/support/StubTowerView.h"
+#include "tests/support/rules/StubTowerView.h"
 
 #include <cmath>
 #include <numbers>

@@ -1,4 +1,6 @@
-#include "tests/support/NullPieceViews.h"
+#include "tests/support/rules/NullPieceViews.h"
+
+#include "tests/support/rules/DisappearingDrawerStandIn.h"
 
 using GamePlay::TPiecePtr;
 using GamePlay::TPieceViewPtr;
@@ -22,9 +24,10 @@ TPieceViewPtr NullPieceViewFactory::CreatePowerUpPieceView(const TPiecePtr&) {
   return Make("CreatePowerUpPieceView");
 }
 
-TPieceViewPtr NullPieceViewFactory::CreateDisappearingView(const TPiecePtr&,
+TPieceViewPtr NullPieceViewFactory::CreateDisappearingView(const TPiecePtr& piece,
                                                            GamePlay::ITowerModel*) {
-  return Make("CreateDisappearingView");
+  made.push_back("CreateDisappearingView");
+  return std::make_shared<DisappearingDrawerStandIn>(piece);
 }
 
 TPieceViewPtr NullPieceViewFactory::CreateFallingView(const TPiecePtr&) {

@@ -1,4 +1,4 @@
-#include "tests/support/RecordingSoundView.h"
+#include "tests/support/rules/RecordingSoundView.h"
 
 void RecordingSoundView::StartMusic(const GamePlay::TLevelKey& level) {
   Note("StartMusic " + std::to_string(level.world) + " " + std::to_string(level.level));

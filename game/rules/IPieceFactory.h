@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cstdint>
+
+#include "game/rules/TPiecePtr.h"
+
+namespace GamePlay {
+
+class IPieceViewFactory;
+class ITowerModel;
+
+// Makes the pieces of a level, each with its view, and holds the level's
+// shared null and empty pieces.
+class IPieceFactory {
+ public:
+  virtual ~IPieceFactory() = default;
+
+  virtual TPiecePtr CreateStandard(int32_t colour, TPowerUpPtr powerUp) = 0;
+  // What a vacant cell holds.
+  virtual TPiecePtr GetNullPiece() = 0;
+  // The placeholder of the start-up delivery.
+  virtual TPiecePtr GetEmptyPiece() = 0;
+  virtual TPiecePtr CreateDisappearing(const TPiecePtr& piece, const TPiecePtr& target,
+                                       ITowerModel* tower) = 0;
+  virtual TPiecePtr CreateFalling(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) = 0;
+  virtual TPiecePtr CreateRaising(const TPiecePtr& piece, int32_t ring) = 0;
+  virtual TPiecePtr CreateMoving(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) = 0;
+  virtual TPiecePtr CreatePowerUpPiece(TPowerUpPtr powerUp) = 0;
+  virtual TPiecePtr CreateBlocked(int32_t colour, bool breakable) = 0;
+  virtual TPiecePtr CreateCounter(int32_t colour, float start) = 0;
+  virtual IPieceViewFactory* GetPieceViewFactory() = 0;
+  virtual int32_t GetColoursInUse() = 0;
+};
+
+}  // namespace GamePlay

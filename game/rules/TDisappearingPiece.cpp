@@ -1,0 +1,43 @@
+#include "game/rules/TDisappearingPiece.h"
+
+#include <algorithm>
+
+namespace GamePlay {
+
+TDisappearingPiece::TDisappearingPiece(TPiecePtr inner, TPowerUpPtr extra)
+    : TTransientPiece(std::move(inner)) {
+  Carry(extra);
+  Carry(Inner().GetPowerUp());
+  if (auto* nested = dynamic_cast<TDisappearingPiece*>(&Inner())) {
+    for (const TPowerUpPtr& powerUp : nested->mPowerUps) Carry(powerUp);
+  }
+}
+
+// A power-up reached both through the inner piece and through its list is
+// carried once, so that it is set off once.
+void TDisappearingPiece::Carry(const TPowerUpPtr& powerUp) {
+  if (!powerUp) return;
+  if (std::find(mPowerUps.begin(), mPowerUps.end(), powerUp) != mPowerUps.end()) return;
+  mPowerUps.push_back(powerUp);
+}
+
+void TDisappearingPiece::Advance() {
+  mFade -= mFadeStep;
+  // Less than half a step left counts as run out, whatever the rounding.
+  if (mFade < mFadeStep / 2) {
+    mFade = 0;
+    mFinished = true;
+  }
+}
+
+void TDisappearingPiece::SetTarget(const TPiecePtr& target) {
+  mOwnTarget = target.get() == this;
+  mTarget = mOwnTarget ? nullptr : target;
+}
+
+TPiecePtr TDisappearingPiece::GetTargetPiece() {
+  if (mOwnTarget) return shared_from_this();
+  return dynamic_cast<TDisappearingPiece*>(mTarget.get()) ? mTarget : nullptr;
+}
+
+}  // namespace GamePlay
