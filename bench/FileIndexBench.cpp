@@ -1,12 +1,10 @@
 // Start-up cost of the file index and the cost of one name lookup.
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
+#include "bench/BenchFolder.h"
 #include "platform/FileIndex.h"
 #include "tests/support/PackWriter.h"
 
@@ -16,41 +14,31 @@ constexpr int kFolders = 50;
 constexpr int kFilesPerFolder = 100;
 constexpr int kPackEntries = 5000;
 
-void WriteFile(const std::filesystem::path& path, const std::string& bytes) {
-  std::ofstream(path, std::ios::binary) << bytes;
-}
-
 // A program folder with 5,000 loose asset files in 50 folders and one pack
-// of 5,000 entries, removed at exit.
+// of 5,000 entries.
 class AssetTree {
  public:
   AssetTree() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "quorvane-bench-XXXXXX").string();
-    mRoot = mkdtemp(pattern.data());
-    std::filesystem::path assets = mRoot / "assets";
     PackWriter pack;
     for (int folder = 0; folder < kFolders; ++folder) {
-      std::filesystem::path sub = assets / ("Folder" + std::to_string(folder));
-      std::filesystem::create_directories(sub);
       for (int file = 0; file < kFilesPerFolder; ++file) {
-        std::string name = "Image" + std::to_string(file) + ".png";
-        WriteFile(sub / name, "x");
-        mNames.push_back("folder" + std::to_string(folder) + "/" + name);
+        std::string name = "Folder" + std::to_string(folder) + "/Image" + std::to_string(file) + ".png";
+        mFolder.Write("assets/" + name, "x");
+        mNames.push_back(name);
       }
     }
     for (int entry = 0; entry < kPackEntries; ++entry) {
       pack.Add("packed/Script" + std::to_string(entry) + ".lua", "-- script");
     }
-    WriteFile(assets / "data.vqp", pack.Bytes());
-    SetProgramFolder(mRoot.c_str());
-    SetDataFolders((mRoot / "user").c_str(), (mRoot / "common").c_str());
+    mFolder.Write("assets/data.vqp", pack.Bytes());
+    SetProgramFolder(mFolder.Path().c_str());
+    SetDataFolders((mFolder.Path() / "user").c_str(), (mFolder.Path() / "common").c_str());
   }
-  ~AssetTree() { std::filesystem::remove_all(mRoot); }
 
   const std::vector<std::string>& Names() const { return mNames; }
 
  private:
-  std::filesystem::path mRoot;
+  BenchFolder mFolder;
   std::vector<std::string> mNames;
 };
 
