@@ -1,6 +1,7 @@
 #pragma once
 
 #include "script/lua/State.h"
+#include "script/lua/Stream.h"
 
 // Raised errors, protected execution and the stack.
 //
@@ -44,3 +45,42 @@ inline void incr_top(lua_State* L) {
   luaD_checkstack(L, 1);
   L->top++;
 }
+
+// Grows the call-record array; more than LUA_MAXCALLS records raise "stack
+// overflow", and an overflow while that error is handled throws LUA_ERRERR.
+void luaD_growCI(lua_State* L);
+
+// Prepares the call of the value at func (a function, or a value whose
+// "__call" metamethod is a function) with the arguments above it. A Lua
+// function gets its frame and the result is null: the caller runs it. A C
+// function is run; the result is its first result (the results end at the
+// top), or a pointer above the top when it yielded.
+StkId luaD_precall(lua_State* L, StkId func);
+// Ends the current call: moves the results from firstResult on to the slot of
+// the called function, `wanted` of them (LUA_MULTRET: all), nil-padded.
+void luaD_poscall(lua_State* L, int wanted, StkId firstResult);
+// Calls the value at func with the arguments above it, leaving nResults
+// results there. 200 nested C calls raise "C stack overflow".
+void luaD_call(lua_State* L, StkId func, int nResults);
+// Runs func protected with the error handler at stack offset errfunc (0:
+// none). On error: upvalues above oldtop are closed, the error object is
+// placed at oldtop, and the call depth, C-call count and hook permission are
+// restored. Returns the status.
+int luaD_pcall(lua_State* L, Pfunc func, void* ud, ptrdiff_t oldtop, ptrdiff_t errfunc);
+
+// Compiles the chunk of z, protected, and pushes it as a Lua closure over the
+// thread's globals; bin selects the precompiled-chunk reader. A chunk that
+// starts with the bytes FF FE is UTF-16LE text: the mark is consumed and the
+// stream's wide flag set. On error the error object is pushed instead.
+int luaD_protectedparser(lua_State* L, ZIO* z, int bin);
+
+// The compiler and the virtual machine are reached through these entries.
+// Their own files install them; until then they are null (no chunk can be
+// compiled, so no Lua function exists) and tests fill them.
+typedef Proto* (*luaD_Compiler)(lua_State* L, ZIO* z, Mbuffer* buff);
+typedef StkId (*luaD_Executor)(lua_State* L);
+extern luaD_Compiler luaD_parser;  // text chunks
+extern luaD_Compiler luaD_undump;  // precompiled chunks
+// Runs the Lua function of L->ci until the frame that entered returns: the
+// result is its first result, or null when it stopped in a yield.
+extern luaD_Executor luaD_execute;

@@ -24,7 +24,19 @@ int luaG_currentline(CallInfo* ci) {
 }
 
 void luaG_errormsg(lua_State* L) {
+  if (L->errfunc != 0) {
+    StkId errfunc = restorestack(L, L->errfunc);
+    if (!ttisfunction(errfunc)) luaD_throw(L, LUA_ERRERR);
+    setobj(L->top, L->top - 1);  // the message becomes the argument
+    setobj(L->top - 1, errfunc);
+    incr_top(L);
+    luaD_call(L, L->top - 2, 1);
+  }
   luaD_throw(L, LUA_ERRRUN);
+}
+
+void luaG_typeerror(lua_State* L, const TObject* o, const char* operation) {
+  luaG_runerror(L, "attempt to %s a %s value", operation, luaT_typenames[ttype(o)]);
 }
 
 void luaG_runerror(lua_State* L, const char* fmt, ...) {

@@ -66,7 +66,18 @@ inline constexpr int LUA_MULTRET = -1;
 inline constexpr int LUA_MINSTACK = 20;
 
 lua_State* lua_open();
+// Closes the whole interpreter, whichever of its threads is given.
 void lua_close(lua_State* L);
+
+// A new coroutine thread sharing the interpreter, pushed on L's stack.
+lua_State* lua_newthread(lua_State* L);
+// Starts the function below the nargs arguments on top of L's stack, or
+// continues L after a yield with them as the results of the yielding call.
+// Returns 0 (results on L's stack) or an error status (error object on it).
+int lua_resume(lua_State* L, int nargs);
+// Suspends the running coroutine with its top nresults values as the results
+// of lua_resume; a C function returns what this returns.
+int lua_yield(lua_State* L, int nresults);
 
 // Number of units before the terminating zero unit.
 size_t lua_wstrlen(const lua_WChar* units);

@@ -48,7 +48,7 @@ typedef TObject* StkId;
 
 // Bits of GCObject::marked.
 inline constexpr lu_byte MARKBIT = 1 << 0;
-inline constexpr lu_byte AWAITGCBIT = 1 << 1;    // userdata: its "__gc" call is pending
+inline constexpr lu_byte FINALIZEDBIT = 1 << 1;  // userdata: its "__gc" ran, or it has none
 inline constexpr lu_byte KEYWEAKBIT = 1 << 1;    // table: weak keys
 inline constexpr lu_byte VALUEWEAKBIT = 1 << 2;  // table: weak values
 inline constexpr lu_byte FIXEDBIT = 1 << 4;      // never collected

@@ -5,7 +5,9 @@
 #include "script/lua/Calls.h"
 #include "script/lua/Collector.h"
 #include "script/lua/Function.h"
+#include "script/lua/Lexer.h"
 #include "script/lua/Memory.h"
+#include "script/lua/Metamethods.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
 
@@ -88,6 +90,8 @@ void openstate(lua_State* L, void*) {
   sethvalue(gt(L), luaH_new(L, 0, 4));
   sethvalue(registry(L), luaH_new(L, 4, 4));
   luaS_resize(L, MINSTRTABSIZE);
+  luaT_init(L);
+  luaX_init(L);
   luaS_fix(luaS_newlstr(L, kMemErrMsg, sizeof kMemErrMsg - 1));
   g->GCthreshold = 4 * g->nblocks;
 }
@@ -127,6 +131,24 @@ lua_State* luaE_open(lua_Alloc alloc, void* allocud) {
 
 lua_State* lua_open() { return luaE_open(luaM_defaultalloc, nullptr); }
 
+lua_State* luaE_newthread(lua_State* L) {
+  lua_State* L1 = luaM_newobject<lua_State>(L);
+  luaC_link(L, L1, LUA_TTHREAD);
+  preinitstate(L1);
+  L1->l_G = G(L);
+  stackinit(L1, L);
+  setobj(gt(L1), gt(L));
+  return L1;
+}
+
+lua_State* lua_newthread(lua_State* L) {
+  luaC_checkGC(L);
+  lua_State* L1 = luaE_newthread(L);
+  setthvalue(L->top, L1);
+  incr_top(L);
+  return L1;
+}
+
 void luaE_freethread(lua_State* L, lua_State* L1) {
   luaF_close(L1, L1->stack);
   freestack(L, L1);
@@ -136,5 +158,6 @@ void luaE_freethread(lua_State* L, lua_State* L1) {
 void lua_close(lua_State* L) {
   L = G(L)->mainthread;
   luaF_close(L, L->stack);
+  luaC_callallgc(L);
   closestate(L, nullptr);
 }

@@ -75,6 +75,11 @@ struct global_State {
   Node dummynode[1];  // the hash part of every table without one
   LString* tmname[TM_N];
   TObject typemeta[NUM_TYPEMETA];  // per-type metatables, indexed by tag
+  // Nested C calls and resumes of all threads together: the limit of
+  // LUA_MAXCCALLS holds for the C stack, which the threads share.
+  int cdepth;
+  // Collect at every check point (for tests that look for lost references).
+  bool gcstress;
 };
 
 struct lua_State : GCObject {
@@ -122,5 +127,7 @@ inline StkId restorestack(lua_State* L, ptrdiff_t n) {
 // Opens an interpreter over the given allocator (lua_open uses the default
 // one); null when opening fails.
 lua_State* luaE_open(lua_Alloc alloc, void* allocud);
+// A coroutine thread sharing L's global state and table of globals.
+lua_State* luaE_newthread(lua_State* L);
 // Frees the coroutine thread L1 (its open upvalues are closed first).
 void luaE_freethread(lua_State* L, lua_State* L1);

@@ -39,7 +39,10 @@ TEST(ScriptState, OpeningBuildsStackTablesAndStrings) {
   EXPECT_EQ(sizenode(hvalue(gt(L))), 16);
   EXPECT_EQ(hvalue(registry(L))->sizearray, 4);
   EXPECT_EQ(sizenode(hvalue(registry(L))), 16);
-  EXPECT_EQ(g->strt.size, 32);
+  EXPECT_EQ(g->strt.size, 64) << "32 chains, doubled by the 38 names fixed at opening";
+  EXPECT_TRUE(luaS_new(L, "while")->reserved == 22 && luaS_new(L, "and")->reserved == 1);
+  EXPECT_TRUE(g->tmname[TM_CALL]->marked & FIXEDBIT);
+  EXPECT_STREQ(getstr(g->tmname[TM_INDEX]), "__index");
   LString* memerr = luaS_new(L, "not enough memory");
   EXPECT_TRUE(memerr->marked & FIXEDBIT);
   EXPECT_EQ(g->GCthreshold, 4 * g->nblocks);
