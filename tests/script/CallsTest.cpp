@@ -1,0 +1,282 @@
+#include "script/lua/Calls.h"
+
+#include <gtest/gtest.h>
+
+#include <new>
+#include <string>
+
+#include "script/lua/Debug.h"
+#include "script/lua/Function.h"
+#include "script/lua/Metamethods.h"
+#include "script/lua/Strings.h"
+#include "script/lua/Table.h"
+#include "tests/script/FakeMachine.h"
+#include "tests/script/ScriptState.h"
+
+namespace {
+
+void PushCFunction(lua_State* L, lua_CFunction f) {
+  setclvalue(L->top, luaF_newCclosure(L, 0));
+  static_cast<CClosure*>(clvalue(L->top))->f = f;
+  incr_top(L);
+}
+
+void PushNumber(lua_State* L, lua_Number n) {
+  setnvalue(L->top, n);
+  incr_top(L);
+}
+
+void PushString(lua_State* L, const char* text) {
+  setsvalue(L->top, luaS_new(L, text));
+  incr_top(L);
+}
+
+int ArgCount(lua_State* L) { return static_cast<int>(L->top - L->base); }
+
+// Returns its arguments' count, then the arguments.
+int Echo(lua_State* L) {
+  const int n = ArgCount(L);
+  PushNumber(L, n);
+  for (int i = 0; i < n; i++) {
+    setobj(L->top, L->base + i);
+    incr_top(L);
+  }
+  return n + 1;
+}
+
+int RaiseMessage(lua_State* L) {
+  PushString(L, "boom");
+  luaG_errormsg(L);
+}
+
+// Calls the function below the arguments of a protected call; the arguments
+// stay, the results land where the function was.
+struct CallArgs {
+  int nargs;
+  int nresults;
+};
+
+void DoCall(lua_State* L, void* ud) {
+  const CallArgs* args = static_cast<const CallArgs*>(ud);
+  luaD_call(L, L->top - (args->nargs + 1), args->nresults);
+}
+
+int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc = 0) {
+  CallArgs args{nargs, nresults};
+  return luaD_pcall(L, DoCall, &args, savestack(L, L->top - (nargs + 1)), errfunc);
+}
+
+class ScriptCalls : public ::testing::Test {
+ protected:
+  ScriptState state;
+  lua_State* L = state.L();
+};
+
+TEST_F(ScriptCalls, ResultsAreAdjustedToTheWantedCount) {
+  const struct {
+    int wanted;
+    int expected;  // values left
+  } cases[] = {{0, 0}, {1, 1}, {5, 5}, {LUA_MULTRET, 3}};
+  for (const auto& c : cases) {
+    const StkId top = L->top;
+    PushCFunction(L, Echo);
+    PushNumber(L, 7);
+    PushNumber(L, 8);
+    ASSERT_EQ(PCall(L, 2, c.wanted), 0);
+    ASSERT_EQ(L->top - top, c.expected) << c.wanted;
+    if (c.expected >= 3) {
+      EXPECT_EQ(nvalue(top), 2);
+      EXPECT_EQ(nvalue(top + 1), 7);
+      EXPECT_EQ(nvalue(top + 2), 8);
+    }
+    for (int i = 3; i < c.expected; i++) EXPECT_TRUE(ttisnil(top + i)) << "padded with nil";
+    L->top = top;
+  }
+}
+
+TEST_F(ScriptCalls, CallingANonFunctionUsesItsCallMetamethod) {
+  Table* callable = luaH_new(L, 0, 0);
+  Table* mt = luaH_new(L, 0, 0);
+  callable->metatable = mt;
+  TObject key, echo;
+  setsvalue(&key, luaS_new(L, "__call"));
+  PushCFunction(L, Echo);
+  echo = *(L->top - 1);
+  L->top--;
+  setobj(luaH_set(L, mt, &key), &echo);
+  const StkId top = L->top;
+  sethvalue(L->top, callable);
+  incr_top(L);
+  PushNumber(L, 5);
+  ASSERT_EQ(PCall(L, 1, LUA_MULTRET), 0);
+  ASSERT_EQ(L->top - top, 3);
+  EXPECT_EQ(nvalue(top), 2) << "the table comes first";
+  EXPECT_EQ(hvalue(top + 1), callable);
+  EXPECT_EQ(nvalue(top + 2), 5);
+}
+
+TEST_F(ScriptCalls, CallingAValueWithoutFunctionIsATypeError) {
+  // A number's per-type table stands for its "__call" and is no function.
+  const struct {
+    void (*push)(lua_State*);
+    const char* message;
+  } cases[] = {
+      {[](lua_State* L) { PushNumber(L, 1); }, "attempt to call a number value"},
+      {[](lua_State* L) { setnilvalue(L->top++); }, "attempt to call a nil value"},
+      {[](lua_State* L) { PushString(L, "f"); }, "attempt to call a string value"},
+  };
+  for (const auto& c : cases) {
+    c.push(L);
+    EXPECT_EQ(PCall(L, 0, 0), LUA_ERRRUN);
+    EXPECT_EQ(TopString(L), c.message);
+    L->top--;
+  }
+}
+
+int RecurseInC(lua_State* L) {
+  PushCFunction(L, RecurseInC);
+  luaD_call(L, L->top - 1, 0);
+  return 0;
+}
+
+TEST_F(ScriptCalls, CRecursionEndsInCStackOverflowAndTheStateRecovers) {
+  for (int round = 0; round < 2; round++) {
+    const ptrdiff_t top = savestack(L, L->top);
+    PushCFunction(L, RecurseInC);
+    EXPECT_EQ(PCall(L, 0, 0), LUA_ERRRUN);
+    EXPECT_EQ(TopString(L), "C stack overflow");
+    EXPECT_EQ(L->top, restorestack(L, top) + 1) << "the error object replaces the function";
+    EXPECT_EQ(L->nCcalls, 0);
+    EXPECT_EQ(G(L)->cdepth, 0);
+    EXPECT_EQ(L->ci, L->base_ci);
+    L->top = restorestack(L, top);
+  }
+  PushCFunction(L, Echo);
+  EXPECT_EQ(PCall(L, 0, 1), 0);
+}
+
+TEST_F(ScriptCalls, LuaRecursionEndsInStackOverflowAndTheStateRecovers) {
+  FakeMachine machine;
+  // function f(self) self(self) end
+  Proto* p = MakeProto(L, {MakeABC(OP_MOVE, 1, 0, 0), MakeABC(OP_CALL, 0, 2, 1),
+                           MakeABC(OP_RETURN, 0, 1, 0)},
+                       3, 1);
+  for (int round = 0; round < 2; round++) {
+    const ptrdiff_t top = savestack(L, L->top);
+    setclvalue(L->top, MakeLuaFunction(L, p));
+    incr_top(L);
+    setobj(L->top, L->top - 1);
+    incr_top(L);
+    EXPECT_EQ(PCall(L, 1, 0), LUA_ERRRUN);
+    EXPECT_EQ(TopString(L), "fake:0: stack overflow");
+    EXPECT_EQ(L->size_ci, LUA_MAXCALLS) << "call records shrink back to the limit";
+    EXPECT_EQ(L->ci, L->base_ci);
+    L->top = restorestack(L, top);
+  }
+}
+
+TEST_F(ScriptCalls, VarargFunctionsGetTheirExtraArgumentsInATable) {
+  FakeMachine machine;
+  // function f(a, ...) return a, arg end
+  Proto* p = MakeProto(L, {MakeABC(OP_RETURN, 0, 3, 0)}, 3, 1, true);
+  const StkId top = L->top;
+  setclvalue(L->top, MakeLuaFunction(L, p));
+  incr_top(L);
+  for (lua_Number n : {1, 2, 3}) PushNumber(L, n);
+  ASSERT_EQ(PCall(L, 3, 2), 0);
+  EXPECT_EQ(nvalue(top), 1);
+  ASSERT_TRUE(ttistable(top + 1));
+  Table* args = hvalue(top + 1);
+  EXPECT_EQ(nvalue(luaH_getnum(args, 1)), 2);
+  EXPECT_EQ(nvalue(luaH_getnum(args, 2)), 3);
+  EXPECT_EQ(nvalue(luaH_getstr(args, luaS_new(L, "n"))), 2);
+}
+
+int Handler(lua_State* L) {
+  const std::string message = "handled: " + TopString(L);
+  PushString(L, message.c_str());
+  return 1;
+}
+
+TEST_F(ScriptCalls, TheErrorHandlerReplacesTheErrorObject) {
+  PushCFunction(L, Handler);
+  const ptrdiff_t handler = savestack(L, L->top - 1);
+  PushCFunction(L, RaiseMessage);
+  EXPECT_EQ(PCall(L, 0, 0, handler), LUA_ERRRUN);
+  EXPECT_EQ(TopString(L), "handled: boom");
+  L->top--;
+  PushNumber(L, 3);  // not a function
+  const ptrdiff_t bad = savestack(L, L->top - 1);
+  PushCFunction(L, RaiseMessage);
+  EXPECT_EQ(PCall(L, 0, 0, bad), LUA_ERRERR);
+  EXPECT_EQ(TopString(L), "error in error handling");
+  L->top--;
+  PushCFunction(L, RaiseMessage);  // a handler that fails in turn
+  const ptrdiff_t failing = savestack(L, L->top - 1);
+  PushCFunction(L, RaiseMessage);
+  EXPECT_EQ(PCall(L, 0, 0, failing), LUA_ERRERR);
+  EXPECT_EQ(L->errfunc, 0);
+  EXPECT_EQ(G(L)->cdepth, 0);
+}
+
+int AllocateTooMuch(lua_State* L) {
+  luaH_new(L, 1000, 10);
+  return 0;
+}
+
+int ThrowBadAlloc(lua_State*) { throw std::bad_alloc(); }
+
+TEST_F(ScriptCalls, MemoryErrorsLeaveTheirFixedMessage) {
+  for (lua_CFunction f : {AllocateTooMuch, ThrowBadAlloc}) {
+    PushCFunction(L, f);
+    state.Allocator().failAll = true;
+    EXPECT_EQ(PCall(L, 0, 0), LUA_ERRMEM);
+    state.Allocator().failAll = false;
+    EXPECT_EQ(TopString(L), "not enough memory");
+    L->top--;
+  }
+}
+
+TEST_F(ScriptCalls, ChunksStartingWithTheByteOrderMarkAreWide) {
+  struct Seen {
+    int wide = -1;
+    int first = -1;
+  };
+  static Seen seen;
+  luaD_parser = [](lua_State* L, ZIO* z, Mbuffer*) {
+    seen.wide = z->wide;
+    seen.first = zgetc(z);
+    return MakeProto(L, {MakeABC(OP_RETURN, 0, 1, 0)}, 2);
+  };
+  const struct {
+    std::string bytes;
+    int wide;
+    int first;
+  } cases[] = {{std::string("\xFF\xFE" "a\0", 4), 1, 'a'}, {"\xFF", 0, 0xFF}, {"x=1", 0, 'x'}};
+  for (const auto& c : cases) {
+    struct Source {
+      const std::string* bytes;
+      bool done = false;
+    } source{&c.bytes};
+    ZIO z;
+    luaZ_init(&z, [](lua_State*, void* ud, size_t* size) -> const char* {
+      Source* s = static_cast<Source*>(ud);
+      if (s->done) return nullptr;
+      s->done = true;
+      *size = s->bytes->size();
+      return s->bytes->data();
+    }, &source, "=chunk");
+    const StkId top = L->top;
+    ASSERT_EQ(luaD_protectedparser(L, &z, 0), 0);
+    EXPECT_EQ(seen.wide, c.wide);
+    EXPECT_EQ(seen.first, c.first);
+    ASSERT_TRUE(ttisfunction(top));
+    LClosure* cl = static_cast<LClosure*>(clvalue(top));
+    EXPECT_EQ(cl->nupvalues, 0);
+    EXPECT_EQ(hvalue(&cl->g), hvalue(gt(L)));
+    L->top = top;
+  }
+  luaD_parser = nullptr;
+}
+
+}  // namespace
