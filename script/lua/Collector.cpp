@@ -304,6 +304,12 @@ void sweep(lua_State* L) {
   sweeplist(L, &g->rootudata);
   closedeadthreads(L);
   sweeplist(L, &g->rootgc);
+  // Objects on no swept list are unmarked here, so the next collection
+  // traverses them again.
+  g->mainthread->marked &= static_cast<lu_byte>(~MARKBIT);
+  for (GCObject* o = g->tmudata; o != nullptr; o = o->next) {
+    o->marked &= static_cast<lu_byte>(~MARKBIT);
+  }
 }
 
 void checksizes(lua_State* L, size_t deadmem) {

@@ -15,22 +15,6 @@
 
 namespace {
 
-void PushCFunction(lua_State* L, lua_CFunction f) {
-  setclvalue(L->top, luaF_newCclosure(L, 0));
-  static_cast<CClosure*>(clvalue(L->top))->f = f;
-  incr_top(L);
-}
-
-void PushNumber(lua_State* L, lua_Number n) {
-  setnvalue(L->top, n);
-  incr_top(L);
-}
-
-void PushString(lua_State* L, const char* text) {
-  setsvalue(L->top, luaS_new(L, text));
-  incr_top(L);
-}
-
 int ArgCount(lua_State* L) { return static_cast<int>(L->top - L->base); }
 
 // Returns its arguments' count, then the arguments.
@@ -47,23 +31,6 @@ int Echo(lua_State* L) {
 int RaiseMessage(lua_State* L) {
   PushString(L, "boom");
   luaG_errormsg(L);
-}
-
-// Calls the function below the arguments of a protected call; the arguments
-// stay, the results land where the function was.
-struct CallArgs {
-  int nargs;
-  int nresults;
-};
-
-void DoCall(lua_State* L, void* ud) {
-  const CallArgs* args = static_cast<const CallArgs*>(ud);
-  luaD_call(L, L->top - (args->nargs + 1), args->nresults);
-}
-
-int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc = 0) {
-  CallArgs args{nargs, nresults};
-  return luaD_pcall(L, DoCall, &args, savestack(L, L->top - (nargs + 1)), errfunc);
 }
 
 class ScriptCalls : public ::testing::Test {

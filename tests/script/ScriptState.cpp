@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include "script/lua/Calls.h"
+#include "script/lua/Function.h"
+#include "script/lua/Strings.h"
 
 void* TestAllocator::Alloc(void* ud, void* block, size_t oldsize, size_t newsize, int reserved,
                            uint32_t allockind) {
@@ -48,4 +50,39 @@ std::string TopString(lua_State* L) {
   const TObject* top = L->top - 1;
   if (!ttisstring(top)) return "<not a string>";
   return std::string(svalue(top), tsvalue(top)->len);
+}
+
+void PushCFunction(lua_State* L, lua_CFunction f) {
+  setclvalue(L->top, luaF_newCclosure(L, 0));
+  static_cast<CClosure*>(clvalue(L->top))->f = f;
+  incr_top(L);
+}
+
+void PushNumber(lua_State* L, lua_Number n) {
+  setnvalue(L->top, n);
+  incr_top(L);
+}
+
+void PushString(lua_State* L, const char* text) {
+  setsvalue(L->top, luaS_new(L, text));
+  incr_top(L);
+}
+
+namespace {
+
+struct CallArgs {
+  int nargs;
+  int nresults;
+};
+
+void docall(lua_State* L, void* ud) {
+  const CallArgs* args = static_cast<const CallArgs*>(ud);
+  luaD_call(L, L->top - (args->nargs + 1), args->nresults);
+}
+
+}  // namespace
+
+int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc) {
+  CallArgs args{nargs, nresults};
+  return luaD_pcall(L, docall, &args, savestack(L, L->top - (nargs + 1)), errfunc);
 }

@@ -40,3 +40,10 @@ class ScriptState {
 int RunProtected(lua_State* L, const std::function<void(lua_State*)>& f);
 // The byte string on top of the stack, or "<not a string>".
 std::string TopString(lua_State* L);
+
+void PushCFunction(lua_State* L, lua_CFunction f);
+void PushNumber(lua_State* L, lua_Number n);
+void PushString(lua_State* L, const char* text);
+// Calls the function below the nargs arguments on top, protected, with the
+// error handler at stack offset errfunc (0: none); returns the status.
+int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc = 0);
