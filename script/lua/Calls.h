@@ -74,9 +74,11 @@ int luaD_pcall(lua_State* L, Pfunc func, void* ud, ptrdiff_t oldtop, ptrdiff_t e
 // stream's wide flag set. On error the error object is pushed instead.
 int luaD_protectedparser(lua_State* L, ZIO* z, int bin);
 
-// The compiler and the virtual machine are reached through these entries.
-// Their own files install them; until then they are null (no chunk can be
-// compiled, so no Lua function exists) and tests fill them.
+// The compiler, the chunk reader and the virtual machine are reached through
+// these entries until they exist; their builders replace each entry with a
+// direct call (luaY_parser, luaU_undump, luaV_execute). While null, loading a
+// chunk fails with a syntax error, so no Lua function exists to execute;
+// tests fill them with stand-ins.
 typedef Proto* (*luaD_Compiler)(lua_State* L, ZIO* z, Mbuffer* buff);
 typedef StkId (*luaD_Executor)(lua_State* L);
 extern luaD_Compiler luaD_parser;  // text chunks

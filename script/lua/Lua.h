@@ -23,6 +23,11 @@
 // - In memory everything follows the 64-bit host (TObject is 16 bytes, a boxed
 //   pointer holds a host pointer); stored formats keep their own sizes.
 // - Every allocation goes through luaM_realloc (Memory.h) and is counted.
+// - The collector runs only at check points (luaC_checkGC, Collector.h): code
+//   between two check points may hold unanchored objects. luaC_setstress
+//   makes every check point collect, to find references that are not held.
+// - Stack slots move when the stack grows: keep offsets (savestack), not
+//   pointers, across anything that can push or call.
 
 struct lua_State;
 struct lua_Debug;
