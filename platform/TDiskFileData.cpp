@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "system/os/DiskFiles.h"
+
 namespace {
 
 const char* StdioMode(int mode) {
@@ -88,3 +90,5 @@ int32_t TDiskFileData::Write(const void* buffer, int32_t count) {
 }
 
 bool TDiskFileData::Eof() { return !mStream || std::feof(mStream); }
+
+bool TDiskFileData::Flush() { return mStream && sys::FlushToDisk(mStream); }

@@ -17,6 +17,7 @@ class TDiskFileData : public TFileData {
   int32_t Read(void* buffer, int32_t count) override;
   int32_t Write(const void* buffer, int32_t count) override;
   bool Eof() override;
+  bool Flush() override;
 
  private:
   FILE* mStream = nullptr;

@@ -1,8 +1,12 @@
 #include "platform/TFile.h"
 
+#include <algorithm>
+
 #include "platform/FileIndex.h"
+#include "platform/Log.h"
 #include "platform/TDiskFileData.h"
 #include "platform/TFlatFileMap.h"
+#include "system/os/DiskFiles.h"
 
 namespace {
 
@@ -56,6 +60,8 @@ void TFile::UngetChar() {
   if (mData) mData->UngetChar();
 }
 
+bool TFile::Flush() { return mData && mData->Flush(); }
+
 TFile* FileOpen(const TString& name, int mode) {
   auto file = std::make_unique<TFile>();
   return file->Open(name, mode) ? file.release() : nullptr;
@@ -92,3 +98,37 @@ void FileUngetChar(TFile* file) {
 }
 
 bool FileError(TFile* file) { return !file || !file->IsOpen(); }
+
+bool FileReadAll(const TString& name, std::string* bytes, int mode) {
+  TFile file;
+  if (!file.Open(name, mode)) return false;
+  bytes->assign(static_cast<size_t>(std::max(file.GetSize(), 0)), '\0');
+  int32_t got = file.Read(bytes->data(), static_cast<int32_t>(bytes->size()));
+  bytes->resize(static_cast<size_t>(std::max(got, 0)));
+  return true;
+}
+
+bool FileRename(const TString& from, const TString& to) {
+  TString fromPath = GetFullPath(from);
+  TString toPath = GetFullPath(to);
+  if (fromPath.IsEmpty() || toPath.IsEmpty()) {
+    LogPrintf("Cannot rename %s to %s: not a file on disk", from.CStr(), to.CStr());
+    return false;
+  }
+  return sys::RenameFile(fromPath.CStr(), toPath.CStr());
+}
+
+bool FileReplace(const TString& name, const void* bytes, int32_t count, int mode) {
+  TString temporary = name + ".tmp";
+  TFile file;
+  if (!file.Open(temporary, mode)) {
+    LogPrintf("Cannot save %s: %s cannot be opened for writing", name.CStr(), temporary.CStr());
+    return false;
+  }
+  bool written = file.Write(bytes, count) == std::max(count, 0) && file.Flush();
+  file.Close();
+  if (written && FileRename(temporary, name)) return true;
+  LogPrintf("Cannot save %s; the file is left as it was", name.CStr());
+  sys::DeleteFile(GetFullPath(temporary).CStr());
+  return false;
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 #include "platform/TFileData.h"
 
@@ -28,6 +29,8 @@ class TFile {
   int32_t GetSize();
   bool Eof();
   void UngetChar();
+  // Waits until the bytes written are on the disk; false when a write failed.
+  bool Flush();
 
  private:
   std::unique_ptr<TFileData> mData;
@@ -47,3 +50,16 @@ int FileGetChar(TFile* file);
 void FileUngetChar(TFile* file);
 // True when the handle holds no open file.
 bool FileError(TFile* file);
+
+// Reads a whole file into bytes; false when it cannot be opened.
+bool FileReadAll(const TString& name, std::string* bytes, int mode = kFileReadBinary);
+// Gives a file on disk a new name, replacing any file of that name. Both
+// names must resolve to disk paths, which "user:" and "common:" names always
+// do. False, with a log line, when the file cannot be renamed.
+bool FileRename(const TString& from, const TString& to);
+// Makes bytes the whole new content of a file without ever leaving it half
+// written: they go to a file named name + ".tmp" beside it, reach the disk,
+// and that file is renamed over the old one. When any step fails the old
+// file stays as it was, the temporary file is removed and a line is logged.
+bool FileReplace(const TString& name, const void* bytes, int32_t count,
+                 int mode = kFileWriteBinary);

@@ -38,6 +38,9 @@ class TFileData {
   virtual int32_t Read(void* buffer, int32_t count) = 0;
   virtual int32_t Write(const void* buffer, int32_t count) = 0;
   virtual bool Eof() = 0;
+  // Waits until what was written is on the disk; false when some write
+  // failed. Data that cannot be written has nothing to flush.
+  virtual bool Flush() { return true; }
 };
 
 constexpr bool IsTextMode(int mode) {

@@ -39,21 +39,12 @@ bool IsDigits(const std::string& text) {
          std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
-bool ReadWholeFile(const TString& name, std::string* bytes) {
-  TFile file;
-  if (!file.Open(name, kFileReadBinary)) return false;
-  bytes->assign(static_cast<size_t>(std::max(file.GetSize(), 0)), '\0');
-  int32_t got = file.Read(bytes->data(), static_cast<int32_t>(bytes->size()));
-  bytes->resize(static_cast<size_t>(std::max(got, 0)));
-  return true;
-}
-
 }  // namespace
 
 bool TStringTable::Load(const TString& name) {
   Clear();
   std::string text;
-  if (!ReadWholeFile(name, &text)) return false;
+  if (!FileReadAll(name, &text)) return false;
   if (IsZxml(text.data(), text.size())) {
     std::string inflated;
     if (!InflateZxml(text.data(), text.size(), &inflated)) return false;

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 
 #include "platform/FileIndex.h"
+#include "platform/Log.h"
 #include "platform/TFile.h"
+#include "tests/support/LayerLogCapture.h"
 #include "tests/support/PackWriter.h"
 #include "tests/support/TestFileLayer.h"
 
@@ -119,6 +122,17 @@ class TFileTest : public testing::Test {
   TestFileLayer mFiles;
 };
 
+// Whole-file reading, renaming and replacing log what fails.
+class TFileSavingTest : public TFileTest {
+ protected:
+  void SetUp() override { SetLogFolder(mLogs.Path().c_str()); }
+  std::string LogText() const { return ReadWholeFile(GetLogPath().CStr()); }
+  bool Exists(const std::string& name) const { return std::filesystem::exists(mFiles.UserPath(name)); }
+
+  TempFolder mLogs;
+  LayerLogCapture mLayerLog;
+};
+
 TEST_F(TFileTest, PackedEntriesClampSeeksAndRefuseWrites) {
   mFiles.WriteAsset("test.vqp", PackWriter().Add("digits.bin", "0123456789").Bytes());
   BuildFileIndex();
@@ -172,6 +186,68 @@ TEST_F(TFileTest, AHandleWithoutDataReadsAsEmpty) {
   }
   EXPECT_EQ(closed.GetSize(), 0);
   FileClose(nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TFileSavingTest, ReadAllGivesTheWholeFile) {
+  mFiles.Write("user/lines.txt", std::string("a\r\nb\0c", 6));
+  std::string bytes = "stale";
+  ASSERT_TRUE(FileReadAll("user:lines.txt", &bytes));
+  EXPECT_EQ(bytes, std::string("a\r\nb\0c", 6));
+  ASSERT_TRUE(FileReadAll("user:lines.txt", &bytes, kFileReadText));
+  EXPECT_EQ(bytes, std::string("a\nb\0c", 5));
+  EXPECT_FALSE(FileReadAll("user:missing.txt", &bytes));
+}
+
+TEST_F(TFileSavingTest, RenameMovesDiskFilesOnly) {
+  mFiles.Write("user/a.txt", "a");
+  mFiles.WriteAsset("test.vqp", PackWriter().Add("packed.txt", "p").Bytes());
+  BuildFileIndex();
+  EXPECT_TRUE(FileRename("user:a.txt", "user:b.txt"));
+  EXPECT_FALSE(Exists("a.txt"));
+  EXPECT_EQ(ReadWholeFile(mFiles.UserPath("b.txt")), "a");
+  EXPECT_FALSE(FileRename("packed.txt", "user:c.txt"));
+  EXPECT_NE(LogText().find("Cannot rename packed.txt to user:c.txt"), std::string::npos);
+}
+
+TEST_F(TFileSavingTest, ReplaceSwapsInTheWholeNewContent) {
+  mFiles.Write("user/scores.bin", "old content");
+  for (const std::string& bytes : {std::string("new\0bytes", 9), std::string()}) {
+    EXPECT_TRUE(FileReplace("user:scores.bin", bytes.data(), static_cast<int32_t>(bytes.size())));
+    EXPECT_EQ(ReadWholeFile(mFiles.UserPath("scores.bin")), bytes);
+    EXPECT_FALSE(Exists("scores.bin.tmp"));
+  }
+}
+
+TEST_F(TFileSavingTest, AFailedReplaceLeavesTheOldFileWhole) {
+  struct Case {
+    const char* obstacle;
+    const char* made;  // what stands in the way, below the user folder
+    bool folder;       // a folder, else a link to a device that is always full
+  };
+  const Case cases[] = {
+      {"the temporary name is a folder", "scores.bin.tmp", true},
+      {"the disk is full", "scores.bin.tmp", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.obstacle);
+    mFiles.Write("user/scores.bin", "old content");
+    std::string obstacle = mFiles.UserPath(c.made);
+    if (c.folder) {
+      std::filesystem::create_directory(obstacle);
+    } else {
+      std::filesystem::create_symlink("/dev/full", obstacle);
+    }
+    EXPECT_FALSE(FileReplace("user:scores.bin", "new", 3));
+    EXPECT_EQ(ReadWholeFile(mFiles.UserPath("scores.bin")), "old content");
+    EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(obstacle)), c.folder)
+        << "only a temporary file the save made itself is removed";
+    std::filesystem::remove(obstacle);
+  }
+  EXPECT_NE(LogText().find("Cannot save user:scores.bin"), std::string::npos);
 }
 
 }  // namespace
