@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -31,3 +32,10 @@ std::string Utf16(const std::u16string& text);
 std::vector<std::string> Blocks(const std::string& text, size_t size);
 // text cut in two at `cut'.
 std::vector<std::string> CutAt(const std::string& text, size_t cut);
+
+struct LexState;
+
+// Runs f protected over a lexer reading text under the chunk name. Returns the
+// status; the message of an error goes to *error. The stack top is as before.
+int RunLexer(lua_State* L, ChunkText& text, const char* chunkname,
+             const std::function<void(LexState*)>& f, std::string* error);

@@ -71,29 +71,20 @@ class ScriptCodeGenerator : public ::testing::Test {
   // The listing of a function whose body `emit' generates, or the message of
   // the error it raised.
   Listing Generate(const std::function<void(FuncState*)>& emit) {
-    Listing listing;
     mProto = nullptr;
     ChunkText text({});
-    Mbuffer buff;
-    luaZ_initbuffer(&buff);
-    const ptrdiff_t top = savestack(L, L->top);
-    const int status = RunProtected(L, [&](lua_State* L) {
-      LexState ls;
-      ls.buff = &buff;
-      luaX_setinput(L, &ls, text.Stream(), luaS_new(L, "=gen"));
-      luaX_next(&ls);
+    std::string error;
+    RunLexer(L, text, "=gen", [&](LexState* ls) {
+      luaX_next(ls);
       FuncState fs;
-      luaK_openfunction(&ls, &fs);
+      luaK_openfunction(ls, &fs);
       emit(&fs);
-      luaK_closefunction(&ls);
-      EXPECT_EQ(ls.fs, nullptr);
+      luaK_closefunction(ls);
+      EXPECT_EQ(ls->fs, nullptr);
       mProto = fs.f;
-    });
-    if (status != 0) listing.push_back("error: " + TopString(L));
-    L->top = restorestack(L, top);
-    luaZ_freebuffer(L, &buff);
-    if (mProto != nullptr) listing = Disassemble(mProto);
-    return listing;
+    }, &error);
+    if (mProto == nullptr) return {"error: " + error};
+    return Disassemble(mProto);
   }
 
   static expdesc Global(FuncState* fs, const char* name) {

@@ -68,6 +68,23 @@ std::string Line(const Proto* f, int pc) {
   return text;
 }
 
+// Characters between quotes; those outside printable ASCII in `escape' form.
+template <class Unit>
+std::string Quoted(const char* open, const Unit* text, size_t len, const char* escape) {
+  std::string out = open;
+  for (size_t i = 0; i < len; i++) {
+    const unsigned c = text[i];
+    if (c >= 32 && c < 127) {
+      out += static_cast<char>(c);
+    } else {
+      char code[16];
+      snprintf(code, sizeof code, escape, c);
+      out += code;
+    }
+  }
+  return out + "\"";
+}
+
 }  // namespace
 
 std::string ConstantText(const TObject* k) {
@@ -79,20 +96,10 @@ std::string ConstantText(const TObject* k) {
       snprintf(text, sizeof text, "#%.14g", nvalue(k));
       return text;
     case LUA_TSTRING:
-      return "\"" + std::string(svalue(k), tsvalue(k)->len) + "\"";
-    case LUA_TWSTRING: {
-      std::string out = "L\"";
-      for (size_t i = 0; i < tsvalue(k)->len; i++) {
-        const lua_WChar unit = wsvalue(k)[i];
-        if (unit < 128) {
-          out += static_cast<char>(unit);
-        } else {
-          snprintf(text, sizeof text, "\\u{%X}", unit);
-          out += text;
-        }
-      }
-      return out + "\"";
-    }
+      return Quoted("\"", reinterpret_cast<const unsigned char*>(svalue(k)), tsvalue(k)->len,
+                    "\\%d");
+    case LUA_TWSTRING:
+      return Quoted("L\"", wsvalue(k), tsvalue(k)->len, "\\u{%X}");
     default:
       return "<tag " + Number(ttype(k)) + ">";
   }

@@ -9,7 +9,8 @@
 // without its OP_ prefix and the operands the opcode uses. Registers and
 // counts are plain numbers; an RK operand naming a constant, and a constant
 // index, show the constant itself (#2, "a", L"w", nil); jumps show their
-// target pc as ->N.
+// target pc as ->N. In strings, bytes outside printable ASCII show as \ddd
+// and units of wide strings as \u{hex}.
 std::vector<std::string> Disassemble(const Proto* f);
 
 // A constant as the disassembler shows it.

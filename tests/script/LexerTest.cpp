@@ -2,60 +2,37 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "script/lua/Strings.h"
 #include "tests/script/ChunkText.h"
+#include "tests/script/Disassembler.h"
 #include "tests/script/ScriptState.h"
 
 namespace {
 
-// Tokens as text: names as $name, numbers as #number, strings quoted with
-// unprintable bytes as \ddd, wide strings as L"..." with units beyond ASCII as
-// \u{hex}, other tokens as their printable name, characters of 128 and more as
-// char(n).
+// Tokens as text: names as $name, numbers, strings and wide strings as the
+// disassembler shows constants, other tokens as their printable name,
+// characters of 128 and more as char(n).
 std::string TokenText(int token, const SemInfo& seminfo) {
-  char text[64];
+  TObject value;
   switch (token) {
     case TK_NAME:
       return "$" + std::string(getstr(seminfo.ts));
     case TK_NUMBER:
-      snprintf(text, sizeof text, "#%.14g", seminfo.r);
-      return text;
-    case TK_STRING: {
-      std::string out = "\"";
-      for (size_t i = 0; i < seminfo.ts->len; i++) {
-        const unsigned char c = static_cast<unsigned char>(getstr(seminfo.ts)[i]);
-        if (c >= 32 && c < 127) {
-          out += static_cast<char>(c);
-        } else {
-          snprintf(text, sizeof text, "\\%d", c);
-          out += text;
-        }
-      }
-      return out + "\"";
-    }
-    case TK_WSTRING: {
-      std::string out = "L\"";
-      for (size_t i = 0; i < seminfo.ts->len; i++) {
-        const lua_WChar unit = getwstr(seminfo.ts)[i];
-        if (unit >= 32 && unit < 127) {
-          out += static_cast<char>(unit);
-        } else {
-          snprintf(text, sizeof text, "\\u{%X}", unit);
-          out += text;
-        }
-      }
-      return out + "\"";
-    }
+      setnvalue(&value, seminfo.r);
+      return ConstantText(&value);
+    case TK_STRING:
+      setsvalue(&value, seminfo.ts);
+      return ConstantText(&value);
+    case TK_WSTRING:
+      setwsvalue(&value, seminfo.ts);
+      return ConstantText(&value);
     default:
       if (token >= FIRST_RESERVED) return luaX_tokens[token - FIRST_RESERVED];
-      if (token >= 128) {
-        snprintf(text, sizeof text, "char(%d)", token);
-        return text;
-      }
+      if (token >= 128) return "char(" + std::to_string(token) + ")";
       return std::string(1, static_cast<char>(token));
   }
 }
@@ -64,8 +41,6 @@ class ScriptLexer : public ::testing::Test {
  protected:
   ScriptState state;
   lua_State* L = state.L();
-
-  void SetUp() override { luaX_init(L); }
 
   // Every token of the chunk, separated by blanks, ending with <eof>; or
   // "error: " and the message.
@@ -102,21 +77,8 @@ class ScriptLexer : public ::testing::Test {
   }
 
   // Runs f over a lexer set up on text; returns the status, the message in mError.
-  template <class F>
-  int Run(ChunkText& text, F f) {
-    Mbuffer buff;
-    luaZ_initbuffer(&buff);
-    const ptrdiff_t top = savestack(L, L->top);
-    const int status = RunProtected(L, [&](lua_State* L) {
-      LexState ls;
-      ls.buff = &buff;
-      luaX_setinput(L, &ls, text.Stream(), luaS_new(L, "=test"));
-      f(&ls);
-    });
-    mError = status != 0 ? TopString(L) : "";
-    L->top = restorestack(L, top);
-    luaZ_freebuffer(L, &buff);
-    return status;
+  int Run(ChunkText& text, const std::function<void(LexState*)>& f) {
+    return RunLexer(L, text, "=test", f, &mError);
   }
 
   std::string mError;
@@ -333,23 +295,13 @@ TEST_F(ScriptLexer, LimitsAndLongChunkNames) {
             LUA_ERRSYNTAX);
   EXPECT_EQ(mError, "test:1: too many things (limit=200) near `x'");
 
-  Mbuffer buff;
-  luaZ_initbuffer(&buff);
   ChunkText bad({"\x01"});
   const std::string source(200, 's');
-  ASSERT_EQ(RunProtected(L,
-                         [&](lua_State* L) {
-                           LexState ls;
-                           ls.buff = &buff;
-                           luaX_setinput(L, &ls, bad.Stream(), luaS_new(L, source.c_str()));
-                           SemInfo seminfo;
-                           luaX_lex(&ls, &seminfo);
-                         }),
+  std::string message;
+  ASSERT_EQ(RunLexer(L, bad, source.c_str(), [](LexState* ls) { luaX_next(ls); }, &message),
             LUA_ERRSYNTAX);
-  const std::string message = TopString(L);
   EXPECT_EQ(message.substr(0, 10), "[string \"s");
   EXPECT_LT(message.find("...\"]:1: invalid control char"), 80u) << message;
-  luaZ_freebuffer(L, &buff);
 }
 
 }  // namespace
