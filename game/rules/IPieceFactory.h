@@ -20,7 +20,9 @@ class IPieceFactory {
   virtual TPiecePtr GetNullPiece() = 0;
   // The placeholder of the start-up delivery.
   virtual TPiecePtr GetEmptyPiece() = 0;
-  virtual TPiecePtr CreateDisappearing(const TPiecePtr& piece, const TPiecePtr& target,
+  // cause: the power-up that took the piece out (empty for a match); the
+  // disappearing piece carries it besides the piece's own.
+  virtual TPiecePtr CreateDisappearing(const TPiecePtr& piece, const TPowerUpPtr& cause,
                                        ITowerModel* tower) = 0;
   virtual TPiecePtr CreateFalling(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) = 0;
   virtual TPiecePtr CreateRaising(const TPiecePtr& piece, int32_t ring) = 0;

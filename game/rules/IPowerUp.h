@@ -12,11 +12,26 @@ namespace GamePlay {
 class IPowerUpView;
 class ITowerModel;
 
+// What a power-up does; the rules treat some kinds apart (locks and gears bind
+// rings, area and time bombs may set each other off).
+enum class TPowerUpKind {
+  BigAreaBomb,
+  ChangeColor,
+  ColorBomb,
+  TimeBomb,
+  Lock,
+  LockBreaker,
+  Gear,
+  GearBreaker,
+};
+
 // Something a piece carries that acts on the tower when the piece is removed
 // (a bomb, a colour change) or by being there at all (a lock, a gear).
 class IPowerUp : public std::enable_shared_from_this<IPowerUp> {
  public:
   virtual ~IPowerUp() = default;
+
+  virtual TPowerUpKind GetKind() const = 0;
 
   // ring and slot are the carrying cell; self keeps the power-up alive while
   // it acts, even when its piece lets go of it.

@@ -15,6 +15,7 @@
 #include "game/rules/TRaisingPiece.h"
 #include "game/rules/TStandardPiece.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/NullPieceViews.h"
 #include "tests/support/rules/RecordingSoundView.h"
@@ -294,7 +295,7 @@ TEST(PieceRemoval, SetsOffTheCarriedPowerUp) {
 }
 
 TEST_F(PieceTest, ColourChangeBringsAFreshViewAndStartsTheClock) {
-  ViewOnlyPieceFactory factory(&views);
+  KitPieceFactory factory(&views);
   auto piece = std::make_shared<TStandardPiece>(kRed);
   piece->SetView(views.CreateStandardView(piece));
   TPieceViewPtr oldView = piece->GetView();
@@ -311,7 +312,7 @@ TEST_F(PieceTest, ColourChangeBringsAFreshViewAndStartsTheClock) {
 }
 
 TEST_F(PieceTest, ColourChangeReachesThroughDecoratorsButNotPowerUpPieces) {
-  ViewOnlyPieceFactory factory(&views);
+  KitPieceFactory factory(&views);
   TPiecePtr red = Standard(kRed);
   Counter(Blocked(red))->ChangeColour(kBlue, &factory);
   EXPECT_EQ(red->GetColour(), kBlue);

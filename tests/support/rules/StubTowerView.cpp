@@ -29,7 +29,8 @@ void StubTowerView::SetRingAngle(int32_t ring, float angle) {
   if (!IsRing(ring)) return;
   angle = std::fmod(angle, kFullTurn);
   if (angle < 0) angle += kFullTurn;
-  ringAngles[ring] = angle < kFullTurn ? angle : 0;  // a tiny negative angle rounds up to a full turn
+  ringAngles[ring] =
+      angle < kFullTurn ? angle : 0;  // a tiny negative angle rounds up to a full turn
 }
 
 void StubTowerView::SetRingMark(int32_t ring, int32_t value) {

@@ -54,7 +54,9 @@ class StubTowerView final : public GamePlay::ITowerView {
   void OnLevelEnd() override { events.push_back("OnLevelEnd"); }
   void OnRingTurned(int32_t ring, int32_t steps) override;
   void ResetHighlights() override { highlights.clear(); }
-  void AddHighlight(int32_t ring, int32_t slot, bool) override { highlights.push_back({ring, slot}); }
+  void AddHighlight(int32_t ring, int32_t slot, bool) override {
+    highlights.push_back({ring, slot});
+  }
   bool SetHover(int32_t ring, int32_t slot) override;
   void ShowArrow(const GamePlay::TPoint& from, const GamePlay::TPoint& to) override;
   GamePlay::TCell GetHover() override { return hover; }

@@ -1,0 +1,74 @@
+#include "tests/support/rules/KitPieceFactory.h"
+
+#include "game/rules/TBlockedPiece.h"
+#include "game/rules/TCounterPiece.h"
+#include "game/rules/TDisappearingPiece.h"
+#include "game/rules/TFallingPiece.h"
+#include "game/rules/TMovingPiece.h"
+#include "game/rules/TPowerUpPiece.h"
+#include "game/rules/TRaisingPiece.h"
+#include "game/rules/TStandardPiece.h"
+
+using namespace GamePlay;
+
+namespace {
+
+TPiecePtr WithView(TPiecePtr piece, TPieceViewPtr view) {
+  piece->SetView(std::move(view));
+  return piece;
+}
+
+}  // namespace
+
+KitPieceFactory::KitPieceFactory(IPieceViewFactory* views, ISoundFactoryView* sound)
+    : mViews(views),
+      mSound(sound),
+      mNullPiece(std::make_shared<TNullPiece>()),
+      mEmptyPiece(std::make_shared<TEmptyPiece>()) {
+  mNullPiece->SetView(views->GetNullView());
+  mEmptyPiece->SetView(views->GetNullView());
+}
+
+TPiecePtr KitPieceFactory::CreateStandard(int32_t colour, TPowerUpPtr powerUp) {
+  auto piece = std::make_shared<TStandardPiece>(colour);
+  piece->ClearPowerUp(std::move(powerUp));
+  return WithView(piece, mViews->CreateStandardView(piece));
+}
+
+TPiecePtr KitPieceFactory::CreateDisappearing(const TPiecePtr& piece, const TPowerUpPtr& cause,
+                                              ITowerModel* tower) {
+  auto made = std::make_shared<TDisappearingPiece>(piece, cause);
+  return WithView(made, mViews->CreateDisappearingView(made, tower));
+}
+
+TPiecePtr KitPieceFactory::CreateFalling(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) {
+  auto made = std::make_shared<TFallingPiece>(piece, fromRing, toRing);
+  return WithView(made, mViews->CreateFallingView(made));
+}
+
+TPiecePtr KitPieceFactory::CreateRaising(const TPiecePtr& piece, int32_t ring) {
+  auto made = std::make_shared<TRaisingPiece>(piece, ring);
+  return WithView(made, mViews->CreateRaisingView(made));
+}
+
+TPiecePtr KitPieceFactory::CreateMoving(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) {
+  auto made = std::make_shared<TMovingPiece>(piece, fromRing, toRing);
+  return WithView(made, mViews->CreateMovingView(made));
+}
+
+TPiecePtr KitPieceFactory::CreatePowerUpPiece(TPowerUpPtr powerUp) {
+  auto made = std::make_shared<TPowerUpPiece>(IPiece::kNoColour, mSound);
+  made->ClearPowerUp(std::move(powerUp));
+  return WithView(made, mViews->CreatePowerUpPieceView(made));
+}
+
+TPiecePtr KitPieceFactory::CreateBlocked(int32_t colour, bool breakable) {
+  TPiecePtr inner = colour == IPiece::kNoColour ? nullptr : CreateStandard(colour, nullptr);
+  auto made = std::make_shared<TBlockedPiece>(inner, breakable, mSound);
+  return WithView(made, mViews->CreateBlockedView(made, colour));
+}
+
+TPiecePtr KitPieceFactory::CreateCounter(int32_t colour, float start) {
+  auto made = std::make_shared<TCounterPiece>(CreateBlocked(colour, true), start);
+  return WithView(made, mViews->CreateCounterView(made));
+}
