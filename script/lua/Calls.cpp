@@ -8,6 +8,7 @@
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
 #include "script/lua/Metamethods.h"
+#include "script/lua/Parser.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
 
@@ -84,7 +85,6 @@ void luaD_reallocCI(lua_State* L, int newsize) {
   L->end_ci = records + newsize;
 }
 
-luaD_Compiler luaD_parser = nullptr;
 luaD_Compiler luaD_undump = nullptr;
 luaD_Executor luaD_execute = nullptr;
 
@@ -252,12 +252,11 @@ void parse(lua_State* L, void* ud) {
     zgetc(p->z);
     p->z->wide = 1;
   }
-  const luaD_Compiler compile = p->bin ? luaD_undump : luaD_parser;
-  if (compile == nullptr) {
+  if (p->bin && luaD_undump == nullptr) {
     luaO_pushfstring(L, "no compiler for chunk `%s'", zname(p->z));
     luaD_throw(L, LUA_ERRSYNTAX);
   }
-  Proto* tf = compile(L, p->z, &p->buff);
+  Proto* tf = p->bin ? luaD_undump(L, p->z, &p->buff) : luaY_parser(L, p->z, &p->buff);
   LClosure* cl = static_cast<LClosure*>(luaF_newLclosure(L, 0, gt(L)));
   cl->p = tf;
   setclvalue(L->top, cl);

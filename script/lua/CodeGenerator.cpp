@@ -3,24 +3,11 @@
 #include <cstdlib>
 
 #include "script/lua/Function.h"
-#include "script/lua/Memory.h"
 #include "script/lua/Table.h"
 
 namespace {
 
 // --- Vectors of the prototype ------------------------------------------------
-
-// Makes room for element n of v, raising msg as a syntax error at the limit.
-// New elements start zeroed (nil constants, null prototypes), so a prototype
-// left behind by an error holds nothing but valid values.
-template <class T>
-void growvector(FuncState* fs, T*& v, int n, int& size, int limit, const char* msg) {
-  if (n < size) return;
-  if (size >= limit - MINSIZEARRAY) luaX_syntaxerror(fs->ls, msg);
-  const int oldsize = size;
-  luaM_growvector(fs->L, v, n, size, limit, msg);
-  for (int i = oldsize; i < size; i++) v[i] = T{};
-}
 
 template <class T>
 void trimvector(lua_State* L, T*& v, int& size, int used) {
@@ -46,7 +33,7 @@ int addk(FuncState* fs, const TObject* key, const TObject* value) {
   const TObject* known = luaH_get(fs->h, key);
   if (ttisnumber(known)) return static_cast<int>(nvalue(known));
   Proto* f = fs->f;
-  growvector(fs, f->k, fs->nk, f->sizek, MAXARG_Bx, "constant table overflow");
+  luaK_growvector(fs, f->k, fs->nk, f->sizek, MAXARG_Bx, "constant table overflow");
   setobj(&f->k[fs->nk], value);
   setnvalue(luaH_set(fs->L, fs->h, key), fs->nk);
   return fs->nk++;
@@ -318,9 +305,9 @@ void luaK_closefunction(LexState* ls) {
 int luaK_code(FuncState* fs, Instruction i, int line) {
   Proto* f = fs->f;
   dischargejpc(fs);
-  growvector(fs, f->code, fs->pc, f->sizecode, MAX_INT, "code size overflow");
+  luaK_growvector(fs, f->code, fs->pc, f->sizecode, MAX_INT, "code size overflow");
   f->code[fs->pc] = i;
-  growvector(fs, f->lineinfo, fs->pc, f->sizelineinfo, MAX_INT, "code size overflow");
+  luaK_growvector(fs, f->lineinfo, fs->pc, f->sizelineinfo, MAX_INT, "code size overflow");
   f->lineinfo[fs->pc] = line;
   return fs->pc++;
 }

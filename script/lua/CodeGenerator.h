@@ -2,6 +2,7 @@
 
 #include "script/lua/FunctionState.h"
 #include "script/lua/Lexer.h"
+#include "script/lua/Memory.h"
 #include "script/lua/OpCodes.h"
 
 // The code generator: turns the parser's expression descriptors and
@@ -53,6 +54,19 @@ inline void init_exp(expdesc* e, expkind k, int info) {
 }
 
 inline Instruction& getcode(FuncState* fs, const expdesc* e) { return fs->f->code[e->info]; }
+
+// Makes room for element n of a vector of the prototype being built, raising
+// msg as a syntax error at the limit. New elements start zeroed (nil
+// constants, null prototypes and names), so a prototype left behind by an
+// error holds nothing but valid values.
+template <class T>
+void luaK_growvector(FuncState* fs, T*& v, int n, int& size, int limit, const char* msg) {
+  if (n < size) return;
+  if (size >= limit - MINSIZEARRAY) luaX_syntaxerror(fs->ls, msg);
+  const int oldsize = size;
+  luaM_growvector(fs->L, v, n, size, limit, msg);
+  for (int i = oldsize; i < size; i++) v[i] = T{};
+}
 
 // Starts a new prototype for the function about to be compiled and makes fs
 // the lexer's current function state.

@@ -10,6 +10,8 @@
 #include "script/lua/Metamethods.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
+#include "tests/script/ChunkText.h"
+#include "tests/script/Disassembler.h"
 #include "tests/script/FakeMachine.h"
 #include "tests/script/ScriptState.h"
 
@@ -205,45 +207,38 @@ TEST_F(ScriptCalls, MemoryErrorsLeaveTheirFixedMessage) {
 }
 
 TEST_F(ScriptCalls, ChunksStartingWithTheByteOrderMarkAreWide) {
-  struct Seen {
-    int wide = -1;
-    int first = -1;
-  };
-  static Seen seen;
-  luaD_parser = [](lua_State* L, ZIO* z, Mbuffer*) {
-    seen.wide = z->wide;
-    seen.first = zgetc(z);
-    return MakeProto(L, {MakeABC(OP_RETURN, 0, 1, 0)}, 2);
-  };
   const struct {
     std::string bytes;
-    int wide;
-    int first;
-  } cases[] = {{std::string("\xFF\xFE" "a\0", 4), 1, 'a'}, {"\xFF", 0, 0xFF}, {"x=1", 0, 'x'}};
+    int status;
+    const char* result;  // the chunk's constants, or the message
+  } cases[] = {
+      {"\xFF\xFE" + Utf16(u"x = L'\u263a'"), 0, "\"x\" \"L\" \":\""},
+      {"\xFF\xFE" + Utf16(u"x = L\"\u263a\""), 0, "\"x\" L\"\\u{263A}\""},
+      {"x = 'a'", 0, "\"x\" \"a\""},
+      {"\xFF", LUA_ERRSYNTAX, "chunk:1: invalid wide char near `char(255)'"},
+      {"\xFE\xFF", LUA_ERRSYNTAX, "chunk:1: unexpected symbol near `\xFE'"},
+  };
   for (const auto& c : cases) {
-    struct Source {
-      const std::string* bytes;
-      bool done = false;
-    } source{&c.bytes};
-    ZIO z;
-    luaZ_init(&z, [](lua_State*, void* ud, size_t* size) -> const char* {
-      Source* s = static_cast<Source*>(ud);
-      if (s->done) return nullptr;
-      s->done = true;
-      *size = s->bytes->size();
-      return s->bytes->data();
-    }, &source, "=chunk");
+    ChunkText text({c.bytes});
+    text.Stream()->name = "=chunk";
     const StkId top = L->top;
-    ASSERT_EQ(luaD_protectedparser(L, &z, 0), 0);
-    EXPECT_EQ(seen.wide, c.wide);
-    EXPECT_EQ(seen.first, c.first);
-    ASSERT_TRUE(ttisfunction(top));
-    LClosure* cl = static_cast<LClosure*>(clvalue(top));
-    EXPECT_EQ(cl->nupvalues, 0);
-    EXPECT_EQ(hvalue(&cl->g), hvalue(gt(L)));
+    ASSERT_EQ(luaD_protectedparser(L, text.Stream(), 0), c.status) << c.result;
+    ASSERT_EQ(L->top, top + 1);
+    if (c.status != 0) {
+      EXPECT_EQ(TopString(L), c.result);
+    } else {
+      ASSERT_TRUE(ttisfunction(top));
+      LClosure* cl = static_cast<LClosure*>(clvalue(top));
+      EXPECT_EQ(cl->nupvalues, 0);
+      EXPECT_EQ(hvalue(&cl->g), hvalue(gt(L)));
+      std::string constants;
+      for (int i = 0; i < cl->p->sizek; i++) {
+        constants += (i > 0 ? " " : "") + ConstantText(&cl->p->k[i]);
+      }
+      EXPECT_EQ(constants, c.result);
+    }
     L->top = top;
   }
-  luaD_parser = nullptr;
 }
 
 }  // namespace
