@@ -1,6 +1,7 @@
 #include "script/lua/Debug.h"
 
 #include "script/lua/Calls.h"
+#include "script/lua/VirtualMachine.h"
 
 namespace {
 
@@ -37,6 +38,23 @@ void luaG_errormsg(lua_State* L) {
 
 void luaG_typeerror(lua_State* L, const TObject* o, const char* operation) {
   luaG_runerror(L, "attempt to %s a %s value", operation, luaT_typenames[ttype(o)]);
+}
+
+void luaG_concaterror(lua_State* L, const TObject* p1, const TObject* p2, bool wide) {
+  const bool p1joins = ttisstring(p1) || (wide && ttiswstring(p1));
+  luaG_typeerror(L, p1joins ? p2 : p1, "concatenate");
+}
+
+void luaG_aritherror(lua_State* L, const TObject* p1, const TObject* p2) {
+  TObject converted;
+  luaG_typeerror(L, luaV_tonumber(p1, &converted) == nullptr ? p1 : p2, "perform arithmetic on");
+}
+
+void luaG_ordererror(lua_State* L, const TObject* p1, const TObject* p2) {
+  const char* t1 = luaT_typenames[ttype(p1)];
+  const char* t2 = luaT_typenames[ttype(p2)];
+  if (t1[2] == t2[2]) luaG_runerror(L, "attempt to compare two %s values", t1);
+  luaG_runerror(L, "attempt to compare %s with %s", t1, t2);
 }
 
 void luaG_runerror(lua_State* L, const char* fmt, ...) {

@@ -15,3 +15,12 @@
 int luaG_currentline(CallInfo* ci);
 // "attempt to <operation> a <type name> value".
 [[noreturn]] void luaG_typeerror(lua_State* L, const TObject* o, const char* operation);
+// Concatenation of two operands that do not join: names the first unless it
+// is a byte string, or a wide string joined in wide mode; then the second.
+[[noreturn]] void luaG_concaterror(lua_State* L, const TObject* p1, const TObject* p2, bool wide);
+// Arithmetic: names the first operand unless it converts to a number, then
+// the second.
+[[noreturn]] void luaG_aritherror(lua_State* L, const TObject* p1, const TObject* p2);
+// "attempt to compare two %s values" when the type names share their third
+// letter, else "attempt to compare %s with %s".
+[[noreturn]] void luaG_ordererror(lua_State* L, const TObject* p1, const TObject* p2);

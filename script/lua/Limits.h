@@ -40,5 +40,7 @@ inline constexpr int BASIC_CI_SIZE = 8;
 inline constexpr int LUA_MAXCALLS = 4096;
 inline constexpr int LUA_MAXCCALLS = 200;
 inline constexpr int LUA_MAXCSTACK = 2048;
+// Redirections through "__index" or "__newindex" before "loop in gettable".
+inline constexpr int MAXTAGLOOP = 100;
 // Initial number of string-table chains.
 inline constexpr int MINSTRTABSIZE = 32;

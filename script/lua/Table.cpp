@@ -376,6 +376,7 @@ TObject* luaH_set(lua_State* L, Table* t, const TObject* key) {
 
 TObject* luaH_setnum(lua_State* L, Table* t, int key) {
   const TObject* p = luaH_getnum(t, key);
+  t->flags = 0;
   if (p != &luaO_nilobject) return const_cast<TObject*>(p);
   TObject k;
   setnvalue(&k, key);

@@ -24,7 +24,8 @@ const TObject* luaH_getstr(Table* t, LString* key);
 const TObject* luaH_getwstr(Table* t, LString* key);
 
 // The slot for key, created (with a nil value) when missing; may rehash.
-// Raises "table index is nil" and "table index is NaN".
+// Raises "table index is nil" and "table index is NaN". Both forget the
+// table's cached absence of metamethods, since the caller is about to store.
 TObject* luaH_set(lua_State* L, Table* t, const TObject* key);
 TObject* luaH_setnum(lua_State* L, Table* t, int key);
 
