@@ -261,26 +261,14 @@ int luaV_lessequal(lua_State* L, const TObject* l, const TObject* r) {
 }
 
 int luaV_equalobj(lua_State* L, const TObject* t1, const TObject* t2) {
+  if (luaO_rawequalObj(t1, t2)) return 1;
   const TObject* tm;
-  switch (ttype(t1)) {
-    case LUA_TNIL:
-      return 1;
-    case LUA_TNUMBER:
-      return nvalue(t1) == nvalue(t2);
-    case LUA_TBOOLEAN:
-      return bvalue(t1) == bvalue(t2);
-    case LUA_TLIGHTUSERDATA:
-      return pvalue(t1) == pvalue(t2);
-    case LUA_TUSERDATA:
-      if (uvalue(t1) == uvalue(t2)) return 1;
-      tm = sharedeqTM(L, uvalue(t1)->metatable, uvalue(t2)->metatable);
-      break;
-    case LUA_TTABLE:
-      if (hvalue(t1) == hvalue(t2)) return 1;
-      tm = sharedeqTM(L, hvalue(t1)->metatable, hvalue(t2)->metatable);
-      break;
-    default:  // interned strings, functions and threads: by identity
-      return gcvalue(t1) == gcvalue(t2);
+  if (ttistable(t1)) {
+    tm = sharedeqTM(L, hvalue(t1)->metatable, hvalue(t2)->metatable);
+  } else if (ttisuserdata(t1)) {
+    tm = sharedeqTM(L, uvalue(t1)->metatable, uvalue(t2)->metatable);
+  } else {
+    return 0;  // other values are equal only when primitively equal
   }
   if (tm == nullptr) return 0;
   const TObject result = callTMres(L, tm, t1, t2);

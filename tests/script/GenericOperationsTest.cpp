@@ -58,22 +58,9 @@ class ScriptGenericOperations : public ::testing::Test {
   ScriptState state;
   lua_State* L = state.L();
 
-  TObject Num(lua_Number n) {
-    TObject o;
-    setnvalue(&o, n);
-    return o;
-  }
-  TObject Str(const std::string& text) {
-    TObject o;
-    setsvalue(&o, luaS_newlstr(L, text.data(), text.size()));
-    return o;
-  }
-  TObject WStr(const std::u16string& text) {
-    TObject o;
-    setwsvalue(&o, luaS_newlwstr(L, reinterpret_cast<const lua_WChar*>(text.data()),
-                                 text.size()));
-    return o;
-  }
+  TObject Num(lua_Number n) { return NumberValue(n); }
+  TObject Str(const std::string& text) { return StringValue(L, text); }
+  TObject WStr(const std::u16string& text) { return WideValue(L, text); }
   TObject Tab(Table* t) {
     TObject o;
     sethvalue(&o, t);

@@ -1,6 +1,7 @@
 #include "tests/script/ScriptState.h"
 
 #include <cstdlib>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -50,6 +51,25 @@ std::string TopString(lua_State* L) {
   const TObject* top = L->top - 1;
   if (!ttisstring(top)) return "<not a string>";
   return std::string(svalue(top), tsvalue(top)->len);
+}
+
+TObject NumberValue(lua_Number n) {
+  TObject o;
+  setnvalue(&o, n);
+  return o;
+}
+
+TObject StringValue(lua_State* L, const std::string& text) {
+  TObject o;
+  setsvalue(&o, luaS_newlstr(L, text.data(), text.size()));
+  return o;
+}
+
+TObject WideValue(lua_State* L, const std::u16string& text) {
+  const std::vector<lua_WChar> units(text.begin(), text.end());
+  TObject o;
+  setwsvalue(&o, luaS_newlwstr(L, units.data(), units.size()));
+  return o;
 }
 
 void PushCFunction(lua_State* L, lua_CFunction f) {

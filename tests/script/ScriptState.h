@@ -41,6 +41,11 @@ int RunProtected(lua_State* L, const std::function<void(lua_State*)>& f);
 // The byte string on top of the stack, or "<not a string>".
 std::string TopString(lua_State* L);
 
+// Values for building test data.
+TObject NumberValue(lua_Number n);
+TObject StringValue(lua_State* L, const std::string& text);
+TObject WideValue(lua_State* L, const std::u16string& text);
+
 void PushCFunction(lua_State* L, lua_CFunction f);
 void PushNumber(lua_State* L, lua_Number n);
 void PushString(lua_State* L, const char* text);

@@ -18,22 +18,9 @@ class ScriptTable : public ::testing::Test {
   lua_State* L = state.L();
   Table* t = luaH_new(L, 0, 0);
 
-  TObject Num(lua_Number n) {
-    TObject o;
-    setnvalue(&o, n);
-    return o;
-  }
-  TObject Str(const std::string& text) {
-    TObject o;
-    setsvalue(&o, luaS_newlstr(L, text.data(), text.size()));
-    return o;
-  }
-  TObject WStr(const std::u16string& text) {
-    const std::vector<lua_WChar> units(text.begin(), text.end());
-    TObject o;
-    setwsvalue(&o, luaS_newlwstr(L, units.data(), units.size()));
-    return o;
-  }
+  TObject Num(lua_Number n) { return NumberValue(n); }
+  TObject Str(const std::string& text) { return StringValue(L, text); }
+  TObject WStr(const std::u16string& text) { return WideValue(L, text); }
   void Set(const TObject& key, lua_Number value) {
     TObject v = Num(value);
     setobj(luaH_set(L, t, &key), &v);
