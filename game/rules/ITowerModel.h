@@ -96,6 +96,9 @@ class ITowerModel {
   // Reads and writes "user:pieces.dump", a picture of the tower.
   virtual void LoadDump() = 0;
   virtual void SaveDump() = 0;
+  // Fires the match reaction that a disappearing piece holds (once only,
+  // however often it is asked).
+  virtual void FireReaction(const TPiecePtr& piece) = 0;
 };
 
 }  // namespace GamePlay

@@ -26,8 +26,26 @@ void TDisappearingPiece::Advance() {
   // Less than half a step left counts as run out, whatever the rounding.
   if (mFade < mFadeStep / 2) {
     mFade = 0;
-    mFinished = true;
+    Finish();
   }
+}
+
+void TDisappearingPiece::SetDisappearFlag(bool finished) {
+  if (finished) {
+    Finish();
+  } else {
+    mFinished = false;
+  }
+}
+
+void TDisappearingPiece::Finish() {
+  mFinished = true;
+  FireReaction();
+}
+
+void TDisappearingPiece::FireReaction() {
+  if (mReaction) mReaction->React();
+  if (auto* nested = dynamic_cast<TDisappearingPiece*>(&Inner())) nested->FireReaction();
 }
 
 void TDisappearingPiece::SetTarget(const TPiecePtr& target) {

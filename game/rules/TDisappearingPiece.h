@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "game/rules/IPieceMatchReaction.h"
 #include "game/rules/TPieceBase.h"
 
 namespace GamePlay {
@@ -10,7 +11,9 @@ namespace GamePlay {
 // collects every power-up it (and a disappearing piece inside it) carried, so
 // that a match pass finds them in one list. Its view marks it finished when
 // the vanishing has been shown; a piece nobody draws finishes by itself when
-// its fade has run out. A finished piece leaves its cell vacant.
+// its fade has run out. A finished piece leaves its cell vacant. A piece a
+// match took out holds the match's reaction and fires it as it finishes,
+// unless something fired it before.
 class TDisappearingPiece final : public TTransientPiece {
  public:
   // extra: a power-up the piece is to carry besides its inner piece's; may be empty.
@@ -23,16 +26,21 @@ class TDisappearingPiece final : public TTransientPiece {
   void Advance();
   float GetFade() const { return mFade; }
   bool GetDisappearFlag() const { return mFinished; }
-  void SetDisappearFlag(bool finished) { mFinished = finished; }
+  void SetDisappearFlag(bool finished);
   // The piece the vanishing gathers on: the piece itself or another one.
   void SetTarget(const TPiecePtr& target);
   // This piece when it is its own target, else the target when that is a
   // disappearing piece, else null.
   TPiecePtr GetTargetPiece();
   const std::vector<TPowerUpPtr>& GetCarriedPowerUps() const { return mPowerUps; }
+  void SetReaction(TMatchReactionPtr reaction) { mReaction = std::move(reaction); }
+  const TMatchReactionPtr& GetReaction() const { return mReaction; }
+  // Fires the piece's reaction, and that of a disappearing piece inside it.
+  void FireReaction();
 
  private:
   void Carry(const TPowerUpPtr& powerUp);
+  void Finish();
 
   std::vector<TPowerUpPtr> mPowerUps;
   float mFade = 1.0f;
@@ -40,6 +48,7 @@ class TDisappearingPiece final : public TTransientPiece {
   bool mFinished = false;
   TPiecePtr mTarget;  // never this piece: that would keep it alive forever
   bool mOwnTarget = false;
+  TMatchReactionPtr mReaction;
 };
 
 }  // namespace GamePlay

@@ -1,9 +1,14 @@
 #include "game/rules/TMatchFinder.h"
 
+#include <algorithm>
+
+#include "game/rules/IScoringModel.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/TBlockedPiece.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TFallingPiece.h"
 #include "game/rules/TMovingPiece.h"
+#include "game/rules/TPieceMatchReaction.h"
 
 namespace GamePlay {
 
@@ -15,7 +20,18 @@ bool CanJoinRun(IPiece& piece) {
          !dynamic_cast<TFallingPiece*>(&piece) && !dynamic_cast<TMovingPiece*>(&piece);
 }
 
+float RatioFor(const std::map<int32_t, float>& ratios, size_t runSize) {
+  auto found = ratios.find(static_cast<int32_t>(runSize));
+  return found == ratios.end() ? 0 : found->second;
+}
+
 }  // namespace
+
+TMatchFinder::~TMatchFinder() {
+  for (const auto& weak : mReactions) {
+    if (auto reaction = weak.lock()) reaction->Detach();
+  }
+}
 
 TGroupList TMatchFinder::FindColumnRuns(const std::vector<TPiecePtr>& column, int32_t slot) {
   TGroupList runs;
@@ -50,11 +66,96 @@ TMatches TMatchFinder::FindMatches(bool firstOnly) {
   return found;
 }
 
-bool TMatchFinder::RunMatchPass() {
+std::vector<TCell> TMatchFinder::Neighbours(const TCell& cell) {
+  std::vector<TCell> neighbours;
+  int32_t rings = static_cast<int32_t>(mTower->GetRingCount());
+  if (cell.ring > 0) neighbours.push_back({cell.ring - 1, cell.slot});
+  if (cell.ring + 1 < rings) neighbours.push_back({cell.ring + 1, cell.slot});
+  if (mSideMatch) {
+    int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
+    neighbours.push_back({cell.ring, (cell.slot + slots - 1) % slots});
+    neighbours.push_back({cell.ring, (cell.slot + 1) % slots});
+  }
+  return neighbours;
+}
+
+// An unbroken blocker around a piece of the matched piece's colour.
+bool TMatchFinder::IsDrawnIn(const TCell& neighbour, const TCell& cell) {
+  TPiecePtr piece = mTower->GetPiece(neighbour.ring, neighbour.slot);
+  if (piece->IsSettled() || !dynamic_cast<TBlockedPiece*>(piece.get())) return false;
+  int32_t colour = piece->GetColour();
+  return colour != IPiece::kNoColour &&
+         colour == mTower->GetPiece(cell.ring, cell.slot)->GetColour();
+}
+
+void TMatchFinder::DrawInBlockers(TMatches& matches, const std::map<int32_t, float>& ratios) {
+  std::map<TCell, size_t> drawnIn;  // blocker -> the first group that drew it in
+  for (size_t group = 0; group < matches.groups.size(); ++group) {
+    for (const TCell& cell : matches.groups[group]) {
+      for (const TCell& neighbour : Neighbours(cell)) {
+        if (IsDrawnIn(neighbour, cell)) drawnIn.emplace(neighbour, group);
+      }
+    }
+  }
+  if (drawnIn.empty()) return;
+  TCellGroup blockers;
+  for (const auto& [cell, group] : drawnIn) {
+    size_t runSize = std::clamp(matches.groups[group].size(), kShortestRun, kLongestRatedRun);
+    mTower->StartBlockerBreak(cell.ring, cell.slot, mTower->GetPiece(cell.ring, cell.slot),
+                              RatioFor(ratios, runSize));
+    blockers.insert(cell);
+  }
+  matches.groups.push_back(blockers);
+  matches.cells.insert(blockers.begin(), blockers.end());
+}
+
+bool TMatchFinder::RunMatchPass(const std::map<int32_t, float>& ratios,
+                                TMatchReactionPtr& pending) {
+  pending.reset();
   TMatches found = FindMatches(true);
+  DrawInBlockers(found, ratios);
+  mRemovedPieces = 0;
   for (const TCell& cell : found.cells) mTower->ActivateCell(cell.ring, cell.slot, nullptr);
-  mComboCount = found.groups.empty() ? 0 : mComboCount + 1;
-  return !found.cells.empty();
+  IScoringModel* scoring = mTower->GetScoring();
+  for (uint32_t piece = 0; piece < mRemovedPieces; ++piece) scoring->AddSinglePiece();
+  if (found.groups.empty()) {
+    mComboCount = 0;
+    return false;
+  }
+  ++mComboCount;
+  uint32_t total = 0;
+  for (const TCellGroup& group : found.groups) total += static_cast<uint32_t>(group.size());
+  int32_t combo = static_cast<int32_t>(mComboCount);
+  scoring->MarkJugTargets(static_cast<int32_t>(total), combo, found.groups);
+  pending = MakeReaction(total, found.groups);
+  scoring->ScoreGroups(static_cast<int32_t>(total), combo, found.groups);
+  GatherOnMiddlePieces(found.groups, pending);
+  return true;
+}
+
+TMatchReactionPtr TMatchFinder::MakeReaction(uint32_t total, const TGroupList& groups) {
+  std::erase_if(mReactions, [](const auto& weak) { return weak.expired(); });
+  auto reaction = std::make_shared<TPieceMatchReaction>(this, total, mComboCount, groups);
+  mReactions.push_back(reaction);
+  return reaction;
+}
+
+void TMatchFinder::GatherOnMiddlePieces(const TGroupList& groups,
+                                        const TMatchReactionPtr& reaction) {
+  for (const TCellGroup& group : groups) {
+    std::vector<std::shared_ptr<TDisappearingPiece>> gathering;
+    for (const TCell& cell : group) {
+      auto piece =
+          std::dynamic_pointer_cast<TDisappearingPiece>(mTower->GetPiece(cell.ring, cell.slot));
+      if (piece) gathering.push_back(piece);
+    }
+    if (gathering.empty()) continue;
+    TPiecePtr middle = gathering[gathering.size() / 2];
+    for (const auto& piece : gathering) {
+      piece->SetTarget(middle);
+      piece->SetReaction(reaction);
+    }
+  }
 }
 
 }  // namespace GamePlay

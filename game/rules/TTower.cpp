@@ -2,15 +2,18 @@
 
 #include <algorithm>
 #include <string>
+#include <utility>
 
 #include "game/gui/TGameApp.h"
 #include "game/gui/TWorldData.h"
 #include "game/rules/IPieceFactory.h"
 #include "game/rules/IRingGenerator.h"
 #include "game/rules/IScoringModel.h"
+#include "game/rules/IScriptTutorialView.h"
 #include "game/rules/ISoundFactoryView.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TClockProxyRegistry.h"
+#include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TPowerUpPiece.h"
 #include "platform/TFile.h"
 
@@ -21,6 +24,30 @@ namespace {
 bool Carries(IPiece& piece, TPowerUpKind kind) {
   TPowerUpPtr powerUp = piece.GetPowerUp();
   return powerUp && powerUp->GetKind() == kind;
+}
+
+// Whether piece is outer or lies (at any depth) inside it.
+bool Holds(const TPiecePtr& outer, const TPiecePtr& piece) {
+  for (TPiecePtr current = outer; current;) {
+    if (current == piece) return true;
+    TPiecePtr inner = current->GetInner();
+    if (inner == current) return false;
+    current = std::move(inner);
+  }
+  return false;
+}
+
+// Fires the reaction of the disappearing piece that piece is or wraps.
+void FireReactionIn(const TPiecePtr& piece) {
+  for (TPiecePtr current = piece; current;) {
+    if (auto* disappearing = dynamic_cast<TDisappearingPiece*>(current.get())) {
+      disappearing->FireReaction();
+      return;
+    }
+    TPiecePtr inner = current->GetInner();
+    if (inner == current) return;
+    current = std::move(inner);
+  }
 }
 
 bool IsChainBomb(IPiece& piece) {
@@ -47,7 +74,7 @@ TTower::TTower(const TTowerSetup& setup)
       mDeliveryMode(setup.deliveryMode),
       mLinkedBlockMoving(setup.linkedBlockMoving),
       mRings(mRingCount, TRing(mSlotCount, mPieceFactory->GetNullPiece())),
-      mMatchFinder(this) {
+      mMatchFinder(this, setup.sideMatch) {
   // Last, so that the generator meets a whole tower.
   mGenerator->SetTower(this);
 }
@@ -66,8 +93,15 @@ TPiecePtr TTower::GetPiece(int32_t ring, int32_t slot) {
 }
 
 void TTower::SetPiece(int32_t ring, int32_t slot, TPiecePtr piece) {
-  if (IsInside(ring, slot)) mRings[ring][slot] = std::move(piece);
+  if (IsInside(ring, slot)) PutPiece(ring, slot, std::move(piece));
 }
+
+void TTower::PutPiece(int32_t ring, int32_t slot, TPiecePtr piece) {
+  TPiecePtr old = std::exchange(mRings[ring][slot], std::move(piece));
+  if (!Holds(mRings[ring][slot], old)) FireReactionIn(old);
+}
+
+void TTower::FireReaction(const TPiecePtr& piece) { FireReactionIn(piece); }
 
 // steps > 0 turns right (the last piece to the front), steps < 0 left.
 void TTower::RotateRing(int32_t ring, int steps) {
@@ -112,7 +146,7 @@ std::set<TCell> TTower::PredictMatches(const std::map<int32_t, int32_t>& ringSte
 bool TTower::CheckMatches() {
   if (!mMatchCheckEnabled) return false;
   if (mMatchClock && mMatchClock->GetTime() < kMatchInterval) return false;
-  if (!mMatchFinder.RunMatchPass()) return false;
+  if (!mMatchFinder.RunMatchPass(mBlockerEnergyRatios, mPendingReaction)) return false;
   if (!mMatchClock) mMatchClock.reset(TClockProxyRegistry::Instance().CreateClockProxy());
   mMatchClock->Stop();
   mMatchClock->Start();
@@ -120,6 +154,10 @@ bool TTower::CheckMatches() {
 }
 
 bool TTower::ApplyGravity() {
+  if (mPendingReaction) {
+    if (IScriptTutorialView* listener = mMatchFinder.GetListener()) listener->RequestNextStep();
+    mPendingReaction.reset();
+  }
   bool fell = false;
   for (int32_t slot = 0; slot < static_cast<int32_t>(mSlotCount); ++slot) {
     fell = ApplyGravityToColumn(slot) || fell;
@@ -129,7 +167,8 @@ bool TTower::ApplyGravity() {
 
 // Moves each piece that can fall into the vacant cell below it, again and
 // again from the top until nothing moves; then writes the column back with a
-// falling piece for every piece that moved.
+// falling piece for every piece that moved. Only vanished pieces leave the
+// column, and they have fired their reactions as they vanished.
 bool TTower::ApplyGravityToColumn(int32_t slot) {
   int32_t rings = static_cast<int32_t>(mRingCount);
   std::vector<TPiecePtr> pieces;
@@ -170,10 +209,11 @@ void TTower::ActivateCell(int32_t ring, int32_t slot, const TPowerUpPtr& cause) 
   }
   BreakLink(ring, piece);
   if (!piece->IsVoid()) {
+    mMatchFinder.CountRemovedPiece();
     TWorldData::Instance().GetLevelResult().activationCount++;
     mGenerator->CountDelivery();
     piece->OnRemoved(ring, slot, this);
-    mRings[ring][slot] = mPieceFactory->CreateDisappearing(piece, cause, this);
+    PutPiece(ring, slot, mPieceFactory->CreateDisappearing(piece, cause, this));
   }
   // A lock or gear in the ring above binds it to this one; it breaks too.
   if (ring > 0 && ring < static_cast<int32_t>(mRingCount) - 1) {
@@ -306,7 +346,8 @@ void TTower::DeliverFromBottom(int32_t slot) {
 
 void TTower::DeliverFromTop(int32_t slot) {
   TPiecePtr next = NextDeliveredPiece(slot);
-  mRings[0][slot] = next ? mPieceFactory->CreateMoving(next, 0, -1) : mPieceFactory->GetNullPiece();
+  PutPiece(0, slot,
+           next ? mPieceFactory->CreateMoving(next, 0, -1) : mPieceFactory->GetNullPiece());
 }
 
 bool TTower::CanDeliver() {
@@ -393,7 +434,7 @@ void TTower::LoadDump() {
       ++ring;
       slot = 0;
     } else if (code != '\r') {
-      if (IsInside(ring, slot)) mRings[ring][slot] = MakeDumpPiece(code);
+      if (IsInside(ring, slot)) PutPiece(ring, slot, MakeDumpPiece(code));
       ++slot;
     }
   }

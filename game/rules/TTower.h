@@ -31,6 +31,8 @@ struct TTowerSetup {
   bool linkedBlockMoving = false;
   int32_t completeDestroyedPieces = 0;
   bool hasPieceJug = false;
+  // Matches draw in blockers beside them in their ring too.
+  bool sideMatch = false;
   // Bombs break blockers.
   bool blockerExplode = false;
   // An area or time bomb that another bomb takes out goes off too.
@@ -43,6 +45,8 @@ struct TTowerSetup {
 // match finder at most once every 265 ms and takes matched pieces out,
 // breaking the locks, gears and blockers next to them. It tells the scoring
 // model, the sound view and the metrics what happened, and draws nothing.
+// A match pass leaves a pending reaction, handed over at the next gravity
+// step; a disappearing piece that leaves the tower fires its reaction.
 class TTower final : public ITowerModel {
  public:
   static constexpr uint32_t kMatchInterval = 265;  // ms between successful match passes
@@ -84,9 +88,10 @@ class TTower final : public ITowerModel {
   int32_t GetCompleteDestroyedPieces() override { return mCompleteDestroyedPieces; }
   bool HasPieceJug() override { return mHasPieceJug; }
   bool CanDeliver() override;
-  void SetListener(IScriptTutorialView* listener) override { mListener = listener; }
+  void SetListener(IScriptTutorialView* listener) override { mMatchFinder.SetListener(listener); }
   void LoadDump() override;
   void SaveDump() override;
+  void FireReaction(const TPiecePtr& piece) override;
 
  private:
   using TRing = std::deque<TPiecePtr>;
@@ -94,6 +99,9 @@ class TTower final : public ITowerModel {
   bool IsInside(int32_t ring, int32_t slot) const;
   IPiece& PieceAt(int32_t ring, int32_t slot) { return *mRings[ring][slot]; }
   bool IsVacant(int32_t ring, int32_t slot) { return PieceAt(ring, slot).IsVoid(); }
+  // Puts a piece into a cell; a disappearing piece that it pushes out of
+  // the tower (rather than wraps) fires its reaction.
+  void PutPiece(int32_t ring, int32_t slot, TPiecePtr piece);
   // While the tower fills, nothing holds up delivery; afterwards unbroken
   // blockers do.
   bool IsSettledForDelivery(IPiece& piece) { return IsFilling() || piece.IsSettled(); }
@@ -119,7 +127,6 @@ class TTower final : public ITowerModel {
   uint32_t mSlotCount;
   uint32_t mSteps = 0;
   bool mMatchCheckEnabled = true;
-  IScriptTutorialView* mListener = nullptr;
   IRingGenerator* mGenerator;
   IPieceFactory* mPieceFactory;
   IScoringModel* mScoring;
@@ -131,6 +138,7 @@ class TTower final : public ITowerModel {
   bool mBlockerExplode;
   bool mBombChainReaction;
   int32_t mDeliveryMode;
+  TMatchReactionPtr mPendingReaction;        // from the last successful match pass
   std::unique_ptr<IClockProxy> mMatchClock;  // made at the first successful match pass
   TBreakingList mBreakingList;
   bool mLinkedBlockMoving;
