@@ -11,6 +11,7 @@
 #include "script/lua/Parser.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
+#include "script/lua/Undump.h"
 
 void luaD_throw(lua_State* L, int errcode) {
   if (L->errorJmp != nullptr) {
@@ -85,7 +86,6 @@ void luaD_reallocCI(lua_State* L, int newsize) {
   L->end_ci = records + newsize;
 }
 
-luaD_Compiler luaD_undump = nullptr;
 luaD_Executor luaD_execute = nullptr;
 
 namespace {
@@ -252,11 +252,7 @@ void parse(lua_State* L, void* ud) {
     zgetc(p->z);
     p->z->wide = 1;
   }
-  if (p->bin && luaD_undump == nullptr) {
-    luaO_pushfstring(L, "no compiler for chunk `%s'", zname(p->z));
-    luaD_throw(L, LUA_ERRSYNTAX);
-  }
-  Proto* tf = p->bin ? luaD_undump(L, p->z, &p->buff) : luaY_parser(L, p->z, &p->buff);
+  Proto* tf = p->bin ? luaU_undump(L, p->z, &p->buff) : luaY_parser(L, p->z, &p->buff);
   LClosure* cl = static_cast<LClosure*>(luaF_newLclosure(L, 0, gt(L)));
   cl->p = tf;
   setclvalue(L->top, cl);

@@ -40,6 +40,8 @@ typedef int (*lua_CFunction)(lua_State* L);
 typedef void (*lua_Hook)(lua_State* L, lua_Debug* ar);
 // Hands out the next block of a chunk and its size; null or size 0 ends it.
 typedef const char* (*lua_Chunkreader)(lua_State* L, void* ud, size_t* size);
+// Takes the next piece of a chunk being written; its result is not examined.
+typedef int (*lua_Chunkwriter)(lua_State* L, const void* p, size_t size, void* ud);
 // The interpreter's allocator: a new size of 0 releases the block (and the
 // result is ignored); otherwise the block is resized, null meaning failure.
 // `reserved` is always 0; `allockind` is 1 while a text buffer grows, else 0.

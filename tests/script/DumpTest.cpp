@@ -1,0 +1,98 @@
+#include "script/lua/Dump.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "script/lua/Function.h"
+#include "script/lua/Memory.h"
+#include "script/lua/Strings.h"
+#include "tests/script/ChunkBuilder.h"
+#include "tests/script/ScriptState.h"
+#include "tests/support/Hex.h"
+
+namespace {
+
+// OP_RETURN 0 1.
+constexpr Instruction kReturn = 31 | 1u << 15;
+
+class ScriptDump : public ::testing::Test {
+ protected:
+  // A function that returns, with the given constants, made in memory.
+  Proto* MakeFunction(const std::vector<TObject>& constants) {
+    Proto* f = luaF_newproto(L);
+    f->source = luaS_new(L, "=made");
+    f->maxstacksize = 2;
+    f->code = luaM_newvector<Instruction>(L, 1);
+    f->code[0] = kReturn;
+    f->sizecode = 1;
+    f->k = luaM_newvector<TObject>(L, constants.size());
+    for (size_t i = 0; i < constants.size(); i++) f->k[i] = constants[i];
+    f->sizek = static_cast<int>(constants.size());
+    return f;
+  }
+
+  TObject Wide(const std::u16string& units) {
+    TObject o;
+    setwsvalue(&o, luaS_newlwstr(L, reinterpret_cast<const lua_WChar*>(units.data()),
+                                 units.size()));
+    return o;
+  }
+
+  ScriptState state;
+  lua_State* L = state.L();
+};
+
+std::string Hex(const std::string& bytes) {
+  return HexText(std::vector<uint8_t>(bytes.begin(), bytes.end()));
+}
+
+TEST_F(ScriptDump, TheHeaderDescribesTheStoredFormat) {
+  const std::string bytes = DumpChunk(L, MakeFunction({}));
+  ASSERT_GE(bytes.size(), 22u);
+  // Signature, version 5.0, little-endian, the eight sizes, the test number.
+  EXPECT_EQ(Hex(bytes.substr(0, 22)), "1B4C7561" "50" "01" "0404040608090908" "B6099368E7F57D41");
+}
+
+TEST_F(ScriptDump, AWideConstantIsItsUnitCountAndUnits) {
+  const std::string bytes = DumpChunk(L, MakeFunction({Wide(u"hi")}));
+  EXPECT_NE(bytes.find(std::string("\x09\x03\0\0\0h\0i\0\0\0", 11)), std::string::npos)
+      << Hex(bytes);
+}
+
+TEST_F(ScriptDump, WritesWhatTheFormatDescribes) {
+  TObject number;
+  setnvalue(&number, 2.5);
+  TObject text;
+  setsvalue(&text, luaS_new(L, "t"));
+  TObject nil;
+  setnilvalue(&nil);
+  Proto* f = MakeFunction({number, text, nil, Wide(u"\u20ac")});
+  f->lineDefined = 12;
+
+  FunctionSpec spec;
+  spec.source = "=made";
+  spec.lineDefined = 12;
+  spec.constants = {NumberK(2.5), StringK("t"), NilK(), WideK(u"\u20ac")};
+  EXPECT_EQ(Hex(DumpChunk(L, f)), Hex(Chunk(spec)));
+}
+
+TEST_F(ScriptDump, ALoadedChunkDumpsToTheSameBytes) {
+  FunctionSpec leaf;
+  leaf.nups = 1;
+  leaf.upvalueNames = {"u"};
+  leaf.lines = {3};
+  FunctionSpec main;
+  main.source = "@same.lua";
+  main.lines = {1};
+  main.locals = {{"a", 0, 1}, {"b", 0, 0}};
+  main.constants = {StringK("x"), NumberK(-1), WideK(u"")};
+  main.nested = {leaf, leaf};
+  main.nested[1].source = "=elsewhere";
+  const std::string bytes = Chunk(main);
+  ASSERT_EQ(LoadChunk(L, bytes), 0) << TopString(L);
+  EXPECT_EQ(Hex(DumpChunk(L, TopProto(L))), Hex(bytes));
+}
+
+}  // namespace
