@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "script/lua/Limits.h"
+#include "script/lua/OpCodes.h"
 
 // The stored form of a precompiled chunk, shared by the writer (Dump.h) and
 // the reader (Undump.h). It describes the file, not this host: counts and
@@ -37,11 +38,14 @@ struct ChunkSize {
   int value;
 };
 
-inline constexpr ChunkSize CHUNK_SIZES[] = {
-    {"int", sizeof(chunk_int)},  {"size_t", sizeof(chunk_size)},
-    {"Instruction", sizeof(Instruction)}, {"OP", 6}, {"A", 8}, {"B", 9}, {"C", 9},
-    {"number", sizeof(double)}};
-inline constexpr int NUM_CHUNK_SIZES = sizeof(CHUNK_SIZES) / sizeof(CHUNK_SIZES[0]);
+inline constexpr ChunkSize CHUNK_SIZES[] = {{"int", sizeof(chunk_int)},
+                                            {"size_t", sizeof(chunk_size)},
+                                            {"Instruction", sizeof(Instruction)},
+                                            {"OP", SIZE_OP},
+                                            {"A", SIZE_A},
+                                            {"B", SIZE_B},
+                                            {"C", SIZE_C},
+                                            {"number", sizeof(double)}};
 
 // Its integer part tells whether numbers are stored as this reader expects.
 inline constexpr double TEST_NUMBER = 3.14159265358979323846E7;

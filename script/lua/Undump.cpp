@@ -8,6 +8,7 @@
 #include "script/lua/ChunkFormat.h"
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
+#include "script/lua/OpCodes.h"
 #include "script/lua/Strings.h"
 
 namespace {
@@ -17,7 +18,8 @@ constexpr int MAXFUNCTIONDEPTH = 200;
 
 // Fewest bytes a stored function or local variable can take: what the count
 // of them is checked against.
-constexpr size_t MINFUNCTIONBYTES = sizeof(chunk_size) + sizeof(chunk_int) + 4 + 6 * sizeof(chunk_int);
+constexpr size_t MINFUNCTIONBYTES =
+    sizeof(chunk_size) + sizeof(chunk_int) + 4 + 6 * sizeof(chunk_int);
 constexpr size_t MINLOCALBYTES = sizeof(chunk_size) + 2 * sizeof(chunk_int);
 
 struct LoadState {
@@ -33,7 +35,7 @@ struct LoadState {
 // error handler of an enclosing protected call: the handler is for errors of
 // running code, and running it here would collect the half-read chunk.
 [[noreturn]] __attribute__((format(printf, 2, 3))) void loaderror(lua_State* L, const char* fmt,
-                                                                 ...) {
+                                                                  ...) {
   va_list argp;
   va_start(argp, fmt);
   luaO_pushvfstring(L, fmt, argp);
@@ -54,7 +56,8 @@ size_t readstream(lua_State* L, ZIO* z, Mbuffer* b) {
   size_t size = 0;
   while (luaZ_lookahead(z) != EOZ) {
     const size_t n = z->n;
-    if (size + n > luaZ_sizebuffer(b)) luaZ_openspace(L, b, std::max(size + n, 2 * luaZ_sizebuffer(b)));
+    if (size + n > luaZ_sizebuffer(b))
+      luaZ_openspace(L, b, std::max(size + n, 2 * luaZ_sizebuffer(b)));
     memcpy(luaZ_buffer(b) + size, z->p, n);
     z->p += n;
     z->n = 0;
@@ -214,10 +217,44 @@ void readcode(LoadState* S, Proto* f) {
   for (int i = 0; i < n; i++) f->code[i] = readscalar<Instruction>(S);
 }
 
-// A vararg function keeps its extra arguments in the register after its
-// parameters, so both must fit in its frame.
+bool isregister(const Proto* f, int r) { return r < f->maxstacksize; }
+
+// The instructions after a closure instruction name the upvalues the new
+// closure captures: a register (OP_MOVE) or an upvalue of f (OP_GETUPVAL).
+// A jump into them runs them as ordinary instructions, so every operand must
+// be valid both ways.
+bool validcapture(const Proto* f, Instruction i) {
+  if (!isregister(f, GETARG_A(i))) return false;
+  switch (GET_OPCODE(i)) {
+    case OP_MOVE:
+      return isregister(f, GETARG_B(i));
+    case OP_GETUPVAL:
+      return GETARG_B(i) < f->nups;
+    default:
+      return false;
+  }
+}
+
+bool validcaptures(const Proto* f) {
+  for (int pc = 0; pc < f->sizecode; pc++) {
+    if (GET_OPCODE(f->code[pc]) != OP_CLOSURE) continue;
+    const int nested = GETARG_Bx(f->code[pc]);
+    if (nested >= f->sizep) return false;
+    const int nups = f->p[nested]->nups;
+    if (nups >= f->sizecode - pc) return false;
+    for (int j = 1; j <= nups; j++) {
+      if (!validcapture(f, f->code[pc + j])) return false;
+    }
+  }
+  return true;
+}
+
+// A vararg function keeps the table of its extra arguments in the register
+// after its parameters, so both must fit in its frame.
+bool validframe(const Proto* f) { return f->numparams + (f->is_vararg != 0) <= f->maxstacksize; }
+
 void checkfunction(LoadState* S, const Proto* f) {
-  if (f->numparams + (f->is_vararg != 0) > f->maxstacksize) badcode(S);
+  if (!validframe(f) || !validcaptures(f)) badcode(S);
 }
 
 Proto* readfunction(LoadState* S, LString* parentsource, int depth) {
@@ -246,8 +283,8 @@ void readheader(LoadState* S) {
   }
   const int version = readbyte(S);
   if (version > VERSION) {
-    loaderror(S->L, "%s too new: read version %d.%d; expected at most %d.%d", S->name,
-              version >> 4, version & 15, VERSION >> 4, VERSION & 15);
+    loaderror(S->L, "%s too new: read version %d.%d; expected at most %d.%d", S->name, version >> 4,
+              version & 15, VERSION >> 4, VERSION & 15);
   }
   if (version < VERSION) {
     loaderror(S->L, "%s too old: read version %d.%d; expected at least %d.%d", S->name,

@@ -4,6 +4,7 @@
 
 #include "script/lua/Calls.h"
 #include "script/lua/Dump.h"
+#include "script/lua/OpCodes.h"
 
 ConstantSpec NilK() { return ConstantSpec{}; }
 
@@ -85,9 +86,6 @@ int32_t count(const std::optional<int32_t>& forced, size_t actual) {
   return forced ? *forced : static_cast<int32_t>(actual);
 }
 
-// OP_RETURN 0 1: returns nothing.
-constexpr Instruction kReturn = 31 | 1u << 15;
-
 }  // namespace
 
 ChunkBuilder& ChunkBuilder::Function(const FunctionSpec& f) {
@@ -112,7 +110,8 @@ ChunkBuilder& ChunkBuilder::Function(const FunctionSpec& f) {
   }
   Int(count(f.nestedCount, f.nested.size()));
   for (const FunctionSpec& nested : f.nested) Function(nested);
-  const std::vector<Instruction> code = f.code.empty() ? std::vector<Instruction>{kReturn} : f.code;
+  const std::vector<Instruction> code =
+      f.code.empty() ? std::vector<Instruction>{CREATE_ABC(OP_RETURN, 0, 1, 0)} : f.code;
   Int(count(f.codeCount, code.size()));
   for (Instruction i : code) Word(i);
   return *this;

@@ -47,8 +47,7 @@ struct FunctionSpec {
   std::vector<ConstantSpec> constants;
   std::vector<FunctionSpec> nested;
   std::vector<Instruction> code;  // empty: a single return
-  std::optional<int32_t> lineCount, localCount, upvalueCount, constantCount, nestedCount,
-      codeCount;
+  std::optional<int32_t> lineCount, localCount, upvalueCount, constantCount, nestedCount, codeCount;
 };
 
 class ChunkBuilder {

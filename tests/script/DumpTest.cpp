@@ -7,15 +7,13 @@
 
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
+#include "script/lua/OpCodes.h"
 #include "script/lua/Strings.h"
 #include "tests/script/ChunkBuilder.h"
 #include "tests/script/ScriptState.h"
 #include "tests/support/Hex.h"
 
 namespace {
-
-// OP_RETURN 0 1.
-constexpr Instruction kReturn = 31 | 1u << 15;
 
 class ScriptDump : public ::testing::Test {
  protected:
@@ -25,7 +23,7 @@ class ScriptDump : public ::testing::Test {
     f->source = luaS_new(L, "=made");
     f->maxstacksize = 2;
     f->code = luaM_newvector<Instruction>(L, 1);
-    f->code[0] = kReturn;
+    f->code[0] = CREATE_ABC(OP_RETURN, 0, 1, 0);
     f->sizecode = 1;
     f->k = luaM_newvector<TObject>(L, constants.size());
     for (size_t i = 0; i < constants.size(); i++) f->k[i] = constants[i];
@@ -35,8 +33,8 @@ class ScriptDump : public ::testing::Test {
 
   TObject Wide(const std::u16string& units) {
     TObject o;
-    setwsvalue(&o, luaS_newlwstr(L, reinterpret_cast<const lua_WChar*>(units.data()),
-                                 units.size()));
+    setwsvalue(&o,
+               luaS_newlwstr(L, reinterpret_cast<const lua_WChar*>(units.data()), units.size()));
     return o;
   }
 
@@ -52,7 +50,12 @@ TEST_F(ScriptDump, TheHeaderDescribesTheStoredFormat) {
   const std::string bytes = DumpChunk(L, MakeFunction({}));
   ASSERT_GE(bytes.size(), 22u);
   // Signature, version 5.0, little-endian, the eight sizes, the test number.
-  EXPECT_EQ(Hex(bytes.substr(0, 22)), "1B4C7561" "50" "01" "0404040608090908" "B6099368E7F57D41");
+  EXPECT_EQ(Hex(bytes.substr(0, 22)),
+            "1B4C7561"
+            "50"
+            "01"
+            "0404040608090908"
+            "B6099368E7F57D41");
 }
 
 TEST_F(ScriptDump, AWideConstantIsItsUnitCountAndUnits) {

@@ -7,14 +7,12 @@
 
 #include "script/lua/Calls.h"
 #include "script/lua/Collector.h"
+#include "script/lua/OpCodes.h"
 #include "script/lua/Strings.h"
 #include "tests/script/ChunkBuilder.h"
 #include "tests/script/ScriptState.h"
 
 namespace {
-
-// OP_RETURN 0 1.
-constexpr Instruction kReturn = 31 | 1u << 15;
 
 // A main function with every kind of item: constants of each kind (a wide
 // one with units whose bytes differ), locals, two levels of nested functions,
@@ -75,7 +73,9 @@ class ScriptUndump : public ::testing::Test {
   lua_State* L = state.L();
 };
 
-std::string Text(const LString* s) { return s == nullptr ? "<none>" : std::string(getstr(s), s->len); }
+std::string Text(const LString* s) {
+  return s == nullptr ? "<none>" : std::string(getstr(s), s->len);
+}
 
 TEST_F(ScriptUndump, ReadsEveryItemOfEveryFunction) {
   Proto* f = Load(Chunk(RichMain()));
@@ -94,7 +94,7 @@ TEST_F(ScriptUndump, ReadsEveryItemOfEveryFunction) {
   EXPECT_EQ(std::u16string(reinterpret_cast<const char16_t*>(wsvalue(&f->k[3])), 2), u"hi");
   EXPECT_EQ(Text(tsvalue(&f->k[4])), "");
   ASSERT_EQ(f->sizecode, 1);
-  EXPECT_EQ(f->code[0], kReturn);
+  EXPECT_EQ(f->code[0], CREATE_ABC(OP_RETURN, 0, 1, 0));
 
   ASSERT_EQ(f->sizep, 2);
   const Proto* inner = f->p[0];
@@ -202,31 +202,33 @@ TEST_F(ScriptUndump, EveryTruncationIsAnUnexpectedEnd) {
   }
 }
 
+// A chunk of a main function that returns, after `change` altered it.
+template <class Change>
+std::string ChunkWith(Change change) {
+  FunctionSpec main;
+  change(main);
+  return Chunk(main);
+}
+
 constexpr int32_t kHuge = 0x7fffffff;
 
 TEST_F(ScriptUndump, CountsBeyondTheChunkAllocateNothing) {
-  auto with = [](auto change) {
-    FunctionSpec main;
-    main.nups = 0;
-    change(main);
-    return Chunk(main);
-  };
   const std::string cases[] = {
-      with([](FunctionSpec& f) { f.lineCount = kHuge; }),
-      with([](FunctionSpec& f) { f.localCount = kHuge; }),
-      with([](FunctionSpec& f) { f.constantCount = kHuge; }),
-      with([](FunctionSpec& f) { f.nestedCount = kHuge; }),
-      with([](FunctionSpec& f) { f.codeCount = kHuge; }),
-      with([](FunctionSpec& f) { f.nestedCount = 2; }),  // one function too few
-      with([](FunctionSpec& f) {
+      ChunkWith([](FunctionSpec& f) { f.lineCount = kHuge; }),
+      ChunkWith([](FunctionSpec& f) { f.localCount = kHuge; }),
+      ChunkWith([](FunctionSpec& f) { f.constantCount = kHuge; }),
+      ChunkWith([](FunctionSpec& f) { f.nestedCount = kHuge; }),
+      ChunkWith([](FunctionSpec& f) { f.codeCount = kHuge; }),
+      ChunkWith([](FunctionSpec& f) { f.nestedCount = 2; }),  // one function too few
+      ChunkWith([](FunctionSpec& f) {
         f.constants = {StringK("s")};
         f.constants[0].count = 0xffffffffu;
       }),
-      with([](FunctionSpec& f) {
+      ChunkWith([](FunctionSpec& f) {
         f.constants = {WideK(u"w")};
         f.constants[0].count = 0x80000000u;
       }),
-      with([](FunctionSpec& f) {
+      ChunkWith([](FunctionSpec& f) {
         f.nups = 255;
         f.upvalueCount = 255;
       }),
@@ -239,47 +241,45 @@ TEST_F(ScriptUndump, CountsBeyondTheChunkAllocateNothing) {
 }
 
 TEST_F(ScriptUndump, MalformedItemsAreRefused) {
-  auto with = [](auto change) {
-    FunctionSpec main;
-    change(main);
-    return Chunk(main);
-  };
   const struct {
     std::string bytes;
     std::string message;
   } cases[] = {
-      {with([](FunctionSpec& f) { f.codeCount = -1; }), "bad integer in chunk"},
-      {with([](FunctionSpec& f) { f.lineCount = -5; }), "bad integer in chunk"},
-      {with([](FunctionSpec& f) { f.upvalueCount = -1; }), "bad integer in chunk"},
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) { f.codeCount = -1; }), "bad integer in chunk"},
+      {ChunkWith([](FunctionSpec& f) { f.lineCount = -5; }), "bad integer in chunk"},
+      {ChunkWith([](FunctionSpec& f) { f.upvalueCount = -1; }), "bad integer in chunk"},
+      {ChunkWith([](FunctionSpec& f) {
          f.nested = {FunctionSpec{}};
          f.nested[0].nups = 2;
          f.nested[0].upvalueNames = {"a"};
        }),
        "bad nupvalues in chunk: read 1; expected 2"},
-      {with([](FunctionSpec& f) { f.constants = {TypeOnlyK(LUA_TBOOLEAN)}; }),
+      {ChunkWith([](FunctionSpec& f) { f.constants = {TypeOnlyK(LUA_TBOOLEAN)}; }),
        "bad constant type (1) in chunk"},
-      {with([](FunctionSpec& f) { f.constants = {TypeOnlyK(LUA_TTABLE)}; }),
+      {ChunkWith([](FunctionSpec& f) { f.constants = {TypeOnlyK(LUA_TTABLE)}; }),
        "bad constant type (5) in chunk"},
-      {with([](FunctionSpec& f) { f.constants = {TypeOnlyK(200)}; }),
+      {ChunkWith([](FunctionSpec& f) { f.constants = {TypeOnlyK(200)}; }),
        "bad constant type (200) in chunk"},
       // Names and constant texts are never absent in what the compiler makes.
-      {with([](FunctionSpec& f) { f.locals = {{std::nullopt, 0, 1}}; }), "bad code in chunk"},
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
+         f.locals = {{std::nullopt, 0, 1}};
+       }),
+       "bad code in chunk"},
+      {ChunkWith([](FunctionSpec& f) {
          f.nested = {FunctionSpec{}};
          f.nested[0].nups = 1;
          f.nested[0].upvalueNames = {std::nullopt};
        }),
        "bad code in chunk"},
-      {with([](FunctionSpec& f) {
-        f.constants = {StringK("s")};
-        f.constants[0].count = 0;
-      }),
+      {ChunkWith([](FunctionSpec& f) {
+         f.constants = {StringK("s")};
+         f.constants[0].count = 0;
+       }),
        "bad code in chunk"},
-      {with([](FunctionSpec& f) {
-        f.constants = {WideK(u"w")};
-        f.constants[0].count = 0;
-      }),
+      {ChunkWith([](FunctionSpec& f) {
+         f.constants = {WideK(u"w")};
+         f.constants[0].count = 0;
+       }),
        "bad code in chunk"},
   };
   for (const auto& c : cases) EXPECT_EQ(LoadError(c.bytes), c.message);
@@ -297,41 +297,52 @@ FunctionSpec Nested(int depth) {
   return f;
 }
 
+Instruction Closure(int nested) { return CREATE_ABx(OP_CLOSURE, 0, nested); }
+Instruction Move(int a, int b) { return CREATE_ABC(OP_MOVE, a, b, 0); }
+Instruction GetUpval(int a, int b) { return CREATE_ABC(OP_GETUPVAL, a, b, 0); }
+Instruction Return() { return CREATE_ABC(OP_RETURN, 0, 1, 0); }
+
+// A function of four registers running `code`, with one nested function of
+// `nups` upvalues.
+FunctionSpec Captures(std::vector<Instruction> code, int nups) {
+  FunctionSpec f;
+  f.maxStackSize = 4;
+  f.code = std::move(code);
+  f.nested = {FunctionSpec{}};
+  f.nested[0].nups = nups;
+  return f;
+}
+
 TEST_F(ScriptUndump, FunctionsThatCouldNotRunAreRefused) {
-  auto with = [](auto change) {
-    FunctionSpec main;
-    change(main);
-    return Chunk(main);
-  };
   const struct {
     std::string bytes;
     bool loads;
   } cases[] = {
       // The main function is wrapped in a closure without upvalues.
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
          f.nups = 1;
          f.upvalueNames = {"u"};
        }),
        false},
-      {with([](FunctionSpec& f) { f.nups = 1; }), false},
+      {ChunkWith([](FunctionSpec& f) { f.nups = 1; }), false},
       // Parameters and the table of extra arguments must fit in the frame.
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
          f.numparams = 2;
          f.maxStackSize = 2;
        }),
        true},
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
          f.numparams = 2;
          f.isVararg = 1;
          f.maxStackSize = 2;
        }),
        false},
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
          f.numparams = 3;
          f.maxStackSize = 2;
        }),
        false},
-      {with([](FunctionSpec& f) {
+      {ChunkWith([](FunctionSpec& f) {
          f.nested = {FunctionSpec{}};
          f.nested[0].isVararg = 1;
          f.nested[0].maxStackSize = 0;
@@ -339,6 +350,26 @@ TEST_F(ScriptUndump, FunctionsThatCouldNotRunAreRefused) {
        false},
       {Chunk(Nested(200)), true},
       {Chunk(Nested(201)), false},
+      // The instructions that name a closure's upvalues.
+      {Chunk(Captures({Closure(0), Move(0, 1), Return()}, 1)), true},
+      {Chunk(Captures({Closure(0), Move(0, 3), Move(0, 1), Return()}, 2)), true},
+      {Chunk(Captures({Closure(0), Move(0, 4), Return()}, 1)), false},
+      {Chunk(Captures({Closure(0), Move(4, 0), Return()}, 1)), false},
+      {Chunk(Captures({Closure(0), GetUpval(0, 0), Return()}, 1)), false},
+      {Chunk(Captures({Closure(0), CREATE_ABC(OP_LOADNIL, 0, 0, 0), Return()}, 1)), false},
+      {Chunk(Captures({Closure(0), Return()}, 1)), false},
+      {Chunk(Captures({Return(), Closure(0)}, 1)), false},
+      {Chunk(Captures({Closure(1), Return()}, 0)), false},
+      {ChunkWith([](FunctionSpec& f) {
+         f.nested = {Captures({Closure(0), GetUpval(0, 0), Return()}, 1)};
+         f.nested[0].nups = 1;
+       }),
+       true},
+      {ChunkWith([](FunctionSpec& f) {
+         f.nested = {Captures({Closure(0), GetUpval(0, 1), Return()}, 1)};
+         f.nested[0].nups = 1;
+       }),
+       false},
   };
   for (const auto& c : cases) {
     if (c.loads) {
