@@ -5,6 +5,7 @@
 #include "script/lua/Calls.h"
 #include "script/lua/Dump.h"
 #include "script/lua/OpCodes.h"
+#include "tests/script/ChunkText.h"
 
 ConstantSpec NilK() { return ConstantSpec{}; }
 
@@ -123,22 +124,6 @@ std::string Chunk(const FunctionSpec& main, bool bigEndian) {
 
 namespace {
 
-struct BlockSource {
-  const std::string* bytes;
-  size_t blocksize;
-  size_t next = 0;
-
-  static const char* Read(lua_State*, void* ud, size_t* size) {
-    auto* self = static_cast<BlockSource*>(ud);
-    const size_t left = self->bytes->size() - self->next;
-    if (left == 0) return nullptr;
-    *size = self->blocksize == 0 || self->blocksize > left ? left : self->blocksize;
-    const char* block = self->bytes->data() + self->next;
-    self->next += *size;
-    return block;
-  }
-};
-
 int writepiece(lua_State*, const void* p, size_t size, void* ud) {
   static_cast<std::string*>(ud)->append(static_cast<const char*>(p), size);
   return 0;
@@ -147,10 +132,9 @@ int writepiece(lua_State*, const void* p, size_t size, void* ud) {
 }  // namespace
 
 int LoadChunk(lua_State* L, const std::string& bytes, const char* name, size_t blocksize) {
-  BlockSource source{&bytes, blocksize};
-  ZIO z;
-  luaZ_init(&z, BlockSource::Read, &source, name);
-  return luaD_protectedparser(L, &z, 1);
+  ChunkText text(blocksize == 0 ? std::vector<std::string>{bytes} : Blocks(bytes, blocksize));
+  text.Stream()->name = name;
+  return luaD_protectedparser(L, text.Stream(), 1);
 }
 
 Proto* TopProto(lua_State* L) { return static_cast<LClosure*>(clvalue(L->top - 1))->p; }

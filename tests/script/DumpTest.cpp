@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "script/lua/Calls.h"
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
 #include "script/lua/OpCodes.h"
 #include "script/lua/Strings.h"
 #include "tests/script/ChunkBuilder.h"
+#include "tests/script/ChunkText.h"
 #include "tests/script/ScriptState.h"
 #include "tests/support/Hex.h"
 
@@ -96,6 +98,41 @@ TEST_F(ScriptDump, ALoadedChunkDumpsToTheSameBytes) {
   const std::string bytes = Chunk(main);
   ASSERT_EQ(LoadChunk(L, bytes), 0) << TopString(L);
   EXPECT_EQ(Hex(DumpChunk(L, TopProto(L))), Hex(bytes));
+}
+
+std::string ManyConstants() {
+  std::string source = "local t = {}\n";
+  for (int i = 0; i < 300; i++)
+    source += "t[" + std::to_string(i) + ".5] = 'k" + std::to_string(i) + "'\n";
+  return source;
+}
+
+// What the compiler makes, dumped, loads back to a chunk that dumps alike:
+// every item the compiler fills survives the trip.
+TEST_F(ScriptDump, CompiledChunksComeBackAsTheyWere) {
+  const std::string sources[] = {
+      "return",
+      "local a, b = 1, 2\nlocal function f(x, ...) return x + a, arg.n end\nreturn f(b, 3, 4)\n",
+      "local up = 0\nlocal function counter()\n  return function() up = up + 1; return up "
+      "end\nend\n"
+      "for i = 1, 10 do if i > 5 then continue end counter()() end\n",
+      "x = 'a' .. 'b' .. 1.5; y = -2.5e10; z = L\"w\" .. L\"\\x20ac\"\n"
+      "if x == y then x = not y elseif x < 'c' then y = {1, 2, n = 3} else repeat x = x until true "
+      "end\n"
+      "for k, v in pairs(y) do y[k] = v & 7 | 1 << 2 >> 1 ^ 3 end\n",
+      "local function a() local function b() local function c() return a, b end return c end "
+      "return b end",
+      ManyConstants(),
+      "\xFF\xFE" + Utf16(u"w = L\"\u00e9\u20ac\"; return w"),
+  };
+  for (const std::string& source : sources) {
+    ChunkText text({source});
+    ASSERT_EQ(luaD_protectedparser(L, text.Stream(), 0), 0) << TopString(L);
+    const std::string bytes = DumpChunk(L, TopProto(L));
+    ASSERT_EQ(LoadChunk(L, bytes), 0) << TopString(L) << "\n" << source;
+    EXPECT_EQ(Hex(DumpChunk(L, TopProto(L))), Hex(bytes)) << source;
+    L->top -= 2;
+  }
 }
 
 }  // namespace
