@@ -1,13 +1,15 @@
-// The program entry. For now the program only proves that it starts: it opens
-// its log in the per-user data folder, writes one line and ends.
-#include "online/THostBridge.h"
-#include "platform/IHostBridge.h"
-#include "platform/Log.h"
-#include "system/os/Folders.h"
+// The program entry: the command line and the game's main function go to the
+// framework, which runs the program and gives back its exit code.
+#include <string>
 
-int main() {
+#include "game/gui/GameMain.h"
+#include "online/THostBridge.h"
+#include "platform/CommandLine.h"
+#include "platform/IHostBridge.h"
+#include "platform/RunFramework.h"
+
+int main(int argc, char** argv) {
   SetHostBridge(&THostBridge::Instance());
-  SetLogFolder((sys::UserDataRoot() + "/Velmartis/quorvane").c_str());
-  LogPrintf("quorvane started");
-  return 0;
+  std::string commandLine = JoinCommandLine(argc, argv);
+  return RunFramework(commandLine.c_str(), GameMain, false);
 }

@@ -1,0 +1,8 @@
+#pragma once
+
+class TPlatform;
+
+// The game's main function, run by the framework once the platform is built:
+// sets the game up, runs the one event loop of the program until the platform
+// reports quit, and shuts the game down.
+void GameMain(TPlatform* platform, const char* commandLine);

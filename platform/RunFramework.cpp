@@ -1,0 +1,103 @@
+#include "platform/RunFramework.h"
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "platform/CommandLine.h"
+#include "platform/FileIndex.h"
+#include "platform/IHostBridge.h"
+#include "platform/Log.h"
+#include "platform/TPlatform.h"
+#include "system/os/DynamicLibrary.h"
+#include "system/os/LayerLog.h"
+#include "system/os/TickCount.h"
+#include "system/window/HostWindow.h"
+
+namespace {
+
+constexpr char kHarnessLibrary[] = "vqHarness.dll";
+constexpr char kHarnessEntry[] = "TestHook";
+constexpr uint32_t kQuitMessage = 18;
+constexpr int kFailure = -1;
+
+// The optional test harness may replace the command line; it names a window
+// of its own that hears when the program ends.
+using TestHook = uint32_t (*)(const char** commandLine);
+
+void WriteLayerLine(const char* line) { LogPrintf("%s", line); }
+
+uint32_t RunTestHook(sys::DynamicLibrary& harness, const char*& commandLine) {
+  if (!harness.Open(kHarnessLibrary)) return 0;
+  auto hook = reinterpret_cast<TestHook>(harness.Symbol(kHarnessEntry));
+  return hook ? hook(&commandLine) : 0;
+}
+
+void TellHarnessWindow(uint32_t handle) {
+  if (sys::HostWindow* window = sys::FindHostWindow(handle)) window->Post(kQuitMessage, 0, 0);
+}
+
+// The switches that run the program as a screensaver, inside a host window
+// or under the test harness. False when the host window is not there.
+bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
+  data.mScreensaver = HasSwitch(commandLine, "screensaver");
+  if (HasSwitch(commandLine, "-wnd=")) {
+    data.mHostHandle = ReadHostWindowHandle(commandLine);
+    data.mEmbedded = true;
+    if (!sys::FindHostWindow(data.mHostHandle)) return false;
+  }
+  if (HasSwitch(commandLine, "-msn")) GetHostBridge().EnableHostBridge();
+  data.mTestMode = HasSwitch(commandLine, "--axtest");
+  return true;
+}
+
+// Settings written straight into the map, without the side effects of SetSetting.
+void ReadStartSettings(TPlatformData& data, const char* commandLine) {
+  std::map<TString, TString>& settings = data.mSettings;
+  settings["installkey"] = data.mProgramFolder;
+  settings["startupdir"] = data.mStartupFolder;
+  if (HasSwitch(commandLine, "--cheat")) settings["cheatcode"] = ReadCheatCode(commandLine);
+  ReadOptions(commandLine, settings);
+}
+
+// "firstpeek" swaps the file index's exclusion list.
+void ApplyFirstPeek(const TPlatform& platform) {
+  if (!platform.GetSettingBool("firstpeek")) return;
+  SetFirstPeek(true);
+  ClearFileIndex();
+  BuildFileIndex();
+}
+
+int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple, uint32_t harnessWindow) {
+  allowMultiple = allowMultiple || HasSwitch(commandLine, "-wnd=") || HasSwitch(commandLine, "--multiple") ||
+                  HasSwitch(commandLine, "screensaver");
+  std::srand((sys::TickCount() * 8627u) % 104729u);
+  auto data = std::make_unique<TPlatformData>(commandLine, allowMultiple);
+  if (data->MustExit()) return 0;
+  if (!ReadModeSwitches(*data, commandLine)) return kFailure;
+
+  TPlatform platform(std::move(data));
+  TPlatformData& built = platform.GetData();
+  if (!platform.CreateMainWindow()) return kFailure;
+  if (built.mTestMode) built.mEmbedded = true;
+  platform.InitSound();
+  platform.CreateDisplayHandler();
+  ReadStartSettings(built, commandLine);
+  ApplyFirstPeek(platform);
+  if (IsPqHostMode()) GetHostBridge().EnableHostBridge();
+  gameMain(&platform, commandLine);
+  TellHarnessWindow(harnessWindow);
+  return 0;
+}
+
+}  // namespace
+
+int RunFramework(const char* commandLine, TGameMain gameMain, bool allowMultiple) {
+  sys::SetLogWriter(WriteLayerLine);
+  sys::DynamicLibrary harness;
+  uint32_t harnessWindow = RunTestHook(harness, commandLine);
+  std::string line = commandLine;
+  int exitCode = RunPlatform(line.c_str(), gameMain, allowMultiple, harnessWindow);
+  sys::SetLogWriter(nullptr);
+  return exitCode;
+}

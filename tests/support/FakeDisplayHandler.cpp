@@ -1,0 +1,60 @@
+#include "tests/support/FakeDisplayHandler.h"
+
+namespace {
+
+std::string Numbers(std::initializer_list<int32_t> values) {
+  std::string text;
+  for (int32_t value : values) text += " " + std::to_string(value);
+  return text;
+}
+
+}  // namespace
+
+void FakeDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet,
+                                    bool embedded) {
+  Record("SetDisplay" + Numbers({width, height, fullScreen, force, quiet, embedded}));
+}
+
+bool FakeDisplayHandler::SetFullScreen(bool on) {
+  Record(on ? "SetFullScreen 1" : "SetFullScreen 0");
+  if (fullScreenChanges) fullScreen = on;
+  return fullScreenChanges;
+}
+
+bool FakeDisplayHandler::BeginDraw(bool hideCursor) {
+  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+  return beginDraw;
+}
+
+void FakeDisplayHandler::EndDraw(bool present) { Record(present ? "EndDraw 1" : "EndDraw 0"); }
+
+void FakeDisplayHandler::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
+                                  TTexture* target) {
+  Record("DrawRect" + Numbers({left, top, right, bottom}) + " alpha " + std::to_string(colour.a) +
+         (target ? " target" : ""));
+}
+
+void FakeDisplayHandler::GetViewport(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom) {
+  left = viewport.left;
+  top = viewport.top;
+  right = viewport.right;
+  bottom = viewport.bottom;
+}
+
+void FakeDisplayHandler::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Record("PushViewport" + Numbers({left, top, right, bottom}));
+}
+
+void FakeDisplayHandler::DrawVertices(int32_t primitiveType, TVertexList*) {
+  Record("DrawVertices " + std::to_string(primitiveType));
+}
+
+TMousePosition FakeDisplayHandler::UpdateMouse(int32_t x, int32_t y) {
+  Record("UpdateMouse" + Numbers({x, y}));
+  return TMousePosition{polledX.load(), 0};
+}
+
+bool FakeDisplayHandler::SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
+  Record(std::string("SetMouseImage ") + (texture ? "image" : "none") + Numbers({hotX, hotY}));
+  return true;
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class FakeClock;
+class FakeNativeWindow;
+class TPlatform;
+
+// What a test does with a started platform: it runs as the game's main function.
+using PlatformBody = std::function<void(TPlatform& platform, FakeNativeWindow& desktop)>;
+
+// Runs the framework's whole life, start-up to shut-down, over a scripted
+// desktop (whose waits move the fake clock, when one is given), with the body
+// as the game's main function. Returns the framework's exit code. The current
+// folder, which start-up changes, is restored afterwards.
+int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeClock* clock = nullptr);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "platform/TTaskList.h"
+#include "windows/TWindow.h"
+
+// A dialog window: a boundary of the window tree that the window manager
+// stacks and draws as one layer, with a task list of its own that runs while
+// it is the top layer.
+class TModalWindow : public TWindow {
+ public:
+  static TClassId ClassId();
+
+  TModalWindow();
+
+  bool IsKindOf(TClassId id) const override;
+
+  // The list owns the task from now on.
+  void AddTask(TTask* task) { mTasks.Add(task); }
+  void RunTasks(TTaskPass pass) { mTasks.DoTasks(pass); }
+
+ private:
+  TTaskList mTasks;
+};

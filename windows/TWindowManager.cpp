@@ -1,0 +1,84 @@
+#include "windows/TWindowManager.h"
+
+#include "platform/TPlatform.h"
+#include "windows/TModalWindow.h"
+#include "windows/TWindow.h"
+#include "windows/TWindowScript.h"
+
+TWindowManager::TWindowManager() = default;
+
+TWindowManager::~TWindowManager() {
+  mDirty.clear();
+  while (!mModals.empty()) {
+    TWindow* window = mModals.front();
+    mModals.pop_front();
+    delete window;
+  }
+  mRoot = nullptr;
+}
+
+void TWindowManager::SetScript(TWindowScript* script) { mScript.reset(script); }
+
+bool TWindowManager::SetTranslateLabels(bool on) { return mScript ? mScript->SetTranslateLabels(on) : false; }
+
+bool TWindowManager::SetRootWindow(TWindow* window) {
+  mRoot = window;
+  PushModal(window);
+  TRect viewport;
+  TPlatform::Instance()->GetViewport(viewport);
+  window->SetSize(viewport.Width(), viewport.Height());
+  return window->Init();
+}
+
+void TWindowManager::PushModal(TWindow* window) {
+  mModals.push_front(window);
+  window->Init();
+  window->Invalidate();
+}
+
+void TWindowManager::HandleEvent(const TEvent& event) {
+  if (event.type == kEventNothing) return;
+  if (TPlatform::Instance()->ConsumeRepaintRequest() && mRoot) mRoot->Invalidate();
+  if (mModals.empty()) return;
+  switch (event.type) {
+    case kEventIdle:
+      RunTopTasks(TTaskPass::Timed);
+      Frame();
+      break;
+    case kEventPaint:
+      GetTopModal()->Invalidate();
+      Frame();
+      break;
+  }
+}
+
+void TWindowManager::Frame() {
+  if (IsSuspended()) return;
+  TPlatform* platform = TPlatform::Instance();
+  if (!platform->IsFullScreen() && !platform->IsFlipDone()) return;
+  if (mDirty.empty() || mModals.empty()) return;
+  platform->GetTaskList()->DoTasks(TTaskPass::Frame);
+  RunTopTasks(TTaskPass::Frame);
+  mDirty.clear();
+  if (platform->BeginDraw(!mFullRedraw)) {
+    DrawModals();
+    platform->EndDraw(true);
+  }
+  mFullRedraw = false;
+}
+
+void TWindowManager::RequestFullRedraw() {
+  if (!mNoFullRedraw) mFullRedraw = true;
+}
+
+void TWindowManager::WindowDestroyed(TWindow* window) { mDirty.erase(window); }
+
+void TWindowManager::RunTopTasks(TTaskPass pass) {
+  TWindow* top = GetTopModal();
+  if (top && top->IsKindOf(TModalWindow::ClassId())) static_cast<TModalWindow*>(top)->RunTasks(pass);
+}
+
+// From the bottom layer up, so the top one ends in front.
+void TWindowManager::DrawModals() {
+  for (auto layer = mModals.rbegin(); layer != mModals.rend(); ++layer) (*layer)->DrawTree();
+}

@@ -1,0 +1,7 @@
+#include "windows/TWindowScript.h"
+
+bool TWindowScript::SetTranslateLabels(bool on) {
+  bool previous = mTranslateLabels;
+  mTranslateLabels = on;
+  return previous;
+}
