@@ -33,7 +33,8 @@ INSTANTIATE_TEST_SUITE_P(
         OptionsCase{"-x options=firstpeek=1", {{"firstpeek", "1"}}},
         OptionsCase{"options= a=1", {}},
         OptionsCase{"options=", {}},
-        OptionsCase{"options=novalue&a=1", {}},
+        OptionsCase{"options=novalue", {}},
+        OptionsCase{"options=novalue&a=1", {{"novalue&a", "1"}}},
         // A value runs on to the next "&" even across a blank; without one it ends at the blank.
         OptionsCase{"options=a=1 x&b=2", {{"a", "1 x"}, {"b", "2"}}},
         OptionsCase{"options=a=&b=x=y", {{"a", ""}, {"b", "x=y"}}},

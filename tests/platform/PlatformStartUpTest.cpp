@@ -56,6 +56,7 @@ class ScopedVariable {
 };
 
 TEST(PlatformStartUp, CommandLineSettingsReachTheGame) {
+  TestFileLayer files;
   std::string startFolder = sys::CurrentFolder();
   int runs = 0;
   int exitCode = RunPlatform("--cheat abc options=a=1&b=2 more", [&](TPlatform& platform, FakeNativeWindow&) {
@@ -64,8 +65,8 @@ TEST(PlatformStartUp, CommandLineSettingsReachTheGame) {
     EXPECT_EQ(Setting(platform, "a"), "1");
     EXPECT_EQ(Setting(platform, "b"), "2");
     EXPECT_EQ(Setting(platform, "startupdir"), startFolder);
-    EXPECT_EQ(Setting(platform, "installkey"), GetProgramFolder().CStr());
-    EXPECT_EQ(sys::CurrentFolder(), GetProgramFolder().CStr()) << "the program folder is made current";
+    EXPECT_EQ(Setting(platform, "installkey"), files.ProgramFolder());
+    EXPECT_EQ(sys::CurrentFolder(), files.ProgramFolder()) << "the program folder is made current";
     EXPECT_EQ(Setting(platform, "computerid"), GetMachineId().CStr());
     EXPECT_EQ(Setting(platform, "buildtag"), sys::ProgramVersion().internalName);
     EXPECT_EQ(Setting(platform, "missing"), "");

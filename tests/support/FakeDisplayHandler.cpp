@@ -10,6 +10,14 @@ std::string Numbers(std::initializer_list<int32_t> values) {
 
 }  // namespace
 
+std::vector<std::string> FakeDisplayHandler::Calls() const {
+  std::vector<std::string> calls;
+  for (const std::string& entry : mJournal->Entries()) {
+    if (entry.rfind("UpdateMouse", 0) != 0) calls.push_back(entry);
+  }
+  return calls;
+}
+
 void FakeDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet,
                                     bool embedded) {
   Record("SetDisplay" + Numbers({width, height, fullScreen, force, quiet, embedded}));

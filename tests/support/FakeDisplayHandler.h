@@ -17,6 +17,8 @@ class FakeDisplayHandler final : public TDisplayHandler {
   ~FakeDisplayHandler() override { mJournal->Add("~display"); }
 
   CallJournal& Journal() { return *mJournal; }
+  // The calls of the main thread: the journal without the cursor poll thread's.
+  std::vector<std::string> Calls() const;
 
   // Answers.
   std::atomic<bool> ready{true};
