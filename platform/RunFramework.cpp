@@ -9,6 +9,7 @@
 #include "platform/IHostBridge.h"
 #include "platform/Log.h"
 #include "platform/TPlatform.h"
+#include "platform/TXmlNode.h"
 #include "system/os/DynamicLibrary.h"
 #include "system/os/LayerLog.h"
 #include "system/os/TickCount.h"
@@ -51,12 +52,26 @@ bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
   return true;
 }
 
+// Every child of the element "settings" of "settings.xml" is one setting; a
+// missing or unreadable file changes nothing.
+void ReadSettingsFile(std::map<TString, TString>& settings) {
+  TXmlNode document;
+  if (!document.ParseFile("settings.xml")) return;
+  TXmlNode* list = document.GetChild("settings");
+  if (!list) return;
+  TString name;
+  TXmlNode* child = nullptr;
+  list->BeginChildren();
+  while (list->NextChild(&name, &child)) settings[name] = child->GetText();
+}
+
 // Settings written straight into the map, without the side effects of SetSetting.
 void ReadStartSettings(TPlatformData& data, const char* commandLine) {
   std::map<TString, TString>& settings = data.mSettings;
   settings["installkey"] = data.mProgramFolder;
   settings["startupdir"] = data.mStartupFolder;
   if (HasSwitch(commandLine, "--cheat")) settings["cheatcode"] = ReadCheatCode(commandLine);
+  ReadSettingsFile(settings);
   ReadOptions(commandLine, settings);
 }
 

@@ -8,8 +8,10 @@
 #include "platform/Log.h"
 #include "platform/MachineId.h"
 #include "platform/NativeWindowSource.h"
+#include "platform/SettingsSource.h"
 #include "platform/TAssetManager.h"
 #include "platform/TStringCipher.h"
+#include "platform/TStringTable.h"
 #include "system/os/Folders.h"
 #include "system/os/OpenUrl.h"
 #include "system/os/Version.h"
@@ -45,6 +47,11 @@ TString ProductName() {
   return start == std::string::npos ? "" : name.c_str() + start;
 }
 
+TString ReadPlatformSetting(const TString& key) {
+  TPlatform* platform = TPlatform::Instance();
+  return platform ? platform->GetSetting(key) : TString("");
+}
+
 TString VersionText() {
   const uint16_t* parts = sys::ProgramVersion().fileVersion;
   return TString::Format("%d.%d.%d.%d", parts[0], parts[1], parts[2], parts[3]);
@@ -54,6 +61,7 @@ TString VersionText() {
 
 TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data)) {
   InstanceCell() = this;
+  SetSettingsReader(ReadPlatformSetting);
   TString product = ProductName();
   mData->mVersionText = VersionText();
   SetUpFolders(product);
@@ -61,6 +69,7 @@ TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data
   mData->mWindowManager->SetScript(new TWindowScript);
   SetDataFolders(mData->mUserFolder, mData->mCommonFolder);
   BuildFileIndex();
+  LoadStrings();
   LogPrintf("%s, version %s.", product.CStr(), mData->mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
   mData->mSettings["computerid"] = GetMachineId();
@@ -80,6 +89,9 @@ TPlatform::~TPlatform() {
   if (data.mMainWindow) data.mMainWindow->SetProcedure(nullptr);
   data.mMainWindow.reset();
   InstanceCell() = nullptr;
+  SetSettingsReader(nullptr);
+  data.mStringTable->Clear();
+  data.mStringTable.reset();
   data.mAssetManager.reset();
 }
 
@@ -100,6 +112,12 @@ void TPlatform::SetUpFolders(const TString& product) {
   }
   const std::string& buildTag = sys::ProgramVersion().internalName;
   if (!buildTag.empty()) SetSetting("buildtag", buildTag.c_str());
+}
+
+// Scripted labels are translated only when there are texts to translate them with.
+void TPlatform::LoadStrings() {
+  mData->mStringsLoaded = mData->mStringTable->Load("strings.xml");
+  if (mData->mStringsLoaded) mData->mWindowManager->SetTranslateLabels(true);
 }
 
 bool TPlatform::CreateMainWindow() {

@@ -12,6 +12,7 @@
 class TAssetManager;
 class TDisplayHandler;
 class TSoundManager;
+class TStringTable;
 class TTask;
 class TTaskList;
 class TTexture;
@@ -36,9 +37,10 @@ class Window;
 // bare. Until a sound manager is installed it runs silent.
 class TPlatform {
  public:
-  // Takes the data, becomes the instance, sets up the data folders, the log,
-  // the window script and the file index, logs the version and starts the
-  // cursor poll thread.
+  // Takes the data, becomes the instance (and the source of the settings
+  // that other parts read), sets up the data folders, the log, the window
+  // script, the file index and the string table, logs the version and starts
+  // the cursor poll thread.
   explicit TPlatform(std::unique_ptr<TPlatformData> data);
   // Takes everything down in order; the cursor poll thread stops first.
   ~TPlatform();
@@ -78,6 +80,8 @@ class TPlatform {
   TAssetManager* GetAssetManager() const { return mData->mAssetManager.get(); }
   TSoundManager* GetSoundManager() const { return mData->mSoundManager.get(); }
   TDisplayHandler* GetDisplayHandler() const { return mData->mDisplayHandler.get(); }
+  // Null when "strings.xml" could not be read.
+  TStringTable* GetStringTable() const { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
   int32_t GetMouseMode() const { return mData->mMouseMode; }
   // Each takes the object, deleting the one installed before.
   void SetDisplayHandler(TDisplayHandler* handler);
@@ -154,6 +158,7 @@ class TPlatform {
 
  private:
   void SetUpFolders(const TString& product);
+  void LoadStrings();
   uint32_t PollCursor();
 
   // The window procedure: true when the message was handled.

@@ -5,6 +5,7 @@
 #include "platform/FileIndex.h"
 #include "platform/GameTime.h"
 #include "platform/TAssetManager.h"
+#include "platform/TStringTable.h"
 #include "system/os/Paths.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
@@ -12,7 +13,8 @@
 TPlatformData::TPlatformData(const char* commandLine, bool allowMultiple)
     : mCommandLine(commandLine),
       mWindowManager(std::make_unique<TWindowManager>()),
-      mAssetManager(std::make_unique<TAssetManager>()) {
+      mAssetManager(std::make_unique<TAssetManager>()),
+      mStringTable(std::make_unique<TStringTable>()) {
   mProgramPath = sys::ProgramPath().c_str();
   mProgramFolder = GetProgramFolder();
   mStartupFolder = sys::CurrentFolder().c_str();

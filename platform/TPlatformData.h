@@ -16,6 +16,7 @@
 class TAssetManager;
 class TDisplayHandler;
 class TSoundManager;
+class TStringTable;
 class TTexture;
 class TWindowManager;
 namespace sys {
@@ -30,7 +31,7 @@ class Window;
 // then on. Main thread only, except where a field says otherwise.
 class TPlatformData {
  public:
-  // Creates the window manager and the asset manager, reads the program's
+  // Creates the window manager, the asset manager and an empty string table, reads the program's
   // folders, makes the program folder current, restarts game time, and
   // (unless several copies may run) claims the single-instance name. A copy
   // of the program that is already running is asked to come to the front,
@@ -106,6 +107,8 @@ class TPlatformData {
   std::unique_ptr<TWindowManager> mWindowManager;
   std::unique_ptr<TAssetManager> mAssetManager;
   std::unique_ptr<TSoundManager> mSoundManager;
+  std::unique_ptr<TStringTable> mStringTable;
+  bool mStringsLoaded = false;  // "strings.xml" was read
   int32_t mMouseMode = 0;  // always absolute client positions
   // Replaced only while the cursor poll thread is kept out.
   std::unique_ptr<TDisplayHandler> mDisplayHandler;

@@ -14,7 +14,9 @@
 #include "platform/NativeWindowSource.h"
 #include "platform/RunFramework.h"
 #include "platform/TPlatform.h"
+#include "platform/SettingsSource.h"
 #include "platform/TStringCipher.h"
+#include "platform/TStringTable.h"
 #include "system/os/Folders.h"
 #include "system/os/LayerLog.h"
 #include "system/os/Paths.h"
@@ -25,6 +27,7 @@
 #include "tests/support/PlatformRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
+#include "windows/TWindowManager.h"
 
 namespace {
 
@@ -74,6 +77,51 @@ TEST(PlatformStartUp, CommandLineSettingsReachTheGame) {
   });
   EXPECT_EQ(exitCode, 0);
   EXPECT_EQ(runs, 1);
+}
+
+TEST(PlatformStartUp, SettingsComeFromTheSettingsFileAndThenTheOptions) {
+  TestFileLayer files;
+  files.WriteAsset("settings.xml",
+                   "<?xml version=\"1.0\"?>\n<settings>\n  <hiscorelocal>1</hiscorelocal>\n"
+                   "  <motto>turn the rings</motto>\n  <a>from the file</a>\n</settings>\n");
+  RunPlatform("options=a=from-options", [](TPlatform& platform, FakeNativeWindow&) {
+    EXPECT_EQ(Setting(platform, "hiscorelocal"), "1");
+    EXPECT_EQ(Setting(platform, "motto"), "turn the rings");
+    EXPECT_EQ(Setting(platform, "a"), "from-options") << "the options come last";
+  });
+}
+
+TEST(PlatformStartUp, ASettingsFileWithoutItsElementOrMissingChangesNothing) {
+  TestFileLayer files;
+  files.WriteAsset("settings.xml", "<options><a>1</a></options>");
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
+  TestFileLayer empty;
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
+}
+
+TEST(PlatformStartUp, TheStringTableTurnsLabelTranslationOnOnlyWhenItLoads) {
+  TestFileLayer files;
+  files.WriteAsset("strings.xml",
+                   "<Workbook><Worksheet><Table><Row><Cell><Data>Hello</Data></Cell><Cell><Data>Bonjour</Data>"
+                   "</Cell></Row></Table></Worksheet></Workbook>");
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+    ASSERT_NE(platform.GetStringTable(), nullptr);
+    EXPECT_STREQ(platform.GetStringTable()->GetString("Hello").CStr(), "Bonjour");
+    EXPECT_TRUE(platform.GetWindowManager()->SetTranslateLabels(false)) << "translation was on";
+  });
+  TestFileLayer without;
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+    EXPECT_EQ(platform.GetStringTable(), nullptr);
+    EXPECT_FALSE(platform.GetWindowManager()->SetTranslateLabels(false)) << "translation stays off";
+  });
+}
+
+TEST(PlatformStartUp, OtherPartsReadTheSettingsWhileThePlatformLives) {
+  RunPlatform("options=installkey=elsewhere&x=1", [](TPlatform&, FakeNativeWindow&) {
+    EXPECT_STREQ(ReadSetting("x").CStr(), "1");
+    EXPECT_STREQ(ReadSetting("installkey").CStr(), "elsewhere");
+  });
+  EXPECT_STREQ(ReadSetting("x").CStr(), "");
 }
 
 TEST(PlatformStartUp, CheatAtTheEndOfTheLineStoresAnEmptyCode) {
