@@ -166,7 +166,7 @@ class TPlatform {
   void OnMouseMoved();
   void OnMouseLeft();
   bool OnHostMessage(const sys::Message& message);
-  void SetShown(bool shown, bool forced);
+  void SetShown(bool shown);
   void SetAppActive(bool active);
 
   bool WaitForHost(TEvent& event);
@@ -186,6 +186,8 @@ class TPlatform {
   TMousePosition MousePosition();
 
   void DrawOverlay();
+  bool BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)());
+  void EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)());
   // Logs the first refusal of each operation for want of a display.
   void RefuseWithoutDisplay(const char* operation);
   // Runs the operation on the display, or refuses it without one.

@@ -61,60 +61,37 @@ void TPlatform::DrawOverlay() {
   if (began) End2d();
 }
 
-bool TPlatform::Begin2d() {
-  TPlatformData& data = *mData;
-  if (data.mIn2d) {
-    LogPrintf("Begin2d called when already in Begin2d state");
-    return false;
-  }
-  if (data.mIn3d) {
-    LogPrintf("Begin2d called when already in Begin3d state");
+bool TPlatform::Begin2d() { return BeginState("Begin2d", mData->mIn2d, &TDisplayHandler::Begin2d); }
+
+void TPlatform::End2d() { EndState("End2d", "Begin2d", mData->mIn2d, &TDisplayHandler::End2d); }
+
+bool TPlatform::Begin3d() { return BeginState("Begin3d", mData->mIn3d, &TDisplayHandler::Begin3d); }
+
+void TPlatform::End3d() { EndState("End3d", "Begin3d", mData->mIn3d, &TDisplayHandler::End3d); }
+
+// One drawing state at a time: a Begin inside either state is refused.
+bool TPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)()) {
+  const char* open = mData->mIn2d ? "Begin2d" : mData->mIn3d ? "Begin3d" : nullptr;
+  if (open) {
+    LogPrintf("%s called when already in %s state", name, open);
     return false;
   }
   TDisplayHandler* display = GetDisplayHandler();
   if (!display) {
-    RefuseWithoutDisplay("Begin2d");
+    RefuseWithoutDisplay(name);
     return false;
   }
-  data.mIn2d = display->Begin2d();
-  return data.mIn2d;
+  state = (display->*begin)();
+  return state;
 }
 
-void TPlatform::End2d() {
-  if (!mData->mIn2d) {
-    LogPrintf("End2d called when not in Begin2d state");
+void TPlatform::EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)()) {
+  if (!state) {
+    LogPrintf("%s called when not in %s state", name, beginName);
     return;
   }
-  GetDisplayHandler()->End2d();
-  mData->mIn2d = false;
-}
-
-bool TPlatform::Begin3d() {
-  TPlatformData& data = *mData;
-  if (data.mIn2d) {
-    LogPrintf("Begin3d called when already in Begin2d state");
-    return false;
-  }
-  if (data.mIn3d) {
-    LogPrintf("Begin3d called when already in Begin3d state");
-    return false;
-  }
-  TDisplayHandler* display = GetDisplayHandler();
-  if (!display) {
-    RefuseWithoutDisplay("Begin3d");
-    return false;
-  }
-  data.mIn3d = display->Begin3d();
-  return data.mIn3d;
-}
-
-void TPlatform::End3d() {
-  if (!mData->mIn3d) {
-    LogPrintf("End3d called when not in Begin3d state");
-    return;
-  }
-  GetDisplayHandler()->End3d();
-  mData->mIn3d = false;
+  (GetDisplayHandler()->*end)();
+  state = false;
 }
 
 void TPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {

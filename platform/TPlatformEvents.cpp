@@ -20,6 +20,9 @@ constexpr uint32_t kIdleWait = 1;  // ms
 constexpr uint32_t kHostCommand = 1024;
 constexpr uint32_t kHostForward = 1026;
 constexpr uint32_t kKeyModifiers = kEventShift | kEventControl | kEventExtendedKey;
+// The window layer's key modifier bits are the event's.
+static_assert(uint32_t{kEventShift} == sys::kModifierShift && uint32_t{kEventControl} == sys::kModifierControl &&
+              uint32_t{kEventAlt} == sys::kModifierAlt && uint32_t{kEventExtendedKey} == sys::kModifierExtended);
 
 bool Take(bool& flag) {
   bool was = flag;
@@ -46,7 +49,7 @@ bool TPlatform::HandleWindowMessage(const sys::Message& message) {
   TPlatformData& data = *mData;
   TDisplayHandler* display = GetDisplayHandler();
   switch (message.kind) {
-    case MessageKind::Size: SetShown(!message.minimised, true); return false;
+    case MessageKind::Size: SetShown(!message.minimised); return false;
     case MessageKind::Activation: SetAppActive(message.active); return false;
     case MessageKind::CloseRequest: data.mCloseRequested = true; return true;
     case MessageKind::MouseActivation:
@@ -75,7 +78,7 @@ void TPlatform::OnMouseMoved() {
   sys::Window& window = *GetMainWindow();
   if (TDisplayHandler* display = GetDisplayHandler()) {
     if (!data.mLeaveArmed) display->OnWindowMoved();
-    display->GetMousePos();
+    display->GetMousePos();  // the display reads the pointer's new place
   }
   if (!data.mLeaveArmed) {
     window.TrackLeave();
@@ -106,11 +109,9 @@ bool TPlatform::OnHostMessage(const sys::Message& message) {
   return false;
 }
 
-// Minimise and restore always count; otherwise a full-screen display keeps
-// its state. A change and its undoing before the pump looks cancel out.
-void TPlatform::SetShown(bool shown, bool forced) {
+// A change and its undoing before the pump looks cancel out.
+void TPlatform::SetShown(bool shown) {
   if (TSoundManager* sound = GetSoundManager()) sound->SetActive(shown);
-  if (!forced && IsFullScreen()) return;
   if (mData->mShown == shown) return;
   mData->mShownChangePending = !mData->mShownChangePending;
   mData->mShown = shown;
