@@ -32,7 +32,10 @@ class KitPieceFactory final : public GamePlay::IPieceFactory {
   GamePlay::TPiecePtr CreateBlocked(int32_t colour, bool breakable) override;
   GamePlay::TPiecePtr CreateCounter(int32_t colour, float start) override;
   GamePlay::IPieceViewFactory* GetPieceViewFactory() override { return mViews; }
-  int32_t GetColoursInUse() override { return 6; }
+  int32_t GetColoursInUse() override { return coloursInUse; }
+
+  // The level's "Number of pieces in used".
+  int32_t coloursInUse = 6;
 
  private:
   GamePlay::IPieceViewFactory* mViews;

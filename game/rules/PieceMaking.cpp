@@ -1,0 +1,25 @@
+#include "game/rules/PieceMaking.h"
+
+#include <algorithm>
+
+#include "game/rules/IPiece.h"
+#include "game/rules/IPieceFactory.h"
+#include "game/rules/IPowerUpFactory.h"
+
+namespace GamePlay {
+
+int32_t ColoursInPlay(IPieceFactory& pieces) {
+  return std::clamp(pieces.GetColoursInUse(), 1, kMostColours);
+}
+
+int32_t DrawableColour(int32_t colour, int32_t coloursInPlay) {
+  if (colour == IPiece::kNoColour || colour < coloursInPlay) return colour;
+  return coloursInPlay - 1;
+}
+
+TPiecePtr MakePowerUpPiece(IPieceFactory& pieces, IPowerUpFactory& powerUps, int32_t code) {
+  TPowerUpPtr powerUp = powerUps.CreatePowerUp(code);
+  return powerUp ? pieces.CreatePowerUpPiece(std::move(powerUp)) : nullptr;
+}
+
+}  // namespace GamePlay
