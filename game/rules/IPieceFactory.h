@@ -27,7 +27,8 @@ class IPieceFactory {
   virtual TPiecePtr CreateFalling(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) = 0;
   virtual TPiecePtr CreateRaising(const TPiecePtr& piece, int32_t ring) = 0;
   virtual TPiecePtr CreateMoving(const TPiecePtr& piece, int32_t fromRing, int32_t toRing) = 0;
-  virtual TPiecePtr CreatePowerUpPiece(TPowerUpPtr powerUp) = 0;
+  // colour: the piece's own colour; -1 (none) for most power-ups.
+  virtual TPiecePtr CreatePowerUpPiece(int32_t colour, TPowerUpPtr powerUp) = 0;
   virtual TPiecePtr CreateBlocked(int32_t colour, bool breakable) = 0;
   virtual TPiecePtr CreateCounter(int32_t colour, float start) = 0;
   virtual IPieceViewFactory* GetPieceViewFactory() = 0;

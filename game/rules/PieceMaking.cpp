@@ -17,9 +17,10 @@ int32_t DrawableColour(int32_t colour, int32_t coloursInPlay) {
   return coloursInPlay - 1;
 }
 
-TPiecePtr MakePowerUpPiece(IPieceFactory& pieces, IPowerUpFactory& powerUps, int32_t code) {
+TPiecePtr MakePowerUpPiece(IPieceFactory& pieces, IPowerUpFactory& powerUps, int32_t code,
+                           int32_t colour) {
   TPowerUpPtr powerUp = powerUps.CreatePowerUp(code);
-  return powerUp ? pieces.CreatePowerUpPiece(std::move(powerUp)) : nullptr;
+  return powerUp ? pieces.CreatePowerUpPiece(colour, std::move(powerUp)) : nullptr;
 }
 
 }  // namespace GamePlay

@@ -20,8 +20,9 @@ int32_t ColoursInPlay(IPieceFactory& pieces);
 // the last of them (the rule blockers follow); kNoColour stays.
 int32_t DrawableColour(int32_t colour, int32_t coloursInPlay);
 
-// A power-up piece carrying a new power-up of the code; null when the
-// factories make none.
-TPiecePtr MakePowerUpPiece(IPieceFactory& pieces, IPowerUpFactory& powerUps, int32_t code);
+// A power-up piece of the colour carrying a new power-up of the creation
+// code; null when the factories make none.
+TPiecePtr MakePowerUpPiece(IPieceFactory& pieces, IPowerUpFactory& powerUps, int32_t code,
+                           int32_t colour);
 
 }  // namespace GamePlay

@@ -53,7 +53,9 @@ TPiecePtr TBlockerLayout::MakePiece(uint32_t row, uint32_t column, IPieceFactory
   if (TPiecePtr blocker = MakeBlocker(code, pieces, colours)) return blocker;
   int32_t symbol = IndexIn(kColourSymbols, code);
   if (symbol >= 0) return pieces.CreateStandard(DrawableColour(symbol, colours), nullptr);
-  if (code == 'p') return MakePowerUpPiece(pieces, powerUps, kSmallBombCode);
+  if (code == 'p') {
+    return MakePowerUpPiece(pieces, powerUps, IPowerUpFactory::kSmallCrossBomb, IPiece::kNoColour);
+  }
   return nullptr;
 }
 

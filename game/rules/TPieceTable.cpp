@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/rules/PieceTableFile.h"
 #include "platform/Log.h"
 #include "platform/TFile.h"
 
@@ -15,50 +16,17 @@ bool IsLineBreak(char c) { return c == '\r' || c == '\n'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsMark(char c) { return c == '*' || c == '+' || c == 'c' || c == 'C'; }
 
-int32_t PowerUpKind(char c) {
-  switch (c) {
-    case 'x': return 1;
-    case 'X': return 3;
-    case 'C': return 5;
-    case 'c': return 6;
-    case 'R': return 7;
-    default: return 0;
-  }
-}
-
 }  // namespace
-
-TString TPieceTable::FileName(const TLevelKey& key, bool tutorial) {
-  if (key.world == 0) return TString::Format("levels/piecetable/piecezen%02u.txt", key.level);
-  if (tutorial) return TString::Format("tutorials/tutorial%02u%02u.txt", key.world, key.level);
-  return TString::Format("levels/piecetable/piece%02u%02u.txt", key.world, key.level);
-}
 
 std::unique_ptr<TPieceTable> TPieceTable::Load(const TLevelKey& key, bool tutorial,
                                                uint32_t slotCount) {
-  TString name = FileName(key, tutorial);
+  TString name = PieceTableFileName(key, tutorial);
   std::string text;
   if (!FileReadAll(name, &text)) {
     LogPrintf("Cannot read the piece table %s", name.CStr());
     return nullptr;
   }
   return std::make_unique<TPieceTable>(text, slotCount);
-}
-
-std::vector<int32_t> TPieceTable::ParsePowerUpKinds(std::string_view text) {
-  std::vector<int32_t> kinds;
-  size_t sectionEnd = text.find(kSectionEnd);
-  if (sectionEnd == std::string_view::npos) return kinds;
-  for (char c : text.substr(sectionEnd + 1)) {
-    if (int32_t kind = PowerUpKind(c)) kinds.push_back(kind);
-  }
-  return kinds;
-}
-
-std::vector<int32_t> TPieceTable::LoadPowerUpKinds(const TLevelKey& key, bool tutorial) {
-  std::string text;
-  if (!FileReadAll(FileName(key, tutorial), &text)) return {};
-  return ParsePowerUpKinds(text);
 }
 
 TPieceTable::TPieceTable(std::string_view text, uint32_t slotCount) : mColumns(slotCount) {

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "game/rules/TLevelKey.h"
-#include "platform/TString.h"
 
 namespace GamePlay {
 
@@ -36,21 +35,14 @@ struct TPieceTableDraw {
 // of one character per column (line breaks do not count): a digit appends a
 // code to the column, '*' marks the column's last entry with a lock, '+'
 // with a gear, 'c' or 'C' with a counter, and anything else fills the place.
-// After the ':' come the power-up kinds the scoring model hands out.
+// After the ':' come the power-up kinds the scoring model hands out
+// (TPowerUpKindSequence).
 class TPieceTable {
  public:
-  // "levels/piecetable/piecezen%02d.txt" for Zen levels (world 0), the
-  // level's tutorial table when its settings come from a tutorial file,
-  // else "levels/piecetable/piece%02d%02d.txt".
-  static TString FileName(const TLevelKey& key, bool tutorial);
-  // The table of a level; null, with a log line, when its file cannot be read.
+  // The table of a level (PieceTableFileName); null, with a log line, when
+  // its file cannot be read.
   static std::unique_ptr<TPieceTable> Load(const TLevelKey& key, bool tutorial,
                                            uint32_t slotCount);
-  // The power-up kinds of the text after its first ':': 'x' 1, 'X' 3,
-  // 'C' 5, 'c' 6, 'R' 7; every other character is skipped.
-  static std::vector<int32_t> ParsePowerUpKinds(std::string_view text);
-  // The power-up kinds of a level's table file; none when it has no file.
-  static std::vector<int32_t> LoadPowerUpKinds(const TLevelKey& key, bool tutorial);
 
   // The colour sequences of text for slotCount columns.
   TPieceTable(std::string_view text, uint32_t slotCount);

@@ -95,7 +95,9 @@ TPiecePtr TRandomRingGenerator::MakePiece(int32_t column, bool startUp, uint32_t
 TPiecePtr TRandomRingGenerator::RollPowerUpPiece() {
   double roll = static_cast<double>(mRandom->NextBelow(kRollSteps)) / kRollSteps;
   if (!(mPowerUpAppearRate > roll)) return nullptr;
-  return MakePowerUpPiece(*mPieces, *mPowerUps, mRandom->NextBelow(mColours));
+  // The rolled number is the power-up's creation code and the piece's colour.
+  int32_t code = mRandom->NextBelow(mColours);
+  return MakePowerUpPiece(*mPieces, *mPowerUps, code, code);
 }
 
 TPiecePtr TRandomRingGenerator::MakeCodedPiece(const TPieceTableDraw& draw, bool fromTable,

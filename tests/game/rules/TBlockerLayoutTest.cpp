@@ -12,7 +12,7 @@
 #include "platform/Log.h"
 #include "tests/support/StringTableFile.h"
 #include "tests/support/rules/KitPieceFactory.h"
-#include "tests/support/rules/KitPowerUpFactory.h"
+#include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/NullPieceViews.h"
 
 namespace GamePlay {
@@ -29,7 +29,7 @@ std::string Describe(const TPiecePtr& piece) {
     return "blocker " + colour + (blocker->IsBreakable() ? " breakable" : " fixed");
   }
   if (dynamic_cast<TPowerUpPiece*>(piece.get())) {
-    return piece->GetPowerUp() ? "power-up" : "power-up without one";
+    return piece->GetPowerUp() ? "power-up " + colour : "power-up without one";
   }
   if (dynamic_cast<TStandardPiece*>(piece.get()) && !piece->GetPowerUp()) return "piece " + colour;
   return "something else";
@@ -54,7 +54,7 @@ class BlockerLayoutTest : public testing::Test {
   TempFolder mLogs;
   NullPieceViewFactory views;
   KitPieceFactory pieces{&views};
-  KitPowerUpFactory powerUps;
+  RecordingPowerUpFactory powerUps;
 };
 
 struct CodeCase {
@@ -77,7 +77,7 @@ TEST_F(BlockerLayoutTest, EachCodeMakesItsPiece) {
       {'!', "piece 0", "piece 0"},
       {'%', "piece 4", "piece 4"},
       {'^', "piece 5", "piece 5"},
-      {'p', "power-up", "power-up"},
+      {'p', "power-up -1", "power-up -1"},
       {'0', "keep", "keep"},
       {'.', "keep", "keep"},
       {' ', "keep", "keep"},
@@ -92,7 +92,7 @@ TEST_F(BlockerLayoutTest, EachCodeMakesItsPiece) {
     EXPECT_EQ(Made(plain, 0, column), cases[column].made) << cases[column].code;
     EXPECT_EQ(Made(mapped, 0, column), cases[column].mappedMade) << cases[column].code;
   }
-  EXPECT_EQ(powerUps.made, Strings(2, "PowerUp 4")) << "a small cross bomb each time";
+  EXPECT_EQ(powerUps.codes, std::vector<int32_t>(2, IPowerUpFactory::kSmallCrossBomb));
 }
 
 TEST_F(BlockerLayoutTest, ColoursTheLevelDoesNotPlayBecomeItsLastColour) {

@@ -69,22 +69,6 @@ TEST(PieceTableParse, ATableWithoutColumnsHoldsNothing) {
   EXPECT_FALSE(table.HasEntries(0));
 }
 
-TEST(PieceTableParse, PowerUpKindsComeOnlyFromAfterTheFirstColon) {
-  struct Case {
-    const char* text;
-    std::vector<int32_t> kinds;
-  };
-  const Case cases[] = {
-      {"12\r\n:xXq:R", {1, 3, 7}},
-      {"xXcCR12:\r\nxXCcR\r\nz9", {1, 3, 5, 6, 7}},
-      {"xXcCR", {}},
-      {"123:", {}},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(TPieceTable::ParsePowerUpKinds(c.text), c.kinds) << '"' << c.text << '"';
-  }
-}
-
 TEST(PieceTableDraws, AColumnRepeatsItsSequenceAndReportsTheMarksOfEachDraw) {
   TPieceTable table("12*3", 1);
   std::string codes;
@@ -138,41 +122,30 @@ class PieceTableFileTest : public testing::Test {
   TempFolder mLogs;
 };
 
-TEST_F(PieceTableFileTest, TheLevelChoosesItsFile) {
+TEST_F(PieceTableFileTest, LoadsTheColourSectionOfTheLevelsFile) {
   struct Case {
+    const char* name;
     TLevelKey key;
     bool tutorial;
-    const char* name;
   };
   const Case cases[] = {
-      {{0, 3}, false, "levels/piecetable/piecezen03.txt"},
-      {{0, 12}, true, "levels/piecetable/piecezen12.txt"},
-      {{2, 4}, false, "levels/piecetable/piece0204.txt"},
-      {{10, 5}, false, "levels/piecetable/piece1005.txt"},
-      {{2, 4}, true, "tutorials/tutorial0204.txt"},
+      {"levels/piecetable/piece0102.txt", {1, 2}, false},
+      {"tutorials/tutorial0102.txt", {1, 2}, true},
+      {"levels/piecetable/piecezen07.txt", {0, 7}, false},
+      {"levels/piecetable/piecezen08.txt", {0, 8}, true},
   };
   for (const Case& c : cases) {
-    EXPECT_EQ(TPieceTable::FileName(c.key, c.tutorial), c.name);
+    WriteTable(c.name, "12*\r\n345\r\n:xR\r\n");
+    auto table = TPieceTable::Load(c.key, c.tutorial, 3);
+    ASSERT_NE(table, nullptr) << c.name;
+    EXPECT_EQ(Columns(*table), (Strings{"13", "24", "5"})) << c.name;
   }
 }
 
-TEST_F(PieceTableFileTest, LoadsBothSectionsOfALevelsFile) {
-  WriteTable("levels/piecetable/piece0102.txt", "12*\r\n345\r\n:xR\r\n");
-  auto table = TPieceTable::Load({1, 2}, false, 3);
-  ASSERT_NE(table, nullptr);
-  EXPECT_EQ(Columns(*table), (Strings{"13", "24", "5"}));
-  EXPECT_EQ(TPieceTable::LoadPowerUpKinds({1, 2}, false), (std::vector<int32_t>{1, 7}));
-
-  WriteTable("tutorials/tutorial0102.txt", "9:X");
-  EXPECT_EQ(Columns(*TPieceTable::Load({1, 2}, true, 2)), (Strings{"9", ""}));
-  EXPECT_EQ(TPieceTable::LoadPowerUpKinds({1, 2}, true), std::vector<int32_t>{3});
-}
-
-TEST_F(PieceTableFileTest, AMissingFileGivesNoTableAndNoKinds) {
+TEST_F(PieceTableFileTest, AMissingFileGivesNoTable) {
   EXPECT_EQ(TPieceTable::Load({3, 1}, false, 12), nullptr);
   EXPECT_NE(LogText().find("Cannot read the piece table levels/piecetable/piece0301.txt"),
             std::string::npos);
-  EXPECT_TRUE(TPieceTable::LoadPowerUpKinds({3, 1}, false).empty());
 }
 
 }  // namespace

@@ -17,7 +17,7 @@
 #include "platform/Log.h"
 #include "tests/support/StringTableFile.h"
 #include "tests/support/rules/KitPieceFactory.h"
-#include "tests/support/rules/KitPowerUpFactory.h"
+#include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/NullPieceViews.h"
 #include "tests/support/rules/RecordingScoringModel.h"
 #include "tests/support/rules/RecordingSoundView.h"
@@ -107,7 +107,7 @@ class RingGeneratorTest : public testing::Test {
   NullPieceViewFactory views;
   RecordingSoundView sound;
   KitPieceFactory pieces{&views, &sound};
-  KitPowerUpFactory powerUps;
+  RecordingPowerUpFactory powerUps;
   RecordingScoringModel scoring;
   ScriptedRandomSource* random = nullptr;  // owned by the generator
   std::unique_ptr<TRandomRingGenerator> generator;
@@ -148,13 +148,13 @@ TEST_F(RingGeneratorTest, TheSameSeedDealsTheSameRings) {
     setup.powerUpAppearRate = 0.2f;
     setup.linkRates = {3, 5, 4, 4};
     Build(std::move(setup));
-    powerUps.made.clear();
+    powerUps.codes.clear();
     std::string dealt;
     for (int round = 0; round < 12; ++round) {
       for (int32_t column = 0; column < 12; ++column) dealt += Deal(column, 1) + " ";
       CountDeliveries(2);
     }
-    return dealt + " " + std::to_string(powerUps.made.size());
+    return dealt + " " + std::to_string(powerUps.codes.size());
   };
   std::string first = dealAll(1234);
   EXPECT_EQ(dealAll(1234), first);
@@ -177,11 +177,13 @@ TEST_F(RingGeneratorTest, APowerUpPieceComesWhenTheRateExceedsTheRoll) {
     TRingGeneratorSetup setup = Setup(0, {3, c.roll, 4});
     setup.powerUpAppearRate = c.rate;
     Build(std::move(setup));
-    powerUps.made.clear();
-    EXPECT_EQ(Deal(0, 1), c.powerUp ? "P" : "3") << c.rate << " against " << c.roll;
+    powerUps.codes.clear();
+    TPiecePtr piece = generator->NextPiece(0);
+    EXPECT_EQ(Describe(*piece), c.powerUp ? "P" : "3") << c.rate << " against " << c.roll;
     if (c.powerUp) {
       EXPECT_EQ(random->bounds, (std::vector<int32_t>{6, 1000, 6}));
-      EXPECT_EQ(powerUps.made, Strings{"PowerUp 4"}) << "the kind is rolled below the colours";
+      EXPECT_EQ(powerUps.codes, std::vector<int32_t>{4}) << "the code is rolled below the colours";
+      EXPECT_EQ(piece->GetColour(), 4) << "and is the piece's colour";
     }
   }
 }

@@ -358,7 +358,7 @@ TEST_F(TowerTest, UnspentPiecesStayUnlessABombChainSetsThemOff) {
   for (const Case& c : cases) {
     TTower& t = Build(2, {.bombChainReaction = c.chain});
     auto bomb = std::make_shared<RecordingPowerUp>(c.kind);
-    TPiecePtr piece = pieces.CreatePowerUpPiece(bomb);
+    TPiecePtr piece = pieces.CreatePowerUpPiece(IPiece::kNoColour, bomb);
     t.SetPiece(0, 0, piece);
     t.ActivateCell(0, 0, nullptr);
     EXPECT_EQ(Describe(*t.GetPiece(0, 0)), c.removed ? 'x' : 'P') << c.name;
@@ -440,7 +440,7 @@ TEST_F(TowerDumpTest, SavedAndLoadedTowersKeepColoursVacanciesAndBlockers) {
   TTower& t = Build(3);
   PlaceColumn(0, "0A.");
   PlaceColumn(1, "Z5.");
-  t.SetPiece(2, 11, pieces.CreatePowerUpPiece(nullptr));
+  t.SetPiece(2, 11, pieces.CreatePowerUpPiece(IPiece::kNoColour, nullptr));
   t.SetPiece(2, 10, pieces.CreateStandard(kBlue, std::make_shared<RecordingPowerUp>()));
   t.SaveDump();
   EXPECT_EQ(DumpText(), "0Znnnnnnnnnn\r\nA5nnnnnnnnnn\r\nnnnnnnnnnn5n\r\n");

@@ -56,8 +56,8 @@ TPiecePtr KitPieceFactory::CreateMoving(const TPiecePtr& piece, int32_t fromRing
   return WithView(made, mViews->CreateMovingView(made));
 }
 
-TPiecePtr KitPieceFactory::CreatePowerUpPiece(TPowerUpPtr powerUp) {
-  auto made = std::make_shared<TPowerUpPiece>(IPiece::kNoColour, mSound);
+TPiecePtr KitPieceFactory::CreatePowerUpPiece(int32_t colour, TPowerUpPtr powerUp) {
+  auto made = std::make_shared<TPowerUpPiece>(colour, mSound);
   made->ClearPowerUp(std::move(powerUp));
   return WithView(made, mViews->CreatePowerUpPieceView(made));
 }

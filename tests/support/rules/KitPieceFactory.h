@@ -28,7 +28,7 @@ class KitPieceFactory final : public GamePlay::IPieceFactory {
   GamePlay::TPiecePtr CreateRaising(const GamePlay::TPiecePtr& piece, int32_t ring) override;
   GamePlay::TPiecePtr CreateMoving(const GamePlay::TPiecePtr& piece, int32_t fromRing,
                                    int32_t toRing) override;
-  GamePlay::TPiecePtr CreatePowerUpPiece(GamePlay::TPowerUpPtr powerUp) override;
+  GamePlay::TPiecePtr CreatePowerUpPiece(int32_t colour, GamePlay::TPowerUpPtr powerUp) override;
   GamePlay::TPiecePtr CreateBlocked(int32_t colour, bool breakable) override;
   GamePlay::TPiecePtr CreateCounter(int32_t colour, float start) override;
   GamePlay::IPieceViewFactory* GetPieceViewFactory() override { return mViews; }

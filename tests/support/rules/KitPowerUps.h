@@ -4,10 +4,11 @@
 #include <vector>
 
 #include "game/rules/IPowerUp.h"
+#include "game/rules/IPowerUpFactory.h"
 
 // A power-up that only writes down where it was set off ("2 7"). It says it
 // is of the given kind, a kind the tower treats like any other by default.
-class RecordingPowerUp final : public GamePlay::IPowerUp {
+class RecordingPowerUp : public GamePlay::IPowerUp {
  public:
   explicit RecordingPowerUp(GamePlay::TPowerUpKind kind = GamePlay::TPowerUpKind::ChangeColor)
       : mKind(kind) {}
@@ -36,4 +37,20 @@ class RecordingPowerUp final : public GamePlay::IPowerUp {
   float mTimer = 0;
   GamePlay::TPiecePtr mPiece;
   GamePlay::TCell mCell;
+};
+
+// Makes recording power-ups of the kind each creation code stands for, and
+// writes down the codes asked for; an unknown code makes nothing.
+class RecordingPowerUpFactory final : public GamePlay::IPowerUpFactory {
+ public:
+  std::vector<int32_t> codes;
+  std::vector<std::shared_ptr<RecordingPowerUp>> made;
+
+  GamePlay::TPowerUpPtr CreatePowerUp(int32_t code) override;
+  GamePlay::TPowerUpPtr CreateLock() override { return Make(GamePlay::TPowerUpKind::Lock); }
+  GamePlay::TPowerUpPtr CreateGear() override { return Make(GamePlay::TPowerUpKind::Gear); }
+  GamePlay::TPowerUpPtr CreateNone() override { return nullptr; }
+
+ private:
+  GamePlay::TPowerUpPtr Make(GamePlay::TPowerUpKind kind);
 };
