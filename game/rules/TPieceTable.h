@@ -17,8 +17,6 @@ struct TPieceTableEntry {
   bool lock = false;
   bool gear = false;
   bool counter = false;
-
-  bool operator==(const TPieceTableEntry&) const = default;
 };
 
 // What one draw from a column gives: the entry, and the draw's id (the
@@ -35,8 +33,7 @@ struct TPieceTableDraw {
 // of one character per column (line breaks do not count): a digit appends a
 // code to the column, '*' marks the column's last entry with a lock, '+'
 // with a gear, 'c' or 'C' with a counter, and anything else fills the place.
-// After the ':' come the power-up kinds the scoring model hands out
-// (TPowerUpKindSequence).
+// After the ':' come the power-up kinds, which the scoring model reads.
 class TPieceTable {
  public:
   // The table of a level (PieceTableFileName); null, with a log line, when
