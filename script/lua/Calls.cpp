@@ -8,10 +8,12 @@
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
 #include "script/lua/Metamethods.h"
+#include "script/lua/OpCodes.h"
 #include "script/lua/Parser.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
 #include "script/lua/Undump.h"
+#include "script/lua/VirtualMachine.h"
 
 void luaD_throw(lua_State* L, int errcode) {
   if (L->errorJmp != nullptr) {
@@ -85,8 +87,6 @@ void luaD_reallocCI(lua_State* L, int newsize) {
   L->size_ci = static_cast<uint16_t>(newsize);
   L->end_ci = records + newsize;
 }
-
-luaD_Executor luaD_execute = nullptr;
 
 namespace {
 
@@ -206,7 +206,7 @@ void luaD_poscall(lua_State* L, int wanted, StkId firstResult) {
 void luaD_call(lua_State* L, StkId func, int nResults) {
   entercall(L);
   StkId firstResult = luaD_precall(L, func);
-  if (firstResult == nullptr) firstResult = luaD_execute(L);
+  if (firstResult == nullptr) firstResult = luaV_execute(L);
   luaD_poscall(L, nResults, firstResult);
   L->nCcalls--;
   G(L)->cdepth--;
@@ -282,8 +282,8 @@ int resumeerror(lua_State* L, const char* msg) {
 }
 
 // Number of results the call instruction of a yielded Lua function wanted
-// (field C minus 1; -1 for all).
-int wantedresults(Instruction call) { return static_cast<int>((call >> 6) & 0x1ff) - 1; }
+// (-1 for all).
+int wantedresults(Instruction call) { return GETARG_C(call) - 1; }
 
 void resume(lua_State* L, void* ud) {
   const int nargs = *static_cast<int*>(ud);
@@ -299,7 +299,7 @@ void resume(lua_State* L, void* ud) {
     luaD_poscall(L, wanted, L->top - nargs);
     if (wanted >= 0) L->top = L->ci->top;
   }
-  StkId first = luaD_execute(L);
+  StkId first = luaV_execute(L);
   if (first != nullptr) luaD_poscall(L, LUA_MULTRET, first);
 }
 

@@ -74,11 +74,3 @@ int luaD_pcall(lua_State* L, Pfunc func, void* ud, ptrdiff_t oldtop, ptrdiff_t e
 // stream's wide flag set. On error the error object is pushed instead.
 int luaD_protectedparser(lua_State* L, ZIO* z, int bin);
 
-// The virtual machine is reached through this entry until it exists; its
-// builder replaces it with a direct call (luaV_execute), as the parser
-// (luaY_parser) and the chunk reader (luaU_undump) already are. While null, no
-// Lua function can be executed; tests fill it with a stand-in.
-typedef StkId (*luaD_Executor)(lua_State* L);
-// Runs the Lua function of L->ci until the frame that entered returns: the
-// result is its first result, or null when it stopped in a yield.
-extern luaD_Executor luaD_execute;

@@ -28,8 +28,6 @@ inline constexpr int MAXASIZE = 1 << MAXBITS;
 // Smallest size of a growable text buffer and of a grown vector.
 inline constexpr size_t LUA_MINBUFFER = 32;
 inline constexpr int MINSIZEARRAY = 4;
-// Size of a chunk name shortened for messages, terminator included.
-inline constexpr int LUA_IDSIZE = 60;
 // Room for a number formatted with "%.14g".
 inline constexpr int LUAI_MAXNUMBER2STR = 32;
 

@@ -69,6 +69,8 @@ inline constexpr int LUA_ERRMEM = 4;
 inline constexpr int LUA_ERRERR = 5;
 
 inline constexpr int LUA_MULTRET = -1;
+// Size of a chunk name shortened for messages, terminator included.
+inline constexpr int LUA_IDSIZE = 60;
 // Free stack slots guaranteed to a C function.
 inline constexpr int LUA_MINSTACK = 20;
 
@@ -88,3 +90,28 @@ int lua_yield(lua_State* L, int nresults);
 
 // Number of units before the terminating zero unit.
 size_t lua_wstrlen(const lua_WChar* units);
+
+// --- Debug interface -----------------------------------------------------------
+// Hooks are recorded in the state but nothing installs them, so none runs.
+
+// What lua_getinfo reports of one function, by the letters asked for.
+struct lua_Debug {
+  int event;
+  const char* name;      // n: the name the caller used, or null
+  const char* namewhat;  // n: "global", "local", "field", "method", or ""
+  const char* what;      // S: "Lua", "C", "main", or "tail" (dropped tail calls)
+  const char* source;    // S
+  int currentline;       // l: -1 for C functions
+  int nups;              // u: number of upvalues
+  int linedefined;       // S
+  char short_src[LUA_IDSIZE];  // S: the source as messages show it
+  int i_ci;  // private: the call record (0 for dropped tail calls)
+};
+
+// Finds the function `level' levels below the running one (0: the running
+// function); dropped tail calls count as levels. Returns 0 when there is none.
+int lua_getstack(lua_State* L, int level, lua_Debug* ar);
+// Fills ar for the letters of `what': S, l, u, n, and f (pushes the
+// function). A leading '>' takes the function from the top of the stack (and
+// pops it) instead of ar's level. Returns 0 when `what' holds another letter.
+int lua_getinfo(lua_State* L, const char* what, lua_Debug* ar);

@@ -3,9 +3,12 @@
 #include <cstring>
 
 #include "script/lua/Calls.h"
+#include "script/lua/Collector.h"
 #include "script/lua/Debug.h"
+#include "script/lua/Function.h"
 #include "script/lua/Metamethods.h"
 #include "script/lua/NumberText.h"
+#include "script/lua/OpCodes.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
 
@@ -273,4 +276,453 @@ int luaV_equalobj(lua_State* L, const TObject* t1, const TObject* t2) {
   if (tm == nullptr) return 0;
   const TObject result = callTMres(L, tm, t1, t2);
   return !l_isfalse(&result);
+}
+
+// --- Instructions that leave the fast path ------------------------------------------
+
+namespace {
+
+// + - * / of operands that are not both numbers: numeric texts convert,
+// else the operands' metamethod, else the arithmetic error.
+void arith(lua_State* L, StkId ra, const TObject* rb, const TObject* rc, TMS event) {
+  TObject nb, nc;
+  const TObject* b = luaV_tonumber(rb, &nb);
+  const TObject* c = b != nullptr ? luaV_tonumber(rc, &nc) : nullptr;
+  if (c == nullptr) {
+    if (!callbinTM(L, rb, rc, ra, event)) luaG_aritherror(L, rb, rc);
+    return;
+  }
+  switch (event) {
+    case TM_ADD:
+      setnvalue(ra, nvalue(b) + nvalue(c));
+      break;
+    case TM_SUB:
+      setnvalue(ra, nvalue(b) - nvalue(c));
+      break;
+    case TM_MUL:
+      setnvalue(ra, nvalue(b) * nvalue(c));
+      break;
+    default:
+      setnvalue(ra, nvalue(b) / nvalue(c));
+      break;
+  }
+}
+
+// ^ of operands that are not both numbers: when both convert, the global
+// function "__pow" computes the power; else the operands' metamethod.
+void power(lua_State* L, StkId ra, const TObject* rb, const TObject* rc) {
+  TObject nb, nc;
+  const TObject* b = luaV_tonumber(rb, &nb);
+  const TObject* c = b != nullptr ? luaV_tonumber(rc, &nc) : nullptr;
+  if (c == nullptr) {
+    if (!callbinTM(L, rb, rc, ra, TM_POW)) luaG_aritherror(L, rb, rc);
+    return;
+  }
+  const TObject* f =
+      ttistable(gt(L)) ? luaH_getstr(hvalue(gt(L)), G(L)->tmname[TM_POW]) : &luaO_nilobject;
+  if (!ttisfunction(f)) luaG_runerror(L, "`__pow' (`^' operator) is not a function");
+  const ptrdiff_t rar = savestack(L, ra);
+  const TObject result = callTMres(L, f, b, c);
+  setobj(restorestack(L, rar), &result);
+}
+
+// The 32-bit operators take numbers only: no text converts and no
+// metamethod is asked. The shift count is taken modulo 32.
+lua_Number bitop(lua_State* L, OpCode op, const TObject* rb, const TObject* rc) {
+  if (!ttisnumber(rb)) luaG_typeerror(L, rb, "perform arithmetic on");
+  if (!ttisnumber(rc)) luaG_typeerror(L, rc, "perform arithmetic on");
+  const uint32_t x = luaO_num2bits(nvalue(rb));
+  const uint32_t y = luaO_num2bits(nvalue(rc));
+  switch (op) {
+    case OP_BAND:
+      return x & y;
+    case OP_BOR:
+      return x | y;
+    case OP_SHL:
+      return static_cast<uint32_t>(x << (y & 31));
+    default:
+      return x >> (y & 31);
+  }
+}
+
+void negate(lua_State* L, StkId ra, const TObject* rb) {
+  TObject n;
+  const TObject* v = luaV_tonumber(rb, &n);
+  if (v != nullptr) {
+    setnvalue(ra, -nvalue(v));
+    return;
+  }
+  TObject nil;
+  setnilvalue(&nil);
+  if (!callbinTM(L, rb, &nil, ra, TM_UNM)) luaG_aritherror(L, rb, &nil);
+}
+
+// A numeric text in a `for' limit or step becomes its number in place.
+bool tonumberinplace(TObject* o) {
+  TObject n;
+  const TObject* v = luaV_tonumber(o, &n);
+  if (v == nullptr) return false;
+  setobj(o, v);
+  return true;
+}
+
+// Steps a numeric `for' loop whose index, limit and step are at ra; true
+// while the loop goes on.
+bool forstep(lua_State* L, StkId ra) {
+  if (!ttisnumber(ra)) luaG_runerror(L, "`for' initial value must be a number");
+  if (!tonumberinplace(ra + 1)) luaG_runerror(L, "`for' limit must be a number");
+  if (!tonumberinplace(ra + 2)) luaG_runerror(L, "`for' step must be a number");
+  const lua_Number step = nvalue(ra + 2);
+  const lua_Number index = nvalue(ra) + step;
+  const lua_Number limit = nvalue(ra + 1);
+  if (step > 0 ? index > limit : index < limit) return false;
+  chgnvalue(ra, index);
+  return true;
+}
+
+// Calls the generator of a generic `for' loop (ra: generator, state,
+// control) above the loop's variables and moves its nvar results onto them.
+void forcall(lua_State* L, int a, int nvar) {
+  StkId ra = L->base + a;
+  StkId cb = ra + nvar + 2;
+  setobj(cb, ra);
+  setobj(cb + 1, ra + 1);
+  setobj(cb + 2, ra + 2);
+  L->top = cb + 3;
+  luaD_call(L, cb, nvar);
+  L->top = L->ci->top;
+  ra = L->base + a;
+  cb = ra + nvar + 2;
+  for (int j = 0; j < nvar; j++) setobj(ra + 2 + j, cb + j);
+}
+
+// Stores n list items above the table at ra under the keys first + 1 ..
+// first + n. A table is required: a loaded chunk may name anything there.
+void setlist(lua_State* L, StkId ra, int first, int n) {
+  if (!ttistable(ra)) luaG_typeerror(L, ra, "index");
+  Table* h = hvalue(ra);
+  for (; n > 0; n--) setobj(luaH_setnum(L, h, first + n), ra + n);
+}
+
+// A closure of nested prototype `index' whose upvalues are named by the
+// instructions at pc, which it passes.
+Closure* makeclosure(lua_State* L, LClosure* cl, int index, StkId base, const Instruction*& pc) {
+  Proto* p = cl->p->p[index];
+  LClosure* ncl = static_cast<LClosure*>(luaF_newLclosure(L, p->nups, &cl->g));
+  ncl->p = p;
+  for (int j = 0; j < p->nups; j++, pc++) {
+    if (GET_OPCODE(*pc) == OP_GETUPVAL) {
+      ncl->upvals()[j] = cl->upvals()[GETARG_B(*pc)];
+    } else {  // OP_MOVE: a local of the running function
+      ncl->upvals()[j] = luaF_findupval(L, base + GETARG_B(*pc));
+    }
+  }
+  return ncl;
+}
+
+// Replaces the frame of the running function by the frame that luaD_precall
+// just made above it for a tail call: the called function and its frame move
+// down, and the record counts one more call it no longer shows.
+void replaceframe(lua_State* L, int a) {
+  CallInfo* ci = L->ci - 1;
+  StkId base = ci->base;
+  StkId ra = base + a;
+  if (L->openupval != nullptr) luaF_close(L, base);
+  int moved = 0;
+  for (; ra + moved < L->top; moved++) setobj(base + moved - 1, ra + moved);
+  ci->top = L->top = base - 1 + moved;
+  ci->savedpc = L->ci->savedpc;
+  ci->tailcalls++;
+  ci->state = CI_SAVEDPC;
+  L->ci = ci;
+  L->base = ci->base;
+}
+
+}  // namespace
+
+// --- Instruction loop ---------------------------------------------------------------
+
+StkId luaV_execute(lua_State* L) {
+  // The program counter is a local that the running record points at, so
+  // errors read the current instruction.
+  const Instruction* pc;
+reentry:  // a Lua frame starts or continues: L->ci
+  L->ci->pc = &pc;
+  L->ci->state = CI_HASFRAME;
+  pc = L->ci->savedpc;
+  LClosure* cl = static_cast<LClosure*>(clvalue(L->base - 1));
+  const TObject* k = cl->p->k;
+  StkId base = L->base;
+  auto RK = [&](int x) -> const TObject* { return ISK(x) ? k + (x - MAXSTACK) : base + x; };
+  for (;;) {
+    const Instruction i = *pc++;
+    StkId ra = base + GETARG_A(i);
+    switch (GET_OPCODE(i)) {
+      case OP_MOVE:
+        setobj(ra, base + GETARG_B(i));
+        break;
+      case OP_LOADK:
+        setobj(ra, k + GETARG_Bx(i));
+        break;
+      case OP_LOADBOOL:
+        setbvalue(ra, GETARG_B(i));
+        if (GETARG_C(i)) pc++;
+        break;
+      case OP_LOADNIL:
+        for (StkId r = ra; r <= base + GETARG_B(i); r++) setnilvalue(r);
+        break;
+      case OP_GETUPVAL:
+        setobj(ra, cl->upvals()[GETARG_B(i)]->v);
+        break;
+      case OP_GETGLOBAL: {
+        const TObject* key = k + GETARG_Bx(i);
+        if (ttistable(&cl->g)) {
+          const TObject* v = luaH_getstr(hvalue(&cl->g), tsvalue(key));
+          if (!ttisnil(v)) {
+            setobj(ra, v);
+            break;
+          }
+        }
+        luaV_gettable(L, &cl->g, key, ra);
+        base = L->base;
+        break;
+      }
+      case OP_GETTABLE: {
+        StkId rb = base + GETARG_B(i);
+        const TObject* key = RK(GETARG_C(i));
+        if (ttistable(rb)) {
+          const TObject* v = luaH_get(hvalue(rb), key);
+          if (!ttisnil(v)) {
+            setobj(ra, v);
+            break;
+          }
+        }
+        luaV_gettable(L, rb, key, ra);
+        base = L->base;
+        break;
+      }
+      case OP_SETGLOBAL:
+        luaV_settable(L, &cl->g, k + GETARG_Bx(i), ra);
+        base = L->base;
+        break;
+      case OP_SETUPVAL:
+        setobj(cl->upvals()[GETARG_B(i)]->v, ra);
+        break;
+      case OP_SETTABLE:
+        luaV_settable(L, ra, RK(GETARG_B(i)), RK(GETARG_C(i)));
+        base = L->base;
+        break;
+      case OP_NEWTABLE:
+        sethvalue(ra, luaH_new(L, luaO_fb2int(GETARG_B(i)), GETARG_C(i)));
+        luaC_checkGC(L);
+        base = L->base;
+        break;
+      case OP_SELF: {
+        StkId rb = base + GETARG_B(i);
+        setobj(ra + 1, rb);
+        luaV_gettable(L, rb, RK(GETARG_C(i)), ra);
+        base = L->base;
+        break;
+      }
+      case OP_ADD: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          setnvalue(ra, nvalue(rb) + nvalue(rc));
+        } else {
+          arith(L, ra, rb, rc, TM_ADD);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_SUB: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          setnvalue(ra, nvalue(rb) - nvalue(rc));
+        } else {
+          arith(L, ra, rb, rc, TM_SUB);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_MUL: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          setnvalue(ra, nvalue(rb) * nvalue(rc));
+        } else {
+          arith(L, ra, rb, rc, TM_MUL);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_DIV: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          setnvalue(ra, nvalue(rb) / nvalue(rc));
+        } else {
+          arith(L, ra, rb, rc, TM_DIV);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_BAND:
+      case OP_BOR:
+      case OP_SHL:
+      case OP_SHR:
+        setnvalue(ra, bitop(L, GET_OPCODE(i), RK(GETARG_B(i)), RK(GETARG_C(i))));
+        break;
+      case OP_POW: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          setnvalue(ra, luaO_num2bits(nvalue(rb)) ^ luaO_num2bits(nvalue(rc)));
+        } else {
+          power(L, ra, rb, rc);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_UNM: {
+        StkId rb = base + GETARG_B(i);
+        if (ttisnumber(rb)) {
+          setnvalue(ra, -nvalue(rb));
+        } else {
+          negate(L, ra, rb);
+          base = L->base;
+        }
+        break;
+      }
+      case OP_NOT:
+        setbvalue(ra, l_isfalse(base + GETARG_B(i)));
+        break;
+      case OP_CONCAT: {
+        const int b = GETARG_B(i);
+        const int c = GETARG_C(i);
+        luaV_concat(L, c - b + 1, c);
+        base = L->base;
+        setobj(base + GETARG_A(i), base + b);
+        luaC_checkGC(L);
+        base = L->base;
+        break;
+      }
+      case OP_JMP:
+        pc += GETARG_sBx(i);
+        break;
+      case OP_EQ:
+      case OP_LT:
+      case OP_LE: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        int holds;
+        if (GET_OPCODE(i) == OP_EQ) {
+          holds = luaV_equal(L, rb, rc);
+        } else if (ttisnumber(rb) && ttisnumber(rc)) {
+          holds = GET_OPCODE(i) == OP_LT ? nvalue(rb) < nvalue(rc) : nvalue(rb) <= nvalue(rc);
+        } else {
+          holds = GET_OPCODE(i) == OP_LT ? luaV_lessthan(L, rb, rc) : luaV_lessequal(L, rb, rc);
+        }
+        base = L->base;
+        if (holds != GETARG_A(i)) {
+          pc++;  // skip the jump
+        } else {
+          pc += GETARG_sBx(*pc) + 1;  // take it
+        }
+        break;
+      }
+      case OP_TEST: {
+        StkId rb = base + GETARG_B(i);
+        if (l_isfalse(rb) == (GETARG_C(i) != 0)) {
+          pc++;
+        } else {
+          setobj(ra, rb);
+          pc += GETARG_sBx(*pc) + 1;
+        }
+        break;
+      }
+      case OP_CALL:
+      case OP_TAILCALL: {
+        const int b = GETARG_B(i);
+        if (b != 0) L->top = ra + b;  // else the previous call left the top
+        StkId first = luaD_precall(L, ra);
+        if (first == nullptr) {  // a Lua function: its frame is ready
+          if (GET_OPCODE(i) == OP_CALL) {
+            (L->ci - 1)->savedpc = pc;
+            (L->ci - 1)->state = CI_SAVEDPC | CI_CALLING;
+          } else {
+            replaceframe(L, GETARG_A(i));
+          }
+          goto reentry;
+        }
+        if (first > L->top) {  // the C function yielded
+          (L->ci - 1)->savedpc = pc;
+          (L->ci - 1)->state = CI_SAVEDPC;
+          return nullptr;
+        }
+        const int wanted = GETARG_C(i) - 1;
+        luaD_poscall(L, wanted, first);
+        if (wanted >= 0) L->top = L->ci->top;
+        base = L->base;
+        break;
+      }
+      case OP_RETURN: {
+        const int b = GETARG_B(i);
+        if (b != 0) L->top = ra + b - 1;
+        if (L->openupval != nullptr) luaF_close(L, base);
+        L->ci->state = CI_SAVEDPC;
+        L->ci->savedpc = pc;
+        CallInfo* caller = L->ci - 1;
+        if (!(caller->state & CI_CALLING)) return ra;  // the frame that entered the loop
+        const int wanted = GETARG_C(*(caller->savedpc - 1)) - 1;
+        luaD_poscall(L, wanted, ra);
+        if (wanted >= 0) L->top = L->ci->top;
+        goto reentry;
+      }
+      case OP_FORLOOP:
+        if (forstep(L, ra)) pc += GETARG_sBx(i);
+        break;
+      case OP_TFORLOOP:
+        forcall(L, GETARG_A(i), GETARG_C(i) + 1);
+        base = L->base;
+        if (ttisnil(base + GETARG_A(i) + 2)) {
+          pc++;  // the loop ends
+        } else {
+          pc += GETARG_sBx(*pc) + 1;
+        }
+        break;
+      case OP_TFORPREP:
+        if (ttistable(ra)) {
+          setobj(ra + 1, ra);
+          const TObject* next = ttistable(gt(L))
+                                    ? luaH_getstr(hvalue(gt(L)), luaS_new(L, "next"))
+                                    : &luaO_nilobject;
+          setobj(ra, next);
+        }
+        pc += GETARG_sBx(i);
+        break;
+      case OP_SETLIST:
+      case OP_SETLISTO: {
+        const int bx = GETARG_Bx(i);
+        int n;
+        if (GET_OPCODE(i) == OP_SETLIST) {
+          n = (bx & (LFIELDS_PER_FLUSH - 1)) + 1;
+        } else {
+          n = static_cast<int>(L->top - ra) - 1;
+          L->top = L->ci->top;
+        }
+        setlist(L, ra, bx - (bx & (LFIELDS_PER_FLUSH - 1)), n);
+        break;
+      }
+      case OP_CLOSE:
+        luaF_close(L, ra);
+        break;
+      case OP_CLOSURE:
+        setclvalue(ra, makeclosure(L, cl, GETARG_Bx(i), base, pc));
+        luaC_checkGC(L);
+        base = L->base;
+        break;
+    }
+  }
 }

@@ -12,6 +12,13 @@
 // own metatable, every other value except nil through the per-type metatable
 // of its type, which stands for the value's "__index" and "__newindex".
 
+// Runs the Lua function of L->ci until the frame that entered returns, and
+// returns its first result (the results end at the top). Lua functions it
+// calls run in the same loop, without recursion. Returns null when a C
+// function it called yielded; the saved program counter lets lua_resume
+// continue the frame.
+StkId luaV_execute(lua_State* L);
+
 // A number stays; a byte or wide text that reads as a number gives that
 // number in *n. Returns obj, n or null.
 const TObject* luaV_tonumber(const TObject* obj, TObject* n);

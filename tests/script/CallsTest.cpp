@@ -12,7 +12,6 @@
 #include "script/lua/Table.h"
 #include "tests/script/ChunkText.h"
 #include "tests/script/Disassembler.h"
-#include "tests/script/FakeMachine.h"
 #include "tests/script/ScriptState.h"
 
 namespace {
@@ -125,19 +124,11 @@ TEST_F(ScriptCalls, CRecursionEndsInCStackOverflowAndTheStateRecovers) {
 }
 
 TEST_F(ScriptCalls, LuaRecursionEndsInStackOverflowAndTheStateRecovers) {
-  FakeMachine machine;
-  // function f(self) self(self) end
-  Proto* p = MakeProto(L, {MakeABC(OP_MOVE, 1, 0, 0), MakeABC(OP_CALL, 0, 2, 1),
-                           MakeABC(OP_RETURN, 0, 1, 0)},
-                       3, 1);
   for (int round = 0; round < 2; round++) {
     const ptrdiff_t top = savestack(L, L->top);
-    setclvalue(L->top, MakeLuaFunction(L, p));
-    incr_top(L);
-    setobj(L->top, L->top - 1);
-    incr_top(L);
-    EXPECT_EQ(PCall(L, 1, 0), LUA_ERRRUN);
-    EXPECT_EQ(TopString(L), "fake:0: stack overflow");
+    ASSERT_EQ(LoadChunk(L, "local function f() f() end\nf()"), 0);
+    EXPECT_EQ(PCall(L, 0, 0), LUA_ERRRUN);
+    EXPECT_EQ(TopString(L), "test:1: stack overflow");
     EXPECT_EQ(L->size_ci, LUA_MAXCALLS) << "call records shrink back to the limit";
     EXPECT_EQ(L->ci, L->base_ci);
     L->top = restorestack(L, top);
@@ -145,12 +136,9 @@ TEST_F(ScriptCalls, LuaRecursionEndsInStackOverflowAndTheStateRecovers) {
 }
 
 TEST_F(ScriptCalls, VarargFunctionsGetTheirExtraArgumentsInATable) {
-  FakeMachine machine;
-  // function f(a, ...) return a, arg end
-  Proto* p = MakeProto(L, {MakeABC(OP_RETURN, 0, 3, 0)}, 3, 1, true);
   const StkId top = L->top;
-  setclvalue(L->top, MakeLuaFunction(L, p));
-  incr_top(L);
+  ASSERT_EQ(LoadChunk(L, "return function(a, ...) return a, arg end"), 0);
+  ASSERT_EQ(PCall(L, 0, 1), 0);
   for (lua_Number n : {1, 2, 3}) PushNumber(L, n);
   ASSERT_EQ(PCall(L, 3, 2), 0);
   EXPECT_EQ(nvalue(top), 1);

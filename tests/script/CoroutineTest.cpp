@@ -6,7 +6,6 @@
 #include "script/lua/Function.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
-#include "tests/script/FakeMachine.h"
 #include "tests/script/ScriptState.h"
 
 namespace {
@@ -29,9 +28,17 @@ class ScriptCoroutines : public ::testing::Test {
  protected:
   ScriptState state;
   lua_State* L = state.L();
-  FakeMachine machine;
-
   lua_State* NewThread() { return lua_newthread(L); }
+  // A new thread whose body is the function the compiled chunk returns.
+  lua_State* NewThread(const char* chunk) {
+    lua_State* co = NewThread();
+    EXPECT_EQ(LoadChunk(L, chunk), 0) << TopString(L);
+    EXPECT_EQ(PCall(L, 0, 1), 0) << TopString(L);
+    setobj(co->top, L->top - 1);
+    incr_top(co);
+    L->top--;
+    return co;
+  }
   int Count(lua_State* co) { return static_cast<int>(co->top - co->base); }
 };
 
@@ -51,11 +58,7 @@ TEST_F(ScriptCoroutines, ACFunctionBodyRunsToItsEndAndTheCoroutineIsDead) {
 }
 
 TEST_F(ScriptCoroutines, ALuaBodyYieldsAndResumesWithTheValuesPassed) {
-  // function body(yield, a) local r = yield(a); return r, ... (two results of yield)
-  Proto* p = MakeProto(L, {MakeABC(OP_CALL, 0, 2, 3), MakeABC(OP_RETURN, 0, 3, 0)}, 4, 2);
-  lua_State* co = NewThread();
-  setclvalue(co->top, MakeLuaFunction(L, p));
-  incr_top(co);
+  lua_State* co = NewThread("return function(yield, a) local r, s = yield(a); return r, s end");
   PushCFunction(co, Yield);
   PushNumber(co, 10);
   ASSERT_EQ(lua_resume(co, 2), 0);
@@ -76,11 +79,26 @@ TEST_F(ScriptCoroutines, ALuaBodyYieldsAndResumesWithTheValuesPassed) {
   EXPECT_EQ(TopString(co), "cannot resume dead coroutine");
 }
 
+TEST_F(ScriptCoroutines, AYieldDeepInLuaCallsResumesEveryFrame) {
+  lua_State* co = NewThread(
+      "return function(yield)\n"
+      "  local function inner(x) local y = yield(x) return y * 2 end\n"
+      "  local function middle(x) return 1 + inner(x + 1) end\n"
+      "  return middle(1) + 100\n"
+      "end");
+  PushCFunction(co, Yield);
+  ASSERT_EQ(lua_resume(co, 1), 0);
+  ASSERT_EQ(Count(co), 1);
+  EXPECT_EQ(nvalue(co->top - 1), 2);
+  co->top -= 1;
+  PushNumber(co, 5);
+  ASSERT_EQ(lua_resume(co, 1), 0);
+  ASSERT_EQ(Count(co), 1);
+  EXPECT_EQ(nvalue(co->top - 1), 111);
+}
+
 TEST_F(ScriptCoroutines, AnErrorLeavesADeadThreadWithItsErrorObject) {
-  Proto* p = MakeProto(L, {MakeABC(OP_CALL, 0, 1, 1), MakeABC(OP_RETURN, 0, 1, 0)}, 3, 1);
-  lua_State* co = NewThread();
-  setclvalue(co->top, MakeLuaFunction(L, p));
-  incr_top(co);
+  lua_State* co = NewThread("return function(f) f() end");
   PushCFunction(co, Fail);
   UpVal* up = luaF_findupval(co, co->top - 1);
   EXPECT_EQ(lua_resume(co, 1), LUA_ERRRUN);
@@ -147,41 +165,29 @@ TEST_F(ScriptCoroutines, NestedResumesStopAtTheCStackLimit) {
   EXPECT_EQ(G(L)->cdepth, 0);
 }
 
-// The coroutine holds a table in a local; a closure made over that local is
-// kept elsewhere; the coroutine suspends and is dropped. After a full
-// collection the closure still reaches the table.
+// The coroutine yields a closure over its own local and is dropped; after
+// full collections the closure still reaches the local's table.
 TEST_F(ScriptCoroutines, AClosureOutlivesTheCoroutineWhoseLocalItHolds) {
-  Proto* body = MakeProto(L, {MakeABC(OP_CALL, 0, 1, 1), MakeABC(OP_RETURN, 0, 1, 0)}, 3, 2);
-  Proto* getter = MakeProto(L, {MakeABC(OP_GETUPVAL, 0, 0, 0), MakeABC(OP_RETURN, 0, 2, 0)}, 2);
-  setclvalue(L->top, MakeLuaFunction(L, body));
-  incr_top(L);
-  lua_State* co = NewThread();
-  setobj(co->top, L->top - 2);
-  incr_top(co);
+  lua_State* co = NewThread("return function(yield) local t = {42}; yield(function() return t end) end");
   PushCFunction(co, Yield);
-  Table* local = luaH_new(L, 0, 0);
-  TObject value;
-  setnvalue(&value, 42);
-  setobj(luaH_setnum(L, local, 1), &value);
-  sethvalue(co->top, local);
-  incr_top(co);
-  LClosure* closure = MakeLuaFunction(L, getter, 1);
-  closure->upvals()[0] = luaF_findupval(co, co->top - 1);
+  ASSERT_EQ(lua_resume(co, 1), 0);
+  ASSERT_TRUE(co->ci->state & CI_YIELD);
+  ASSERT_EQ(Count(co), 1);
+  ASSERT_TRUE(ttisfunction(co->top - 1));
+  LClosure* closure = static_cast<LClosure*>(clvalue(co->top - 1));
+  EXPECT_NE(closure->upvals()[0]->v, &closure->upvals()[0]->value) << "open on the coroutine";
   TObject key;
   setsvalue(&key, luaS_new(L, "keep"));
   setclvalue(luaH_set(L, hvalue(registry(L)), &key), closure);
-  ASSERT_EQ(lua_resume(co, 2), 0);
-  ASSERT_TRUE(co->ci->state & CI_YIELD);
 
-  L->top -= 2;  // the thread and the body are gone
+  L->top--;  // the thread is gone
   luaC_collectgarbage(L);
   luaC_collectgarbage(L);
   setclvalue(L->top, closure);
   incr_top(L);
   ASSERT_EQ(PCall(L, 0, 1), 0);
   ASSERT_TRUE(ttistable(L->top - 1));
-  EXPECT_EQ(hvalue(L->top - 1), local);
-  EXPECT_EQ(nvalue(luaH_getnum(local, 1)), 42);
+  EXPECT_EQ(nvalue(luaH_getnum(hvalue(L->top - 1), 1)), 42);
   EXPECT_EQ(closure->upvals()[0]->v, &closure->upvals()[0]->value) << "closed with the thread";
 }
 

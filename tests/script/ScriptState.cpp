@@ -8,6 +8,7 @@
 #include "script/lua/Calls.h"
 #include "script/lua/Function.h"
 #include "script/lua/Strings.h"
+#include "tests/script/ChunkText.h"
 
 void* TestAllocator::Alloc(void* ud, void* block, size_t oldsize, size_t newsize, int reserved,
                            uint32_t allockind) {
@@ -105,4 +106,10 @@ void docall(lua_State* L, void* ud) {
 int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc) {
   CallArgs args{nargs, nresults};
   return luaD_pcall(L, docall, &args, savestack(L, L->top - (nargs + 1)), errfunc);
+}
+
+int LoadChunk(lua_State* L, const std::string& source, const char* chunkname) {
+  ChunkText text({source});
+  text.Stream()->name = chunkname;
+  return luaD_protectedparser(L, text.Stream(), 0);
 }

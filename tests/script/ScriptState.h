@@ -49,6 +49,10 @@ TObject WideValue(lua_State* L, const std::u16string& text);
 void PushCFunction(lua_State* L, lua_CFunction f);
 void PushNumber(lua_State* L, lua_Number n);
 void PushString(lua_State* L, const char* text);
+// Compiles source as a text chunk under the chunk name and pushes its
+// function, or the message; returns the status.
+int LoadChunk(lua_State* L, const std::string& source, const char* chunkname = "=test");
+
 // Calls the function below the nargs arguments on top, protected, with the
 // error handler at stack offset errfunc (0: none); returns the status.
 int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc = 0);
