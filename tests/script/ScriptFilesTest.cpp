@@ -1,0 +1,97 @@
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "tests/support/TempFolder.h"
+
+// Every script file NAME.lua in the cases folder runs through the script
+// runner (tools/scriptrun) in that folder. Its standard output must equal
+// NAME.out byte for byte (no file: no output). When NAME.err exists, the
+// script must fail: the runner exits with 1 and its standard error is that
+// text; otherwise it exits with 0 and writes nothing there. Expected files
+// are written by hand.
+
+extern char** environ;
+
+namespace {
+
+struct RunnerResult {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+RunnerResult RunScript(const std::string& file) {
+  TempFolder temp;
+  const std::string outPath = temp.File("out");
+  const std::string errPath = temp.File("err");
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addchdir_np(&actions, SCRIPT_CASES_FOLDER);
+  posix_spawn_file_actions_addopen(&actions, 1, outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
+                                   0600);
+  std::string program = SCRIPTRUN_PATH;
+  std::string argument = file;
+  char* argv[] = {program.data(), argument.data(), nullptr};
+  pid_t pid;
+  RunnerResult run;
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0) {
+    int wstatus = 0;
+    waitpid(pid, &wstatus, 0);
+    run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+  }
+  posix_spawn_file_actions_destroy(&actions);
+  run.out = ReadWholeFile(outPath);
+  run.err = ReadWholeFile(errPath);
+  return run;
+}
+
+std::vector<std::string> CaseFiles() {
+  std::vector<std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(SCRIPT_CASES_FOLDER)) {
+    if (entry.path().extension() == ".lua") files.push_back(entry.path().filename().string());
+  }
+  std::sort(files.begin(), files.end());
+  return files;
+}
+
+// The file beside a case with the same name and another extension.
+std::string Companion(const std::string& file, const char* extension) {
+  std::filesystem::path path = std::filesystem::path(SCRIPT_CASES_FOLDER) / file;
+  return path.replace_extension(extension).string();
+}
+
+class ScriptFiles : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScriptFiles, WriteTheExpectedOutput) {
+  const std::string& file = GetParam();
+  const RunnerResult run = RunScript(file);
+  EXPECT_EQ(run.out, ReadWholeFile(Companion(file, ".out")));
+  if (std::filesystem::exists(Companion(file, ".err"))) {
+    EXPECT_EQ(run.status, 1);
+    EXPECT_EQ(run.err, ReadWholeFile(Companion(file, ".err")));
+  } else {
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.err, "");
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, ScriptFiles, ::testing::ValuesIn(CaseFiles()),
+                         [](const ::testing::TestParamInfo<std::string>& info) {
+                           std::string name = info.param.substr(0, info.param.size() - 4);
+                           std::replace_if(
+                               name.begin(), name.end(), [](char c) { return !isalnum(c); },
+                               '_');
+                           return name;
+                         });
+
+}  // namespace
