@@ -135,25 +135,7 @@ class ScriptGenericOperations : public ::testing::Test {
     return error.empty() ? result : "error: " + error;
   }
 
-  std::string Show(const TObject* o) {
-    switch (ttype(o)) {
-      case LUA_TNIL:
-        return "nil";
-      case LUA_TBOOLEAN:
-        return bvalue(o) ? "true" : "false";
-      case LUA_TNUMBER: {
-        TObject copy = *o;
-        luaV_tostring(L, &copy);
-        return svalue(&copy);
-      }
-      case LUA_TSTRING:
-        return "\"" + std::string(svalue(o), tsvalue(o)->len) + "\"";
-      case LUA_TWSTRING:
-        return "L\"" + std::string(wsvalue(o), wsvalue(o) + tsvalue(o)->len) + "\"";
-      default:
-        return luaT_typenames[ttype(o)];
-    }
-  }
+  std::string Show(const TObject* o) { return ValueText(L, o); }
 
  private:
   int mAnchors = 0;

@@ -7,6 +7,7 @@
 
 #include "script/lua/Calls.h"
 #include "script/lua/Function.h"
+#include "script/lua/NumberText.h"
 #include "script/lua/Strings.h"
 #include "tests/script/ChunkText.h"
 
@@ -73,6 +74,29 @@ TObject WideValue(lua_State* L, const std::u16string& text) {
   return o;
 }
 
+std::string ValueText(lua_State* L, const TObject* o) {
+  switch (ttype(o)) {
+    case LUA_TNIL:
+      return "nil";
+    case LUA_TBOOLEAN:
+      return bvalue(o) ? "true" : "false";
+    case LUA_TNUMBER: {
+      TObject copy = *o;
+      luaV_tostring(L, &copy);
+      return svalue(&copy);
+    }
+    case LUA_TSTRING:
+      return "\"" + std::string(svalue(o), tsvalue(o)->len) + "\"";
+    case LUA_TWSTRING: {
+      std::string text;
+      for (size_t i = 0; i < tsvalue(o)->len; i++) text += static_cast<char>(wsvalue(o)[i]);
+      return "L\"" + text + "\"";
+    }
+    default:
+      return luaT_typenames[ttype(o)];
+  }
+}
+
 void PushCFunction(lua_State* L, lua_CFunction f) {
   setclvalue(L->top, luaF_newCclosure(L, 0));
   static_cast<CClosure*>(clvalue(L->top))->f = f;
@@ -112,4 +136,19 @@ int LoadChunk(lua_State* L, const std::string& source, const char* chunkname) {
   ChunkText text({source});
   text.Stream()->name = chunkname;
   return luaD_protectedparser(L, text.Stream(), 0);
+}
+
+std::string RunChunk(lua_State* L, const std::string& source) {
+  const ptrdiff_t oldtop = savestack(L, L->top);
+  int status = LoadChunk(L, source);
+  if (status == 0) status = PCall(L, 0, LUA_MULTRET);
+  const StkId top = restorestack(L, oldtop);  // the stack may have moved
+  std::string shown;
+  if (status != 0) {
+    shown = "error: " + TopString(L);
+  } else {
+    for (StkId o = top; o < L->top; o++) shown += (o > top ? " " : "") + ValueText(L, o);
+  }
+  L->top = top;
+  return shown;
 }

@@ -46,12 +46,20 @@ TObject NumberValue(lua_Number n);
 TObject StringValue(lua_State* L, const std::string& text);
 TObject WideValue(lua_State* L, const std::u16string& text);
 
+// A value as tests show it: nil, true, 12.5, "text" (byte string), L"text"
+// (wide string, low bytes), or the type name of any other value.
+std::string ValueText(lua_State* L, const TObject* o);
+
 void PushCFunction(lua_State* L, lua_CFunction f);
 void PushNumber(lua_State* L, lua_Number n);
 void PushString(lua_State* L, const char* text);
 // Compiles source as a text chunk under the chunk name and pushes its
 // function, or the message; returns the status.
 int LoadChunk(lua_State* L, const std::string& source, const char* chunkname = "=test");
+
+// Compiles and runs the chunk (named "test") and shows its results as
+// ValueText separated by blanks, or "error: " and the message.
+std::string RunChunk(lua_State* L, const std::string& source);
 
 // Calls the function below the nargs arguments on top, protected, with the
 // error handler at stack offset errfunc (0: none); returns the status.
