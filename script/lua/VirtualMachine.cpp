@@ -282,6 +282,19 @@ int luaV_equalobj(lua_State* L, const TObject* t1, const TObject* t2) {
 
 namespace {
 
+lua_Number numberarith(OpCode op, lua_Number b, lua_Number c) {
+  switch (op) {
+    case OP_ADD:
+      return b + c;
+    case OP_SUB:
+      return b - c;
+    case OP_MUL:
+      return b * c;
+    default:
+      return b / c;
+  }
+}
+
 // + - * / of operands that are not both numbers: numeric texts convert,
 // else the operands' metamethod, else the arithmetic error.
 void arith(lua_State* L, StkId ra, const TObject* rb, const TObject* rc, TMS event) {
@@ -292,20 +305,8 @@ void arith(lua_State* L, StkId ra, const TObject* rb, const TObject* rc, TMS eve
     if (!callbinTM(L, rb, rc, ra, event)) luaG_aritherror(L, rb, rc);
     return;
   }
-  switch (event) {
-    case TM_ADD:
-      setnvalue(ra, nvalue(b) + nvalue(c));
-      break;
-    case TM_SUB:
-      setnvalue(ra, nvalue(b) - nvalue(c));
-      break;
-    case TM_MUL:
-      setnvalue(ra, nvalue(b) * nvalue(c));
-      break;
-    default:
-      setnvalue(ra, nvalue(b) / nvalue(c));
-      break;
-  }
+  const OpCode op = static_cast<OpCode>(OP_ADD + (event - TM_ADD));
+  setnvalue(ra, numberarith(op, nvalue(b), nvalue(c)));
 }
 
 // ^ of operands that are not both numbers: when both convert, the global
@@ -524,46 +525,16 @@ reentry:  // a Lua frame starts or continues: L->ci
         base = L->base;
         break;
       }
-      case OP_ADD: {
-        const TObject* rb = RK(GETARG_B(i));
-        const TObject* rc = RK(GETARG_C(i));
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, nvalue(rb) + nvalue(rc));
-        } else {
-          arith(L, ra, rb, rc, TM_ADD);
-          base = L->base;
-        }
-        break;
-      }
-      case OP_SUB: {
-        const TObject* rb = RK(GETARG_B(i));
-        const TObject* rc = RK(GETARG_C(i));
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, nvalue(rb) - nvalue(rc));
-        } else {
-          arith(L, ra, rb, rc, TM_SUB);
-          base = L->base;
-        }
-        break;
-      }
-      case OP_MUL: {
-        const TObject* rb = RK(GETARG_B(i));
-        const TObject* rc = RK(GETARG_C(i));
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, nvalue(rb) * nvalue(rc));
-        } else {
-          arith(L, ra, rb, rc, TM_MUL);
-          base = L->base;
-        }
-        break;
-      }
+      case OP_ADD:
+      case OP_SUB:
+      case OP_MUL:
       case OP_DIV: {
         const TObject* rb = RK(GETARG_B(i));
         const TObject* rc = RK(GETARG_C(i));
         if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, nvalue(rb) / nvalue(rc));
+          setnvalue(ra, numberarith(GET_OPCODE(i), nvalue(rb), nvalue(rc)));
         } else {
-          arith(L, ra, rb, rc, TM_DIV);
+          arith(L, ra, rb, rc, static_cast<TMS>(TM_ADD + (GET_OPCODE(i) - OP_ADD)));
           base = L->base;
         }
         break;
