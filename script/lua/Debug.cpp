@@ -47,7 +47,7 @@ class CodeWalk {
  private:
   bool CheckPrototype() const {
     return mP->sizecode > 0 && mP->maxstacksize <= MAXSTACK &&
-           mP->numparams + mP->is_vararg <= mP->maxstacksize &&
+           mP->numparams + (mP->is_vararg != 0) <= mP->maxstacksize &&
            (mP->sizelineinfo == mP->sizecode || mP->sizelineinfo == 0) &&
            GET_OPCODE(mP->code[mP->sizecode - 1]) == OP_RETURN && mLastPc <= mP->sizecode;
   }

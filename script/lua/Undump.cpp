@@ -6,6 +6,7 @@
 
 #include "script/lua/Calls.h"
 #include "script/lua/ChunkFormat.h"
+#include "script/lua/Debug.h"
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"
 #include "script/lua/OpCodes.h"
@@ -217,46 +218,6 @@ void readcode(LoadState* S, Proto* f) {
   for (int i = 0; i < n; i++) f->code[i] = readscalar<Instruction>(S);
 }
 
-bool isregister(const Proto* f, int r) { return r < f->maxstacksize; }
-
-// The instructions after a closure instruction name the upvalues the new
-// closure captures: a register (OP_MOVE) or an upvalue of f (OP_GETUPVAL).
-// A jump into them runs them as ordinary instructions, so every operand must
-// be valid both ways.
-bool validcapture(const Proto* f, Instruction i) {
-  if (!isregister(f, GETARG_A(i))) return false;
-  switch (GET_OPCODE(i)) {
-    case OP_MOVE:
-      return isregister(f, GETARG_B(i));
-    case OP_GETUPVAL:
-      return GETARG_B(i) < f->nups;
-    default:
-      return false;
-  }
-}
-
-bool validcaptures(const Proto* f) {
-  for (int pc = 0; pc < f->sizecode; pc++) {
-    if (GET_OPCODE(f->code[pc]) != OP_CLOSURE) continue;
-    const int nested = GETARG_Bx(f->code[pc]);
-    if (nested >= f->sizep) return false;
-    const int nups = f->p[nested]->nups;
-    if (nups >= f->sizecode - pc) return false;
-    for (int j = 1; j <= nups; j++) {
-      if (!validcapture(f, f->code[pc + j])) return false;
-    }
-  }
-  return true;
-}
-
-// A vararg function keeps the table of its extra arguments in the register
-// after its parameters, so both must fit in its frame.
-bool validframe(const Proto* f) { return f->numparams + (f->is_vararg != 0) <= f->maxstacksize; }
-
-void checkfunction(LoadState* S, const Proto* f) {
-  if (!validframe(f) || !validcaptures(f)) badcode(S);
-}
-
 Proto* readfunction(LoadState* S, LString* parentsource, int depth) {
   if (depth > MAXFUNCTIONDEPTH) badcode(S);
   Proto* f = luaF_newproto(S->L);
@@ -273,7 +234,7 @@ Proto* readfunction(LoadState* S, LString* parentsource, int depth) {
   readconstants(S, f);
   readnested(S, f, depth);
   readcode(S, f);
-  checkfunction(S, f);
+  if (!luaG_checkcode(f)) badcode(S);
   return f;
 }
 

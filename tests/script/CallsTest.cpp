@@ -126,7 +126,7 @@ TEST_F(ScriptCalls, CRecursionEndsInCStackOverflowAndTheStateRecovers) {
 TEST_F(ScriptCalls, LuaRecursionEndsInStackOverflowAndTheStateRecovers) {
   for (int round = 0; round < 2; round++) {
     const ptrdiff_t top = savestack(L, L->top);
-    ASSERT_EQ(LoadChunk(L, "local function f() f() end\nf()"), 0);
+    ASSERT_EQ(LoadSource(L, "local function f() f() end\nf()"), 0);
     EXPECT_EQ(PCall(L, 0, 0), LUA_ERRRUN);
     EXPECT_EQ(TopString(L), "test:1: stack overflow");
     EXPECT_EQ(L->size_ci, LUA_MAXCALLS) << "call records shrink back to the limit";
@@ -137,7 +137,7 @@ TEST_F(ScriptCalls, LuaRecursionEndsInStackOverflowAndTheStateRecovers) {
 
 TEST_F(ScriptCalls, VarargFunctionsGetTheirExtraArgumentsInATable) {
   const StkId top = L->top;
-  ASSERT_EQ(LoadChunk(L, "return function(a, ...) return a, arg end"), 0);
+  ASSERT_EQ(LoadSource(L, "return function(a, ...) return a, arg end"), 0);
   ASSERT_EQ(PCall(L, 0, 1), 0);
   for (lua_Number n : {1, 2, 3}) PushNumber(L, n);
   ASSERT_EQ(PCall(L, 3, 2), 0);

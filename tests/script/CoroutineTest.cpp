@@ -32,7 +32,7 @@ class ScriptCoroutines : public ::testing::Test {
   // A new thread whose body is the function the compiled chunk returns.
   lua_State* NewThread(const char* chunk) {
     lua_State* co = NewThread();
-    EXPECT_EQ(LoadChunk(L, chunk), 0) << TopString(L);
+    EXPECT_EQ(LoadSource(L, chunk), 0) << TopString(L);
     EXPECT_EQ(PCall(L, 0, 1), 0) << TopString(L);
     setobj(co->top, L->top - 1);
     incr_top(co);

@@ -87,7 +87,7 @@ TEST_F(ScriptDebug, DroppedTailCallsCountAsLevels) {
 }
 
 TEST_F(ScriptDebug, InfoOfAFunctionValue) {
-  ASSERT_EQ(LoadChunk(L, "return function() end"), 0);
+  ASSERT_EQ(LoadSource(L, "return function() end"), 0);
   ASSERT_EQ(PCall(L, 0, 1), 0);
   lua_Debug ar;
   const StkId top = L->top;

@@ -132,7 +132,7 @@ int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc) {
   return luaD_pcall(L, docall, &args, savestack(L, L->top - (nargs + 1)), errfunc);
 }
 
-int LoadChunk(lua_State* L, const std::string& source, const char* chunkname) {
+int LoadSource(lua_State* L, const std::string& source, const char* chunkname) {
   ChunkText text({source});
   text.Stream()->name = chunkname;
   return luaD_protectedparser(L, text.Stream(), 0);
@@ -140,7 +140,7 @@ int LoadChunk(lua_State* L, const std::string& source, const char* chunkname) {
 
 std::string RunChunk(lua_State* L, const std::string& source) {
   const ptrdiff_t oldtop = savestack(L, L->top);
-  int status = LoadChunk(L, source);
+  int status = LoadSource(L, source);
   if (status == 0) status = PCall(L, 0, LUA_MULTRET);
   const StkId top = restorestack(L, oldtop);  // the stack may have moved
   std::string shown;

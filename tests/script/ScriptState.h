@@ -55,7 +55,7 @@ void PushNumber(lua_State* L, lua_Number n);
 void PushString(lua_State* L, const char* text);
 // Compiles source as a text chunk under the chunk name and pushes its
 // function, or the message; returns the status.
-int LoadChunk(lua_State* L, const std::string& source, const char* chunkname = "=test");
+int LoadSource(lua_State* L, const std::string& source, const char* chunkname = "=test");
 
 // Compiles and runs the chunk (named "test") and shows its results as
 // ValueText separated by blanks, or "error: " and the message.
