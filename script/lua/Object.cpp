@@ -50,14 +50,6 @@ size_t luaO_fb2int(int x) {
   return mantissa << exponent;
 }
 
-uint32_t luaO_num2bits(lua_Number n) {
-  // The range test comes before the cast: converting a value outside the
-  // target range is undefined behaviour.
-  constexpr lua_Number kLimit = 9223372036854775808.0;  // 2^63
-  if (!(n >= -kLimit && n < kLimit)) return 0;
-  return static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(n)));
-}
-
 namespace {
 
 void appendnumber(std::string& out, lua_Number n) {

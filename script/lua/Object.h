@@ -251,7 +251,14 @@ size_t luaO_fb2int(int x);
 
 // The one conversion from a number to a 32-bit integer: truncated toward zero,
 // the low 32 bits kept; NaN and values outside the signed 64-bit range give 0.
-uint32_t luaO_num2bits(lua_Number n);
+// Inline, since the machine's 32-bit operators use it on their fast path.
+inline uint32_t luaO_num2bits(lua_Number n) {
+  // The range test comes before the cast: converting a value outside the
+  // target range is undefined behaviour.
+  constexpr lua_Number kLimit = 9223372036854775808.0;  // 2^63
+  if (!(n >= -kLimit && n < kLimit)) return 0;
+  return static_cast<uint32_t>(static_cast<uint64_t>(static_cast<int64_t>(n)));
+}
 
 // Pushes a byte string made from a format that knows "%s" (a null text gives
 // "(null)"), "%c", "%d" (an int, written as a number), "%f" (a lua_Number,

@@ -327,23 +327,23 @@ void power(lua_State* L, StkId ra, const TObject* rb, const TObject* rc) {
   setobj(restorestack(L, rar), &result);
 }
 
-// The 32-bit operators take numbers only: no text converts and no
-// metamethod is asked. The shift count is taken modulo 32.
-lua_Number bitop(lua_State* L, OpCode op, const TObject* rb, const TObject* rc) {
-  if (!ttisnumber(rb)) luaG_typeerror(L, rb, "perform arithmetic on");
-  if (!ttisnumber(rc)) luaG_typeerror(L, rc, "perform arithmetic on");
-  const uint32_t x = luaO_num2bits(nvalue(rb));
-  const uint32_t y = luaO_num2bits(nvalue(rc));
+uint32_t bitop(OpCode op, uint32_t x, uint32_t y) {
   switch (op) {
     case OP_BAND:
       return x & y;
     case OP_BOR:
       return x | y;
     case OP_SHL:
-      return static_cast<uint32_t>(x << (y & 31));
+      return x << (y & 31);  // counts modulo 32: a shift by 32 or more is undefined
     default:
       return x >> (y & 31);
   }
+}
+
+// The 32-bit operators take numbers only: no text converts and no
+// metamethod is asked. Names the first operand that is not a number.
+[[noreturn]] void bitoperror(lua_State* L, const TObject* rb, const TObject* rc) {
+  luaG_typeerror(L, ttisnumber(rb) ? rc : rb, "perform arithmetic on");
 }
 
 void negate(lua_State* L, StkId ra, const TObject* rb) {
@@ -542,9 +542,13 @@ reentry:  // a Lua frame starts or continues: L->ci
       case OP_BAND:
       case OP_BOR:
       case OP_SHL:
-      case OP_SHR:
-        setnvalue(ra, bitop(L, GET_OPCODE(i), RK(GETARG_B(i)), RK(GETARG_C(i))));
+      case OP_SHR: {
+        const TObject* rb = RK(GETARG_B(i));
+        const TObject* rc = RK(GETARG_C(i));
+        if (!ttisnumber(rb) || !ttisnumber(rc)) bitoperror(L, rb, rc);
+        setnvalue(ra, bitop(GET_OPCODE(i), luaO_num2bits(nvalue(rb)), luaO_num2bits(nvalue(rc))));
         break;
+      }
       case OP_POW: {
         const TObject* rb = RK(GETARG_B(i));
         const TObject* rc = RK(GETARG_C(i));
