@@ -297,15 +297,15 @@ lua_Number numberarith(OpCode op, lua_Number b, lua_Number c) {
 
 // + - * / of operands that are not both numbers: numeric texts convert,
 // else the operands' metamethod, else the arithmetic error.
-void arith(lua_State* L, StkId ra, const TObject* rb, const TObject* rc, TMS event) {
+void arith(lua_State* L, OpCode op, StkId ra, const TObject* rb, const TObject* rc) {
   TObject nb, nc;
   const TObject* b = luaV_tonumber(rb, &nb);
   const TObject* c = b != nullptr ? luaV_tonumber(rc, &nc) : nullptr;
   if (c == nullptr) {
+    const TMS event = static_cast<TMS>(TM_ADD + (op - OP_ADD));  // in the same order
     if (!callbinTM(L, rb, rc, ra, event)) luaG_aritherror(L, rb, rc);
     return;
   }
-  const OpCode op = static_cast<OpCode>(OP_ADD + (event - TM_ADD));
   setnvalue(ra, numberarith(op, nvalue(b), nvalue(c)));
 }
 
@@ -534,7 +534,7 @@ reentry:  // a Lua frame starts or continues: L->ci
         if (ttisnumber(rb) && ttisnumber(rc)) {
           setnvalue(ra, numberarith(GET_OPCODE(i), nvalue(rb), nvalue(rc)));
         } else {
-          arith(L, ra, rb, rc, static_cast<TMS>(TM_ADD + (GET_OPCODE(i) - OP_ADD)));
+          arith(L, GET_OPCODE(i), ra, rb, rc);
           base = L->base;
         }
         break;

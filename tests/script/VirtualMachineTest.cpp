@@ -106,6 +106,11 @@ TEST_F(ScriptMachine, MetamethodsOfTheOperators) {
       {"local v = setmetatable({}, {__add = function(a, b) return 'add' end})\n"
        "return v + 1, 1 + v, '1' + v",
        "\"add\" \"add\" \"add\""},
+      {"local v = setmetatable({}, {__add = function() return '+' end,\n"
+       "  __sub = function() return '-' end, __mul = function() return '*' end,\n"
+       "  __div = function() return '/' end})\n"
+       "return v + 1, v - 1, v * 1, v / 1",
+       "\"+\" \"-\" \"*\" \"/\""},
       {"local v = setmetatable({}, {__unm = function(a, b) return b == nil end})\n"
        "return -v",
        "true"},
