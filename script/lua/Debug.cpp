@@ -219,8 +219,9 @@ const char* getobjname(const Proto* p, int pc, int reg, const char** name) {
     case OP_GETGLOBAL:
       *name = svalue(&p->k[GETARG_Bx(i)]);
       return "global";
-    case OP_MOVE:
-      return getobjname(p, setter, GETARG_B(i), name);
+    case OP_MOVE:  // a copy of a lower register: that register's origin
+      if (GETARG_B(i) < GETARG_A(i)) return getobjname(p, setter, GETARG_B(i), name);
+      return nullptr;
     case OP_GETTABLE:
       *name = constantname(p, GETARG_C(i));
       return "field";

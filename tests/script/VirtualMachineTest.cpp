@@ -90,6 +90,9 @@ TEST_F(ScriptMachine, TypeErrorsNameTheVariableInvolved) {
       {"local t = {}; setmetatable(t, {__newindex = t}); t.x = 1",
        "test:1: loop in settable"},
       {"local t = {}; t[nil] = 1", "test:1: table index is nil"},
+      {"local t = setmetatable({}, {__index = function(t, k) return t[k] end})\n"
+       "return t.x",
+       "test:1: C stack overflow"},
   };
   for (const auto& c : cases) {
     const std::string result = Run(c.source);
