@@ -1,7 +1,9 @@
 // Runs script files one after the other in one interpreter, opened as the
-// script host opens its own: `scriptrun FILE...`. `print` writes to standard
-// output. Exits 0 when every file ran to its end; otherwise writes the error
-// to standard error and exits 1.
+// script host opens its own: `scriptrun [--dump] FILE...`. `print` writes to
+// standard output. Exits 0 when every file ran to its end; otherwise writes
+// the error to standard error and exits 1. With --dump every file is
+// compiled, written as a precompiled chunk, and that chunk is loaded and run
+// in its place, as the script host runs its scripts.
 
 #include <cstdio>
 #include <fstream>
@@ -9,6 +11,7 @@
 #include <string>
 
 #include "script/lua/Calls.h"
+#include "script/lua/Dump.h"
 #include "script/lua/Function.h"
 #include "script/lua/NumberText.h"
 #include "script/lua/Strings.h"
@@ -80,9 +83,24 @@ const char* readsource(lua_State*, void* ud, size_t* size) {
 
 void callchunk(lua_State* L, void*) { luaD_call(L, L->top - 1, 0); }
 
-// Compiles and runs one file; returns the status (the error object on top
-// after an error).
-int runfile(lua_State* L, const char* path) {
+int appendpiece(lua_State*, const void* p, size_t size, void* ud) {
+  static_cast<std::string*>(ud)->append(static_cast<const char*>(p), size);
+  return 0;
+}
+
+// Replaces the compiled function on top with the one loaded from its dump.
+int reloadfromdump(lua_State* L, const std::string& chunkname) {
+  Source dump;
+  luaU_dump(L, static_cast<LClosure*>(clvalue(L->top - 1))->p, appendpiece, &dump.bytes);
+  L->top--;
+  ZIO z;
+  luaZ_init(&z, readsource, &dump, chunkname.c_str());
+  return luaD_protectedparser(L, &z, 1);
+}
+
+// Compiles and runs one file, through its dump when asked; returns the status
+// (the error object on top after an error).
+int runfile(lua_State* L, const char* path, bool throughdump) {
   std::ifstream file(path, std::ios::binary);
   if (!file) {
     luaO_pushfstring(L, "cannot read %s", path);
@@ -93,7 +111,8 @@ int runfile(lua_State* L, const char* path) {
   ZIO z;
   luaZ_init(&z, readsource, &source, chunkname.c_str());
   const bool precompiled = !source.bytes.empty() && source.bytes[0] == '\033';
-  const int status = luaD_protectedparser(L, &z, precompiled ? 1 : 0);
+  int status = luaD_protectedparser(L, &z, precompiled ? 1 : 0);
+  if (status == 0 && throughdump) status = reloadfromdump(L, chunkname);
   if (status != 0) return status;
   return luaD_pcall(L, callchunk, nullptr, savestack(L, L->top - 1), 0);
 }
@@ -101,8 +120,10 @@ int runfile(lua_State* L, const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    fputs("usage: scriptrun FILE...\n", stderr);
+  const bool throughdump = argc > 1 && std::string(argv[1]) == "--dump";
+  const int first = throughdump ? 2 : 1;
+  if (argc <= first) {
+    fputs("usage: scriptrun [--dump] FILE...\n", stderr);
     return 1;
   }
   lua_State* L = lua_open();
@@ -112,7 +133,7 @@ int main(int argc, char** argv) {
   }
   setglobalfunction(L, "print", print);
   int status = 0;
-  for (int i = 1; i < argc && status == 0; i++) status = runfile(L, argv[i]);
+  for (int i = first; i < argc && status == 0; i++) status = runfile(L, argv[i], throughdump);
   if (status != 0) {
     fflush(stdout);
     const TObject* error = L->top - 1;

@@ -12,11 +12,12 @@
 #include "tests/support/TempFolder.h"
 
 // Every script file NAME.lua in the cases folder runs through the script
-// runner (tools/scriptrun) in that folder. Its standard output must equal
-// NAME.out byte for byte (no file: no output). When NAME.err exists, the
-// script must fail: the runner exits with 1 and its standard error is that
-// text; otherwise it exits with 0 and writes nothing there. Expected files
-// are written by hand.
+// runner (tools/scriptrun) in that folder, once from its text and once through
+// a precompiled chunk of it. Its standard output must equal NAME.out byte for
+// byte (no file: no output). When NAME.err exists, the script must fail: the
+// runner exits with 1 and its standard error is that text (so error positions
+// survive the chunk); otherwise it exits with 0 and writes nothing there.
+// Expected files are written by hand.
 
 extern char** environ;
 
@@ -28,7 +29,8 @@ struct RunnerResult {
   std::string err;
 };
 
-RunnerResult RunScript(const std::string& file) {
+// Runs the file, with the runner's option when one is given.
+RunnerResult RunScript(const std::string& file, const std::string& option) {
   TempFolder temp;
   const std::string outPath = temp.File("out");
   const std::string errPath = temp.File("err");
@@ -40,11 +42,15 @@ RunnerResult RunScript(const std::string& file) {
   posix_spawn_file_actions_addopen(&actions, 2, errPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC,
                                    0600);
   std::string program = SCRIPTRUN_PATH;
-  std::string argument = file;
-  char* argv[] = {program.data(), argument.data(), nullptr};
+  std::vector<std::string> arguments = {program};
+  if (!option.empty()) arguments.push_back(option);
+  arguments.push_back(file);
+  std::vector<char*> argv;
+  for (std::string& argument : arguments) argv.push_back(argument.data());
+  argv.push_back(nullptr);
   pid_t pid;
   RunnerResult run;
-  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv, environ) == 0) {
+  if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) == 0) {
     int wstatus = 0;
     waitpid(pid, &wstatus, 0);
     run.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
@@ -70,11 +76,8 @@ std::string Companion(const std::string& file, const char* extension) {
   return path.replace_extension(extension).string();
 }
 
-class ScriptFiles : public ::testing::TestWithParam<std::string> {};
-
-TEST_P(ScriptFiles, WriteTheExpectedOutput) {
-  const std::string& file = GetParam();
-  const RunnerResult run = RunScript(file);
+void ExpectCase(const std::string& file, const std::string& option) {
+  const RunnerResult run = RunScript(file, option);
   EXPECT_EQ(run.out, ReadWholeFile(Companion(file, ".out")));
   if (std::filesystem::exists(Companion(file, ".err"))) {
     EXPECT_EQ(run.status, 1);
@@ -84,6 +87,12 @@ TEST_P(ScriptFiles, WriteTheExpectedOutput) {
     EXPECT_EQ(run.err, "");
   }
 }
+
+class ScriptFiles : public ::testing::TestWithParam<std::string> {};
+
+TEST_P(ScriptFiles, WriteTheExpectedOutput) { ExpectCase(GetParam(), ""); }
+
+TEST_P(ScriptFiles, WriteTheSameFromTheirPrecompiledChunks) { ExpectCase(GetParam(), "--dump"); }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptFiles, ::testing::ValuesIn(CaseFiles()),
                          [](const ::testing::TestParamInfo<std::string>& info) {
