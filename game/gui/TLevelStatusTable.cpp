@@ -21,3 +21,9 @@ void TLevelStatusTable::RecordLevelResult(int32_t levelScore, int32_t totalScore
   if (key.world == 0) return;  // Zen levels have no status
   mStatus[key] = GetExpertTarget(key) > levelScore ? kCompleted : kTargetReached;
 }
+
+void TLevelStatusTable::CommitPendingResult() {
+  if (!mPending) return;
+  mTotalScore = mPending->totalScore;
+  mPending.reset();
+}

@@ -27,6 +27,9 @@ class TLevelStatusTable {
   // level's status from its score.
   void RecordLevelResult(int32_t levelScore, int32_t totalScore, const GamePlay::TLevelKey& key);
   const TPendingResult* GetPendingResult() const { return mPending.get(); }
+  // The pending result's total becomes the running total; nothing happens
+  // without a pending result.
+  void CommitPendingResult();
 
  private:
   std::unique_ptr<TPendingResult> mPending;

@@ -1,9 +1,12 @@
 #pragma once
 
+#include "game/rules/IRateController.h"
+
 namespace GamePlay {
 
-// The level timer.
-class ITimeController {
+// The level timer. Its rate is the elapsed fraction of the level time
+// (0 at the start, 1 when the time is up).
+class ITimeController : public IRateController {
  public:
   // Hears of time added to the level timer.
   class ITimeBoostHandler {
@@ -13,7 +16,11 @@ class ITimeController {
     virtual void OnTimeBoost(float elapsedBefore, float elapsedAfter) = 0;
   };
 
-  virtual ~ITimeController() = default;
+  // AddTime(fraction) takes that fraction of the level time off the time
+  // left; a negative fraction gives time back, up to the full level time.
+
+  // The handler is not owned.
+  virtual void AddTimeBoostHandler(ITimeBoostHandler* handler) = 0;
 };
 
 }  // namespace GamePlay

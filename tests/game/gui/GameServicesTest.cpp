@@ -61,6 +61,19 @@ TEST(TLevelStatusTable, RecordsTheLevelStatusAndKeepsOnlyTheLastResult) {
   EXPECT_EQ(table.GetLevelStatus({0, 4}), -1) << "Zen levels have no status";
 }
 
+TEST(TLevelStatusTable, CommittingTheResultMakesItsTotalTheRunningTotal) {
+  TLevelStatusTable table;
+  table.CommitPendingResult();
+  EXPECT_EQ(table.GetTotalScore(), 0) << "nothing pending";
+  table.RecordLevelResult(500, 1500, {2, 3});
+  EXPECT_EQ(table.GetTotalScore(), 0) << "recorded only";
+  table.CommitPendingResult();
+  EXPECT_EQ(table.GetTotalScore(), 1500);
+  EXPECT_EQ(table.GetPendingResult(), nullptr);
+  table.CommitPendingResult();
+  EXPECT_EQ(table.GetTotalScore(), 1500) << "a result counts once";
+}
+
 TEST(TMetrics, CountsAndPausesItsLevelClock) {
   FakeClock clock;
   GamePlay::TMetrics metrics;

@@ -26,3 +26,9 @@ void RecordingScoringModel::NoteMatch(const char* name, int32_t total, int32_t c
   Note(std::string(name) + " " + std::to_string(total) + " " + std::to_string(combo) + " " +
        DescribeGroups(groups));
 }
+
+bool RecordingScoringModel::ScoreBombedPiece(int32_t ring, int32_t slot, int32_t count, bool&) {
+  Note("ScoreBombedPiece " + std::to_string(ring) + " " + std::to_string(slot) + " " +
+       std::to_string(count));
+  return false;
+}

@@ -8,12 +8,18 @@
 // Writes groups as "{0 3, 1 3, 2 3} {4 3}": each group's cells as ring and slot.
 std::string DescribeGroups(const GamePlay::TGroupList& groups);
 
-// A scoring model that writes down every event it is told, by name
-// ("OnRingTurned 2", "ScoreMatch 3 1 {0 3, 1 3, 2 3}").
+// A scoring model that writes down every scoring event it is told, by name
+// ("OnRingTurned 2", "ScoreMatch 3 1 {0 3, 1 3, 2 3}", "ScoreBombedPiece 4 7
+// 1" for ring, slot and count). It has no jugs, keeps no score and never
+// finds the tower stuck.
 class RecordingScoringModel final : public GamePlay::IScoringModel {
  public:
   std::vector<std::string> events;
 
+  void SetObserver(GamePlay::ITowerView*) override {}
+  void StartLevel(const GamePlay::TScoringStart&) override {}
+  void SetTowerControl(GamePlay::ITowerControl*) override {}
+  void SetTimeSource(GamePlay::ITimeController*, float) override {}
   void AddSinglePiece() override { Note("AddSinglePiece"); }
   void ScoreMatch(int32_t total, int32_t combo, const GamePlay::TGroupList& groups) override {
     NoteMatch("ScoreMatch", total, combo, groups);
@@ -24,9 +30,25 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   void ScoreGroups(int32_t total, int32_t combo, const GamePlay::TGroupList& groups) override {
     NoteMatch("ScoreGroups", total, combo, groups);
   }
+  GamePlay::TLevelKey GetLevelKey() override { return {}; }
   void OnRingTurned(int32_t ring) override { Note("OnRingTurned " + std::to_string(ring)); }
+  void CommitTotal() override { Note("CommitTotal"); }
+  void LevelEndTally() override { Note("LevelEndTally"); }
+  bool IsStuck() override { return false; }
+  int32_t GetLevelScore() override { return 0; }
+  int32_t GetDisplayScore() override { return 0; }
+  int32_t GetMedalTarget() override { return 0; }
+  float GetFillFraction() override { return 0; }
+  void Step() override {}
+  void AddObserver(GamePlay::IScoringObserver*) override {}
+  GamePlay::IPieceJugModel* GetPieceJug() override { return nullptr; }
+  void ResetJugEnergyRate(int32_t, float, int32_t, const std::vector<int32_t>&) override {}
+  bool ScoreBombedPiece(int32_t ring, int32_t slot, int32_t count, bool&) override;
+  int32_t GetRemaining() override { return 0; }
+  void ExplodeAll() override { Note("ExplodeAll"); }
   void AddLockExplode() override { Note("AddLockExplode"); }
   void AddGearExplode() override { Note("AddGearExplode"); }
+  void AddPieceBomb(bool accepted) override { Note(accepted ? "AddPieceBomb 1" : "AddPieceBomb 0"); }
   void AddBlockerExplode() override { Note("AddBlockerExplode"); }
 
   // The events whose name starts with name.

@@ -1,0 +1,146 @@
+#pragma once
+
+// A level for the scoring model: a real tower of real pieces with null
+// views, a recording power-up factory, a stub tower control and view, and a
+// scoring scheme whose values are fixed here, so that every score can be
+// told apart.
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/gui/TGameApp.h"
+#include "game/gui/TWorldData.h"
+#include "game/rules/IScoringSchemeModel.h"
+#include "game/rules/TPowerUpPiece.h"
+#include "game/rules/TScoring.h"
+#include "game/rules/TTower.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/TestFileLayer.h"
+#include "tests/support/rules/FakePieceJugs.h"
+#include "tests/support/rules/FakeTimeController.h"
+#include "tests/support/rules/KitPieceFactory.h"
+#include "tests/support/rules/KitPowerUps.h"
+#include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingScoringObserver.h"
+#include "tests/support/rules/RecordingSoundView.h"
+#include "tests/support/rules/ScriptedRingGenerator.h"
+#include "tests/support/rules/StubTowerControl.h"
+#include "tests/support/rules/StubTowerView.h"
+
+namespace GamePlay {
+
+// Combo matches score 100 x combo + size, side matches 1000 x combo + size.
+class FixedScoringScheme final : public IScoringSchemeModel {
+ public:
+  int32_t GetSinglePiece() override { return 1; }
+  int32_t GetLockExplode() override { return 20; }
+  int32_t GetGearExplode() override { return 30; }
+  int32_t GetPieceBombBonus(bool accepted) override { return accepted ? 45 : 4; }
+  int32_t GetBlockerExplode() override { return 5; }
+  int32_t GetComboMatch(int32_t m, int32_t c) override { return 100 * c + m; }
+  int32_t GetSideMatch(int32_t m, int32_t c) override { return 1000 * c + m; }
+  int32_t GetPowerUp() override { return 7; }
+  int32_t GetPowerUpBonus() override { return 50; }
+  float GetTimeBonus() override { return 2.5f; }
+};
+
+class ScoringTest : public testing::Test {
+ protected:
+  static constexpr TLevelKey kLevel{1, 1};
+
+  ScoringTest() {
+    TGameApp::Instance().Init();
+    TWorldData::Instance().GetLevelResult().Clear();
+  }
+  ~ScoringTest() override { TGameApp::Instance().Shutdown(); }
+
+  // A tower of the given rings (each 12 characters, as Make reads them) and
+  // a scoring model started on it, with the control set.
+  void Build(const std::vector<std::string>& rings, bool hasJugs = false) {
+    MakeScoring();
+    MakeTower(rings, hasJugs);
+    scoring->StartLevel(Start());
+    scoring->SetTowerControl(&control);
+  }
+  void MakeScoring() {
+    scoring = std::make_unique<TScoring>(&scheme, tables, [this](const TJugSetup& setup) {
+      auto made = std::make_unique<FakePieceJugs>(setup);
+      jugs = made.get();
+      return made;
+    });
+    scoring->AddObserver(&observer);
+  }
+  void MakeTower(const std::vector<std::string>& rings, bool hasJugs) {
+    uint32_t count = static_cast<uint32_t>(rings.size());
+    generator = std::make_unique<ScriptedRingGenerator>(&pieces, count);
+    TTowerSetup setup;
+    setup.ringCount = count;
+    setup.generator = generator.get();
+    setup.pieceFactory = &pieces;
+    setup.scoring = scoring.get();
+    setup.powerUpFactory = &powerUps;
+    setup.sound = &sound;
+    setup.hasPieceJug = hasJugs;
+    tower = std::make_unique<TTower>(setup);
+    control.model = tower.get();
+    for (int32_t ring = 0; ring < static_cast<int32_t>(count); ++ring) {
+      for (int32_t slot = 0; slot < static_cast<int32_t>(rings[ring].size()); ++slot) {
+        tower->SetPiece(ring, slot, Make(rings[ring][slot]));
+      }
+    }
+  }
+  TScoringStart Start() {
+    TScoringStart start;
+    start.tower = tower.get();
+    start.singlePieceEnergy = 0.25f;
+    start.explosionStepTime = 100;
+    start.jugLinkFactor = 0.5f;
+    start.level = kLevel;
+    start.scoreGoal = 1000;
+    start.jugTimeBoost = 0.2f;
+    start.clearBlockerBonus = 1000;
+    return start;
+  }
+
+  // "." vacant, "0" to "5" a piece of that colour, "A" to "F" an unbroken
+  // blocker around one, "Z" a plain blocker, "P" a power-up piece carrying
+  // nothing, "e" the empty piece.
+  TPiecePtr Make(char code) {
+    if (code >= '0' && code <= '5') return pieces.CreateStandard(code - '0', nullptr);
+    if (code >= 'A' && code <= 'F') return pieces.CreateBlocked(code - 'A', true);
+    if (code == 'Z') return pieces.CreateBlocked(IPiece::kNoColour, true);
+    if (code == 'P') return pieces.CreatePowerUpPiece(IPiece::kNoColour, nullptr);
+    if (code == 'e') return pieces.GetEmptyPiece();
+    return pieces.GetNullPiece();
+  }
+  // Takes the tower out of its first fill, after which blockers hold.
+  void FinishFill() {
+    for (uint32_t i = 0; i <= tower->GetRingCount(); ++i) tower->StepAllColumns(-1);
+  }
+  TLevelResult& Result() { return TWorldData::Instance().GetLevelResult(); }
+  TLevelStatusTable& StatusTable() { return *TGameApp::Instance().GetLevelStatusTable(); }
+
+  FakeClock clock;
+  TestFileLayer files;
+  RecordingSoundView sound;
+  NullPieceViewFactory views;
+  KitPieceFactory pieces{&views, &sound};
+  RecordingPowerUpFactory powerUps;
+  FixedScoringScheme scheme;
+  TPowerUpTables tables;
+  RecordingScoringObserver observer;
+  StubTowerView view;
+  StubTowerControl control{nullptr, &view, &sound};
+  FakePieceJugs* jugs = nullptr;  // the jugs of the current level, when made
+  std::unique_ptr<TScoring> scoring;
+  std::unique_ptr<ScriptedRingGenerator> generator;
+  std::unique_ptr<TTower> tower;
+};
+
+// Twelve pieces of one colour.
+inline std::string Full(char colour) { return std::string(12, colour); }
+
+}  // namespace GamePlay
