@@ -411,6 +411,24 @@ TEST_F(ScoringTest, TheLevelIsTalliedOnceAndItsTotalCountedOnce) {
   EXPECT_EQ(scoring->GetDisplayScore(), 5000 + 103);
 }
 
+TEST_F(ScoringTest, JugsFilledAgainDuringTheClosingExplosionDoNotTallyAgain) {
+  Build({Full('0'), Full('0')}, true);
+  jugs->colours.assign(12, 0);
+  jugs->fillsAll = true;
+  bool allFull = false;
+  scoring->ScoreBombedPiece(0, 0, 1, allFull);
+  int32_t total = Result().totalScore;
+  scoring->ExplodeAll();
+  for (int i = 0; i < 20; ++i) {
+    clock.Update();
+    scoring->Step();
+  }
+  EXPECT_GT(jugs->poured.size(), 12u) << "the explosion fed the jugs";
+  EXPECT_EQ(Result().totalScore, total);
+  EXPECT_EQ(control.events, Strings({"EndLevel"}));
+  EXPECT_EQ(observer.heard, Strings({"OnLevelEnd"}));
+}
+
 TEST_F(ScoringTest, TheNextLevelStartsAfreshOnTheCommittedTotal) {
   Build({Full('0')});
   scoring->AddGearExplode();
