@@ -96,6 +96,21 @@ TEST_F(ScoringTest, AMatchPoursItsEnergyIntoTheJugOfItsColumn) {
   EXPECT_EQ(jugs->poured, Strings({"2 1 5 3"}));
 }
 
+TEST_F(ScoringTest, AMatchPassOfTheTowerScoresWhenItsReactionFires) {
+  Build({"0", "2", "2", "2"}, true);
+  jugs->colours[0] = 2;
+  FinishFill();
+  ASSERT_TRUE(tower->CheckMatches());
+  EXPECT_EQ(scoring->GetLevelScore(), 3) << "three single pieces so far";
+  EXPECT_EQ(tower->GetPiece(3, 0)->GetJugMark(), TIntPair(-1, -1));
+  EXPECT_TRUE(observer.heard.empty());
+  tower->FireReaction(tower->GetPiece(2, 0));
+  EXPECT_EQ(scoring->GetLevelScore(), 3 + 103);
+  EXPECT_EQ(observer.heard, Strings({"OnScore 3 1 1 0 103 0"}));
+  EXPECT_EQ(jugs->poured, Strings({"2 1 0 3"}));
+  EXPECT_EQ(Result().matchCount, 1);
+}
+
 TEST_F(ScoringTest, MatchedPiecesLearnWhetherAJugTakesThem) {
   Build({"012", "012", "012"}, true);
   jugs->colours = {0, 1, 5, -1, -1, -1, -1, -1, -1, -1, -1, -1};
