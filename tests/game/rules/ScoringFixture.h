@@ -23,10 +23,10 @@
 #include "tests/support/rules/FakeTimeController.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"
+#include "tests/support/rules/KitTower.h"
 #include "tests/support/rules/NullPieceViews.h"
 #include "tests/support/rules/RecordingScoringObserver.h"
 #include "tests/support/rules/RecordingSoundView.h"
-#include "tests/support/rules/ScriptedRingGenerator.h"
 #include "tests/support/rules/StubTowerControl.h"
 #include "tests/support/rules/StubTowerView.h"
 
@@ -57,7 +57,7 @@ class ScoringTest : public testing::Test {
   }
   ~ScoringTest() override { TGameApp::Instance().Shutdown(); }
 
-  // A tower of the given rings (each 12 characters, as Make reads them) and
+  // A tower of the given rings (as KitTower reads them) and
   // a scoring model started on it, with the control set.
   void Build(const std::vector<std::string>& rings, bool hasJugs = false) {
     MakeScoring();
@@ -74,27 +74,18 @@ class ScoringTest : public testing::Test {
     scoring->AddObserver(&observer);
   }
   void MakeTower(const std::vector<std::string>& rings, bool hasJugs) {
-    uint32_t count = static_cast<uint32_t>(rings.size());
-    generator = std::make_unique<ScriptedRingGenerator>(&pieces, count);
     TTowerSetup setup;
-    setup.ringCount = count;
-    setup.generator = generator.get();
-    setup.pieceFactory = &pieces;
     setup.scoring = scoring.get();
     setup.powerUpFactory = &powerUps;
     setup.sound = &sound;
     setup.hasPieceJug = hasJugs;
-    tower = std::make_unique<TTower>(setup);
-    control.model = tower.get();
-    for (int32_t ring = 0; ring < static_cast<int32_t>(count); ++ring) {
-      for (int32_t slot = 0; slot < static_cast<int32_t>(rings[ring].size()); ++slot) {
-        tower->SetPiece(ring, slot, Make(rings[ring][slot]));
-      }
-    }
+    kit = std::make_unique<KitTower>(pieces, setup, rings);
+    tower = kit->tower.get();
+    control.model = tower;
   }
   TScoringStart Start() {
     TScoringStart start;
-    start.tower = tower.get();
+    start.tower = tower;
     start.singlePieceEnergy = 0.25f;
     start.explosionStepTime = 100;
     start.jugLinkFactor = 0.5f;
@@ -105,17 +96,6 @@ class ScoringTest : public testing::Test {
     return start;
   }
 
-  // "." vacant, "0" to "5" a piece of that colour, "A" to "F" an unbroken
-  // blocker around one, "Z" a plain blocker, "P" a power-up piece carrying
-  // nothing, "e" the empty piece.
-  TPiecePtr Make(char code) {
-    if (code >= '0' && code <= '5') return pieces.CreateStandard(code - '0', nullptr);
-    if (code >= 'A' && code <= 'F') return pieces.CreateBlocked(code - 'A', true);
-    if (code == 'Z') return pieces.CreateBlocked(IPiece::kNoColour, true);
-    if (code == 'P') return pieces.CreatePowerUpPiece(IPiece::kNoColour, nullptr);
-    if (code == 'e') return pieces.GetEmptyPiece();
-    return pieces.GetNullPiece();
-  }
   // Takes the tower out of its first fill, after which blockers hold.
   void FinishFill() {
     for (uint32_t i = 0; i <= tower->GetRingCount(); ++i) tower->StepAllColumns(-1);
@@ -136,8 +116,8 @@ class ScoringTest : public testing::Test {
   StubTowerControl control{nullptr, &view, &sound};
   FakePieceJugs* jugs = nullptr;  // the jugs of the current level, when made
   std::unique_ptr<TScoring> scoring;
-  std::unique_ptr<ScriptedRingGenerator> generator;
-  std::unique_ptr<TTower> tower;
+  std::unique_ptr<KitTower> kit;
+  TTower* tower = nullptr;  // the kit's
 };
 
 // Twelve pieces of one colour.

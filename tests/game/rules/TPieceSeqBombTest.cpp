@@ -14,10 +14,10 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"
+#include "tests/support/rules/KitTower.h"
 #include "tests/support/rules/NullPieceViews.h"
 #include "tests/support/rules/RecordingScoringModel.h"
 #include "tests/support/rules/RecordingSoundView.h"
-#include "tests/support/rules/ScriptedRingGenerator.h"
 #include "tests/support/rules/StubTowerControl.h"
 
 namespace GamePlay {
@@ -61,34 +61,16 @@ class PieceSeqBombTest : public testing::Test {
   }
   ~PieceSeqBombTest() override { TGameApp::Instance().Shutdown(); }
 
-  // rings: one text per ring, "." vacant, "0" to "5" a piece of that colour,
-  // "A" to "F" an unbroken blocker around one, "Z" a plain blocker, "P" a
-  // power-up piece.
+  // rings as KitTower reads them.
   void Build(const std::vector<std::string>& rings) {
-    uint32_t count = static_cast<uint32_t>(rings.size());
-    generator = std::make_unique<ScriptedRingGenerator>(&pieces, count);
     TTowerSetup setup;
-    setup.ringCount = count;
-    setup.generator = generator.get();
-    setup.pieceFactory = &pieces;
     setup.scoring = &scoring;
     setup.powerUpFactory = &powerUps;
     setup.sound = &sound;
-    tower = std::make_unique<TTower>(setup);
-    for (int32_t ring = 0; ring < static_cast<int32_t>(count); ++ring) {
-      for (int32_t slot = 0; slot < static_cast<int32_t>(rings[ring].size()); ++slot) {
-        tower->SetPiece(ring, slot, Make(rings[ring][slot]));
-      }
-    }
-    control.model = tower.get();
+    kit = std::make_unique<KitTower>(pieces, setup, rings);
+    tower = kit->tower.get();
+    control.model = tower;
     sequence = std::make_unique<TPieceSeqBomb>(&control, kStepTime);
-  }
-  TPiecePtr Make(char code) {
-    if (code >= '0' && code <= '5') return pieces.CreateStandard(code - '0', nullptr);
-    if (code >= 'A' && code <= 'F') return pieces.CreateBlocked(code - 'A', true);
-    if (code == 'Z') return pieces.CreateBlocked(IPiece::kNoColour, true);
-    if (code == 'P') return pieces.CreatePowerUpPiece(IPiece::kNoColour, nullptr);
-    return pieces.GetNullPiece();
   }
   // One 10 ms update.
   void Update() {
@@ -116,8 +98,8 @@ class PieceSeqBombTest : public testing::Test {
   RecordingPowerUpFactory powerUps;
   RecordingScoringModel scoring;
   StubTowerControl control;
-  std::unique_ptr<ScriptedRingGenerator> generator;
-  std::unique_ptr<TTower> tower;
+  std::unique_ptr<KitTower> kit;
+  TTower* tower = nullptr;  // the kit's
   std::unique_ptr<TPieceSeqBomb> sequence;
 };
 
@@ -147,7 +129,7 @@ TEST_F(PieceSeqBombTest, RemoveAllClearsOneRingPerStepFromTheBottom) {
 TEST_F(PieceSeqBombTest, RemoveAllBreaksBlockersAndSparesPowerUpPieces) {
   Build({"0AP.", "1Z23"});
   auto removed = std::dynamic_pointer_cast<TDisappearingPiece>(
-      pieces.CreateDisappearing(tower->GetPiece(1, 3), nullptr, tower.get()));
+      pieces.CreateDisappearing(tower->GetPiece(1, 3), nullptr, tower));
   tower->SetPiece(1, 3, removed);
   sequence->StartRemoveAll();
   NextStep(2);

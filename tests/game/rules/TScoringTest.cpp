@@ -314,7 +314,7 @@ TEST_F(ScoringTest, NoMoveIsJudgedWhileTheTowerIsBusy) {
 TEST_F(ScoringTest, TheFillCountsPiecesThatStayExceptDuringTheStart) {
   Build({"0.", "1e", "P2"});
   TPiecePtr removed = tower->GetPiece(2, 1);
-  tower->SetPiece(2, 1, pieces.CreateDisappearing(removed, nullptr, tower.get()));
+  tower->SetPiece(2, 1, pieces.CreateDisappearing(removed, nullptr, tower));
   // 36 cells: 32 vacant, one disappearing; the empty piece counts.
   EXPECT_FLOAT_EQ(scoring->GetFillFraction(), 4.0f / 36.0f);
   control.locks.Lock(TInputLock::StartUpDelivery);
@@ -494,7 +494,7 @@ TEST_F(ScoringTest, ALevelWithJugsMakesThemWithItsValues) {
   EXPECT_FLOAT_EQ(jugs->setup.linkFactor, 0.5f);
   EXPECT_FLOAT_EQ(jugs->setup.timeBoost, 0.2f);
   EXPECT_EQ(jugs->setup.sound, &sound);
-  EXPECT_EQ(jugs->tower, tower.get());
+  EXPECT_EQ(jugs->tower, tower);
   EXPECT_EQ(jugs->timer, &timer);
   scoring->SetTowerControl(&control);
   EXPECT_EQ(jugs->control, &control);
