@@ -2,6 +2,9 @@
 
 #include <algorithm>
 
+#include "game/rules/TBigAreaBombPowerUp.h"
+#include "game/rules/TColorBombPowerUp.h"
+
 namespace GamePlay {
 
 TDisappearingPiece::TDisappearingPiece(TPiecePtr inner, TPowerUpPtr extra)
@@ -56,6 +59,22 @@ void TDisappearingPiece::SetTarget(const TPiecePtr& target) {
 TPiecePtr TDisappearingPiece::GetTargetPiece() {
   if (mOwnTarget) return shared_from_this();
   return dynamic_cast<TDisappearingPiece*>(mTarget.get()) ? mTarget : nullptr;
+}
+
+bool TDisappearingPiece::HasColorBomb() const {
+  return std::any_of(mPowerUps.begin(), mPowerUps.end(), [](const TPowerUpPtr& powerUp) {
+    return dynamic_cast<TColorBombPowerUp*>(powerUp.get()) != nullptr;
+  });
+}
+
+bool TDisappearingPiece::FindAreaBomb(bool& sizeFlag) const {
+  for (const TPowerUpPtr& powerUp : mPowerUps) {
+    if (auto* bomb = dynamic_cast<TBigAreaBombPowerUp*>(powerUp.get())) {
+      sizeFlag = bomb->GetSizeFlag();
+      return true;
+    }
+  }
+  return false;
 }
 
 }  // namespace GamePlay

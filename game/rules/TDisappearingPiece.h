@@ -33,6 +33,11 @@ class TDisappearingPiece final : public TTransientPiece {
   // disappearing piece, else null.
   TPiecePtr GetTargetPiece();
   const std::vector<TPowerUpPtr>& GetCarriedPowerUps() const { return mPowerUps; }
+  // Whether the piece carries a colour bomb.
+  bool HasColorBomb() const;
+  // Whether the piece carries an area bomb; sizeFlag becomes the first such
+  // bomb's size flag, which its explosion is drawn by.
+  bool FindAreaBomb(bool& sizeFlag) const;
   void SetReaction(TMatchReactionPtr reaction) { mReaction = std::move(reaction); }
   const TMatchReactionPtr& GetReaction() const { return mReaction; }
   // Fires the piece's reaction, and that of a disappearing piece inside it.

@@ -14,8 +14,11 @@
 #include "game/rules/ITimeController.h"
 #include "game/rules/ITowerControl.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/PieceMaking.h"
 #include "game/rules/TBlockedPiece.h"
+#include "game/rules/TChangeColorPowerUp.h"
 #include "game/rules/TClockProxyRegistry.h"
+#include "game/rules/TColorBombPowerUp.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TLevelSettings.h"
 #include "game/rules/TPowerUpPiece.h"
@@ -227,12 +230,16 @@ void TScoring::PlacePowerUp(const TCellGroup& group, int32_t kind) {
   }
   if (candidates.empty()) return;
   TCell cell = candidates[candidates.size() / 2];
-  TPowerUpPtr powerUp = powerUps->CreatePowerUp(code);
-  if (!powerUp) return;
   int32_t colour = code == IPowerUpFactory::kColourBomb
                        ? mTower->GetPiece(cell.ring, cell.slot)->GetColour()
                        : IPiece::kNoColour;
-  TPiecePtr piece = pieces->CreatePowerUpPiece(colour, powerUp);
+  TPiecePtr piece = MakePowerUpPiece(*pieces, *powerUps, code, colour);
+  if (!piece) return;
+  TPowerUpPtr powerUp = piece->GetPowerUp();
+  if (auto* colourBomb = dynamic_cast<TColorBombPowerUp*>(powerUp.get())) {
+    colourBomb->Set(colour, mExplosions.get());
+  }
+  if (auto* change = dynamic_cast<TChangeColorPowerUp*>(powerUp.get())) change->SetJugs(mJugs.get());
   if (auto* powerUpPiece = dynamic_cast<TPowerUpPiece*>(piece.get())) powerUpPiece->StartTimer();
   mTower->SetPiece(cell.ring, cell.slot, piece);
 }

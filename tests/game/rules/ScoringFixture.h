@@ -76,7 +76,7 @@ class ScoringTest : public testing::Test {
   void MakeTower(const std::vector<std::string>& rings, bool hasJugs) {
     TTowerSetup setup;
     setup.scoring = scoring.get();
-    setup.powerUpFactory = &powerUps;
+    setup.powerUpFactory = powerUpFactory;
     setup.sound = &sound;
     setup.hasPieceJug = hasJugs;
     kit = std::make_unique<KitTower>(pieces, setup, rings);
@@ -109,6 +109,7 @@ class ScoringTest : public testing::Test {
   NullPieceViewFactory views;
   KitPieceFactory pieces{&views, &sound};
   RecordingPowerUpFactory powerUps;
+  IPowerUpFactory* powerUpFactory = &powerUps;  // the tower's
   FixedScoringScheme scheme;
   TPowerUpTables tables;
   RecordingScoringObserver observer;

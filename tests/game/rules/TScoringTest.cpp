@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "game/rules/TChangeColorPowerUp.h"
+#include "game/rules/TColorBombPowerUp.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "platform/FileIndex.h"
 #include "tests/game/rules/ScoringFixture.h"
@@ -188,12 +190,13 @@ TEST_F(ScoringTest, FillingTheLastJugWinsTheLevel) {
 class ScoringGroups : public ScoringTest {
  protected:
   // A level whose piece table hands out the kinds after its colon.
-  void BuildWithKinds(const std::string& pieceTable, const std::vector<std::string>& rings) {
+  void BuildWithKinds(const std::string& pieceTable, const std::vector<std::string>& rings,
+                      bool hasJugs = false) {
     files.WriteAsset("levels/piecetable/piece0101.txt", pieceTable);
     ClearFileIndex();
     BuildFileIndex();
     tables.match[{1, 5}] = 1;
-    Build(rings);
+    Build(rings, hasJugs);
   }
   TPowerUpPiece* PowerUpPieceAt(int32_t ring, int32_t slot) {
     return dynamic_cast<TPowerUpPiece*>(tower->GetPiece(ring, slot).get());
@@ -231,6 +234,39 @@ TEST_F(ScoringGroups, AColourBombPieceTakesTheColourOfItsCell) {
   scoring->ScoreGroups(5, 1, kFiveGroup);
   ASSERT_NE(PowerUpPieceAt(2, 0), nullptr);
   EXPECT_EQ(PowerUpPieceAt(2, 0)->GetColour(), 2);
+}
+
+// Makes the power-ups that take parts of the level from the scoring model.
+class LevelBoundPowerUps final : public IPowerUpFactory {
+ public:
+  TPowerUpPtr CreatePowerUp(int32_t code) override {
+    if (code == kColourBomb) return std::make_shared<TColorBombPowerUp>();
+    if (code == kChangeColour) return std::make_shared<TChangeColorPowerUp>();
+    return nullptr;
+  }
+  TPowerUpPtr CreateLock() override { return nullptr; }
+  TPowerUpPtr CreateGear() override { return nullptr; }
+  TPowerUpPtr CreateNone() override { return nullptr; }
+};
+
+TEST_F(ScoringGroups, PowerUpsGetTheColourExplosionsAndJugsOfTheLevel) {
+  LevelBoundPowerUps levelBound;
+  powerUpFactory = &levelBound;
+  BuildWithKinds("0:Cc", {Full('2'), Full('2'), Full('2'), Full('2'), Full('2')}, true);
+  jugs->colours.assign(12, 3);
+  for (int32_t slot = 0; slot < 2; ++slot) {
+    scoring->ScoreGroups(5, 1, {{{0, slot}, {1, slot}, {2, slot}, {3, slot}, {4, slot}}});
+  }
+  TPowerUpPtr colourBomb = tower->GetPiece(2, 0)->GetPowerUp();
+  ASSERT_NE(dynamic_cast<TColorBombPowerUp*>(colourBomb.get()), nullptr);
+  EXPECT_EQ(static_cast<TColorBombPowerUp&>(*colourBomb).GetColour(), 2);
+  colourBomb->Activate(2, 0, tower, colourBomb);
+  EXPECT_EQ(scoring->GetExplosions()->GetMode(), TPieceSeqBomb::TMode::RemoveColour);
+
+  TPowerUpPtr change = tower->GetPiece(2, 1)->GetPowerUp();
+  ASSERT_NE(dynamic_cast<TChangeColorPowerUp*>(change.get()), nullptr);
+  change->Activate(2, 1, tower, change);
+  EXPECT_EQ(tower->GetPiece(1, 1)->GetColour(), 3) << "the jug of its slot gave the colour";
 }
 
 TEST_F(ScoringGroups, SmallerMatchesEarnNothingAndDrawNoKind) {
