@@ -4,8 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/LinkedRings.h"
 #include "game/rules/TBigAreaBombPowerUp.h"
 #include "game/rules/TChangeColorPowerUp.h"
@@ -14,15 +12,9 @@
 #include "game/rules/TLinkPowerUps.h"
 #include "game/rules/TPieceSeqBomb.h"
 #include "game/rules/TTimeBombPowerUp.h"
-#include "tests/support/FakeClock.h"
+#include "tests/game/rules/RecordedTowerFixture.h"
 #include "tests/support/rules/FakePieceJugs.h"
 #include "tests/support/rules/FakeTimeController.h"
-#include "tests/support/rules/KitPieceFactory.h"
-#include "tests/support/rules/KitPowerUps.h"
-#include "tests/support/rules/KitTower.h"
-#include "tests/support/rules/NullPieceViews.h"
-#include "tests/support/rules/RecordingScoringModel.h"
-#include "tests/support/rules/RecordingSoundView.h"
 #include "tests/support/rules/StubTowerControl.h"
 
 namespace GamePlay {
@@ -40,22 +32,12 @@ std::string Text(const Cells& cells) {
   return text;
 }
 
-class PowerUpTest : public testing::Test {
+class PowerUpTest : public RecordedTowerTest {
  protected:
-  PowerUpTest() {
-    TGameApp::Instance().Init();
-    TWorldData::Instance().GetLevelResult().Clear();
-  }
-  ~PowerUpTest() override { TGameApp::Instance().Shutdown(); }
-
-  // rings as KitTower reads them; cells left out are vacant.
   void Build(const std::vector<std::string>& rings, TTowerSetup setup = {}) {
-    setup.scoring = &scoring;
-    setup.powerUpFactory = &powerUps;
-    setup.sound = &sound;
-    kit = std::make_unique<KitTower>(pieces, setup, rings);
-    tower = kit->tower.get();
+    BuildTower(rings, setup);
   }
+
   // The ring as text: a digit per piece by its colour, "x" for a piece
   // taken out, "." vacant.
   std::string Ring(int32_t ring) {
@@ -76,15 +58,6 @@ class PowerUpTest : public testing::Test {
   void Carry(int32_t ring, int32_t slot, int32_t colour, const TPowerUpPtr& powerUp) {
     tower->SetPiece(ring, slot, pieces.CreateStandard(colour, powerUp));
   }
-
-  FakeClock clock;
-  RecordingSoundView sound;
-  NullPieceViewFactory views;
-  KitPieceFactory pieces{&views, &sound};
-  RecordingPowerUpFactory powerUps;
-  RecordingScoringModel scoring;
-  std::unique_ptr<KitTower> kit;
-  TTower* tower = nullptr;  // the kit's
 };
 
 // Area bombs --------------------------------------------------------------

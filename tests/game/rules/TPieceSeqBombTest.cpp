@@ -6,18 +6,9 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TDisappearingPiece.h"
-#include "game/rules/TTower.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/rules/KitPieceFactory.h"
-#include "tests/support/rules/KitPowerUps.h"
-#include "tests/support/rules/KitTower.h"
-#include "tests/support/rules/NullPieceViews.h"
-#include "tests/support/rules/RecordingScoringModel.h"
-#include "tests/support/rules/RecordingSoundView.h"
+#include "tests/game/rules/RecordedTowerFixture.h"
 #include "tests/support/rules/StubTowerControl.h"
 
 namespace GamePlay {
@@ -53,22 +44,10 @@ class ClearsAColour final : public RecordingPowerUp {
   int32_t mColour;
 };
 
-class PieceSeqBombTest : public testing::Test {
+class PieceSeqBombTest : public RecordedTowerTest {
  protected:
-  PieceSeqBombTest() {
-    TGameApp::Instance().Init();
-    TWorldData::Instance().GetLevelResult().Clear();
-  }
-  ~PieceSeqBombTest() override { TGameApp::Instance().Shutdown(); }
-
-  // rings as KitTower reads them.
   void Build(const std::vector<std::string>& rings) {
-    TTowerSetup setup;
-    setup.scoring = &scoring;
-    setup.powerUpFactory = &powerUps;
-    setup.sound = &sound;
-    kit = std::make_unique<KitTower>(pieces, setup, rings);
-    tower = kit->tower.get();
+    BuildTower(rings);
     control.model = tower;
     sequence = std::make_unique<TPieceSeqBomb>(&control, kStepTime);
   }
@@ -91,15 +70,7 @@ class PieceSeqBombTest : public testing::Test {
   }
   bool ExplosionLocked() { return control.locks.IsLocked(TInputLock::Explosion); }
 
-  FakeClock clock;
-  RecordingSoundView sound;
-  NullPieceViewFactory views;
-  KitPieceFactory pieces{&views, &sound};
-  RecordingPowerUpFactory powerUps;
-  RecordingScoringModel scoring;
   StubTowerControl control;
-  std::unique_ptr<KitTower> kit;
-  TTower* tower = nullptr;  // the kit's
   std::unique_ptr<TPieceSeqBomb> sequence;
 };
 

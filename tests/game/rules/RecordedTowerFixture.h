@@ -1,0 +1,52 @@
+#pragma once
+
+// A tower of real pieces with null views whose scoring model and power-up
+// factory only write down what they are asked, for tests of what acts on
+// the tower (power-ups, explosions).
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "game/gui/TGameApp.h"
+#include "game/gui/TWorldData.h"
+#include "game/rules/TTower.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/rules/KitPieceFactory.h"
+#include "tests/support/rules/KitPowerUps.h"
+#include "tests/support/rules/KitTower.h"
+#include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingScoringModel.h"
+#include "tests/support/rules/RecordingSoundView.h"
+
+namespace GamePlay {
+
+class RecordedTowerTest : public testing::Test {
+ protected:
+  RecordedTowerTest() {
+    TGameApp::Instance().Init();
+    TWorldData::Instance().GetLevelResult().Clear();
+  }
+  ~RecordedTowerTest() override { TGameApp::Instance().Shutdown(); }
+
+  // rings as KitTower reads them; cells left out are vacant.
+  void BuildTower(const std::vector<std::string>& rings, TTowerSetup setup = {}) {
+    setup.scoring = &scoring;
+    setup.powerUpFactory = &powerUps;
+    setup.sound = &sound;
+    kit = std::make_unique<KitTower>(pieces, setup, rings);
+    tower = kit->tower.get();
+  }
+
+  FakeClock clock;
+  RecordingSoundView sound;
+  NullPieceViewFactory views;
+  KitPieceFactory pieces{&views, &sound};
+  RecordingPowerUpFactory powerUps;
+  RecordingScoringModel scoring;
+  std::unique_ptr<KitTower> kit;
+  TTower* tower = nullptr;  // the kit's
+};
+
+}  // namespace GamePlay
