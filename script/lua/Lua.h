@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdarg>
 #include <cstddef>
 #include <cstdint>
 
@@ -115,3 +116,164 @@ int lua_getstack(lua_State* L, int level, lua_Debug* ar);
 // function). A leading '>' takes the function from the top of the stack (and
 // pops it) instead of ar's level. Returns 0 when `what' holds another letter.
 int lua_getinfo(lua_State* L, const char* what, lua_Debug* ar);
+
+// --- The C interface ------------------------------------------------------
+//
+// Every value a C function sees lives on the stack of its thread and is named
+// by an index: 1 is the first argument (the base of the running function's
+// frame), -1 the top value. Pseudo-indices name values off the stack:
+// LUA_REGISTRYINDEX the registry, LUA_GLOBALSINDEX the thread's table of
+// globals, lua_upvalueindex(n) upvalue n of the running C closure (no value
+// when it has fewer), and lua_registryindex(n) (below -40000) the registry
+// entry with the integer key n, read without metamethods (nil when absent;
+// storing through it with lua_replace sets that registry entry).
+//
+// Push rule: a push writes the value at the top and then grows the stack when
+// it is about to run out, so a C function may push past its LUA_MINSTACK
+// guaranteed slots without lua_checkstack. A push can therefore move the
+// stack: pointers into it do not survive a push.
+//
+// The functions that only read (types, conversions, comparisons without
+// metamethods, lua_getmetatable) answer for an index that names no value as
+// for an absent value (-1, 0 or null) and never raise errors. Functions that
+// can run metamethods, allocate or call raise errors as the script would.
+
+inline constexpr int LUA_REGISTRYINDEX = -10000;
+inline constexpr int LUA_GLOBALSINDEX = -10001;
+inline constexpr int lua_upvalueindex(int n) { return LUA_GLOBALSINDEX - n; }
+// Below LUA_REGISTRYENTRIES: registry entries by integer key.
+inline constexpr int LUA_REGISTRYENTRIES = -40000;
+inline constexpr int lua_registryindex(int n) { return LUA_REGISTRYENTRIES - n; }
+
+// Stack.
+int lua_gettop(lua_State* L);
+// A non-negative index makes it the new top (new slots are nil); a negative
+// one counts from the top (-1 leaves it, -2 pops one value).
+void lua_settop(lua_State* L, int idx);
+void lua_pushvalue(lua_State* L, int idx);
+void lua_remove(lua_State* L, int idx);
+void lua_insert(lua_State* L, int idx);
+// Pops the top value into the slot of idx.
+void lua_replace(lua_State* L, int idx);
+// Makes room for size more values in the running frame; 0 when the frame
+// would exceed 2048 slots.
+int lua_checkstack(lua_State* L, int size);
+// Pops n values from `from` and pushes them on `to`.
+void lua_xmove(lua_State* from, lua_State* to, int n);
+
+// Type tests.
+int lua_type(lua_State* L, int idx);  // LUA_TNONE for an index without a value
+const char* lua_typename(lua_State* L, int type);  // "no value" for LUA_TNONE
+int lua_isnumber(lua_State* L, int idx);   // numbers and numeric byte or wide text
+int lua_isstring(lua_State* L, int idx);   // strings, wide strings and numbers
+int lua_iscfunction(lua_State* L, int idx);
+
+// Comparisons.
+int lua_rawequal(lua_State* L, int idx1, int idx2);
+
+// Conversions.
+lua_Number lua_tonumber(lua_State* L, int idx);
+int lua_toboolean(lua_State* L, int idx);
+// The bytes of a byte string; a number becomes a byte string in its slot.
+// Null for every other value, wide strings included.
+const char* lua_tostring(lua_State* L, int idx);
+// Bytes of a byte string (numbers converted first), units of a wide string.
+size_t lua_strlen(lua_State* L, int idx);
+// The units of a wide string; a number becomes a wide string in its slot.
+// Null for every other value, byte strings included.
+const lua_WChar* lua_towstring(lua_State* L, int idx);
+// A light userdata's pointer, a full userdata's data block, or the pointer a
+// boxed pointer holds.
+void* lua_touserdata(lua_State* L, int idx);
+lua_State* lua_tothread(lua_State* L, int idx);
+// Userdata as lua_touserdata; tables, functions and threads by address.
+const void* lua_topointer(lua_State* L, int idx);
+
+// Pushes.
+void lua_pushnil(lua_State* L);
+void lua_pushnumber(lua_State* L, lua_Number n);
+void lua_pushlstring(lua_State* L, const char* s, size_t len);
+void lua_pushstring(lua_State* L, const char* s);  // null pushes nil
+// Formats as luaO_pushvfstring: "%s", "%c", "%d", "%f" (a lua_Number), "%%".
+const char* lua_pushvfstring(lua_State* L, const char* fmt, va_list argp);
+const char* lua_pushfstring(lua_State* L, const char* fmt, ...)
+    __attribute__((format(printf, 2, 3)));
+void lua_pushlwstring(lua_State* L, const lua_WChar* units, size_t len);
+void lua_pushwstring(lua_State* L, const lua_WChar* units);  // null pushes nil
+// A C closure over the n values on top, which it pops.
+void lua_pushcclosure(lua_State* L, lua_CFunction fn, int n);
+void lua_pushboolean(lua_State* L, int b);
+void lua_pushlightuserdata(lua_State* L, void* p);
+// A full userdata that holds p; lua_touserdata gives p back. Its metatable is
+// the per-type metatable of userdata until lua_setmetatable replaces it.
+void lua_pushboxedpointer(lua_State* L, void* p);
+
+// Reading tables and metatables.
+void lua_rawget(lua_State* L, int idx);
+void lua_rawgeti(lua_State* L, int idx, int n);
+void lua_newtable(lua_State* L);
+// Pushes the metatable of the value at idx and returns 1: a table's or full
+// userdata's own (the default metatable when none was set), else the
+// per-type metatable of its type. Returns 0 and pushes nothing for nil and
+// for an index without a value.
+int lua_getmetatable(lua_State* L, int idx);
+// Pushes a Lua function's environment, else the thread's table of globals.
+void lua_getfenv(lua_State* L, int idx);
+// Pushes the per-type metatable of a type tag; nil for tag 0 (nil has none)
+// and for tags outside 0..10.
+void lua_gettypemetatable(lua_State* L, int type);
+
+// Writing tables and metatables.
+void lua_rawset(lua_State* L, int idx);
+void lua_rawseti(lua_State* L, int idx, int n);
+// Pops a table, or nil for the default metatable, and makes it the metatable
+// of the table or full userdata at idx: 1. Other values keep theirs: 0.
+int lua_setmetatable(lua_State* L, int idx);
+// Pops a table and makes it the environment of the Lua function at idx: 1.
+// 0 for C functions and other values.
+int lua_setfenv(lua_State* L, int idx);
+// Pops the top value; a table becomes the per-type metatable of the tag
+// (1..10). Anything else is ignored.
+void lua_settypemetatable(lua_State* L, int type);
+
+// Loading and calling.
+void lua_call(lua_State* L, int nargs, int nresults);
+// Calls protected; errfunc 0 means no handler, else the stack index of one.
+// Returns 0 or the error status with the error object on top.
+int lua_pcall(lua_State* L, int nargs, int nresults, int errfunc);
+// Compiles a chunk (precompiled when its first byte is ESC) and pushes it as
+// a function, or returns LUA_ERRSYNTAX or LUA_ERRMEM with the message pushed.
+// A null chunk name reads "?".
+int lua_load(lua_State* L, lua_Chunkreader reader, void* data, const char* chunkname);
+// Writes the Lua function without upvalues on top as a precompiled chunk
+// through luaU_dump (Dump.h) and returns 1; 0 for any other value.
+int lua_dump(lua_State* L, lua_Chunkwriter writer, void* data);
+
+// The collector, counted in KB.
+int lua_getgcthreshold(lua_State* L);
+int lua_getgccount(lua_State* L);
+// 4194304 KB or more means no limit; at or below the count it collects now.
+void lua_setgcthreshold(lua_State* L, int newthreshold);
+
+// Raises the value on top as an error.
+[[noreturn]] int lua_error(lua_State* L);
+// Pops a key and pushes the next key and its value of the table at idx: 1;
+// 0 and nothing pushed after the last. A nil key starts the traversal.
+int lua_next(lua_State* L, int idx);
+// A full userdata of size bytes (its length rounded up to even), pushed.
+void* lua_newuserdata(lua_State* L, size_t size);
+
+// Shorthands.
+inline void lua_pop(lua_State* L, int n) { lua_settop(L, -n - 1); }
+inline void lua_pushcfunction(lua_State* L, lua_CFunction f) { lua_pushcclosure(L, f, 0); }
+inline bool lua_isfunction(lua_State* L, int n) { return lua_type(L, n) == LUA_TFUNCTION; }
+inline bool lua_istable(lua_State* L, int n) { return lua_type(L, n) == LUA_TTABLE; }
+inline bool lua_islightuserdata(lua_State* L, int n) {
+  return lua_type(L, n) == LUA_TLIGHTUSERDATA;
+}
+inline bool lua_isnil(lua_State* L, int n) { return lua_type(L, n) == LUA_TNIL; }
+inline bool lua_isboolean(lua_State* L, int n) { return lua_type(L, n) == LUA_TBOOLEAN; }
+inline bool lua_iswstring(lua_State* L, int n) { return lua_type(L, n) == LUA_TWSTRING; }
+inline bool lua_isnone(lua_State* L, int n) { return lua_type(L, n) == LUA_TNONE; }
+inline bool lua_isnoneornil(lua_State* L, int n) { return lua_type(L, n) <= LUA_TNIL; }
+inline void lua_getregistry(lua_State* L) { lua_pushvalue(L, LUA_REGISTRYINDEX); }

@@ -1,0 +1,105 @@
+// Loading chunks from logical files and from memory (declared in Auxlib.h).
+
+#include <cerrno>
+#include <cstring>
+#include <memory>
+
+#include "platform/TFile.h"
+#include "script/lua/Auxlib.h"
+
+namespace {
+
+struct FileCloser {
+  void operator()(TFile* file) const { FileClose(file); }
+};
+using OpenFile = std::unique_ptr<TFile, FileCloser>;
+
+struct FileReader {
+  TFile* file;
+  char block[LUAL_BUFFERSIZE];
+};
+
+const char* readfileblock(lua_State*, void* ud, size_t* size) {
+  FileReader* reader = static_cast<FileReader*>(ud);
+  if (FileEof(reader->file)) return nullptr;
+  const int32_t got = FileRead(reader->file, reader->block, sizeof reader->block);
+  if (got <= 0) return nullptr;
+  *size = static_cast<size_t>(got);
+  return reader->block;
+}
+
+struct MemoryReader {
+  const char* block;
+  size_t size;
+};
+
+const char* readmemory(lua_State*, void* ud, size_t* size) {
+  MemoryReader* reader = static_cast<MemoryReader*>(ud);
+  if (reader->size == 0) return nullptr;
+  *size = reader->size;
+  reader->size = 0;
+  return reader->block;
+}
+
+// Text in the "C" locale: white space or a printable character. Anything else
+// at the start of a file (ESC of a precompiled chunk, FF of the UTF-16LE
+// mark) asks for binary reading, which keeps every byte.
+bool istextbyte(int c) { return (c >= '\t' && c <= '\r') || (c >= ' ' && c <= '~'); }
+
+// Replaces the chunk name at nameindex by "cannot read <file>: <reason>", the
+// operating system's text for err, or `fallback` when it reported none.
+int fileerror(lua_State* L, int nameindex, int err, const char* fallback) {
+  const char* filename = lua_tostring(L, nameindex) + 1;  // after the "@"
+  lua_pushfstring(L, "cannot read %s: %s", filename, err != 0 ? strerror(err) : fallback);
+  lua_remove(L, nameindex);
+  return LUA_ERRFILE;
+}
+
+OpenFile openfile(const char* filename, int mode) {
+  errno = 0;
+  return OpenFile(FileOpen(filename, mode));
+}
+
+// Opens the file in text mode, or in binary mode when its first byte is no
+// text; null when it cannot be opened.
+OpenFile openchunkfile(const char* filename) {
+  OpenFile file = openfile(filename, kFileReadText);
+  if (!file) return file;
+  const int first = FileGetChar(file.get());
+  if (first < 0 || istextbyte(first)) {
+    if (first >= 0) FileUngetChar(file.get());
+    return file;
+  }
+  file.reset();
+  return openfile(filename, kFileReadBinary);
+}
+
+}  // namespace
+
+int luaL_loadfile(lua_State* L, const char* filename) {
+  if (filename == nullptr) {
+    lua_pushstring(L, "cannot read stdin: there is no standard input to load from");
+    return LUA_ERRFILE;
+  }
+  const int nameindex = lua_gettop(L) + 1;
+  lua_pushfstring(L, "@%s", filename);
+  OpenFile file = openchunkfile(filename);
+  if (!file) return fileerror(L, nameindex, errno, "no such file");
+  FileReader reader{file.get(), {}};
+  errno = 0;
+  const int status = lua_load(L, readfileblock, &reader, lua_tostring(L, nameindex));
+  const int readerror = errno;
+  const bool failed = FileError(file.get());
+  file.reset();
+  if (failed) {
+    lua_settop(L, nameindex);
+    return fileerror(L, nameindex, readerror, "read failed");
+  }
+  lua_remove(L, nameindex);
+  return status;
+}
+
+int luaL_loadbuffer(lua_State* L, const char* buff, size_t size, const char* name) {
+  MemoryReader reader{buff, size};
+  return lua_load(L, readmemory, &reader, name);
+}

@@ -1,0 +1,104 @@
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <string>
+
+#include "platform/FileIndex.h"
+#include "script/lua/Auxlib.h"
+#include "script/lua/State.h"
+#include "tests/script/ChunkBuilder.h"
+#include "tests/script/ChunkText.h"
+#include "tests/script/ScriptState.h"
+#include "tests/support/PackWriter.h"
+#include "tests/support/TestFileLayer.h"
+
+namespace {
+
+class ScriptChunkLoader : public ::testing::Test {
+ protected:
+  TestFileLayer files;
+  ScriptState state;
+  lua_State* L = state.L();
+
+  // The first byte-string constant of the chunk on top.
+  std::string FirstString() {
+    const Proto* p = static_cast<LClosure*>(clvalue(L->top - 1))->p;
+    for (int i = 0; i < p->sizek; i++) {
+      if (ttisstring(&p->k[i])) return std::string(svalue(&p->k[i]), tsvalue(&p->k[i])->len);
+    }
+    return "<none>";
+  }
+
+  // The message on top up to its second colon ("chunk:line").
+  std::string Position() {
+    const std::string message = lua_tostring(L, -1) != nullptr ? lua_tostring(L, -1) : "";
+    return message.substr(0, message.find(':', message.find(':') + 1));
+  }
+};
+
+TEST_F(ScriptChunkLoader, TextFilesLoseTheirCarriageReturns) {
+  files.WriteAsset("text.lua", "return \"a\rb\"\r\n");
+  files.WriteAsset("empty.lua", "");
+  BuildFileIndex();
+  ASSERT_EQ(luaL_loadfile(L, "text.lua"), 0) << lua_tostring(L, -1);
+  EXPECT_EQ(lua_gettop(L), 1) << "only the chunk is left";
+  EXPECT_EQ(FirstString(), "ab");
+  EXPECT_EQ(luaL_loadfile(L, "empty.lua"), 0);
+}
+
+TEST_F(ScriptChunkLoader, FilesThatStartWithNoTextAreReadInBinaryMode) {
+  const std::string source = "return '\\r\\n'";  // the constant holds CR LF
+  ASSERT_EQ(luaL_loadbuffer(L, source.data(), source.size(), "=source"), 0);
+  files.WriteAsset("compiled.luc", DumpChunk(L, TopProto(L)));
+  lua_pop(L, 1);
+  files.WriteAsset("wide.lua", "\xFF\xFE" + Utf16(u"x = 1\r\ny = = 2"));
+  BuildFileIndex();
+  ASSERT_EQ(luaL_loadfile(L, "compiled.luc"), 0) << lua_tostring(L, -1);
+  EXPECT_EQ(FirstString(), "\r\n") << "every byte kept";
+  EXPECT_EQ(luaL_loadfile(L, "wide.lua"), LUA_ERRSYNTAX);
+  EXPECT_EQ(Position(), "wide.lua:2") << "read as UTF-16LE up to the error: " << lua_tostring(L, -1);
+}
+
+TEST_F(ScriptChunkLoader, LongAndPackedFilesAreReadWhole) {
+  std::string longText;
+  for (int i = 1; i <= 300; i++) longText += "x = " + std::to_string(i) + "\n";
+  files.WriteAsset("long.lua", longText + "y = = 1\n");
+  PackWriter pack;
+  pack.Add("scripts/packed.lua", "x = 1\r\n= 2\r\n");
+  files.WriteAsset("scripts.vqp", pack.Bytes());
+  BuildFileIndex();
+  EXPECT_EQ(luaL_loadfile(L, "long.lua"), LUA_ERRSYNTAX);
+  EXPECT_EQ(Position(), "long.lua:301");
+  EXPECT_EQ(luaL_loadfile(L, "Scripts/Packed.lua"), LUA_ERRSYNTAX);
+  EXPECT_EQ(Position(), "Scripts/Packed.lua:2");
+  EXPECT_EQ(lua_gettop(L), 2) << "one message for each, no chunk name left behind";
+}
+
+TEST_F(ScriptChunkLoader, AFileThatCannotBeOpenedGivesAFileError) {
+  lua_pushstring(L, "below");
+  BuildFileIndex();
+  errno = EACCES;  // stale: not the reason of this failure
+  ASSERT_EQ(luaL_loadfile(L, "missing.lua"), LUA_ERRFILE);
+  EXPECT_STREQ(lua_tostring(L, -1), "cannot read missing.lua: no such file");
+  EXPECT_EQ(lua_gettop(L), 2) << "the message above what was there";
+  ASSERT_EQ(luaL_loadfile(L, "user:missing.lua"), LUA_ERRFILE);
+  EXPECT_EQ(std::string(lua_tostring(L, -1)),
+            std::string("cannot read user:missing.lua: ") + strerror(ENOENT))
+      << "the operating system's reason when it gave one";
+}
+
+TEST_F(ScriptChunkLoader, NoFileNameGivesAFileErrorInsteadOfStandardInput) {
+  ASSERT_EQ(luaL_loadfile(L, nullptr), LUA_ERRFILE);
+  EXPECT_EQ(lua_gettop(L), 1);
+  EXPECT_EQ(std::string(lua_tostring(L, -1)).rfind("cannot read stdin: ", 0), 0u);
+}
+
+TEST_F(ScriptChunkLoader, BuffersLoadUnderTheirName) {
+  ASSERT_EQ(luaL_loadbuffer(L, "return 'x\0y'", 12, "=buffer"), 0);
+  EXPECT_EQ(FirstString(), std::string("x\0y", 3));
+  EXPECT_EQ(luaL_loadbuffer(L, "return +", 8, "=buffer"), LUA_ERRSYNTAX);
+  EXPECT_EQ(Position(), "buffer:1");
+}
+
+}  // namespace
