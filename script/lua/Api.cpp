@@ -8,6 +8,7 @@
 #include "script/lua/NumberText.h"
 #include "script/lua/Strings.h"
 #include "script/lua/Table.h"
+#include "script/lua/VirtualMachine.h"
 
 // --- Indices ----------------------------------------------------------------
 
@@ -143,26 +144,10 @@ const char* lua_typename(lua_State*, int type) {
   return type >= LUA_TNIL && type <= LUA_TWSTRING ? luaT_typenames[type] : "no value";
 }
 
-namespace {
-
-// The number a value stands for: a number, or byte or wide text that reads
-// as one. False when it stands for none.
-bool tonumber(const TObject* o, lua_Number* n) {
-  if (ttisnumber(o)) {
-    *n = nvalue(o);
-    return true;
-  }
-  if (ttisstring(o)) return luaO_str2d(svalue(o), n) != 0;
-  if (ttiswstring(o)) return luaO_wstr2d(wsvalue(o), n) != 0;
-  return false;
-}
-
-}  // namespace
-
 int lua_isnumber(lua_State* L, int idx) {
   const TObject* o = luaA_indexAcceptable(L, idx);
-  lua_Number n;
-  return o != nullptr && tonumber(o, &n);
+  TObject n;
+  return o != nullptr && luaV_tonumber(o, &n) != nullptr;
 }
 
 int lua_isstring(lua_State* L, int idx) {
@@ -185,8 +170,9 @@ int lua_rawequal(lua_State* L, int idx1, int idx2) {
 
 lua_Number lua_tonumber(lua_State* L, int idx) {
   const TObject* o = luaA_indexAcceptable(L, idx);
-  lua_Number n;
-  return o != nullptr && tonumber(o, &n) ? n : 0;
+  TObject n;
+  const TObject* number = o != nullptr ? luaV_tonumber(o, &n) : nullptr;
+  return number != nullptr ? nvalue(number) : 0;
 }
 
 int lua_toboolean(lua_State* L, int idx) {

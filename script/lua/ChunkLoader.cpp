@@ -1,6 +1,8 @@
-// Loading chunks from logical files and from memory (declared in Auxlib.h).
+// Loading chunks from logical files and from memory, and running them with
+// an alert on failure (declared in Auxlib.h).
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -74,6 +76,20 @@ OpenFile openchunkfile(const char* filename) {
   return openfile(filename, kFileReadBinary);
 }
 
+// After a failed chunk: calls the global "_ALERT" with the message, or writes
+// the message to the standard error stream; either way the message goes.
+void alert(lua_State* L) {
+  lua_getglobal(L, "_ALERT");
+  if (lua_isfunction(L, -1)) {
+    lua_insert(L, -2);
+    lua_call(L, 1, 0);
+    return;
+  }
+  const char* message = lua_tostring(L, -2);
+  fprintf(stderr, "%s\n", message != nullptr ? message : "(error object is not a string)");
+  lua_pop(L, 2);
+}
+
 }  // namespace
 
 int luaL_loadfile(lua_State* L, const char* filename) {
@@ -102,4 +118,15 @@ int luaL_loadfile(lua_State* L, const char* filename) {
 int luaL_loadbuffer(lua_State* L, const char* buff, size_t size, const char* name) {
   MemoryReader reader{buff, size};
   return lua_load(L, readmemory, &reader, name);
+}
+
+int lua_dobuffer(lua_State* L, const char* buff, size_t size, const char* name) {
+  int status = luaL_loadbuffer(L, buff, size, name);
+  if (status == 0) status = lua_pcall(L, 0, LUA_MULTRET, 0);
+  if (status != 0) alert(L);
+  return status;
+}
+
+int lua_dostring(lua_State* L, const char* text) {
+  return lua_dobuffer(L, text, strlen(text), text);
 }

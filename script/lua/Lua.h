@@ -170,6 +170,8 @@ int lua_iscfunction(lua_State* L, int idx);
 
 // Comparisons.
 int lua_rawequal(lua_State* L, int idx1, int idx2);
+// The script's `<`, metamethods included; 0 when either index has no value.
+int lua_lessthan(lua_State* L, int idx1, int idx2);
 
 // Conversions.
 lua_Number lua_tonumber(lua_State* L, int idx);
@@ -209,6 +211,8 @@ void lua_pushlightuserdata(lua_State* L, void* p);
 void lua_pushboxedpointer(lua_State* L, void* p);
 
 // Reading tables and metatables.
+// Replaces the key on top by t[key], metamethods included (t at idx).
+void lua_gettable(lua_State* L, int idx);
 void lua_rawget(lua_State* L, int idx);
 void lua_rawgeti(lua_State* L, int idx, int n);
 void lua_newtable(lua_State* L);
@@ -224,6 +228,8 @@ void lua_getfenv(lua_State* L, int idx);
 void lua_gettypemetatable(lua_State* L, int type);
 
 // Writing tables and metatables.
+// t[key] = value with key and value on top, both popped (t at idx).
+void lua_settable(lua_State* L, int idx);
 void lua_rawset(lua_State* L, int idx);
 void lua_rawseti(lua_State* L, int idx, int n);
 // Pops a table, or nil for the default metatable, and makes it the metatable
@@ -260,6 +266,8 @@ void lua_setgcthreshold(lua_State* L, int newthreshold);
 // Pops a key and pushes the next key and its value of the table at idx: 1;
 // 0 and nothing pushed after the last. A nil key starts the traversal.
 int lua_next(lua_State* L, int idx);
+// Replaces the top n values by their concatenation; 0 values push "".
+void lua_concat(lua_State* L, int n);
 // A full userdata of size bytes (its length rounded up to even), pushed.
 void* lua_newuserdata(lua_State* L, size_t size);
 
@@ -277,3 +285,17 @@ inline bool lua_iswstring(lua_State* L, int n) { return lua_type(L, n) == LUA_TW
 inline bool lua_isnone(lua_State* L, int n) { return lua_type(L, n) == LUA_TNONE; }
 inline bool lua_isnoneornil(lua_State* L, int n) { return lua_type(L, n) <= LUA_TNIL; }
 inline void lua_getregistry(lua_State* L) { lua_pushvalue(L, LUA_REGISTRYINDEX); }
+inline void lua_getglobal(lua_State* L, const char* name) {
+  lua_pushstring(L, name);
+  lua_gettable(L, LUA_GLOBALSINDEX);
+}
+// Pops the top value into the global `name`.
+inline void lua_setglobal(lua_State* L, const char* name) {
+  lua_pushstring(L, name);
+  lua_insert(L, -2);
+  lua_settable(L, LUA_GLOBALSINDEX);
+}
+inline void lua_register(lua_State* L, const char* name, lua_CFunction f) {
+  lua_pushcfunction(L, f);
+  lua_setglobal(L, name);
+}

@@ -74,9 +74,7 @@ int RawgetOnANumber(lua_State* L) {
 }
 
 TEST_F(ScriptApiTables, RawAccessToANonTableIsAnError) {
-  lua_pushcfunction(L, RawgetOnANumber);
-  EXPECT_EQ(lua_pcall(L, 0, 0, 0), LUA_ERRRUN);
-  EXPECT_STREQ(lua_tostring(L, -1), "attempt to index a number value");
+  EXPECT_EQ(CallFailure(L, RawgetOnANumber), "attempt to index a number value");
 }
 
 // --- Metatables -----------------------------------------------------------------------

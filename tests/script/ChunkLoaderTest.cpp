@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "platform/FileIndex.h"
 #include "script/lua/Auxlib.h"
@@ -99,6 +100,49 @@ TEST_F(ScriptChunkLoader, BuffersLoadUnderTheirName) {
   EXPECT_EQ(FirstString(), std::string("x\0y", 3));
   EXPECT_EQ(luaL_loadbuffer(L, "return +", 8, "=buffer"), LUA_ERRSYNTAX);
   EXPECT_EQ(Position(), "buffer:1");
+}
+
+// --- Running chunks ------------------------------------------------------------------
+
+std::vector<std::string> gAlerts;
+
+int RecordAlert(lua_State* L) {
+  gAlerts.push_back(lua_tostring(L, 1));
+  return 0;
+}
+
+TEST_F(ScriptChunkLoader, DostringLeavesAllResults) {
+  lua_pushstring(L, "below");
+  ASSERT_EQ(lua_dostring(L, "return 1, 'two', nil"), 0);
+  ASSERT_EQ(lua_gettop(L), 4);
+  EXPECT_EQ(lua_tonumber(L, 2), 1);
+  EXPECT_STREQ(lua_tostring(L, 3), "two");
+  EXPECT_TRUE(lua_isnil(L, 4));
+}
+
+TEST_F(ScriptChunkLoader, FailuresGoToTheAlertFunction) {
+  lua_register(L, "_ALERT", RecordAlert);
+  gAlerts.clear();
+  const struct {
+    const char* text;
+    int status;
+  } cases[] = {{"x = = 1", LUA_ERRSYNTAX}, {"local a\nundefined()", LUA_ERRRUN}};
+  for (const auto& c : cases) EXPECT_EQ(lua_dostring(L, c.text), c.status) << c.text;
+  EXPECT_EQ(lua_dobuffer(L, "error_here()", 12, "=buffer"), LUA_ERRRUN);
+  EXPECT_EQ(lua_gettop(L), 0) << "the messages are gone";
+  ASSERT_EQ(gAlerts.size(), 3u);
+  EXPECT_EQ(gAlerts[0].rfind("[string \"x = = 1\"]:1: ", 0), 0u) << gAlerts[0];
+  EXPECT_EQ(gAlerts[1], "[string \"local a...\"]:2: attempt to call global `undefined' (a nil value)");
+  EXPECT_EQ(gAlerts[2], "buffer:1: attempt to call global `error_here' (a nil value)");
+}
+
+TEST_F(ScriptChunkLoader, WithoutAnAlertFunctionFailuresGoToStandardError) {
+  lua_pushstring(L, "below");
+  testing::internal::CaptureStderr();
+  EXPECT_EQ(lua_dobuffer(L, "oops()", 6, "=quiet"), LUA_ERRRUN);
+  EXPECT_EQ(testing::internal::GetCapturedStderr(),
+            "quiet:1: attempt to call global `oops' (a nil value)\n");
+  EXPECT_EQ(lua_gettop(L), 1);
 }
 
 }  // namespace

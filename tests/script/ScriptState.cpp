@@ -152,3 +152,12 @@ std::string RunChunk(lua_State* L, const std::string& source) {
   L->top = top;
   return shown;
 }
+
+std::string CallFailure(lua_State* L, lua_CFunction f) {
+  const ptrdiff_t oldtop = savestack(L, L->top);
+  PushCFunction(L, f);
+  const int status = PCall(L, 0, 0);
+  const std::string message = status != 0 ? TopString(L) : "";
+  L->top = restorestack(L, oldtop);
+  return message;
+}

@@ -61,6 +61,10 @@ int LoadSource(lua_State* L, const std::string& source, const char* chunkname = 
 // ValueText separated by blanks, or "error: " and the message.
 std::string RunChunk(lua_State* L, const std::string& source);
 
+// Calls f without arguments, protected: its error message, or "" when it
+// returned. The stack is left as it was.
+std::string CallFailure(lua_State* L, lua_CFunction f);
+
 // Calls the function below the nargs arguments on top, protected, with the
 // error handler at stack offset errfunc (0: none); returns the status.
 int PCall(lua_State* L, int nargs, int nresults, ptrdiff_t errfunc = 0);
