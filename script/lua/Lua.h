@@ -153,7 +153,9 @@ void lua_settop(lua_State* L, int idx);
 void lua_pushvalue(lua_State* L, int idx);
 void lua_remove(lua_State* L, int idx);
 void lua_insert(lua_State* L, int idx);
-// Pops the top value into the slot of idx.
+// Pops the top value into the slot of idx. Only a table replaces the
+// registry or the table of globals, and an upvalue the running C closure
+// lacks takes nothing: the value is then dropped.
 void lua_replace(lua_State* L, int idx);
 // Makes room for size more values in the running frame; 0 when the frame
 // would exceed 2048 slots.
