@@ -105,7 +105,9 @@ TEST_F(BlockerLayoutTest, ColoursTheLevelDoesNotPlayBecomeItsLastColour) {
       {6, '&', "piece 5"}, {6, '*', "piece 5"}, {6, 'u', "blocker 5 fixed"},
       {6, 'O', "blocker 5 fixed"}, {6, '9', "blocker 5 breakable"}, {4, '%', "piece 3"},
       {4, '#', "piece 2"}, {4, 't', "blocker 3 fixed"}, {4, '7', "blocker 3 breakable"},
-      {0, '@', "piece 0"}, {0, 'w', "blocker 0 fixed"},
+      // A level that names no colours plays one; the piece factory makes its
+      // blockers plain ones.
+      {0, '@', "piece 0"}, {0, 'w', "blocker -1 fixed"},
   };
   for (const Case& c : cases) {
     std::string code = c.code == '%' ? "%%" : std::string(1, c.code);
