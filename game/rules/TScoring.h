@@ -8,6 +8,7 @@
 #include "game/rules/IPieceJugModel.h"
 #include "game/rules/IScoringModel.h"
 #include "game/rules/TInputLocks.h"
+#include "game/rules/TPieceJug.h"
 #include "game/rules/TPieceSeqBomb.h"
 #include "game/rules/TPowerUpKindSequence.h"
 #include "game/rules/TPowerUpTables.h"
@@ -29,8 +30,8 @@ class IScoringSchemeModel;
 class TScoring final : public IScoringModel {
  public:
   // The scheme is not owned. makeJugs makes the jugs of a level that has
-  // them; may be empty.
-  TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, TJugMaker makeJugs);
+  // them; when empty, no level gets jugs.
+  TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, TJugMaker makeJugs = MakePieceJug);
   ~TScoring() override;
   TScoring(const TScoring&) = delete;
   TScoring& operator=(const TScoring&) = delete;
