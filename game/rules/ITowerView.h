@@ -51,6 +51,8 @@ class ITowerView {
   virtual IPieceViewFactory* GetPieceViewFactory() = 0;
   virtual bool IsFirstEndMessageShown() = 0;
   virtual bool IsSecondEndMessageShown() = 0;
+  // The ring moves queued through the tower control are all done.
+  virtual void OnMovesDone() = 0;
 };
 
 }  // namespace GamePlay

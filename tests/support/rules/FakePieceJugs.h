@@ -9,7 +9,8 @@
 // Jugs that do what the test arranges: a jug takes the pieces of its colour
 // (or of any colour) unless a blocking ring is set for it or it is full, and
 // writes down the energy poured ("2 5 7 3": colour, ring, jug, size).
-// fillsAll makes a pour report that every jug is full.
+// fillsAll makes a pour report that every jug is full; the jug last pointed
+// at is kept.
 class FakePieceJugs final : public GamePlay::IPieceJugModel {
  public:
   explicit FakePieceJugs(const GamePlay::TJugSetup& setup) : setup(setup) {}
@@ -19,6 +20,7 @@ class FakePieceJugs final : public GamePlay::IPieceJugModel {
   std::vector<float> fills = std::vector<float>(12, 0.0f);
   std::map<int32_t, int32_t> blockingRings;  // jug -> ring
   bool fillsAll = false;
+  int32_t currentJug = -1;
   std::vector<std::string> poured;
   float energyRate = 0;
   bool rateFlag = false;
@@ -33,7 +35,7 @@ class FakePieceJugs final : public GamePlay::IPieceJugModel {
   uint32_t GetLinkedCount(int32_t) override { return 0; }
   uint32_t GetJugCount() override { return static_cast<uint32_t>(colours.size()); }
   std::vector<uint32_t> GetGroupStarts() override { return {}; }
-  void SetCurrentJug(int32_t) override {}
+  void SetCurrentJug(int32_t jug) override { currentJug = jug; }
   int32_t GetCurrentGroup() override { return -1; }
   bool CanAccept(int32_t colour, int32_t ring, int32_t jug, int32_t& blockingRing) override;
 

@@ -10,11 +10,13 @@ std::string DescribeGroups(const GamePlay::TGroupList& groups);
 
 // A scoring model that writes down every scoring event it is told, by name
 // ("OnRingTurned 2", "ScoreMatch 3 1 {0 3, 1 3, 2 3}", "ScoreBombedPiece 4 7
-// 1" for ring, slot and count). It has no jugs, keeps no score and never
-// finds the tower stuck.
+// 1" for ring, slot and count). It keeps no score; it has the jugs and
+// finds the tower stuck as the test sets.
 class RecordingScoringModel final : public GamePlay::IScoringModel {
  public:
   std::vector<std::string> events;
+  GamePlay::IPieceJugModel* jugs = nullptr;  // not owned
+  bool stuck = false;
 
   void SetObserver(GamePlay::ITowerView*) override {}
   void StartLevel(const GamePlay::TScoringStart&) override {}
@@ -34,14 +36,14 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   void OnRingTurned(int32_t ring) override { Note("OnRingTurned " + std::to_string(ring)); }
   void CommitTotal() override { Note("CommitTotal"); }
   void LevelEndTally() override { Note("LevelEndTally"); }
-  bool IsStuck() override { return false; }
+  bool IsStuck() override { return stuck; }
   int32_t GetLevelScore() override { return 0; }
   int32_t GetDisplayScore() override { return 0; }
   int32_t GetMedalTarget() override { return 0; }
   float GetFillFraction() override { return 0; }
   void Step() override {}
   void AddObserver(GamePlay::IScoringObserver*) override {}
-  GamePlay::IPieceJugModel* GetPieceJug() override { return nullptr; }
+  GamePlay::IPieceJugModel* GetPieceJug() override { return jugs; }
   void ResetJugEnergyRate(int32_t, float, int32_t, const std::vector<int32_t>&) override {}
   bool ScoreBombedPiece(int32_t ring, int32_t slot, int32_t count, bool&) override;
   int32_t GetRemaining() override { return 0; }

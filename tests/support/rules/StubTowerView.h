@@ -66,6 +66,7 @@ class StubTowerView final : public GamePlay::ITowerView {
   GamePlay::IPieceViewFactory* GetPieceViewFactory() override { return pieceViewFactory; }
   bool IsFirstEndMessageShown() override { return false; }
   bool IsSecondEndMessageShown() override { return false; }
+  void OnMovesDone() override { events.push_back("OnMovesDone"); }
 
  private:
   bool IsRing(int32_t ring) const;
