@@ -18,10 +18,14 @@ class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
   float GetMaxScale() override { return 1; }
   float GetMinScale() override { return 1; }
   float GetPieceHeight() override { return kBandWidth; }
-  float GetBandOuterRadius(int32_t ring) override { return GetBandInnerRadius(ring) + kBandWidth; }
+  float GetBandOuterRadius(int32_t ring) override { return GetBandInnerRadius(ring) + bandWidth; }
   float GetBandInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
   float GetSlotStartAngle(int32_t, int32_t slot) override { return slot * GetPieceAngle(); }
   float GetSlotEndAngle(int32_t, int32_t slot) override { return (slot + 1) * GetPieceAngle(); }
+
+  // Wider than the step between bands, bands overlap as a tower seen in
+  // perspective does: a point can lie on a ring and the one behind it.
+  float bandWidth = kBandWidth;
 };
 
 // A tower view with its centre at (400, 300) that keeps what it is told: ring
@@ -43,6 +47,7 @@ class StubTowerView final : public GamePlay::ITowerView {
   GamePlay::TPoint GetCentre() override { return {400, 300}; }
   uint32_t GetTopRingIndex() override { return static_cast<uint32_t>(ringAngles.size()) - 1; }
   GamePlay::ITowerMeasurementView* GetMeasurement() override { return &mMeasurement; }
+  StubTowerMeasurement& Measurement() { return mMeasurement; }
   float GetRingAngle(int32_t ring) override;
   void SetRingAngle(int32_t ring, float angle) override;
   void SetRingMark(int32_t ring, int32_t value) override;

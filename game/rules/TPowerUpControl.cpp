@@ -1,0 +1,63 @@
+#include "game/rules/TPowerUpControl.h"
+
+#include "game/gui/TGameApp.h"
+#include "game/gui/TMetrics.h"
+#include "game/rules/IClockProxy.h"
+#include "game/rules/IScriptTutorialView.h"
+#include "game/rules/ITowerControl.h"
+#include "game/rules/ITowerModel.h"
+#include "game/rules/ITowerView.h"
+#include "game/rules/TClockProxyRegistry.h"
+#include "game/rules/TInputLocks.h"
+#include "game/rules/TPowerUpPiece.h"
+
+namespace GamePlay {
+
+TPowerUpControl::TPowerUpControl(ITowerView* view, ITowerModel* model, ITowerControl* control,
+                                 IPieceFactory*, IScriptTutorialView* listener)
+    : mModel(model),
+      mControl(control),
+      mView(view),
+      mPicker(model, view),
+      mClock(TClockProxyRegistry::Instance().CreateClockProxy()),
+      mListener(listener) {
+  mClock->Start();
+}
+
+TPowerUpControl::~TPowerUpControl() = default;
+
+void TPowerUpControl::OnPress(const TPoint& point) {
+  if (!mControl->GetFlag() || mControl->GetInputLocks()->IsLocked(TInputLock::EndOfPlay)) return;
+  int32_t ring = -1;
+  int32_t slot = -1;
+  float angle = 0;
+  if (!mPicker.Pick(point, ring, slot, angle, true)) return;
+  TPiecePtr piece = mModel->GetPiece(ring, slot);
+  if (IsDoubleClick(piece)) {
+    mLastClicked.reset();
+    mClock->Stop();
+    mClock->Start();
+    SetOff(piece, ring, slot);
+    return;
+  }
+  mLastClicked = piece;
+  mClock->Stop();
+  mClock->Start();
+  mView->OnCellClicked(ring, slot);
+}
+
+bool TPowerUpControl::IsDoubleClick(const TPiecePtr& piece) {
+  return piece == mLastClicked && mClock->GetTime() <= kDoubleClickTime;
+}
+
+void TPowerUpControl::SetOff(const TPiecePtr& piece, int32_t ring, int32_t slot) {
+  auto* powerUpPiece = dynamic_cast<TPowerUpPiece*>(piece.get());
+  TPowerUpPtr powerUp = powerUpPiece ? powerUpPiece->GetPowerUp() : nullptr;
+  if (!powerUp) return;
+  powerUpPiece->SetTriggered(true);
+  mModel->ActivateCell(ring, slot, powerUp);
+  if (mListener) mListener->RequestNextStep();
+  if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->CountPowerUpClicked();
+}
+
+}  // namespace GamePlay
