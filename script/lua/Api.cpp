@@ -113,9 +113,10 @@ void lua_insert(lua_State* L, int idx) {
 }
 
 void lua_replace(lua_State* L, int idx) {
+  // The index counts with the value still on top: -2 names the slot below it.
   const TObject value = *(L->top - 1);
-  L->top--;
   if (TObject* slot = storeslot(L, idx, &value)) setobj(slot, &value);
+  L->top--;
 }
 
 int lua_checkstack(lua_State* L, int size) {

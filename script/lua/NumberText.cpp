@@ -108,7 +108,35 @@ bool converthexwide(const lua_WChar* p, lua_Number* result) {
   return true;
 }
 
+// The value of a digit or letter as a digit of any base up to 36, else 99.
+int digitvalue(unsigned char c) {
+  if (isdigitunit(c)) return c - '0';
+  if (c >= 'a' && c <= 'z') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'Z') return c - 'A' + 10;
+  return 99;
+}
+
 }  // namespace
+
+int luaO_str2u32(const char* s, int base, uint32_t* result) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(s);
+  while (isspaceunit(*p)) p++;
+  const bool negative = *p == '-';
+  if (*p == '+' || *p == '-') p++;
+  if (base == 16 && p[0] == '0' && (p[1] == 'x' || p[1] == 'X') && digitvalue(p[2]) < 16) p += 2;
+  const unsigned char* digits = p;
+  uint64_t value = 0;
+  for (; digitvalue(*p) < base; p++) {
+    value = std::min<uint64_t>(value * base + digitvalue(*p), uint64_t{1} << 32);
+  }
+  if (p == digits || !onlyspaceleft(p)) return 0;
+  if (value > UINT32_MAX) {
+    *result = UINT32_MAX;
+  } else {
+    *result = negative ? 0u - static_cast<uint32_t>(value) : static_cast<uint32_t>(value);
+  }
+  return 1;
+}
 
 int luaO_str2d(const char* s, lua_Number* result) {
   while (isspaceunit(static_cast<unsigned char>(*s))) s++;

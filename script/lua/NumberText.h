@@ -20,6 +20,13 @@
 int luaO_str2d(const char* s, lua_Number* result);
 // Wide text (zero-terminated units) to number: 1 and the number, or 0.
 int luaO_wstr2d(const lua_WChar* s, lua_Number* result);
+// Byte text (zero-terminated) as an unsigned 32-bit integer in base 2..36, as
+// the C library's strtoul reads it where unsigned long has 32 bits: optional
+// white space, an optional sign (a minus negates modulo 2^32), "0x" or "0X"
+// before hexadecimal digits in base 16, the digits (letters in either case),
+// saturating at 4294967295. Only white space may follow. 1 and the value in
+// *result, or 0 when no digit was read or anything else follows.
+int luaO_str2u32(const char* s, int base, uint32_t* result);
 // Writes n with "%.14g" into out (terminated); returns the length.
 size_t luaO_number2str(lua_Number n, char (&out)[LUAI_MAXNUMBER2STR]);
 

@@ -159,6 +159,11 @@ TEST_F(ScriptApiStack, SettopInsertRemoveAndReplaceRearrangeTheFrame) {
   lua_pushnumber(L, 9);
   lua_replace(L, 1);
   EXPECT_EQ(Stack(), "9 5 2 4");
+  lua_pushnumber(L, 7);
+  lua_replace(L, -2);  // counted with the value still on top
+  EXPECT_EQ(Stack(), "9 5 2 7");
+  lua_pushnumber(L, 4);
+  lua_replace(L, -2);
   lua_settop(L, 6);
   EXPECT_EQ(Stack(), "9 5 2 4 nil nil");
   lua_pop(L, 3);
