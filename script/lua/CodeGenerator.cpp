@@ -536,6 +536,9 @@ int luaK_getlabel(FuncState* fs) {
   return fs->pc;
 }
 
+// Only true and false jump unconditionally: a plain jump has no value, so the
+// exit takes the boolean. nil and the constants go through a test, which
+// keeps their value for `and` and `or` (`nil and x` is nil, `1 or x` is 1).
 void luaK_goiftrue(FuncState* fs, expdesc* e) {
   luaK_dischargevars(fs, e);
   int pc;
@@ -544,7 +547,6 @@ void luaK_goiftrue(FuncState* fs, expdesc* e) {
     case VTRUE:
       pc = NO_JUMP;  // always true: falls through
       break;
-    case VNIL:
     case VFALSE:
       pc = luaK_jump(fs);  // always false: always jumps
       break;
@@ -567,7 +569,6 @@ void luaK_goiffalse(FuncState* fs, expdesc* e) {
     case VFALSE:
       pc = NO_JUMP;  // always false: falls through
       break;
-    case VK:
     case VTRUE:
       pc = luaK_jump(fs);  // always true: always jumps
       break;

@@ -101,6 +101,17 @@ TEST_F(ScriptMachine, TypeErrorsNameTheVariableInvolved) {
   }
 }
 
+TEST_F(ScriptMachine, AndOrGiveTheValueThatDecidedThem) {
+  // A constant that makes `or` true is its value, not the boolean true.
+  EXPECT_EQ(Run("return 1 or 7, 'a' or 'b', L\"w\" or 1, true or 1, nil or 'n', false or nil"),
+            "1 \"a\" L\"w\" true \"n\" nil");
+  EXPECT_EQ(Run("local c = true return c and 2 or 3, (not c) and 2 or 3, c and 'x' or 'y'"),
+            "2 3 \"x\"");
+  EXPECT_EQ(Run("local t = {1 == 1 and 'yes' or 'no', 1 or error()} return t[1], t[2]"),
+            "\"yes\" 1");
+  EXPECT_EQ(Run("return 1 and 2, nil and 1, 1 and nil, 'a' and false"), "2 nil nil false");
+}
+
 TEST_F(ScriptMachine, MetamethodsOfTheOperators) {
   const struct {
     const char* source;
