@@ -98,7 +98,10 @@ void TTower::SetPiece(int32_t ring, int32_t slot, TPiecePtr piece) {
 
 void TTower::PutPiece(int32_t ring, int32_t slot, TPiecePtr piece) {
   TPiecePtr old = std::exchange(mRings[ring][slot], std::move(piece));
-  if (!Holds(mRings[ring][slot], old)) FireReactionIn(old);
+  const TPiecePtr& now = mRings[ring][slot];
+  // Wrapping the old piece, or unwrapping it (a passing piece arrived), keeps
+  // it in the tower.
+  if (!Holds(now, old) && !Holds(old, now)) FireReactionIn(old);
 }
 
 void TTower::FireReaction(const TPiecePtr& piece) { FireReactionIn(piece); }

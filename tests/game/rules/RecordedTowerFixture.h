@@ -30,12 +30,13 @@ class RecordedTowerTest : public testing::Test {
   }
   ~RecordedTowerTest() override { TGameApp::Instance().Shutdown(); }
 
-  // rings as KitTower reads them; cells left out are vacant.
-  void BuildTower(const std::vector<std::string>& rings, TTowerSetup setup = {}) {
+  // rings and generatorRings as KitTower reads them; cells left out are vacant.
+  void BuildTower(const std::vector<std::string>& rings, TTowerSetup setup = {},
+                  uint32_t generatorRings = 0) {
     setup.scoring = &scoring;
     setup.powerUpFactory = &powerUps;
     setup.sound = &sound;
-    kit = std::make_unique<KitTower>(pieces, setup, rings);
+    kit = std::make_unique<KitTower>(pieces, setup, rings, generatorRings);
     tower = kit->tower.get();
   }
 

@@ -12,9 +12,10 @@ TPiecePtr MakeKitPiece(KitPieceFactory& pieces, char code) {
 }
 
 KitTower::KitTower(KitPieceFactory& pieces, TTowerSetup setup,
-                   const std::vector<std::string>& rings) {
+                   const std::vector<std::string>& rings, uint32_t generatorRings) {
   uint32_t count = static_cast<uint32_t>(rings.size());
-  generator = std::make_unique<ScriptedRingGenerator>(&pieces, count);
+  generator =
+      std::make_unique<ScriptedRingGenerator>(&pieces, generatorRings ? generatorRings : count);
   setup.ringCount = count;
   setup.generator = generator.get();
   setup.pieceFactory = &pieces;

@@ -16,11 +16,12 @@ GamePlay::TPiecePtr MakeKitPiece(KitPieceFactory& pieces, char code);
 // A real tower over a scripted generator with its rings written as text,
 // one character per cell from slot 0 on (see MakeKitPiece); cells left out
 // are vacant. The setup gives the tower's other parts and values; its ring
-// count, generator and piece factory are filled in here.
+// count, generator and piece factory are filled in here. The generator has
+// generatorRings rings, or as many as the tower when that is 0.
 class KitTower {
  public:
   KitTower(KitPieceFactory& pieces, GamePlay::TTowerSetup setup,
-           const std::vector<std::string>& rings);
+           const std::vector<std::string>& rings, uint32_t generatorRings = 0);
 
   std::unique_ptr<ScriptedRingGenerator> generator;
   std::unique_ptr<GamePlay::TTower> tower;

@@ -17,6 +17,7 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   std::vector<std::string> events;
   GamePlay::IPieceJugModel* jugs = nullptr;  // not owned
   bool stuck = false;
+  float fill = 0;  // what GetFillFraction reads
 
   void SetObserver(GamePlay::ITowerView*) override {}
   void StartLevel(const GamePlay::TScoringStart&) override {}
@@ -40,7 +41,7 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   int32_t GetLevelScore() override { return 0; }
   int32_t GetDisplayScore() override { return 0; }
   int32_t GetMedalTarget() override { return 0; }
-  float GetFillFraction() override { return 0; }
+  float GetFillFraction() override { return fill; }
   void Step() override {}
   void AddObserver(GamePlay::IScoringObserver*) override {}
   GamePlay::IPieceJugModel* GetPieceJug() override { return jugs; }

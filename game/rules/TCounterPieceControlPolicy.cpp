@@ -1,0 +1,41 @@
+#include "game/rules/TCounterPieceControlPolicy.h"
+
+#include "game/rules/ForEachCell.h"
+#include "game/rules/ITowerControl.h"
+#include "game/rules/TClockProxyRegistry.h"
+#include "game/rules/TCounterPiece.h"
+#include "game/rules/TInputLocks.h"
+
+namespace GamePlay {
+
+void TCounterPieceControlPolicy::Update() {
+  if (mControl->GetInputLocks()->IsAnyLocked()) return;
+  float amount = TakeElapsed() * mCounterRate;
+  ITowerModel& tower = *mControl->GetModel();
+  ForEachCell(tower, [&](int32_t ring, int32_t slot, const TPiecePtr& piece) {
+    auto* counter = dynamic_cast<TCounterPiece*>(piece.get());
+    if (!counter) return;
+    if (mTimeMode) counter->Tick(amount);
+    if (counter->GetCounterValue() == 0) tower.SetPiece(ring, slot, piece->GetInner());
+  });
+}
+
+float TCounterPieceControlPolicy::TakeElapsed() {
+  if (!mClock) {
+    mClock.reset(TClockProxyRegistry::Instance().CreateClockProxy());
+    mClock->Start();
+  }
+  float elapsed = static_cast<float>(mClock->GetTime());
+  mClock->Stop();
+  mClock->Start();
+  return elapsed;
+}
+
+void TCounterPieceControlPolicy::OnRingTurned() {
+  if (mTimeMode) return;
+  ForEachCell(*mControl->GetModel(), [](int32_t, int32_t, const TPiecePtr& piece) {
+    if (auto* counter = dynamic_cast<TCounterPiece*>(piece.get())) counter->Tick(kTurnCount);
+  });
+}
+
+}  // namespace GamePlay

@@ -1,0 +1,40 @@
+#include "game/rules/TPieceDisappearingControlPolicy.h"
+
+#include "game/rules/ForEachCell.h"
+#include "game/rules/ISoundFactoryView.h"
+#include "game/rules/ITowerControl.h"
+#include "game/rules/ITowerModel.h"
+#include "game/rules/TDisappearingPiece.h"
+#include "game/rules/TInputLocks.h"
+
+namespace GamePlay {
+
+void TPieceDisappearingControlPolicy::Update() {
+  TInputLocks& locks = *mControl->GetInputLocks();
+  if (locks.IsLocked(TInputLock::ScoringBusy)) return;
+  AdvanceAll();
+  if (!locks.IsLocked(TInputLock::MatchRemoval)) return;
+  locks.Unlock(TInputLock::MatchRemoval);
+  if (!locks.IsAnyLocked()) StartFall();
+}
+
+void TPieceDisappearingControlPolicy::AdvanceAll() {
+  ForEachCell(*mControl->GetModel(), [](int32_t, int32_t, const TPiecePtr& piece) {
+    if (auto* disappearing = dynamic_cast<TDisappearingPiece*>(piece.get())) {
+      disappearing->Advance();
+    }
+  });
+}
+
+void TPieceDisappearingControlPolicy::StartFall() {
+  ITowerModel& tower = *mControl->GetModel();
+  TInputLocks& locks = *mControl->GetInputLocks();
+  if (tower.ApplyGravity()) {
+    mControl->GetSoundView()->PlayPieceFall();
+    locks.Lock(TInputLock::Gravity);
+  } else if (tower.CheckMatches()) {
+    locks.Lock(TInputLock::MatchRemoval);
+  }
+}
+
+}  // namespace GamePlay
