@@ -52,6 +52,39 @@ struct LevelPolicies {
   TCounterPieceControlPolicy* counter = nullptr;
 };
 
+// The policies of a level, added to the control in the order the tower
+// factory adds them.
+inline LevelPolicies AddLevelPolicies(ITowerControl& control, IScoringModel* scoring,
+                                      const LevelOptions& options) {
+  LevelPolicies made;
+  auto add = [&control](auto policy) {
+    auto* added = policy.get();
+    control.AddSubController(std::move(policy));
+    return added;
+  };
+  auto addRing = std::make_unique<TAddRingControlPolicy>(&control, scoring, options.initialRate,
+                                                         options.finalRate, options.deliveryFromTop,
+                                                         options.threshold);
+  made.addRing = addRing.get();
+  if (options.startUp) {
+    made.startUp = add(
+        std::make_unique<TStartUpControlPolicy>(&control, made.addRing, options.deliveryFromTop));
+  }
+  add(std::move(addRing));
+  add(std::make_unique<TPieceDisappearingControlPolicy>(&control));
+  add(std::make_unique<TFallingPieceControlPolicy>(&control));
+  add(std::make_unique<TRaisingPieceControlPolicy>(&control));
+  add(std::make_unique<TMovingPieceControlPolicy>(&control));
+  if (options.zen) {
+    made.counter = add(std::make_unique<TCounterPieceControlPolicy>(&control, options.timeMode,
+                                                                    options.counterRate));
+  } else {
+    made.timer =
+        add(std::make_unique<TTimerControlPolicy>(&control, options.gameTime, options.tutorial));
+  }
+  return made;
+}
+
 class ControlPolicyTest : public RecordedTowerTest {
  protected:
   // rings as KitTower reads them; the view gets as many rings.
@@ -72,27 +105,8 @@ class ControlPolicyTest : public RecordedTowerTest {
     return added;
   }
 
-  // The policies of a level in the order the tower factory adds them.
   LevelPolicies AddLevelPolicies(const LevelOptions& options) {
-    LevelPolicies made;
-    auto addRing = std::make_unique<TAddRingControlPolicy>(
-        &control, &scoring, options.initialRate, options.finalRate, options.deliveryFromTop,
-        options.threshold);
-    made.addRing = addRing.get();
-    if (options.startUp) {
-      made.startUp = &Add<TStartUpControlPolicy>(made.addRing, options.deliveryFromTop);
-    }
-    control.AddSubController(std::move(addRing));
-    Add<TPieceDisappearingControlPolicy>();
-    Add<TFallingPieceControlPolicy>();
-    Add<TRaisingPieceControlPolicy>();
-    Add<TMovingPieceControlPolicy>();
-    if (options.zen) {
-      made.counter = &Add<TCounterPieceControlPolicy>(options.timeMode, options.counterRate);
-    } else {
-      made.timer = &Add<TTimerControlPolicy>(options.gameTime, options.tutorial);
-    }
-    return made;
+    return GamePlay::AddLevelPolicies(control, &scoring, options);
   }
 
   // Updates of play: 10 ms pass, then the control updates.

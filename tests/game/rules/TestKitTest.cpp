@@ -4,9 +4,10 @@
 
 #include <numbers>
 
-#include "tests/support/FakeClock.h"
-#include "tests/support/rules/StubTowerView.h"
 #include "platform/GameTime.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/rules/LockLiveness.h"
+#include "tests/support/rules/StubTowerView.h"
 
 namespace {
 
@@ -42,6 +43,28 @@ TEST(FakeClock, UpdatesAreTenMilliseconds) {
   clock.Update();
   clock.Update(3);
   EXPECT_EQ(GetGameTime(), 140u);
+}
+
+TEST(LockLiveness, PassesOnceOnlyTheEndLockIsLeftAndNamesTheLocksThatStay) {
+  using GamePlay::TInputLock;
+  GamePlay::TInputLocks locks;
+  locks.Lock(TInputLock::EndOfPlay);
+  locks.Lock(TInputLock::Gravity);
+  locks.Lock(TInputLock::Falling);
+  int updates = 0;
+  auto update = [&] {
+    if (++updates == 5) locks.Unlock(TInputLock::Gravity);
+  };
+  testing::AssertionResult stuck = LocksComeToRest(locks, update, 10);
+  EXPECT_FALSE(stuck);
+  EXPECT_STREQ(stuck.message(), "after 10 updates without input, locks still held: 4");
+  locks.Lock(TInputLock::Gravity);
+  updates = 0;
+  auto freeing = [&] {
+    if (++updates == 5) locks.Unlock(TInputLock::Gravity);
+    if (updates == 7) locks.Unlock(TInputLock::Falling);
+  };
+  EXPECT_TRUE(LocksComeToRest(locks, freeing, 7));
 }
 
 }  // namespace
