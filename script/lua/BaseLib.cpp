@@ -480,15 +480,17 @@ int loadpackage(lua_State* L) {
 }
 
 // Runs the loaded chunk on top with _REQUIREDNAME set to the package name and
-// leaves its result (true for none) on top.
+// leaves its result (true for none) on top. The previous name comes back
+// also when the chunk fails, whose error then goes on.
 void runpackage(lua_State* L) {
   lua_getglobal(L, "_REQUIREDNAME");
   lua_insert(L, -2);
   lua_pushvalue(L, 1);
   lua_setglobal(L, "_REQUIREDNAME");
-  lua_call(L, 0, 1);
+  const int status = lua_pcall(L, 0, 1, 0);
   lua_insert(L, -2);
   lua_setglobal(L, "_REQUIREDNAME");
+  if (status != 0) lua_error(L);
   if (lua_isnil(L, -1)) {
     lua_pushboolean(L, 1);
     lua_replace(L, -2);

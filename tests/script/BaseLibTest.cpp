@@ -384,6 +384,9 @@ const ScriptCase kRequireCases[] = {
      "error: test:1: error loading package `broken' (mods/broken.lua:1: unexpected symbol near "
      "`+')"},
     {"LUA_PATH = 'mods/?.lua' require('fails')", "error: mods/fails.lua:1: inside"},
+    {"LUA_PATH = 'mods/?.lua' _REQUIREDNAME = 'outer' pcall(require, 'fails') "
+     "return _REQUIREDNAME, _LOADED.fails",
+     "\"outer\" nil"},
     {"_LOADED = 1 require('x')", "error: test:1: `_LOADED' is not a table"},
     {"require()", "error: test:1: bad argument #1 to `require' (string expected, got no value)"},
     {"return loadfile('plain.lua')()", "\"p\" 2"},
