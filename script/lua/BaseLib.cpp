@@ -349,9 +349,9 @@ int luaB_ipairs(lua_State* L) {
     lua_pushnumber(L, 0);
     return 3;
   }
-  const int next = static_cast<int32_t>(luaO_num2bits(i)) + 1;
+  const lua_Number next = i + 1;
   lua_pushnumber(L, next);
-  lua_rawgeti(L, 1, next);
+  lua_rawgeti(L, 1, static_cast<int32_t>(luaO_num2bits(next)));
   return lua_isnil(L, -1) ? 0 : 2;
 }
 

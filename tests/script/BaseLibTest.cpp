@@ -218,6 +218,7 @@ const ScriptCase kTableCases[] = {
     {"local s = 0 for i, v in ipairs({5, 6, nil, 8}) do s = s + i * v end return s", "17"},
     {"local n = 0 for k, v in pairs({a = 1, b = 2, 3}) do n = n + v end return n", "6"},
     {"return next({}), next({7})", "nil 1 7"},
+    {"local step = ipairs({}) return step({}, 2147483647), step({5, 6}, 1)", "nil 2 6"},
     {"return next({}, 1)", "error: invalid key for `next'"},
     {"return unpack({1, 2, n = 3})", "1 2 nil"},
     {"return unpack({n = 5000})",

@@ -37,6 +37,43 @@ TEST(ScriptNumberText, ByteTextConvertsOnlyDecimalNumerals) {
   }
 }
 
+TEST(ScriptNumberText, TextInOtherBasesGivesUnsigned32BitValues) {
+  struct BaseCase {
+    const char* text;
+    int base;
+    bool converts;
+    uint32_t value;
+  };
+  const BaseCase cases[] = {
+      {"ff", 16, true, 255},
+      {"0xFF", 16, true, 255},
+      {"0x", 16, false, 0},
+      {"0x10", 10, false, 0},
+      {" \t101 \n", 2, true, 5},
+      {"Zz", 36, true, 1295},
+      {"ffffffff", 16, true, 4294967295u},
+      // Past 32 bits the value saturates, as where unsigned long has 32 bits.
+      {"100000000", 16, true, 4294967295u},
+      {"99999999999999999999999", 10, true, 4294967295u},
+      // A minus negates modulo 2^32.
+      {"-1", 16, true, 4294967295u},
+      {"-10", 2, true, 4294967294u},
+      {"+7", 8, true, 7},
+      {"8", 8, false, 0},
+      {"12", 2, false, 0},
+      {"", 10, false, 0},
+      {"-", 10, false, 0},
+      {"1 2", 10, false, 0},
+  };
+  for (const BaseCase& c : cases) {
+    uint32_t value = 7;
+    EXPECT_EQ(luaO_str2u32(c.text, c.base, &value), c.converts ? 1 : 0) << c.text;
+    if (c.converts) {
+      EXPECT_EQ(value, c.value) << c.text;
+    }
+  }
+}
+
 TEST(ScriptNumberText, WideTextConvertsDecimalAndHexadecimal) {
   const struct {
     std::u16string text;
