@@ -5,6 +5,7 @@
 
 #include "platform/FileIndex.h"
 #include "script/lua/Auxlib.h"
+#include "script/lua/Collector.h"
 #include "script/lua/Lualib.h"
 #include "tests/script/ScriptState.h"
 #include "tests/support/TestFileLayer.h"
@@ -352,6 +353,18 @@ const ScriptCase kCoroutineCases[] = {
 };
 
 TEST_F(ScriptBaseLib, CoroutinesResumeYieldAndReportTheirStatus) {
+  ExpectCases(L, std::begin(kCoroutineCases), std::end(kCoroutineCases));
+}
+
+// Every value a library function makes must be reachable before the next
+// allocation: with a collection at every check point, one that is not is
+// freed while in use (and the sanitizer reports it).
+TEST_F(ScriptBaseLib, GiveTheSameResultsWhenTheCollectorRunsAtEveryCheckPoint) {
+  luaC_setstress(L, true);
+  ExpectCases(L, std::begin(kConversionCases), std::end(kConversionCases));
+  ExpectCases(L, std::begin(kErrorCases), std::end(kErrorCases));
+  ExpectCases(L, std::begin(kMetatableCases), std::end(kMetatableCases));
+  ExpectCases(L, std::begin(kTableCases), std::end(kTableCases));
   ExpectCases(L, std::begin(kCoroutineCases), std::end(kCoroutineCases));
 }
 
