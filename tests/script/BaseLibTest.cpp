@@ -419,4 +419,13 @@ TEST_F(ScriptBaseLibFiles, RequireAndLoadFindFilesByLogicalNames) {
   ExpectCases(L, std::begin(kRequireCases), std::end(kRequireCases));
 }
 
+TEST_F(ScriptBaseLibFiles, RequireReplacesEveryMarkUpToWhatTheStackHolds) {
+  const std::string marks(1100, '?');
+  EXPECT_EQ(RunChunk(L, "LUA_PATH = '" + marks + "' require('x')"),
+            "error: test:1: stack overflow (too many marks in a path component)");
+  // Every mark of a template takes the name.
+  EXPECT_EQ(RunChunk(L, "LUA_PATH = 'x;mod?/?ilent.lua' return require('s'), silentran"),
+            "true true");
+}
+
 }  // namespace
