@@ -23,7 +23,7 @@ function(quorvane_test_suite name)
     return()
   endif()
   add_executable(${name} ${sources})
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvane_test_support)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvane_test_main)
   # Most of the build's time went into compiling test code, whose assertion
   # macros expand into far more code than the code under test. So test code is
   # compiled without optimisation, with line tables only, with the framework's

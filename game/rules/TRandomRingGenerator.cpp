@@ -34,7 +34,8 @@ TRingGeneratorSetup TRandomRingGenerator::SetupFromSettings(const TLevelSettings
 }
 
 TRandomRingGenerator::TRandomRingGenerator(TRingGeneratorSetup setup)
-    : mRingCount(setup.ringCount),
+    : mKeepAlive(std::move(setup.keepAlive)),
+      mRingCount(setup.ringCount),
       mSlotCount(setup.slotCount),
       mPowerUpAppearRate(setup.powerUpAppearRate),
       mLinkRates(setup.linkRates),

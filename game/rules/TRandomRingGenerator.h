@@ -45,6 +45,9 @@ struct TRingGeneratorSetup {
   std::unique_ptr<TPieceTable> table;
   // Replaces dealt pieces at the start; may be null.
   const TBlockerLayout* layout = nullptr;
+  // Whatever the pointers above point into, shared with their maker; held
+  // until the generator is gone.
+  std::shared_ptr<const void> keepAlive{};
 };
 
 // Deals the pieces that enter the tower, column by column. SetTower deals
@@ -86,6 +89,8 @@ class TRandomRingGenerator final : public IRingGenerator {
   int32_t CountCarried(TPowerUpKind kind);
   void NoteLinks(IPiece& piece);
 
+  // First, so that it goes last.
+  std::shared_ptr<const void> mKeepAlive;
   uint32_t mRingCount;
   uint32_t mSlotCount;
   float mPowerUpAppearRate;

@@ -48,11 +48,16 @@ bool IsRun(const TCellGroup& group) {
   return oneColumn && last.ring - first.ring + 1 == static_cast<int32_t>(group.size());
 }
 
+bool IsPieceColour(int32_t colour) { return colour >= 0 && colour <= 5; }
+
 // Only pieces of the six colours feed jugs: never a vacant cell or a
 // colourless piece.
-bool FeedsJugs(IPiece& piece) {
-  int32_t colour = piece.GetColour();
-  return !piece.IsVoid() && colour >= 0 && colour <= 5;
+bool FeedsJugs(IPiece& piece) { return !piece.IsVoid() && IsPieceColour(piece.GetColour()); }
+
+// A run is scored once its pieces have vanished; they still stand in their
+// cells then, void, with their colours.
+bool IsVanishedPiece(IPiece& piece) {
+  return dynamic_cast<TDisappearingPiece*>(&piece) && IsPieceColour(piece.GetColour());
 }
 
 // The creation code of the power-up a match earns, by kind; -1 for none.
@@ -185,11 +190,14 @@ void TScoring::ScoreMatch(int32_t total, int32_t combo, const TGroupList& groups
 // Each run pours the energy of its size into the jug of its column, as its
 // pieces reach the jugs.
 void TScoring::PourMatchEnergy(const TGroupList& groups) {
+  if (!mJugs || !mTower) return;
   for (const TCellGroup& group : groups) {
     if (!IsRun(group)) continue;
     const TCell& first = *group.begin();
+    TPiecePtr piece = mTower->GetPiece(first.ring, first.slot);
+    if (!FeedsJugs(*piece) && !IsVanishedPiece(*piece)) continue;
     bool allFull = false;
-    ScoreBombedPiece(first.ring, first.slot, static_cast<int32_t>(group.size()), allFull);
+    PourEnergy(*piece, first.ring, first.slot, static_cast<int32_t>(group.size()), allFull);
   }
 }
 
@@ -405,17 +413,22 @@ bool TScoring::ScoreBombedPiece(int32_t ring, int32_t slot, int32_t count, bool&
   if (!mJugs || !mTower) return false;
   TPiecePtr piece = mTower->GetPiece(ring, slot);
   if (!FeedsJugs(*piece)) return false;
-  int32_t colour = piece->GetColour();
+  return PourEnergy(*piece, ring, slot, count, allFull);
+}
+
+bool TScoring::PourEnergy(IPiece& piece, int32_t ring, int32_t slot, int32_t count,
+                          bool& allFull) {
+  int32_t colour = piece.GetColour();
   int32_t blockingRing = -1;
   if (!mJugs->CanAccept(colour, ring, slot, blockingRing)) {
-    if (count == 1 && blockingRing != -1) piece->SetJugMark({-1, blockingRing});
+    if (count == 1 && blockingRing != -1) piece.SetJugMark({-1, blockingRing});
     return false;
   }
   if (mJugs->AddEnergy(colour, ring, slot, count, blockingRing)) {
     LevelEndTally();
     allFull = true;
   }
-  if (count == 1) piece->SetJugMark(kTakenByJug);
+  if (count == 1) piece.SetJugMark(kTakenByJug);
   return true;
 }
 

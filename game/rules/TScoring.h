@@ -74,6 +74,8 @@ class TScoring final : public IScoringModel {
   bool IsLocked(TInputLock lock);
   void MakeJugs();
   void PourMatchEnergy(const TGroupList& groups);
+  // The piece's energy into the jug of the slot; true when the jug took it.
+  bool PourEnergy(IPiece& piece, int32_t ring, int32_t slot, int32_t count, bool& allFull);
   void PlacePowerUp(const TCellGroup& group, int32_t kind);
   void TallyBonuses();
   int32_t CountCellsHolding(bool (*holds)(IPiece&));

@@ -59,7 +59,8 @@ bool IsChainBomb(IPiece& piece) {
 }  // namespace
 
 TTower::TTower(const TTowerSetup& setup)
-    : mRingCount(setup.ringCount),
+    : mKeepAlive(setup.keepAlive),
+      mRingCount(setup.ringCount),
       mSlotCount(setup.generator->GetSlotCount()),
       mGenerator(setup.generator),
       mPieceFactory(setup.pieceFactory),

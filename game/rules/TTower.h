@@ -38,6 +38,9 @@ struct TTowerSetup {
   // An area or time bomb that another bomb takes out goes off too.
   bool bombChainReaction = false;
   int32_t deliveryMode = kDeliverFromBottom;
+  // Whatever the pointers above point into, shared with their maker; held
+  // until the tower is gone.
+  std::shared_ptr<const void> keepAlive{};
 };
 
 // The tower of one level. It holds the rings as rows of shared pieces, turns
@@ -123,6 +126,8 @@ class TTower final : public ITowerModel {
   TPiecePtr MakeDumpPiece(char code);
   static char DumpCode(IPiece& piece);
 
+  // First, so that it goes last.
+  std::shared_ptr<const void> mKeepAlive;
   uint32_t mRingCount;
   uint32_t mSlotCount;
   uint32_t mSteps = 0;

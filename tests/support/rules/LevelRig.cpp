@@ -1,0 +1,163 @@
+#include "tests/support/rules/LevelRig.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <numbers>
+
+#include "game/gui/TGameApp.h"
+#include "game/gui/TWorldData.h"
+#include "game/rules/IRingGenerator.h"
+#include "game/rules/ITowerControl.h"
+#include "game/rules/PieceTableFile.h"
+#include "game/rules/PowerUpTableFile.h"
+#include "game/rules/TDisappearingPiece.h"
+#include "game/rules/TLevelSettings.h"
+#include "game/rules/TPowerUpControl.h"
+#include "game/rules/TScoring.h"
+#include "game/rules/TTower.h"
+#include "platform/Log.h"
+
+using namespace GamePlay;
+
+namespace {
+
+constexpr float kSlotAngle = std::numbers::pi_v<float> / 6;
+
+TString LevelFileName(const TLevelKey& key) {
+  if (key.world == 0) return "levels/zen.xml";
+  return TString::Format("levels/world%02u.xml", key.world);
+}
+
+char CellCode(IPiece& piece) {
+  if (piece.IsVoid()) return '.';
+  if (dynamic_cast<TDisappearingPiece*>(&piece)) return 'x';
+  if (!piece.IsSettled()) return '~';
+  int32_t colour = piece.GetColour();
+  return colour < 0 ? '#' : static_cast<char>('0' + colour);
+}
+
+template <class TList>
+void AppendLines(std::string& trace, const char* kind, const TList& lines) {
+  for (const auto& line : lines) trace += std::string(kind) + ": " + line + "\n";
+}
+
+}  // namespace
+
+LevelRig::LevelRig(const LevelFiles& files, const TLevelKey& key, const LevelTuning& tuning) {
+  SetLogFolder(logs.Path().c_str());
+  std::srand(1);  // the ring generator's seed
+  TGameApp::Instance().Init();
+  TWorldData::Instance().GetLevelResult().Clear();
+  WriteFiles(files, key);
+  SetUpModel(tuning);
+  SetUpLevel(key, tuning);
+}
+
+LevelRig::~LevelRig() {
+  powerUpControl.reset();
+  control.reset();
+  tower.reset();
+  generator.reset();
+  scoring.reset();
+  factory.reset();
+  TGameApp::Instance().Shutdown();
+}
+
+void LevelRig::WriteFiles(const LevelFiles& files, const TLevelKey& key) {
+  fileLayer.WriteAsset(PieceTableFileName(key, false).CStr(), files.pieceTable);
+  WriteStringTable(fileLayer, "levels/scores.xml", files.scores);
+  WriteStringTable(fileLayer, "levels/powerup.xml", files.powerUps);
+  WriteStringTable(fileLayer, LevelFileName(key).CStr(), files.level);
+}
+
+// The part that lasts as long as the play window: the tower factory and the
+// scoring model with its observers.
+void LevelRig::SetUpModel(const LevelTuning& tuning) {
+  factory = std::make_unique<TTowerFactory>(&views, &sound, TGameApp::Instance().GetMetrics(),
+                                            tuning.tower);
+  scoring = factory->CreateScoring(LoadPowerUpMatchTable(), LoadPowerUpComboTable(),
+                                   LoadEnergyScaleTable());
+  scoring->AddObserver(&observer);
+}
+
+void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
+  std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key);
+  view = std::make_unique<StubTowerView>(settings->GetMaxRings());
+  factory->SetLevel(*settings, &views);
+  generator = factory->CreateRingGenerator();
+  tower = factory->CreateTower(view.get(), generator.get(), scoring.get());
+  control = factory->CreateControl(tower.get(), view.get(), &delivery, &timer,
+                                   settings->GetPieceDeliveryFromTop() != 0,
+                                   settings->GetPieceDeliveryWhenTopRingClear() != 0);
+  if (timer) scoring->SetTimeSource(timer, settings->GetGameTime());
+  scoring->SetObserver(view.get());
+  TScoringStart start;
+  start.tower = tower.get();
+  start.singlePieceEnergy = settings->GetBombEnergyScale();
+  start.zen = key.world == 0;
+  start.explosionStepTime = tuning.explosionStepTime;
+  start.jugLinkFactor = tuning.jugLinkFactor;
+  start.level = settings->GetKey();
+  start.scoreGoal = settings->GetTimeBonusScores();
+  start.jugTimeBoost = settings->GetCompleteJugTimeBoost();
+  start.clearBlockerBonus = settings->GetClearBlockerBonus();
+  scoring->StartLevel(start);
+  scoring->ResetJugEnergyRate(settings->GetNumberOfJugColors(), settings->GetGemEnergyRate(),
+                              settings->GetRemoveJugColor(), settings->GetPieJugs());
+  scoring->SetTowerControl(control.get());
+  powerUpControl = std::make_unique<TPowerUpControl>(view.get(), tower.get(), control.get(),
+                                                     factory->GetPieceFactory(), nullptr);
+}
+
+void LevelRig::Update(int updates) {
+  for (int i = 0; i < updates; ++i) {
+    clock.Update();
+    scoring->Step();
+    control->Update();
+  }
+}
+
+TPoint LevelRig::OnRing(int32_t ring, float slots) {
+  float radius = StubTowerMeasurement::kFirstBandInner + StubTowerMeasurement::kBandWidth * ring +
+                 StubTowerMeasurement::kBandWidth / 2;
+  float angle = slots * kSlotAngle;
+  return {static_cast<int32_t>(std::lround(400 + radius * std::sin(angle))),
+          static_cast<int32_t>(std::lround(300 - radius * std::cos(angle)))};
+}
+
+void LevelRig::Drag(int32_t ring, float slots) {
+  control->OnPress(OnRing(ring, 0));
+  powerUpControl->OnPress(OnRing(ring, 0));
+  Update();
+  control->OnMove(OnRing(ring, slots));
+  Update();
+  control->OnRelease(OnRing(ring, slots));
+}
+
+void LevelRig::DoubleClick(int32_t ring, int32_t slot) {
+  for (int press = 0; press < 2; ++press) {
+    control->OnPress(OnRing(ring, slot + 0.5f));
+    powerUpControl->OnPress(OnRing(ring, slot + 0.5f));
+    control->OnRelease(OnRing(ring, slot + 0.5f));
+    Update();
+  }
+}
+
+std::string LevelRig::Picture() {
+  std::string picture;
+  for (uint32_t ring = 0; ring < tower->GetRingCount(); ++ring) {
+    for (uint32_t slot = 0; slot < tower->GetSlotCount(); ++slot) {
+      picture += CellCode(*tower->GetPiece(static_cast<int32_t>(ring), static_cast<int32_t>(slot)));
+    }
+    picture += '\n';
+  }
+  return picture;
+}
+
+std::string LevelRig::Trace() {
+  std::string trace;
+  AppendLines(trace, "sound", sound.played);
+  AppendLines(trace, "view", view->events);
+  AppendLines(trace, "observer", observer.heard);
+  return trace + Picture();
+}

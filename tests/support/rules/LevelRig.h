@@ -1,0 +1,92 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "game/rules/TLevelKey.h"
+#include "game/rules/TTowerFactory.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/StringTableFile.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingScoringObserver.h"
+#include "tests/support/rules/RecordingSoundView.h"
+#include "tests/support/rules/StubTowerView.h"
+
+namespace GamePlay {
+class IRingGenerator;
+class ITowerControl;
+class TLevelSettings;
+class TPowerUpControl;
+class TScoring;
+class TTower;
+}  // namespace GamePlay
+
+// The files a level is made from: the rows of its world's level file (or
+// "levels/zen.xml" for world 0), of "levels/scores.xml" and of
+// "levels/powerup.xml", and the text of its piece table.
+struct LevelFiles {
+  TableRows level;
+  TableRows scores;
+  TableRows powerUps;
+  std::string pieceTable;
+};
+
+// What the play window reads besides the level's files.
+struct LevelTuning {
+  GamePlay::TTowerTuning tower;
+  int32_t explosionStepTime = 100;  // "Seq Explosion Time"
+  float jugLinkFactor = 0.5f;       // "Pie Scale Rate"
+};
+
+// One level of the game assembled without a screen, in the order in which
+// the play window builds a level, over stand-ins for the presentation (null
+// piece views, a stub tower view, recording sound and scoring observer). The
+// fake clock moves 10 ms per update; each update runs the scoring model's
+// step and the tower control's. One rig at a time.
+class LevelRig {
+ public:
+  LevelRig(const LevelFiles& files, const GamePlay::TLevelKey& key, const LevelTuning& tuning);
+  ~LevelRig();
+  LevelRig(const LevelRig&) = delete;
+  LevelRig& operator=(const LevelRig&) = delete;
+
+  void Update(int updates = 1);
+  // Grabs the ring straight above the centre, moves it round by slots
+  // (positive clockwise) and lets go.
+  void Drag(int32_t ring, float slots);
+  // Two presses on the middle of the cell.
+  void DoubleClick(int32_t ring, int32_t slot);
+  // The point in the middle of the ring's band, slots round from straight
+  // above the centre.
+  static GamePlay::TPoint OnRing(int32_t ring, float slots);
+
+  // Each ring as a line of one character per cell: the colour digit of a
+  // settled piece, "x" for one vanishing, "~" for one on the move, "."
+  // vacant.
+  std::string Picture();
+  // Everything the stand-ins heard, in order by kind.
+  std::string Trace();
+
+  FakeClock clock;
+  TempFolder logs;
+  TestFileLayer fileLayer;
+  NullPieceViewFactory views;
+  RecordingSoundView sound;
+  RecordingScoringObserver observer;
+  std::unique_ptr<StubTowerView> view;
+  std::unique_ptr<GamePlay::TTowerFactory> factory;
+  std::unique_ptr<GamePlay::TScoring> scoring;
+  std::unique_ptr<GamePlay::IRingGenerator> generator;
+  std::unique_ptr<GamePlay::TTower> tower;
+  std::unique_ptr<GamePlay::ITowerControl> control;
+  GamePlay::IRateController* delivery = nullptr;
+  GamePlay::ITimeController* timer = nullptr;
+  std::unique_ptr<GamePlay::TPowerUpControl> powerUpControl;
+
+ private:
+  void WriteFiles(const LevelFiles& files, const GamePlay::TLevelKey& key);
+  void SetUpModel(const LevelTuning& tuning);
+  void SetUpLevel(const GamePlay::TLevelKey& key, const LevelTuning& tuning);
+};
