@@ -135,30 +135,36 @@ void checkhashsize(lua_State* L, int lsize) {
 
 // Gives t an array part of nasize slots and a new hash part of 2^lsize nodes,
 // then reinserts the array slots that no longer fit (ascending) and the given
-// old nodes (descending), and frees the parts it replaced. Everything is allocated before anything moves, so a
-// failed allocation leaves the table as it was.
+// old nodes (descending), and frees the parts it replaced. Everything is
+// allocated before anything moves, so a failed allocation leaves the table as
+// it was. A growing array part is resized in place: the allocator can often
+// extend a large block without copying it.
 void resize(lua_State* L, Table* t, int nasize, int lsize, Node* oldnodes, int oldcount) {
   checkhashsize(L, lsize);
   Node* previousnodes = t->node;
   const int previouslsize = t->lsizenode;
   const int oldasize = t->sizearray;
-  TObject* oldarray = t->array;
-  TObject* array = oldarray;
-  if (nasize != oldasize) array = luaM_newvector<TObject>(L, static_cast<size_t>(nasize));
-  Node* nodes;
+  Node* nodes = newnodes(L, lsize);
+  const bool shrinking = nasize < oldasize;
+  TObject* shrunk = nullptr;
   try {
-    nodes = newnodes(L, lsize);
+    if (shrinking) {
+      shrunk = luaM_newvector<TObject>(L, static_cast<size_t>(nasize));
+    } else if (nasize > oldasize) {
+      luaM_reallocvector(L, t->array, static_cast<size_t>(oldasize), static_cast<size_t>(nasize));
+      for (int i = oldasize; i < nasize; i++) setnilvalue(&t->array[i]);
+      t->sizearray = nasize;
+    }
   } catch (...) {
-    if (array != oldarray) luaM_freearray(L, array, static_cast<size_t>(nasize));
+    freenodes(L, nodes, lsize);
     throw;
   }
-  if (array != oldarray) {
-    const int kept = nasize < oldasize ? nasize : oldasize;
-    for (int i = 0; i < kept; i++) setobj(&array[i], &oldarray[i]);
-    for (int i = kept; i < nasize; i++) setnilvalue(&array[i]);
+  TObject* oldarray = t->array;
+  if (shrinking) {
+    for (int i = 0; i < nasize; i++) setobj(&shrunk[i], &oldarray[i]);
+    t->array = shrunk;
+    t->sizearray = nasize;
   }
-  t->array = array;
-  t->sizearray = nasize;
   installnodes(t, nodes, lsize);
   for (int i = nasize; i < oldasize; i++) {
     if (!ttisnil(&oldarray[i])) setobj(luaH_setnum(L, t, i + 1), &oldarray[i]);
@@ -167,7 +173,7 @@ void resize(lua_State* L, Table* t, int nasize, int lsize, Node* oldnodes, int o
     Node* old = &oldnodes[i];
     if (!ttisnil(gval(old))) setobj(luaH_set(L, t, gkey(old)), gval(old));
   }
-  if (array != oldarray) luaM_freearray(L, oldarray, static_cast<size_t>(oldasize));
+  if (shrinking) luaM_freearray(L, oldarray, static_cast<size_t>(oldasize));
   freenodes(L, previousnodes, previouslsize);
 }
 

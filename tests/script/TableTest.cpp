@@ -93,6 +93,34 @@ TEST_F(ScriptTable, ArrayPartTakesDenseIntegerKeys) {
   EXPECT_EQ(Keys(), (std::vector<std::string>{"1", "2", "3", "4", "5", "100"}));
 }
 
+TEST_F(ScriptTable, AnArrayPartThatShrinksMovesItsOtherKeysToTheHashPart) {
+  for (int key = 1; key <= 8; key++) Set(Num(key), key);
+  ASSERT_EQ(t->sizearray, 8);
+  for (int key = 2; key <= 7; key++) Clear(Num(key));
+  Set(Str("a"), 10);
+  Set(Str("b"), 11);  // the rehash for it counts keys 1 and 8 only
+  EXPECT_LT(t->sizearray, 8);
+  EXPECT_EQ(Get(Num(1)), 1);
+  EXPECT_EQ(Get(Num(8)), 8);
+  EXPECT_EQ(Get(Str("a")), 10);
+  EXPECT_EQ(Get(Str("b")), 11);
+  EXPECT_EQ(Keys().size(), 4u);
+}
+
+TEST_F(ScriptTable, AFailedGrowthOfTheArrayPartLeavesTheTableAsItWas) {
+  for (int key = 1; key <= 4; key++) Set(Num(key), key);
+  ASSERT_EQ(t->sizearray, 4);
+  state.Allocator().failAll = true;
+  const int status = RunProtected(L, [&](lua_State*) { Set(Num(5), 5); });
+  state.Allocator().failAll = false;
+  EXPECT_EQ(status, LUA_ERRMEM);
+  EXPECT_EQ(t->sizearray, 4);
+  EXPECT_EQ(Get(Num(5)), -1);
+  for (int key = 1; key <= 4; key++) EXPECT_EQ(Get(Num(key)), key);
+  Set(Num(5), 5);
+  EXPECT_EQ(Get(Num(5)), 5);
+}
+
 TEST_F(ScriptTable, KeysOfOneValueAreOneEntry) {
   Set(Num(1), 10);
   EXPECT_EQ(Get(Num(1.0)), 10);
