@@ -289,8 +289,11 @@ void sweeplist(lua_State* L, GCObject** p) {
 // closure may still use them. They survive this sweep either way.
 void closedeadthreads(lua_State* L) {
   global_State* g = G(L);
-  for (GCObject* o = g->rootgc; o != nullptr; o = o->next) {
-    if (o->tt != LUA_TTHREAD || ismarked(o)) continue;
+  int unseen = g->nthreads;
+  for (GCObject* o = g->rootgc; o != nullptr && unseen > 0; o = o->next) {
+    if (o->tt != LUA_TTHREAD) continue;
+    unseen--;
+    if (ismarked(o)) continue;
     lua_State* th = static_cast<lua_State*>(o);
     GCObject* oldhead = g->rootgc;
     luaF_close(th, th->stack);

@@ -134,6 +134,7 @@ lua_State* lua_open() { return luaE_open(luaM_defaultalloc, nullptr); }
 lua_State* luaE_newthread(lua_State* L) {
   lua_State* L1 = luaM_newobject<lua_State>(L);
   luaC_link(L, L1, LUA_TTHREAD);
+  G(L)->nthreads++;
   preinitstate(L1);
   L1->l_G = G(L);
   stackinit(L1, L);
@@ -153,6 +154,7 @@ void luaE_freethread(lua_State* L, lua_State* L1) {
   luaF_close(L1, L1->stack);
   freestack(L, L1);
   luaM_freeobject(L, L1);
+  G(L)->nthreads--;
 }
 
 void lua_close(lua_State* L) {

@@ -78,6 +78,9 @@ struct global_State {
   // Nested C calls and resumes of all threads together: the limit of
   // LUA_MAXCCALLS holds for the C stack, which the threads share.
   int cdepth;
+  // Coroutine threads not yet freed (the main thread is not counted), so the
+  // collector looks for dead ones only while there are any.
+  int nthreads;
   // Collect at every check point (for tests that look for lost references).
   bool gcstress;
 };
