@@ -383,7 +383,7 @@ void luaG_typeerror(lua_State* L, const TObject* o, const char* operation) {
 }
 
 void luaG_concaterror(lua_State* L, const TObject* p1, const TObject* p2, bool wide) {
-  const bool p1joins = ttisstring(p1) || (wide && ttiswstring(p1));
+  const bool p1joins = ttisnumber(p1) || ttisstring(p1) || (wide && ttiswstring(p1));
   luaG_typeerror(L, p1joins ? p2 : p1, "concatenate");
 }
 

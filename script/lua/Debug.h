@@ -20,7 +20,8 @@ int luaG_currentline(CallInfo* ci);
 // Lua function whose origin is known: a local, a global, a field or a method.
 [[noreturn]] void luaG_typeerror(lua_State* L, const TObject* o, const char* operation);
 // Concatenation of two operands that do not join: names the first unless it
-// is a byte string, or a wide string joined in wide mode; then the second.
+// is a number, a byte string, or a wide string joined in wide mode; then the
+// second.
 [[noreturn]] void luaG_concaterror(lua_State* L, const TObject* p1, const TObject* p2, bool wide);
 // Arithmetic: names the first operand unless it converts to a number, then
 // the second.

@@ -143,30 +143,47 @@ bool isjoinedkind(const TObject* o, JoinMode mode) {
   return mode == JoinMode::Wide ? ttiswstring(o) : ttisstring(o);
 }
 
-// True when o is a string of the mode's kind, after converting a number to
-// one in place; a string of the other kind is not converted.
-bool tojoinable(lua_State* L, TObject* o, JoinMode mode) {
-  if (isjoinedkind(o, mode)) return true;
-  return mode == JoinMode::Wide ? luaV_towstring(L, o) != 0 : luaV_tostring(L, o) != 0;
+// A string of the mode's kind, or a number, which joins as its "%.14g" text
+// (widened in wide mode) without being interned on its own; a string of the
+// other kind does not join.
+bool isjoinable(const TObject* o, JoinMode mode) { return ttisnumber(o) || isjoinedkind(o, mode); }
+
+// Writes the text of the joinable operand o at `out` (which has room for a
+// number's text); returns the units written.
+size_t writeoperand(const TObject* o, JoinMode mode, char* out) {
+  const size_t unitsize = mode == JoinMode::Wide ? sizeof(lua_WChar) : 1;
+  if (!ttisnumber(o)) {
+    const LString* ts = tsvalue(o);
+    memcpy(out, getstr(ts), ts->len * unitsize);
+    return ts->len;
+  }
+  char text[LUAI_MAXNUMBER2STR];
+  const size_t len = luaO_number2str(nvalue(o), text);
+  if (mode == JoinMode::Bytes) {
+    memcpy(out, text, len);
+  } else {
+    for (size_t i = 0; i < len; i++) {
+      const lua_WChar unit = static_cast<unsigned char>(text[i]);
+      memcpy(out + i * sizeof unit, &unit, sizeof unit);
+    }
+  }
+  return len;
 }
 
-// Joins the n strings of one kind that end below top into top - n. The
-// length is counted in units of that kind and checked before anything is
-// allocated.
+// Joins the n operands that end below top into top - n. The length is
+// counted in units of the mode's kind (a number counts as the longest text it
+// can have) and checked before anything is allocated.
 void joinstrings(lua_State* L, StkId top, int n, JoinMode mode) {
-  size_t units = 0;
+  size_t room = 0;
   for (int i = n; i > 0; i--) {
-    units += tsvalue(top - i)->len;
-    if (units > MAX_SIZET) luaG_runerror(L, "string size overflow");
+    const TObject* o = top - i;
+    room += ttisnumber(o) ? LUAI_MAXNUMBER2STR : tsvalue(o)->len;
+    if (room > MAX_SIZET) luaG_runerror(L, "string size overflow");
   }
   const size_t unitsize = mode == JoinMode::Wide ? sizeof(lua_WChar) : 1;
-  char* buffer = luaZ_openspace(L, &G(L)->buff, units * unitsize);
-  size_t used = 0;
-  for (int i = n; i > 0; i--) {
-    const LString* ts = tsvalue(top - i);
-    memcpy(buffer + used, getstr(ts), ts->len * unitsize);
-    used += ts->len * unitsize;
-  }
+  char* buffer = luaZ_openspace(L, &G(L)->buff, room * unitsize);
+  size_t units = 0;
+  for (int i = n; i > 0; i--) units += writeoperand(top - i, mode, buffer + units * unitsize);
   if (mode == JoinMode::Wide) {
     setwsvalue(top - n,
                luaS_newlwstr(L, reinterpret_cast<const lua_WChar*>(buffer), units));
@@ -175,6 +192,9 @@ void joinstrings(lua_State* L, StkId top, int n, JoinMode mode) {
   }
 }
 
+// An operand that adds nothing to the text before it.
+bool isemptystring(const TObject* o) { return !ttisnumber(o) && tsvalue(o)->len == 0; }
+
 }  // namespace
 
 void luaV_concat(lua_State* L, int total, int last) {
@@ -182,12 +202,14 @@ void luaV_concat(lua_State* L, int total, int last) {
   do {
     StkId top = L->base + last + 1;
     int n = 2;  // operands joined in this pass
-    if (!tojoinable(L, top - 2, mode) || !tojoinable(L, top - 1, mode)) {
+    if (!isjoinable(top - 2, mode) || !isjoinable(top - 1, mode)) {
       if (!callbinTM(L, top - 2, top - 1, top - 2, TM_CONCAT)) {
         luaG_concaterror(L, top - 2, top - 1, mode == JoinMode::Wide);
       }
-    } else if (tsvalue(top - 1)->len > 0) {  // an empty right operand leaves the left one
-      while (n < total && tojoinable(L, top - n - 1, mode)) n++;
+    } else if (isemptystring(top - 1) && isjoinedkind(top - 2, mode)) {
+      // an empty right operand leaves the left string as it is
+    } else {
+      while (n < total && isjoinable(top - n - 1, mode)) n++;
       joinstrings(L, top, n, mode);
     }
     total -= n - 1;
@@ -509,10 +531,22 @@ reentry:  // a Lua frame starts or continues: L->ci
       case OP_SETUPVAL:
         setobj(cl->upvals()[GETARG_B(i)]->v, ra);
         break;
-      case OP_SETTABLE:
-        luaV_settable(L, ra, RK(GETARG_B(i)), RK(GETARG_C(i)));
+      case OP_SETTABLE: {
+        const TObject* key = RK(GETARG_B(i));
+        const TObject* val = RK(GETARG_C(i));
+        if (ttistable(ra)) {
+          // A key that holds a value takes the new one without metamethods;
+          // its presence is unchanged, so no cached absence goes stale.
+          TObject* slot = const_cast<TObject*>(luaH_get(hvalue(ra), key));
+          if (!ttisnil(slot)) {
+            setobj(slot, val);
+            break;
+          }
+        }
+        luaV_settable(L, ra, key, val);
         base = L->base;
         break;
+      }
       case OP_NEWTABLE:
         sethvalue(ra, luaH_new(L, luaO_fb2int(GETARG_B(i)), GETARG_C(i)));
         luaC_checkGC(L);

@@ -34,7 +34,8 @@ void luaV_settable(lua_State* L, const TObject* t, const TObject* key, const TOb
 // Joins the `total` values that end at register `last` (an offset from the
 // base of the running function) into the first of them. The topmost byte or
 // wide string among them chooses byte or wide mode for the whole join; a
-// number is converted to the mode's kind, a string of the other kind is not.
+// number joins as its text of the mode's kind (its register keeps the
+// number), a string of the other kind does not join.
 void luaV_concat(lua_State* L, int total, int last);
 
 // Order and equality. luaV_equalobj takes operands of the same type only.
