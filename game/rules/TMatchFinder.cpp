@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/rules/ForEachCell.h"
 #include "game/rules/IScoringModel.h"
 #include "game/rules/ITowerModel.h"
 #include "game/rules/TBlockedPiece.h"
@@ -9,15 +10,30 @@
 #include "game/rules/TFallingPiece.h"
 #include "game/rules/TMovingPiece.h"
 #include "game/rules/TPieceMatchReaction.h"
+#include "game/rules/TRaisingPiece.h"
 
 namespace GamePlay {
 
 namespace {
 
-// Pieces on their way in or out of a cell never take part in a run.
-bool CanJoinRun(IPiece& piece) {
-  return !piece.IsVoid() && !dynamic_cast<TDisappearingPiece*>(&piece) &&
-         !dynamic_cast<TFallingPiece*>(&piece) && !dynamic_cast<TMovingPiece*>(&piece);
+// A piece on its way in or out of a cell.
+bool IsPassing(IPiece& piece) {
+  return dynamic_cast<TDisappearingPiece*>(&piece) || dynamic_cast<TFallingPiece*>(&piece) ||
+         dynamic_cast<TMovingPiece*>(&piece) || dynamic_cast<TRaisingPiece*>(&piece);
+}
+
+// Passing pieces never take part in a run.
+bool CanJoinRun(IPiece& piece) { return !piece.IsVoid() && !IsPassing(piece); }
+
+// While the pieces of a match vanish and the pieces above them fall, match
+// passes find nothing, yet the run that the fall may make still belongs to
+// the same combo. Only a fruitless pass over a tower at rest ends the combo.
+bool IsAtRest(ITowerModel& tower) {
+  bool atRest = true;
+  ForEachCell(tower, [&](int32_t, int32_t, const TPiecePtr& piece) {
+    if (IsPassing(*piece)) atRest = false;
+  });
+  return atRest;
 }
 
 float RatioFor(const std::map<int32_t, float>& ratios, size_t runSize) {
@@ -119,7 +135,7 @@ bool TMatchFinder::RunMatchPass(const std::map<int32_t, float>& ratios,
   IScoringModel* scoring = mTower->GetScoring();
   for (uint32_t piece = 0; piece < mRemovedPieces; ++piece) scoring->AddSinglePiece();
   if (found.groups.empty()) {
-    mComboCount = 0;
+    if (IsAtRest(*mTower)) mComboCount = 0;
     return false;
   }
   ++mComboCount;

@@ -27,7 +27,9 @@ struct TMatches {
 // next to them, which the runs draw in and wear down. A real match pass
 // takes the runs of the first column that has any, removes them through the
 // tower, tells the scoring model and leaves a reaction that scores the match
-// when it fires. The combo count is the number of successful passes in a row.
+// when it fires. The combo count is the number of successful passes in a row;
+// a fruitless pass ends it only once nothing in the tower is still vanishing
+// or on the move, so that the runs a cascade of falls makes count on.
 class TMatchFinder {
  public:
   static constexpr size_t kShortestRun = 3;

@@ -80,20 +80,23 @@ class PlayTest : public RecordedTowerTest {
   LevelPolicies policies;
 };
 
-TEST_F(PlayTest, AMatchVanishesThePiecesAboveFallAndTheirRunMatchesAgain) {
+TEST_F(PlayTest, AMatchVanishesThePiecesAboveFallAndTheirRunMatchesAgainAsACombo) {
   Play(RingsWithColumn("1000112"), Started());
   Update();
   EXPECT_TRUE(Locks().IsLocked(TInputLock::MatchRemoval));
   EXPECT_EQ(Column(0), "1xxx112");
   ASSERT_TRUE(LocksComeToRest(Locks(), [this] { Update(); }));
   EXPECT_EQ(Column(0), "1xxx112") << "at rest while the matched pieces vanish";
-  Update(120);
+  Update(40);
+  EXPECT_EQ(Column(0), "1xxx112");
+  EXPECT_TRUE(tower->IsComboRunning()) << "the passes that found nothing kept the combo";
+  Update(80);
   EXPECT_EQ(Column(0), "...xxx2") << "the piece above fell onto a run of three";
   ASSERT_TRUE(LocksComeToRest(Locks(), [this] { Update(); }));
   Update(100);
   EXPECT_EQ(Column(0), "......2");
-  EXPECT_EQ(Scored(), (Strings{"ScoreMatch 3 1 {1 0, 2 0, 3 0}", "ScoreMatch 3 1 {3 0, 4 0, 5 0}"}))
-      << "fruitless match passes while the first match vanished ended its combo";
+  EXPECT_EQ(Scored(), (Strings{"ScoreMatch 3 1 {1 0, 2 0, 3 0}", "ScoreMatch 3 2 {3 0, 4 0, 5 0}"}));
+  EXPECT_FALSE(tower->IsComboRunning()) << "the tower came to rest with no new match";
 }
 
 TEST_F(PlayTest, ATurnedRingStartsTheCascade) {

@@ -153,7 +153,7 @@ TEST_F(TowerTest, AMatchPassReportsAndLeavesTheGroupsGatheringOnTheirMiddlePiece
   for (int32_t ring : {4, 5, 6}) EXPECT_EQ(gone[ring]->GetTargetPiece(), gone[5]) << ring;
 }
 
-TEST_F(TowerTest, TheComboCountsPassesInARowAndAFruitlessPassEndsIt) {
+TEST_F(TowerTest, TheComboCountsPassesInARowAndAFruitlessPassAtRestEndsIt) {
   TTower& t = Build(3);
   CountingTutorialView tutorial;
   t.SetListener(&tutorial);
@@ -169,9 +169,51 @@ TEST_F(TowerTest, TheComboCountsPassesInARowAndAFruitlessPassEndsIt) {
   EXPECT_EQ(tutorial.steps, 1) << "the pending reaction is handed on once";
   clock.Advance(265);
   EXPECT_FALSE(t.CheckMatches());
-  EXPECT_FALSE(t.IsComboRunning());
+  EXPECT_TRUE(t.IsComboRunning()) << "the matched pieces are still vanishing";
   t.ApplyGravity();
   EXPECT_EQ(tutorial.steps, 1) << "a fruitless pass leaves no reaction";
+  for (int32_t slot : {0, 1}) {
+    for (int32_t ring = 0; ring < 3; ++ring) {
+      std::dynamic_pointer_cast<TDisappearingPiece>(t.GetPiece(ring, slot))
+          ->SetDisappearFlag(true);
+    }
+  }
+  t.ApplyGravity();
+  EXPECT_EQ(Column(0) + Column(1), "......");
+  clock.Advance(265);
+  EXPECT_FALSE(t.CheckMatches());
+  EXPECT_FALSE(t.IsComboRunning());
+}
+
+// Each kind of piece on its way in or out of a cell keeps the tower from
+// rest: a pass that finds nothing while one is there leaves the combo.
+TEST_F(TowerTest, AFruitlessPassWhilePiecesPassKeepsTheCombo) {
+  struct Case {
+    const char* kind;
+    TPiecePtr (*make)(IPieceFactory&, const TPiecePtr&);
+  };
+  const Case cases[] = {
+      {"disappearing", [](IPieceFactory& f, const TPiecePtr& p) {
+         return f.CreateDisappearing(p, nullptr, nullptr);
+       }},
+      {"falling", [](IPieceFactory& f, const TPiecePtr& p) { return f.CreateFalling(p, 0, 2); }},
+      {"moving", [](IPieceFactory& f, const TPiecePtr& p) { return f.CreateMoving(p, 3, 2); }},
+      {"raising", [](IPieceFactory& f, const TPiecePtr& p) { return f.CreateRaising(p, 2); }},
+  };
+  for (const Case& c : cases) {
+    TTower& t = Build(3);
+    PlaceColumn(0, "222");
+    ASSERT_TRUE(t.CheckMatches());
+    PlaceColumn(0, "...");
+    t.SetPiece(2, 5, c.make(pieces, Make('4')));
+    clock.Advance(265);
+    EXPECT_FALSE(t.CheckMatches());
+    EXPECT_TRUE(t.IsComboRunning()) << c.kind;
+    t.SetPiece(2, 5, Make('4'));
+    clock.Advance(265);
+    EXPECT_FALSE(t.CheckMatches());
+    EXPECT_FALSE(t.IsComboRunning()) << c.kind << " piece arrived, the tower is at rest";
+  }
 }
 
 class MatchReactionTest : public TowerTest {

@@ -53,6 +53,25 @@ LevelFiles JourneyFiles() {
   return files;
 }
 
+// The Journey level with six rings, dealt so that turning ring 3 one slot to
+// the right lines up colour 4 in rings 2 to 4 of column 4, under two pieces
+// of colour 0 and over a third: the two fall onto it and make a run of their
+// own. The scheme rates the second match of a combo.
+LevelFiles CascadeFiles() {
+  LevelFiles files = JourneyFiles();
+  files.level[0] = {"Lvl01 Max Rings", "6"};
+  files.scores.push_back({"C2_M3", "70"});
+  files.pieceTable =
+      "121212121212\n"
+      "343414343434\n"
+      "121252121212\n"
+      "343534343434\n"
+      "121252121212\n"
+      "343414343434\n"
+      ":";
+  return files;
+}
+
 LevelTuning Tuning() {
   LevelTuning tuning;
   tuning.tower.clickRotationRate = 0.1f;
@@ -156,6 +175,26 @@ TEST_F(WholeLevelTest, AJourneyLevelPlaysFromItsStartUpToItsTimeOut) {
   rig->Update(1000);
   EXPECT_EQ(rig->Picture(), ended) << "no turn and no delivery after the time is up";
   EXPECT_EQ(Count(rig->view->events, "ShowTimeUpMessage"), 1u);
+}
+
+TEST_F(WholeLevelTest, ARunMadeByTheFallAfterAMatchScoresAsTheSecondOfACombo) {
+  Play(CascadeFiles());
+  ASSERT_TRUE(ComesToRest()) << "the start-up ends";
+  rig->Drag(3, 1);
+  rig->Update(150);
+  EXPECT_EQ(rig->Picture(),
+            "0101.1010101\n"
+            "2323.3232323\n"
+            "0101.1010101\n"
+            "3232x2323232\n"
+            "0101x1010101\n"
+            "2323x3232323\n")
+      << "the pieces above fell onto the third and their run vanishes";
+  ASSERT_TRUE(ComesToRest());
+  rig->Update(150);
+  EXPECT_EQ(rig->observer.heard, (Strings{"OnScore 3 1 2 4 30 0", "OnScore 3 2 3 4 70 0"}));
+  EXPECT_EQ(rig->scoring->GetLevelScore(), 30 + 70 + 6 * 1);
+  EXPECT_FALSE(rig->tower->IsComboRunning()) << "the tower came to rest with no new match";
 }
 
 TEST_F(WholeLevelTest, FillingEveryJugTalliesAndEndsTheLevelOnce) {
