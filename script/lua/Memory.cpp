@@ -46,5 +46,5 @@ void* luaM_defaultalloc(void*, void* block, size_t, size_t newsize, int, uint32_
     free(block);
     return nullptr;
   }
-  return realloc(block, newsize);
+  return block == nullptr ? malloc(newsize) : realloc(block, newsize);
 }

@@ -22,6 +22,22 @@ const TObject* luaH_get(Table* t, const TObject* key);
 const TObject* luaH_getnum(Table* t, int key);
 const TObject* luaH_getstr(Table* t, LString* key);
 const TObject* luaH_getwstr(Table* t, LString* key);
+// The array slot of key when it is an integral number within t's array
+// part, else null.
+inline TObject* luaH_arrayslot(Table* t, const TObject* key) {
+  if (!ttisnumber(key)) return nullptr;
+  const lua_Number n = nvalue(key);
+  if (!(n >= 1 && n <= t->sizearray)) return nullptr;  // in range before the conversion
+  const int k = static_cast<int>(n);
+  return k == n ? &t->array[k - 1] : nullptr;
+}
+// luaH_get with the array part looked up inline and byte strings sent
+// straight to their lookup, for the machine's indexing.
+inline const TObject* luaH_fastget(Table* t, const TObject* key) {
+  if (ttisstring(key)) return luaH_getstr(t, tsvalue(key));
+  if (const TObject* slot = luaH_arrayslot(t, key)) return slot;
+  return luaH_get(t, key);
+}
 
 // The slot for key, created (with a nil value) when missing; may rehash.
 // Raises "table index is nil" and "table index is NaN". Both forget the

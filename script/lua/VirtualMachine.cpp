@@ -514,8 +514,9 @@ reentry:  // a Lua frame starts or continues: L->ci
         StkId rb = base + GETARG_B(i);
         const TObject* key = RK(GETARG_C(i));
         if (ttistable(rb)) {
-          const TObject* v = luaH_get(hvalue(rb), key);
-          if (!ttisnil(v)) {
+          Table* h = hvalue(rb);
+          const TObject* v = luaH_fastget(h, key);
+          if (!ttisnil(v) || fasttm(L, h->metatable, TM_INDEX) == nullptr) {
             setobj(ra, v);
             break;
           }
@@ -535,10 +536,15 @@ reentry:  // a Lua frame starts or continues: L->ci
         const TObject* key = RK(GETARG_B(i));
         const TObject* val = RK(GETARG_C(i));
         if (ttistable(ra)) {
-          // A key that holds a value takes the new one without metamethods;
-          // its presence is unchanged, so no cached absence goes stale.
-          TObject* slot = const_cast<TObject*>(luaH_get(hvalue(ra), key));
-          if (!ttisnil(slot)) {
+          // A key that holds a value takes the new one without metamethods,
+          // and so does an empty array slot of a table without "__newindex":
+          // no key that names a metamethod changes, so no cached absence
+          // goes stale.
+          Table* h = hvalue(ra);
+          TObject* slot = luaH_arrayslot(h, key);
+          const bool inarray = slot != nullptr;
+          if (!inarray) slot = const_cast<TObject*>(luaH_fastget(h, key));
+          if (!ttisnil(slot) || (inarray && fasttm(L, h->metatable, TM_NEWINDEX) == nullptr)) {
             setobj(slot, val);
             break;
           }
@@ -679,7 +685,10 @@ reentry:  // a Lua frame starts or continues: L->ci
       case OP_RETURN: {
         const int b = GETARG_B(i);
         if (b != 0) L->top = ra + b - 1;
-        if (L->openupval != nullptr) luaF_close(L, base);
+        // Upvalues open on locals of an enclosing frame stay open.
+        if (L->openupval != nullptr && static_cast<UpVal*>(L->openupval)->v >= base) {
+          luaF_close(L, base);
+        }
         L->ci->state = CI_SAVEDPC;
         L->ci->savedpc = pc;
         CallInfo* caller = L->ci - 1;
