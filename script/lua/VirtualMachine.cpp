@@ -632,10 +632,12 @@ reentry:  // a Lua frame starts or continues: L->ci
         const TObject* rb = RK(GETARG_B(i));
         const TObject* rc = RK(GETARG_C(i));
         int holds;
-        if (GET_OPCODE(i) == OP_EQ) {
+        if (ttisnumber(rb) && ttisnumber(rc)) {
+          const lua_Number b = nvalue(rb);
+          const lua_Number c = nvalue(rc);
+          holds = GET_OPCODE(i) == OP_EQ ? b == c : GET_OPCODE(i) == OP_LT ? b < c : b <= c;
+        } else if (GET_OPCODE(i) == OP_EQ) {
           holds = luaV_equal(L, rb, rc);
-        } else if (ttisnumber(rb) && ttisnumber(rc)) {
-          holds = GET_OPCODE(i) == OP_LT ? nvalue(rb) < nvalue(rc) : nvalue(rb) <= nvalue(rc);
         } else {
           holds = GET_OPCODE(i) == OP_LT ? luaV_lessthan(L, rb, rc) : luaV_lessequal(L, rb, rc);
         }
