@@ -321,6 +321,7 @@ class Unpacker {
   // The characters before the next zero character: its count, or -1 when
   // there is none before the end of the data.
   int64_t CountToZero(bool wide) const {
+    if (Remaining() == 0) return -1;  // the position may lie past the data
     if (!wide) {
       const void* zero = memchr(mData + mPos, 0, Remaining());
       return zero != nullptr ? static_cast<const unsigned char*>(zero) - (mData + mPos) : -1;
