@@ -93,11 +93,7 @@ LevelFiles TwelveRingFiles() {
 }
 
 LevelTuning Tuning() {
-  LevelTuning tuning;
-  tuning.tower.clickRotationRate = 0.1f;
-  tuning.tower.snapRotationRate = 0.1f;
-  tuning.tower.clickRotationDelay = 0.25f;
-  tuning.tower.highlightDelayTime = 300;
+  LevelTuning tuning = SnappyTuning();
   tuning.tower.energyRateFromBomb = 0.1f;
   tuning.tower.areaBombWidth = 3;
   tuning.tower.areaBombHeight = 3;

@@ -73,11 +73,7 @@ LevelFiles CascadeFiles() {
 }
 
 LevelTuning Tuning() {
-  LevelTuning tuning;
-  tuning.tower.clickRotationRate = 0.1f;
-  tuning.tower.snapRotationRate = 0.1f;
-  tuning.tower.clickRotationDelay = 0.25f;
-  tuning.tower.highlightDelayTime = 300;
+  LevelTuning tuning = SnappyTuning();
   tuning.tower.usingTableGenerate = true;
   return tuning;
 }

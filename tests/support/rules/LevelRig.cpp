@@ -43,6 +43,15 @@ void AppendLines(std::string& trace, const char* kind, const TList& lines) {
 
 }  // namespace
 
+LevelTuning SnappyTuning() {
+  LevelTuning tuning;
+  tuning.tower.clickRotationRate = 0.1f;
+  tuning.tower.snapRotationRate = 0.1f;
+  tuning.tower.clickRotationDelay = 0.25f;
+  tuning.tower.highlightDelayTime = 300;
+  return tuning;
+}
+
 LevelRig::LevelRig(const LevelFiles& files, const TLevelKey& key, const LevelTuning& tuning) {
   SetLogFolder(logs.Path().c_str());
   std::srand(1);  // the ring generator's seed

@@ -40,6 +40,10 @@ struct LevelTuning {
   float jugLinkFactor = 0.5f;       // "Pie Scale Rate"
 };
 
+// A released ring snaps to its slot within a few updates, and the ring
+// under a resting pointer lights up after 300 ms.
+LevelTuning SnappyTuning();
+
 // One level of the game assembled without a screen, in the order in which
 // the play window builds a level, over stand-ins for the presentation (null
 // piece views, a stub tower view, recording sound and scoring observer). The
