@@ -1,6 +1,7 @@
 #pragma once
 
 #include "game/rules/IPiece.h"
+#include "game/rules/PieceAs.h"
 
 namespace GamePlay {
 
@@ -9,7 +10,7 @@ template <class T>
 T* FindInside(IPiece& piece) {
   IPiece* current = &piece;
   while (true) {
-    if (auto* found = dynamic_cast<T*>(current)) return found;
+    if (auto* found = PieceAs<T>(current)) return found;
     IPiece* inner = current->GetInner().get();
     if (!inner || inner == current) return nullptr;
     current = inner;

@@ -2,6 +2,7 @@
 
 #include "game/rules/ForEachCell.h"
 #include "game/rules/ITowerControl.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TClockProxyRegistry.h"
 #include "game/rules/TCounterPiece.h"
 #include "game/rules/TInputLocks.h"
@@ -13,7 +14,7 @@ void TCounterPieceControlPolicy::Update() {
   float amount = TakeElapsed() * mCounterRate;
   ITowerModel& tower = *mControl->GetModel();
   ForEachCell(tower, [&](int32_t ring, int32_t slot, const TPiecePtr& piece) {
-    auto* counter = dynamic_cast<TCounterPiece*>(piece.get());
+    auto* counter = PieceAs<TCounterPiece>(piece.get());
     if (!counter) return;
     if (mTimeMode) counter->Tick(amount);
     if (counter->GetCounterValue() == 0) tower.SetPiece(ring, slot, piece->GetInner());
@@ -34,7 +35,7 @@ float TCounterPieceControlPolicy::TakeElapsed() {
 void TCounterPieceControlPolicy::OnRingTurned() {
   if (mTimeMode) return;
   ForEachCell(*mControl->GetModel(), [](int32_t, int32_t, const TPiecePtr& piece) {
-    if (auto* counter = dynamic_cast<TCounterPiece*>(piece.get())) counter->Tick(kTurnCount);
+    if (auto* counter = PieceAs<TCounterPiece>(piece.get())) counter->Tick(kTurnCount);
   });
 }
 

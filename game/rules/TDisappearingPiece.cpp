@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/rules/PieceAs.h"
 #include "game/rules/TBigAreaBombPowerUp.h"
 #include "game/rules/TColorBombPowerUp.h"
 
@@ -11,7 +12,7 @@ TDisappearingPiece::TDisappearingPiece(TPiecePtr inner, TPowerUpPtr extra)
     : TTransientPiece(std::move(inner)) {
   Carry(extra);
   Carry(Inner().GetPowerUp());
-  if (auto* nested = dynamic_cast<TDisappearingPiece*>(&Inner())) {
+  if (auto* nested = PieceAs<TDisappearingPiece>(&Inner())) {
     for (const TPowerUpPtr& powerUp : nested->mPowerUps) Carry(powerUp);
   }
 }
@@ -48,7 +49,7 @@ void TDisappearingPiece::Finish() {
 
 void TDisappearingPiece::FireReaction() {
   if (mReaction) mReaction->React();
-  if (auto* nested = dynamic_cast<TDisappearingPiece*>(&Inner())) nested->FireReaction();
+  if (auto* nested = PieceAs<TDisappearingPiece>(&Inner())) nested->FireReaction();
 }
 
 void TDisappearingPiece::SetTarget(const TPiecePtr& target) {
@@ -58,7 +59,7 @@ void TDisappearingPiece::SetTarget(const TPiecePtr& target) {
 
 TPiecePtr TDisappearingPiece::GetTargetPiece() {
   if (mOwnTarget) return shared_from_this();
-  return dynamic_cast<TDisappearingPiece*>(mTarget.get()) ? mTarget : nullptr;
+  return PieceAs<TDisappearingPiece>(mTarget.get()) ? mTarget : nullptr;
 }
 
 bool TDisappearingPiece::HasColorBomb() const {

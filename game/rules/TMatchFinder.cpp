@@ -5,6 +5,7 @@
 #include "game/rules/ForEachCell.h"
 #include "game/rules/IScoringModel.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TFallingPiece.h"
@@ -18,8 +19,8 @@ namespace {
 
 // A piece on its way in or out of a cell.
 bool IsPassing(IPiece& piece) {
-  return dynamic_cast<TDisappearingPiece*>(&piece) || dynamic_cast<TFallingPiece*>(&piece) ||
-         dynamic_cast<TMovingPiece*>(&piece) || dynamic_cast<TRaisingPiece*>(&piece);
+  return PieceAs<TDisappearingPiece>(&piece) || PieceAs<TFallingPiece>(&piece) ||
+         PieceAs<TMovingPiece>(&piece) || PieceAs<TRaisingPiece>(&piece);
 }
 
 // Passing pieces never take part in a run.
@@ -98,7 +99,7 @@ std::vector<TCell> TMatchFinder::Neighbours(const TCell& cell) {
 // An unbroken blocker around a piece of the matched piece's colour.
 bool TMatchFinder::IsDrawnIn(const TCell& neighbour, const TCell& cell) {
   TPiecePtr piece = mTower->GetPiece(neighbour.ring, neighbour.slot);
-  if (piece->IsSettled() || !dynamic_cast<TBlockedPiece*>(piece.get())) return false;
+  if (piece->IsSettled() || !PieceAs<TBlockedPiece>(piece.get())) return false;
   int32_t colour = piece->GetColour();
   return colour != IPiece::kNoColour &&
          colour == mTower->GetPiece(cell.ring, cell.slot)->GetColour();

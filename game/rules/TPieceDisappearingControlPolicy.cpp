@@ -4,6 +4,7 @@
 #include "game/rules/ISoundFactoryView.h"
 #include "game/rules/ITowerControl.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TInputLocks.h"
 
@@ -20,7 +21,7 @@ void TPieceDisappearingControlPolicy::Update() {
 
 void TPieceDisappearingControlPolicy::AdvanceAll() {
   ForEachCell(*mControl->GetModel(), [](int32_t, int32_t, const TPiecePtr& piece) {
-    if (auto* disappearing = dynamic_cast<TDisappearingPiece*>(piece.get())) {
+    if (auto* disappearing = PieceAs<TDisappearingPiece>(piece.get())) {
       disappearing->Advance();
     }
   });

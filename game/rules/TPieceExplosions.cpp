@@ -4,6 +4,7 @@
 #include "game/rules/IPowerUpFactory.h"
 #include "game/rules/IScoringModel.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TDisappearingPiece.h"
 #include "game/rules/TPowerUpPiece.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr float kBreakAtOnce = 100.0f;
 
 bool MayBlowUp(IPiece& piece) {
-  return !piece.IsVoid() && !dynamic_cast<TDisappearingPiece*>(&piece) &&
+  return !piece.IsVoid() && !PieceAs<TDisappearingPiece>(&piece) &&
          !FindInside<TPowerUpPiece>(piece);
 }
 
@@ -49,7 +50,7 @@ void TRingByRingExplosion::BlowUp(int32_t ring, int32_t slot) {
 }
 
 void TPieceExplosionRemoveAll::ClearCell(int32_t ring, int32_t slot, IPiece& piece) {
-  if (dynamic_cast<TBlockedPiece*>(&piece)) {
+  if (PieceAs<TBlockedPiece>(&piece)) {
     mTower->StartBlockerBreak(ring, slot, piece.shared_from_this(), kBreakAtOnce);
   }
   BlowUp(ring, slot);

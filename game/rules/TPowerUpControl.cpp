@@ -7,6 +7,7 @@
 #include "game/rules/ITowerControl.h"
 #include "game/rules/ITowerModel.h"
 #include "game/rules/ITowerView.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TClockProxyRegistry.h"
 #include "game/rules/TInputLocks.h"
 #include "game/rules/TPowerUpPiece.h"
@@ -51,7 +52,7 @@ bool TPowerUpControl::IsDoubleClick(const TPiecePtr& piece) {
 }
 
 void TPowerUpControl::SetOff(const TPiecePtr& piece, int32_t ring, int32_t slot) {
-  auto* powerUpPiece = dynamic_cast<TPowerUpPiece*>(piece.get());
+  auto* powerUpPiece = PieceAs<TPowerUpPiece>(piece.get());
   TPowerUpPtr powerUp = powerUpPiece ? powerUpPiece->GetPowerUp() : nullptr;
   if (!powerUp) return;
   powerUpPiece->SetTriggered(true);

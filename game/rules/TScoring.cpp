@@ -14,6 +14,7 @@
 #include "game/rules/ITimeController.h"
 #include "game/rules/ITowerControl.h"
 #include "game/rules/ITowerModel.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/PieceMaking.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TChangeColorPowerUp.h"
@@ -57,7 +58,7 @@ bool FeedsJugs(IPiece& piece) { return !piece.IsVoid() && IsPieceColour(piece.Ge
 // A run is scored once its pieces have vanished; they still stand in their
 // cells then, void, with their colours.
 bool IsVanishedPiece(IPiece& piece) {
-  return dynamic_cast<TDisappearingPiece*>(&piece) && IsPieceColour(piece.GetColour());
+  return PieceAs<TDisappearingPiece>(&piece) && IsPieceColour(piece.GetColour());
 }
 
 // The creation code of the power-up a match earns, by kind; -1 for none.
@@ -84,8 +85,8 @@ bool HoldsBlocker(IPiece& piece) { return FindInside<TBlockedPiece>(piece) != nu
 
 // Pieces that will still change by themselves: a move may yet appear.
 bool IsUnsettledPiece(IPiece& piece) {
-  return dynamic_cast<TPowerUpPiece*>(&piece) || dynamic_cast<TEmptyPiece*>(&piece) ||
-         dynamic_cast<TDisappearingPiece*>(&piece);
+  return PieceAs<TPowerUpPiece>(&piece) || PieceAs<TEmptyPiece>(&piece) ||
+         PieceAs<TDisappearingPiece>(&piece);
 }
 
 }  // namespace
@@ -248,7 +249,7 @@ void TScoring::PlacePowerUp(const TCellGroup& group, int32_t kind) {
     colourBomb->Set(colour, mExplosions.get());
   }
   if (auto* change = dynamic_cast<TChangeColorPowerUp*>(powerUp.get())) change->SetJugs(mJugs.get());
-  if (auto* powerUpPiece = dynamic_cast<TPowerUpPiece*>(piece.get())) powerUpPiece->StartTimer();
+  if (auto* powerUpPiece = PieceAs<TPowerUpPiece>(piece.get())) powerUpPiece->StartTimer();
   mTower->SetPiece(cell.ring, cell.slot, piece);
 }
 
@@ -319,26 +320,42 @@ bool TScoring::IsStuck() {
   if (!mTower || mTower->IsFilling() || mTower->CanDeliver()) return false;
   if (mTowerControl && mTowerControl->GetInputLocks()->IsAnyLocked()) return false;
   if (CountCellsHolding(IsUnsettledPiece) != 0) return false;
-  int32_t rings = static_cast<int32_t>(mTower->GetRingCount());
+  std::vector<TRingReach> rings = ReachOfRings();
+  int32_t ringCount = static_cast<int32_t>(rings.size());
   int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
-  std::vector<bool> busy(rings);
-  for (int32_t ring = 0; ring < rings; ++ring) busy[ring] = mTower->IsRingBusy(ring);
-  for (int32_t ring = 0; ring < rings; ++ring) {
-    if (!busy[ring] && HasVacantCellNear(ring, busy)) return false;
+  for (int32_t ring = 0; ring < ringCount; ++ring) {
+    if (!rings[ring].busy && HasVacantCellNear(ring, rings)) return false;
   }
-  for (int32_t ring = 0; ring < rings; ++ring) {
+  for (int32_t ring = 0; ring < ringCount; ++ring) {
     for (int32_t slot = 0; slot < slots; ++slot) {
-      if (GivesMove(ring, slot, busy)) return false;
+      if (GivesMove(ring, slot, rings)) return false;
     }
   }
   return true;
 }
 
+// Gathered once per check, so that asking whether a ring holds a colour
+// does not walk the ring again for every cell of the tower.
+std::vector<TScoring::TRingReach> TScoring::ReachOfRings() {
+  int32_t ringCount = static_cast<int32_t>(mTower->GetRingCount());
+  int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
+  std::vector<TRingReach> rings(static_cast<size_t>(ringCount));
+  for (int32_t ring = 0; ring < ringCount; ++ring) {
+    rings[ring].busy = mTower->IsRingBusy(ring);
+    if (rings[ring].busy) continue;
+    for (int32_t slot = 0; slot < slots; ++slot) {
+      TPiecePtr piece = mTower->GetPiece(ring, slot);
+      if (!piece->IsVoid()) rings[ring].colours.insert(piece->GetColour());
+    }
+  }
+  return rings;
+}
+
 // A vacant cell in the ring or in a ring next to it: pieces will still fall.
-bool TScoring::HasVacantCellNear(int32_t ring, const std::vector<bool>& busy) {
+bool TScoring::HasVacantCellNear(int32_t ring, const std::vector<TRingReach>& rings) {
   int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
   for (int32_t near = std::max(ring - 1, 0); near <= ring + 1; ++near) {
-    if (near >= static_cast<int32_t>(busy.size())) break;
+    if (near >= static_cast<int32_t>(rings.size())) break;
     for (int32_t slot = 0; slot < slots; ++slot) {
       if (mTower->GetPiece(near, slot)->IsVoid()) return true;
     }
@@ -348,14 +365,14 @@ bool TScoring::HasVacantCellNear(int32_t ring, const std::vector<bool>& busy) {
 
 // Whether turning rings could line the cell's colour up over three rings in
 // its column.
-bool TScoring::GivesMove(int32_t ring, int32_t slot, const std::vector<bool>& busy) {
+bool TScoring::GivesMove(int32_t ring, int32_t slot, const std::vector<TRingReach>& rings) {
   TPiecePtr piece = mTower->GetPiece(ring, slot);
   int32_t colour = piece->GetColour();
   if (piece->IsVoid() || colour < 0) return false;
-  int32_t rings = static_cast<int32_t>(busy.size());
-  for (int32_t top = std::max(ring - 2, 0); top <= ring && top + 2 < rings; ++top) {
-    if (CanShow(top, slot, colour, busy) && CanShow(top + 1, slot, colour, busy) &&
-        CanShow(top + 2, slot, colour, busy)) {
+  int32_t ringCount = static_cast<int32_t>(rings.size());
+  for (int32_t top = std::max(ring - 2, 0); top <= ring && top + 2 < ringCount; ++top) {
+    if (CanShow(top, slot, colour, rings) && CanShow(top + 1, slot, colour, rings) &&
+        CanShow(top + 2, slot, colour, rings)) {
       return true;
     }
   }
@@ -364,16 +381,12 @@ bool TScoring::GivesMove(int32_t ring, int32_t slot, const std::vector<bool>& bu
 
 // A ring that turns can bring any of its pieces to the slot; a busy ring
 // shows only what it has there.
-bool TScoring::CanShow(int32_t ring, int32_t slot, int32_t colour, const std::vector<bool>& busy) {
+bool TScoring::CanShow(int32_t ring, int32_t slot, int32_t colour,
+                       const std::vector<TRingReach>& rings) {
   TPiecePtr here = mTower->GetPiece(ring, slot);
   if (here->IsVoid()) return false;
-  if (busy[ring]) return here->GetColour() == colour;
-  int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
-  for (int32_t other = 0; other < slots; ++other) {
-    TPiecePtr piece = mTower->GetPiece(ring, other);
-    if (!piece->IsVoid() && piece->GetColour() == colour) return true;
-  }
-  return false;
+  if (rings[ring].busy) return here->GetColour() == colour;
+  return rings[ring].colours.count(colour) != 0;
 }
 
 float TScoring::GetFillFraction() {
@@ -381,7 +394,7 @@ float TScoring::GetFillFraction() {
   uint32_t cells = mTower->GetRingCount() * mTower->GetSlotCount();
   if (cells == 0) return 0;
   int32_t filled = CountCellsHolding([](IPiece& piece) {
-    return !piece.IsVoid() && !dynamic_cast<TDisappearingPiece*>(&piece);
+    return !piece.IsVoid() && !PieceAs<TDisappearingPiece>(&piece);
   });
   return static_cast<float>(filled) / static_cast<float>(cells);
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <set>
 #include <vector>
 
 #include "game/rules/IClockProxy.h"
@@ -79,9 +80,17 @@ class TScoring final : public IScoringModel {
   void PlacePowerUp(const TCellGroup& group, int32_t kind);
   void TallyBonuses();
   int32_t CountCellsHolding(bool (*holds)(IPiece&));
-  bool HasVacantCellNear(int32_t ring, const std::vector<bool>& busy);
-  bool CanShow(int32_t ring, int32_t slot, int32_t colour, const std::vector<bool>& busy);
-  bool GivesMove(int32_t ring, int32_t slot, const std::vector<bool>& busy);
+
+  // What a ring can bring to a slot, for the no-move check: a busy ring
+  // only the piece it has there, any other ring any colour it holds.
+  struct TRingReach {
+    bool busy = false;
+    std::set<int32_t> colours;
+  };
+  std::vector<TRingReach> ReachOfRings();
+  bool HasVacantCellNear(int32_t ring, const std::vector<TRingReach>& rings);
+  bool CanShow(int32_t ring, int32_t slot, int32_t colour, const std::vector<TRingReach>& rings);
+  bool GivesMove(int32_t ring, int32_t slot, const std::vector<TRingReach>& rings);
 
   int32_t mLevelScore = 0;
   int32_t mSavedTotal = 0;  // the player's total before this level

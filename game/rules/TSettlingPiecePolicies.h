@@ -3,6 +3,7 @@
 #include "game/rules/IPiece.h"
 #include "game/rules/IRateController.h"
 #include "game/rules/ITowerControlPolicy.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TInputLocks.h"
 
 namespace GamePlay {
@@ -32,7 +33,7 @@ class TSettlingPiecePolicy : public ITowerControlPolicy {
   // Steps a piece of kind TKind; reports any other piece as not of the kind.
   template <class TKind>
   static TProgress AdvanceAs(IPiece& piece, float step) {
-    auto* passing = dynamic_cast<TKind*>(&piece);
+    auto* passing = PieceAs<TKind>(&piece);
     if (!passing) return TProgress::NotOfKind;
     passing->Step(step);
     return passing->IsDone() ? TProgress::Arrived : TProgress::Underway;

@@ -3,11 +3,12 @@
 #include "game/rules/IPieceFactory.h"
 #include "game/rules/IPieceViewFactory.h"
 #include "game/rules/IPowerUp.h"
+#include "game/rules/PieceAs.h"
 
 namespace GamePlay {
 
 bool TStandardPiece::Matches(IPiece& other) {
-  if (auto* standard = dynamic_cast<TStandardPiece*>(&other)) return standard->mColour == mColour;
+  if (auto* standard = PieceAs<TStandardPiece>(&other)) return standard->mColour == mColour;
   return other.Matches(*this);
 }
 

@@ -8,6 +8,7 @@
 #include "game/rules/ITowerControl.h"
 #include "game/rules/ITowerModel.h"
 #include "game/rules/ITowerView.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TClockProxyRegistry.h"
 #include "game/rules/TFallingPiece.h"
 #include "game/rules/TInputLocks.h"
@@ -67,8 +68,8 @@ bool TStartUpControlPolicy::HasPassingPieces() {
   bool found = false;
   ForEachCell(*mControl->GetModel(), [&found](int32_t, int32_t, const TPiecePtr& piece) {
     IPiece* p = piece.get();
-    found = found || dynamic_cast<TMovingPiece*>(p) || dynamic_cast<TRaisingPiece*>(p) ||
-            dynamic_cast<TFallingPiece*>(p);
+    found = found || PieceAs<TMovingPiece>(p) || PieceAs<TRaisingPiece>(p) ||
+            PieceAs<TFallingPiece>(p);
   });
   return found;
 }
@@ -81,7 +82,7 @@ void TStartUpControlPolicy::Finish() {
 void TStartUpControlPolicy::ClearPlaceholders() {
   ITowerModel& tower = *mControl->GetModel();
   ForEachCell(tower, [&tower](int32_t ring, int32_t slot, const TPiecePtr& piece) {
-    if (dynamic_cast<TEmptyPiece*>(piece.get())) {
+    if (PieceAs<TEmptyPiece>(piece.get())) {
       tower.SetPiece(ring, slot, tower.GetPieceFactory()->GetNullPiece());
     }
   });

@@ -11,6 +11,7 @@
 #include "game/rules/IScoringModel.h"
 #include "game/rules/IScriptTutorialView.h"
 #include "game/rules/ISoundFactoryView.h"
+#include "game/rules/PieceAs.h"
 #include "game/rules/TBlockedPiece.h"
 #include "game/rules/TClockProxyRegistry.h"
 #include "game/rules/TDisappearingPiece.h"
@@ -40,7 +41,7 @@ bool Holds(const TPiecePtr& outer, const TPiecePtr& piece) {
 // Fires the reaction of the disappearing piece that piece is or wraps.
 void FireReactionIn(const TPiecePtr& piece) {
   for (TPiecePtr current = piece; current;) {
-    if (auto* disappearing = dynamic_cast<TDisappearingPiece*>(current.get())) {
+    if (auto* disappearing = PieceAs<TDisappearingPiece>(current.get())) {
       disappearing->FireReaction();
       return;
     }
@@ -51,7 +52,7 @@ void FireReactionIn(const TPiecePtr& piece) {
 }
 
 bool IsChainBomb(IPiece& piece) {
-  auto* powerUpPiece = dynamic_cast<TPowerUpPiece*>(&piece);
+  auto* powerUpPiece = PieceAs<TPowerUpPiece>(&piece);
   return powerUpPiece &&
          (Carries(piece, TPowerUpKind::BigAreaBomb) || Carries(piece, TPowerUpKind::TimeBomb));
 }
@@ -246,14 +247,14 @@ bool TTower::BreakLink(int32_t ring, const TPiecePtr& piece) {
 void TTower::ExplodeBlocker(int32_t ring, int32_t slot) {
   if (!mBlockerExplode || !IsInside(ring, slot)) return;
   TPiecePtr piece = mRings[ring][slot];
-  if (!dynamic_cast<TBlockedPiece*>(piece.get())) return;
+  if (!PieceAs<TBlockedPiece>(piece.get())) return;
   auto ratio = mBlockerEnergyRatios.find(0);
   StartBlockerBreak(ring, slot, piece, ratio == mBlockerEnergyRatios.end() ? 0 : ratio->second);
   mScoring->AddBlockerExplode();
 }
 
 void TTower::StartBlockerBreak(int32_t ring, int32_t, const TPiecePtr& blocker, float ratio) {
-  auto* blocked = dynamic_cast<TBlockedPiece*>(blocker.get());
+  auto* blocked = PieceAs<TBlockedPiece>(blocker.get());
   if (!blocked) return;
   blocked->Hit(ratio);
   mBreakingList.push_back({ring, blocker});
@@ -397,7 +398,7 @@ char TTower::DumpCode(IPiece& piece) {
   if (piece.IsVoid()) return 'n';
   int32_t colour = piece.GetColour();
   bool isColour = colour >= 0 && colour <= 5;
-  if (dynamic_cast<TBlockedPiece*>(&piece)) {
+  if (PieceAs<TBlockedPiece>(&piece)) {
     if (colour == IPiece::kNoColour) return 'Z';
     return isColour ? static_cast<char>('A' + colour) : 'n';
   }
