@@ -136,7 +136,7 @@ bool TMatchFinder::RunMatchPass(const std::map<int32_t, float>& ratios,
   IScoringModel* scoring = mTower->GetScoring();
   for (uint32_t piece = 0; piece < mRemovedPieces; ++piece) scoring->AddSinglePiece();
   if (found.groups.empty()) {
-    if (IsAtRest(*mTower)) mComboCount = 0;
+    if (mComboCount != 0 && IsAtRest(*mTower)) mComboCount = 0;
     return false;
   }
   ++mComboCount;

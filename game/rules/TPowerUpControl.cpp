@@ -34,17 +34,16 @@ void TPowerUpControl::OnPress(const TPoint& point) {
   float angle = 0;
   if (!mPicker.Pick(point, ring, slot, angle, true)) return;
   TPiecePtr piece = mModel->GetPiece(ring, slot);
-  if (IsDoubleClick(piece)) {
-    mLastClicked.reset();
-    mClock->Stop();
-    mClock->Start();
-    SetOff(piece, ring, slot);
-    return;
-  }
-  mLastClicked = piece;
+  const bool doubleClick = IsDoubleClick(piece);
   mClock->Stop();
   mClock->Start();
-  mView->OnCellClicked(ring, slot);
+  if (doubleClick) {
+    mLastClicked.reset();
+    SetOff(piece, ring, slot);
+  } else {
+    mLastClicked = piece;
+    mView->OnCellClicked(ring, slot);
+  }
 }
 
 bool TPowerUpControl::IsDoubleClick(const TPiecePtr& piece) {

@@ -13,6 +13,7 @@
 #include "game/rules/ISoundFactoryView.h"
 #include "game/rules/ITimeController.h"
 #include "game/rules/ITowerControl.h"
+#include "game/rules/ForEachCell.h"
 #include "game/rules/ITowerModel.h"
 #include "game/rules/PieceAs.h"
 #include "game/rules/PieceMaking.h"
@@ -296,14 +297,10 @@ void TScoring::TallyBonuses() {
 
 int32_t TScoring::CountCellsHolding(bool (*holds)(IPiece&)) {
   if (!mTower) return 0;
-  int32_t rings = static_cast<int32_t>(mTower->GetRingCount());
-  int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
   int32_t count = 0;
-  for (int32_t ring = 0; ring < rings; ++ring) {
-    for (int32_t slot = 0; slot < slots; ++slot) {
-      if (holds(*mTower->GetPiece(ring, slot))) ++count;
-    }
-  }
+  ForEachCell(*mTower, [&](int32_t, int32_t, const TPiecePtr& piece) {
+    if (holds(*piece)) ++count;
+  });
   return count;
 }
 

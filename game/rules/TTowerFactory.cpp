@@ -10,12 +10,11 @@
 #include "game/rules/TClickDragTowerControl.h"
 #include "game/rules/TCounterPieceControlPolicy.h"
 #include "game/rules/TLevelSettings.h"
+#include "game/rules/TPieceDisappearingControlPolicy.h"
 #include "game/rules/TRandomRingGenerator.h"
 #include "game/rules/TRandomSource.h"
-#include "game/rules/TPieceDisappearingControlPolicy.h"
 #include "game/rules/TScoring.h"
 #include "game/rules/TScoringScheme.h"
-#include "game/rules/TStandardPieceFactory.h"
 #include "game/rules/TSettlingPiecePolicies.h"
 #include "game/rules/TStandardPieceFactory.h"
 #include "game/rules/TStandardPowerUpFactory.h"
@@ -27,7 +26,8 @@ namespace GamePlay {
 
 // The objects of one level that its generator and tower point into.
 struct TTowerFactory::TLevelParts {
-  TLevelParts(const TLevelSettings& levelSettings, std::unique_ptr<TStandardPieceFactory> pieceFactory,
+  TLevelParts(const TLevelSettings& levelSettings,
+              std::unique_ptr<TStandardPieceFactory> pieceFactory,
               std::unique_ptr<TStandardPowerUpFactory> powerUpFactory, bool colouredBlocker)
       : pieces(std::move(pieceFactory)),
         powerUps(std::move(powerUpFactory)),
@@ -113,7 +113,8 @@ std::unique_ptr<ITowerControl> TTowerFactory::CreateControl(ITowerModel* tower, 
         control.get(), !TGameApp::Instance().IsCountMode(), settings.GetCounterTimerRate());
     control->SetTurnListener(counter.get());
   }
-  const uint32_t threshold = whenTopClear ? static_cast<uint32_t>(std::max(settings.GetMaxRings(), 0)) : 0;
+  const uint32_t threshold =
+      whenTopClear ? static_cast<uint32_t>(std::max(settings.GetMaxRings(), 0)) : 0;
   auto addRing = std::make_unique<TAddRingControlPolicy>(
       control.get(), tower->GetScoring(), settings.GetInitialRaiseRingRate(),
       settings.GetFinalRaiseRingRate(), deliveryFromTop, threshold);
@@ -137,7 +138,6 @@ std::unique_ptr<ITowerControl> TTowerFactory::CreateControl(ITowerModel* tower, 
   if (counter) control->AddSubController(std::move(counter));
 
   mLevel->powerUps->SetTimeController(*time);
-  mLevel->powerUps->SetTowerView(view);
   return control;
 }
 
