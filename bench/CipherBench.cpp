@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/TStringCipher.h"
+#include "platform/crypto/TStringCipher.h"
 
 namespace {
 

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/TPlatform.h"
+#include "app/TPlatform.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "bench/BenchFolder.h"
-#include "platform/FileIndex.h"
+#include "platform/file/FileIndex.h"
 #include "tests/support/PackWriter.h"
 
 namespace {

@@ -12,14 +12,14 @@
 #include <vector>
 
 #include "bench/BenchFolder.h"
-#include "game/rules/IPieceFactory.h"
-#include "game/rules/ITowerControl.h"
-#include "game/rules/ITimeController.h"
-#include "game/rules/LinkedRings.h"
-#include "game/rules/TInputLocks.h"
-#include "game/rules/TPowerUpControl.h"
-#include "game/rules/TScoring.h"
-#include "game/rules/TTower.h"
+#include "game/rules/pieces/IPieceFactory.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/ITimeController.h"
+#include "game/rules/tower/LinkedRings.h"
+#include "game/rules/control/TInputLocks.h"
+#include "game/rules/powerups/TPowerUpControl.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
 #include "tests/support/rules/LevelRig.h"
 
 namespace {

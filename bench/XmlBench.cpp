@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "bench/BenchFolder.h"
-#include "platform/TStringTable.h"
-#include "platform/TXmlNode.h"
+#include "platform/xml/TStringTable.h"
+#include "platform/xml/TXmlNode.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "media/TMatrix4.h"
-#include "platform/TColor.h"
+#include "platform/types/TColor.h"
 
 class TTexture;
 struct TVertexList;

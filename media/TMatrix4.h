@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TVec4.h"
+#include "platform/types/TVec4.h"
 
 // A 4 x 4 transform matrix of floats, row by row; a new matrix is the identity.
 struct TMatrix4 {

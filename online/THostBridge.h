@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <mutex>
 
-#include "platform/IHostBridge.h"
+#include "platform/host/IHostBridge.h"
 
 // The bridge to a host program that embeds the game window (a portal's shell
 // or a web page's player). It is off until the host-mode switches turn it on,

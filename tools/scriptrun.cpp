@@ -17,7 +17,7 @@
 #include <cstdio>
 #include <string>
 
-#include "platform/FileIndex.h"
+#include "platform/file/FileIndex.h"
 #include "script/lua/Auxlib.h"
 #include "script/lua/BaseLib.h"
 #include "script/lua/Collector.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TTaskList.h"
+#include "platform/time/TTaskList.h"
 #include "windows/TWindow.h"
 
 // A dialog window: a boundary of the window tree that the window manager

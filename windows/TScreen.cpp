@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "platform/TPlatform.h"
+#include "app/TPlatform.h"
 
 TClassId TScreen::ClassId() {
   static const char id = 0;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "platform/TColor.h"
+#include "platform/types/TColor.h"
 #include "windows/TModalWindow.h"
 
 // The root of the window tree: the bottom modal layer, as large as the

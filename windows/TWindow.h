@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/TClassId.h"
-#include "platform/TRect.h"
+#include "platform/types/TClassId.h"
+#include "platform/types/TRect.h"
 
 // Flag bits of a window.
 enum TWindowFlag : uint32_t {

@@ -1,6 +1,6 @@
 #include "windows/TWindowManager.h"
 
-#include "platform/TPlatform.h"
+#include "app/TPlatform.h"
 #include "windows/TModalWindow.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowScript.h"

@@ -5,8 +5,8 @@
 #include <memory>
 #include <set>
 
-#include "platform/TEvent.h"
-#include "platform/TTask.h"
+#include "platform/types/TEvent.h"
+#include "platform/time/TTask.h"
 
 class TWindow;
 class TWindowScript;

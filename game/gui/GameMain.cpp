@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "game/gui/TGameApp.h"
-#include "platform/TPlatform.h"
+#include "app/TPlatform.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
 

@@ -5,7 +5,7 @@
 
 #include "game/gui/TLevelStatusTable.h"
 #include "game/gui/TMetrics.h"
-#include "game/rules/TLevelKey.h"
+#include "game/rules/level/TLevelKey.h"
 
 // The game's application object, one per process: it owns the metrics
 // recorder and the level status table and holds the play flags.

@@ -4,7 +4,7 @@
 #include <map>
 #include <memory>
 
-#include "game/rules/TLevelKey.h"
+#include "game/rules/level/TLevelKey.h"
 
 // The status of each Journey level, the running total score of the current
 // mode and the result of the level just finished, owned by the application

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "platform/TClock.h"
+#include "platform/time/TClock.h"
 
 namespace GamePlay {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/rules/TLevelResult.h"
+#include "game/rules/scoring/TLevelResult.h"
 
 namespace GamePlay {
 

@@ -4,9 +4,9 @@
 
 #include "game/gui/GameMain.h"
 #include "online/THostBridge.h"
-#include "platform/CommandLine.h"
-#include "platform/IHostBridge.h"
-#include "platform/RunFramework.h"
+#include "app/CommandLine.h"
+#include "platform/host/IHostBridge.h"
+#include "app/RunFramework.h"
 
 int main(int argc, char** argv) {
   SetHostBridge(&THostBridge::Instance());

@@ -6,7 +6,7 @@
 #include <cstring>
 #include <memory>
 
-#include "platform/TFile.h"
+#include "platform/file/TFile.h"
 #include "script/lua/Auxlib.h"
 
 namespace {

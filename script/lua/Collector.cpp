@@ -3,7 +3,7 @@
 #include <cstring>
 #include <initializer_list>
 
-#include "platform/Log.h"
+#include "platform/text/Log.h"
 #include "script/lua/Calls.h"
 #include "script/lua/Function.h"
 #include "script/lua/Memory.h"

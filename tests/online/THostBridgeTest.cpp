@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "platform/GameTime.h"
-#include "platform/TClock.h"
+#include "platform/time/GameTime.h"
+#include "platform/time/TClock.h"
 #include "tests/support/FakeClock.h"
 
 namespace {

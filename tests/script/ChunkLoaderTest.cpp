@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/FileIndex.h"
+#include "platform/file/FileIndex.h"
 #include "script/lua/Auxlib.h"
 #include "script/lua/State.h"
 #include "tests/script/ChunkBuilder.h"

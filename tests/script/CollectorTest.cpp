@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/Log.h"
+#include "platform/text/Log.h"
 #include "script/lua/Calls.h"
 #include "script/lua/Debug.h"
 #include "script/lua/Function.h"

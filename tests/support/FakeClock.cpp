@@ -2,7 +2,7 @@
 
 #include <atomic>
 
-#include "platform/GameTime.h"
+#include "platform/time/GameTime.h"
 #include "system/os/TickCount.h"
 
 namespace {

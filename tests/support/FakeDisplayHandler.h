@@ -4,7 +4,7 @@
 #include <string>
 
 #include "media/TDisplayHandler.h"
-#include "platform/TRect.h"
+#include "platform/types/TRect.h"
 #include "tests/support/CallJournal.h"
 
 // A display without a device: it records every call the platform makes, by

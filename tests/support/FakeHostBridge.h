@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/IHostBridge.h"
+#include "platform/host/IHostBridge.h"
 
 // A host bridge that the test drives: installed while it lives, it records the
 // commands it is handed and stays paused for as many pause checks as it is told.

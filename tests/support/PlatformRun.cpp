@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "platform/NativeWindowSource.h"
-#include "platform/RunFramework.h"
+#include "system/window/NativeWindowSource.h"
+#include "app/RunFramework.h"
 #include "system/os/Paths.h"
 #include "tests/support/FakeNativeWindow.h"
 

@@ -1,6 +1,6 @@
 #include "tests/support/StringTableFile.h"
 
-#include "platform/FileIndex.h"
+#include "platform/file/FileIndex.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <filesystem>
 
-#include "platform/FileIndex.h"
+#include "platform/file/FileIndex.h"
 
 TestFileLayer::TestFileLayer() {
   for (const char* folder : {"program/assets", "user", "common"}) {

@@ -3,7 +3,7 @@
 #include <memory>
 #include <string>
 
-#include "platform/TFile.h"
+#include "platform/file/TFile.h"
 #include "tests/support/TempFolder.h"
 
 // Owns a file from FileOpen and closes it with FileClose.

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/TPlatform.h"
+#include "app/TPlatform.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/PlatformRun.h"

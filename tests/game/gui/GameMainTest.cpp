@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/Log.h"
-#include "platform/NativeWindowSource.h"
-#include "platform/RunFramework.h"
+#include "platform/text/Log.h"
+#include "system/window/NativeWindowSource.h"
+#include "app/RunFramework.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/TempFolder.h"
 

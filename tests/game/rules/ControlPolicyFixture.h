@@ -12,14 +12,14 @@
 #include <utility>
 #include <vector>
 
-#include "game/rules/TAddRingControlPolicy.h"
-#include "game/rules/TCounterPieceControlPolicy.h"
-#include "game/rules/TInputLocks.h"
-#include "game/rules/TPieceDisappearingControlPolicy.h"
-#include "game/rules/TSettlingPiecePolicies.h"
-#include "game/rules/TStartUpControlPolicy.h"
-#include "game/rules/TTimerControlPolicy.h"
-#include "game/rules/TTower.h"
+#include "game/rules/control/TAddRingControlPolicy.h"
+#include "game/rules/control/TCounterPieceControlPolicy.h"
+#include "game/rules/control/TInputLocks.h"
+#include "game/rules/control/TPieceDisappearingControlPolicy.h"
+#include "game/rules/control/TSettlingPiecePolicies.h"
+#include "game/rules/control/TStartUpControlPolicy.h"
+#include "game/rules/control/TTimerControlPolicy.h"
+#include "game/rules/tower/TTower.h"
 #include "tests/game/rules/RecordedTowerFixture.h"
 #include "tests/game/rules/TowerFixture.h"
 #include "tests/support/rules/LockLiveness.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/TClickDragTowerControl.h"
-#include "game/rules/TCounterPiece.h"
+#include "game/rules/control/TClickDragTowerControl.h"
+#include "game/rules/pieces/TCounterPiece.h"
 #include "tests/game/rules/ControlPolicyFixture.h"
 #include "tests/support/rules/LockLiveness.h"
 #include "tests/support/rules/StubTowerView.h"

@@ -11,7 +11,7 @@
 
 #include "game/gui/TGameApp.h"
 #include "game/gui/TWorldData.h"
-#include "game/rules/TTower.h"
+#include "game/rules/tower/TTower.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"

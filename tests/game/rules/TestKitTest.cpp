@@ -4,7 +4,7 @@
 
 #include <numbers>
 
-#include "platform/GameTime.h"
+#include "platform/time/GameTime.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/rules/LockLiveness.h"
 #include "tests/support/rules/StubTowerView.h"

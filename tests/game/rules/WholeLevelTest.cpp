@@ -4,16 +4,16 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IPieceFactory.h"
-#include "game/rules/IPieceJugModel.h"
-#include "game/rules/ITimeController.h"
-#include "game/rules/ITowerControl.h"
-#include "game/rules/TCounterPiece.h"
-#include "game/rules/TInputLocks.h"
-#include "game/rules/TLevelSettings.h"
-#include "game/rules/TPowerUpControl.h"
-#include "game/rules/TScoring.h"
-#include "game/rules/TTower.h"
+#include "game/rules/pieces/IPieceFactory.h"
+#include "game/rules/tower/IPieceJugModel.h"
+#include "game/rules/control/ITimeController.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/pieces/TCounterPiece.h"
+#include "game/rules/control/TInputLocks.h"
+#include "game/rules/level/TLevelSettings.h"
+#include "game/rules/powerups/TPowerUpControl.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
 #include "tests/support/rules/LevelRig.h"
 #include "tests/support/rules/LockLiveness.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "game/rules/IScriptTutorialView.h"
+#include "game/rules/control/IScriptTutorialView.h"
 
 // A scripted tutorial that counts the steps the rules report done.
 class CountingTutorialView final : public GamePlay::IScriptTutorialView {

@@ -1,6 +1,6 @@
 #include "tests/support/rules/DisappearingDrawerStandIn.h"
 
-#include "game/rules/TDisappearingPiece.h"
+#include "game/rules/pieces/TDisappearingPiece.h"
 
 DisappearingDrawerStandIn::DisappearingDrawerStandIn(const GamePlay::TPiecePtr& piece)
     : NullPieceView("CreateDisappearingView"), mPiece(piece) {

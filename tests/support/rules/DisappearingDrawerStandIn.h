@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "game/rules/TPiecePtr.h"
-#include "platform/TClock.h"
+#include "game/rules/pieces/TPiecePtr.h"
+#include "platform/time/TClock.h"
 #include "tests/support/rules/NullPieceViews.h"
 
 // Plays the part of the presentation's disappearing-piece drawer: drawn after

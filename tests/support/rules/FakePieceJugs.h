@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IPieceJugModel.h"
+#include "game/rules/tower/IPieceJugModel.h"
 
 // Jugs that do what the test arranges: a jug takes the pieces of its colour
 // (or of any colour) unless a blocking ring is set for it or it is full, and

@@ -2,7 +2,7 @@
 
 #include <vector>
 
-#include "game/rules/ITimeController.h"
+#include "game/rules/control/ITimeController.h"
 
 // A level timer whose elapsed fraction the test sets; added time is written
 // down, not applied.

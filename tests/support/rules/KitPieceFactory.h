@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "game/rules/TStandardPieceFactory.h"
+#include "game/rules/pieces/TStandardPieceFactory.h"
 
 namespace GamePlay {
 class ISoundFactoryView;

@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IPowerUp.h"
-#include "game/rules/IPowerUpFactory.h"
+#include "game/rules/powerups/IPowerUp.h"
+#include "game/rules/powerups/IPowerUpFactory.h"
 
 // A power-up that only writes down where it was set off ("2 7"). It says it
 // is of the given kind, a kind the tower treats like any other by default.

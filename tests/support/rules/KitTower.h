@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/TTower.h"
+#include "game/rules/tower/TTower.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/ScriptedRingGenerator.h"
 

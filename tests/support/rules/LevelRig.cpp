@@ -6,16 +6,16 @@
 
 #include "game/gui/TGameApp.h"
 #include "game/gui/TWorldData.h"
-#include "game/rules/IRingGenerator.h"
-#include "game/rules/ITowerControl.h"
-#include "game/rules/PieceTableFile.h"
-#include "game/rules/PowerUpTableFile.h"
-#include "game/rules/TDisappearingPiece.h"
-#include "game/rules/TLevelSettings.h"
-#include "game/rules/TPowerUpControl.h"
-#include "game/rules/TScoring.h"
-#include "game/rules/TTower.h"
-#include "platform/Log.h"
+#include "game/rules/tower/IRingGenerator.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/level/PieceTableFile.h"
+#include "game/rules/powerups/PowerUpTableFile.h"
+#include "game/rules/pieces/TDisappearingPiece.h"
+#include "game/rules/level/TLevelSettings.h"
+#include "game/rules/powerups/TPowerUpControl.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
+#include "platform/text/Log.h"
 
 using namespace GamePlay;
 

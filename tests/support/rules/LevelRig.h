@@ -4,8 +4,8 @@
 #include <memory>
 #include <string>
 
-#include "game/rules/TLevelKey.h"
-#include "game/rules/TTowerFactory.h"
+#include "game/rules/level/TLevelKey.h"
+#include "game/rules/level/TTowerFactory.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/StringTableFile.h"
 #include "tests/support/TempFolder.h"

@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "game/rules/TInputLocks.h"
+#include "game/rules/control/TInputLocks.h"
 
 // The updates any cascade may take to come to rest with no input: matched
 // pieces vanish in 100 updates, pieces fall through a tower in a few, and a

@@ -4,8 +4,8 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IPieceViewFactory.h"
-#include "game/rules/IPowerUpViewFactory.h"
+#include "game/rules/pieces/IPieceViewFactory.h"
+#include "game/rules/powerups/IPowerUpViewFactory.h"
 
 // A piece view that draws nothing and only remembers the cell it was told.
 class NullPieceView : public GamePlay::IPieceView {

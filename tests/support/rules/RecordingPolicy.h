@@ -5,7 +5,7 @@
 #include <utility>
 #include <vector>
 
-#include "game/rules/ITowerControlPolicy.h"
+#include "game/rules/control/ITowerControlPolicy.h"
 
 // A control policy that writes its name into a list shared with other
 // policies at each update, then does what the test gives it to do, so that

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IScoringModel.h"
+#include "game/rules/scoring/IScoringModel.h"
 
 // Writes groups as "{0 3, 1 3, 2 3} {4 3}": each group's cells as ring and slot.
 std::string DescribeGroups(const GamePlay::TGroupList& groups);

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/IScoringObserver.h"
+#include "game/rules/scoring/IScoringObserver.h"
 
 // A scoring observer that writes down what it hears ("OnScore 3 1 0 4 50 0"
 // for size, combo, ring, slot, points and side; "OnLevelEnd"), and says it

@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/ISoundFactoryView.h"
+#include "game/rules/control/ISoundFactoryView.h"
 
 // A sound view that writes down every sound the rules ask for, by name
 // ("PlayMatch 4"), and keeps the switch and volumes it is given.

@@ -4,7 +4,7 @@
 #include <deque>
 #include <vector>
 
-#include "game/rules/IRandomSource.h"
+#include "game/rules/tower/IRandomSource.h"
 
 // A random source that gives the numbers queued, each taken modulo the bound
 // asked for, and 0 once the queue is empty. It writes down every bound.

@@ -1,6 +1,6 @@
 #include "tests/support/rules/ScriptedRingGenerator.h"
 
-#include "game/rules/IPieceFactory.h"
+#include "game/rules/pieces/IPieceFactory.h"
 
 GamePlay::TPiecePtr ScriptedRingGenerator::NextPiece(int32_t column) {
   std::deque<int32_t>& colours = queued[column];

@@ -4,7 +4,7 @@
 #include <deque>
 #include <map>
 
-#include "game/rules/IRingGenerator.h"
+#include "game/rules/tower/IRingGenerator.h"
 
 namespace GamePlay {
 class IPieceFactory;

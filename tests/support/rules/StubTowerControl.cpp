@@ -1,8 +1,8 @@
 #include "tests/support/rules/StubTowerControl.h"
 
-#include "game/rules/IScoringModel.h"
-#include "game/rules/ITowerModel.h"
-#include "game/rules/ITowerView.h"
+#include "game/rules/scoring/IScoringModel.h"
+#include "game/rules/tower/ITowerModel.h"
+#include "game/rules/tower/ITowerView.h"
 
 using GamePlay::TInputLock;
 

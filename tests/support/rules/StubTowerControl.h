@@ -4,9 +4,9 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/ITowerControl.h"
-#include "game/rules/ITowerControlPolicy.h"
-#include "game/rules/TInputLocks.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/ITowerControlPolicy.h"
+#include "game/rules/control/TInputLocks.h"
 
 // Plays the tower control as far as the scoring model and the explosions
 // rely on it: it holds the input locks and the model, ends the play under the

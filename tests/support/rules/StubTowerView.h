@@ -3,8 +3,8 @@
 #include <string>
 #include <vector>
 
-#include "game/rules/ITowerMeasurementView.h"
-#include "game/rules/ITowerView.h"
+#include "game/rules/tower/ITowerMeasurementView.h"
+#include "game/rules/tower/ITowerView.h"
 
 // The tower's geometry as the rules' tests see it: 12 slots of pi/6 each, and
 // ring r's band from 60 + 25 r (inclusive) to 85 + 25 r pixels (exclusive).

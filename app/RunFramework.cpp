@@ -1,0 +1,118 @@
+#include "app/RunFramework.h"
+
+#include <cstdlib>
+#include <memory>
+#include <string>
+
+#include "app/CommandLine.h"
+#include "platform/file/FileIndex.h"
+#include "platform/host/IHostBridge.h"
+#include "platform/text/Log.h"
+#include "app/TPlatform.h"
+#include "platform/xml/TXmlNode.h"
+#include "system/os/DynamicLibrary.h"
+#include "system/os/LayerLog.h"
+#include "system/os/TickCount.h"
+#include "system/window/HostWindow.h"
+
+namespace {
+
+constexpr char kHarnessLibrary[] = "vqHarness.dll";
+constexpr char kHarnessEntry[] = "TestHook";
+constexpr uint32_t kQuitMessage = 18;
+constexpr int kFailure = -1;
+
+// The optional test harness may replace the command line; it names a window
+// of its own that hears when the program ends.
+using TestHook = uint32_t (*)(const char** commandLine);
+
+void WriteLayerLine(const char* line) { LogPrintf("%s", line); }
+
+uint32_t RunTestHook(sys::DynamicLibrary& harness, const char*& commandLine) {
+  if (!harness.Open(kHarnessLibrary)) return 0;
+  auto hook = reinterpret_cast<TestHook>(harness.Symbol(kHarnessEntry));
+  return hook ? hook(&commandLine) : 0;
+}
+
+void TellHarnessWindow(uint32_t handle) {
+  if (sys::HostWindow* window = sys::FindHostWindow(handle)) window->Post(kQuitMessage, 0, 0);
+}
+
+// The switches that run the program as a screensaver, inside a host window
+// or under the test harness. False when the host window is not there.
+bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
+  data.mScreensaver = HasSwitch(commandLine, "screensaver");
+  if (HasSwitch(commandLine, "-wnd=")) {
+    data.mHostHandle = ReadHostWindowHandle(commandLine);
+    data.mEmbedded = true;
+    if (!sys::FindHostWindow(data.mHostHandle)) return false;
+  }
+  if (HasSwitch(commandLine, "-msn")) GetHostBridge().EnableHostBridge();
+  data.mTestMode = HasSwitch(commandLine, "--axtest");
+  return true;
+}
+
+// Every child of the element "settings" of "settings.xml" is one setting; a
+// missing or unreadable file changes nothing.
+void ReadSettingsFile(std::map<TString, TString>& settings) {
+  TXmlNode document;
+  if (!document.ParseFile("settings.xml")) return;
+  TXmlNode* list = document.GetChild("settings");
+  if (!list) return;
+  TString name;
+  TXmlNode* child = nullptr;
+  list->BeginChildren();
+  while (list->NextChild(&name, &child)) settings[name] = child->GetText();
+}
+
+// Settings written straight into the map, without the side effects of SetSetting.
+void ReadStartSettings(TPlatformData& data, const char* commandLine) {
+  std::map<TString, TString>& settings = data.mSettings;
+  settings["installkey"] = data.mProgramFolder;
+  settings["startupdir"] = data.mStartupFolder;
+  if (HasSwitch(commandLine, "--cheat")) settings["cheatcode"] = ReadCheatCode(commandLine);
+  ReadSettingsFile(settings);
+  ReadOptions(commandLine, settings);
+}
+
+// "firstpeek" swaps the file index's exclusion list.
+void ApplyFirstPeek(const TPlatform& platform) {
+  if (!platform.GetSettingBool("firstpeek")) return;
+  SetFirstPeek(true);
+  ClearFileIndex();
+  BuildFileIndex();
+}
+
+int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple, uint32_t harnessWindow) {
+  allowMultiple = allowMultiple || HasSwitch(commandLine, "-wnd=") || HasSwitch(commandLine, "--multiple") ||
+                  HasSwitch(commandLine, "screensaver");
+  std::srand((sys::TickCount() * 8627u) % 104729u);
+  auto data = std::make_unique<TPlatformData>(commandLine, allowMultiple);
+  if (data->MustExit()) return 0;
+  if (!ReadModeSwitches(*data, commandLine)) return kFailure;
+
+  TPlatform platform(std::move(data));
+  TPlatformData& built = platform.GetData();
+  if (!platform.CreateMainWindow()) return kFailure;
+  if (built.mTestMode) built.mEmbedded = true;
+  platform.InitSound();
+  platform.CreateDisplayHandler();
+  ReadStartSettings(built, commandLine);
+  ApplyFirstPeek(platform);
+  if (IsPqHostMode()) GetHostBridge().EnableHostBridge();
+  gameMain(&platform, commandLine);
+  TellHarnessWindow(harnessWindow);
+  return 0;
+}
+
+}  // namespace
+
+int RunFramework(const char* commandLine, TGameMain gameMain, bool allowMultiple) {
+  sys::SetLogWriter(WriteLayerLine);
+  sys::DynamicLibrary harness;
+  uint32_t harnessWindow = RunTestHook(harness, commandLine);
+  std::string line = commandLine;
+  int exitCode = RunPlatform(line.c_str(), gameMain, allowMultiple, harnessWindow);
+  sys::SetLogWriter(nullptr);
+  return exitCode;
+}

@@ -1,0 +1,303 @@
+// The platform's drawing forwarders with their render-state guards, the
+// display set-up, frame timing and the cursor image.
+#include "media/TDisplayHandler.h"
+#include "platform/text/Log.h"
+#include "platform/asset/TAssetManager.h"
+#include "app/TPlatform.h"
+#include "system/os/TickCount.h"
+#include "system/window/HostWindow.h"
+#include "system/window/Window.h"
+#include "windows/TScreen.h"
+#include "windows/TWindowManager.h"
+
+namespace {
+
+// The width the game is laid out for; a host window scales it to its own.
+constexpr float kLayoutWidth = 800.0f;
+
+}  // namespace
+
+void TPlatform::RefuseWithoutDisplay(const char* operation) {
+  if (mData->mRefusalsLogged.insert(operation).second) LogPrintf("%s refused: there is no display", operation);
+}
+
+template <class Operation>
+void TPlatform::ForwardToDisplay(const char* name, Operation operation) {
+  if (TDisplayHandler* display = GetDisplayHandler()) {
+    operation(*display);
+  } else {
+    RefuseWithoutDisplay(name);
+  }
+}
+
+bool TPlatform::BeginDraw(bool hideCursor) {
+  TDisplayHandler* display = GetDisplayHandler();
+  if (!display) {
+    RefuseWithoutDisplay("BeginDraw");
+    return false;
+  }
+  if (!display->BeginDraw(hideCursor)) return false;
+  if (mData->mRestoreDue) {
+    mData->mRestoreTasks.DoTasks(TTaskPass::Timed);
+    mData->mRestoreDue = false;
+  }
+  return true;
+}
+
+void TPlatform::EndDraw(bool present) {
+  mData->mFrameRate.FrameEnded(sys::TickCount());
+  if (mData->mOverlayOn) DrawOverlay();
+  if (TDisplayHandler* display = GetDisplayHandler()) {
+    display->EndDraw(present);
+  } else {
+    RefuseWithoutDisplay("EndDraw");
+  }
+}
+
+// The overlay's panel; its version and rate text is drawn by the text layout.
+void TPlatform::DrawOverlay() {
+  bool began = Begin2d();
+  DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
+  if (began) End2d();
+}
+
+bool TPlatform::Begin2d() { return BeginState("Begin2d", mData->mIn2d, &TDisplayHandler::Begin2d); }
+
+void TPlatform::End2d() { EndState("End2d", "Begin2d", mData->mIn2d, &TDisplayHandler::End2d); }
+
+bool TPlatform::Begin3d() { return BeginState("Begin3d", mData->mIn3d, &TDisplayHandler::Begin3d); }
+
+void TPlatform::End3d() { EndState("End3d", "Begin3d", mData->mIn3d, &TDisplayHandler::End3d); }
+
+// One drawing state at a time: a Begin inside either state is refused.
+bool TPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)()) {
+  const char* open = mData->mIn2d ? "Begin2d" : mData->mIn3d ? "Begin3d" : nullptr;
+  if (open) {
+    LogPrintf("%s called when already in %s state", name, open);
+    return false;
+  }
+  TDisplayHandler* display = GetDisplayHandler();
+  if (!display) {
+    RefuseWithoutDisplay(name);
+    return false;
+  }
+  state = (display->*begin)();
+  return state;
+}
+
+void TPlatform::EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)()) {
+  if (!state) {
+    LogPrintf("%s called when not in %s state", name, beginName);
+    return;
+  }
+  (GetDisplayHandler()->*end)();
+  state = false;
+}
+
+void TPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+  if (!mData->mIn2d && !mData->mIn3d) {
+    LogPrintf("DrawVertices called when not in Begin2d or Begin3d state");
+    return;
+  }
+  GetDisplayHandler()->DrawVertices(primitiveType, vertices);
+}
+
+void TPlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
+                         const std::shared_ptr<TTexture>& texture) {
+  ForwardToDisplay("DrawRect", [&](TDisplayHandler& display) { display.DrawRect(left, top, right, bottom, colour, texture.get()); });
+}
+
+void TPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+  ForwardToDisplay("SetTexture", [&](TDisplayHandler& display) { display.SetTexture(texture); });
+}
+
+bool TPlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
+  if (TDisplayHandler* display = GetDisplayHandler()) return display->PushRenderTarget(target);
+  RefuseWithoutDisplay("PushRenderTarget");
+  return false;
+}
+
+bool TPlatform::PopRenderTarget() {
+  if (TDisplayHandler* display = GetDisplayHandler()) return display->PopRenderTarget();
+  RefuseWithoutDisplay("PopRenderTarget");
+  return false;
+}
+
+void TPlatform::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  ForwardToDisplay("PushViewport", [&](TDisplayHandler& display) { display.PushViewport(left, top, right, bottom); });
+}
+
+int32_t TPlatform::PopViewport() {
+  if (TDisplayHandler* display = GetDisplayHandler()) return display->PopViewport();
+  RefuseWithoutDisplay("PopViewport");
+  return 0;
+}
+
+void TPlatform::GetViewport(TRect& out) {
+  out = TRect();
+  if (TDisplayHandler* display = GetDisplayHandler()) display->GetViewport(out.left, out.top, out.right, out.bottom);
+}
+
+void TPlatform::SetWorldTransform(const TMatrix4& matrix) {
+  ForwardToDisplay("SetWorldTransform", [&](TDisplayHandler& display) { display.SetWorldTransform(matrix); });
+}
+
+void TPlatform::SetViewTransform(const TMatrix4& matrix) {
+  ForwardToDisplay("SetViewTransform", [&](TDisplayHandler& display) { display.SetViewTransform(matrix); });
+}
+
+void TPlatform::SetProjectionTransform(const TMatrix4& matrix) {
+  ForwardToDisplay("SetProjectionTransform", [&](TDisplayHandler& display) { display.SetProjectionTransform(matrix); });
+}
+
+// Without a display the matrices are left as they are.
+void TPlatform::GetWorldTransform(TMatrix4& matrix) {
+  if (TDisplayHandler* display = GetDisplayHandler()) display->GetWorldTransform(matrix);
+}
+
+void TPlatform::GetViewTransform(TMatrix4& matrix) {
+  if (TDisplayHandler* display = GetDisplayHandler()) display->GetViewTransform(matrix);
+}
+
+void TPlatform::GetProjectionTransform(TMatrix4& matrix) {
+  if (TDisplayHandler* display = GetDisplayHandler()) display->GetProjectionTransform(matrix);
+}
+
+void TPlatform::SetCullMode(int32_t mode) {
+  ForwardToDisplay("SetCullMode", [&](TDisplayHandler& display) { display.SetCullMode(mode); });
+}
+
+void TPlatform::SetTextureFilter(int32_t mode) {
+  ForwardToDisplay("SetTextureFilter", [&](TDisplayHandler& display) { display.SetTextureFilter(mode); });
+}
+
+void TPlatform::SetBlendMode(int32_t mode) {
+  ForwardToDisplay("SetBlendMode", [&](TDisplayHandler& display) { display.SetBlendMode(mode); });
+}
+
+void TPlatform::SetZWrite(bool on) {
+  ForwardToDisplay("SetZWrite", [&](TDisplayHandler& display) { display.SetZWrite(on); });
+}
+
+// Without a display no flip is under way.
+bool TPlatform::IsFlipDone() {
+  TDisplayHandler* display = GetDisplayHandler();
+  return !display || display->IsFlipDone();
+}
+
+void TPlatform::ReportOutOfVideoMemory() {
+  if (TDisplayHandler* display = GetDisplayHandler()) display->ReportOutOfVideoMemory();
+}
+
+void TPlatform::Restore() {
+  if (TDisplayHandler* display = GetDisplayHandler()) display->Restore();
+}
+
+bool TPlatform::IsFullScreen() {
+  if (IsPqHostMode()) return GetHostFullScreen();
+  TDisplayHandler* display = GetDisplayHandler();
+  return display && display->IsFullScreen();
+}
+
+// In the host mode of "-pq=" the host shows the game full screen: the
+// display itself stays a window.
+bool TPlatform::SetFullScreen(bool fullScreen) {
+  TDisplayHandler* display = GetDisplayHandler();
+  if (IsPqHostMode()) {
+    NotifyHostFullScreen(fullScreen);
+    if (display) display->SetFullScreen(false);
+    return true;
+  }
+  if (display) return display->SetFullScreen(fullScreen);
+  RefuseWithoutDisplay("SetFullScreen");
+  return false;
+}
+
+void TPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
+  TPlatformData& data = *mData;
+  if (IsPqHostMode()) {
+    NotifyHostFullScreen(fullScreen);
+    fullScreen = false;
+  }
+  TWindowManager* manager = GetWindowManager();
+  if (!manager->GetRootWindow()) {
+    TScreen* screen = new TScreen;
+    manager->SetRootWindow(screen);
+    screen->SetSize(width, height);
+  }
+  float scale = 1.0f;
+  if (data.mEmbedded) {
+    fullScreen = false;
+    if (data.mHostWindow) scale = static_cast<float>(data.mHostWindow->ClientWidth()) / kLayoutWidth;
+  } else if (data.mScreensaver) {
+    fullScreen = true;
+  }
+  data.mDisplayScale.store(scale, std::memory_order_release);
+  TDisplayHandler* display = GetDisplayHandler();
+  if (!display) {
+    // The display shows the window once it is set up; without one the window shows bare.
+    RefuseWithoutDisplay("SetDisplay");
+    GetMainWindow()->Show();
+    return;
+  }
+  display->SetDisplay(width, height, fullScreen, false, false, data.mHostWindow != nullptr);
+  display->TestRenderTarget();
+}
+
+void TPlatform::RestoreAssets() {
+  TDisplayHandler* display = GetDisplayHandler();
+  if (!display || !display->IsReady()) {
+    LogPrintf("RestoreAssets: DX broken");
+    return;
+  }
+  GetAssetManager()->RestoreAll();
+  mData->mRestoreDue = true;
+  if (TWindow* root = GetWindowManager()->GetRootWindow()) root->Invalidate();
+  mData->mRepaintRequested = true;
+}
+
+void TPlatform::ReleaseAssets() { GetAssetManager()->ReleaseAll(); }
+
+bool TPlatform::ConsumeRepaintRequest() {
+  bool requested = mData->mRepaintRequested;
+  mData->mRepaintRequested = false;
+  return requested;
+}
+
+void TPlatform::SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
+  mData->mCursorTexture = texture;
+  mData->mCursorHotX = hotX;
+  mData->mCursorHotY = hotY;
+  UpdateCursor(kCursorRefresh);
+}
+
+// A cursor image drawn by the display hides the system cursor.
+void TPlatform::UpdateCursor(int mode) {
+  TPlatformData& data = *mData;
+  if (!data.mCursorEnabled) return;
+  bool useImage = false;
+  switch (mode) {
+    case kCursorShow:
+      if (data.mCursorVisible) return;
+      data.mCursorVisible = true;
+      useImage = true;
+      break;
+    case kCursorHide:
+      if (!data.mCursorVisible) return;
+      data.mCursorVisible = false;
+      break;
+    case kCursorRefresh:
+      if (!data.mCursorVisible) return;
+      useImage = true;
+      break;
+    default: return;
+  }
+  TDisplayHandler* display = GetDisplayHandler();
+  if (!display) {
+    RefuseWithoutDisplay("UpdateCursor");
+    return;
+  }
+  std::shared_ptr<TTexture> image = useImage ? data.mCursorTexture : nullptr;
+  display->SetMouseImage(image, data.mCursorHotX, data.mCursorHotY);
+  if (sys::Window* window = GetMainWindow()) window->SetStandardCursorVisible(image == nullptr);
+}

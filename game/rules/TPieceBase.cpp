@@ -1,9 +1,0 @@
-#include "game/rules/TPieceBase.h"
-
-namespace GamePlay {
-
-void TDecoratorPiece::ChangeColour(int32_t colour, IPieceFactory* factory) {
-  if (mInner) mInner->ChangeColour(colour, factory);
-}
-
-}  // namespace GamePlay

@@ -1,9 +1,0 @@
-#include "platform/TFileMapData.h"
-
-#include "platform/FileIndex.h"
-
-bool TFileMapData::Open(const TString& path) {
-  Close();
-  TString diskPath = path.Mid(path.CharAt(0) == ':' && path.CharAt(1) == ':' ? 2 : 0);
-  return mView.Open(DiskPath(diskPath).CStr());
-}

@@ -1,0 +1,127 @@
+// The small desktop services of the platform and its shut-down.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <string>
+
+#include "platform/text/Log.h"
+#include "app/TPlatform.h"
+#include "tests/support/CallJournal.h"
+#include "tests/support/FakeDisplayHandler.h"
+#include "tests/support/FakeHostWindow.h"
+#include "tests/support/FakeNativeWindow.h"
+#include "tests/support/FakeSoundManager.h"
+#include "tests/support/PlatformRun.h"
+#include "tests/support/TempFolder.h"
+#include "windows/TWindowManager.h"
+#include "windows/TWindowScript.h"
+
+namespace {
+
+TEST(PlatformServices, TitleAndClipboardTravelInWindows1252) {
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+    platform.SetWindowTitle("caf\xe9");
+    EXPECT_EQ(desktop.title, "caf\xc3\xa9");
+    EXPECT_TRUE(platform.SetClipboardText("\x80 5"));
+    EXPECT_EQ(desktop.clipboard, "\xe2\x82\xac 5");
+    EXPECT_STREQ(platform.GetClipboardText().CStr(), "\x80 5");
+    desktop.clipboardWorks = false;
+    EXPECT_FALSE(platform.SetClipboardText("x"));
+    EXPECT_STREQ(platform.GetClipboardText().CStr(), "");
+  });
+}
+
+TEST(PlatformServices, ThePointerIsPlacedAtTheDrawingScale) {
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+    platform.SetCursorPos(100, 50);
+    ASSERT_EQ(desktop.warps.size(), 1u);
+    EXPECT_EQ(desktop.warps[0], std::make_pair(100, 50));
+  });
+  FakeHostWindow host(400);
+  char line[64];
+  std::snprintf(line, sizeof line, "-wnd=%x", host.Handle());
+  RunPlatform(line, [](TPlatform& platform, FakeNativeWindow& desktop) {
+    platform.SetDisplay(800, 600, false);
+    platform.SetCursorPos(100, 50);
+    ASSERT_EQ(desktop.warps.size(), 1u);
+    EXPECT_EQ(desktop.warps[0], std::make_pair(50, 25));
+  });
+}
+
+TEST(PlatformServices, AnAddressThatIsNotAWebAddressIsRefusedAndLogged) {
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { platform.OpenURL("file:///etc/passwd"); });
+  EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find("file:///etc/passwd"), std::string::npos);
+}
+
+TEST(PlatformServices, SoundIsInitialisedOnlyWhenThereIsASoundManager) {
+  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+    EXPECT_FALSE(platform.InitSound());
+    auto* sound = new FakeSoundManager;
+    platform.SetSoundManager(sound);
+    EXPECT_TRUE(platform.InitSound());
+    sound->initialises = false;
+    EXPECT_FALSE(platform.InitSound());
+    EXPECT_EQ(sound->Journal().Count("Init"), 2);
+  });
+}
+
+// The window manager's script records its own end, and a platform task its deletion.
+class JournalScript : public TWindowScript {
+ public:
+  explicit JournalScript(CallJournal& journal) : mJournal(journal) {}
+  ~JournalScript() override { mJournal.Add("~window manager"); }
+
+ private:
+  CallJournal& mJournal;
+};
+
+class JournalTask : public TTask {
+ public:
+  explicit JournalTask(CallJournal& journal) : mJournal(journal) {}
+  ~JournalTask() override { mJournal.Add("~task"); }
+  bool Step() override { return true; }
+
+ private:
+  CallJournal& mJournal;
+};
+
+TEST(PlatformShutDown, TakesThePlatformDownInOrderWithNoPollAfterTheThreadStops) {
+  CallJournal journal;
+  std::atomic<bool> instanceSeenByDisplay{false};
+  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+    platform.SetDisplayHandler(new FakeDisplayHandler(&journal));
+    platform.SetSoundManager(new FakeSoundManager(&journal));
+    platform.GetWindowManager()->SetScript(new JournalScript(journal));
+    platform.AddTask(new JournalTask(journal));
+    ASSERT_TRUE(journal.WaitFor("UpdateMouse -1 -1")) << "the cursor poll thread polls the display";
+    journal.Add("game ends");
+  });
+  std::vector<std::string> entries = journal.Entries();
+  auto end = std::find(entries.begin(), entries.end(), "game ends");
+  ASSERT_NE(end, entries.end());
+  std::vector<std::string> after;
+  for (auto entry = end + 1; entry != entries.end(); ++entry) {
+    if (*entry != "UpdateMouse -1 -1" || after.empty()) after.push_back(*entry);
+  }
+  // Polls may come between the game's end and the thread's stop, never after.
+  while (!after.empty() && after.front() == "UpdateMouse -1 -1") after.erase(after.begin());
+  EXPECT_EQ(after, (std::vector<std::string>{"~window manager", "~task", "~sound", "~display"}));
+  EXPECT_EQ(TPlatform::Instance(), nullptr);
+}
+
+TEST(PlatformShutDown, ThePollLeavesASuspendedWindowManagerAlone) {
+  CallJournal journal;
+  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+    platform.GetWindowManager()->SetSuspended(true);
+    auto* display = new FakeDisplayHandler(&journal);
+    platform.SetDisplayHandler(display);
+    auto* other = new FakeDisplayHandler(&journal);
+    platform.SetDisplayHandler(other);
+    EXPECT_TRUE(journal.Contains("~display")) << "replacing the display deletes the old one";
+    EXPECT_FALSE(journal.WaitFor("UpdateMouse -1 -1", std::chrono::milliseconds(100)));
+    platform.GetWindowManager()->SetSuspended(false);
+    EXPECT_TRUE(journal.WaitFor("UpdateMouse -1 -1"));
+  });
+}
+
+}  // namespace
