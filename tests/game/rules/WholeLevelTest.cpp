@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "game/gui/TGameApp.h"
+#include "game/gui/TWorldData.h"
 #include "game/rules/pieces/IPieceFactory.h"
 #include "game/rules/tower/IPieceJugModel.h"
 #include "game/rules/control/ITimeController.h"
@@ -147,6 +149,11 @@ TEST_F(WholeLevelTest, AJourneyLevelPlaysFromItsStartUpToItsTimeOut) {
       << "the scheme's value of a first match of three and of its three single pieces";
   EXPECT_FLOAT_EQ(rig->scoring->GetPieceJug()->GetFill(4), 1.0f * 0.25f / (0.5f * 0 + 1))
       << "gem energy rate times the energy of a match of three, shared with no linked jug";
+  EXPECT_EQ(TGameApp::Instance().GetMetrics()->GetRingTurns(), 1u);
+  const TLevelResult& result = TWorldData::Instance().GetLevelResult();
+  EXPECT_EQ(result.level, (TLevelKey{1, 1}));
+  EXPECT_EQ(result.matchCount, 1);
+  EXPECT_EQ(result.activationCount, 3) << "the three matched pieces";
 
   const std::string rested = rig->Picture();
   for (int i = 0; i < 600 && rig->Picture() == rested; ++i) rig->Update();
@@ -204,6 +211,22 @@ TEST_F(WholeLevelTest, FillingEveryJugTalliesAndEndsTheLevelOnce) {
   EXPECT_EQ(Count(rig->view->events, "OnLevelEnd"), 1u) << "one level end";
   EXPECT_EQ(Count(rig->sound.played, "PlayJugFull"), 1u);
   EXPECT_TRUE(Locked(TInputLock::EndOfPlay));
+  EXPECT_EQ(TGameApp::Instance().GetMetrics()->GetRingTurns(), 1u);
+  const TLevelResult& result = TWorldData::Instance().GetLevelResult();
+  EXPECT_EQ(result.matchCount, 1);
+  EXPECT_EQ(result.activationCount, 3);
+  EXPECT_EQ(result.levelScore, 30 + 3 * 1) << "no bonus: no blocker bonus, power-up or time bonus set";
+  EXPECT_EQ(result.totalScore, 33) << "nothing saved before";
+  EXPECT_EQ(result.blockerBonus + result.powerUpBonus + result.timeBonus, 0);
+  EXPECT_EQ(result.secondsLeft, 9);
+  EXPECT_EQ(result.levelTimeMs, 15000u);
+  EXPECT_EQ(result.elapsedMs, 5060u) << "the level's clock from its start to the full jug";
+  const TLevelStatusTable::TPendingResult* recorded =
+      TGameApp::Instance().GetLevelStatusTable()->GetPendingResult();
+  ASSERT_NE(recorded, nullptr);
+  EXPECT_EQ(recorded->levelScore, 33);
+  EXPECT_EQ(recorded->totalScore, 33);
+  EXPECT_EQ(recorded->key, (TLevelKey{1, 1}));
 }
 
 TEST_F(WholeLevelTest, TheSameScriptGivesTheSameTrace) {
