@@ -1,5 +1,7 @@
 #include "game/gui/TGameApp.h"
 
+#include "game/gui/TWorldData.h"
+
 TGameApp& TGameApp::Instance() {
   static TGameApp app;
   return app;
@@ -13,6 +15,23 @@ void TGameApp::Init() {
 
 void TGameApp::Shutdown() { mMetrics.reset(); }
 
+GamePlay::TGameRecords TGameApp::GetGameRecords() {
+  return {mMetrics.get(), &GamePlay::TWorldData::Instance(), this, this};
+}
+
 // Players' own records of the tutorials they have seen are not kept yet, so
 // only skipping makes a tutorial count as seen.
 bool TGameApp::IsTutorialSeen(const GamePlay::TLevelKey&) const { return mSkipTutorials; }
+
+int32_t TGameApp::GetTotalScore() const {
+  return mLevelStatusTable ? mLevelStatusTable->GetTotalScore() : 0;
+}
+
+int32_t TGameApp::GetTargetScore(const GamePlay::TLevelKey& level) const {
+  return mLevelStatusTable ? mLevelStatusTable->GetExpertTarget(level) : 0;
+}
+
+void TGameApp::RecordLevelResult(int32_t levelScore, int32_t totalScore,
+                                 const GamePlay::TLevelKey& level) {
+  if (mLevelStatusTable) mLevelStatusTable->RecordLevelResult(levelScore, totalScore, level);
+}

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "game/rules/scoring/IMetricsRecorder.h"
 #include "platform/time/TClock.h"
 
 namespace GamePlay {
@@ -9,21 +10,21 @@ namespace GamePlay {
 // Records how the game is played. The rules count ring turns, power-ups and
 // broken blockers, locks and gears into it, and the clock-proxy registry
 // pauses its level clock together with the game clocks.
-class TMetrics {
+class TMetrics final : public IMetricsRecorder {
  public:
   TMetrics();
 
   // The level clock follows the global pause of the game clocks.
-  void PauseClock();
-  void ResumeClock();
+  void PauseClock() override;
+  void ResumeClock() override;
   uint32_t GetLevelTime() const { return mLevelClock.GetTime(); }
 
-  void CountRingTurn() { ++mRingTurns; }
-  void CountPowerUpTriggered() { ++mPowerUpsTriggered; }
-  void CountPowerUpClicked() { ++mPowerUpsClicked; }
-  void CountBlockerBroken() { ++mBlockersBroken; }
-  void CountLockBroken() { ++mLocksBroken; }
-  void CountGearBroken() { ++mGearsBroken; }
+  void CountRingTurn() override { ++mRingTurns; }
+  void CountPowerUpTriggered() override { ++mPowerUpsTriggered; }
+  void CountPowerUpClicked() override { ++mPowerUpsClicked; }
+  void CountBlockerBroken() override { ++mBlockersBroken; }
+  void CountLockBroken() override { ++mLocksBroken; }
+  void CountGearBroken() override { ++mGearsBroken; }
 
   uint32_t GetRingTurns() const { return mRingTurns; }
   uint32_t GetPowerUpsTriggered() const { return mPowerUpsTriggered; }

@@ -126,21 +126,6 @@ const std::set<Crossing>& KnownCrossings() {
       {"windows/TWindow.cpp", "app/TPlatform.h"},
       {"windows/TScreen.cpp", "app/TPlatform.h"},
       {"windows/TWindowManager.cpp", "app/TPlatform.h"},
-      {"game/rules/CMakeLists.txt", "links quorvane_gui"},
-      {"game/rules/tower/TTower.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/tower/TTower.cpp", "game/gui/TWorldData.h"},
-      {"game/rules/level/TLevelSettings.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/level/TTowerFactory.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/level/TTowerFactory.cpp", "game/gui/TWorldData.h"},
-      {"game/rules/powerups/TPowerUpControl.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/powerups/TPowerUpControl.cpp", "game/gui/TMetrics.h"},
-      {"game/rules/control/TClockProxyRegistry.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/control/TClockProxyRegistry.cpp", "game/gui/TMetrics.h"},
-      {"game/rules/control/TClickDragTowerControl.cpp", "game/gui/TMetrics.h"},
-      {"game/rules/scoring/TScoring.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/scoring/TScoring.cpp", "game/gui/TWorldData.h"},
-      {"game/rules/pieces/TBlockedPiece.cpp", "game/gui/TGameApp.h"},
-      {"game/rules/pieces/TPowerUpPiece.cpp", "game/gui/TGameApp.h"},
   };
   return known;
 }

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <numbers>
 
-#include "game/gui/TMetrics.h"
 #include "game/rules/tower/IPieceJugModel.h"
 #include "game/rules/control/IRingTurnListener.h"
+#include "game/rules/scoring/IMetricsRecorder.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/tower/ITowerModel.h"
@@ -30,7 +30,7 @@ constexpr uint32_t kRotateSoundSpacing = 100;
 TClickDragTowerControl::TClickDragTowerControl(float clickRate, float snapRate,
                                                float clickDelayRate, uint32_t highlightDelay,
                                                ITowerModel* model, ITowerView* view,
-                                               ISoundFactoryView* sound, TMetrics* metrics)
+                                               ISoundFactoryView* sound, IMetricsRecorder* metrics)
     : mModel(model),
       mView(view),
       mSound(sound),

@@ -18,8 +18,8 @@
 
 namespace GamePlay {
 
+class IMetricsRecorder;
 class IRingTurnListener;
-class TMetrics;
 
 // The player drags a ring round the tower centre: a press grabs the ring
 // under the pointer, moves turn it on screen together with the rings that
@@ -38,7 +38,7 @@ class TClickDragTowerControl final : public ITowerControl {
   // the views nor the metrics (which may be null) are owned.
   TClickDragTowerControl(float clickRate, float snapRate, float clickDelayRate,
                          uint32_t highlightDelay, ITowerModel* model, ITowerView* view,
-                         ISoundFactoryView* sound, TMetrics* metrics);
+                         ISoundFactoryView* sound, IMetricsRecorder* metrics);
   ~TClickDragTowerControl() override;
   TClickDragTowerControl(const TClickDragTowerControl&) = delete;
   TClickDragTowerControl& operator=(const TClickDragTowerControl&) = delete;
@@ -104,7 +104,7 @@ class TClickDragTowerControl final : public ITowerControl {
   bool mHeld = false;
   int32_t mSelectedRing = -1;
   TPoint mGrab;  // the press point less the tower centre
-  TMetrics* mMetrics;
+  IMetricsRecorder* mMetrics;
   std::unique_ptr<IClockProxy> mClock;
   // On the control's clock, so that every level starts afresh.
   uint32_t mLastRotateSound = 0;

@@ -1,7 +1,8 @@
 #include "game/rules/control/TClockProxyRegistry.h"
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TMetrics.h"
+#include <algorithm>
+
+#include "game/rules/scoring/IMetricsRecorder.h"
 
 namespace GamePlay {
 
@@ -48,16 +49,28 @@ IClockProxy* TClockProxyRegistry::CreateClockProxy() {
   return proxy;
 }
 
+void TClockProxyRegistry::AttachMetrics(IMetricsRecorder* metrics) {
+  if (metrics) mMetrics.push_back(metrics);
+}
+
+void TClockProxyRegistry::DetachMetrics(IMetricsRecorder* metrics) {
+  auto found = std::find(mMetrics.rbegin(), mMetrics.rend(), metrics);
+  if (found != mMetrics.rend()) mMetrics.erase(std::next(found).base());
+}
+
+IMetricsRecorder* TClockProxyRegistry::GetMetrics() const {
+  return mMetrics.empty() ? nullptr : mMetrics.back();
+}
+
 void TClockProxyRegistry::PauseAll() {
   mPaused = true;
-  if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->PauseClock();
+  if (IMetricsRecorder* metrics = GetMetrics()) metrics->PauseClock();
   for (auto& [proxy, running] : mProxies) proxy->mClock.Pause();
 }
 
 void TClockProxyRegistry::ResumeAll() {
-  if (mPaused) {
-    if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->ResumeClock();
-  }
+  IMetricsRecorder* metrics = GetMetrics();
+  if (mPaused && metrics) metrics->ResumeClock();
   mPaused = false;
   if (mSuspended) return;
   for (auto& [proxy, running] : mProxies) {

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <map>
+#include <vector>
 
 #include "game/rules/control/IClockProxy.h"
 #include "platform/time/TClock.h"
 
 namespace GamePlay {
 
+class IMetricsRecorder;
 class TClockProxyRegistry;
 
 // The registry's clock proxy: one framework clock, never started until the
@@ -28,8 +30,9 @@ class TClockProxyImpl final : public IClockProxy {
 };
 
 // Every game clock of the process. Pausing stops them all together with the
-// metrics clock; suspending (while a modal tutorial dialog shows) pauses too,
-// and keeps the proxies paused even through a resume until it is lifted.
+// clock of the metrics it was handed; suspending (while a modal tutorial
+// dialog shows) pauses too, and keeps the proxies paused even through a
+// resume until it is lifted.
 class TClockProxyRegistry {
  public:
   TClockProxyRegistry() = default;
@@ -43,6 +46,13 @@ class TClockProxyRegistry {
 
   // A new proxy reading 0, owned by the caller.
   IClockProxy* CreateClockProxy();
+  // Metrics whose clock pauses with the game clocks, handed over by each
+  // maker of a level's model for as long as it lives (not owned); the latest
+  // one not yet taken back is paused. Null is ignored.
+  void AttachMetrics(IMetricsRecorder* metrics);
+  void DetachMetrics(IMetricsRecorder* metrics);
+  // Null when none is attached.
+  IMetricsRecorder* GetMetrics() const;
   void PauseAll();
   void ResumeAll();
   void SetSuspended(bool suspended);
@@ -57,6 +67,7 @@ class TClockProxyRegistry {
   void Forget(TClockProxyImpl* proxy);
 
   std::map<TClockProxyImpl*, bool> mProxies;  // proxy -> running
+  std::vector<IMetricsRecorder*> mMetrics;  // in the order attached
   bool mPaused = false;
   bool mSuspended = false;
 };

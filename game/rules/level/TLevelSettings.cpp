@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "game/gui/TGameApp.h"
+#include "game/rules/level/IPlayMode.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 
@@ -74,16 +74,15 @@ std::map<int32_t, float> TLevelSettings::GetBlockerEnergyRatios() const {
           {5, ReadFloat("Blocker Energy Ratio 5")}};
 }
 
-bool HasTutorialSettings(const TLevelKey& key) {
-  const TGameApp& app = TGameApp::Instance();
-  if (app.IsTutorialMode()) return true;
-  if (app.IsTutorialSeen(key)) return false;
+bool HasTutorialSettings(const TLevelKey& key, const IPlayMode& mode) {
+  if (mode.IsTutorialMode()) return true;
+  if (mode.IsTutorialSeen(key)) return false;
   return FileExists(TutorialFileName(key));
 }
 
-std::unique_ptr<TLevelSettings> CreateLevelSettings(const TLevelKey& key) {
+std::unique_ptr<TLevelSettings> CreateLevelSettings(const TLevelKey& key, const IPlayMode& mode) {
   if (key.world == 0) return TLevelSettings::Load(key, "levels/zen.xml", false);
-  if (HasTutorialSettings(key)) return TLevelSettings::Load(key, TutorialFileName(key), true);
+  if (HasTutorialSettings(key, mode)) return TLevelSettings::Load(key, TutorialFileName(key), true);
   return TLevelSettings::Load(key, TString::Format("levels/world%02u.xml", key.world), false);
 }
 

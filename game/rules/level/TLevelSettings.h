@@ -11,6 +11,8 @@
 
 namespace GamePlay {
 
+class IPlayMode;
+
 // One level's tuning values, read by name from a level file (a string table
 // whose labels are "Lvl%02d " and the setting's name). A level that a file
 // does not define borrows the values of the nearest lower level it does;
@@ -100,11 +102,11 @@ class TLevelSettings {
 // Whether the level takes its settings from its tutorial file: always while
 // the game plays its tutorials, never once the player has seen the level's
 // tutorial, else when the level has a tutorial file.
-bool HasTutorialSettings(const TLevelKey& key);
+bool HasTutorialSettings(const TLevelKey& key, const IPlayMode& mode);
 
 // The settings of a level: world 0 reads the Zen levels, a level with
 // tutorial settings its tutorial file, any other its world's file. Null when
 // the level cannot be played (logged).
-std::unique_ptr<TLevelSettings> CreateLevelSettings(const TLevelKey& key);
+std::unique_ptr<TLevelSettings> CreateLevelSettings(const TLevelKey& key, const IPlayMode& mode);
 
 }  // namespace GamePlay

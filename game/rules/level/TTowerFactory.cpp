@@ -3,16 +3,17 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/control/TAddRingControlPolicy.h"
+#include "game/rules/level/IPlayMode.h"
 #include "game/rules/level/TBlockerLayout.h"
 #include "game/rules/control/TClickDragTowerControl.h"
+#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/control/TCounterPieceControlPolicy.h"
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/control/TPieceDisappearingControlPolicy.h"
 #include "game/rules/tower/TRandomRingGenerator.h"
 #include "game/rules/tower/TRandomSource.h"
+#include "game/rules/scoring/ILevelResultStore.h"
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/scoring/TScoringScheme.h"
 #include "game/rules/control/TSettlingPiecePolicies.h"
@@ -41,24 +42,27 @@ struct TTowerFactory::TLevelParts {
 };
 
 TTowerFactory::TTowerFactory(IPowerUpViewFactory* powerUpViews, ISoundFactoryView* sound,
-                             TMetrics* metrics, const TTowerTuning& tuning)
+                             const TGameRecords& records, const TTowerTuning& tuning)
     : mPowerUpViews(powerUpViews),
       mSound(sound),
       mScheme(std::make_unique<TScoringScheme>()),
-      mMetrics(metrics),
-      mTuning(tuning) {}
+      mRecords(records),
+      mTuning(tuning) {
+  TClockProxyRegistry::Instance().AttachMetrics(mRecords.metrics);
+}
 
-TTowerFactory::~TTowerFactory() = default;
+TTowerFactory::~TTowerFactory() { TClockProxyRegistry::Instance().DetachMetrics(mRecords.metrics); }
 
 void TTowerFactory::SetLevel(const TLevelSettings& settings, IPieceViewFactory* pieceViews) {
   auto pieces = std::make_unique<TStandardPieceFactory>(
-      settings.GetNumberOfPiecesInUse(), pieceViews, mSound, mTuning.energyRateFromBomb);
+      settings.GetNumberOfPiecesInUse(), pieceViews, mSound, mRecords.metrics,
+      mTuning.energyRateFromBomb);
   auto powerUps = std::make_unique<TStandardPowerUpFactory>(
       mPowerUpViews, mTuning.areaBombHeight, mTuning.areaBombWidth, mTuning.timeBombRate);
   // The previous level's parts live on while its generator or tower does.
   mLevel = std::make_shared<TLevelParts>(settings, std::move(pieces), std::move(powerUps),
                                          mTuning.colouredBlocker);
-  TWorldData::Instance().GetLevelResult().level = settings.GetKey();
+  mRecords.results->GetLevelResult().level = settings.GetKey();
 }
 
 std::unique_ptr<IRingGenerator> TTowerFactory::CreateRingGenerator() {
@@ -84,6 +88,8 @@ std::unique_ptr<TTower> TTowerFactory::CreateTower(ITowerView* view, IRingGenera
   setup.scoring = scoring;
   setup.powerUpFactory = mLevel->powerUps.get();
   setup.sound = mSound;
+  setup.metrics = mRecords.metrics;
+  setup.results = mRecords.results;
   setup.blockerEnergyRatios = settings.GetBlockerEnergyRatios();
   setup.linkedBlockMoving = mTuning.linkedBlockMoving;
   setup.completeDestroyedPieces = settings.GetCompleteDestroyedPieces();
@@ -106,11 +112,11 @@ std::unique_ptr<ITowerControl> TTowerFactory::CreateControl(ITowerModel* tower, 
   auto control = std::make_unique<TClickDragTowerControl>(
       mTuning.clickRotationRate, mTuning.snapRotationRate, mTuning.clickRotationDelay,
       static_cast<uint32_t>(std::max(mTuning.highlightDelayTime, 0)), tower, view, mSound,
-      mMetrics);
+      mRecords.metrics);
   std::unique_ptr<TCounterPieceControlPolicy> counter;
   if (zen) {
     counter = std::make_unique<TCounterPieceControlPolicy>(
-        control.get(), !TGameApp::Instance().IsCountMode(), settings.GetCounterTimerRate());
+        control.get(), !mRecords.playMode->IsCountMode(), settings.GetCounterTimerRate());
     control->SetTurnListener(counter.get());
   }
   const uint32_t threshold =
@@ -145,7 +151,8 @@ std::unique_ptr<TScoring> TTowerFactory::CreateScoring(
     std::map<std::pair<int32_t, int32_t>, int32_t> match, std::map<int32_t, int32_t> combo,
     std::map<int32_t, float> energyScale) {
   return std::make_unique<TScoring>(
-      mScheme.get(), TPowerUpTables{std::move(match), std::move(combo), std::move(energyScale)});
+      mScheme.get(), TPowerUpTables{std::move(match), std::move(combo), std::move(energyScale)},
+      mRecords);
 }
 
 IPieceFactory* TTowerFactory::GetPieceFactory() { return mLevel ? mLevel->pieces.get() : nullptr; }

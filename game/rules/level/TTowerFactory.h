@@ -5,6 +5,7 @@
 #include <memory>
 #include <utility>
 
+#include "game/rules/level/TGameRecords.h"
 #include "game/rules/tower/IRingGenerator.h"
 
 namespace GamePlay {
@@ -22,7 +23,6 @@ class ITowerModel;
 class ITowerView;
 class TBlockerLayout;
 class TLevelSettings;
-class TMetrics;
 class TScoring;
 class TScoringScheme;
 class TStandardPieceFactory;
@@ -56,10 +56,13 @@ struct TTowerTuning {
 // What SetLevel makes is shared with the generator and tower made from it,
 // so a level's objects stay sound until the last of them is gone, whatever
 // the order in which the play window replaces them.
+//
+// The game's records go to every part that reports to them; while the
+// factory lives, the game clocks' pause holds the metrics clock too.
 class TTowerFactory {
  public:
-  TTowerFactory(IPowerUpViewFactory* powerUpViews, ISoundFactoryView* sound, TMetrics* metrics,
-                const TTowerTuning& tuning);
+  TTowerFactory(IPowerUpViewFactory* powerUpViews, ISoundFactoryView* sound,
+                const TGameRecords& records, const TTowerTuning& tuning);
   virtual ~TTowerFactory();
   TTowerFactory(const TTowerFactory&) = delete;
   TTowerFactory& operator=(const TTowerFactory&) = delete;
@@ -90,7 +93,7 @@ class TTowerFactory {
   IPowerUpViewFactory* mPowerUpViews;
   ISoundFactoryView* mSound;
   std::unique_ptr<TScoringScheme> mScheme;
-  TMetrics* mMetrics;
+  TGameRecords mRecords;
   TTowerTuning mTuning;
   std::shared_ptr<TLevelParts> mLevel;
 };

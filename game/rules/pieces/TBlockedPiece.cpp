@@ -1,7 +1,7 @@
 #include "game/rules/pieces/TBlockedPiece.h"
 
-#include "game/gui/TGameApp.h"
 #include "game/rules/control/ISoundFactoryView.h"
+#include "game/rules/scoring/IMetricsRecorder.h"
 
 namespace GamePlay {
 
@@ -11,7 +11,7 @@ void TBlockedPiece::Hit(float amount) {
   if (amount <= 0) return;
   if (IsSpent()) {
     if (mSound) mSound->PlayBlockerBroken();
-    if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->CountBlockerBroken();
+    if (mMetrics) mMetrics->CountBlockerBroken();
   } else if (mSound) {
     mSound->PlayBlockerBreak();
   }

@@ -4,14 +4,20 @@
 
 namespace GamePlay {
 
+class IMetricsRecorder;
 class ISoundFactoryView;
 
 // A blocker, around a coloured piece or around nothing. Hits wear a breakable
-// blocker down; once worn through it is spent, and only then settled.
+// blocker down; once worn through it is spent, and only then settled. The
+// sound view and the metrics may be null.
 class TBlockedPiece final : public TDecoratorPiece {
  public:
-  TBlockedPiece(TPiecePtr inner, bool breakable, ISoundFactoryView* sound)
-      : TDecoratorPiece(std::move(inner)), mBreakable(breakable), mSound(sound) {}
+  TBlockedPiece(TPiecePtr inner, bool breakable, ISoundFactoryView* sound,
+                IMetricsRecorder* metrics)
+      : TDecoratorPiece(std::move(inner)),
+        mBreakable(breakable),
+        mSound(sound),
+        mMetrics(metrics) {}
 
   bool Matches(IPiece& other) override { return InnerMatches(other); }
   bool IsSettled() override { return IsSpent(); }
@@ -30,6 +36,7 @@ class TBlockedPiece final : public TDecoratorPiece {
   float mProgress = 0;
   bool mBreakable;
   ISoundFactoryView* mSound;
+  IMetricsRecorder* mMetrics;
 };
 
 }  // namespace GamePlay

@@ -1,8 +1,8 @@
 #include "game/rules/pieces/TPowerUpPiece.h"
 
-#include "game/gui/TGameApp.h"
-#include "game/rules/powerups/IPowerUp.h"
 #include "game/rules/control/ISoundFactoryView.h"
+#include "game/rules/powerups/IPowerUp.h"
+#include "game/rules/scoring/IMetricsRecorder.h"
 
 namespace GamePlay {
 
@@ -16,7 +16,7 @@ void TPowerUpPiece::StartTimer() {
   mTimer->Reset();
   mTimer->Start();
   if (mSound) mSound->PlayPowerUpCreation();
-  if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->CountPowerUpTriggered();
+  if (mMetrics) mMetrics->CountPowerUpTriggered();
 }
 
 }  // namespace GamePlay

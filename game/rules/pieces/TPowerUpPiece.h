@@ -7,13 +7,16 @@
 
 namespace GamePlay {
 
+class IMetricsRecorder;
 class ISoundFactoryView;
 
 // A piece that is a power-up on its own. It never matches; the player sets it
-// off by clicking it, and it reports triggered once marked so.
+// off by clicking it, and it reports triggered once marked so. The sound view
+// and the metrics may be null.
 class TPowerUpPiece final : public TPieceBase {
  public:
-  TPowerUpPiece(int32_t colour, ISoundFactoryView* sound) : mColour(colour), mSound(sound) {}
+  TPowerUpPiece(int32_t colour, ISoundFactoryView* sound, IMetricsRecorder* metrics)
+      : mColour(colour), mSound(sound), mMetrics(metrics) {}
 
   // Loses its colour, then sets its power-up off.
   void OnRemoved(int32_t ring, int32_t slot, ITowerModel* tower) override;
@@ -35,6 +38,7 @@ class TPowerUpPiece final : public TPieceBase {
   int32_t mColour;
   std::unique_ptr<TClock> mTimer;
   ISoundFactoryView* mSound;
+  IMetricsRecorder* mMetrics;
 };
 
 }  // namespace GamePlay

@@ -22,12 +22,14 @@ TPiecePtr WithView(TPiecePtr piece, TPieceViewPtr view) {
 }  // namespace
 
 TStandardPieceFactory::TStandardPieceFactory(int32_t coloursInUse, IPieceViewFactory* views,
-                                             ISoundFactoryView* sound, float energyRateFromBomb)
+                                             ISoundFactoryView* sound, IMetricsRecorder* metrics,
+                                             float energyRateFromBomb)
     : mNullPiece(std::make_shared<TNullPiece>()),
       mEmptyPiece(std::make_shared<TEmptyPiece>()),
       mColoursInUse(coloursInUse),
       mViews(views),
       mSound(sound),
+      mMetrics(metrics),
       mEnergyRateFromBomb(energyRateFromBomb) {
   mNullPiece->SetView(views->GetNullView());
   mEmptyPiece->SetView(views->GetNullView());
@@ -63,7 +65,7 @@ TPiecePtr TStandardPieceFactory::CreateMoving(const TPiecePtr& piece, int32_t fr
 }
 
 TPiecePtr TStandardPieceFactory::CreatePowerUpPiece(int32_t colour, TPowerUpPtr powerUp) {
-  auto made = std::make_shared<TPowerUpPiece>(colour, mSound);
+  auto made = std::make_shared<TPowerUpPiece>(colour, mSound, mMetrics);
   made->ClearPowerUp(std::move(powerUp));
   return WithView(made, mViews->CreatePowerUpPieceView(made));
 }
@@ -71,7 +73,7 @@ TPiecePtr TStandardPieceFactory::CreatePowerUpPiece(int32_t colour, TPowerUpPtr 
 TPiecePtr TStandardPieceFactory::CreateBlocked(int32_t colour, bool breakable) {
   colour = LevelColour(colour);
   TPiecePtr inner = colour == IPiece::kNoColour ? nullptr : CreateStandard(colour, nullptr);
-  auto made = std::make_shared<TBlockedPiece>(inner, breakable, mSound);
+  auto made = std::make_shared<TBlockedPiece>(inner, breakable, mSound, mMetrics);
   return WithView(made, mViews->CreateBlockedView(made, colour));
 }
 

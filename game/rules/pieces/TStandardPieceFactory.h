@@ -6,16 +6,18 @@
 
 namespace GamePlay {
 
+class IMetricsRecorder;
 class ISoundFactoryView;
 
 // The piece factory of a level: every piece it makes gets its view from the
 // piece view factory before it is handed out, and it holds the level's
-// shared null and empty pieces.
+// shared null and empty pieces. Its blockers and power-up pieces count into
+// the metrics, which may be null.
 class TStandardPieceFactory : public IPieceFactory {
  public:
   // coloursInUse: the level's "Number of pieces in used".
   TStandardPieceFactory(int32_t coloursInUse, IPieceViewFactory* views, ISoundFactoryView* sound,
-                        float energyRateFromBomb);
+                        IMetricsRecorder* metrics, float energyRateFromBomb);
 
   TPiecePtr CreateStandard(int32_t colour, TPowerUpPtr powerUp) override;
   TPiecePtr GetNullPiece() override { return mNullPiece; }
@@ -43,6 +45,7 @@ class TStandardPieceFactory : public IPieceFactory {
   int32_t mColoursInUse;
   IPieceViewFactory* mViews;
   ISoundFactoryView* mSound;
+  IMetricsRecorder* mMetrics;
   float mEnergyRateFromBomb;
 };
 

@@ -1,7 +1,5 @@
 #include "game/rules/powerups/TPowerUpControl.h"
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TMetrics.h"
 #include "game/rules/control/IClockProxy.h"
 #include "game/rules/control/IScriptTutorialView.h"
 #include "game/rules/control/ITowerControl.h"
@@ -11,17 +9,20 @@
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
+#include "game/rules/scoring/IMetricsRecorder.h"
 
 namespace GamePlay {
 
 TPowerUpControl::TPowerUpControl(ITowerView* view, ITowerModel* model, ITowerControl* control,
-                                 IPieceFactory*, IScriptTutorialView* listener)
+                                 IPieceFactory*, IScriptTutorialView* listener,
+                                 IMetricsRecorder* metrics)
     : mModel(model),
       mControl(control),
       mView(view),
       mPicker(model, view),
       mClock(TClockProxyRegistry::Instance().CreateClockProxy()),
-      mListener(listener) {
+      mListener(listener),
+      mMetrics(metrics) {
   mClock->Start();
 }
 
@@ -57,7 +58,7 @@ void TPowerUpControl::SetOff(const TPiecePtr& piece, int32_t ring, int32_t slot)
   powerUpPiece->SetTriggered(true);
   mModel->ActivateCell(ring, slot, powerUp);
   if (mListener) mListener->RequestNextStep();
-  if (TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->CountPowerUpClicked();
+  if (mMetrics) mMetrics->CountPowerUpClicked();
 }
 
 }  // namespace GamePlay

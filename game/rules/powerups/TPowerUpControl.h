@@ -10,6 +10,7 @@
 namespace GamePlay {
 
 class IClockProxy;
+class IMetricsRecorder;
 class IPieceFactory;
 class IScriptTutorialView;
 class ITowerControl;
@@ -23,9 +24,10 @@ class TPowerUpControl final : public IInputControl {
  public:
   static constexpr uint32_t kDoubleClickTime = 800;  // ms
 
-  // The tutorial listener may be null; the piece factory is not needed.
+  // The tutorial listener and the metrics may be null; the piece factory is
+  // not needed.
   TPowerUpControl(ITowerView* view, ITowerModel* model, ITowerControl* control, IPieceFactory*,
-                  IScriptTutorialView* listener);
+                  IScriptTutorialView* listener, IMetricsRecorder* metrics);
   ~TPowerUpControl() override;
 
   void OnPress(const TPoint& point) override;
@@ -42,6 +44,7 @@ class TPowerUpControl final : public IInputControl {
   TCellPicker mPicker;
   std::unique_ptr<IClockProxy> mClock;
   IScriptTutorialView* mListener;
+  IMetricsRecorder* mMetrics;
   TPiecePtr mLastClicked;
 };
 

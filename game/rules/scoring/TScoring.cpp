@@ -3,11 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/tower/FindInside.h"
+#include "game/rules/level/IPlayMode.h"
 #include "game/rules/pieces/IPieceFactory.h"
 #include "game/rules/powerups/IPowerUpFactory.h"
+#include "game/rules/scoring/ILevelResultStore.h"
+#include "game/rules/scoring/ILevelStatus.h"
 #include "game/rules/scoring/IScoringObserver.h"
 #include "game/rules/scoring/IScoringSchemeModel.h"
 #include "game/rules/control/ISoundFactoryView.h"
@@ -33,11 +34,6 @@ constexpr size_t kShortestRun = 3;
 // Matches of this many pieces or more earn a power-up.
 constexpr size_t kPowerUpMatch = 5;
 constexpr TIntPair kTakenByJug{-1, -1};
-
-TLevelResult& Result() { return TWorldData::Instance().GetLevelResult(); }
-
-// Null outside a game run.
-TLevelStatusTable* StatusTable() { return TGameApp::Instance().GetLevelStatusTable(); }
 
 // A run: cells of one slot column over consecutive rings. Matches are made of
 // runs; the other groups hold the blockers drawn in beside them.
@@ -92,9 +88,11 @@ bool IsUnsettledPiece(IPiece& piece) {
 
 }  // namespace
 
-TScoring::TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, TJugMaker makeJugs)
+TScoring::TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables,
+                   const TGameRecords& records, TJugMaker makeJugs)
     : mClock(TClockProxyRegistry::Instance().CreateClockProxy()),
       mScheme(scheme),
+      mRecords(records),
       mMakeJugs(std::move(makeJugs)),
       mTables(std::move(tables)) {
   mClock->Stop();
@@ -102,6 +100,8 @@ TScoring::TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, TJugMaker
 }
 
 TScoring::~TScoring() = default;
+
+TLevelResult& TScoring::Result() { return mRecords.results->GetLevelResult(); }
 
 // What belonged to the previous level goes: its jugs, its explosions and its
 // control (the new control follows), and a time source not set for this one.
@@ -121,9 +121,9 @@ void TScoring::StartLevel(const TScoringStart& start) {
   mTimerIsNew = false;
   MakeJugs();
   mLevelScore = 0;
-  mSavedTotal = StatusTable() ? StatusTable()->GetTotalScore() : 0;
+  mSavedTotal = mRecords.status->GetTotalScore();
   Result().Clear();
-  mTutorialLevel = mLevel.world != 0 && HasTutorialSettings(mLevel);
+  mTutorialLevel = mLevel.world != 0 && HasTutorialSettings(mLevel, *mRecords.playMode);
   mKinds = TPowerUpKindSequence::Load(mLevel, mTutorialLevel);
   mTallied = false;
   mClock->Stop();
@@ -255,7 +255,7 @@ void TScoring::PlacePowerUp(const TCellGroup& group, int32_t kind) {
 }
 
 void TScoring::CommitTotal() {
-  Result().totalScore = StatusTable() ? StatusTable()->GetTotalScore() : 0;
+  Result().totalScore = mRecords.status->GetTotalScore();
 }
 
 void TScoring::LevelEndTally() {
@@ -283,9 +283,8 @@ void TScoring::TallyBonuses() {
   }
   mLevelScore += timeBonus;
 
-  TLevelStatusTable* table = StatusTable();
-  int32_t total = (table ? table->GetTotalScore() : 0) + mLevelScore;
-  if (table) table->RecordLevelResult(mLevelScore, total, mLevel);
+  int32_t total = mRecords.status->GetTotalScore() + mLevelScore;
+  mRecords.status->RecordLevelResult(mLevelScore, total, mLevel);
   result.levelScore = beforeBonuses;
   result.totalScore = total;
   result.elapsedMs = mClock->GetTime();
@@ -310,7 +309,7 @@ int32_t TScoring::GetLevelScore() {
 }
 
 int32_t TScoring::GetMedalTarget() {
-  return StatusTable() ? StatusTable()->GetExpertTarget(mLevel) : 0;
+  return mRecords.status->GetTargetScore(mLevel);
 }
 
 bool TScoring::IsStuck() {

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "game/rules/control/IClockProxy.h"
+#include "game/rules/level/TGameRecords.h"
 #include "game/rules/tower/IPieceJugModel.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/control/TInputLocks.h"
@@ -18,6 +19,7 @@ namespace GamePlay {
 
 class IPiece;
 class IScoringSchemeModel;
+struct TLevelResult;
 
 // The score of one level at a time: it counts the scoring events of the
 // rules by the scoring scheme, tells its observers of every match, owns the
@@ -30,9 +32,12 @@ class IScoringSchemeModel;
 // reached.
 class TScoring final : public IScoringModel {
  public:
-  // The scheme is not owned. makeJugs makes the jugs of a level that has
+  // The scheme is not owned. The records take the level result and the
+  // level's status and tell whether the level plays its tutorial; all but
+  // the metrics must be given. makeJugs makes the jugs of a level that has
   // them; when empty, no level gets jugs.
-  TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, TJugMaker makeJugs = MakePieceJug);
+  TScoring(IScoringSchemeModel* scheme, TPowerUpTables tables, const TGameRecords& records,
+           TJugMaker makeJugs = MakePieceJug);
   ~TScoring() override;
   TScoring(const TScoring&) = delete;
   TScoring& operator=(const TScoring&) = delete;
@@ -71,6 +76,7 @@ class TScoring final : public IScoringModel {
   TPieceSeqBomb* GetExplosions() { return mExplosions.get(); }
 
  private:
+  TLevelResult& Result();
   void AddPoints(int32_t points);
   bool IsLocked(TInputLock lock);
   void MakeJugs();
@@ -108,6 +114,7 @@ class TScoring final : public IScoringModel {
   // the level starting next.
   bool mTimerIsNew = false;
   IScoringSchemeModel* mScheme;
+  TGameRecords mRecords;
   TJugMaker mMakeJugs;
   std::unique_ptr<TPieceSeqBomb> mExplosions;
   std::unique_ptr<IPieceJugModel> mJugs;  // after the explosions: they point at them

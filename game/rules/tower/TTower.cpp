@@ -4,10 +4,10 @@
 #include <string>
 #include <utility>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/pieces/IPieceFactory.h"
 #include "game/rules/tower/IRingGenerator.h"
+#include "game/rules/scoring/ILevelResultStore.h"
+#include "game/rules/scoring/IMetricsRecorder.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/control/IScriptTutorialView.h"
 #include "game/rules/control/ISoundFactoryView.h"
@@ -68,6 +68,8 @@ TTower::TTower(const TTowerSetup& setup)
       mScoring(setup.scoring),
       mPowerUpFactory(setup.powerUpFactory),
       mSound(setup.sound),
+      mMetrics(setup.metrics),
+      mResults(setup.results),
       mBlockerEnergyRatios(setup.blockerEnergyRatios),
       mCompleteDestroyedPieces(setup.completeDestroyedPieces),
       mHasPieceJug(setup.hasPieceJug),
@@ -215,7 +217,7 @@ void TTower::ActivateCell(int32_t ring, int32_t slot, const TPowerUpPtr& cause) 
   BreakLink(ring, piece);
   if (!piece->IsVoid()) {
     mMatchFinder.CountRemovedPiece();
-    TWorldData::Instance().GetLevelResult().activationCount++;
+    if (mResults) mResults->GetLevelResult().activationCount++;
     mGenerator->CountDelivery();
     piece->OnRemoved(ring, slot, this);
     PutPiece(ring, slot, mPieceFactory->CreateDisappearing(piece, cause, this));
@@ -228,13 +230,12 @@ void TTower::ActivateCell(int32_t ring, int32_t slot, const TPowerUpPtr& cause) 
 }
 
 bool TTower::BreakLink(int32_t ring, const TPiecePtr& piece) {
-  TMetrics* metrics = TGameApp::Instance().GetMetrics();
   if (Carries(*piece, TPowerUpKind::Lock)) {
-    if (metrics) metrics->CountLockBroken();
+    if (mMetrics) mMetrics->CountLockBroken();
     mSound->PlayLockExplode();
     mScoring->AddLockExplode();
   } else if (Carries(*piece, TPowerUpKind::Gear)) {
-    if (metrics) metrics->CountGearBroken();
+    if (mMetrics) mMetrics->CountGearBroken();
     mSound->PlayGearExplode();
     mScoring->AddGearExplode();
   } else {

@@ -14,6 +14,8 @@
 
 namespace GamePlay {
 
+class ILevelResultStore;
+class IMetricsRecorder;
 class IRingGenerator;
 
 // What a tower is built from: the level's other parts (not owned) and the
@@ -25,6 +27,10 @@ struct TTowerSetup {
   IScoringModel* scoring = nullptr;
   IPowerUpFactory* powerUpFactory = nullptr;
   ISoundFactoryView* sound = nullptr;
+  // The game's records of broken locks and gears and of cells set off; either
+  // may be null.
+  IMetricsRecorder* metrics = nullptr;
+  ILevelResultStore* results = nullptr;
   // Jug energy of a blocker by the match size that breaks it, 0 for a bomb.
   std::map<int32_t, float> blockerEnergyRatios{};
   // Rings bound by locks and gears count as busy together.
@@ -137,6 +143,8 @@ class TTower final : public ITowerModel {
   IScoringModel* mScoring;
   IPowerUpFactory* mPowerUpFactory;
   ISoundFactoryView* mSound;
+  IMetricsRecorder* mMetrics;
+  ILevelResultStore* mResults;
   std::map<int32_t, float> mBlockerEnergyRatios;
   int32_t mCompleteDestroyedPieces;
   bool mHasPieceJug;

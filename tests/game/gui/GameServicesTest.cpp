@@ -48,6 +48,30 @@ TEST_F(GameAppTest, PlayFlagsAnswerWhatWasSet) {
   app.SetTutorialMode(false);
 }
 
+// What the rules are handed reaches the game's own objects.
+TEST_F(GameAppTest, HandsTheRulesItsMetricsWorldDataAndItself) {
+  GamePlay::TGameRecords records = app.GetGameRecords();
+  EXPECT_EQ(records.metrics, app.GetMetrics());
+  EXPECT_EQ(records.results, &GamePlay::TWorldData::Instance());
+  EXPECT_EQ(records.status, &app);
+  EXPECT_EQ(records.playMode, &app);
+  records.metrics->CountLockBroken();
+  EXPECT_EQ(app.GetMetrics()->GetLocksBroken(), 1u);
+  app.Shutdown();
+  EXPECT_EQ(app.GetGameRecords().metrics, nullptr) << "no metrics outside a run";
+}
+
+TEST_F(GameAppTest, AnswersTheRulesFromItsLevelStatusTable) {
+  GamePlay::ILevelStatus& status = app;
+  status.RecordLevelResult(400, 900, {3, 2});
+  ASSERT_NE(app.GetLevelStatusTable()->GetPendingResult(), nullptr);
+  EXPECT_EQ(app.GetLevelStatusTable()->GetPendingResult()->totalScore, 900);
+  EXPECT_EQ(status.GetTotalScore(), 0) << "until the game commits it";
+  app.GetLevelStatusTable()->CommitPendingResult();
+  EXPECT_EQ(status.GetTotalScore(), 900);
+  EXPECT_EQ(status.GetTargetScore({3, 2}), 0) << "no level has a target yet";
+}
+
 TEST(TLevelStatusTable, RecordsTheLevelStatusAndKeepsOnlyTheLastResult) {
   TLevelStatusTable table;
   EXPECT_EQ(table.GetLevelStatus({2, 3}), -1) << "not played";

@@ -9,14 +9,13 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/tower/TTower.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/KitTower.h"
 #include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 #include "tests/support/rules/RecordingScoringModel.h"
 #include "tests/support/rules/RecordingSoundView.h"
 
@@ -24,26 +23,23 @@ namespace GamePlay {
 
 class RecordedTowerTest : public testing::Test {
  protected:
-  RecordedTowerTest() {
-    TGameApp::Instance().Init();
-    TWorldData::Instance().GetLevelResult().Clear();
-  }
-  ~RecordedTowerTest() override { TGameApp::Instance().Shutdown(); }
-
   // rings and generatorRings as KitTower reads them; cells left out are vacant.
   void BuildTower(const std::vector<std::string>& rings, TTowerSetup setup = {},
                   uint32_t generatorRings = 0) {
     setup.scoring = &scoring;
     setup.powerUpFactory = &powerUps;
     setup.sound = &sound;
+    setup.metrics = &records;
+    setup.results = &records;
     kit = std::make_unique<KitTower>(pieces, setup, rings, generatorRings);
     tower = kit->tower.get();
   }
 
   FakeClock clock;
+  RecordingGameRecords records;
   RecordingSoundView sound;
   NullPieceViewFactory views;
-  KitPieceFactory pieces{&views, &sound};
+  KitPieceFactory pieces{&views, &sound, &records};
   RecordingPowerUpFactory powerUps;
   RecordingScoringModel scoring;
   std::unique_ptr<KitTower> kit;

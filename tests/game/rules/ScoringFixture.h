@@ -11,8 +11,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/scoring/IScoringSchemeModel.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
 #include "game/rules/scoring/TScoring.h"
@@ -25,6 +23,7 @@
 #include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/KitTower.h"
 #include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 #include "tests/support/rules/RecordingScoringObserver.h"
 #include "tests/support/rules/RecordingSoundView.h"
 #include "tests/support/rules/StubTowerControl.h"
@@ -51,12 +50,6 @@ class ScoringTest : public testing::Test {
  protected:
   static constexpr TLevelKey kLevel{1, 1};
 
-  ScoringTest() {
-    TGameApp::Instance().Init();
-    TWorldData::Instance().GetLevelResult().Clear();
-  }
-  ~ScoringTest() override { TGameApp::Instance().Shutdown(); }
-
   // A tower of the given rings (as KitTower reads them) and
   // a scoring model started on it, with the control set.
   void Build(const std::vector<std::string>& rings, bool hasJugs = false) {
@@ -66,11 +59,12 @@ class ScoringTest : public testing::Test {
     scoring->SetTowerControl(&control);
   }
   void MakeScoring() {
-    scoring = std::make_unique<TScoring>(&scheme, tables, [this](const TJugSetup& setup) {
+    auto makeJugs = [this](const TJugSetup& setup) {
       auto made = std::make_unique<FakePieceJugs>(setup);
       jugs = made.get();
       return made;
-    });
+    };
+    scoring = std::make_unique<TScoring>(&scheme, tables, records.Records(), makeJugs);
     scoring->AddObserver(&observer);
   }
   void MakeTower(const std::vector<std::string>& rings, bool hasJugs) {
@@ -78,6 +72,8 @@ class ScoringTest : public testing::Test {
     setup.scoring = scoring.get();
     setup.powerUpFactory = powerUpFactory;
     setup.sound = &sound;
+    setup.metrics = &records;
+    setup.results = &records;
     setup.hasPieceJug = hasJugs;
     kit = std::make_unique<KitTower>(pieces, setup, rings);
     tower = kit->tower.get();
@@ -100,14 +96,14 @@ class ScoringTest : public testing::Test {
   void FinishFill() {
     for (uint32_t i = 0; i <= tower->GetRingCount(); ++i) tower->StepAllColumns(-1);
   }
-  TLevelResult& Result() { return TWorldData::Instance().GetLevelResult(); }
-  TLevelStatusTable& StatusTable() { return *TGameApp::Instance().GetLevelStatusTable(); }
+  TLevelResult& Result() { return records.levelResult; }
 
   FakeClock clock;
   TestFileLayer files;
+  RecordingGameRecords records;
   RecordingSoundView sound;
   NullPieceViewFactory views;
-  KitPieceFactory pieces{&views, &sound};
+  KitPieceFactory pieces{&views, &sound, &records};
   RecordingPowerUpFactory powerUps;
   IPowerUpFactory* powerUpFactory = &powerUps;  // the tower's
   FixedScoringScheme scheme;

@@ -9,8 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/pieces/TBlockedPiece.h"
 #include "game/rules/pieces/TDisappearingPiece.h"
 #include "game/rules/pieces/TFallingPiece.h"
@@ -21,6 +19,7 @@
 #include "tests/support/FakeClock.h"
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 #include "tests/support/rules/RecordingScoringModel.h"
 #include "tests/support/rules/RecordingSoundView.h"
 #include "tests/support/rules/ScriptedRingGenerator.h"
@@ -50,12 +49,6 @@ inline char Describe(IPiece& piece) {
 
 class TowerTest : public testing::Test {
  protected:
-  TowerTest() {
-    TGameApp::Instance().Init();
-    TWorldData::Instance().GetLevelResult().Clear();
-  }
-  ~TowerTest() override { TGameApp::Instance().Shutdown(); }
-
   TTower& Build(uint32_t rings, TTowerSetup setup = {}) {
     generator = std::make_unique<ScriptedRingGenerator>(&pieces, rings);
     setup.ringCount = rings;
@@ -63,6 +56,8 @@ class TowerTest : public testing::Test {
     setup.pieceFactory = &pieces;
     setup.scoring = &scoring;
     setup.sound = &sound;
+    setup.metrics = &records;
+    setup.results = &records;
     tower = std::make_unique<TTower>(setup);
     return *tower;
   }
@@ -106,12 +101,11 @@ class TowerTest : public testing::Test {
     }
     return identities;
   }
-  TMetrics& Metrics() { return *TGameApp::Instance().GetMetrics(); }
-
   FakeClock clock;
+  RecordingGameRecords records;
   RecordingSoundView sound;
   NullPieceViewFactory views;
-  KitPieceFactory pieces{&views, &sound};
+  KitPieceFactory pieces{&views, &sound, &records};
   RecordingScoringModel scoring;
   std::unique_ptr<ScriptedRingGenerator> generator;
   std::unique_ptr<TTower> tower;

@@ -4,12 +4,11 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/pieces/IPieceFactory.h"
 #include "game/rules/tower/IPieceJugModel.h"
 #include "game/rules/control/ITimeController.h"
 #include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/pieces/TCounterPiece.h"
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/level/TLevelSettings.h"
@@ -149,8 +148,8 @@ TEST_F(WholeLevelTest, AJourneyLevelPlaysFromItsStartUpToItsTimeOut) {
       << "the scheme's value of a first match of three and of its three single pieces";
   EXPECT_FLOAT_EQ(rig->scoring->GetPieceJug()->GetFill(4), 1.0f * 0.25f / (0.5f * 0 + 1))
       << "gem energy rate times the energy of a match of three, shared with no linked jug";
-  EXPECT_EQ(TGameApp::Instance().GetMetrics()->GetRingTurns(), 1u);
-  const TLevelResult& result = TWorldData::Instance().GetLevelResult();
+  EXPECT_EQ(rig->records.ringTurns, 1u);
+  const TLevelResult& result = rig->records.levelResult;
   EXPECT_EQ(result.level, (TLevelKey{1, 1}));
   EXPECT_EQ(result.matchCount, 1);
   EXPECT_EQ(result.activationCount, 3) << "the three matched pieces";
@@ -211,8 +210,8 @@ TEST_F(WholeLevelTest, FillingEveryJugTalliesAndEndsTheLevelOnce) {
   EXPECT_EQ(Count(rig->view->events, "OnLevelEnd"), 1u) << "one level end";
   EXPECT_EQ(Count(rig->sound.played, "PlayJugFull"), 1u);
   EXPECT_TRUE(Locked(TInputLock::EndOfPlay));
-  EXPECT_EQ(TGameApp::Instance().GetMetrics()->GetRingTurns(), 1u);
-  const TLevelResult& result = TWorldData::Instance().GetLevelResult();
+  EXPECT_EQ(rig->records.ringTurns, 1u);
+  const TLevelResult& result = rig->records.levelResult;
   EXPECT_EQ(result.matchCount, 1);
   EXPECT_EQ(result.activationCount, 3);
   EXPECT_EQ(result.levelScore, 30 + 3 * 1) << "no bonus: no blocker bonus, power-up or time bonus set";
@@ -221,12 +220,8 @@ TEST_F(WholeLevelTest, FillingEveryJugTalliesAndEndsTheLevelOnce) {
   EXPECT_EQ(result.secondsLeft, 9);
   EXPECT_EQ(result.levelTimeMs, 15000u);
   EXPECT_EQ(result.elapsedMs, 5060u) << "the level's clock from its start to the full jug";
-  const TLevelStatusTable::TPendingResult* recorded =
-      TGameApp::Instance().GetLevelStatusTable()->GetPendingResult();
-  ASSERT_NE(recorded, nullptr);
-  EXPECT_EQ(recorded->levelScore, 33);
-  EXPECT_EQ(recorded->totalScore, 33);
-  EXPECT_EQ(recorded->key, (TLevelKey{1, 1}));
+  EXPECT_EQ(rig->records.recorded,
+            (std::vector<RecordingGameRecords::RecordedResult>{{33, 33, TLevelKey{1, 1}}}));
 }
 
 TEST_F(WholeLevelTest, TheSameScriptGivesTheSameTrace) {
@@ -279,10 +274,20 @@ TEST_F(WholeLevelTest, ATimedLevelHasItsGameTimeInMilliseconds) {
   EXPECT_NEAR(rig->timer->GetRate() - before, 3000.0f / 15000.0f, 1e-4f);
 }
 
+TEST_F(WholeLevelTest, PausingTheGameClocksHoldsTheMetricsClockWhileTheFactoryLives) {
+  Play(JourneyFiles());
+  TClockProxyRegistry& registry = TClockProxyRegistry::Instance();
+  registry.PauseAll();
+  registry.ResumeAll();
+  EXPECT_EQ(rig->records.clockCalls, (Strings{"PauseClock", "ResumeClock"}));
+  rig.reset();
+  EXPECT_EQ(registry.GetMetrics(), nullptr) << "the factory takes its metrics back";
+}
+
 TEST_F(WholeLevelTest, TheLastLevelsObjectsOutliveTheNextSetLevel) {
   Play(JourneyFiles());
   PlayFirstMatch(*rig);
-  std::unique_ptr<TLevelSettings> settings = CreateLevelSettings({1, 1});
+  std::unique_ptr<TLevelSettings> settings = CreateLevelSettings({1, 1}, rig->records);
   rig->factory->SetLevel(*settings, &rig->views);
   EXPECT_NE(rig->factory->GetPieceFactory(), rig->tower->GetPieceFactory());
   rig->Update(200);  // the old tower, generator and pieces play on, and go after

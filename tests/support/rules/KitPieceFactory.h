@@ -5,6 +5,7 @@
 #include "game/rules/pieces/TStandardPieceFactory.h"
 
 namespace GamePlay {
+class IMetricsRecorder;
 class ISoundFactoryView;
 }
 
@@ -13,8 +14,9 @@ class ISoundFactoryView;
 class KitPieceFactory final : public GamePlay::TStandardPieceFactory {
  public:
   explicit KitPieceFactory(GamePlay::IPieceViewFactory* views,
-                           GamePlay::ISoundFactoryView* sound = nullptr)
-      : TStandardPieceFactory(6, views, sound, 0.0f) {}
+                           GamePlay::ISoundFactoryView* sound = nullptr,
+                           GamePlay::IMetricsRecorder* metrics = nullptr)
+      : TStandardPieceFactory(6, views, sound, metrics, 0.0f) {}
 
   int32_t GetColoursInUse() override { return coloursInUse; }
 

@@ -4,8 +4,6 @@
 #include <cstdlib>
 #include <numbers>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TWorldData.h"
 #include "game/rules/tower/IRingGenerator.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/level/PieceTableFile.h"
@@ -55,8 +53,6 @@ LevelTuning SnappyTuning() {
 LevelRig::LevelRig(const LevelFiles& files, const TLevelKey& key, const LevelTuning& tuning) {
   SetLogFolder(logs.Path().c_str());
   std::srand(1);  // the ring generator's seed
-  TGameApp::Instance().Init();
-  TWorldData::Instance().GetLevelResult().Clear();
   WriteFiles(files, key);
   SetUpModel(tuning);
   SetUpLevel(key, tuning);
@@ -69,7 +65,6 @@ LevelRig::~LevelRig() {
   generator.reset();
   scoring.reset();
   factory.reset();
-  TGameApp::Instance().Shutdown();
 }
 
 void LevelRig::WriteFiles(const LevelFiles& files, const TLevelKey& key) {
@@ -82,15 +77,14 @@ void LevelRig::WriteFiles(const LevelFiles& files, const TLevelKey& key) {
 // The part that lasts as long as the play window: the tower factory and the
 // scoring model with its observers.
 void LevelRig::SetUpModel(const LevelTuning& tuning) {
-  factory = std::make_unique<TTowerFactory>(&views, &sound, TGameApp::Instance().GetMetrics(),
-                                            tuning.tower);
+  factory = std::make_unique<TTowerFactory>(&views, &sound, records.Records(), tuning.tower);
   scoring = factory->CreateScoring(LoadPowerUpMatchTable(), LoadPowerUpComboTable(),
                                    LoadEnergyScaleTable());
   scoring->AddObserver(&observer);
 }
 
 void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
-  std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key);
+  std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key, records);
   view = std::make_unique<StubTowerView>(settings->GetMaxRings());
   factory->SetLevel(*settings, &views);
   generator = factory->CreateRingGenerator();
@@ -114,8 +108,8 @@ void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
   scoring->ResetJugEnergyRate(settings->GetNumberOfJugColors(), settings->GetGemEnergyRate(),
                               settings->GetRemoveJugColor(), settings->GetPieJugs());
   scoring->SetTowerControl(control.get());
-  powerUpControl = std::make_unique<TPowerUpControl>(view.get(), tower.get(), control.get(),
-                                                     factory->GetPieceFactory(), nullptr);
+  powerUpControl = std::make_unique<TPowerUpControl>(
+      view.get(), tower.get(), control.get(), factory->GetPieceFactory(), nullptr, &records);
 }
 
 void LevelRig::Update(int updates) {

@@ -10,6 +10,7 @@
 #include "tests/support/StringTableFile.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 #include "tests/support/rules/RecordingScoringObserver.h"
 #include "tests/support/rules/RecordingSoundView.h"
 #include "tests/support/rules/StubTowerView.h"
@@ -46,9 +47,9 @@ LevelTuning SnappyTuning();
 
 // One level of the game assembled without a screen, in the order in which
 // the play window builds a level, over stand-ins for the presentation (null
-// piece views, a stub tower view, recording sound and scoring observer). The
-// fake clock moves 10 ms per update; each update runs the scoring model's
-// step and the tower control's. One rig at a time.
+// piece views, a stub tower view, recording sound, scoring observer and
+// game records). The fake clock moves 10 ms per update; each update runs the
+// scoring model's step and the tower control's. One rig at a time.
 class LevelRig {
  public:
   LevelRig(const LevelFiles& files, const GamePlay::TLevelKey& key, const LevelTuning& tuning);
@@ -76,6 +77,7 @@ class LevelRig {
   FakeClock clock;
   TempFolder logs;
   TestFileLayer fileLayer;
+  RecordingGameRecords records;
   NullPieceViewFactory views;
   RecordingSoundView sound;
   RecordingScoringObserver observer;

@@ -10,7 +10,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TMetrics.h"
 #include "game/rules/control/IRingTurnListener.h"
 #include "game/rules/powerups/TLinkPowerUps.h"
 #include "tests/game/rules/RecordedTowerFixture.h"
@@ -82,7 +81,7 @@ class ClickDragTest : public RecordedTowerTest {
   }
   void MakeControl() {
     control = std::make_unique<TClickDragTowerControl>(
-        kClickRate, kSnapRate, kClickDelayRate, kHighlightDelay, tower, &view, &sound, &Metrics());
+        kClickRate, kSnapRate, kClickDelayRate, kHighlightDelay, tower, &view, &sound, &records);
     control->SetTurnListener(&listener);
   }
   // A standard piece of the colour already there, carrying a lock or a gear.
@@ -139,7 +138,6 @@ class ClickDragTest : public RecordedTowerTest {
   int Heard(const std::vector<std::string>& events, const std::string& name) {
     return static_cast<int>(std::count(events.begin(), events.end(), name));
   }
-  TMetrics& Metrics() { return *TGameApp::Instance().GetMetrics(); }
 
   StubTowerView view{kRings};
   CountingTurnListener listener;
@@ -175,7 +173,7 @@ TEST_P(DragTable, ReleaseEndsAtTheNearestSlot) {
   for (int32_t ring : {0, 1, 3, 4}) EXPECT_EQ(TurnsOf(ring), 0) << ring;
   int counted = c.turns != 0 ? 1 : 0;
   EXPECT_EQ(listener.turns, counted);
-  EXPECT_EQ(Metrics().GetRingTurns(), static_cast<uint32_t>(counted));
+  EXPECT_EQ(records.ringTurns, static_cast<uint32_t>(counted));
   Strings turned = counted ? Strings{"OnRingTurned 2 " + std::to_string(c.turns)} : Strings{};
   EXPECT_EQ(view.events, turned);
   EXPECT_EQ(Played("PlayRingSnap"), 1);

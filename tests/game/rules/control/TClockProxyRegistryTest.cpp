@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 
 namespace GamePlay {
 namespace {
 
 class ClockProxyTest : public testing::Test {
  protected:
-  ClockProxyTest() { TGameApp::Instance().Init(); }
-  ~ClockProxyTest() override { TGameApp::Instance().Shutdown(); }
-
   std::unique_ptr<IClockProxy> NewProxy() {
     return std::unique_ptr<IClockProxy>(registry.CreateClockProxy());
   }
@@ -90,20 +87,37 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<Scenario>& info) { return info.param.name; });
 
 TEST_F(ClockProxyTest, PauseAndResumeReachTheMetricsClock) {
-  TMetrics* metrics = TGameApp::Instance().GetMetrics();
-  ASSERT_NE(metrics, nullptr);
-  registry.ResumeAll();  // not paused: the metrics clock is left alone
-  clock.Advance(100);
-  EXPECT_EQ(metrics->GetLevelTime(), 0u);
+  using Strings = std::vector<std::string>;
+  RecordingGameRecords metrics;
+  registry.AttachMetrics(&metrics);
+  registry.ResumeAll();
+  EXPECT_TRUE(metrics.clockCalls.empty()) << "not paused: the metrics clock is left alone";
   registry.PauseAll();
   registry.ResumeAll();
-  clock.Advance(100);
-  EXPECT_EQ(metrics->GetLevelTime(), 100u);
+  EXPECT_EQ(metrics.clockCalls, (Strings{"PauseClock", "ResumeClock"}));
   registry.SetSuspended(true);
-  clock.Advance(100);
   registry.ResumeAll();
-  clock.Advance(7);
-  EXPECT_EQ(metrics->GetLevelTime(), 107u) << "a resume while suspended still resumes metrics";
+  EXPECT_EQ(metrics.clockCalls, (Strings{"PauseClock", "ResumeClock", "PauseClock", "ResumeClock"}))
+      << "a resume while suspended still resumes metrics";
+  registry.DetachMetrics(&metrics);
+  registry.PauseAll();
+  registry.ResumeAll();
+  EXPECT_EQ(metrics.clockCalls.size(), 4u) << "taken back";
+}
+
+TEST_F(ClockProxyTest, TheLatestMetricsStillAttachedArePaused) {
+  RecordingGameRecords first;
+  RecordingGameRecords second;
+  registry.AttachMetrics(&first);
+  registry.AttachMetrics(nullptr);
+  registry.AttachMetrics(&second);
+  registry.PauseAll();
+  registry.DetachMetrics(&first);  // an older level goes while a newer one plays
+  registry.ResumeAll();
+  EXPECT_TRUE(first.clockCalls.empty());
+  EXPECT_EQ(second.clockCalls, (std::vector<std::string>{"PauseClock", "ResumeClock"}));
+  registry.DetachMetrics(&second);
+  EXPECT_EQ(registry.GetMetrics(), nullptr);
 }
 
 TEST_F(ClockProxyTest, ReportsPausedAndSuspended) {

@@ -18,7 +18,7 @@ namespace {
 
 TEST(StandardPieceFactory, EveryPieceComesWithTheViewOfItsKind) {
   NullPieceViewFactory views;
-  TStandardPieceFactory pieces(6, &views, nullptr, 0.5f);
+  TStandardPieceFactory pieces(6, &views, nullptr, nullptr, 0.5f);
   TPiecePtr standard = pieces.CreateStandard(2, nullptr);
   pieces.CreatePowerUpPiece(IPiece::kNoColour, nullptr);
   pieces.CreateDisappearing(standard, nullptr, nullptr);
@@ -42,7 +42,7 @@ TEST(StandardPieceFactory, BlockersTakeTheLastColourInUseForOnesTheLevelDoesNotP
     int32_t made;
   };
   NullPieceViewFactory views;
-  TStandardPieceFactory pieces(4, &views, nullptr, 0);
+  TStandardPieceFactory pieces(4, &views, nullptr, nullptr, 0);
   for (Case c : {Case{0, 0}, Case{3, 3}, Case{4, 3}, Case{5, 3}, Case{-1, -1}}) {
     TPiecePtr blocked = pieces.CreateBlocked(c.colour, false);
     EXPECT_EQ(blocked->GetColour(), c.made) << c.colour;

@@ -4,10 +4,10 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
 #include "game/rules/level/TLevelSettings.h"
 #include "platform/text/Log.h"
 #include "tests/support/StringTableFile.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 
 namespace GamePlay {
 namespace {
@@ -15,10 +15,6 @@ namespace {
 class TLevelSettingsTest : public testing::Test {
  protected:
   TLevelSettingsTest() { SetLogFolder(mLogs.Path().c_str()); }
-  ~TLevelSettingsTest() override {
-    TGameApp::Instance().SetTutorialMode(false);
-    TGameApp::Instance().SetNextToTutorial(false);
-  }
 
   void Write(const std::string& name, const TableRows& rows) {
     WriteStringTable(mFiles, name, rows);
@@ -211,9 +207,10 @@ TEST_F(CreateLevelSettingsTest, ReadsTheZenTheWorldOrTheTutorialFile) {
       {{0, 3}, true, false, 3, false},   // Zen has no tutorial files
   };
   for (const Case& c : cases) {
-    TGameApp::Instance().SetTutorialMode(c.tutorialMode);
-    TGameApp::Instance().SetNextToTutorial(c.tutorialsSeen);
-    auto settings = CreateLevelSettings(c.key);
+    RecordingGameRecords mode;
+    mode.tutorialMode = c.tutorialMode;
+    mode.tutorialsSeen = c.tutorialsSeen;
+    auto settings = CreateLevelSettings(c.key, mode);
     ASSERT_NE(settings, nullptr);
     EXPECT_EQ(settings->GetMaxRings(), c.rings) << c.key.world << " " << c.key.level;
     EXPECT_EQ(settings->IsTutorial(), c.tutorial) << c.key.world << " " << c.key.level;
@@ -221,9 +218,10 @@ TEST_F(CreateLevelSettingsTest, ReadsTheZenTheWorldOrTheTutorialFile) {
 }
 
 TEST_F(CreateLevelSettingsTest, TheTutorialModeTakesATutorialFileEvenWhenMissing) {
-  TGameApp::Instance().SetTutorialMode(true);
-  EXPECT_TRUE(HasTutorialSettings({2, 1}));
-  EXPECT_EQ(CreateLevelSettings({2, 1}), nullptr);
+  RecordingGameRecords mode;
+  mode.tutorialMode = true;
+  EXPECT_TRUE(HasTutorialSettings({2, 1}, mode));
+  EXPECT_EQ(CreateLevelSettings({2, 1}, mode), nullptr);
   EXPECT_NE(LogText().find("tutorials/tutorial0201.xml"), std::string::npos);
 }
 

@@ -5,7 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
 #include "game/rules/pieces/TBlockedPiece.h"
 #include "game/rules/pieces/TCounterPiece.h"
 #include "game/rules/pieces/TDisappearingPiece.h"
@@ -18,6 +17,7 @@
 #include "tests/support/rules/KitPieceFactory.h"
 #include "tests/support/rules/KitPowerUps.h"
 #include "tests/support/rules/NullPieceViews.h"
+#include "tests/support/rules/RecordingGameRecords.h"
 #include "tests/support/rules/RecordingSoundView.h"
 
 namespace GamePlay {
@@ -33,8 +33,9 @@ TPiecePtr Standard(int32_t colour, TPowerUpPtr powerUp = nullptr) {
   piece->ClearPowerUp(std::move(powerUp));
   return piece;
 }
-TPiecePtr Blocked(TPiecePtr inner, bool breakable = true, ISoundFactoryView* sound = nullptr) {
-  return std::make_shared<TBlockedPiece>(std::move(inner), breakable, sound);
+TPiecePtr Blocked(TPiecePtr inner, bool breakable = true, ISoundFactoryView* sound = nullptr,
+                  IMetricsRecorder* metrics = nullptr) {
+  return std::make_shared<TBlockedPiece>(std::move(inner), breakable, sound, metrics);
 }
 TPiecePtr Counter(TPiecePtr inner, float start = 30) {
   return std::make_shared<TCounterPiece>(std::move(inner), start);
@@ -45,16 +46,14 @@ TPiecePtr Disappearing(TPiecePtr inner, TPowerUpPtr extra = nullptr) {
 TPiecePtr Falling(TPiecePtr inner) { return std::make_shared<TFallingPiece>(std::move(inner), 1, 3); }
 TPiecePtr Moving(TPiecePtr inner) { return std::make_shared<TMovingPiece>(std::move(inner), 3, 2); }
 TPiecePtr Raising(TPiecePtr inner) { return std::make_shared<TRaisingPiece>(std::move(inner), 7); }
-TPiecePtr PowerUpPiece(int32_t colour) { return std::make_shared<TPowerUpPiece>(colour, nullptr); }
+TPiecePtr PowerUpPiece(int32_t colour) {
+  return std::make_shared<TPowerUpPiece>(colour, nullptr, nullptr);
+}
 
 class PieceTest : public testing::Test {
  protected:
-  PieceTest() { TGameApp::Instance().Init(); }
-  ~PieceTest() override { TGameApp::Instance().Shutdown(); }
-
-  uint32_t BlockersBroken() { return TGameApp::Instance().GetMetrics()->GetBlockersBroken(); }
-
   FakeClock clock;
+  RecordingGameRecords records;
   RecordingSoundView sound;
   NullPieceViewFactory views;
 };
@@ -153,7 +152,7 @@ TEST(PieceInner, DecoratorsHandOutTheirInnerPieceOthersThemselves) {
 }
 
 TEST_F(PieceTest, BreakableBlockerCracksThenBreaks) {
-  TPiecePtr piece = Blocked(Standard(kRed), true, &sound);
+  TPiecePtr piece = Blocked(Standard(kRed), true, &sound, &records);
   auto& blocker = static_cast<TBlockedPiece&>(*piece);
   blocker.Hit(0.5f);
   EXPECT_FALSE(piece->IsSettled());
@@ -161,21 +160,21 @@ TEST_F(PieceTest, BreakableBlockerCracksThenBreaks) {
   EXPECT_EQ(sound.played, Strings({"PlayBlockerBreak", "PlayBlockerBroken"}));
   EXPECT_TRUE(piece->IsSettled());
   EXPECT_TRUE(piece->IsTriggered());
-  EXPECT_EQ(BlockersBroken(), 1u);
+  EXPECT_EQ(records.blockersBroken, 1u);
 }
 
 TEST_F(PieceTest, UnbreakableBlockerNeverChanges) {
-  TPiecePtr piece = Blocked(Standard(kRed), false, &sound);
+  TPiecePtr piece = Blocked(Standard(kRed), false, &sound, &records);
   auto& blocker = static_cast<TBlockedPiece&>(*piece);
   blocker.Hit(5);
   EXPECT_FLOAT_EQ(blocker.GetProgress(), 0);
   EXPECT_TRUE(sound.played.empty());
   EXPECT_FALSE(piece->IsSettled());
-  EXPECT_EQ(BlockersBroken(), 0u);
+  EXPECT_EQ(records.blockersBroken, 0u);
 }
 
 TEST_F(PieceTest, HitOfNothingIsSilent) {
-  TPiecePtr piece = Blocked(Standard(kRed), true, &sound);
+  TPiecePtr piece = Blocked(Standard(kRed), true, &sound, &records);
   static_cast<TBlockedPiece&>(*piece).Hit(0);
   EXPECT_TRUE(sound.played.empty());
 }
@@ -322,14 +321,14 @@ TEST_F(PieceTest, ColourChangeReachesThroughDecoratorsButNotPowerUpPieces) {
 }
 
 TEST_F(PieceTest, PowerUpPieceArrivalIsHeardAndCounted) {
-  TPowerUpPiece piece(kRed, &sound);
+  TPowerUpPiece piece(kRed, &sound, &records);
   EXPECT_EQ(piece.GetClock(), nullptr);
   piece.StartTimer();
   clock.Advance(40);
   ASSERT_NE(piece.GetClock(), nullptr);
   EXPECT_EQ(piece.GetClock()->GetTime(), 40u);
   EXPECT_EQ(sound.played, Strings({"PlayPowerUpCreation"}));
-  EXPECT_EQ(TGameApp::Instance().GetMetrics()->GetPowerUpsTriggered(), 1u);
+  EXPECT_EQ(records.powerUpsTriggered, 1u);
   piece.SetTriggered(true);
   EXPECT_TRUE(piece.IsTriggered());
 }

@@ -8,8 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "game/gui/TGameApp.h"
-#include "game/gui/TMetrics.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
 #include "tests/game/rules/RecordedTowerFixture.h"
 #include "tests/support/rules/CountingTutorialView.h"
@@ -30,7 +28,8 @@ class PowerUpControlTest : public RecordedTowerTest {
     BuildTower({"000000000000", "111111111111", "222222222222"});
     tower->SetPiece(1, 4, pieces.CreatePowerUpPiece(IPiece::kNoColour, powerUp));
     control.model = tower;
-    powerUpControl = std::make_unique<TPowerUpControl>(&view, tower, &control, nullptr, &tutorial);
+    powerUpControl =
+        std::make_unique<TPowerUpControl>(&view, tower, &control, nullptr, &tutorial, &records);
   }
   void Press(const TPoint& point) { powerUpControl->OnPress(point); }
 
@@ -40,7 +39,6 @@ class PowerUpControlTest : public RecordedTowerTest {
     return {static_cast<int32_t>(std::lround(400 + radius * std::sin(angle))),
             static_cast<int32_t>(std::lround(300 - radius * std::cos(angle)))};
   }
-  uint32_t Clicked() { return TGameApp::Instance().GetMetrics()->GetPowerUpsClicked(); }
 
   StubTowerView view{3};
   StubTowerControl control{nullptr, &view};
@@ -63,7 +61,7 @@ TEST_F(PowerUpControlTest, TwoPressesWithinTheDoubleClickTimeSetThePieceOff) {
   }
   EXPECT_EQ(powerUp->activations, std::vector<std::string>{"1 4"});
   EXPECT_EQ(tutorial.steps, 1);
-  EXPECT_EQ(Clicked(), 1u);
+  EXPECT_EQ(records.powerUpsClicked, 1u);
   EXPECT_EQ(view.events, (std::vector<std::string>{"OnCellClicked 1 4", "OnCellClicked 1 4",
                                                    "OnCellClicked 1 4"}))
       << "the press that sets a piece off selects nothing";
@@ -73,7 +71,7 @@ TEST_F(PowerUpControlTest, ADoubleClickOnAPieceWithoutAPowerUpOnlyStartsAfresh) 
   Press(At(0, 4));
   Press(At(0, 4));
   Press(At(0, 4));
-  EXPECT_EQ(Clicked(), 0u);
+  EXPECT_EQ(records.powerUpsClicked, 0u);
   EXPECT_EQ(tutorial.steps, 0);
   EXPECT_EQ(view.events.size(), 2u) << "the third press selects the piece again";
 }

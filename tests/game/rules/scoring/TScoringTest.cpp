@@ -444,18 +444,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<TimeCase>& info) { return info.param.name; });
 
 TEST_F(ScoringTest, TheLevelIsTalliedOnceAndItsTotalCountedOnce) {
-  StatusTable().RecordLevelResult(0, 5000, {1, 0});
-  StatusTable().CommitPendingResult();
+  records.totalScore = 5000;  // saved before this level
   Build({Full('0'), Full('1'), "2222222222P2"});
   scoring->ScoreMatch(3, 1, {{{0, 0}, {1, 0}, {2, 0}}});
   EXPECT_EQ(scoring->GetDisplayScore(), 5000 + 103);
   scoring->LevelEndTally();
   scoring->LevelEndTally();
   EXPECT_EQ(Result().totalScore, 5000 + 103 + 50 + 1000);
-  ASSERT_NE(StatusTable().GetPendingResult(), nullptr);
-  EXPECT_EQ(StatusTable().GetPendingResult()->levelScore, 103 + 50 + 1000);
-  EXPECT_EQ(StatusTable().GetPendingResult()->totalScore, 5000 + 103 + 50 + 1000);
-  EXPECT_EQ(StatusTable().GetPendingResult()->key, kLevel);
+  EXPECT_EQ(records.recorded, (std::vector<RecordingGameRecords::RecordedResult>{
+                                  {103 + 50 + 1000, 5000 + 103 + 50 + 1000, kLevel}}));
   EXPECT_EQ(control.events, Strings({"EndLevel"}));
   EXPECT_EQ(observer.heard, Strings({"OnScore 3 1 0 0 103 0", "OnLevelEnd"}));
   EXPECT_EQ(scoring->GetLevelScore(), 103) << "the score before bonuses once tallied";
@@ -484,7 +481,7 @@ TEST_F(ScoringTest, TheNextLevelStartsAfreshOnTheCommittedTotal) {
   Build({Full('0')});
   scoring->AddGearExplode();
   scoring->LevelEndTally();
-  StatusTable().CommitPendingResult();
+  records.totalScore = records.recorded.back().totalScore;  // the game commits it
   scoring->StartLevel(Start());
   EXPECT_EQ(Result().totalScore, 0) << "the level result is cleared";
   EXPECT_EQ(scoring->GetDisplayScore(), 1030);
@@ -494,21 +491,28 @@ TEST_F(ScoringTest, TheNextLevelStartsAfreshOnTheCommittedTotal) {
 }
 
 TEST_F(ScoringTest, ATutorialLevelEndsWithoutATally) {
-  TGameApp::Instance().SetTutorialMode(true);
+  records.tutorialMode = true;
   Build({Full('0')});
-  TGameApp::Instance().SetTutorialMode(false);
+  records.tutorialMode = false;
   scoring->AddGearExplode();
   scoring->LevelEndTally();
   EXPECT_EQ(Result().blockerBonus, 0);
   EXPECT_EQ(Result().totalScore, 0);
-  EXPECT_EQ(StatusTable().GetPendingResult(), nullptr);
+  EXPECT_TRUE(records.recorded.empty());
   EXPECT_EQ(control.events, Strings({"EndLevel"}));
   EXPECT_EQ(observer.heard, Strings({"OnLevelEnd"}));
 }
 
+TEST_F(ScoringTest, TheMedalTargetIsTheGamesTargetForTheLevel) {
+  records.targets = {{{1, 2}, 900}};
+  Build({Full('0')});
+  EXPECT_EQ(scoring->GetMedalTarget(), 0) << "none for this level";
+  records.targets[kLevel] = 2500;
+  EXPECT_EQ(scoring->GetMedalTarget(), 2500);
+}
+
 TEST_F(ScoringTest, EndingThePlayCommitsTheSavedTotal) {
-  StatusTable().RecordLevelResult(0, 700, {1, 0});
-  StatusTable().CommitPendingResult();
+  records.totalScore = 700;
   Build(kNoMove);
   control.EndPlay();
   EXPECT_EQ(Result().totalScore, 700);

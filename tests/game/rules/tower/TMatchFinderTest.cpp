@@ -38,7 +38,7 @@ class ColumnRuns : public TowerTest, public testing::WithParamInterface<RunCase>
       case 'x':
         return pieces.CreateDisappearing(red, nullptr, nullptr);
       case 'P':
-        return std::make_shared<TPowerUpPiece>(kRed, nullptr);
+        return std::make_shared<TPowerUpPiece>(kRed, nullptr, nullptr);
       default:
         return Make(code);
     }

@@ -328,7 +328,7 @@ class ScoringWithJugsTest : public ScoringTest {
  protected:
   void Build(const std::vector<std::string>& rings) {
     tables.energyScale = {{3, 0.5f}, {4, 0.5f}, {5, 0.5f}};
-    scoring = std::make_unique<TScoring>(&scheme, tables);
+    scoring = std::make_unique<TScoring>(&scheme, tables, records.Records());
     MakeTower(rings, true);
     scoring->StartLevel(Start());
     scoring->SetTowerControl(&control);

@@ -333,11 +333,11 @@ TEST_F(TowerTest, ActivatingACellTakesThePieceOutAndSetsOffItsPowerUp) {
   EXPECT_EQ(gone->GetInner(), red);
   EXPECT_EQ(gone->GetCarriedPowerUps(), (std::vector<TPowerUpPtr>{cause, carried}));
   EXPECT_EQ(carried->activations, Strings({"1 7"}));
-  EXPECT_EQ(TWorldData::Instance().GetLevelResult().activationCount, 1);
+  EXPECT_EQ(records.levelResult.activationCount, 1);
   EXPECT_EQ(generator->deliveriesCounted, 1);
 
   t.ActivateCell(0, 7, nullptr);
-  EXPECT_EQ(TWorldData::Instance().GetLevelResult().activationCount, 1)
+  EXPECT_EQ(records.levelResult.activationCount, 1)
       << "a vacant cell counts nothing";
   EXPECT_EQ(t.GetPiece(0, 7), pieces.GetNullPiece());
 }
@@ -382,8 +382,8 @@ TEST_F(TowerTest, ALockOrGearBreaksWithItsPieceAndOverIt) {
   t.ActivateCell(2, 5, nullptr);
   EXPECT_EQ(sound.played, Strings({"PlayLockExplode", "PlayGearExplode"}));
   EXPECT_EQ(scoring.events, Strings({"AddLockExplode", "AddGearExplode"}));
-  EXPECT_EQ(Metrics().GetLocksBroken(), 1u);
-  EXPECT_EQ(Metrics().GetGearsBroken(), 1u);
+  EXPECT_EQ(records.locksBroken, 1u);
+  EXPECT_EQ(records.gearsBroken, 1u);
   EXPECT_EQ(t.GetBreakingList(), (TBreakingList{{2, locked}, {2, geared}}));
   EXPECT_EQ(geared->GetPowerUp(), nullptr) << "the gear above is gone";
   EXPECT_EQ(t.GetPiece(1, 5), geared) << "its piece stays";
