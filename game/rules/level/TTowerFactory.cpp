@@ -5,7 +5,7 @@
 
 #include "game/rules/control/TAddRingControlPolicy.h"
 #include "game/rules/level/IPlayMode.h"
-#include "game/rules/level/TBlockerLayout.h"
+#include "game/rules/level/TLevelParts.h"
 #include "game/rules/control/TClickDragTowerControl.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/control/TCounterPieceControlPolicy.h"
@@ -24,22 +24,6 @@
 #include "game/rules/tower/TTower.h"
 
 namespace GamePlay {
-
-// The objects of one level that its generator and tower point into.
-struct TTowerFactory::TLevelParts {
-  TLevelParts(const TLevelSettings& levelSettings,
-              std::unique_ptr<TStandardPieceFactory> pieceFactory,
-              std::unique_ptr<TStandardPowerUpFactory> powerUpFactory, bool colouredBlocker)
-      : pieces(std::move(pieceFactory)),
-        powerUps(std::move(powerUpFactory)),
-        settings(levelSettings),
-        layout(settings, colouredBlocker) {}
-
-  std::unique_ptr<TStandardPieceFactory> pieces;
-  std::unique_ptr<TStandardPowerUpFactory> powerUps;
-  TLevelSettings settings;
-  TBlockerLayout layout;
-};
 
 TTowerFactory::TTowerFactory(IPowerUpViewFactory* powerUpViews, ISoundFactoryView* sound,
                              const TGameRecords& records, const TTowerTuning& tuning)
@@ -73,7 +57,7 @@ std::unique_ptr<IRingGenerator> TTowerFactory::CreateRingGenerator() {
   setup.layout = &mLevel->layout;
   // Seeded from the C library's generator, which the game seeds at start.
   setup.random = std::make_unique<TRandomSource>(static_cast<uint32_t>(std::rand()));
-  setup.keepAlive = mLevel;
+  setup.level = mLevel;
   return std::make_unique<TRandomRingGenerator>(std::move(setup));
 }
 
@@ -98,7 +82,7 @@ std::unique_ptr<TTower> TTowerFactory::CreateTower(ITowerView* view, IRingGenera
   setup.blockerExplode = settings.HasBlockerExplode();
   setup.bombChainReaction = mTuning.bombChainReaction;
   setup.deliveryMode = settings.GetPieceDeliveryFromTop();
-  setup.keepAlive = mLevel;
+  setup.level = mLevel;
   return std::make_unique<TTower>(setup);
 }
 

@@ -23,6 +23,7 @@ class ITowerModel;
 class ITowerView;
 class TBlockerLayout;
 class TLevelSettings;
+struct TLevelParts;
 class TScoring;
 class TScoringScheme;
 class TStandardPieceFactory;
@@ -53,9 +54,9 @@ struct TTowerTuning {
 // power-up factories and blocker layout, then its ring generator, tower and
 // tower control with its policies; and the scoring model, once.
 //
-// What SetLevel makes is shared with the generator and tower made from it,
-// so a level's objects stay sound until the last of them is gone, whatever
-// the order in which the play window replaces them.
+// What SetLevel makes, the level's parts, is shared with the generator and
+// tower made from it, so a level's objects stay sound until the last of them
+// is gone, whatever the order in which the play window replaces them.
 //
 // The game's records go to every part that reports to them; while the
 // factory lives, the game clocks' pause holds the metrics clock too.
@@ -88,8 +89,6 @@ class TTowerFactory {
                                           std::map<int32_t, float> energyScale);
 
  private:
-  struct TLevelParts;
-
   IPowerUpViewFactory* mPowerUpViews;
   ISoundFactoryView* mSound;
   std::unique_ptr<TScoringScheme> mScheme;

@@ -34,7 +34,7 @@ TRingGeneratorSetup TRandomRingGenerator::SetupFromSettings(const TLevelSettings
 }
 
 TRandomRingGenerator::TRandomRingGenerator(TRingGeneratorSetup setup)
-    : mKeepAlive(std::move(setup.keepAlive)),
+    : mLevel(std::move(setup.level)),
       mRingCount(setup.ringCount),
       mSlotCount(setup.slotCount),
       mPowerUpAppearRate(setup.powerUpAppearRate),

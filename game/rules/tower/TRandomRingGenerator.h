@@ -16,6 +16,7 @@ class IPieceFactory;
 class IPowerUpFactory;
 class TBlockerLayout;
 class TLevelSettings;
+struct TLevelParts;
 
 // Where locks and gears may appear on dealt pieces: once more than the
 // appear rate of pieces have been removed since the last one, while the
@@ -45,9 +46,9 @@ struct TRingGeneratorSetup {
   std::unique_ptr<TPieceTable> table;
   // Replaces dealt pieces at the start; may be null.
   const TBlockerLayout* layout = nullptr;
-  // Whatever the pointers above point into, shared with their maker; held
-  // until the generator is gone.
-  std::shared_ptr<const void> keepAlive{};
+  // The level's parts that the pointers above point into when a tower
+  // factory made them; held until the generator is gone.
+  std::shared_ptr<const TLevelParts> level{};
 };
 
 // Deals the pieces that enter the tower, column by column. SetTower deals
@@ -90,7 +91,7 @@ class TRandomRingGenerator final : public IRingGenerator {
   void NoteLinks(IPiece& piece);
 
   // First, so that it goes last.
-  std::shared_ptr<const void> mKeepAlive;
+  std::shared_ptr<const TLevelParts> mLevel;
   uint32_t mRingCount;
   uint32_t mSlotCount;
   float mPowerUpAppearRate;

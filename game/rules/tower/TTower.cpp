@@ -60,7 +60,7 @@ bool IsChainBomb(IPiece& piece) {
 }  // namespace
 
 TTower::TTower(const TTowerSetup& setup)
-    : mKeepAlive(setup.keepAlive),
+    : mLevel(setup.level),
       mRingCount(setup.ringCount),
       mSlotCount(setup.generator->GetSlotCount()),
       mGenerator(setup.generator),

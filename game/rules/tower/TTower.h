@@ -17,6 +17,7 @@ namespace GamePlay {
 class ILevelResultStore;
 class IMetricsRecorder;
 class IRingGenerator;
+struct TLevelParts;
 
 // What a tower is built from: the level's other parts (not owned) and the
 // level's values.
@@ -44,9 +45,9 @@ struct TTowerSetup {
   // An area or time bomb that another bomb takes out goes off too.
   bool bombChainReaction = false;
   int32_t deliveryMode = kDeliverFromBottom;
-  // Whatever the pointers above point into, shared with their maker; held
-  // until the tower is gone.
-  std::shared_ptr<const void> keepAlive{};
+  // The level's parts that the pointers above point into when a tower
+  // factory made them; held until the tower is gone.
+  std::shared_ptr<const TLevelParts> level{};
 };
 
 // The tower of one level. It holds the rings as rows of shared pieces, turns
@@ -133,7 +134,7 @@ class TTower final : public ITowerModel {
   static char DumpCode(IPiece& piece);
 
   // First, so that it goes last.
-  std::shared_ptr<const void> mKeepAlive;
+  std::shared_ptr<const TLevelParts> mLevel;
   uint32_t mRingCount;
   uint32_t mSlotCount;
   uint32_t mSteps = 0;
