@@ -49,9 +49,11 @@ void TTaskList::DoTasks(TTaskPass pass) {
   // a task added by the last one in the list still runs in this pass.
   for (auto node = mTasks.begin(); node != mTasks.end();) {
     TTask* task = *node;
-    bool ended = !IsRemoved(task) && task->IsReady(pass) && !task->Step();
-    // A task that removed itself in its step is left to the end of the pass.
-    if (ended && !IsRemoved(task)) {
+    if (!IsRemoved(task) && task->IsReady(pass) && !task->Step()) {
+      // A task that ends is deleted now, even when its step removed it or
+      // cleared the list: no queue may keep its address.
+      mRemovals.remove(task);
+      mDeletions.remove(task);
       node = mTasks.erase(node);
       delete task;
     } else {

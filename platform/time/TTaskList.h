@@ -17,7 +17,8 @@ class TTaskList {
   // Appends a task; the list owns it from now on.
   void Add(TTask* task);
   // Hands a task back to the caller undeleted (during a pass: once the pass
-  // ends; it is not stepped again). False when the task is not in the list.
+  // ends; it is not stepped again). A task that removes itself and then
+  // ends its step is deleted all the same. False when the task is not in the list.
   bool Remove(TTask* task);
   // Deletes every task (during a pass: once the pass ends).
   void Clear();

@@ -101,15 +101,18 @@ TEST_F(TTaskListTest, TaskRemovedEarlierInThePassIsNotStepped) {
   delete later;
 }
 
-TEST_F(TTaskListTest, RemovedTaskThatEndsIsStillHandedBack) {
+TEST_F(TTaskListTest, TaskThatRemovesItselfAndEndsIsDeletedAtOnce) {
   JournalTask* self = nullptr;
   self = AddTask("self", [&] {
     list.Remove(self);
     return false;
   });
+  AddTask("after");
   list.DoTasks(TTaskPass::Timed);
-  EXPECT_EQ(journal, Journal({"step self"})) << "whoever removed it owns it";
-  delete self;
+  EXPECT_EQ(journal, Journal({"step self", "delete self", "step after"})) << "an ended task is the list's to delete";
+  journal.clear();
+  list.DoTasks(TTaskPass::Timed);
+  EXPECT_EQ(journal, Journal({"step after"}));
 }
 
 TEST_F(TTaskListTest, ClearDuringAPassDeletesEverythingAfterIt) {
