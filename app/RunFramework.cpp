@@ -38,6 +38,17 @@ void TellHarnessWindow(uint32_t handle) {
   if (sys::HostWindow* window = sys::FindHostWindow(handle)) window->Post(kQuitMessage, 0, 0);
 }
 
+// The bridge talks to the host through the host window. Without one no host
+// would ever end the pause the bridge begins at the first event fetch, and
+// the game would stop hearing even a close request.
+void EnableHostBridge(const TPlatformData& data, const char* hostSwitch) {
+  if (data.mHostHandle == 0) {
+    LogPrintf("%s without a host window: the host bridge stays off", hostSwitch);
+    return;
+  }
+  GetHostBridge().EnableHostBridge();
+}
+
 // The switches that run the program as a screensaver, inside a host window
 // or under the test harness. False when the host window is not there.
 bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
@@ -47,7 +58,6 @@ bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
     data.mEmbedded = true;
     if (!sys::FindHostWindow(data.mHostHandle)) return false;
   }
-  if (HasSwitch(commandLine, "-msn")) GetHostBridge().EnableHostBridge();
   data.mTestMode = HasSwitch(commandLine, "--axtest");
   return true;
 }
@@ -93,13 +103,15 @@ int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple,
 
   TPlatform platform(std::move(data));
   TPlatformData& built = platform.GetData();
+  // Once the platform is built, so that a refusal is logged in the game's log.
+  if (HasSwitch(commandLine, "-msn")) EnableHostBridge(built, "-msn");
   if (!platform.CreateMainWindow()) return kFailure;
   if (built.mTestMode) built.mEmbedded = true;
   platform.InitSound();
   platform.CreateDisplayHandler();
   ReadStartSettings(built, commandLine);
   ApplyFirstPeek(platform);
-  if (IsPqHostMode()) GetHostBridge().EnableHostBridge();
+  if (IsPqHostMode()) EnableHostBridge(built, "-pq=");
   gameMain(&platform, commandLine);
   TellHarnessWindow(harnessWindow);
   return 0;

@@ -1,10 +1,12 @@
 // The event pump and the main window's procedure, over a scripted desktop.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
 #include "app/TPlatform.h"
+#include "online/THostBridge.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
 #include "tests/support/FakeClock.h"
@@ -505,6 +507,20 @@ TEST(EventPump, WhileTheHostPausesTheGameOnlyMessagesArePumped) {
     EXPECT_EQ(Next(platform).type, kEventQuit);
     bridge.pausedChecks = 0;
   }, &clock);
+}
+
+// Started for a host that is not there, the game has no one to end the pause
+// its first event fetch would begin: a close request (SIGTERM) comes through.
+TEST(EventPump, WithoutAHostWindowTheHostSwitchLeavesTheGameClosable) {
+  THostBridge bridge;
+  SetHostBridge(&bridge);
+  RunPlatform("-msn", [&](TPlatform& platform, FakeNativeWindow&) {
+    bridge.SendSessionReady();
+    ASSERT_FALSE(bridge.IsHostPaused()) << "the bridge is off: no host pauses the game";
+    std::raise(SIGTERM);
+    EXPECT_EQ(Types(platform, 2), (std::vector<int>{kEventIdle, kEventClose})) << "heard by the first look at the queue";
+  });
+  SetHostBridge(nullptr);
 }
 
 TEST(EventPump, HostMessagesGoToTheBridgeOrOnToTheHost) {

@@ -241,18 +241,39 @@ TEST(PlatformStartUp, InsideAHostWindowTheGameKeepsToTheProgramFolder) {
   EXPECT_EQ(runs, 1);
 }
 
-TEST(PlatformStartUp, TheHostModeOfPqUsesTheDataFoldersAndTurnsTheBridgeOn) {
-  FakeHostBridge bridge;
+TEST(PlatformStartUp, TheHostModeOfPqUsesTheDataFolders) {
   FakeHostWindow host;
   char line[64];
   std::snprintf(line, sizeof line, "-wnd=%x -pq=1", host.Handle());
   RunPlatform(line, [&](TPlatform& platform, FakeNativeWindow&) {
     EXPECT_TRUE(IsPqHostMode());
     EXPECT_NE(platform.GetData().mUserFolder, platform.GetData().mProgramFolder);
-    EXPECT_EQ(bridge.enabled, 1);
   });
-  RunPlatform("-msn", [&](TPlatform&, FakeNativeWindow&) { EXPECT_EQ(bridge.enabled, 2); });
   EXPECT_FALSE(IsPqHostMode()) << "no platform, no host mode";
+}
+
+TEST(PlatformStartUp, TheHostSwitchesTurnTheBridgeOnOnlyWithAHostWindow) {
+  FakeHostWindow host;
+  char hosted[64];
+  std::snprintf(hosted, sizeof hosted, "-wnd=%x", host.Handle());
+  struct Case {
+    std::string line;
+    bool enabled;
+    const char* log;
+  };
+  const Case cases[] = {
+      {std::string(hosted) + " -msn", true, ""},
+      {std::string(hosted) + " -pq=1", true, ""},
+      {"-msn", false, "-msn without a host window: the host bridge stays off"},
+      {"-pq=1", false, "-pq= without a host window: the host bridge stays off"},
+  };
+  for (const Case& c : cases) {
+    FakeHostBridge bridge;
+    RunPlatform(c.line, [&](TPlatform&, FakeNativeWindow&) { EXPECT_EQ(bridge.enabled, c.enabled ? 1 : 0) << c.line; });
+    if (*c.log) {
+      EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find(c.log), std::string::npos) << c.line;
+    }
+  }
 }
 
 TEST(PlatformStartUp, AMissingHostWindowEndsTheProgramBeforeAnyWindow) {
