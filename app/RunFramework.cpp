@@ -8,7 +8,7 @@
 #include "platform/file/FileIndex.h"
 #include "platform/host/IHostBridge.h"
 #include "platform/text/Log.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "platform/xml/TXmlNode.h"
 #include "system/os/DynamicLibrary.h"
 #include "system/os/LayerLog.h"
@@ -86,7 +86,7 @@ void ReadStartSettings(TPlatformData& data, const char* commandLine) {
 }
 
 // "firstpeek" swaps the file index's exclusion list.
-void ApplyFirstPeek(const TPlatform& platform) {
+void ApplyFirstPeek(const TAppPlatform& platform) {
   if (!platform.GetSettingBool("firstpeek")) return;
   SetFirstPeek(true);
   ClearFileIndex();
@@ -101,7 +101,7 @@ int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple,
   if (data->MustExit()) return 0;
   if (!ReadModeSwitches(*data, commandLine)) return kFailure;
 
-  TPlatform platform(std::move(data));
+  TAppPlatform platform(std::move(data));
   TPlatformData& built = platform.GetData();
   // Once the platform is built, so that a refusal is logged in the game's log.
   if (HasSwitch(commandLine, "-msn")) EnableHostBridge(built, "-msn");

@@ -1,6 +1,7 @@
 #include "windows/TWindowManager.h"
 
-#include "app/TPlatform.h"
+#include "platform/TPlatform.h"
+#include "platform/time/TTaskList.h"
 #include "windows/TModalWindow.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowScript.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "online/THostBridge.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
@@ -23,21 +23,21 @@ namespace {
 using sys::InputKind;
 using sys::MouseButton;
 
-TEvent Next(TPlatform& platform) {
+TEvent Next(TAppPlatform& platform) {
   TEvent event;
   event.type = -1;
   platform.GetEvent(&event);
   return event;
 }
 
-std::vector<int> Types(TPlatform& platform, int count) {
+std::vector<int> Types(TAppPlatform& platform, int count) {
   std::vector<int> types;
   while (count-- > 0) types.push_back(Next(platform).type);
   return types;
 }
 
 // The types of the events up to and including the first idle one.
-std::vector<int> TypesUntilIdle(TPlatform& platform) {
+std::vector<int> TypesUntilIdle(TAppPlatform& platform) {
   std::vector<int> types;
   for (int count = 0; count < 50; ++count) {
     types.push_back(Next(platform).type);
@@ -56,7 +56,7 @@ void ExpectEvent(const TEvent& event, int type, int value = 0, int x = 0, int y 
 
 // The window has focus, and the focus is old enough that a press is no
 // longer taken for the press that gave it.
-void Focus(TPlatform& platform, FakeNativeWindow& desktop, FakeClock& clock) {
+void Focus(TAppPlatform& platform, FakeNativeWindow& desktop, FakeClock& clock) {
   desktop.Report(InputKind::FocusGained);
   TypesUntilIdle(platform);
   clock.Advance(1000);
@@ -70,7 +70,7 @@ std::string HostLine(const FakeHostWindow& host, const char* more = "") {
 
 TEST(EventPump, PendingPaintActivationAndCloseComeOnceEachInFixedOrder) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Report(InputKind::CloseRequested);
     desktop.Report(InputKind::FocusLost);
     desktop.Report(InputKind::Exposed);
@@ -85,7 +85,7 @@ TEST(EventPump, PendingPaintActivationAndCloseComeOnceEachInFixedOrder) {
 
 TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     TPlatformData& data = platform.GetData();
@@ -112,7 +112,7 @@ TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
 // reported by the next call.
 TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* sound = new FakeSoundManager;
     platform.SetSoundManager(sound);
     desktop.Report(InputKind::Minimised);
@@ -133,7 +133,7 @@ TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
 
 TEST(EventPump, ActivationIsReportedOnlyWhenItChanges) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* sound = new FakeSoundManager;
     platform.SetSoundManager(sound);
     desktop.Report(InputKind::FocusGained);
@@ -155,7 +155,7 @@ class ClickSwallow : public testing::TestWithParam<SwallowCase> {};
 
 TEST_P(ClickSwallow, TakesAClickWithinItsWindowAfterActivationForTheActivatingOne) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
     clock.Advance(GetParam().delay);
@@ -174,7 +174,7 @@ INSTANTIATE_TEST_SUITE_P(Delays, ClickSwallow,
 
 TEST(EventPump, TheClickThatFocusesTheWindowDoesNotReachTheGame) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Press(MouseButton::Right, 1, 1);
     desktop.Report(InputKind::FocusGained);
     EXPECT_EQ(Next(platform).type, kEventNothing);
@@ -187,14 +187,14 @@ TEST(EventPump, TheClickThatFocusesTheWindowDoesNotReachTheGame) {
 TEST(EventPump, NoClickIsSwallowedInsideAHostWindowOrWhileTheWindowManagerIsSuspended) {
   FakeClock clock;
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
     desktop.Press(MouseButton::Left, 3, 4);
     EXPECT_EQ(Next(platform).type, kEventLeftDown);
     EXPECT_EQ(desktop.focusTaken, 1) << "a press inside a host window takes the keyboard focus";
   }, &clock);
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetWindowManager()->SetSuspended(true);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
@@ -225,7 +225,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
       {MouseButton::Extra2, false, kEventNothing, 0},
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     for (const ButtonCase& c : cases) {
       if (c.press) {
@@ -251,7 +251,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
 
 TEST(EventPump, MovesArmHoverAndLeaveWhichComeBackAsHoverAndMouseLost) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.MoveTo(30, 40);
     ExpectEvent(Next(platform), kEventMouseMove, 0, 30, 40);
     EXPECT_EQ(Next(platform).type, kEventIdle);
@@ -266,7 +266,7 @@ TEST(EventPump, MovesArmHoverAndLeaveWhichComeBackAsHoverAndMouseLost) {
 
 TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     desktop.MoveTo(30, 40);
@@ -286,7 +286,7 @@ TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
 
 TEST(EventPump, TheDisplayDecidesWhetherTheSystemCursorShows) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     display->drawsCursor = true;
@@ -333,7 +333,7 @@ TEST(EventPump, KeysMapWithTheirModifiers) {
       {false, 'A', kModifierAlt, kEventNothing, 0},
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     for (const KeyCase& c : cases) {
       int line = static_cast<int>(&c - cases);
       if (c.press) {
@@ -353,7 +353,7 @@ TEST(EventPump, KeysMapWithTheirModifiers) {
 }
 
 TEST(EventPump, AltF1TogglesTheOverlay) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
     Next(platform);
     EXPECT_TRUE(platform.GetData().mOverlayOn);
@@ -364,7 +364,7 @@ TEST(EventPump, AltF1TogglesTheOverlay) {
 }
 
 TEST(EventPump, CharactersComeAsWindows1252Codes) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Type("a\xc3\xa9\xe2\x82\xac");  // a, e acute, euro sign
     ExpectEvent(Next(platform), kEventCharacter, 'a');
     ExpectEvent(Next(platform), kEventCharacter, 0xE9);
@@ -373,7 +373,7 @@ TEST(EventPump, CharactersComeAsWindows1252Codes) {
 }
 
 TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
@@ -389,7 +389,7 @@ TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
 
 TEST(EventPump, InsideAHostWindowAltEnterIsTheHostsUnlessItRunsThePqMode) {
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
@@ -397,7 +397,7 @@ TEST(EventPump, InsideAHostWindowAltEnterIsTheHostsUnlessItRunsThePqMode) {
     EXPECT_FALSE(display->Journal().Contains("SetFullScreen 1"));
     EXPECT_TRUE(host.received.empty());
   });
-  RunPlatform(HostLine(host, "-pq=1"), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host, "-pq=1"), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
@@ -417,7 +417,7 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
     int& steps;
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* sound = new FakeSoundManager;
     platform.SetSoundManager(sound);
     int steps = 0;
@@ -434,7 +434,7 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
 
 TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     display->ready = false;
@@ -461,7 +461,7 @@ TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
 
 TEST(EventPump, ScreensaverModeEndsAtInput) {
   FakeClock clock;
-  RunPlatform("screensaver", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("screensaver", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.MoveTo(100, 100);
     EXPECT_EQ(Next(platform).type, kEventNothing) << "the first move only records the place";
@@ -479,7 +479,7 @@ TEST(EventPump, ScreensaverModeEndsAtInput) {
     EXPECT_EQ(Next(platform).type, kEventQuit);
   }, &clock);
   FakeHostWindow host;
-  RunPlatform(HostLine(host, "screensaver"), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host, "screensaver"), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.MoveTo(100, 100);
     desktop.MoveTo(150, 130);
@@ -492,7 +492,7 @@ TEST(EventPump, ScreensaverModeEndsAtInput) {
 TEST(EventPump, WhileTheHostPausesTheGameOnlyMessagesArePumped) {
   FakeHostBridge bridge;
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     int readyBefore = bridge.sessionReadyCalls;
     bridge.pausedChecks = 3;
     uint32_t waited = desktop.waitedMilliseconds;
@@ -514,7 +514,7 @@ TEST(EventPump, WhileTheHostPausesTheGameOnlyMessagesArePumped) {
 TEST(EventPump, WithoutAHostWindowTheHostSwitchLeavesTheGameClosable) {
   THostBridge bridge;
   SetHostBridge(&bridge);
-  RunPlatform("-msn", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("-msn", [&](TAppPlatform& platform, FakeNativeWindow&) {
     bridge.SendSessionReady();
     ASSERT_FALSE(bridge.IsHostPaused()) << "the bridge is off: no host pauses the game";
     std::raise(SIGTERM);
@@ -526,7 +526,7 @@ TEST(EventPump, WithoutAHostWindowTheHostSwitchLeavesTheGameClosable) {
 TEST(EventPump, HostMessagesGoToTheBridgeOrOnToTheHost) {
   FakeHostBridge bridge;
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow&) {
     sys::Window& window = *platform.GetMainWindow();
     window.PostHostMessage(1024, 7, 0);
     window.PostHostMessage(1026, 3, -4);
@@ -543,7 +543,7 @@ TEST(EventPump, HostMessagesGoToTheBridgeOrOnToTheHost) {
 
 TEST(EventPump, CaptureTakenFromOutsideIsMouseLost) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.Press(MouseButton::Left, 5, 5);
     EXPECT_EQ(Next(platform).type, kEventLeftDown);
@@ -558,7 +558,7 @@ TEST(EventPump, CaptureTakenFromOutsideIsMouseLost) {
 }
 
 TEST(EventPump, ADisplayChangeWhileMinimisedRereadsTheDesktop) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     desktop.Report(InputKind::DisplayChanged);
@@ -573,7 +573,7 @@ TEST(EventPump, ADisplayChangeWhileMinimisedRereadsTheDesktop) {
 }
 
 TEST(EventPump, QuitEndsTheLoop) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     platform.GetMainWindow()->PostQuit();
     EXPECT_EQ(Next(platform).type, kEventQuit);
   });

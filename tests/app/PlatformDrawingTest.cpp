@@ -8,7 +8,7 @@
 #include "media/TDisplayHandler.h"
 #include "platform/text/Log.h"
 #include "platform/asset/TAssetManager.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "system/window/Window.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDisplayHandler.h"
@@ -41,7 +41,7 @@ struct GuardCase {
 
 class RenderStateGuard : public testing::TestWithParam<GuardCase> {};
 
-bool Call(TPlatform& platform, const std::string& call) {
+bool Call(TAppPlatform& platform, const std::string& call) {
   if (call == "Begin2d") return platform.Begin2d();
   if (call == "Begin3d") return platform.Begin3d();
   if (call == "End2d") platform.End2d();
@@ -52,7 +52,7 @@ bool Call(TPlatform& platform, const std::string& call) {
 
 TEST_P(RenderStateGuard, RefusesCallsInTheWrongStateWithItsLogLine) {
   const GuardCase& c = GetParam();
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     if (c.before == State::In2d) {
@@ -101,7 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{State::In3d, "DrawVertices", false, "", State::In3d}));
 
 TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     display->begin2d = false;
@@ -115,32 +115,32 @@ TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
 
 TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
   struct Case {
-    std::function<void(TPlatform&)> call;
+    std::function<void(TAppPlatform&)> call;
     const char* reached;
   };
   const Case cases[] = {
-      {[](TPlatform& p) { p.SetBlendMode(3); }, "SetBlendMode 3"},
-      {[](TPlatform& p) { p.SetTextureFilter(0); }, "SetTextureFilter 0"},
-      {[](TPlatform& p) { p.SetZWrite(true); }, "SetZWrite 1"},
-      {[](TPlatform& p) { p.SetCullMode(2); }, "SetCullMode 2"},
-      {[](TPlatform& p) { p.PushViewport(1, 2, 3, 4); }, "PushViewport 1 2 3 4"},
-      {[](TPlatform& p) { p.PopViewport(); }, "PopViewport"},
-      {[](TPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1, 1, 1, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
-      {[](TPlatform& p) { p.DrawRect(0, 0, -1, 9, TColor(), TextureHandle()); }, "DrawRect 0 0 -1 9 alpha 0.000000 target"},
-      {[](TPlatform& p) { p.SetTexture(nullptr); }, "SetTexture"},
-      {[](TPlatform& p) { p.PushRenderTarget(TextureHandle()); }, "PushRenderTarget"},
-      {[](TPlatform& p) { p.PopRenderTarget(); }, "PopRenderTarget"},
-      {[](TPlatform& p) { p.SetWorldTransform(TMatrix4()); }, "SetWorldTransform"},
-      {[](TPlatform& p) { p.SetViewTransform(TMatrix4()); }, "SetViewTransform"},
-      {[](TPlatform& p) { p.SetProjectionTransform(TMatrix4()); }, "SetProjectionTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetWorldTransform(m); }, "GetWorldTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetViewTransform(m); }, "GetViewTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetProjectionTransform(m); }, "GetProjectionTransform"},
-      {[](TPlatform& p) { p.ReportOutOfVideoMemory(); }, "ReportOutOfVideoMemory"},
-      {[](TPlatform& p) { p.Restore(); }, "Restore"},
-      {[](TPlatform& p) { p.EndDraw(false); }, "EndDraw 0"},
+      {[](TAppPlatform& p) { p.SetBlendMode(3); }, "SetBlendMode 3"},
+      {[](TAppPlatform& p) { p.SetTextureFilter(0); }, "SetTextureFilter 0"},
+      {[](TAppPlatform& p) { p.SetZWrite(true); }, "SetZWrite 1"},
+      {[](TAppPlatform& p) { p.SetCullMode(2); }, "SetCullMode 2"},
+      {[](TAppPlatform& p) { p.PushViewport(1, 2, 3, 4); }, "PushViewport 1 2 3 4"},
+      {[](TAppPlatform& p) { p.PopViewport(); }, "PopViewport"},
+      {[](TAppPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1, 1, 1, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
+      {[](TAppPlatform& p) { p.DrawRect(0, 0, -1, 9, TColor(), TextureHandle()); }, "DrawRect 0 0 -1 9 alpha 0.000000 target"},
+      {[](TAppPlatform& p) { p.SetTexture(nullptr); }, "SetTexture"},
+      {[](TAppPlatform& p) { p.PushRenderTarget(TextureHandle()); }, "PushRenderTarget"},
+      {[](TAppPlatform& p) { p.PopRenderTarget(); }, "PopRenderTarget"},
+      {[](TAppPlatform& p) { p.SetWorldTransform(TMatrix4()); }, "SetWorldTransform"},
+      {[](TAppPlatform& p) { p.SetViewTransform(TMatrix4()); }, "SetViewTransform"},
+      {[](TAppPlatform& p) { p.SetProjectionTransform(TMatrix4()); }, "SetProjectionTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetWorldTransform(m); }, "GetWorldTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetViewTransform(m); }, "GetViewTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetProjectionTransform(m); }, "GetProjectionTransform"},
+      {[](TAppPlatform& p) { p.ReportOutOfVideoMemory(); }, "ReportOutOfVideoMemory"},
+      {[](TAppPlatform& p) { p.Restore(); }, "Restore"},
+      {[](TAppPlatform& p) { p.EndDraw(false); }, "EndDraw 0"},
   };
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     for (const Case& c : cases) {
@@ -155,7 +155,7 @@ TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
 }
 
 TEST(PlatformDrawing, WithoutADisplayDrawingIsRefusedAndEachKindLoggedOnce) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_FALSE(platform.BeginDraw(true));
     EXPECT_FALSE(platform.BeginDraw(true));
     platform.DrawRect(0, 0, 1, 1, TColor(), nullptr);
@@ -178,7 +178,7 @@ TEST(PlatformDrawing, WithoutADisplayDrawingIsRefusedAndEachKindLoggedOnce) {
 }
 
 TEST(PlatformDrawing, WithoutADisplayTheWindowShowsBare) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     EXPECT_FALSE(desktop.shown);
     platform.SetDisplay(800, 600, false);
     EXPECT_TRUE(desktop.shown);
@@ -189,7 +189,7 @@ TEST(PlatformDrawing, WithoutADisplayTheWindowShowsBare) {
 }
 
 TEST(PlatformDrawing, TheFirstDisplaySetUpMakesTheRootScreen) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     platform.SetDisplay(800, 600, true);
@@ -227,7 +227,7 @@ TEST(PlatformDrawing, TheModeDecidesScaleAndFullScreen) {
   };
   for (const Case& c : cases) {
     host.received.clear();
-    RunPlatform(c.line, [&](TPlatform& platform, FakeNativeWindow&) {
+    RunPlatform(c.line, [&](TAppPlatform& platform, FakeNativeWindow&) {
       auto* display = new FakeDisplayHandler;
       platform.SetDisplayHandler(display);
       platform.SetDisplay(800, 600, c.requested);
@@ -254,7 +254,7 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
     bool Step() override { return ++steps > 0; }
     int& steps;
   };
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     platform.SetDisplay(800, 600, false);
@@ -285,7 +285,7 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
 
 TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     for (int frame = 0; frame < 15; ++frame) {
@@ -302,7 +302,7 @@ TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
 }
 
 TEST(PlatformDrawing, TheCursorImageReplacesTheSystemCursorWhileShown) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
     auto moveAndSeeCursor = [&] {
@@ -313,16 +313,16 @@ TEST(PlatformDrawing, TheCursorImageReplacesTheSystemCursorWhileShown) {
     };
     platform.SetCursor(TextureHandle(), 1, 2);
     EXPECT_FALSE(moveAndSeeCursor()) << "a drawn cursor hides the system one";
-    platform.UpdateCursor(TPlatform::kCursorHide);
-    platform.UpdateCursor(TPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
     EXPECT_TRUE(moveAndSeeCursor());
-    platform.UpdateCursor(TPlatform::kCursorRefresh);
-    platform.UpdateCursor(TPlatform::kCursorShow);
-    platform.UpdateCursor(TPlatform::kCursorShow);
+    platform.UpdateCursor(TAppPlatform::kCursorRefresh);
+    platform.UpdateCursor(TAppPlatform::kCursorShow);
+    platform.UpdateCursor(TAppPlatform::kCursorShow);
     EXPECT_EQ(display->Journal().Count("SetMouseImage image 1 2"), 2);
     EXPECT_EQ(display->Journal().Count("SetMouseImage none 1 2"), 1);
     platform.GetData().mCursorEnabled = false;
-    platform.UpdateCursor(TPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
     EXPECT_EQ(display->Journal().Count("SetMouseImage none 1 2"), 1);
   });
 }

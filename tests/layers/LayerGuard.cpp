@@ -122,10 +122,6 @@ std::vector<Crossing> FindLinkCrossings(const fs::path& root) {
 
 const std::set<Crossing>& KnownCrossings() {
   static const std::set<Crossing> known = {
-      {"windows/CMakeLists.txt", "links quorvane_app"},
-      {"windows/TWindow.cpp", "app/TPlatform.h"},
-      {"windows/TScreen.cpp", "app/TPlatform.h"},
-      {"windows/TWindowManager.cpp", "app/TPlatform.h"},
       {"game/rules/CMakeLists.txt", "links quorvane_gui"},
       {"game/rules/tower/TTower.cpp", "game/gui/TGameApp.h"},
       {"game/rules/tower/TTower.cpp", "game/gui/TWorldData.h"},

@@ -12,7 +12,7 @@ namespace {
 const PlatformBody* gBody = nullptr;
 FakeNativeWindow* gDesktop = nullptr;
 
-void BodyAsGameMain(TPlatform* platform, const char*) { (*gBody)(*platform, *gDesktop); }
+void BodyAsGameMain(TAppPlatform* platform, const char*) { (*gBody)(*platform, *gDesktop); }
 
 }  // namespace
 

@@ -5,10 +5,10 @@
 
 class FakeClock;
 class FakeNativeWindow;
-class TPlatform;
+class TAppPlatform;
 
 // What a test does with a started platform: it runs as the game's main function.
-using PlatformBody = std::function<void(TPlatform& platform, FakeNativeWindow& desktop)>;
+using PlatformBody = std::function<void(TAppPlatform& platform, FakeNativeWindow& desktop)>;
 
 // Runs the framework's whole life, start-up to shut-down, over a scripted
 // desktop (whose waits move the fake clock, when one is given), with the body

@@ -3,11 +3,12 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/TPlatformData.h"
+#include "platform/TPlatform.h"
+#include "platform/text/TString.h"
 #include "platform/types/TColor.h"
 #include "platform/types/TEvent.h"
-#include "app/TPlatformData.h"
 #include "platform/types/TRect.h"
-#include "platform/text/TString.h"
 
 class TAssetManager;
 class TDisplayHandler;
@@ -29,26 +30,25 @@ class Window;
 // asset manager, the sound manager, the display handler, the settings map and
 // the task lists; runs the main window and its event pump; and forwards every
 // drawing call to the display handler, guarding the 2D and 3D drawing states.
-// Reached through Instance. The cursor poll thread runs from construction to
-// destruction. Main thread only.
+// Lower layers reach it through its face, TPlatform::Instance; this layer and
+// the game through Instance here. The cursor poll thread runs from
+// construction to destruction. Main thread only.
 //
 // Until a display handler is installed the program runs without a picture:
 // drawing calls are refused (each kind logged once) and the window is shown
 // bare. Until a sound manager is installed it runs silent.
-class TPlatform {
+class TAppPlatform final : public TPlatform {
  public:
   // Takes the data, becomes the instance (and the source of the settings
   // that other parts read), sets up the data folders, the log, the window
   // script, the file index and the string table, logs the version and starts
   // the cursor poll thread.
-  explicit TPlatform(std::unique_ptr<TPlatformData> data);
+  explicit TAppPlatform(std::unique_ptr<TPlatformData> data);
   // Takes everything down in order; the cursor poll thread stops first.
-  ~TPlatform();
-  TPlatform(const TPlatform&) = delete;
-  TPlatform& operator=(const TPlatform&) = delete;
+  ~TAppPlatform() override;
 
   // Null before a platform is built and after it is gone.
-  static TPlatform* Instance();
+  static TAppPlatform* Instance();
 
   // Start-up, in the framework entry's order.
   // The main window: a top-level window, or the child of the host window.
@@ -74,9 +74,9 @@ class TPlatform {
   // The lists own the tasks from now on.
   void AddTask(TTask* task);
   void AddRestoreTask(TTask* task);
-  TTaskList* GetTaskList() { return &mData->mPlatformTasks; }
+  TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
-  TWindowManager* GetWindowManager() const { return mData->mWindowManager.get(); }
+  TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
   TAssetManager* GetAssetManager() const { return mData->mAssetManager.get(); }
   TSoundManager* GetSoundManager() const { return mData->mSoundManager.get(); }
   TDisplayHandler* GetDisplayHandler() const { return mData->mDisplayHandler.get(); }
@@ -109,9 +109,9 @@ class TPlatform {
   int64_t SendToHost(uint32_t message, uint64_t first, int64_t second);
 
   // Drawing, forwarded to the display handler.
-  bool BeginDraw(bool hideCursor);
+  bool BeginDraw(bool hideCursor) override;
   // Measures the frame rate and draws the overlay before the frame ends.
-  void EndDraw(bool present);
+  void EndDraw(bool present) override;
   bool Begin2d();
   void End2d();
   bool Begin3d();
@@ -119,14 +119,14 @@ class TPlatform {
   void DrawVertices(int32_t primitiveType, TVertexList* vertices);
   bool IsIn2d() const { return mData->mIn2d; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
-                const std::shared_ptr<TTexture>& texture);
+                const std::shared_ptr<TTexture>& texture) override;
   void SetTexture(const std::shared_ptr<TTexture>& texture);
   bool PushRenderTarget(const std::shared_ptr<TTexture>& target);
   bool PopRenderTarget();
-  void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom);
-  int32_t PopViewport();
+  void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  int32_t PopViewport() override;
   // An empty rectangle without a display.
-  void GetViewport(TRect& out);
+  void GetViewport(TRect& out) override;
   void SetWorldTransform(const TMatrix4& matrix);
   void SetViewTransform(const TMatrix4& matrix);
   void SetProjectionTransform(const TMatrix4& matrix);
@@ -137,11 +137,11 @@ class TPlatform {
   void SetTextureFilter(int32_t mode);
   void SetBlendMode(int32_t mode);
   void SetZWrite(bool on);
-  bool IsFlipDone();
+  bool IsFlipDone() override;
   void ReportOutOfVideoMemory();
   void Restore();
   // With "-pq=" the host decides: these read and tell the host's state.
-  bool IsFullScreen();
+  bool IsFullScreen() override;
   bool SetFullScreen(bool fullScreen);
 
   // Opens or changes the display; the first call makes the root window.
@@ -149,7 +149,7 @@ class TPlatform {
   void RestoreAssets();
   void ReleaseAssets();
   // True once after a repaint was asked for.
-  bool ConsumeRepaintRequest();
+  bool ConsumeRepaintRequest() override;
 
   // The cursor image the display draws in place of the system cursor.
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);

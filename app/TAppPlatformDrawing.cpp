@@ -3,7 +3,7 @@
 #include "media/TDisplayHandler.h"
 #include "platform/text/Log.h"
 #include "platform/asset/TAssetManager.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "system/os/TickCount.h"
 #include "system/window/HostWindow.h"
 #include "system/window/Window.h"
@@ -17,12 +17,12 @@ constexpr float kLayoutWidth = 800.0f;
 
 }  // namespace
 
-void TPlatform::RefuseWithoutDisplay(const char* operation) {
+void TAppPlatform::RefuseWithoutDisplay(const char* operation) {
   if (mData->mRefusalsLogged.insert(operation).second) LogPrintf("%s refused: there is no display", operation);
 }
 
 template <class Operation>
-void TPlatform::ForwardToDisplay(const char* name, Operation operation) {
+void TAppPlatform::ForwardToDisplay(const char* name, Operation operation) {
   if (TDisplayHandler* display = GetDisplayHandler()) {
     operation(*display);
   } else {
@@ -30,7 +30,7 @@ void TPlatform::ForwardToDisplay(const char* name, Operation operation) {
   }
 }
 
-bool TPlatform::BeginDraw(bool hideCursor) {
+bool TAppPlatform::BeginDraw(bool hideCursor) {
   TDisplayHandler* display = GetDisplayHandler();
   if (!display) {
     RefuseWithoutDisplay("BeginDraw");
@@ -44,7 +44,7 @@ bool TPlatform::BeginDraw(bool hideCursor) {
   return true;
 }
 
-void TPlatform::EndDraw(bool present) {
+void TAppPlatform::EndDraw(bool present) {
   mData->mFrameRate.FrameEnded(sys::TickCount());
   if (mData->mOverlayOn) DrawOverlay();
   if (TDisplayHandler* display = GetDisplayHandler()) {
@@ -55,22 +55,22 @@ void TPlatform::EndDraw(bool present) {
 }
 
 // The overlay's panel; its version and rate text is drawn by the text layout.
-void TPlatform::DrawOverlay() {
+void TAppPlatform::DrawOverlay() {
   bool began = Begin2d();
   DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
   if (began) End2d();
 }
 
-bool TPlatform::Begin2d() { return BeginState("Begin2d", mData->mIn2d, &TDisplayHandler::Begin2d); }
+bool TAppPlatform::Begin2d() { return BeginState("Begin2d", mData->mIn2d, &TDisplayHandler::Begin2d); }
 
-void TPlatform::End2d() { EndState("End2d", "Begin2d", mData->mIn2d, &TDisplayHandler::End2d); }
+void TAppPlatform::End2d() { EndState("End2d", "Begin2d", mData->mIn2d, &TDisplayHandler::End2d); }
 
-bool TPlatform::Begin3d() { return BeginState("Begin3d", mData->mIn3d, &TDisplayHandler::Begin3d); }
+bool TAppPlatform::Begin3d() { return BeginState("Begin3d", mData->mIn3d, &TDisplayHandler::Begin3d); }
 
-void TPlatform::End3d() { EndState("End3d", "Begin3d", mData->mIn3d, &TDisplayHandler::End3d); }
+void TAppPlatform::End3d() { EndState("End3d", "Begin3d", mData->mIn3d, &TDisplayHandler::End3d); }
 
 // One drawing state at a time: a Begin inside either state is refused.
-bool TPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)()) {
+bool TAppPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)()) {
   const char* open = mData->mIn2d ? "Begin2d" : mData->mIn3d ? "Begin3d" : nullptr;
   if (open) {
     LogPrintf("%s called when already in %s state", name, open);
@@ -85,7 +85,7 @@ bool TPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler:
   return state;
 }
 
-void TPlatform::EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)()) {
+void TAppPlatform::EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)()) {
   if (!state) {
     LogPrintf("%s called when not in %s state", name, beginName);
     return;
@@ -94,7 +94,7 @@ void TPlatform::EndState(const char* name, const char* beginName, bool& state, v
   state = false;
 }
 
-void TPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+void TAppPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
   if (!mData->mIn2d && !mData->mIn3d) {
     LogPrintf("DrawVertices called when not in Begin2d or Begin3d state");
     return;
@@ -102,98 +102,98 @@ void TPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
   GetDisplayHandler()->DrawVertices(primitiveType, vertices);
 }
 
-void TPlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
+void TAppPlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                          const std::shared_ptr<TTexture>& texture) {
   ForwardToDisplay("DrawRect", [&](TDisplayHandler& display) { display.DrawRect(left, top, right, bottom, colour, texture.get()); });
 }
 
-void TPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+void TAppPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
   ForwardToDisplay("SetTexture", [&](TDisplayHandler& display) { display.SetTexture(texture); });
 }
 
-bool TPlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
+bool TAppPlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
   if (TDisplayHandler* display = GetDisplayHandler()) return display->PushRenderTarget(target);
   RefuseWithoutDisplay("PushRenderTarget");
   return false;
 }
 
-bool TPlatform::PopRenderTarget() {
+bool TAppPlatform::PopRenderTarget() {
   if (TDisplayHandler* display = GetDisplayHandler()) return display->PopRenderTarget();
   RefuseWithoutDisplay("PopRenderTarget");
   return false;
 }
 
-void TPlatform::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+void TAppPlatform::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
   ForwardToDisplay("PushViewport", [&](TDisplayHandler& display) { display.PushViewport(left, top, right, bottom); });
 }
 
-int32_t TPlatform::PopViewport() {
+int32_t TAppPlatform::PopViewport() {
   if (TDisplayHandler* display = GetDisplayHandler()) return display->PopViewport();
   RefuseWithoutDisplay("PopViewport");
   return 0;
 }
 
-void TPlatform::GetViewport(TRect& out) {
+void TAppPlatform::GetViewport(TRect& out) {
   out = TRect();
   if (TDisplayHandler* display = GetDisplayHandler()) display->GetViewport(out.left, out.top, out.right, out.bottom);
 }
 
-void TPlatform::SetWorldTransform(const TMatrix4& matrix) {
+void TAppPlatform::SetWorldTransform(const TMatrix4& matrix) {
   ForwardToDisplay("SetWorldTransform", [&](TDisplayHandler& display) { display.SetWorldTransform(matrix); });
 }
 
-void TPlatform::SetViewTransform(const TMatrix4& matrix) {
+void TAppPlatform::SetViewTransform(const TMatrix4& matrix) {
   ForwardToDisplay("SetViewTransform", [&](TDisplayHandler& display) { display.SetViewTransform(matrix); });
 }
 
-void TPlatform::SetProjectionTransform(const TMatrix4& matrix) {
+void TAppPlatform::SetProjectionTransform(const TMatrix4& matrix) {
   ForwardToDisplay("SetProjectionTransform", [&](TDisplayHandler& display) { display.SetProjectionTransform(matrix); });
 }
 
 // Without a display the matrices are left as they are.
-void TPlatform::GetWorldTransform(TMatrix4& matrix) {
+void TAppPlatform::GetWorldTransform(TMatrix4& matrix) {
   if (TDisplayHandler* display = GetDisplayHandler()) display->GetWorldTransform(matrix);
 }
 
-void TPlatform::GetViewTransform(TMatrix4& matrix) {
+void TAppPlatform::GetViewTransform(TMatrix4& matrix) {
   if (TDisplayHandler* display = GetDisplayHandler()) display->GetViewTransform(matrix);
 }
 
-void TPlatform::GetProjectionTransform(TMatrix4& matrix) {
+void TAppPlatform::GetProjectionTransform(TMatrix4& matrix) {
   if (TDisplayHandler* display = GetDisplayHandler()) display->GetProjectionTransform(matrix);
 }
 
-void TPlatform::SetCullMode(int32_t mode) {
+void TAppPlatform::SetCullMode(int32_t mode) {
   ForwardToDisplay("SetCullMode", [&](TDisplayHandler& display) { display.SetCullMode(mode); });
 }
 
-void TPlatform::SetTextureFilter(int32_t mode) {
+void TAppPlatform::SetTextureFilter(int32_t mode) {
   ForwardToDisplay("SetTextureFilter", [&](TDisplayHandler& display) { display.SetTextureFilter(mode); });
 }
 
-void TPlatform::SetBlendMode(int32_t mode) {
+void TAppPlatform::SetBlendMode(int32_t mode) {
   ForwardToDisplay("SetBlendMode", [&](TDisplayHandler& display) { display.SetBlendMode(mode); });
 }
 
-void TPlatform::SetZWrite(bool on) {
+void TAppPlatform::SetZWrite(bool on) {
   ForwardToDisplay("SetZWrite", [&](TDisplayHandler& display) { display.SetZWrite(on); });
 }
 
 // Without a display no flip is under way.
-bool TPlatform::IsFlipDone() {
+bool TAppPlatform::IsFlipDone() {
   TDisplayHandler* display = GetDisplayHandler();
   return !display || display->IsFlipDone();
 }
 
-void TPlatform::ReportOutOfVideoMemory() {
+void TAppPlatform::ReportOutOfVideoMemory() {
   if (TDisplayHandler* display = GetDisplayHandler()) display->ReportOutOfVideoMemory();
 }
 
-void TPlatform::Restore() {
+void TAppPlatform::Restore() {
   if (TDisplayHandler* display = GetDisplayHandler()) display->Restore();
 }
 
-bool TPlatform::IsFullScreen() {
+bool TAppPlatform::IsFullScreen() {
   if (IsPqHostMode()) return GetHostFullScreen();
   TDisplayHandler* display = GetDisplayHandler();
   return display && display->IsFullScreen();
@@ -201,7 +201,7 @@ bool TPlatform::IsFullScreen() {
 
 // In the host mode of "-pq=" the host shows the game full screen: the
 // display itself stays a window.
-bool TPlatform::SetFullScreen(bool fullScreen) {
+bool TAppPlatform::SetFullScreen(bool fullScreen) {
   TDisplayHandler* display = GetDisplayHandler();
   if (IsPqHostMode()) {
     NotifyHostFullScreen(fullScreen);
@@ -213,7 +213,7 @@ bool TPlatform::SetFullScreen(bool fullScreen) {
   return false;
 }
 
-void TPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
+void TAppPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
   TPlatformData& data = *mData;
   if (IsPqHostMode()) {
     NotifyHostFullScreen(fullScreen);
@@ -244,7 +244,7 @@ void TPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
   display->TestRenderTarget();
 }
 
-void TPlatform::RestoreAssets() {
+void TAppPlatform::RestoreAssets() {
   TDisplayHandler* display = GetDisplayHandler();
   if (!display || !display->IsReady()) {
     LogPrintf("RestoreAssets: DX broken");
@@ -256,15 +256,15 @@ void TPlatform::RestoreAssets() {
   mData->mRepaintRequested = true;
 }
 
-void TPlatform::ReleaseAssets() { GetAssetManager()->ReleaseAll(); }
+void TAppPlatform::ReleaseAssets() { GetAssetManager()->ReleaseAll(); }
 
-bool TPlatform::ConsumeRepaintRequest() {
+bool TAppPlatform::ConsumeRepaintRequest() {
   bool requested = mData->mRepaintRequested;
   mData->mRepaintRequested = false;
   return requested;
 }
 
-void TPlatform::SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
+void TAppPlatform::SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
   mData->mCursorTexture = texture;
   mData->mCursorHotX = hotX;
   mData->mCursorHotY = hotY;
@@ -272,7 +272,7 @@ void TPlatform::SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX
 }
 
 // A cursor image drawn by the display hides the system cursor.
-void TPlatform::UpdateCursor(int mode) {
+void TAppPlatform::UpdateCursor(int mode) {
   TPlatformData& data = *mData;
   if (!data.mCursorEnabled) return;
   bool useImage = false;

@@ -1,4 +1,4 @@
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
@@ -28,8 +28,10 @@ constexpr uint32_t kHostFullScreenMessage = 1024;
 constexpr uint32_t kPollPause = 16;             // ms between cursor polls
 constexpr uint32_t kPollPauseWithoutCursor = 250;  // while the display knows no pointer position
 
-TPlatform*& InstanceCell() {
-  static TPlatform* cell = nullptr;
+// The platform as this layer knows it, installed and uninstalled together
+// with its face.
+TAppPlatform*& InstanceCell() {
+  static TAppPlatform* cell = nullptr;
   return cell;
 }
 
@@ -48,7 +50,7 @@ TString ProductName() {
 }
 
 TString ReadPlatformSetting(const TString& key) {
-  TPlatform* platform = TPlatform::Instance();
+  TAppPlatform* platform = TAppPlatform::Instance();
   return platform ? platform->GetSetting(key) : TString("");
 }
 
@@ -59,7 +61,8 @@ TString VersionText() {
 
 }  // namespace
 
-TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data)) {
+TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data)) {
+  Install(this);
   InstanceCell() = this;
   SetSettingsReader(ReadPlatformSetting);
   TString product = ProductName();
@@ -77,7 +80,7 @@ TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data
 
 // In this order: nothing may poll the display once the window manager and the
 // display start to go, and the window goes after everything that draws into it.
-TPlatform::~TPlatform() {
+TAppPlatform::~TAppPlatform() {
   TPlatformData& data = *mData;
   data.mCursorTexture.reset();
   data.mPollThread.Stop();
@@ -88,6 +91,7 @@ TPlatform::~TPlatform() {
   data.mDisplayHandler.reset();
   if (data.mMainWindow) data.mMainWindow->SetProcedure(nullptr);
   data.mMainWindow.reset();
+  Install(nullptr);
   InstanceCell() = nullptr;
   SetSettingsReader(nullptr);
   data.mStringTable->Clear();
@@ -95,12 +99,12 @@ TPlatform::~TPlatform() {
   data.mAssetManager.reset();
 }
 
-TPlatform* TPlatform::Instance() { return InstanceCell(); }
+TAppPlatform* TAppPlatform::Instance() { return InstanceCell(); }
 
 // Both data folders stay the program folder when the game runs inside a host
 // window (unless the host mode of "-pq=" is on); a shared folder that cannot
 // be made is the user's own.
-void TPlatform::SetUpFolders(const TString& product) {
+void TAppPlatform::SetUpFolders(const TString& product) {
   TPlatformData& data = *mData;
   data.mUserFolder = data.mProgramFolder;
   data.mCommonFolder = data.mProgramFolder;
@@ -115,12 +119,12 @@ void TPlatform::SetUpFolders(const TString& product) {
 }
 
 // Scripted labels are translated only when there are texts to translate them with.
-void TPlatform::LoadStrings() {
+void TAppPlatform::LoadStrings() {
   mData->mStringsLoaded = mData->mStringTable->Load("strings.xml");
   if (mData->mStringsLoaded) mData->mWindowManager->SetTranslateLabels(true);
 }
 
-bool TPlatform::CreateMainWindow() {
+bool TAppPlatform::CreateMainWindow() {
   TPlatformData& data = *mData;
   if (data.mHostHandle != 0) {
     data.mHostWindow = sys::FindHostWindow(data.mHostHandle);
@@ -140,7 +144,7 @@ bool TPlatform::CreateMainWindow() {
   return true;
 }
 
-bool TPlatform::InitSound() {
+bool TAppPlatform::InitSound() {
   if (!mData->mSoundManager) {
     LogPrintf("No sound manager: the program runs without sound");
     return false;
@@ -148,11 +152,11 @@ bool TPlatform::InitSound() {
   return mData->mSoundManager->Init();
 }
 
-void TPlatform::CreateDisplayHandler() {
+void TAppPlatform::CreateDisplayHandler() {
   if (!mData->mDisplayHandler) LogPrintf("No display device: the program runs without a picture");
 }
 
-void TPlatform::SetSetting(const TString& key, const TString& value) {
+void TAppPlatform::SetSetting(const TString& key, const TString& value) {
   mData->mSettings[key] = value;
   if (key != "encryptionkey") return;
   TStringCipher cipher(value);
@@ -160,41 +164,41 @@ void TPlatform::SetSetting(const TString& key, const TString& value) {
   mData->mSettings["cheatmode"] = cheating ? "1" : "0";
 }
 
-TString TPlatform::GetSetting(const TString& key) const {
+TString TAppPlatform::GetSetting(const TString& key) const {
   auto found = mData->mSettings.find(key);
   return found == mData->mSettings.end() ? TString("") : found->second;
 }
 
-bool TPlatform::GetSettingBool(const TString& key) const { return GetSetting(key).ToInt() != 0; }
+bool TAppPlatform::GetSettingBool(const TString& key) const { return GetSetting(key).ToInt() != 0; }
 
-uint32_t TPlatform::GetTime() const { return GetGameTime(); }
+uint32_t TAppPlatform::GetTime() const { return GetGameTime(); }
 
-void TPlatform::AddTask(TTask* task) { mData->mPlatformTasks.Add(task); }
+void TAppPlatform::AddTask(TTask* task) { mData->mPlatformTasks.Add(task); }
 
-void TPlatform::AddRestoreTask(TTask* task) { mData->mRestoreTasks.Add(task); }
+void TAppPlatform::AddRestoreTask(TTask* task) { mData->mRestoreTasks.Add(task); }
 
-void TPlatform::SetDisplayHandler(TDisplayHandler* handler) {
+void TAppPlatform::SetDisplayHandler(TDisplayHandler* handler) {
   std::unique_lock keepOut = mData->mPollThread.KeepOut();
   mData->mDisplayHandler.reset(handler);
 }
 
-void TPlatform::SetSoundManager(TSoundManager* manager) { mData->mSoundManager.reset(manager); }
+void TAppPlatform::SetSoundManager(TSoundManager* manager) { mData->mSoundManager.reset(manager); }
 
-void TPlatform::SetWindowTitle(const TString& title) {
+void TAppPlatform::SetWindowTitle(const TString& title) {
   if (sys::Window* window = GetMainWindow()) window->SetTitle(title.CStr());
 }
 
-bool TPlatform::SetClipboardText(const TString& text) {
+bool TAppPlatform::SetClipboardText(const TString& text) {
   sys::Window* window = GetMainWindow();
   return window && window->SetClipboardText(text.CStr());
 }
 
-TString TPlatform::GetClipboardText() {
+TString TAppPlatform::GetClipboardText() {
   sys::Window* window = GetMainWindow();
   return window ? TString(window->GetClipboardText().c_str()) : TString("");
 }
 
-void TPlatform::OpenURL(const TString& address) {
+void TAppPlatform::OpenURL(const TString& address) {
   TString program = mData->mEmbedded ? ReadHostProgram(GetCommandLine()) : TString("");
   if (program.IsEmpty()) {
     sys::OpenUrl(address.CStr());
@@ -203,19 +207,19 @@ void TPlatform::OpenURL(const TString& address) {
   }
 }
 
-void TPlatform::SetCursorPos(int32_t x, int32_t y) {
+void TAppPlatform::SetCursorPos(int32_t x, int32_t y) {
   sys::Window* window = GetMainWindow();
   if (!window) return;
   float scale = mData->mDisplayScale.load(std::memory_order_acquire);
   window->WarpCursor(static_cast<int32_t>(x * scale), static_cast<int32_t>(y * scale));
 }
 
-void TPlatform::NotifyHostFullScreen(bool fullScreen) {
+void TAppPlatform::NotifyHostFullScreen(bool fullScreen) {
   mData->mHostFullScreen = fullScreen;
   SendToHost(kHostFullScreenMessage, fullScreen ? 1 : 0, 0);
 }
 
-int64_t TPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) {
+int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) {
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
 
@@ -223,7 +227,7 @@ int64_t TPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) 
 // every 250 ms while the display knows no pointer position, and not at all
 // while the window manager is suspended. The display handler is read under
 // the thread's poll lock, which its replacement takes.
-uint32_t TPlatform::PollCursor() {
+uint32_t TAppPlatform::PollCursor() {
   TDisplayHandler* display = mData->mDisplayHandler.get();
   TWindowManager* manager = mData->mWindowManager.get();
   if (!display || !manager || manager->IsSuspended()) return kPollPause;
@@ -231,6 +235,6 @@ uint32_t TPlatform::PollCursor() {
 }
 
 bool IsPqHostMode() {
-  TPlatform* platform = TPlatform::Instance();
+  TAppPlatform* platform = TAppPlatform::Instance();
   return platform && HasSwitch(platform->GetCommandLine(), kPqHostSwitch);
 }

@@ -2,7 +2,7 @@
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
 #include "platform/host/IHostBridge.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
@@ -45,7 +45,7 @@ bool IsExtraButton(MouseButton button) { return button == MouseButton::Extra1 ||
 
 // ---- Window procedure: records what happened for the pump.
 
-bool TPlatform::HandleWindowMessage(const sys::Message& message) {
+bool TAppPlatform::HandleWindowMessage(const sys::Message& message) {
   TPlatformData& data = *mData;
   TDisplayHandler* display = GetDisplayHandler();
   switch (message.kind) {
@@ -73,7 +73,7 @@ bool TPlatform::HandleWindowMessage(const sys::Message& message) {
   }
 }
 
-void TPlatform::OnMouseMoved() {
+void TAppPlatform::OnMouseMoved() {
   TPlatformData& data = *mData;
   sys::Window& window = *GetMainWindow();
   if (TDisplayHandler* display = GetDisplayHandler()) {
@@ -90,14 +90,14 @@ void TPlatform::OnMouseMoved() {
   }
 }
 
-void TPlatform::OnMouseLeft() {
+void TAppPlatform::OnMouseLeft() {
   if (TDisplayHandler* display = GetDisplayHandler()) display->UpdateCursorBounds();
   mData->mHoverArmed = false;
   mData->mMouseLeft = true;
   mData->mLeaveArmed = false;
 }
 
-bool TPlatform::OnHostMessage(const sys::Message& message) {
+bool TAppPlatform::OnHostMessage(const sys::Message& message) {
   if (message.code == kHostCommand) {
     GetHostBridge().HandleHostCommand(static_cast<uint32_t>(message.hostFirst));
     return true;
@@ -110,14 +110,14 @@ bool TPlatform::OnHostMessage(const sys::Message& message) {
 }
 
 // A change and its undoing before the pump looks cancel out.
-void TPlatform::SetShown(bool shown) {
+void TAppPlatform::SetShown(bool shown) {
   if (TSoundManager* sound = GetSoundManager()) sound->SetActive(shown);
   if (mData->mShown == shown) return;
   mData->mShownChangePending = !mData->mShownChangePending;
   mData->mShown = shown;
 }
 
-void TPlatform::SetAppActive(bool active) {
+void TAppPlatform::SetAppActive(bool active) {
   if (active == mData->mAppActive) return;
   mData->mAppActive = active;
   mData->mActivationChanged = true;
@@ -126,7 +126,7 @@ void TPlatform::SetAppActive(bool active) {
 
 // ---- Event pump.
 
-void TPlatform::GetEvent(TEvent* event) {
+void TAppPlatform::GetEvent(TEvent* event) {
   *event = Event(kEventNothing);
   sys::Window* window = GetMainWindow();
   if (!window) {
@@ -157,7 +157,7 @@ void TPlatform::GetEvent(TEvent* event) {
 }
 
 // While the host keeps the game paused only messages are pumped.
-bool TPlatform::WaitForHost(TEvent& event) {
+bool TAppPlatform::WaitForHost(TEvent& event) {
   IHostBridge& bridge = GetHostBridge();
   bridge.SendSessionReady();
   sys::Window& window = *GetMainWindow();
@@ -175,7 +175,7 @@ bool TPlatform::WaitForHost(TEvent& event) {
 }
 
 // The flags the window procedure recorded, each reported once, in this order.
-bool TPlatform::ReportFlag(TEvent& event) {
+bool TAppPlatform::ReportFlag(TEvent& event) {
   TPlatformData& data = *mData;
   if (Take(data.mDisplayChanged)) {
     event = Event(kEventDisplayChanged);
@@ -198,7 +198,7 @@ bool TPlatform::ReportFlag(TEvent& event) {
   return true;
 }
 
-void TPlatform::IdlePass(TEvent& event) {
+void TAppPlatform::IdlePass(TEvent& event) {
   TPlatformData& data = *mData;
   if (IsFullScreen() && data.mShown && !data.mShownChangePending) BringToFront();
   if (TSoundManager* sound = GetSoundManager()) sound->DispatchNotifications();
@@ -208,12 +208,12 @@ void TPlatform::IdlePass(TEvent& event) {
 }
 
 // A full-screen game keeps itself in front.
-void TPlatform::BringToFront() {
+void TAppPlatform::BringToFront() {
   sys::Window& window = *GetMainWindow();
   if (!window.IsActive()) window.Raise();
 }
 
-bool TPlatform::MapMessage(const sys::Message& message, TEvent& event) {
+bool TAppPlatform::MapMessage(const sys::Message& message, TEvent& event) {
   TPlatformData& data = *mData;
   if (message.kind == MessageKind::Quit) {
     event = Event(kEventQuit);
@@ -258,7 +258,7 @@ bool TPlatform::MapMessage(const sys::Message& message, TEvent& event) {
   return true;
 }
 
-void TPlatform::MapButtonDown(const sys::Message& message, TEvent& event) {
+void TAppPlatform::MapButtonDown(const sys::Message& message, TEvent& event) {
   TPlatformData& data = *mData;
   if (SwallowsClick(false)) return;
   if (message.button == MouseButton::Left && data.mScreensaver) {
@@ -279,7 +279,7 @@ void TPlatform::MapButtonDown(const sys::Message& message, TEvent& event) {
 }
 
 // Releases of the extra buttons report nothing.
-void TPlatform::MapButtonUp(const sys::Message& message, TEvent& event) {
+void TAppPlatform::MapButtonUp(const sys::Message& message, TEvent& event) {
   TPlatformData& data = *mData;
   if (IsExtraButton(message.button) || SwallowsClick(true)) return;
   if (message.button == MouseButton::Left && data.mScreensaver) {
@@ -296,7 +296,7 @@ void TPlatform::MapButtonUp(const sys::Message& message, TEvent& event) {
 }
 
 // Insert counts only as Shift+Insert, the paste key.
-void TPlatform::MapKeyDown(const sys::Message& message, TEvent& event) {
+void TAppPlatform::MapKeyDown(const sys::Message& message, TEvent& event) {
   if (message.modifiers & sys::kModifierAlt) {
     MapAltKeyDown(message, event);
     return;
@@ -308,7 +308,7 @@ void TPlatform::MapKeyDown(const sys::Message& message, TEvent& event) {
 
 // Alt+Enter switches between window and full screen (not inside a host
 // window, unless the host decides it); Alt+F1 shows or hides the overlay.
-void TPlatform::MapAltKeyDown(const sys::Message& message, TEvent& event) {
+void TAppPlatform::MapAltKeyDown(const sys::Message& message, TEvent& event) {
   if (message.code == sys::vk::kReturn) {
     if (mData->mEmbedded && !IsPqHostMode()) return;
     bool request = !IsFullScreen();
@@ -326,7 +326,7 @@ void TPlatform::MapAltKeyDown(const sys::Message& message, TEvent& event) {
 // A screensaver ends at the first key, left click or real pointer move; the
 // keys and the left button do nothing else. Returns false for the messages it
 // leaves to the usual map.
-bool TPlatform::MapScreensaverMessage(const sys::Message& message, TEvent& event) {
+bool TAppPlatform::MapScreensaverMessage(const sys::Message& message, TEvent& event) {
   TPlatformData& data = *mData;
   int32_t quit = data.mEmbedded ? kEventNothing : kEventQuit;
   switch (message.kind) {
@@ -347,14 +347,14 @@ bool TPlatform::MapScreensaverMessage(const sys::Message& message, TEvent& event
   }
 }
 
-bool TPlatform::SwallowsClick(bool buttonUp) {
+bool TAppPlatform::SwallowsClick(bool buttonUp) {
   TPlatformData& data = *mData;
   if (!data.mClickSwallowArmed || data.mWindowManager->IsSuspended()) return false;
   if (buttonUp) data.mClickSwallowArmed = false;
   return GetTime() - data.mClickSwallowStamp < kClickSwallowTime;
 }
 
-void TPlatform::SetPointerToMouse(const sys::Message& message, TEvent& event) {
+void TAppPlatform::SetPointerToMouse(const sys::Message& message, TEvent& event) {
   if (GetDisplayHandler()) {
     TMousePosition position = MousePosition();
     event.x = position.x;
@@ -366,7 +366,7 @@ void TPlatform::SetPointerToMouse(const sys::Message& message, TEvent& event) {
 }
 
 // Where the display puts the pointer; without a display, where the window saw it last.
-TMousePosition TPlatform::MousePosition() {
+TMousePosition TAppPlatform::MousePosition() {
   if (TDisplayHandler* display = GetDisplayHandler()) return display->GetMousePos();
   TMousePosition position{0, 0};
   GetMainWindow()->GetCursorPosition(position.x, position.y);
