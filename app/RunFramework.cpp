@@ -9,7 +9,6 @@
 #include "platform/host/IHostBridge.h"
 #include "platform/text/Log.h"
 #include "app/TAppPlatform.h"
-#include "platform/xml/TXmlNode.h"
 #include "system/os/DynamicLibrary.h"
 #include "system/os/LayerLog.h"
 #include "system/os/TickCount.h"
@@ -62,29 +61,6 @@ bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
   return true;
 }
 
-// Every child of the element "settings" of "settings.xml" is one setting; a
-// missing or unreadable file changes nothing.
-void ReadSettingsFile(std::map<TString, TString>& settings) {
-  TXmlNode document;
-  if (!document.ParseFile("settings.xml")) return;
-  TXmlNode* list = document.GetChild("settings");
-  if (!list) return;
-  TString name;
-  TXmlNode* child = nullptr;
-  list->BeginChildren();
-  while (list->NextChild(&name, &child)) settings[name] = child->GetText();
-}
-
-// Settings written straight into the map, without the side effects of SetSetting.
-void ReadStartSettings(TPlatformData& data, const char* commandLine) {
-  std::map<TString, TString>& settings = data.mSettings;
-  settings["installkey"] = data.mProgramFolder;
-  settings["startupdir"] = data.mStartupFolder;
-  if (HasSwitch(commandLine, "--cheat")) settings["cheatcode"] = ReadCheatCode(commandLine);
-  ReadSettingsFile(settings);
-  ReadOptions(commandLine, settings);
-}
-
 // "firstpeek" swaps the file index's exclusion list.
 void ApplyFirstPeek(const TAppPlatform& platform) {
   if (!platform.GetSettingBool("firstpeek")) return;
@@ -109,7 +85,7 @@ int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple,
   if (built.mTestMode) built.mEmbedded = true;
   platform.InitSound();
   platform.CreateDisplayHandler();
-  ReadStartSettings(built, commandLine);
+  built.mFoldersAndSettings.ReadStartSettings(commandLine);
   ApplyFirstPeek(platform);
   if (IsPqHostMode()) EnableHostBridge(built, "-pq=");
   gameMain(&platform, commandLine);

@@ -1,28 +1,25 @@
 #include "app/TAppPlatform.h"
 
+#include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
-#include "app/CommandLine.h"
-#include "platform/file/FileIndex.h"
-#include "platform/time/GameTime.h"
-#include "platform/text/Log.h"
-#include "platform/crypto/MachineId.h"
-#include "system/window/NativeWindowSource.h"
-#include "platform/prefs/SettingsSource.h"
 #include "platform/asset/TAssetManager.h"
-#include "platform/crypto/TStringCipher.h"
+#include "platform/crypto/MachineId.h"
+#include "platform/file/FileIndex.h"
+#include "platform/prefs/SettingsSource.h"
+#include "platform/text/Log.h"
+#include "platform/time/GameTime.h"
 #include "platform/xml/TStringTable.h"
-#include "system/os/Folders.h"
 #include "system/os/OpenUrl.h"
 #include "system/os/Version.h"
 #include "system/window/HostWindow.h"
+#include "system/window/NativeWindowSource.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowScript.h"
 
 namespace {
 
-constexpr char kVendorFolder[] = "Velmartis";
 constexpr char kPqHostSwitch[] = "-pq=";
 constexpr uint32_t kHostFullScreenMessage = 1024;
 constexpr uint32_t kPollPause = 16;             // ms between cursor polls
@@ -33,14 +30,6 @@ constexpr uint32_t kPollPauseWithoutCursor = 250;  // while the display knows no
 TAppPlatform*& InstanceCell() {
   static TAppPlatform* cell = nullptr;
   return cell;
-}
-
-// The product's data folder below a root, made when missing; "" when it
-// cannot be made.
-TString DataFolder(const std::string& root, const TString& product) {
-  if (root.empty() || product.IsEmpty()) return "";
-  std::string folder = root + "/" + kVendorFolder + "/" + product.CStr();
-  return sys::MakeFolders(folder) ? TString(folder.c_str()) : TString("");
 }
 
 TString ProductName() {
@@ -66,16 +55,17 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
   InstanceCell() = this;
   SetSettingsReader(ReadPlatformSetting);
   TString product = ProductName();
-  mData->mVersionText = VersionText();
+  TFoldersAndSettings& folders = mData->mFoldersAndSettings;
+  folders.mVersionText = VersionText();
   SetUpFolders(product);
-  if (!mData->mEmbedded) SetLogFolder(mData->mUserFolder);
+  if (!mData->mEmbedded) SetLogFolder(folders.mUserFolder);
   mData->mWindowManager->SetScript(new TWindowScript);
-  SetDataFolders(mData->mUserFolder, mData->mCommonFolder);
+  SetDataFolders(folders.mUserFolder, folders.mCommonFolder);
   BuildFileIndex();
   LoadStrings();
-  LogPrintf("%s, version %s.", product.CStr(), mData->mVersionText.CStr());
+  LogPrintf("%s, version %s.", product.CStr(), folders.mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
-  mData->mSettings["computerid"] = GetMachineId();
+  folders.mSettings["computerid"] = GetMachineId();
 }
 
 // In this order: nothing may poll the display once the window manager and the
@@ -105,15 +95,7 @@ TAppPlatform* TAppPlatform::Instance() { return InstanceCell(); }
 // window (unless the host mode of "-pq=" is on); a shared folder that cannot
 // be made is the user's own.
 void TAppPlatform::SetUpFolders(const TString& product) {
-  TPlatformData& data = *mData;
-  data.mUserFolder = data.mProgramFolder;
-  data.mCommonFolder = data.mProgramFolder;
-  if (!data.mEmbedded || IsPqHostMode()) {
-    TString user = DataFolder(sys::UserDataRoot(), product);
-    if (!user.IsEmpty()) data.mUserFolder = user;
-    TString common = DataFolder(sys::CommonDataRoot(), product);
-    data.mCommonFolder = common.IsEmpty() ? data.mUserFolder : common;
-  }
+  mData->mFoldersAndSettings.SetUpDataFolders(product, mData->mEmbedded && !IsPqHostMode());
   const std::string& buildTag = sys::ProgramVersion().internalName;
   if (!buildTag.empty()) SetSetting("buildtag", buildTag.c_str());
 }
@@ -140,7 +122,7 @@ bool TAppPlatform::CreateMainWindow() {
   }
   data.mMainWindow = std::make_unique<sys::Window>(std::move(native), data.mHostWindow);
   if (data.mTestMode) data.mMainWindow->Show();
-  data.mMainWindow->SetProcedure([this](const sys::Message& message) { return HandleWindowMessage(message); });
+  data.mMainWindow->SetProcedure([this](const sys::Message& message) { return mPump.HandleWindowMessage(message); });
   return true;
 }
 
@@ -157,19 +139,14 @@ void TAppPlatform::CreateDisplayHandler() {
 }
 
 void TAppPlatform::SetSetting(const TString& key, const TString& value) {
-  mData->mSettings[key] = value;
-  if (key != "encryptionkey") return;
-  TStringCipher cipher(value);
-  bool cheating = cipher.DecryptString(GetSetting("cheatcode")) == GetSetting("computerid");
-  mData->mSettings["cheatmode"] = cheating ? "1" : "0";
+  mData->mFoldersAndSettings.SetSetting(key, value);
 }
 
-TString TAppPlatform::GetSetting(const TString& key) const {
-  auto found = mData->mSettings.find(key);
-  return found == mData->mSettings.end() ? TString("") : found->second;
-}
+TString TAppPlatform::GetSetting(const TString& key) const { return mData->mFoldersAndSettings.GetSetting(key); }
 
-bool TAppPlatform::GetSettingBool(const TString& key) const { return GetSetting(key).ToInt() != 0; }
+bool TAppPlatform::GetSettingBool(const TString& key) const {
+  return mData->mFoldersAndSettings.GetSettingBool(key);
+}
 
 uint32_t TAppPlatform::GetTime() const { return GetGameTime(); }
 
@@ -180,6 +157,7 @@ void TAppPlatform::AddRestoreTask(TTask* task) { mData->mRestoreTasks.Add(task);
 void TAppPlatform::SetDisplayHandler(TDisplayHandler* handler) {
   std::unique_lock keepOut = mData->mPollThread.KeepOut();
   mData->mDisplayHandler.reset(handler);
+  mDrawGuard.Reset();
 }
 
 void TAppPlatform::SetSoundManager(TSoundManager* manager) { mData->mSoundManager.reset(manager); }
@@ -222,6 +200,14 @@ void TAppPlatform::NotifyHostFullScreen(bool fullScreen) {
 int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) {
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
+
+void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
+
+bool TAppPlatform::IsWindowManagerSuspended() const { return mData->mWindowManager->IsSuspended(); }
+
+bool TAppPlatform::HostDecidesFullScreen() const { return IsPqHostMode(); }
+
+void TAppPlatform::RunIdleTasks() { mData->mPlatformTasks.DoTasks(TTaskPass::Timed); }
 
 // Cursor poll thread: the display's cursor follows the pointer every 16 ms,
 // every 250 ms while the display knows no pointer position, and not at all

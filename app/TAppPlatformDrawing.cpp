@@ -1,9 +1,9 @@
 // The platform's drawing forwarders with their render-state guards, the
 // display set-up, frame timing and the cursor image.
-#include "media/TDisplayHandler.h"
-#include "platform/text/Log.h"
-#include "platform/asset/TAssetManager.h"
 #include "app/TAppPlatform.h"
+#include "media/TDisplayHandler.h"
+#include "platform/asset/TAssetManager.h"
+#include "platform/text/Log.h"
 #include "system/os/TickCount.h"
 #include "system/window/HostWindow.h"
 #include "system/window/Window.h"
@@ -17,26 +17,10 @@ constexpr float kLayoutWidth = 800.0f;
 
 }  // namespace
 
-void TAppPlatform::RefuseWithoutDisplay(const char* operation) {
-  if (mData->mRefusalsLogged.insert(operation).second) LogPrintf("%s refused: there is no display", operation);
-}
-
-template <class Operation>
-void TAppPlatform::ForwardToDisplay(const char* name, Operation operation) {
-  if (TDisplayHandler* display = GetDisplayHandler()) {
-    operation(*display);
-  } else {
-    RefuseWithoutDisplay(name);
-  }
-}
-
 bool TAppPlatform::BeginDraw(bool hideCursor) {
-  TDisplayHandler* display = GetDisplayHandler();
-  if (!display) {
-    RefuseWithoutDisplay("BeginDraw");
-    return false;
-  }
-  if (!display->BeginDraw(hideCursor)) return false;
+  bool began = mDrawGuard.Ask(GetDisplayHandler(), "BeginDraw", false,
+                              [&](TDisplayHandler& display) { return display.BeginDraw(hideCursor); });
+  if (!began) return false;
   if (mData->mRestoreDue) {
     mData->mRestoreTasks.DoTasks(TTaskPass::Timed);
     mData->mRestoreDue = false;
@@ -46,12 +30,8 @@ bool TAppPlatform::BeginDraw(bool hideCursor) {
 
 void TAppPlatform::EndDraw(bool present) {
   mData->mFrameRate.FrameEnded(sys::TickCount());
-  if (mData->mOverlayOn) DrawOverlay();
-  if (TDisplayHandler* display = GetDisplayHandler()) {
-    display->EndDraw(present);
-  } else {
-    RefuseWithoutDisplay("EndDraw");
-  }
+  if (mPump.mOverlayOn) DrawOverlay();
+  mDrawGuard.Forward(GetDisplayHandler(), "EndDraw", [&](TDisplayHandler& display) { display.EndDraw(present); });
 }
 
 // The overlay's panel; its version and rate text is drawn by the text layout.
@@ -61,76 +41,44 @@ void TAppPlatform::DrawOverlay() {
   if (began) End2d();
 }
 
-bool TAppPlatform::Begin2d() { return BeginState("Begin2d", mData->mIn2d, &TDisplayHandler::Begin2d); }
+bool TAppPlatform::Begin2d() { return mDrawGuard.Begin2d(GetDisplayHandler()); }
 
-void TAppPlatform::End2d() { EndState("End2d", "Begin2d", mData->mIn2d, &TDisplayHandler::End2d); }
+void TAppPlatform::End2d() { mDrawGuard.End2d(GetDisplayHandler()); }
 
-bool TAppPlatform::Begin3d() { return BeginState("Begin3d", mData->mIn3d, &TDisplayHandler::Begin3d); }
+bool TAppPlatform::Begin3d() { return mDrawGuard.Begin3d(GetDisplayHandler()); }
 
-void TAppPlatform::End3d() { EndState("End3d", "Begin3d", mData->mIn3d, &TDisplayHandler::End3d); }
-
-// One drawing state at a time: a Begin inside either state is refused.
-bool TAppPlatform::BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)()) {
-  const char* open = mData->mIn2d ? "Begin2d" : mData->mIn3d ? "Begin3d" : nullptr;
-  if (open) {
-    LogPrintf("%s called when already in %s state", name, open);
-    return false;
-  }
-  TDisplayHandler* display = GetDisplayHandler();
-  if (!display) {
-    RefuseWithoutDisplay(name);
-    return false;
-  }
-  state = (display->*begin)();
-  return state;
-}
-
-void TAppPlatform::EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)()) {
-  if (!state) {
-    LogPrintf("%s called when not in %s state", name, beginName);
-    return;
-  }
-  (GetDisplayHandler()->*end)();
-  state = false;
-}
+void TAppPlatform::End3d() { mDrawGuard.End3d(GetDisplayHandler()); }
 
 void TAppPlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
-  if (!mData->mIn2d && !mData->mIn3d) {
-    LogPrintf("DrawVertices called when not in Begin2d or Begin3d state");
-    return;
-  }
-  GetDisplayHandler()->DrawVertices(primitiveType, vertices);
+  mDrawGuard.DrawVertices(GetDisplayHandler(), primitiveType, vertices);
 }
 
 void TAppPlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                          const std::shared_ptr<TTexture>& texture) {
-  ForwardToDisplay("DrawRect", [&](TDisplayHandler& display) { display.DrawRect(left, top, right, bottom, colour, texture.get()); });
+  mDrawGuard.Forward(GetDisplayHandler(), "DrawRect", [&](TDisplayHandler& display) { display.DrawRect(left, top, right, bottom, colour, texture.get()); });
 }
 
 void TAppPlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
-  ForwardToDisplay("SetTexture", [&](TDisplayHandler& display) { display.SetTexture(texture); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetTexture", [&](TDisplayHandler& display) { display.SetTexture(texture); });
 }
 
 bool TAppPlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
-  if (TDisplayHandler* display = GetDisplayHandler()) return display->PushRenderTarget(target);
-  RefuseWithoutDisplay("PushRenderTarget");
-  return false;
+  return mDrawGuard.Ask(GetDisplayHandler(), "PushRenderTarget", false,
+                        [&](TDisplayHandler& display) { return display.PushRenderTarget(target); });
 }
 
 bool TAppPlatform::PopRenderTarget() {
-  if (TDisplayHandler* display = GetDisplayHandler()) return display->PopRenderTarget();
-  RefuseWithoutDisplay("PopRenderTarget");
-  return false;
+  return mDrawGuard.Ask(GetDisplayHandler(), "PopRenderTarget", false,
+                        [](TDisplayHandler& display) { return display.PopRenderTarget(); });
 }
 
 void TAppPlatform::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  ForwardToDisplay("PushViewport", [&](TDisplayHandler& display) { display.PushViewport(left, top, right, bottom); });
+  mDrawGuard.Forward(GetDisplayHandler(), "PushViewport", [&](TDisplayHandler& display) { display.PushViewport(left, top, right, bottom); });
 }
 
 int32_t TAppPlatform::PopViewport() {
-  if (TDisplayHandler* display = GetDisplayHandler()) return display->PopViewport();
-  RefuseWithoutDisplay("PopViewport");
-  return 0;
+  return mDrawGuard.Ask(GetDisplayHandler(), "PopViewport", 0,
+                        [](TDisplayHandler& display) { return display.PopViewport(); });
 }
 
 void TAppPlatform::GetViewport(TRect& out) {
@@ -139,15 +87,15 @@ void TAppPlatform::GetViewport(TRect& out) {
 }
 
 void TAppPlatform::SetWorldTransform(const TMatrix4& matrix) {
-  ForwardToDisplay("SetWorldTransform", [&](TDisplayHandler& display) { display.SetWorldTransform(matrix); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetWorldTransform", [&](TDisplayHandler& display) { display.SetWorldTransform(matrix); });
 }
 
 void TAppPlatform::SetViewTransform(const TMatrix4& matrix) {
-  ForwardToDisplay("SetViewTransform", [&](TDisplayHandler& display) { display.SetViewTransform(matrix); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetViewTransform", [&](TDisplayHandler& display) { display.SetViewTransform(matrix); });
 }
 
 void TAppPlatform::SetProjectionTransform(const TMatrix4& matrix) {
-  ForwardToDisplay("SetProjectionTransform", [&](TDisplayHandler& display) { display.SetProjectionTransform(matrix); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetProjectionTransform", [&](TDisplayHandler& display) { display.SetProjectionTransform(matrix); });
 }
 
 // Without a display the matrices are left as they are.
@@ -164,19 +112,19 @@ void TAppPlatform::GetProjectionTransform(TMatrix4& matrix) {
 }
 
 void TAppPlatform::SetCullMode(int32_t mode) {
-  ForwardToDisplay("SetCullMode", [&](TDisplayHandler& display) { display.SetCullMode(mode); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetCullMode", [&](TDisplayHandler& display) { display.SetCullMode(mode); });
 }
 
 void TAppPlatform::SetTextureFilter(int32_t mode) {
-  ForwardToDisplay("SetTextureFilter", [&](TDisplayHandler& display) { display.SetTextureFilter(mode); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetTextureFilter", [&](TDisplayHandler& display) { display.SetTextureFilter(mode); });
 }
 
 void TAppPlatform::SetBlendMode(int32_t mode) {
-  ForwardToDisplay("SetBlendMode", [&](TDisplayHandler& display) { display.SetBlendMode(mode); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetBlendMode", [&](TDisplayHandler& display) { display.SetBlendMode(mode); });
 }
 
 void TAppPlatform::SetZWrite(bool on) {
-  ForwardToDisplay("SetZWrite", [&](TDisplayHandler& display) { display.SetZWrite(on); });
+  mDrawGuard.Forward(GetDisplayHandler(), "SetZWrite", [&](TDisplayHandler& display) { display.SetZWrite(on); });
 }
 
 // Without a display no flip is under way.
@@ -208,9 +156,8 @@ bool TAppPlatform::SetFullScreen(bool fullScreen) {
     if (display) display->SetFullScreen(false);
     return true;
   }
-  if (display) return display->SetFullScreen(fullScreen);
-  RefuseWithoutDisplay("SetFullScreen");
-  return false;
+  return mDrawGuard.Ask(display, "SetFullScreen", false,
+                        [&](TDisplayHandler& shown) { return shown.SetFullScreen(fullScreen); });
 }
 
 void TAppPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
@@ -236,7 +183,7 @@ void TAppPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
   TDisplayHandler* display = GetDisplayHandler();
   if (!display) {
     // The display shows the window once it is set up; without one the window shows bare.
-    RefuseWithoutDisplay("SetDisplay");
+    mDrawGuard.RefuseWithoutDisplay("SetDisplay");
     GetMainWindow()->Show();
     return;
   }
@@ -253,16 +200,12 @@ void TAppPlatform::RestoreAssets() {
   GetAssetManager()->RestoreAll();
   mData->mRestoreDue = true;
   if (TWindow* root = GetWindowManager()->GetRootWindow()) root->Invalidate();
-  mData->mRepaintRequested = true;
+  mPump.mRepaintRequested = true;
 }
 
 void TAppPlatform::ReleaseAssets() { GetAssetManager()->ReleaseAll(); }
 
-bool TAppPlatform::ConsumeRepaintRequest() {
-  bool requested = mData->mRepaintRequested;
-  mData->mRepaintRequested = false;
-  return requested;
-}
+bool TAppPlatform::ConsumeRepaintRequest() { return mPump.ConsumeRepaintRequest(); }
 
 void TAppPlatform::SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
   mData->mCursorTexture = texture;
@@ -294,7 +237,7 @@ void TAppPlatform::UpdateCursor(int mode) {
   }
   TDisplayHandler* display = GetDisplayHandler();
   if (!display) {
-    RefuseWithoutDisplay("UpdateCursor");
+    mDrawGuard.RefuseWithoutDisplay("UpdateCursor");
     return;
   }
   std::shared_ptr<TTexture> image = useImage ? data.mCursorTexture : nullptr;

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "app/TAppPlatform.h"
+#include "app/TEventPump.h"
 #include "online/THostBridge.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
@@ -88,14 +89,14 @@ TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     auto* display = new FakeDisplayHandler;
     platform.SetDisplayHandler(display);
-    TPlatformData& data = platform.GetData();
-    data.mDisplayChanged = true;
-    data.mShownChangePending = true;
-    data.mShown = false;
-    data.mPaintPending = true;
-    data.mActivationChanged = true;
-    data.mCloseRequested = true;
-    data.mMouseLeft = true;
+    TEventPump& pump = platform.GetEventPump();
+    pump.mDisplayChanged = true;
+    pump.mShownChangePending = true;
+    pump.mShown = false;
+    pump.mPaintPending = true;
+    pump.mActivationChanged = true;
+    pump.mCloseRequested = true;
+    pump.mMouseLeft = true;
     desktop.PressKey('K');
     ExpectEvent(Next(platform), kEventDisplayChanged);
     ExpectEvent(Next(platform), kEventActivation, 0);
@@ -124,7 +125,7 @@ TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
     desktop.Report(InputKind::Minimised);
     EXPECT_EQ(Next(platform).type, kEventIdle);
     ExpectEvent(Next(platform), kEventActivation, 0);
-    EXPECT_FALSE(platform.GetData().mShown);
+    EXPECT_FALSE(platform.GetEventPump().mShown);
     desktop.Report(InputKind::Restored);
     EXPECT_EQ(Next(platform).type, kEventIdle);
     ExpectEvent(Next(platform), kEventActivation, 1);
@@ -356,10 +357,10 @@ TEST(EventPump, AltF1TogglesTheOverlay) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
     Next(platform);
-    EXPECT_TRUE(platform.GetData().mOverlayOn);
+    EXPECT_TRUE(platform.GetEventPump().mOverlayOn);
     desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
     Next(platform);
-    EXPECT_FALSE(platform.GetData().mOverlayOn);
+    EXPECT_FALSE(platform.GetEventPump().mOverlayOn);
   });
 }
 
@@ -448,10 +449,10 @@ TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
     platform.GetMainWindow()->PostQuit();
     EXPECT_EQ(Next(platform).type, kEventQuit);
 
-    platform.GetData().mShown = false;
+    platform.GetEventPump().mShown = false;
     Next(platform);
     EXPECT_EQ(display->Journal().Count("Restore"), 2) << "a hidden window restores nothing";
-    platform.GetData().mShown = true;
+    platform.GetEventPump().mShown = true;
 
     display->ready = true;
     EXPECT_EQ(Next(platform).type, kEventClose) << "what came meanwhile still arrives";
@@ -577,6 +578,58 @@ TEST(EventPump, QuitEndsTheLoop) {
     platform.GetMainWindow()->PostQuit();
     EXPECT_EQ(Next(platform).type, kEventQuit);
   });
+}
+
+// The pump alone: its owner here is a window over a scripted desktop, with no
+// display and no sound, and full screen as a flag.
+class PumpOwner final : public IEventPumpOwner {
+ public:
+  PumpOwner() {
+    auto native = std::make_unique<FakeNativeWindow>(&clock);
+    desktop = native.get();
+    window = std::make_unique<sys::Window>(std::move(native));
+    window->SetProcedure([this](const sys::Message& message) { return pump.HandleWindowMessage(message); });
+  }
+
+  sys::Window* GetMainWindow() const override { return window.get(); }
+  TDisplayHandler* GetDisplayHandler() const override { return nullptr; }
+  TSoundManager* GetSoundManager() const override { return nullptr; }
+  bool IsWindowManagerSuspended() const override { return false; }
+  bool IsEmbedded() const override { return false; }
+  bool IsScreensaver() const override { return false; }
+  bool HasHostWindow() const override { return false; }
+  bool HostDecidesFullScreen() const override { return false; }
+  bool IsFullScreen() override { return fullScreen; }
+  bool SetFullScreen(bool on) override {
+    fullScreen = on;
+    return true;
+  }
+  void Restore() override {}
+  void RunIdleTasks() override { ++idlePasses; }
+  int64_t SendToHost(uint32_t, uint64_t, int64_t) override { return 0; }
+
+  FakeClock clock;
+  TEventPump pump{*this};
+  FakeNativeWindow* desktop = nullptr;
+  std::unique_ptr<sys::Window> window;
+  bool fullScreen = false;
+  int idlePasses = 0;
+};
+
+TEST(EventPumpAlone, RecordsThroughItsProcedureAndActsThroughItsOwner) {
+  PumpOwner owner;
+  owner.desktop->Report(InputKind::CloseRequested);
+  owner.desktop->PressKey(sys::vk::kReturn, sys::kModifierAlt);
+  TEvent event;
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventFullScreen, 1, 0, 0, 1);
+  EXPECT_TRUE(owner.fullScreen);
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventClose);
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventIdle);
+  EXPECT_EQ(owner.idlePasses, 1);
+  EXPECT_EQ(owner.desktop->waitedMilliseconds, 1u);
 }
 
 }  // namespace

@@ -70,7 +70,7 @@ TEST_P(RenderStateGuard, RefusesCallsInTheWrongStateWithItsLogLine) {
       EXPECT_EQ(result, c.result);
     }
     EXPECT_EQ(platform.IsIn2d(), c.after == State::In2d);
-    EXPECT_EQ(platform.GetData().mIn3d, c.after == State::In3d);
+    EXPECT_EQ(platform.GetDrawGuard().IsIn3d(), c.after == State::In3d);
     if (*c.log) {
       EXPECT_EQ(CountInLog(c.log), logged + 1);
       EXPECT_TRUE(display->Calls().empty()) << "a refused call never reaches the display";
@@ -109,8 +109,37 @@ TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
     EXPECT_FALSE(platform.Begin2d());
     EXPECT_FALSE(platform.IsIn2d());
     EXPECT_FALSE(platform.Begin3d());
-    EXPECT_FALSE(platform.GetData().mIn3d);
+    EXPECT_FALSE(platform.GetDrawGuard().IsIn3d());
   });
+}
+
+// Replacing the display inside a 2D block closes the block: nothing reaches a
+// display that is gone, and the next one starts with no state open.
+TEST(PlatformDrawing, ReplacingTheDisplayInsideA2dBlockClosesTheBlock) {
+  for (bool replaced : {false, true}) {
+    RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+      platform.SetDisplayHandler(new FakeDisplayHandler);
+      ASSERT_TRUE(platform.Begin2d());
+      auto* next = replaced ? new FakeDisplayHandler : nullptr;
+      platform.SetDisplayHandler(next);
+      EXPECT_FALSE(platform.IsIn2d()) << replaced;
+      int draws = CountInLog("DrawVertices called when not in Begin2d or Begin3d state");
+      int ends = CountInLog("End2d called when not in Begin2d state");
+      platform.DrawVertices(4, nullptr);
+      platform.End2d();
+      EXPECT_EQ(CountInLog("DrawVertices called when not in Begin2d or Begin3d state"), draws + 1) << replaced;
+      EXPECT_EQ(CountInLog("End2d called when not in Begin2d state"), ends + 1) << replaced;
+      if (!next) {
+        EXPECT_FALSE(platform.Begin2d()) << "no display to draw on";
+        return;
+      }
+      EXPECT_TRUE(next->Calls().empty()) << "the new display hears nothing of the old block";
+      ASSERT_TRUE(platform.Begin2d());
+      platform.DrawVertices(4, nullptr);
+      platform.End2d();
+      EXPECT_EQ(next->Calls(), (std::vector<std::string>{"Begin2d", "DrawVertices 4", "End2d"}));
+    });
+  }
 }
 
 TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
@@ -294,7 +323,7 @@ TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
     }
     EXPECT_FLOAT_EQ(platform.GetData().mFrameRate.GetFramesPerSecond(), 15000.0f / 280.0f);
     display->Journal().Clear();
-    platform.GetData().mOverlayOn = true;
+    platform.GetEventPump().mOverlayOn = true;
     platform.EndDraw(true);
     EXPECT_EQ(display->Calls(),
               (std::vector<std::string>{"Begin2d", "DrawRect 0 0 300 40 alpha 1.000000", "End2d", "EndDraw 1"}));

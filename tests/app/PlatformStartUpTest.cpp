@@ -33,7 +33,7 @@ namespace {
 
 std::string Setting(TAppPlatform& platform, const char* key) { return platform.GetSetting(key).CStr(); }
 
-bool HasSetting(TAppPlatform& platform, const char* key) { return platform.GetData().mSettings.count(key) > 0; }
+bool HasSetting(TAppPlatform& platform, const char* key) { return platform.GetData().mFoldersAndSettings.mSettings.count(key) > 0; }
 
 // Sets an environment variable for one test.
 class ScopedVariable {
@@ -204,8 +204,8 @@ TEST(PlatformStartUp, DataFoldersAndLogLieInThePerUserFolders) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     std::string user = sys::UserDataRoot() + "/Velmartis/" + sys::ProgramVersion().productName;
     std::string common = sys::CommonDataRoot() + "/Velmartis/" + sys::ProgramVersion().productName;
-    EXPECT_EQ(platform.GetData().mUserFolder.CStr(), user);
-    EXPECT_EQ(platform.GetData().mCommonFolder.CStr(), common);
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mUserFolder.CStr(), user);
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mCommonFolder.CStr(), common);
     EXPECT_TRUE(sys::FolderExists(common));
     EXPECT_EQ(GetLogPath().CStr(), user + "/logfile.txt");
     const uint16_t* parts = sys::ProgramVersion().fileVersion;
@@ -222,7 +222,7 @@ TEST(PlatformStartUp, ASharedFolderThatCannotBeMadeIsTheUsersOwn) {
   WriteWholeFile(blocked.File("file"), "a file where a folder should be");
   ScopedVariable state("XDG_STATE_HOME", blocked.File("file"));
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
-    EXPECT_EQ(platform.GetData().mCommonFolder, platform.GetData().mUserFolder);
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mCommonFolder, platform.GetData().mFoldersAndSettings.mUserFolder);
   });
 }
 
@@ -241,8 +241,8 @@ TEST(PlatformStartUp, InsideAHostWindowTheGameKeepsToTheProgramFolder) {
     TPlatformData& data = platform.GetData();
     EXPECT_TRUE(data.mEmbedded);
     EXPECT_EQ(data.mHostWindow, &host);
-    EXPECT_EQ(data.mUserFolder, data.mProgramFolder);
-    EXPECT_EQ(data.mCommonFolder, data.mProgramFolder);
+    EXPECT_EQ(data.mFoldersAndSettings.mUserFolder, data.mFoldersAndSettings.mProgramFolder);
+    EXPECT_EQ(data.mFoldersAndSettings.mCommonFolder, data.mFoldersAndSettings.mProgramFolder);
   });
   EXPECT_EQ(runs, 1);
 }
@@ -253,7 +253,7 @@ TEST(PlatformStartUp, TheHostModeOfPqUsesTheDataFolders) {
   std::snprintf(line, sizeof line, "-wnd=%x -pq=1", host.Handle());
   RunPlatform(line, [&](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_TRUE(IsPqHostMode());
-    EXPECT_NE(platform.GetData().mUserFolder, platform.GetData().mProgramFolder);
+    EXPECT_NE(platform.GetData().mFoldersAndSettings.mUserFolder, platform.GetData().mFoldersAndSettings.mProgramFolder);
   });
   EXPECT_FALSE(IsPqHostMode()) << "no platform, no host mode";
 }
