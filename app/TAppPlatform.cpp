@@ -59,7 +59,7 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
   folders.mVersionText = VersionText();
   SetUpFolders(product);
   if (!mData->mEmbedded) SetLogFolder(folders.mUserFolder);
-  mData->mWindowManager->SetScript(new TWindowScript);
+  mData->mWindowManager->SetScript(std::make_unique<TWindowScript>());
   SetDataFolders(folders.mUserFolder, folders.mCommonFolder);
   BuildFileIndex();
   LoadStrings();
@@ -150,17 +150,19 @@ bool TAppPlatform::GetSettingBool(const TString& key) const {
 
 uint32_t TAppPlatform::GetTime() const { return GetGameTime(); }
 
-void TAppPlatform::AddTask(TTask* task) { mData->mPlatformTasks.Add(task); }
+void TAppPlatform::AddTask(std::unique_ptr<TTask> task) { mData->mPlatformTasks.Add(std::move(task)); }
 
-void TAppPlatform::AddRestoreTask(TTask* task) { mData->mRestoreTasks.Add(task); }
+void TAppPlatform::AddRestoreTask(std::unique_ptr<TTask> task) { mData->mRestoreTasks.Add(std::move(task)); }
 
-void TAppPlatform::SetDisplayHandler(TDisplayHandler* handler) {
+void TAppPlatform::SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler) {
   std::unique_lock keepOut = mData->mPollThread.KeepOut();
-  mData->mDisplayHandler.reset(handler);
+  mData->mDisplayHandler = std::move(handler);
   mDrawGuard.Reset();
 }
 
-void TAppPlatform::SetSoundManager(TSoundManager* manager) { mData->mSoundManager.reset(manager); }
+void TAppPlatform::SetSoundManager(std::unique_ptr<TSoundManager> manager) {
+  mData->mSoundManager = std::move(manager);
+}
 
 void TAppPlatform::SetWindowTitle(const TString& title) {
   if (sys::Window* window = GetMainWindow()) window->SetTitle(title.CStr());

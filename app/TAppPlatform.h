@@ -75,8 +75,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   uint32_t GetTime() const;
 
   // The lists own the tasks from now on.
-  void AddTask(TTask* task);
-  void AddRestoreTask(TTask* task);
+  void AddTask(std::unique_ptr<TTask> task);
+  void AddRestoreTask(std::unique_ptr<TTask> task);
   TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
   TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
@@ -88,8 +88,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   int32_t GetMouseMode() const { return mData->mMouseMode; }
   // Each takes the object, deleting the one installed before. A new display
   // starts with no 2D or 3D drawing open.
-  void SetDisplayHandler(TDisplayHandler* handler);
-  void SetSoundManager(TSoundManager* manager);
+  void SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler);
+  void SetSoundManager(std::unique_ptr<TSoundManager> manager);
   sys::Window* GetMainWindow() const override { return mData->mMainWindow.get(); }
   TPlatformData& GetData() { return *mData; }
   TEventPump& GetEventPump() { return mPump; }

@@ -168,9 +168,10 @@ void TAppPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
   }
   TWindowManager* manager = GetWindowManager();
   if (!manager->GetRootWindow()) {
-    TScreen* screen = new TScreen;
-    manager->SetRootWindow(screen);
-    screen->SetSize(width, height);
+    auto screen = std::make_unique<TScreen>();
+    TScreen* root = screen.get();
+    manager->SetRootWindow(std::move(screen));
+    root->SetSize(width, height);
   }
   float scale = 1.0f;
   if (data.mEmbedded) {

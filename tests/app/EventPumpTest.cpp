@@ -87,8 +87,7 @@ TEST(EventPump, PendingPaintActivationAndCloseComeOnceEachInFixedOrder) {
 TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     TEventPump& pump = platform.GetEventPump();
     pump.mDisplayChanged = true;
     pump.mShownChangePending = true;
@@ -114,8 +113,7 @@ TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
 TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+    auto* sound = InstallSound(platform);
     desktop.Report(InputKind::Minimised);
     desktop.Report(InputKind::Restored);
     EXPECT_EQ(Types(platform, 3), (std::vector<int>{kEventIdle, kEventIdle, kEventIdle}));
@@ -135,8 +133,7 @@ TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
 TEST(EventPump, ActivationIsReportedOnlyWhenItChanges) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+    auto* sound = InstallSound(platform);
     desktop.Report(InputKind::FocusGained);
     EXPECT_EQ(Types(platform, 2), (std::vector<int>{kEventIdle, kEventIdle})) << "the program starts active";
     desktop.Report(InputKind::FocusLost);
@@ -244,7 +241,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
         EXPECT_EQ(desktop.captured, c.press) << line;
       }
     }
-    platform.SetDisplayHandler(new FakeDisplayHandler);
+    InstallDisplay(platform);
     desktop.Press(MouseButton::Left, -7, 300);
     ExpectEvent(Next(platform), kEventLeftDown, 0, 11, 22);
   }, &clock);
@@ -268,8 +265,7 @@ TEST(EventPump, MovesArmHoverAndLeaveWhichComeBackAsHoverAndMouseLost) {
 TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     desktop.MoveTo(30, 40);
     desktop.MoveTo(31, 40);
     ExpectEvent(Next(platform), kEventMouseMove, 0, 11, 22);
@@ -288,8 +284,7 @@ TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
 TEST(EventPump, TheDisplayDecidesWhetherTheSystemCursorShows) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     display->drawsCursor = true;
     desktop.cursorVisible = false;
     desktop.MoveTo(1, 1);
@@ -375,8 +370,7 @@ TEST(EventPump, CharactersComeAsWindows1252Codes) {
 
 TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     ExpectEvent(Next(platform), kEventFullScreen, 1, 0, 0, 1);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
@@ -391,16 +385,14 @@ TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
 TEST(EventPump, InsideAHostWindowAltEnterIsTheHostsUnlessItRunsThePqMode) {
   FakeHostWindow host;
   RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     EXPECT_EQ(Next(platform).type, kEventNothing);
     EXPECT_FALSE(display->Journal().Contains("SetFullScreen 1"));
     EXPECT_TRUE(host.received.empty());
   });
   RunPlatform(HostLine(host, "-pq=1"), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     ExpectEvent(Next(platform), kEventFullScreen, 1, 0, 0, 1);
     ASSERT_EQ(host.received.size(), 1u);
@@ -419,10 +411,9 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
   };
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+    auto* sound = InstallSound(platform);
     int steps = 0;
-    platform.AddTask(new CountingTask(steps));
+    platform.AddTask(std::make_unique<CountingTask>(steps));
     uint32_t waited = desktop.waitedMilliseconds;
     ExpectEvent(Next(platform), kEventIdle);
     ExpectEvent(Next(platform), kEventIdle);
@@ -436,8 +427,7 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
 TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     display->ready = false;
     desktop.Report(InputKind::CloseRequested);
     desktop.PressKey('A');
@@ -560,8 +550,7 @@ TEST(EventPump, CaptureTakenFromOutsideIsMouseLost) {
 
 TEST(EventPump, ADisplayChangeWhileMinimisedRereadsTheDesktop) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     desktop.Report(InputKind::DisplayChanged);
     TypesUntilIdle(platform);
     EXPECT_FALSE(display->Journal().Contains("GetDesktopMode"));

@@ -53,8 +53,7 @@ bool Call(TAppPlatform& platform, const std::string& call) {
 TEST_P(RenderStateGuard, RefusesCallsInTheWrongStateWithItsLogLine) {
   const GuardCase& c = GetParam();
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     if (c.before == State::In2d) {
       ASSERT_TRUE(platform.Begin2d());
     }
@@ -102,8 +101,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     display->begin2d = false;
     display->begin3d = false;
     EXPECT_FALSE(platform.Begin2d());
@@ -118,10 +116,14 @@ TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
 TEST(PlatformDrawing, ReplacingTheDisplayInsideA2dBlockClosesTheBlock) {
   for (bool replaced : {false, true}) {
     RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
-      platform.SetDisplayHandler(new FakeDisplayHandler);
+      InstallDisplay(platform);
       ASSERT_TRUE(platform.Begin2d());
-      auto* next = replaced ? new FakeDisplayHandler : nullptr;
-      platform.SetDisplayHandler(next);
+      FakeDisplayHandler* next = nullptr;
+      if (replaced) {
+        next = InstallDisplay(platform);
+      } else {
+        platform.SetDisplayHandler(nullptr);
+      }
       EXPECT_FALSE(platform.IsIn2d()) << replaced;
       int draws = CountInLog("DrawVertices called when not in Begin2d or Begin3d state");
       int ends = CountInLog("End2d called when not in Begin2d state");
@@ -170,8 +172,7 @@ TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
       {[](TAppPlatform& p) { p.EndDraw(false); }, "EndDraw 0"},
   };
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     for (const Case& c : cases) {
       display->Journal().Clear();
       c.call(platform);
@@ -219,8 +220,7 @@ TEST(PlatformDrawing, WithoutADisplayTheWindowShowsBare) {
 
 TEST(PlatformDrawing, TheFirstDisplaySetUpMakesTheRootScreen) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     platform.SetDisplay(800, 600, true);
     TWindow* root = platform.GetWindowManager()->GetRootWindow();
     ASSERT_NE(root, nullptr);
@@ -257,8 +257,7 @@ TEST(PlatformDrawing, TheModeDecidesScaleAndFullScreen) {
   for (const Case& c : cases) {
     host.received.clear();
     RunPlatform(c.line, [&](TAppPlatform& platform, FakeNativeWindow&) {
-      auto* display = new FakeDisplayHandler;
-      platform.SetDisplayHandler(display);
+      auto* display = InstallDisplay(platform);
       platform.SetDisplay(800, 600, c.requested);
       EXPECT_TRUE(display->Journal().Contains(c.reached)) << c.line;
       float scale = 0;
@@ -284,13 +283,12 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
     int& steps;
   };
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     platform.SetDisplay(800, 600, false);
     auto asset = std::make_shared<CountingAsset>();
     platform.GetAssetManager()->Register("asset", asset);
     int steps = 0;
-    platform.AddRestoreTask(new CountingTask(steps));
+    platform.AddRestoreTask(std::make_unique<CountingTask>(steps));
     platform.ConsumeRepaintRequest();
 
     platform.RestoreAssets();
@@ -315,8 +313,7 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
 TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
   FakeClock clock;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     for (int frame = 0; frame < 15; ++frame) {
       clock.Advance(20);
       platform.EndDraw(true);
@@ -332,8 +329,7 @@ TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
 
 TEST(PlatformDrawing, TheCursorImageReplacesTheSystemCursorWhileShown) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+    auto* display = InstallDisplay(platform);
     auto moveAndSeeCursor = [&] {
       desktop.MoveTo(1, 1);
       TEvent event;

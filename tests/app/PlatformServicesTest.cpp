@@ -56,8 +56,7 @@ TEST(PlatformServices, AnAddressThatIsNotAWebAddressIsRefusedAndLogged) {
 TEST(PlatformServices, SoundIsInitialisedOnlyWhenThereIsASoundManager) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_FALSE(platform.InitSound());
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+    auto* sound = InstallSound(platform);
     EXPECT_TRUE(platform.InitSound());
     sound->initialises = false;
     EXPECT_FALSE(platform.InitSound());
@@ -89,10 +88,10 @@ TEST(PlatformShutDown, TakesThePlatformDownInOrderWithNoPollAfterTheThreadStops)
   CallJournal journal;
   std::atomic<bool> instanceSeenByDisplay{false};
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
-    platform.SetDisplayHandler(new FakeDisplayHandler(&journal));
-    platform.SetSoundManager(new FakeSoundManager(&journal));
-    platform.GetWindowManager()->SetScript(new JournalScript(journal));
-    platform.AddTask(new JournalTask(journal));
+    InstallDisplay(platform, &journal);
+    InstallSound(platform, &journal);
+    platform.GetWindowManager()->SetScript(std::make_unique<JournalScript>(journal));
+    platform.AddTask(std::make_unique<JournalTask>(journal));
     ASSERT_TRUE(journal.WaitFor("UpdateMouse -1 -1")) << "the cursor poll thread polls the display";
     journal.Add("game ends");
   });
@@ -114,10 +113,8 @@ TEST(PlatformShutDown, ThePollLeavesASuspendedWindowManagerAlone) {
   CallJournal journal;
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     platform.GetWindowManager()->SetSuspended(true);
-    auto* display = new FakeDisplayHandler(&journal);
-    platform.SetDisplayHandler(display);
-    auto* other = new FakeDisplayHandler(&journal);
-    platform.SetDisplayHandler(other);
+    InstallDisplay(platform, &journal);
+    InstallDisplay(platform, &journal);
     EXPECT_TRUE(journal.Contains("~display")) << "replacing the display deletes the old one";
     EXPECT_FALSE(journal.WaitFor("UpdateMouse -1 -1", std::chrono::milliseconds(100)));
     platform.GetWindowManager()->SetSuspended(false);

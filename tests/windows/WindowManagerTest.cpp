@@ -21,8 +21,9 @@ class WindowManagerTest : public testing::Test {
  protected:
   WindowManagerTest() {
     platform.windowManager = &manager;
-    root = new TScreen;
-    manager.SetRootWindow(root);
+    auto screen = std::make_unique<TScreen>();
+    root = screen.get();
+    manager.SetRootWindow(std::move(screen));
     root->SetSize(800, 600);
     platform.journal.Clear();
   }
@@ -82,7 +83,7 @@ TEST_F(WindowManagerTest, IdleRunsTheTopLayersTasksAndAFramePaintRedrawsTheTopLa
     int& steps;
   };
   int steps = 0;
-  root->AddTask(new TimedTask(steps));
+  root->AddTask(std::make_unique<TimedTask>(steps));
   manager.HandleEvent(EventOf(kEventIdle));
   EXPECT_EQ(steps, 1);
   EXPECT_TRUE(platform.journal.Contains("EndDraw 1"));
@@ -107,7 +108,7 @@ TEST_F(WindowManagerTest, ARepaintRequestInvalidatesTheRootUnlessTheEventIsNothi
 TEST(WindowManager, TranslationOfLabelsGoesToTheScript) {
   TWindowManager manager;
   EXPECT_FALSE(manager.SetTranslateLabels(true)) << "without a script nothing is translated";
-  manager.SetScript(new TWindowScript);
+  manager.SetScript(std::make_unique<TWindowScript>());
   EXPECT_FALSE(manager.SetTranslateLabels(true));
   EXPECT_TRUE(manager.SetTranslateLabels(false));
 }
