@@ -8,8 +8,7 @@
 #include "platform/file/FileIndex.h"
 #include "platform/host/IHostBridge.h"
 #include "platform/text/Log.h"
-#include "app/TPlatform.h"
-#include "platform/xml/TXmlNode.h"
+#include "app/TAppPlatform.h"
 #include "system/os/DynamicLibrary.h"
 #include "system/os/LayerLog.h"
 #include "system/os/TickCount.h"
@@ -38,6 +37,17 @@ void TellHarnessWindow(uint32_t handle) {
   if (sys::HostWindow* window = sys::FindHostWindow(handle)) window->Post(kQuitMessage, 0, 0);
 }
 
+// The bridge talks to the host through the host window. Without one no host
+// would ever end the pause the bridge begins at the first event fetch, and
+// the game would stop hearing even a close request.
+void EnableHostBridge(const TPlatformData& data, const char* hostSwitch) {
+  if (data.mHostHandle == 0) {
+    LogPrintf("%s without a host window: the host bridge stays off", hostSwitch);
+    return;
+  }
+  GetHostBridge().EnableHostBridge();
+}
+
 // The switches that run the program as a screensaver, inside a host window
 // or under the test harness. False when the host window is not there.
 bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
@@ -47,36 +57,12 @@ bool ReadModeSwitches(TPlatformData& data, const char* commandLine) {
     data.mEmbedded = true;
     if (!sys::FindHostWindow(data.mHostHandle)) return false;
   }
-  if (HasSwitch(commandLine, "-msn")) GetHostBridge().EnableHostBridge();
   data.mTestMode = HasSwitch(commandLine, "--axtest");
   return true;
 }
 
-// Every child of the element "settings" of "settings.xml" is one setting; a
-// missing or unreadable file changes nothing.
-void ReadSettingsFile(std::map<TString, TString>& settings) {
-  TXmlNode document;
-  if (!document.ParseFile("settings.xml")) return;
-  TXmlNode* list = document.GetChild("settings");
-  if (!list) return;
-  TString name;
-  TXmlNode* child = nullptr;
-  list->BeginChildren();
-  while (list->NextChild(&name, &child)) settings[name] = child->GetText();
-}
-
-// Settings written straight into the map, without the side effects of SetSetting.
-void ReadStartSettings(TPlatformData& data, const char* commandLine) {
-  std::map<TString, TString>& settings = data.mSettings;
-  settings["installkey"] = data.mProgramFolder;
-  settings["startupdir"] = data.mStartupFolder;
-  if (HasSwitch(commandLine, "--cheat")) settings["cheatcode"] = ReadCheatCode(commandLine);
-  ReadSettingsFile(settings);
-  ReadOptions(commandLine, settings);
-}
-
 // "firstpeek" swaps the file index's exclusion list.
-void ApplyFirstPeek(const TPlatform& platform) {
+void ApplyFirstPeek(const TAppPlatform& platform) {
   if (!platform.GetSettingBool("firstpeek")) return;
   SetFirstPeek(true);
   ClearFileIndex();
@@ -91,15 +77,17 @@ int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple,
   if (data->MustExit()) return 0;
   if (!ReadModeSwitches(*data, commandLine)) return kFailure;
 
-  TPlatform platform(std::move(data));
+  TAppPlatform platform(std::move(data));
   TPlatformData& built = platform.GetData();
+  // Once the platform is built, so that a refusal is logged in the game's log.
+  if (HasSwitch(commandLine, "-msn")) EnableHostBridge(built, "-msn");
   if (!platform.CreateMainWindow()) return kFailure;
   if (built.mTestMode) built.mEmbedded = true;
   platform.InitSound();
   platform.CreateDisplayHandler();
-  ReadStartSettings(built, commandLine);
+  built.mFoldersAndSettings.ReadStartSettings(commandLine);
   ApplyFirstPeek(platform);
-  if (IsPqHostMode()) GetHostBridge().EnableHostBridge();
+  if (IsPqHostMode()) EnableHostBridge(built, "-pq=");
   gameMain(&platform, commandLine);
   TellHarnessWindow(harnessWindow);
   return 0;

@@ -1,10 +1,10 @@
 #pragma once
 
-class TPlatform;
+class TAppPlatform;
 
 // The game's main function: runs the whole game, its event loop included,
 // with the platform built and the command line as the framework holds it.
-using TGameMain = void (*)(TPlatform* platform, const char* commandLine);
+using TGameMain = void (*)(TAppPlatform* platform, const char* commandLine);
 
 // The whole life of the program: builds the platform, its main window, sound
 // and display, reads the switches and settings, runs the game's main function

@@ -2,7 +2,6 @@
 
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
-#include "platform/file/FileIndex.h"
 #include "platform/time/GameTime.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/xml/TStringTable.h"
@@ -15,12 +14,9 @@ TPlatformData::TPlatformData(const char* commandLine, bool allowMultiple)
       mWindowManager(std::make_unique<TWindowManager>()),
       mAssetManager(std::make_unique<TAssetManager>()),
       mStringTable(std::make_unique<TStringTable>()) {
-  mProgramPath = sys::ProgramPath().c_str();
-  mProgramFolder = GetProgramFolder();
-  mStartupFolder = sys::CurrentFolder().c_str();
-  sys::SetCurrentFolder(mProgramFolder.CStr());
+  mFoldersAndSettings.ReadProgramFolders();
+  sys::SetCurrentFolder(mFoldersAndSettings.mProgramFolder.CStr());
   if (!allowMultiple) ClaimSingleInstance();
-  mAssetsFolder = mProgramFolder + "/assets";
   RestartGameTime(0);
 }
 
@@ -44,6 +40,6 @@ TString TPlatformData::InstanceName(const std::string& programPath) {
 // the front (the claim tells it) and ends. When no claim can be made at all
 // the program runs as if it were the first.
 void TPlatformData::ClaimSingleInstance() {
-  TString mutexName = InstanceName(mProgramPath.CStr()) + "_MUTEX";
+  TString mutexName = InstanceName(mFoldersAndSettings.mProgramPath.CStr()) + "_MUTEX";
   mMustExit = mSingleInstance.Acquire(mutexName.CStr()) == sys::SingleInstance::Claim::AlreadyRunning;
 }

@@ -2,13 +2,12 @@
 
 #include <atomic>
 #include <cstdint>
-#include <map>
 #include <memory>
-#include <set>
 #include <string>
 
 #include "app/CursorPollThread.h"
 #include "app/FrameRate.h"
+#include "app/TFoldersAndSettings.h"
 #include "platform/text/TString.h"
 #include "platform/time/TTaskList.h"
 #include "system/os/SingleInstance.h"
@@ -24,11 +23,11 @@ class HostWindow;
 class Window;
 }  // namespace sys
 
-// Everything the platform object holds: the start arguments, the main window
-// and the flags its window procedure records for the event pump, the folders,
-// the settings map, the owned managers and the task lists. Built by the
-// framework's entry before the platform object; the platform owns it from
-// then on. Main thread only, except where a field says otherwise.
+// What the platform object holds besides its event pump and draw guard: the
+// start arguments and mode, the main window, the cursor, the folders and
+// settings, the owned managers and the task lists. Built by the framework's
+// entry before the platform object; the platform owns it from then on. Main
+// thread only, except where a field says otherwise.
 class TPlatformData {
  public:
   // Creates the window manager, the asset manager and an empty string table, reads the program's
@@ -66,43 +65,12 @@ class TPlatformData {
   int32_t mCursorHotY = 0;
   bool mCursorVisible = true;
 
-  // Flags recorded by the window procedure, each reported once by the pump.
-  bool mDisplayChanged = false;
-  std::atomic<bool> mShown{true};  // false while minimised; read by the display off the main thread
-  bool mShownChangePending = false;
-  bool mPaintPending = false;
-  bool mAppActive = true;
-  bool mActivationChanged = false;
-  bool mCloseRequested = false;
-  bool mMouseLeft = false;
-  bool mRepaintRequested = false;  // kept for the window manager's ConsumeRepaintRequest
-  bool mRestoreDue = false;        // assets were restored; the next frame runs the restore tasks
-
-  bool mIn2d = false;
-  bool mIn3d = false;
-
-  TString mAssetsFolder;
-  TString mProgramFolder;
-  TString mProgramPath;
-  TString mUserFolder;
-  TString mCommonFolder;
-  TString mVersionText;
-  TString mStartupFolder;
-  std::map<TString, TString> mSettings;
-
-  FrameRate mFrameRate;
-  bool mOverlayOn = false;
-  CursorPollThread mPollThread;
-
-  bool mClickSwallowArmed = false;
-  uint32_t mClickSwallowStamp = 0;
-  bool mHoverArmed = false;
-  bool mLeaveArmed = false;
-  // Screensaver mode: the first pointer position seen.
-  bool mFirstPointerKnown = false;
-  int32_t mFirstPointerX = 0;
-  int32_t mFirstPointerY = 0;
+  bool mRestoreDue = false;  // assets were restored; the next frame runs the restore tasks
   bool mHostFullScreen = false;  // the full-screen state last asked of the host
+
+  TFoldersAndSettings mFoldersAndSettings;
+  FrameRate mFrameRate;
+  CursorPollThread mPollThread;
 
   std::unique_ptr<TWindowManager> mWindowManager;
   std::unique_ptr<TAssetManager> mAssetManager;
@@ -114,9 +82,6 @@ class TPlatformData {
   std::unique_ptr<TDisplayHandler> mDisplayHandler;
   TTaskList mRestoreTasks;   // run once at the first frame after a restore
   TTaskList mPlatformTasks;  // run on every idle pass and every frame
-
-  // Operations refused for want of a display, logged once each.
-  std::set<std::string> mRefusalsLogged;
 
  private:
   void ClaimSingleInstance();

@@ -13,7 +13,7 @@
 #include <string>
 #include <vector>
 
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 
 namespace {
 
@@ -30,9 +30,9 @@ void UseScratchFolders() {
   setenv("SDL_VIDEODRIVER", "dummy", 0);
 }
 
-std::unique_ptr<TPlatform> HeadlessPlatform() {
+std::unique_ptr<TAppPlatform> HeadlessPlatform() {
   UseScratchFolders();
-  auto platform = std::make_unique<TPlatform>(std::make_unique<TPlatformData>("--multiple", true));
+  auto platform = std::make_unique<TAppPlatform>(std::make_unique<TPlatformData>("--multiple", true));
   if (!platform->CreateMainWindow()) return nullptr;
   return platform;
 }

@@ -15,7 +15,7 @@ class TModalWindow : public TWindow {
   bool IsKindOf(TClassId id) const override;
 
   // The list owns the task from now on.
-  void AddTask(TTask* task) { mTasks.Add(task); }
+  void AddTask(std::unique_ptr<TTask> task) { mTasks.Add(std::move(task)); }
   void RunTasks(TTaskPass pass) { mTasks.DoTasks(pass); }
 
  private:

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/TPlatform.h"
+#include "platform/TPlatform.h"
 
 TClassId TScreen::ClassId() {
   static const char id = 0;

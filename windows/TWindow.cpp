@@ -1,6 +1,6 @@
 #include "windows/TWindow.h"
 
-#include "app/TPlatform.h"
+#include "platform/TPlatform.h"
 #include "windows/TWindowManager.h"
 
 namespace {

@@ -1,6 +1,7 @@
 #include "windows/TWindowManager.h"
 
-#include "app/TPlatform.h"
+#include "platform/TPlatform.h"
+#include "platform/time/TTaskList.h"
 #include "windows/TModalWindow.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowScript.h"
@@ -9,31 +10,32 @@ TWindowManager::TWindowManager() = default;
 
 TWindowManager::~TWindowManager() {
   mDirty.clear();
+  // Each window leaves the stack before it goes, so its destructor finds the stack whole.
   while (!mModals.empty()) {
-    TWindow* window = mModals.front();
+    std::unique_ptr<TWindow> window = std::move(mModals.front());
     mModals.pop_front();
-    delete window;
   }
   mRoot = nullptr;
 }
 
-void TWindowManager::SetScript(TWindowScript* script) { mScript.reset(script); }
+void TWindowManager::SetScript(std::unique_ptr<TWindowScript> script) { mScript = std::move(script); }
 
 bool TWindowManager::SetTranslateLabels(bool on) { return mScript ? mScript->SetTranslateLabels(on) : false; }
 
-bool TWindowManager::SetRootWindow(TWindow* window) {
-  mRoot = window;
-  PushModal(window);
+bool TWindowManager::SetRootWindow(std::unique_ptr<TWindow> window) {
+  mRoot = window.get();
+  PushModal(std::move(window));
   TRect viewport;
   TPlatform::Instance()->GetViewport(viewport);
-  window->SetSize(viewport.Width(), viewport.Height());
-  return window->Init();
+  mRoot->SetSize(viewport.Width(), viewport.Height());
+  return mRoot->Init();
 }
 
-void TWindowManager::PushModal(TWindow* window) {
-  mModals.push_front(window);
-  window->Init();
-  window->Invalidate();
+void TWindowManager::PushModal(std::unique_ptr<TWindow> window) {
+  TWindow* pushed = window.get();
+  mModals.push_front(std::move(window));
+  pushed->Init();
+  pushed->Invalidate();
 }
 
 void TWindowManager::HandleEvent(const TEvent& event) {

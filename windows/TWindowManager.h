@@ -24,7 +24,7 @@ class TWindowManager {
   TWindowManager& operator=(const TWindowManager&) = delete;
 
   // Takes the script, deleting the one held before.
-  void SetScript(TWindowScript* script);
+  void SetScript(std::unique_ptr<TWindowScript> script);
   TWindowScript* GetScript() const { return mScript.get(); }
   // Switches translation of scripted labels; returns the previous setting
   // (false while there is no script).
@@ -32,11 +32,11 @@ class TWindowManager {
 
   // Makes the window the root: the first modal layer, sized to the display's
   // viewport. Returns the result of its Init.
-  bool SetRootWindow(TWindow* window);
+  bool SetRootWindow(std::unique_ptr<TWindow> window);
   TWindow* GetRootWindow() const { return mRoot; }
   // Puts a window on top of the modal stack; the manager owns it from now on.
-  void PushModal(TWindow* window);
-  TWindow* GetTopModal() const { return mModals.empty() ? nullptr : mModals.front(); }
+  void PushModal(std::unique_ptr<TWindow> window);
+  TWindow* GetTopModal() const { return mModals.empty() ? nullptr : mModals.front().get(); }
 
   // While suspended (a movie plays) no frame is drawn and the cursor poll
   // leaves the display alone. Read from the cursor poll thread.
@@ -61,7 +61,7 @@ class TWindowManager {
 
   std::unique_ptr<TWindowScript> mScript;
   TWindow* mRoot = nullptr;
-  std::list<TWindow*> mModals;  // front: the top layer
+  std::list<std::unique_ptr<TWindow>> mModals;  // front: the top layer
   std::set<TWindow*> mDirty;
   std::atomic<bool> mSuspended{false};
   bool mNoFullRedraw = false;

@@ -4,7 +4,7 @@
 #include <ctime>
 
 #include "game/gui/TGameApp.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
 
@@ -15,7 +15,7 @@ constexpr int32_t kDisplayHeight = 600;
 
 // Every event goes to the window manager. A close request ends the game by
 // way of quit, so the loop still sees everything that comes before it.
-void RunMainLoop(TPlatform& platform, TWindowManager& manager) {
+void RunMainLoop(TAppPlatform& platform, TWindowManager& manager) {
   TEvent event;
   for (;;) {
     platform.GetEvent(&event);
@@ -27,7 +27,7 @@ void RunMainLoop(TPlatform& platform, TWindowManager& manager) {
 
 }  // namespace
 
-void GameMain(TPlatform* platform, const char*) {
+void GameMain(TAppPlatform* platform, const char*) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   platform->SetWindowTitle("quorvane");
   TGameApp& app = TGameApp::Instance();

@@ -1,8 +1,8 @@
 #pragma once
 
-class TPlatform;
+class TAppPlatform;
 
 // The game's main function, run by the framework once the platform is built:
 // sets the game up, runs the one event loop of the program until the platform
 // reports quit, and shuts the game down.
-void GameMain(TPlatform* platform, const char* commandLine);
+void GameMain(TAppPlatform* platform, const char* commandLine);

@@ -1,6 +1,7 @@
 #include "platform/time/TTaskList.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -8,18 +9,23 @@ bool Holds(const std::list<TTask*>& tasks, TTask* task) {
   return std::find(tasks.begin(), tasks.end(), task) != tasks.end();
 }
 
+// The list lets go of the task: whoever removed it owns it now.
+void HandBack(std::unique_ptr<TTask>& task) { static_cast<void>(task.release()); }
+
 }  // namespace
 
 TTaskList::~TTaskList() { Clear(); }
 
-void TTaskList::Add(TTask* task) { mTasks.push_back(task); }
+void TTaskList::Add(std::unique_ptr<TTask> task) { mTasks.push_back(std::move(task)); }
 
 bool TTaskList::Remove(TTask* task) {
-  if (!Holds(mTasks, task)) return false;
+  auto node = Find(task);
+  if (node == mTasks.end()) return false;
   if (mIterating) {
     mRemovals.push_back(task);
   } else {
-    mTasks.remove(task);
+    HandBack(*node);
+    mTasks.erase(node);
   }
   return true;
 }
@@ -27,15 +33,18 @@ bool TTaskList::Remove(TTask* task) {
 void TTaskList::Clear() {
   if (mIterating) {
     // Tasks removed earlier in the pass already belong to whoever removed them.
-    for (TTask* task : mTasks) {
-      if (IsRemoved(task)) continue;
-      mRemovals.push_back(task);
-      mDeletions.push_back(task);
+    for (const std::unique_ptr<TTask>& task : mTasks) {
+      if (IsRemoved(task.get())) continue;
+      mRemovals.push_back(task.get());
+      mDeletions.push_back(task.get());
     }
     return;
   }
-  for (TTask* task : mTasks) delete task;
   mTasks.clear();
+}
+
+TTaskList::Tasks::iterator TTaskList::Find(TTask* task) {
+  return std::find_if(mTasks.begin(), mTasks.end(), [task](const std::unique_ptr<TTask>& held) { return held.get() == task; });
 }
 
 bool TTaskList::IsRemoved(TTask* task) const { return Holds(mRemovals, task); }
@@ -48,12 +57,13 @@ void TTaskList::DoTasks(TTaskPass pass) {
   // Steps may append tasks, so the next node is taken only after the step:
   // a task added by the last one in the list still runs in this pass.
   for (auto node = mTasks.begin(); node != mTasks.end();) {
-    TTask* task = *node;
-    bool ended = !IsRemoved(task) && task->IsReady(pass) && !task->Step();
-    // A task that removed itself in its step is left to the end of the pass.
-    if (ended && !IsRemoved(task)) {
+    TTask* task = node->get();
+    if (!IsRemoved(task) && task->IsReady(pass) && !task->Step()) {
+      // A task that ends is deleted now, even when its step removed it or
+      // cleared the list: no queue may keep its address.
+      mRemovals.remove(task);
+      mDeletions.remove(task);
       node = mTasks.erase(node);
-      delete task;
     } else {
       ++node;
     }
@@ -61,10 +71,21 @@ void TTaskList::DoTasks(TTaskPass pass) {
   FinishPass();
 }
 
+// Every removal is unlinked before any task is deleted, so a task's
+// destructor finds the list whole.
 void TTaskList::FinishPass() {
   mIterating = false;
-  for (TTask* task : mRemovals) mTasks.remove(task);
+  std::vector<std::unique_ptr<TTask>> cleared;
+  for (TTask* task : mRemovals) {
+    auto node = Find(task);
+    if (node == mTasks.end()) continue;
+    if (Holds(mDeletions, task)) {
+      cleared.push_back(std::move(*node));
+    } else {
+      HandBack(*node);
+    }
+    mTasks.erase(node);
+  }
   mRemovals.clear();
-  for (TTask* task : mDeletions) delete task;
   mDeletions.clear();
 }

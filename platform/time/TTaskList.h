@@ -1,6 +1,7 @@
 #pragma once
 
 #include <list>
+#include <memory>
 
 #include "platform/time/TTask.h"
 
@@ -15,9 +16,11 @@ class TTaskList {
   TTaskList& operator=(const TTaskList&) = delete;
 
   // Appends a task; the list owns it from now on.
-  void Add(TTask* task);
-  // Hands a task back to the caller undeleted (during a pass: once the pass
-  // ends; it is not stepped again). False when the task is not in the list.
+  void Add(std::unique_ptr<TTask> task);
+  // Hands a task back to the caller, who owns it from then on (during a
+  // pass: once the pass ends; it is not stepped again). A task that removes
+  // itself and then ends its step is deleted all the same. False when the
+  // task is not in the list.
   bool Remove(TTask* task);
   // Deletes every task (during a pass: once the pass ends).
   void Clear();
@@ -25,11 +28,14 @@ class TTaskList {
   void DoTasks(TTaskPass pass);
 
  private:
+  using Tasks = std::list<std::unique_ptr<TTask>>;
+
+  Tasks::iterator Find(TTask* task);
   bool IsRemoved(TTask* task) const;
   void FinishPass();
 
   bool mIterating = false;
-  std::list<TTask*> mTasks;
-  std::list<TTask*> mRemovals;
-  std::list<TTask*> mDeletions;
+  Tasks mTasks;
+  std::list<TTask*> mRemovals;   // unlinked when the pass ends
+  std::list<TTask*> mDeletions;  // of those, the ones deleted then
 };

@@ -1,10 +1,13 @@
 // The event pump and the main window's procedure, over a scripted desktop.
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <string>
 #include <vector>
 
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
+#include "app/TEventPump.h"
+#include "online/THostBridge.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
 #include "tests/support/FakeClock.h"
@@ -21,21 +24,21 @@ namespace {
 using sys::InputKind;
 using sys::MouseButton;
 
-TEvent Next(TPlatform& platform) {
+TEvent Next(TAppPlatform& platform) {
   TEvent event;
   event.type = -1;
   platform.GetEvent(&event);
   return event;
 }
 
-std::vector<int> Types(TPlatform& platform, int count) {
+std::vector<int> Types(TAppPlatform& platform, int count) {
   std::vector<int> types;
   while (count-- > 0) types.push_back(Next(platform).type);
   return types;
 }
 
 // The types of the events up to and including the first idle one.
-std::vector<int> TypesUntilIdle(TPlatform& platform) {
+std::vector<int> TypesUntilIdle(TAppPlatform& platform) {
   std::vector<int> types;
   for (int count = 0; count < 50; ++count) {
     types.push_back(Next(platform).type);
@@ -54,7 +57,7 @@ void ExpectEvent(const TEvent& event, int type, int value = 0, int x = 0, int y 
 
 // The window has focus, and the focus is old enough that a press is no
 // longer taken for the press that gave it.
-void Focus(TPlatform& platform, FakeNativeWindow& desktop, FakeClock& clock) {
+void Focus(TAppPlatform& platform, FakeNativeWindow& desktop, FakeClock& clock) {
   desktop.Report(InputKind::FocusGained);
   TypesUntilIdle(platform);
   clock.Advance(1000);
@@ -68,7 +71,7 @@ std::string HostLine(const FakeHostWindow& host, const char* more = "") {
 
 TEST(EventPump, PendingPaintActivationAndCloseComeOnceEachInFixedOrder) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Report(InputKind::CloseRequested);
     desktop.Report(InputKind::FocusLost);
     desktop.Report(InputKind::Exposed);
@@ -83,17 +86,16 @@ TEST(EventPump, PendingPaintActivationAndCloseComeOnceEachInFixedOrder) {
 
 TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
-    TPlatformData& data = platform.GetData();
-    data.mDisplayChanged = true;
-    data.mShownChangePending = true;
-    data.mShown = false;
-    data.mPaintPending = true;
-    data.mActivationChanged = true;
-    data.mCloseRequested = true;
-    data.mMouseLeft = true;
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
+    TEventPump& pump = platform.GetEventPump();
+    pump.mDisplayChanged = true;
+    pump.mShownChangePending = true;
+    pump.mShown = false;
+    pump.mPaintPending = true;
+    pump.mActivationChanged = true;
+    pump.mCloseRequested = true;
+    pump.mMouseLeft = true;
     desktop.PressKey('K');
     ExpectEvent(Next(platform), kEventDisplayChanged);
     ExpectEvent(Next(platform), kEventActivation, 0);
@@ -110,9 +112,8 @@ TEST(EventPump, RecordedFlagsAreReportedInTheirOrderBeforeAnyMessage) {
 // reported by the next call.
 TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* sound = InstallSound(platform);
     desktop.Report(InputKind::Minimised);
     desktop.Report(InputKind::Restored);
     EXPECT_EQ(Types(platform, 3), (std::vector<int>{kEventIdle, kEventIdle, kEventIdle}));
@@ -122,7 +123,7 @@ TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
     desktop.Report(InputKind::Minimised);
     EXPECT_EQ(Next(platform).type, kEventIdle);
     ExpectEvent(Next(platform), kEventActivation, 0);
-    EXPECT_FALSE(platform.GetData().mShown);
+    EXPECT_FALSE(platform.GetEventPump().mShown);
     desktop.Report(InputKind::Restored);
     EXPECT_EQ(Next(platform).type, kEventIdle);
     ExpectEvent(Next(platform), kEventActivation, 1);
@@ -131,9 +132,8 @@ TEST(EventPump, MinimiseAndRestoreBetweenTwoCallsCancelOut) {
 
 TEST(EventPump, ActivationIsReportedOnlyWhenItChanges) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* sound = InstallSound(platform);
     desktop.Report(InputKind::FocusGained);
     EXPECT_EQ(Types(platform, 2), (std::vector<int>{kEventIdle, kEventIdle})) << "the program starts active";
     desktop.Report(InputKind::FocusLost);
@@ -153,7 +153,7 @@ class ClickSwallow : public testing::TestWithParam<SwallowCase> {};
 
 TEST_P(ClickSwallow, TakesAClickWithinItsWindowAfterActivationForTheActivatingOne) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
     clock.Advance(GetParam().delay);
@@ -172,7 +172,7 @@ INSTANTIATE_TEST_SUITE_P(Delays, ClickSwallow,
 
 TEST(EventPump, TheClickThatFocusesTheWindowDoesNotReachTheGame) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Press(MouseButton::Right, 1, 1);
     desktop.Report(InputKind::FocusGained);
     EXPECT_EQ(Next(platform).type, kEventNothing);
@@ -185,14 +185,14 @@ TEST(EventPump, TheClickThatFocusesTheWindowDoesNotReachTheGame) {
 TEST(EventPump, NoClickIsSwallowedInsideAHostWindowOrWhileTheWindowManagerIsSuspended) {
   FakeClock clock;
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
     desktop.Press(MouseButton::Left, 3, 4);
     EXPECT_EQ(Next(platform).type, kEventLeftDown);
     EXPECT_EQ(desktop.focusTaken, 1) << "a press inside a host window takes the keyboard focus";
   }, &clock);
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     platform.GetWindowManager()->SetSuspended(true);
     platform.GetMainWindow()->Deliver(sys::Message{.kind = sys::MessageKind::MouseActivation});
@@ -223,7 +223,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
       {MouseButton::Extra2, false, kEventNothing, 0},
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     for (const ButtonCase& c : cases) {
       if (c.press) {
@@ -241,7 +241,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
         EXPECT_EQ(desktop.captured, c.press) << line;
       }
     }
-    platform.SetDisplayHandler(new FakeDisplayHandler);
+    InstallDisplay(platform);
     desktop.Press(MouseButton::Left, -7, 300);
     ExpectEvent(Next(platform), kEventLeftDown, 0, 11, 22);
   }, &clock);
@@ -249,7 +249,7 @@ TEST(EventPump, ButtonsMapToTheirEventsAndHoldTheCaptureWhileDown) {
 
 TEST(EventPump, MovesArmHoverAndLeaveWhichComeBackAsHoverAndMouseLost) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.MoveTo(30, 40);
     ExpectEvent(Next(platform), kEventMouseMove, 0, 30, 40);
     EXPECT_EQ(Next(platform).type, kEventIdle);
@@ -264,9 +264,8 @@ TEST(EventPump, MovesArmHoverAndLeaveWhichComeBackAsHoverAndMouseLost) {
 
 TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     desktop.MoveTo(30, 40);
     desktop.MoveTo(31, 40);
     ExpectEvent(Next(platform), kEventMouseMove, 0, 11, 22);
@@ -284,9 +283,8 @@ TEST(EventPump, TheDisplayHearsThePointerEnterAndLeave) {
 
 TEST(EventPump, TheDisplayDecidesWhetherTheSystemCursorShows) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     display->drawsCursor = true;
     desktop.cursorVisible = false;
     desktop.MoveTo(1, 1);
@@ -331,7 +329,7 @@ TEST(EventPump, KeysMapWithTheirModifiers) {
       {false, 'A', kModifierAlt, kEventNothing, 0},
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     for (const KeyCase& c : cases) {
       int line = static_cast<int>(&c - cases);
       if (c.press) {
@@ -351,18 +349,18 @@ TEST(EventPump, KeysMapWithTheirModifiers) {
 }
 
 TEST(EventPump, AltF1TogglesTheOverlay) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
     Next(platform);
-    EXPECT_TRUE(platform.GetData().mOverlayOn);
+    EXPECT_TRUE(platform.GetEventPump().mOverlayOn);
     desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
     Next(platform);
-    EXPECT_FALSE(platform.GetData().mOverlayOn);
+    EXPECT_FALSE(platform.GetEventPump().mOverlayOn);
   });
 }
 
 TEST(EventPump, CharactersComeAsWindows1252Codes) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     desktop.Type("a\xc3\xa9\xe2\x82\xac");  // a, e acute, euro sign
     ExpectEvent(Next(platform), kEventCharacter, 'a');
     ExpectEvent(Next(platform), kEventCharacter, 0xE9);
@@ -371,9 +369,8 @@ TEST(EventPump, CharactersComeAsWindows1252Codes) {
 }
 
 TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     ExpectEvent(Next(platform), kEventFullScreen, 1, 0, 0, 1);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
@@ -387,17 +384,15 @@ TEST(EventPump, AltEnterSwitchesTheDisplayAndReportsTheOutcome) {
 
 TEST(EventPump, InsideAHostWindowAltEnterIsTheHostsUnlessItRunsThePqMode) {
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     EXPECT_EQ(Next(platform).type, kEventNothing);
     EXPECT_FALSE(display->Journal().Contains("SetFullScreen 1"));
     EXPECT_TRUE(host.received.empty());
   });
-  RunPlatform(HostLine(host, "-pq=1"), [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform(HostLine(host, "-pq=1"), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
     ExpectEvent(Next(platform), kEventFullScreen, 1, 0, 0, 1);
     ASSERT_EQ(host.received.size(), 1u);
@@ -415,11 +410,10 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
     int& steps;
   };
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* sound = InstallSound(platform);
     int steps = 0;
-    platform.AddTask(new CountingTask(steps));
+    platform.AddTask(std::make_unique<CountingTask>(steps));
     uint32_t waited = desktop.waitedMilliseconds;
     ExpectEvent(Next(platform), kEventIdle);
     ExpectEvent(Next(platform), kEventIdle);
@@ -432,9 +426,8 @@ TEST(EventPump, TheIdlePassRunsTasksAndSoundThenWaitsOneMillisecond) {
 
 TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     display->ready = false;
     desktop.Report(InputKind::CloseRequested);
     desktop.PressKey('A');
@@ -446,10 +439,10 @@ TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
     platform.GetMainWindow()->PostQuit();
     EXPECT_EQ(Next(platform).type, kEventQuit);
 
-    platform.GetData().mShown = false;
+    platform.GetEventPump().mShown = false;
     Next(platform);
     EXPECT_EQ(display->Journal().Count("Restore"), 2) << "a hidden window restores nothing";
-    platform.GetData().mShown = true;
+    platform.GetEventPump().mShown = true;
 
     display->ready = true;
     EXPECT_EQ(Next(platform).type, kEventClose) << "what came meanwhile still arrives";
@@ -459,7 +452,7 @@ TEST(EventPump, ALostDisplayOnlyLetsQuitThroughAndWaitsWhileItIsRestored) {
 
 TEST(EventPump, ScreensaverModeEndsAtInput) {
   FakeClock clock;
-  RunPlatform("screensaver", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("screensaver", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.MoveTo(100, 100);
     EXPECT_EQ(Next(platform).type, kEventNothing) << "the first move only records the place";
@@ -477,7 +470,7 @@ TEST(EventPump, ScreensaverModeEndsAtInput) {
     EXPECT_EQ(Next(platform).type, kEventQuit);
   }, &clock);
   FakeHostWindow host;
-  RunPlatform(HostLine(host, "screensaver"), [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(HostLine(host, "screensaver"), [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.MoveTo(100, 100);
     desktop.MoveTo(150, 130);
@@ -490,7 +483,7 @@ TEST(EventPump, ScreensaverModeEndsAtInput) {
 TEST(EventPump, WhileTheHostPausesTheGameOnlyMessagesArePumped) {
   FakeHostBridge bridge;
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     int readyBefore = bridge.sessionReadyCalls;
     bridge.pausedChecks = 3;
     uint32_t waited = desktop.waitedMilliseconds;
@@ -507,10 +500,24 @@ TEST(EventPump, WhileTheHostPausesTheGameOnlyMessagesArePumped) {
   }, &clock);
 }
 
+// Started for a host that is not there, the game has no one to end the pause
+// its first event fetch would begin: a close request (SIGTERM) comes through.
+TEST(EventPump, WithoutAHostWindowTheHostSwitchLeavesTheGameClosable) {
+  THostBridge bridge;
+  SetHostBridge(&bridge);
+  RunPlatform("-msn", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    bridge.SendSessionReady();
+    ASSERT_FALSE(bridge.IsHostPaused()) << "the bridge is off: no host pauses the game";
+    std::raise(SIGTERM);
+    EXPECT_EQ(Types(platform, 2), (std::vector<int>{kEventIdle, kEventClose})) << "heard by the first look at the queue";
+  });
+  SetHostBridge(nullptr);
+}
+
 TEST(EventPump, HostMessagesGoToTheBridgeOrOnToTheHost) {
   FakeHostBridge bridge;
   FakeHostWindow host;
-  RunPlatform(HostLine(host), [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform(HostLine(host), [&](TAppPlatform& platform, FakeNativeWindow&) {
     sys::Window& window = *platform.GetMainWindow();
     window.PostHostMessage(1024, 7, 0);
     window.PostHostMessage(1026, 3, -4);
@@ -527,7 +534,7 @@ TEST(EventPump, HostMessagesGoToTheBridgeOrOnToTheHost) {
 
 TEST(EventPump, CaptureTakenFromOutsideIsMouseLost) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     Focus(platform, desktop, clock);
     desktop.Press(MouseButton::Left, 5, 5);
     EXPECT_EQ(Next(platform).type, kEventLeftDown);
@@ -542,9 +549,8 @@ TEST(EventPump, CaptureTakenFromOutsideIsMouseLost) {
 }
 
 TEST(EventPump, ADisplayChangeWhileMinimisedRereadsTheDesktop) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     desktop.Report(InputKind::DisplayChanged);
     TypesUntilIdle(platform);
     EXPECT_FALSE(display->Journal().Contains("GetDesktopMode"));
@@ -557,10 +563,62 @@ TEST(EventPump, ADisplayChangeWhileMinimisedRereadsTheDesktop) {
 }
 
 TEST(EventPump, QuitEndsTheLoop) {
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     platform.GetMainWindow()->PostQuit();
     EXPECT_EQ(Next(platform).type, kEventQuit);
   });
+}
+
+// The pump alone: its owner here is a window over a scripted desktop, with no
+// display and no sound, and full screen as a flag.
+class PumpOwner final : public IEventPumpOwner {
+ public:
+  PumpOwner() {
+    auto native = std::make_unique<FakeNativeWindow>(&clock);
+    desktop = native.get();
+    window = std::make_unique<sys::Window>(std::move(native));
+    window->SetProcedure([this](const sys::Message& message) { return pump.HandleWindowMessage(message); });
+  }
+
+  sys::Window* GetMainWindow() const override { return window.get(); }
+  TDisplayHandler* GetDisplayHandler() const override { return nullptr; }
+  TSoundManager* GetSoundManager() const override { return nullptr; }
+  bool IsWindowManagerSuspended() const override { return false; }
+  bool IsEmbedded() const override { return false; }
+  bool IsScreensaver() const override { return false; }
+  bool HasHostWindow() const override { return false; }
+  bool HostDecidesFullScreen() const override { return false; }
+  bool IsFullScreen() override { return fullScreen; }
+  bool SetFullScreen(bool on) override {
+    fullScreen = on;
+    return true;
+  }
+  void Restore() override {}
+  void RunIdleTasks() override { ++idlePasses; }
+  int64_t SendToHost(uint32_t, uint64_t, int64_t) override { return 0; }
+
+  FakeClock clock;
+  TEventPump pump{*this};
+  FakeNativeWindow* desktop = nullptr;
+  std::unique_ptr<sys::Window> window;
+  bool fullScreen = false;
+  int idlePasses = 0;
+};
+
+TEST(EventPumpAlone, RecordsThroughItsProcedureAndActsThroughItsOwner) {
+  PumpOwner owner;
+  owner.desktop->Report(InputKind::CloseRequested);
+  owner.desktop->PressKey(sys::vk::kReturn, sys::kModifierAlt);
+  TEvent event;
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventFullScreen, 1, 0, 0, 1);
+  EXPECT_TRUE(owner.fullScreen);
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventClose);
+  owner.pump.GetEvent(&event);
+  ExpectEvent(event, kEventIdle);
+  EXPECT_EQ(owner.idlePasses, 1);
+  EXPECT_EQ(owner.desktop->waitedMilliseconds, 1u);
 }
 
 }  // namespace

@@ -8,7 +8,7 @@
 #include "media/TDisplayHandler.h"
 #include "platform/text/Log.h"
 #include "platform/asset/TAssetManager.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "system/window/Window.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDisplayHandler.h"
@@ -41,7 +41,7 @@ struct GuardCase {
 
 class RenderStateGuard : public testing::TestWithParam<GuardCase> {};
 
-bool Call(TPlatform& platform, const std::string& call) {
+bool Call(TAppPlatform& platform, const std::string& call) {
   if (call == "Begin2d") return platform.Begin2d();
   if (call == "Begin3d") return platform.Begin3d();
   if (call == "End2d") platform.End2d();
@@ -52,9 +52,8 @@ bool Call(TPlatform& platform, const std::string& call) {
 
 TEST_P(RenderStateGuard, RefusesCallsInTheWrongStateWithItsLogLine) {
   const GuardCase& c = GetParam();
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
     if (c.before == State::In2d) {
       ASSERT_TRUE(platform.Begin2d());
     }
@@ -70,7 +69,7 @@ TEST_P(RenderStateGuard, RefusesCallsInTheWrongStateWithItsLogLine) {
       EXPECT_EQ(result, c.result);
     }
     EXPECT_EQ(platform.IsIn2d(), c.after == State::In2d);
-    EXPECT_EQ(platform.GetData().mIn3d, c.after == State::In3d);
+    EXPECT_EQ(platform.GetDrawGuard().IsIn3d(), c.after == State::In3d);
     if (*c.log) {
       EXPECT_EQ(CountInLog(c.log), logged + 1);
       EXPECT_TRUE(display->Calls().empty()) << "a refused call never reaches the display";
@@ -101,48 +100,79 @@ INSTANTIATE_TEST_SUITE_P(
         GuardCase{State::In3d, "DrawVertices", false, "", State::In3d}));
 
 TEST(PlatformDrawing, ABeginTheDisplayRefusesLeavesTheStateClear) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
     display->begin2d = false;
     display->begin3d = false;
     EXPECT_FALSE(platform.Begin2d());
     EXPECT_FALSE(platform.IsIn2d());
     EXPECT_FALSE(platform.Begin3d());
-    EXPECT_FALSE(platform.GetData().mIn3d);
+    EXPECT_FALSE(platform.GetDrawGuard().IsIn3d());
   });
+}
+
+// Replacing the display inside a 2D block closes the block: nothing reaches a
+// display that is gone, and the next one starts with no state open.
+TEST(PlatformDrawing, ReplacingTheDisplayInsideA2dBlockClosesTheBlock) {
+  for (bool replaced : {false, true}) {
+    RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+      InstallDisplay(platform);
+      ASSERT_TRUE(platform.Begin2d());
+      FakeDisplayHandler* next = nullptr;
+      if (replaced) {
+        next = InstallDisplay(platform);
+      } else {
+        platform.SetDisplayHandler(nullptr);
+      }
+      EXPECT_FALSE(platform.IsIn2d()) << replaced;
+      int draws = CountInLog("DrawVertices called when not in Begin2d or Begin3d state");
+      int ends = CountInLog("End2d called when not in Begin2d state");
+      platform.DrawVertices(4, nullptr);
+      platform.End2d();
+      EXPECT_EQ(CountInLog("DrawVertices called when not in Begin2d or Begin3d state"), draws + 1) << replaced;
+      EXPECT_EQ(CountInLog("End2d called when not in Begin2d state"), ends + 1) << replaced;
+      if (!next) {
+        EXPECT_FALSE(platform.Begin2d()) << "no display to draw on";
+        return;
+      }
+      EXPECT_TRUE(next->Calls().empty()) << "the new display hears nothing of the old block";
+      ASSERT_TRUE(platform.Begin2d());
+      platform.DrawVertices(4, nullptr);
+      platform.End2d();
+      EXPECT_EQ(next->Calls(), (std::vector<std::string>{"Begin2d", "DrawVertices 4", "End2d"}));
+    });
+  }
 }
 
 TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
   struct Case {
-    std::function<void(TPlatform&)> call;
+    std::function<void(TAppPlatform&)> call;
     const char* reached;
   };
   const Case cases[] = {
-      {[](TPlatform& p) { p.SetBlendMode(3); }, "SetBlendMode 3"},
-      {[](TPlatform& p) { p.SetTextureFilter(0); }, "SetTextureFilter 0"},
-      {[](TPlatform& p) { p.SetZWrite(true); }, "SetZWrite 1"},
-      {[](TPlatform& p) { p.SetCullMode(2); }, "SetCullMode 2"},
-      {[](TPlatform& p) { p.PushViewport(1, 2, 3, 4); }, "PushViewport 1 2 3 4"},
-      {[](TPlatform& p) { p.PopViewport(); }, "PopViewport"},
-      {[](TPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1, 1, 1, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
-      {[](TPlatform& p) { p.DrawRect(0, 0, -1, 9, TColor(), TextureHandle()); }, "DrawRect 0 0 -1 9 alpha 0.000000 target"},
-      {[](TPlatform& p) { p.SetTexture(nullptr); }, "SetTexture"},
-      {[](TPlatform& p) { p.PushRenderTarget(TextureHandle()); }, "PushRenderTarget"},
-      {[](TPlatform& p) { p.PopRenderTarget(); }, "PopRenderTarget"},
-      {[](TPlatform& p) { p.SetWorldTransform(TMatrix4()); }, "SetWorldTransform"},
-      {[](TPlatform& p) { p.SetViewTransform(TMatrix4()); }, "SetViewTransform"},
-      {[](TPlatform& p) { p.SetProjectionTransform(TMatrix4()); }, "SetProjectionTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetWorldTransform(m); }, "GetWorldTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetViewTransform(m); }, "GetViewTransform"},
-      {[](TPlatform& p) { TMatrix4 m; p.GetProjectionTransform(m); }, "GetProjectionTransform"},
-      {[](TPlatform& p) { p.ReportOutOfVideoMemory(); }, "ReportOutOfVideoMemory"},
-      {[](TPlatform& p) { p.Restore(); }, "Restore"},
-      {[](TPlatform& p) { p.EndDraw(false); }, "EndDraw 0"},
+      {[](TAppPlatform& p) { p.SetBlendMode(3); }, "SetBlendMode 3"},
+      {[](TAppPlatform& p) { p.SetTextureFilter(0); }, "SetTextureFilter 0"},
+      {[](TAppPlatform& p) { p.SetZWrite(true); }, "SetZWrite 1"},
+      {[](TAppPlatform& p) { p.SetCullMode(2); }, "SetCullMode 2"},
+      {[](TAppPlatform& p) { p.PushViewport(1, 2, 3, 4); }, "PushViewport 1 2 3 4"},
+      {[](TAppPlatform& p) { p.PopViewport(); }, "PopViewport"},
+      {[](TAppPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1, 1, 1, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
+      {[](TAppPlatform& p) { p.DrawRect(0, 0, -1, 9, TColor(), TextureHandle()); }, "DrawRect 0 0 -1 9 alpha 0.000000 target"},
+      {[](TAppPlatform& p) { p.SetTexture(nullptr); }, "SetTexture"},
+      {[](TAppPlatform& p) { p.PushRenderTarget(TextureHandle()); }, "PushRenderTarget"},
+      {[](TAppPlatform& p) { p.PopRenderTarget(); }, "PopRenderTarget"},
+      {[](TAppPlatform& p) { p.SetWorldTransform(TMatrix4()); }, "SetWorldTransform"},
+      {[](TAppPlatform& p) { p.SetViewTransform(TMatrix4()); }, "SetViewTransform"},
+      {[](TAppPlatform& p) { p.SetProjectionTransform(TMatrix4()); }, "SetProjectionTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetWorldTransform(m); }, "GetWorldTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetViewTransform(m); }, "GetViewTransform"},
+      {[](TAppPlatform& p) { TMatrix4 m; p.GetProjectionTransform(m); }, "GetProjectionTransform"},
+      {[](TAppPlatform& p) { p.ReportOutOfVideoMemory(); }, "ReportOutOfVideoMemory"},
+      {[](TAppPlatform& p) { p.Restore(); }, "Restore"},
+      {[](TAppPlatform& p) { p.EndDraw(false); }, "EndDraw 0"},
   };
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
     for (const Case& c : cases) {
       display->Journal().Clear();
       c.call(platform);
@@ -155,7 +185,7 @@ TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
 }
 
 TEST(PlatformDrawing, WithoutADisplayDrawingIsRefusedAndEachKindLoggedOnce) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_FALSE(platform.BeginDraw(true));
     EXPECT_FALSE(platform.BeginDraw(true));
     platform.DrawRect(0, 0, 1, 1, TColor(), nullptr);
@@ -178,7 +208,7 @@ TEST(PlatformDrawing, WithoutADisplayDrawingIsRefusedAndEachKindLoggedOnce) {
 }
 
 TEST(PlatformDrawing, WithoutADisplayTheWindowShowsBare) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     EXPECT_FALSE(desktop.shown);
     platform.SetDisplay(800, 600, false);
     EXPECT_TRUE(desktop.shown);
@@ -189,9 +219,8 @@ TEST(PlatformDrawing, WithoutADisplayTheWindowShowsBare) {
 }
 
 TEST(PlatformDrawing, TheFirstDisplaySetUpMakesTheRootScreen) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     platform.SetDisplay(800, 600, true);
     TWindow* root = platform.GetWindowManager()->GetRootWindow();
     ASSERT_NE(root, nullptr);
@@ -227,9 +256,8 @@ TEST(PlatformDrawing, TheModeDecidesScaleAndFullScreen) {
   };
   for (const Case& c : cases) {
     host.received.clear();
-    RunPlatform(c.line, [&](TPlatform& platform, FakeNativeWindow&) {
-      auto* display = new FakeDisplayHandler;
-      platform.SetDisplayHandler(display);
+    RunPlatform(c.line, [&](TAppPlatform& platform, FakeNativeWindow&) {
+      auto* display = InstallDisplay(platform);
       platform.SetDisplay(800, 600, c.requested);
       EXPECT_TRUE(display->Journal().Contains(c.reached)) << c.line;
       float scale = 0;
@@ -254,14 +282,13 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
     bool Step() override { return ++steps > 0; }
     int& steps;
   };
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
     platform.SetDisplay(800, 600, false);
     auto asset = std::make_shared<CountingAsset>();
     platform.GetAssetManager()->Register("asset", asset);
     int steps = 0;
-    platform.AddRestoreTask(new CountingTask(steps));
+    platform.AddRestoreTask(std::make_unique<CountingTask>(steps));
     platform.ConsumeRepaintRequest();
 
     platform.RestoreAssets();
@@ -285,16 +312,15 @@ TEST(PlatformDrawing, RestoredAssetsRunTheRestoreTasksAtTheNextFrameOnly) {
 
 TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
   FakeClock clock;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
     for (int frame = 0; frame < 15; ++frame) {
       clock.Advance(20);
       platform.EndDraw(true);
     }
     EXPECT_FLOAT_EQ(platform.GetData().mFrameRate.GetFramesPerSecond(), 15000.0f / 280.0f);
     display->Journal().Clear();
-    platform.GetData().mOverlayOn = true;
+    platform.GetEventPump().mOverlayOn = true;
     platform.EndDraw(true);
     EXPECT_EQ(display->Calls(),
               (std::vector<std::string>{"Begin2d", "DrawRect 0 0 300 40 alpha 1.000000", "End2d", "EndDraw 1"}));
@@ -302,9 +328,8 @@ TEST(PlatformDrawing, EndDrawMeasuresTheRateAndDrawsTheOverlayFirst) {
 }
 
 TEST(PlatformDrawing, TheCursorImageReplacesTheSystemCursorWhileShown) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
-    auto* display = new FakeDisplayHandler;
-    platform.SetDisplayHandler(display);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    auto* display = InstallDisplay(platform);
     auto moveAndSeeCursor = [&] {
       desktop.MoveTo(1, 1);
       TEvent event;
@@ -313,16 +338,16 @@ TEST(PlatformDrawing, TheCursorImageReplacesTheSystemCursorWhileShown) {
     };
     platform.SetCursor(TextureHandle(), 1, 2);
     EXPECT_FALSE(moveAndSeeCursor()) << "a drawn cursor hides the system one";
-    platform.UpdateCursor(TPlatform::kCursorHide);
-    platform.UpdateCursor(TPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
     EXPECT_TRUE(moveAndSeeCursor());
-    platform.UpdateCursor(TPlatform::kCursorRefresh);
-    platform.UpdateCursor(TPlatform::kCursorShow);
-    platform.UpdateCursor(TPlatform::kCursorShow);
+    platform.UpdateCursor(TAppPlatform::kCursorRefresh);
+    platform.UpdateCursor(TAppPlatform::kCursorShow);
+    platform.UpdateCursor(TAppPlatform::kCursorShow);
     EXPECT_EQ(display->Journal().Count("SetMouseImage image 1 2"), 2);
     EXPECT_EQ(display->Journal().Count("SetMouseImage none 1 2"), 1);
     platform.GetData().mCursorEnabled = false;
-    platform.UpdateCursor(TPlatform::kCursorHide);
+    platform.UpdateCursor(TAppPlatform::kCursorHide);
     EXPECT_EQ(display->Journal().Count("SetMouseImage none 1 2"), 1);
   });
 }

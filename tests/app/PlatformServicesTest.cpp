@@ -5,7 +5,7 @@
 #include <string>
 
 #include "platform/text/Log.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "tests/support/CallJournal.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeHostWindow.h"
@@ -19,7 +19,7 @@
 namespace {
 
 TEST(PlatformServices, TitleAndClipboardTravelInWindows1252) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     platform.SetWindowTitle("caf\xe9");
     EXPECT_EQ(desktop.title, "caf\xc3\xa9");
     EXPECT_TRUE(platform.SetClipboardText("\x80 5"));
@@ -32,7 +32,7 @@ TEST(PlatformServices, TitleAndClipboardTravelInWindows1252) {
 }
 
 TEST(PlatformServices, ThePointerIsPlacedAtTheDrawingScale) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     platform.SetCursorPos(100, 50);
     ASSERT_EQ(desktop.warps.size(), 1u);
     EXPECT_EQ(desktop.warps[0], std::make_pair(100, 50));
@@ -40,7 +40,7 @@ TEST(PlatformServices, ThePointerIsPlacedAtTheDrawingScale) {
   FakeHostWindow host(400);
   char line[64];
   std::snprintf(line, sizeof line, "-wnd=%x", host.Handle());
-  RunPlatform(line, [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform(line, [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     platform.SetDisplay(800, 600, false);
     platform.SetCursorPos(100, 50);
     ASSERT_EQ(desktop.warps.size(), 1u);
@@ -49,15 +49,14 @@ TEST(PlatformServices, ThePointerIsPlacedAtTheDrawingScale) {
 }
 
 TEST(PlatformServices, AnAddressThatIsNotAWebAddressIsRefusedAndLogged) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { platform.OpenURL("file:///etc/passwd"); });
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { platform.OpenURL("file:///etc/passwd"); });
   EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find("file:///etc/passwd"), std::string::npos);
 }
 
 TEST(PlatformServices, SoundIsInitialisedOnlyWhenThereIsASoundManager) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_FALSE(platform.InitSound());
-    auto* sound = new FakeSoundManager;
-    platform.SetSoundManager(sound);
+    auto* sound = InstallSound(platform);
     EXPECT_TRUE(platform.InitSound());
     sound->initialises = false;
     EXPECT_FALSE(platform.InitSound());
@@ -88,11 +87,11 @@ class JournalTask : public TTask {
 TEST(PlatformShutDown, TakesThePlatformDownInOrderWithNoPollAfterTheThreadStops) {
   CallJournal journal;
   std::atomic<bool> instanceSeenByDisplay{false};
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
-    platform.SetDisplayHandler(new FakeDisplayHandler(&journal));
-    platform.SetSoundManager(new FakeSoundManager(&journal));
-    platform.GetWindowManager()->SetScript(new JournalScript(journal));
-    platform.AddTask(new JournalTask(journal));
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    InstallDisplay(platform, &journal);
+    InstallSound(platform, &journal);
+    platform.GetWindowManager()->SetScript(std::make_unique<JournalScript>(journal));
+    platform.AddTask(std::make_unique<JournalTask>(journal));
     ASSERT_TRUE(journal.WaitFor("UpdateMouse -1 -1")) << "the cursor poll thread polls the display";
     journal.Add("game ends");
   });
@@ -106,17 +105,16 @@ TEST(PlatformShutDown, TakesThePlatformDownInOrderWithNoPollAfterTheThreadStops)
   // Polls may come between the game's end and the thread's stop, never after.
   while (!after.empty() && after.front() == "UpdateMouse -1 -1") after.erase(after.begin());
   EXPECT_EQ(after, (std::vector<std::string>{"~window manager", "~task", "~sound", "~display"}));
+  EXPECT_EQ(TAppPlatform::Instance(), nullptr);
   EXPECT_EQ(TPlatform::Instance(), nullptr);
 }
 
 TEST(PlatformShutDown, ThePollLeavesASuspendedWindowManagerAlone) {
   CallJournal journal;
-  RunPlatform("", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     platform.GetWindowManager()->SetSuspended(true);
-    auto* display = new FakeDisplayHandler(&journal);
-    platform.SetDisplayHandler(display);
-    auto* other = new FakeDisplayHandler(&journal);
-    platform.SetDisplayHandler(other);
+    InstallDisplay(platform, &journal);
+    InstallDisplay(platform, &journal);
     EXPECT_TRUE(journal.Contains("~display")) << "replacing the display deletes the old one";
     EXPECT_FALSE(journal.WaitFor("UpdateMouse -1 -1", std::chrono::milliseconds(100)));
     platform.GetWindowManager()->SetSuspended(false);

@@ -13,7 +13,7 @@
 #include "platform/crypto/MachineId.h"
 #include "system/window/NativeWindowSource.h"
 #include "app/RunFramework.h"
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 #include "platform/prefs/SettingsSource.h"
 #include "platform/crypto/TStringCipher.h"
 #include "platform/xml/TStringTable.h"
@@ -31,9 +31,9 @@
 
 namespace {
 
-std::string Setting(TPlatform& platform, const char* key) { return platform.GetSetting(key).CStr(); }
+std::string Setting(TAppPlatform& platform, const char* key) { return platform.GetSetting(key).CStr(); }
 
-bool HasSetting(TPlatform& platform, const char* key) { return platform.GetData().mSettings.count(key) > 0; }
+bool HasSetting(TAppPlatform& platform, const char* key) { return platform.GetData().mFoldersAndSettings.mSettings.count(key) > 0; }
 
 // Sets an environment variable for one test.
 class ScopedVariable {
@@ -62,7 +62,7 @@ TEST(PlatformStartUp, CommandLineSettingsReachTheGame) {
   TestFileLayer files;
   std::string startFolder = sys::CurrentFolder();
   int runs = 0;
-  int exitCode = RunPlatform("--cheat abc options=a=1&b=2 more", [&](TPlatform& platform, FakeNativeWindow&) {
+  int exitCode = RunPlatform("--cheat abc options=a=1&b=2 more", [&](TAppPlatform& platform, FakeNativeWindow&) {
     ++runs;
     EXPECT_EQ(Setting(platform, "cheatcode"), "abc options=a=1&b=2 more");
     EXPECT_EQ(Setting(platform, "a"), "1");
@@ -84,7 +84,7 @@ TEST(PlatformStartUp, SettingsComeFromTheSettingsFileAndThenTheOptions) {
   files.WriteAsset("settings.xml",
                    "<?xml version=\"1.0\"?>\n<settings>\n  <hiscorelocal>1</hiscorelocal>\n"
                    "  <motto>turn the rings</motto>\n  <a>from the file</a>\n</settings>\n");
-  RunPlatform("options=a=from-options", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("options=a=from-options", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_EQ(Setting(platform, "hiscorelocal"), "1");
     EXPECT_EQ(Setting(platform, "motto"), "turn the rings");
     EXPECT_EQ(Setting(platform, "a"), "from-options") << "the options come last";
@@ -94,9 +94,9 @@ TEST(PlatformStartUp, SettingsComeFromTheSettingsFileAndThenTheOptions) {
 TEST(PlatformStartUp, ASettingsFileWithoutItsElementOrMissingChangesNothing) {
   TestFileLayer files;
   files.WriteAsset("settings.xml", "<options><a>1</a></options>");
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
   TestFileLayer empty;
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
 }
 
 TEST(PlatformStartUp, TheStringTableTurnsLabelTranslationOnOnlyWhenItLoads) {
@@ -104,20 +104,20 @@ TEST(PlatformStartUp, TheStringTableTurnsLabelTranslationOnOnlyWhenItLoads) {
   files.WriteAsset("strings.xml",
                    "<Workbook><Worksheet><Table><Row><Cell><Data>Hello</Data></Cell><Cell><Data>Bonjour</Data>"
                    "</Cell></Row></Table></Worksheet></Workbook>");
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     ASSERT_NE(platform.GetStringTable(), nullptr);
     EXPECT_STREQ(platform.GetStringTable()->GetString("Hello").CStr(), "Bonjour");
     EXPECT_TRUE(platform.GetWindowManager()->SetTranslateLabels(false)) << "translation was on";
   });
   TestFileLayer without;
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_EQ(platform.GetStringTable(), nullptr);
     EXPECT_FALSE(platform.GetWindowManager()->SetTranslateLabels(false)) << "translation stays off";
   });
 }
 
 TEST(PlatformStartUp, OtherPartsReadTheSettingsWhileThePlatformLives) {
-  RunPlatform("options=installkey=elsewhere&x=1", [](TPlatform&, FakeNativeWindow&) {
+  RunPlatform("options=installkey=elsewhere&x=1", [](TAppPlatform&, FakeNativeWindow&) {
     EXPECT_STREQ(ReadSetting("x").CStr(), "1");
     EXPECT_STREQ(ReadSetting("installkey").CStr(), "elsewhere");
   });
@@ -125,11 +125,11 @@ TEST(PlatformStartUp, OtherPartsReadTheSettingsWhileThePlatformLives) {
 }
 
 TEST(PlatformStartUp, CheatAtTheEndOfTheLineStoresAnEmptyCode) {
-  RunPlatform("-x --cheat", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("-x --cheat", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_TRUE(HasSetting(platform, "cheatcode"));
     EXPECT_EQ(Setting(platform, "cheatcode"), "");
   });
-  RunPlatform("-x", [](TPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "cheatcode")); });
+  RunPlatform("-x", [](TAppPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "cheatcode")); });
 }
 
 // The names "final.txt" excluded stay excluded; "firstpeek.txt" adds its own.
@@ -153,7 +153,7 @@ TEST(PlatformStartUp, FirstPeekSwitchesTheExclusionListOnlyForANumber) {
     files.Write("program/firstpeek.txt", peekHidden);
     files.WriteAsset(finalHidden, "x");
     files.WriteAsset(peekHidden, "x");
-    RunPlatform(c.line, [&](TPlatform&, FakeNativeWindow&) {
+    RunPlatform(c.line, [&](TAppPlatform&, FakeNativeWindow&) {
       EXPECT_FALSE(FileExists(finalHidden.c_str())) << c.line;
       EXPECT_EQ(FileExists(peekHidden.c_str()), !c.firstPeek) << c.line;
     });
@@ -161,7 +161,7 @@ TEST(PlatformStartUp, FirstPeekSwitchesTheExclusionListOnlyForANumber) {
 }
 
 TEST(PlatformStartUp, BooleanSettingsCountOnlyNumbers) {
-  RunPlatform("options=one=1&two=2&zero=0&word=true", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("options=one=1&two=2&zero=0&word=true", [](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_TRUE(platform.GetSettingBool("one"));
     EXPECT_TRUE(platform.GetSettingBool("two"));
     EXPECT_FALSE(platform.GetSettingBool("zero"));
@@ -173,7 +173,7 @@ TEST(PlatformStartUp, BooleanSettingsCountOnlyNumbers) {
 TEST(PlatformStartUp, TheEncryptionKeyDecidesCheatModeEachTimeItIsSet) {
   const TString key = "c2VjcmV0a2V5";
   TString code = TStringCipher(key).EncryptString(GetMachineId());
-  RunPlatform(std::string("--cheat ") + code.CStr(), [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform(std::string("--cheat ") + code.CStr(), [&](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_FALSE(HasSetting(platform, "cheatmode"));
     platform.SetSetting("encryptionkey", key);
     EXPECT_EQ(Setting(platform, "cheatmode"), "1");
@@ -187,19 +187,25 @@ TEST(PlatformStartUp, TheEncryptionKeyDecidesCheatModeEachTimeItIsSet) {
 }
 
 TEST(PlatformStartUp, ThePlatformIsReachableOnlyWhileItLives) {
+  EXPECT_EQ(TAppPlatform::Instance(), nullptr);
   EXPECT_EQ(TPlatform::Instance(), nullptr);
-  TPlatform* seen = nullptr;
-  RunPlatform("", [&](TPlatform&, FakeNativeWindow&) { seen = TPlatform::Instance(); });
-  EXPECT_NE(seen, nullptr);
+  int runs = 0;
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    ++runs;
+    EXPECT_EQ(TAppPlatform::Instance(), &platform);
+    EXPECT_EQ(TPlatform::Instance(), &platform) << "the layers below reach the same object through its face";
+  });
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(TAppPlatform::Instance(), nullptr);
   EXPECT_EQ(TPlatform::Instance(), nullptr);
 }
 
 TEST(PlatformStartUp, DataFoldersAndLogLieInThePerUserFolders) {
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
     std::string user = sys::UserDataRoot() + "/Velmartis/" + sys::ProgramVersion().productName;
     std::string common = sys::CommonDataRoot() + "/Velmartis/" + sys::ProgramVersion().productName;
-    EXPECT_EQ(platform.GetData().mUserFolder.CStr(), user);
-    EXPECT_EQ(platform.GetData().mCommonFolder.CStr(), common);
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mUserFolder.CStr(), user);
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mCommonFolder.CStr(), common);
     EXPECT_TRUE(sys::FolderExists(common));
     EXPECT_EQ(GetLogPath().CStr(), user + "/logfile.txt");
     const uint16_t* parts = sys::ProgramVersion().fileVersion;
@@ -215,13 +221,13 @@ TEST(PlatformStartUp, ASharedFolderThatCannotBeMadeIsTheUsersOwn) {
   TempFolder blocked;
   WriteWholeFile(blocked.File("file"), "a file where a folder should be");
   ScopedVariable state("XDG_STATE_HOME", blocked.File("file"));
-  RunPlatform("", [](TPlatform& platform, FakeNativeWindow&) {
-    EXPECT_EQ(platform.GetData().mCommonFolder, platform.GetData().mUserFolder);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
+    EXPECT_EQ(platform.GetData().mFoldersAndSettings.mCommonFolder, platform.GetData().mFoldersAndSettings.mUserFolder);
   });
 }
 
 TEST(PlatformStartUp, LinesOfTheSystemLayerGoToTheLog) {
-  RunPlatform("", [](TPlatform&, FakeNativeWindow&) { sys::WriteLog("from the layer below"); });
+  RunPlatform("", [](TAppPlatform&, FakeNativeWindow&) { sys::WriteLog("from the layer below"); });
   EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find("from the layer below"), std::string::npos);
 }
 
@@ -230,29 +236,50 @@ TEST(PlatformStartUp, InsideAHostWindowTheGameKeepsToTheProgramFolder) {
   char line[64];
   std::snprintf(line, sizeof line, "-wnd=%x", host.Handle());
   int runs = 0;
-  RunPlatform(line, [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform(line, [&](TAppPlatform& platform, FakeNativeWindow&) {
     ++runs;
     TPlatformData& data = platform.GetData();
     EXPECT_TRUE(data.mEmbedded);
     EXPECT_EQ(data.mHostWindow, &host);
-    EXPECT_EQ(data.mUserFolder, data.mProgramFolder);
-    EXPECT_EQ(data.mCommonFolder, data.mProgramFolder);
+    EXPECT_EQ(data.mFoldersAndSettings.mUserFolder, data.mFoldersAndSettings.mProgramFolder);
+    EXPECT_EQ(data.mFoldersAndSettings.mCommonFolder, data.mFoldersAndSettings.mProgramFolder);
   });
   EXPECT_EQ(runs, 1);
 }
 
-TEST(PlatformStartUp, TheHostModeOfPqUsesTheDataFoldersAndTurnsTheBridgeOn) {
-  FakeHostBridge bridge;
+TEST(PlatformStartUp, TheHostModeOfPqUsesTheDataFolders) {
   FakeHostWindow host;
   char line[64];
   std::snprintf(line, sizeof line, "-wnd=%x -pq=1", host.Handle());
-  RunPlatform(line, [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform(line, [&](TAppPlatform& platform, FakeNativeWindow&) {
     EXPECT_TRUE(IsPqHostMode());
-    EXPECT_NE(platform.GetData().mUserFolder, platform.GetData().mProgramFolder);
-    EXPECT_EQ(bridge.enabled, 1);
+    EXPECT_NE(platform.GetData().mFoldersAndSettings.mUserFolder, platform.GetData().mFoldersAndSettings.mProgramFolder);
   });
-  RunPlatform("-msn", [&](TPlatform&, FakeNativeWindow&) { EXPECT_EQ(bridge.enabled, 2); });
   EXPECT_FALSE(IsPqHostMode()) << "no platform, no host mode";
+}
+
+TEST(PlatformStartUp, TheHostSwitchesTurnTheBridgeOnOnlyWithAHostWindow) {
+  FakeHostWindow host;
+  char hosted[64];
+  std::snprintf(hosted, sizeof hosted, "-wnd=%x", host.Handle());
+  struct Case {
+    std::string line;
+    bool enabled;
+    const char* log;
+  };
+  const Case cases[] = {
+      {std::string(hosted) + " -msn", true, ""},
+      {std::string(hosted) + " -pq=1", true, ""},
+      {"-msn", false, "-msn without a host window: the host bridge stays off"},
+      {"-pq=1", false, "-pq= without a host window: the host bridge stays off"},
+  };
+  for (const Case& c : cases) {
+    FakeHostBridge bridge;
+    RunPlatform(c.line, [&](TAppPlatform&, FakeNativeWindow&) { EXPECT_EQ(bridge.enabled, c.enabled ? 1 : 0) << c.line; });
+    if (*c.log) {
+      EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find(c.log), std::string::npos) << c.line;
+    }
+  }
 }
 
 TEST(PlatformStartUp, AMissingHostWindowEndsTheProgramBeforeAnyWindow) {
@@ -262,7 +289,7 @@ TEST(PlatformStartUp, AMissingHostWindowEndsTheProgramBeforeAnyWindow) {
   std::snprintf(line, sizeof line, "-wnd=%x", gone);
   for (const char* commandLine : {"-wnd=0", "-wnd=", static_cast<const char*>(line)}) {
     int runs = 0;
-    EXPECT_EQ(RunPlatform(commandLine, [&](TPlatform&, FakeNativeWindow&) { ++runs; }), -1) << commandLine;
+    EXPECT_EQ(RunPlatform(commandLine, [&](TAppPlatform&, FakeNativeWindow&) { ++runs; }), -1) << commandLine;
     EXPECT_EQ(runs, 0) << commandLine;
   }
 }
@@ -270,18 +297,18 @@ TEST(PlatformStartUp, AMissingHostWindowEndsTheProgramBeforeAnyWindow) {
 TEST(PlatformStartUp, AMainWindowThatCannotBeMadeEndsTheProgram) {
   SetNativeWindowSource([] { return std::unique_ptr<sys::NativeWindow>(); });
   static int runs = 0;
-  EXPECT_EQ(RunFramework("", [](TPlatform*, const char*) { ++runs; }, false), -1);
+  EXPECT_EQ(RunFramework("", [](TAppPlatform*, const char*) { ++runs; }, false), -1);
   SetNativeWindowSource(nullptr);
   EXPECT_EQ(runs, 0);
 }
 
 TEST(PlatformStartUp, UnderTheTestHarnessTheWindowShowsAtOnceAndCountsAsEmbedded) {
-  RunPlatform("--axtest", [](TPlatform& platform, FakeNativeWindow& desktop) {
+  RunPlatform("--axtest", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
     EXPECT_TRUE(platform.GetData().mTestMode);
     EXPECT_TRUE(platform.GetData().mEmbedded);
     EXPECT_TRUE(desktop.shown);
   });
-  RunPlatform("", [](TPlatform&, FakeNativeWindow& desktop) { EXPECT_FALSE(desktop.shown); });
+  RunPlatform("", [](TAppPlatform&, FakeNativeWindow& desktop) { EXPECT_FALSE(desktop.shown); });
 }
 
 TEST(PlatformStartUp, TheHarnessMayReplaceTheCommandLineAndHearsTheEnd) {
@@ -289,7 +316,7 @@ TEST(PlatformStartUp, TheHarnessMayReplaceTheCommandLineAndHearsTheEnd) {
   ScopedVariable line("HARNESS_COMMAND_LINE", "options=from=harness");
   ScopedVariable window("HARNESS_WINDOW", std::to_string(harnessWindow.Handle()));
   std::string seenLine;
-  RunPlatform("options=from=caller", [&](TPlatform& platform, FakeNativeWindow&) {
+  RunPlatform("options=from=caller", [&](TAppPlatform& platform, FakeNativeWindow&) {
     seenLine = platform.GetCommandLine();
     EXPECT_EQ(Setting(platform, "from"), "harness");
     EXPECT_TRUE(harnessWindow.received.empty());
@@ -309,7 +336,7 @@ TEST(PlatformStartUp, ASecondProcessAsksTheFirstToTheFrontAndExitsWithZero) {
   pid_t child = fork();
   ASSERT_GE(child, 0);
   if (child == 0) {
-    int exitCode = RunPlatform("", [](TPlatform&, FakeNativeWindow&) { _exit(7); });
+    int exitCode = RunPlatform("", [](TAppPlatform&, FakeNativeWindow&) { _exit(7); });
     _exit(exitCode);
   }
   int status = -1;
@@ -328,11 +355,11 @@ TEST(PlatformStartUp, SwitchesThatAllowSeveralCopiesSkipTheSingleInstanceRule) {
   std::snprintf(hosted, sizeof hosted, "-wnd=%x", host.Handle());
   for (const char* line : {"--multiple", "screensaver", static_cast<const char*>(hosted)}) {
     int runs = 0;
-    EXPECT_EQ(RunPlatform(line, [&](TPlatform&, FakeNativeWindow&) { ++runs; }), 0) << line;
+    EXPECT_EQ(RunPlatform(line, [&](TAppPlatform&, FakeNativeWindow&) { ++runs; }), 0) << line;
     EXPECT_EQ(runs, 1) << line;
   }
   int runs = 0;
-  EXPECT_EQ(RunPlatform("", [&](TPlatform&, FakeNativeWindow&) { ++runs; }), 0);
+  EXPECT_EQ(RunPlatform("", [&](TAppPlatform&, FakeNativeWindow&) { ++runs; }), 0);
   EXPECT_EQ(runs, 0);
 }
 

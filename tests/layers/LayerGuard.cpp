@@ -120,14 +120,4 @@ std::vector<Crossing> FindLinkCrossings(const fs::path& root) {
   return crossings;
 }
 
-const std::set<Crossing>& KnownCrossings() {
-  static const std::set<Crossing> known = {
-      {"windows/CMakeLists.txt", "links quorvane_app"},
-      {"windows/TWindow.cpp", "app/TPlatform.h"},
-      {"windows/TScreen.cpp", "app/TPlatform.h"},
-      {"windows/TWindowManager.cpp", "app/TPlatform.h"},
-  };
-  return known;
-}
-
 }  // namespace layers

@@ -1,9 +1,7 @@
 #pragma once
 
 #include <filesystem>
-#include <set>
 #include <string>
-#include <utility>
 #include <vector>
 
 // The product's layers and the edges between them that the design allows:
@@ -23,9 +21,6 @@ bool MayUse(const std::string& from, const std::string& to);
 struct Crossing {
   std::string file;
   std::string what;
-  bool operator<(const Crossing& other) const {
-    return std::pair(file, what) < std::pair(other.file, other.what);
-  }
 };
 
 // Every product include that crosses a layer the wrong way.
@@ -33,8 +28,5 @@ std::vector<Crossing> FindIncludeCrossings(const std::filesystem::path& root);
 // Every library declaration in a CMakeLists.txt of the product that links a
 // layer it may not use.
 std::vector<Crossing> FindLinkCrossings(const std::filesystem::path& root);
-
-// The crossings known today, each to be removed by the move that ends it.
-const std::set<Crossing>& KnownCrossings();
 
 }  // namespace layers

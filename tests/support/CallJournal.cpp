@@ -35,3 +35,14 @@ bool CallJournal::WaitFor(const std::string& entry, std::chrono::milliseconds li
   std::unique_lock lock(mMutex);
   return mAdded.wait_for(lock, limit, [&] { return std::find(mEntries.begin(), mEntries.end(), entry) != mEntries.end(); });
 }
+
+std::string JournalNumbers(std::initializer_list<int32_t> values) {
+  std::string text;
+  for (int32_t value : values) text += " " + std::to_string(value);
+  return text;
+}
+
+std::string DrawRectEntry(int32_t left, int32_t top, int32_t right, int32_t bottom, float alpha, bool textured) {
+  return "DrawRect" + JournalNumbers({left, top, right, bottom}) + " alpha " + std::to_string(alpha) +
+         (textured ? " target" : "");
+}

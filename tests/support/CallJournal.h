@@ -2,6 +2,8 @@
 
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
+#include <initializer_list>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -25,3 +27,8 @@ class CallJournal {
   std::condition_variable mAdded;
   std::vector<std::string> mEntries;
 };
+
+// How the drawing fakes write their entries: " 1 2 3" for the numbers, and a
+// rectangle drawn with its alpha and whether it had a texture.
+std::string JournalNumbers(std::initializer_list<int32_t> values);
+std::string DrawRectEntry(int32_t left, int32_t top, int32_t right, int32_t bottom, float alpha, bool textured);

@@ -1,15 +1,5 @@
 #include "tests/support/FakeDisplayHandler.h"
 
-namespace {
-
-std::string Numbers(std::initializer_list<int32_t> values) {
-  std::string text;
-  for (int32_t value : values) text += " " + std::to_string(value);
-  return text;
-}
-
-}  // namespace
-
 std::vector<std::string> FakeDisplayHandler::Calls() const {
   std::vector<std::string> calls;
   for (const std::string& entry : mJournal->Entries()) {
@@ -20,7 +10,7 @@ std::vector<std::string> FakeDisplayHandler::Calls() const {
 
 void FakeDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet,
                                     bool embedded) {
-  Record("SetDisplay" + Numbers({width, height, fullScreen, force, quiet, embedded}));
+  Record("SetDisplay" + JournalNumbers({width, height, fullScreen, force, quiet, embedded}));
 }
 
 bool FakeDisplayHandler::SetFullScreen(bool on) {
@@ -38,8 +28,7 @@ void FakeDisplayHandler::EndDraw(bool present) { Record(present ? "EndDraw 1" : 
 
 void FakeDisplayHandler::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                                   TTexture* target) {
-  Record("DrawRect" + Numbers({left, top, right, bottom}) + " alpha " + std::to_string(colour.a) +
-         (target ? " target" : ""));
+  Record(DrawRectEntry(left, top, right, bottom, colour.a, target != nullptr));
 }
 
 void FakeDisplayHandler::GetViewport(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom) {
@@ -50,7 +39,7 @@ void FakeDisplayHandler::GetViewport(int32_t& left, int32_t& top, int32_t& right
 }
 
 void FakeDisplayHandler::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  Record("PushViewport" + Numbers({left, top, right, bottom}));
+  Record("PushViewport" + JournalNumbers({left, top, right, bottom}));
 }
 
 void FakeDisplayHandler::DrawVertices(int32_t primitiveType, TVertexList*) {
@@ -58,11 +47,11 @@ void FakeDisplayHandler::DrawVertices(int32_t primitiveType, TVertexList*) {
 }
 
 TMousePosition FakeDisplayHandler::UpdateMouse(int32_t x, int32_t y) {
-  Record("UpdateMouse" + Numbers({x, y}));
+  Record("UpdateMouse" + JournalNumbers({x, y}));
   return TMousePosition{polledX.load(), 0};
 }
 
 bool FakeDisplayHandler::SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
-  Record(std::string("SetMouseImage ") + (texture ? "image" : "none") + Numbers({hotX, hotY}));
+  Record(std::string("SetMouseImage ") + (texture ? "image" : "none") + JournalNumbers({hotX, hotY}));
   return true;
 }

@@ -2,17 +2,20 @@
 
 #include <memory>
 
-#include "system/window/NativeWindowSource.h"
 #include "app/RunFramework.h"
+#include "app/TAppPlatform.h"
 #include "system/os/Paths.h"
+#include "system/window/NativeWindowSource.h"
+#include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
+#include "tests/support/FakeSoundManager.h"
 
 namespace {
 
 const PlatformBody* gBody = nullptr;
 FakeNativeWindow* gDesktop = nullptr;
 
-void BodyAsGameMain(TPlatform* platform, const char*) { (*gBody)(*platform, *gDesktop); }
+void BodyAsGameMain(TAppPlatform* platform, const char*) { (*gBody)(*platform, *gDesktop); }
 
 }  // namespace
 
@@ -30,4 +33,18 @@ int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeCl
   gDesktop = nullptr;
   sys::SetCurrentFolder(folder);
   return exitCode;
+}
+
+FakeDisplayHandler* InstallDisplay(TAppPlatform& platform, CallJournal* journal) {
+  auto display = std::make_unique<FakeDisplayHandler>(journal);
+  FakeDisplayHandler* watched = display.get();
+  platform.SetDisplayHandler(std::move(display));
+  return watched;
+}
+
+FakeSoundManager* InstallSound(TAppPlatform& platform, CallJournal* journal) {
+  auto sound = std::make_unique<FakeSoundManager>(journal);
+  FakeSoundManager* watched = sound.get();
+  platform.SetSoundManager(std::move(sound));
+  return watched;
 }

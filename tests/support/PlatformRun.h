@@ -3,15 +3,23 @@
 #include <functional>
 #include <string>
 
+class CallJournal;
 class FakeClock;
+class FakeDisplayHandler;
 class FakeNativeWindow;
-class TPlatform;
+class FakeSoundManager;
+class TAppPlatform;
 
 // What a test does with a started platform: it runs as the game's main function.
-using PlatformBody = std::function<void(TPlatform& platform, FakeNativeWindow& desktop)>;
+using PlatformBody = std::function<void(TAppPlatform& platform, FakeNativeWindow& desktop)>;
 
 // Runs the framework's whole life, start-up to shut-down, over a scripted
 // desktop (whose waits move the fake clock, when one is given), with the body
 // as the game's main function. Returns the framework's exit code. The current
 // folder, which start-up changes, is restored afterwards.
 int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeClock* clock = nullptr);
+
+// Install a fake on the platform, which owns it from then on; the test keeps
+// watching it. Calls go to the journal given, or to the fake's own.
+FakeDisplayHandler* InstallDisplay(TAppPlatform& platform, CallJournal* journal = nullptr);
+FakeSoundManager* InstallSound(TAppPlatform& platform, CallJournal* journal = nullptr);

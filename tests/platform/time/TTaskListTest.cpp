@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -36,9 +37,10 @@ using Journal = std::vector<std::string>;
 class TTaskListTest : public testing::Test {
  protected:
   JournalTask* AddTask(const std::string& name, JournalTask::StepAction step = nullptr) {
-    auto* task = new JournalTask(name, &journal, std::move(step));
-    list.Add(task);
-    return task;
+    auto task = std::make_unique<JournalTask>(name, &journal, std::move(step));
+    JournalTask* added = task.get();
+    list.Add(std::move(task));
+    return added;
   }
 
   Journal journal;
@@ -85,7 +87,8 @@ TEST_F(TTaskListTest, TaskRemovingItselfFinishesItsStepAndIsHandedBack) {
   list.DoTasks(TTaskPass::Timed);
   EXPECT_EQ(journal, Journal({"step after"})) << "unlinked at the end of the pass";
   EXPECT_FALSE(list.Remove(self));
-  delete self;
+  std::unique_ptr<JournalTask> owned(self);
+  owned.reset();
   EXPECT_EQ(journal, Journal({"step after", "delete self"})) << "deleted only by its new owner";
 }
 
@@ -98,18 +101,21 @@ TEST_F(TTaskListTest, TaskRemovedEarlierInThePassIsNotStepped) {
   later = AddTask("later");
   list.DoTasks(TTaskPass::Timed);
   EXPECT_EQ(journal, Journal({"step first"}));
-  delete later;
+  std::unique_ptr<JournalTask> owned(later);
 }
 
-TEST_F(TTaskListTest, RemovedTaskThatEndsIsStillHandedBack) {
+TEST_F(TTaskListTest, TaskThatRemovesItselfAndEndsIsDeletedAtOnce) {
   JournalTask* self = nullptr;
   self = AddTask("self", [&] {
     list.Remove(self);
     return false;
   });
+  AddTask("after");
   list.DoTasks(TTaskPass::Timed);
-  EXPECT_EQ(journal, Journal({"step self"})) << "whoever removed it owns it";
-  delete self;
+  EXPECT_EQ(journal, Journal({"step self", "delete self", "step after"})) << "an ended task is the list's to delete";
+  journal.clear();
+  list.DoTasks(TTaskPass::Timed);
+  EXPECT_EQ(journal, Journal({"step after"}));
 }
 
 TEST_F(TTaskListTest, ClearDuringAPassDeletesEverythingAfterIt) {
@@ -146,7 +152,7 @@ TEST_F(TTaskListTest, ClearAfterARemovalLeavesTheRemovedTaskToItsOwner) {
   kept = AddTask("kept");
   list.DoTasks(TTaskPass::Timed);
   EXPECT_EQ(journal, Journal({"step a", "delete a"}));
-  delete kept;
+  std::unique_ptr<JournalTask> owned(kept);
 }
 
 TEST_F(TTaskListTest, TaskAddedAfterAClearInThePassSurvives) {
@@ -165,7 +171,7 @@ TEST_F(TTaskListTest, RemoveOutsideAPassHandsTheTaskBackAtOnce) {
   list.DoTasks(TTaskPass::Timed);
   EXPECT_TRUE(journal.empty());
   EXPECT_FALSE(list.Remove(task));
-  delete task;
+  std::unique_ptr<JournalTask> owned(task);
 }
 
 TEST_F(TTaskListTest, NestedPassOfTheSameListDoesNothing) {
@@ -182,8 +188,8 @@ TEST(TTaskList, DestructionDeletesEveryTask) {
   Journal journal;
   {
     TTaskList list;
-    list.Add(new JournalTask("a", &journal));
-    list.Add(new JournalTask("b", &journal));
+    list.Add(std::make_unique<JournalTask>("a", &journal));
+    list.Add(std::make_unique<JournalTask>("b", &journal));
   }
   EXPECT_EQ(journal, Journal({"delete a", "delete b"}));
 }

@@ -1,11 +1,11 @@
-// The platform's main window procedure and its event pump.
+#include "app/TEventPump.h"
+
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
 #include "platform/host/IHostBridge.h"
-#include "app/TPlatform.h"
+#include "platform/time/GameTime.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
-#include "windows/TWindowManager.h"
 
 namespace {
 
@@ -45,26 +45,25 @@ bool IsExtraButton(MouseButton button) { return button == MouseButton::Extra1 ||
 
 // ---- Window procedure: records what happened for the pump.
 
-bool TPlatform::HandleWindowMessage(const sys::Message& message) {
-  TPlatformData& data = *mData;
-  TDisplayHandler* display = GetDisplayHandler();
+bool TEventPump::HandleWindowMessage(const sys::Message& message) {
+  TDisplayHandler* display = mOwner.GetDisplayHandler();
   switch (message.kind) {
     case MessageKind::Size: SetShown(!message.minimised); return false;
     case MessageKind::Activation: SetAppActive(message.active); return false;
-    case MessageKind::CloseRequest: data.mCloseRequested = true; return true;
+    case MessageKind::CloseRequest: mCloseRequested = true; return true;
     case MessageKind::MouseActivation:
-      if (!data.mEmbedded) {
-        data.mClickSwallowArmed = true;
-        data.mClickSwallowStamp = GetTime();
+      if (!mOwner.IsEmbedded()) {
+        mClickSwallowArmed = true;
+        mClickSwallowStamp = GetGameTime();
       }
       return false;
     case MessageKind::CursorRequest: return display && display->UpdateSystemCursor();
     case MessageKind::DisplayChange:
-      if (!data.mShown && display) display->GetDesktopMode();
+      if (!mShown && display) display->GetDesktopMode();
       return false;
     case MessageKind::Paint:
-      data.mRepaintRequested = true;
-      data.mPaintPending = true;
+      mRepaintRequested = true;
+      mPaintPending = true;
       return false;
     case MessageKind::MouseMove: OnMouseMoved(); return false;
     case MessageKind::MouseLeave: OnMouseLeft(); return true;
@@ -73,74 +72,73 @@ bool TPlatform::HandleWindowMessage(const sys::Message& message) {
   }
 }
 
-void TPlatform::OnMouseMoved() {
-  TPlatformData& data = *mData;
-  sys::Window& window = *GetMainWindow();
-  if (TDisplayHandler* display = GetDisplayHandler()) {
-    if (!data.mLeaveArmed) display->OnWindowMoved();
+void TEventPump::OnMouseMoved() {
+  sys::Window& window = *mOwner.GetMainWindow();
+  if (TDisplayHandler* display = mOwner.GetDisplayHandler()) {
+    if (!mLeaveArmed) display->OnWindowMoved();
     display->GetMousePos();  // the display reads the pointer's new place
   }
-  if (!data.mLeaveArmed) {
+  if (!mLeaveArmed) {
     window.TrackLeave();
-    data.mLeaveArmed = true;
+    mLeaveArmed = true;
   }
-  if (!data.mHoverArmed) {
+  if (!mHoverArmed) {
     window.TrackHover();
-    data.mHoverArmed = true;
+    mHoverArmed = true;
   }
 }
 
-void TPlatform::OnMouseLeft() {
-  if (TDisplayHandler* display = GetDisplayHandler()) display->UpdateCursorBounds();
-  mData->mHoverArmed = false;
-  mData->mMouseLeft = true;
-  mData->mLeaveArmed = false;
+void TEventPump::OnMouseLeft() {
+  if (TDisplayHandler* display = mOwner.GetDisplayHandler()) display->UpdateCursorBounds();
+  mHoverArmed = false;
+  mMouseLeft = true;
+  mLeaveArmed = false;
 }
 
-bool TPlatform::OnHostMessage(const sys::Message& message) {
+bool TEventPump::OnHostMessage(const sys::Message& message) {
   if (message.code == kHostCommand) {
     GetHostBridge().HandleHostCommand(static_cast<uint32_t>(message.hostFirst));
     return true;
   }
   if (message.code == kHostForward) {
-    SendToHost(kHostForward, message.hostFirst, message.hostSecond);
+    mOwner.SendToHost(kHostForward, message.hostFirst, message.hostSecond);
     return true;
   }
   return false;
 }
 
 // A change and its undoing before the pump looks cancel out.
-void TPlatform::SetShown(bool shown) {
-  if (TSoundManager* sound = GetSoundManager()) sound->SetActive(shown);
-  if (mData->mShown == shown) return;
-  mData->mShownChangePending = !mData->mShownChangePending;
-  mData->mShown = shown;
+void TEventPump::SetShown(bool shown) {
+  if (TSoundManager* sound = mOwner.GetSoundManager()) sound->SetActive(shown);
+  if (mShown == shown) return;
+  mShownChangePending = !mShownChangePending;
+  mShown = shown;
 }
 
-void TPlatform::SetAppActive(bool active) {
-  if (active == mData->mAppActive) return;
-  mData->mAppActive = active;
-  mData->mActivationChanged = true;
-  if (TSoundManager* sound = GetSoundManager()) sound->SetActive(active);
+void TEventPump::SetAppActive(bool active) {
+  if (active == mAppActive) return;
+  mAppActive = active;
+  mActivationChanged = true;
+  if (TSoundManager* sound = mOwner.GetSoundManager()) sound->SetActive(active);
 }
 
 // ---- Event pump.
 
-void TPlatform::GetEvent(TEvent* event) {
+void TEventPump::GetEvent(TEvent* event) {
   *event = Event(kEventNothing);
-  sys::Window* window = GetMainWindow();
+  sys::Window* window = mOwner.GetMainWindow();
   if (!window) {
     *event = Event(kEventQuit);
     return;
   }
   if (WaitForHost(*event)) return;
-  TDisplayHandler* display = GetDisplayHandler();
+  TDisplayHandler* display = mOwner.GetDisplayHandler();
   if (display && !display->IsReady()) {
     if (window->TakeQuit()) {
       *event = Event(kEventQuit);
       return;
     }
-    if (mData->mShown && !mData->mShownChangePending) Restore();
+    if (mShown && !mShownChangePending) mOwner.Restore();
     // A lost or minimised display must not spin a core.
     window->WaitForInput(kIdleWait);
     return;
@@ -153,14 +151,14 @@ void TPlatform::GetEvent(TEvent* event) {
   }
   if (MapMessage(message, *event)) window->Deliver(message);
   // The paint just reported needs no second report from the flag it sets.
-  if (message.kind == MessageKind::Paint) mData->mPaintPending = false;
+  if (message.kind == MessageKind::Paint) mPaintPending = false;
 }
 
 // While the host keeps the game paused only messages are pumped.
-bool TPlatform::WaitForHost(TEvent& event) {
+bool TEventPump::WaitForHost(TEvent& event) {
   IHostBridge& bridge = GetHostBridge();
   bridge.SendSessionReady();
-  sys::Window& window = *GetMainWindow();
+  sys::Window& window = *mOwner.GetMainWindow();
   while (bridge.IsHostPaused()) {
     window.WaitForInput(kIdleWait);
     sys::Message message;
@@ -175,21 +173,21 @@ bool TPlatform::WaitForHost(TEvent& event) {
 }
 
 // The flags the window procedure recorded, each reported once, in this order.
-bool TPlatform::ReportFlag(TEvent& event) {
-  TPlatformData& data = *mData;
-  if (Take(data.mDisplayChanged)) {
+bool TEventPump::ReportFlag(TEvent& event) {
+  if (Take(mDisplayChanged)) {
     event = Event(kEventDisplayChanged);
-  } else if (Take(data.mShownChangePending)) {
-    bool shown = data.mShown;
-    if (!shown && GetDisplayHandler()) GetDisplayHandler()->ResetWorkingCount();
+  } else if (Take(mShownChangePending)) {
+    bool shown = mShown;
+    TDisplayHandler* display = mOwner.GetDisplayHandler();
+    if (!shown && display) display->ResetWorkingCount();
     event = Event(kEventActivation, shown ? 1 : 0);
-  } else if (Take(data.mPaintPending)) {
+  } else if (Take(mPaintPending)) {
     event = Event(kEventPaint);
-  } else if (Take(data.mActivationChanged)) {
-    event = Event(kEventActivation, data.mAppActive ? 1 : 0);
-  } else if (Take(data.mCloseRequested)) {
+  } else if (Take(mActivationChanged)) {
+    event = Event(kEventActivation, mAppActive ? 1 : 0);
+  } else if (Take(mCloseRequested)) {
     event = Event(kEventClose);
-  } else if (Take(data.mMouseLeft)) {
+  } else if (Take(mMouseLeft)) {
     TMousePosition position = MousePosition();
     event = TEvent{.type = kEventMouseLost, .x = position.x, .y = position.y};
   } else {
@@ -198,52 +196,50 @@ bool TPlatform::ReportFlag(TEvent& event) {
   return true;
 }
 
-void TPlatform::IdlePass(TEvent& event) {
-  TPlatformData& data = *mData;
-  if (IsFullScreen() && data.mShown && !data.mShownChangePending) BringToFront();
-  if (TSoundManager* sound = GetSoundManager()) sound->DispatchNotifications();
-  data.mPlatformTasks.DoTasks(TTaskPass::Timed);
+void TEventPump::IdlePass(TEvent& event) {
+  if (mOwner.IsFullScreen() && mShown && !mShownChangePending) BringToFront();
+  if (TSoundManager* sound = mOwner.GetSoundManager()) sound->DispatchNotifications();
+  mOwner.RunIdleTasks();
   event = Event(kEventIdle);
-  GetMainWindow()->WaitForInput(kIdleWait);
+  mOwner.GetMainWindow()->WaitForInput(kIdleWait);
 }
 
 // A full-screen game keeps itself in front.
-void TPlatform::BringToFront() {
-  sys::Window& window = *GetMainWindow();
+void TEventPump::BringToFront() {
+  sys::Window& window = *mOwner.GetMainWindow();
   if (!window.IsActive()) window.Raise();
 }
 
-bool TPlatform::MapMessage(const sys::Message& message, TEvent& event) {
-  TPlatformData& data = *mData;
+bool TEventPump::MapMessage(const sys::Message& message, TEvent& event) {
   if (message.kind == MessageKind::Quit) {
     event = Event(kEventQuit);
     return false;
   }
-  if (data.mScreensaver && MapScreensaverMessage(message, event)) return true;
+  if (mOwner.IsScreensaver() && MapScreensaverMessage(message, event)) return true;
   switch (message.kind) {
     case MessageKind::Paint:
       event = Event(kEventPaint);
-      data.mHoverArmed = false;
+      mHoverArmed = false;
       break;
     case MessageKind::MouseMove:
       event.type = kEventMouseMove;
       SetPointerToMouse(message, event);
-      if (!data.mHoverArmed) {
-        GetMainWindow()->TrackHover();
-        data.mHoverArmed = true;
+      if (!mHoverArmed) {
+        mOwner.GetMainWindow()->TrackHover();
+        mHoverArmed = true;
       }
       break;
     case MessageKind::ButtonDown:
       MapButtonDown(message, event);
       // Inside a host window the host answers the right button.
-      return !(data.mEmbedded && message.button == MouseButton::Right);
+      return !(mOwner.IsEmbedded() && message.button == MouseButton::Right);
     case MessageKind::ButtonUp:
       MapButtonUp(message, event);
-      return !(data.mEmbedded && message.button == MouseButton::Right);
+      return !(mOwner.IsEmbedded() && message.button == MouseButton::Right);
     case MessageKind::CaptureLost: event = Event(kEventMouseLost); break;
     case MessageKind::MouseHover:
-      GetMainWindow()->TrackHover();
-      data.mHoverArmed = true;
+      mOwner.GetMainWindow()->TrackHover();
+      mHoverArmed = true;
       event.type = kEventHover;
       SetPointerToMouse(message, event);
       break;
@@ -258,15 +254,14 @@ bool TPlatform::MapMessage(const sys::Message& message, TEvent& event) {
   return true;
 }
 
-void TPlatform::MapButtonDown(const sys::Message& message, TEvent& event) {
-  TPlatformData& data = *mData;
+void TEventPump::MapButtonDown(const sys::Message& message, TEvent& event) {
   if (SwallowsClick(false)) return;
-  if (message.button == MouseButton::Left && data.mScreensaver) {
-    event = Event(data.mEmbedded ? kEventNothing : kEventQuit);
+  if (message.button == MouseButton::Left && mOwner.IsScreensaver()) {
+    event = Event(mOwner.IsEmbedded() ? kEventNothing : kEventQuit);
     return;
   }
-  sys::Window& window = *GetMainWindow();
-  if (data.mHostWindow) window.TakeFocus();
+  sys::Window& window = *mOwner.GetMainWindow();
+  if (mOwner.HasHostWindow()) window.TakeFocus();
   window.SetCapture();
   SetPointerToMouse(message, event);
   switch (message.button) {
@@ -279,14 +274,13 @@ void TPlatform::MapButtonDown(const sys::Message& message, TEvent& event) {
 }
 
 // Releases of the extra buttons report nothing.
-void TPlatform::MapButtonUp(const sys::Message& message, TEvent& event) {
-  TPlatformData& data = *mData;
+void TEventPump::MapButtonUp(const sys::Message& message, TEvent& event) {
   if (IsExtraButton(message.button) || SwallowsClick(true)) return;
-  if (message.button == MouseButton::Left && data.mScreensaver) {
-    event = Event(data.mEmbedded ? kEventNothing : kEventQuit);
+  if (message.button == MouseButton::Left && mOwner.IsScreensaver()) {
+    event = Event(mOwner.IsEmbedded() ? kEventNothing : kEventQuit);
     return;
   }
-  GetMainWindow()->ReleaseCapture();
+  mOwner.GetMainWindow()->ReleaseCapture();
   SetPointerToMouse(message, event);
   switch (message.button) {
     case MouseButton::Left: event.type = kEventLeftUp; break;
@@ -296,7 +290,7 @@ void TPlatform::MapButtonUp(const sys::Message& message, TEvent& event) {
 }
 
 // Insert counts only as Shift+Insert, the paste key.
-void TPlatform::MapKeyDown(const sys::Message& message, TEvent& event) {
+void TEventPump::MapKeyDown(const sys::Message& message, TEvent& event) {
   if (message.modifiers & sys::kModifierAlt) {
     MapAltKeyDown(message, event);
     return;
@@ -308,16 +302,16 @@ void TPlatform::MapKeyDown(const sys::Message& message, TEvent& event) {
 
 // Alt+Enter switches between window and full screen (not inside a host
 // window, unless the host decides it); Alt+F1 shows or hides the overlay.
-void TPlatform::MapAltKeyDown(const sys::Message& message, TEvent& event) {
+void TEventPump::MapAltKeyDown(const sys::Message& message, TEvent& event) {
   if (message.code == sys::vk::kReturn) {
-    if (mData->mEmbedded && !IsPqHostMode()) return;
-    bool request = !IsFullScreen();
-    SetFullScreen(request);
-    event = Event(kEventFullScreen, IsFullScreen() ? 1 : 0, request ? 1 : 0);
+    if (mOwner.IsEmbedded() && !mOwner.HostDecidesFullScreen()) return;
+    bool request = !mOwner.IsFullScreen();
+    mOwner.SetFullScreen(request);
+    event = Event(kEventFullScreen, mOwner.IsFullScreen() ? 1 : 0, request ? 1 : 0);
     return;
   }
   if (message.code == sys::vk::kF1) {
-    mData->mOverlayOn = !mData->mOverlayOn;
+    mOverlayOn = !mOverlayOn;
     return;
   }
   event = Event(kEventKeyDown, static_cast<int32_t>(message.code), kEventAlt | (message.modifiers & kKeyModifiers));
@@ -326,36 +320,40 @@ void TPlatform::MapAltKeyDown(const sys::Message& message, TEvent& event) {
 // A screensaver ends at the first key, left click or real pointer move; the
 // keys and the left button do nothing else. Returns false for the messages it
 // leaves to the usual map.
-bool TPlatform::MapScreensaverMessage(const sys::Message& message, TEvent& event) {
-  TPlatformData& data = *mData;
-  int32_t quit = data.mEmbedded ? kEventNothing : kEventQuit;
+bool TEventPump::MapScreensaverMessage(const sys::Message& message, TEvent& event) {
+  int32_t quit = mOwner.IsEmbedded() ? kEventNothing : kEventQuit;
   switch (message.kind) {
     case MessageKind::KeyDown:
     case MessageKind::KeyUp:
     case MessageKind::Character: event = Event(quit); return true;
     case MessageKind::MouseMove:
-      if (!data.mFirstPointerKnown) {
-        data.mFirstPointerKnown = true;
-        data.mFirstPointerX = message.x;
-        data.mFirstPointerY = message.y;
+      if (!mFirstPointerKnown) {
+        mFirstPointerKnown = true;
+        mFirstPointerX = message.x;
+        mFirstPointerY = message.y;
         return true;
       }
-      if (message.x != data.mFirstPointerX && message.y != data.mFirstPointerY) event = Event(quit);
+      if (message.x != mFirstPointerX && message.y != mFirstPointerY) event = Event(quit);
       return true;
     case MessageKind::MouseHover: return true;
     default: return false;
   }
 }
 
-bool TPlatform::SwallowsClick(bool buttonUp) {
-  TPlatformData& data = *mData;
-  if (!data.mClickSwallowArmed || data.mWindowManager->IsSuspended()) return false;
-  if (buttonUp) data.mClickSwallowArmed = false;
-  return GetTime() - data.mClickSwallowStamp < kClickSwallowTime;
+bool TEventPump::ConsumeRepaintRequest() {
+  bool requested = mRepaintRequested;
+  mRepaintRequested = false;
+  return requested;
 }
 
-void TPlatform::SetPointerToMouse(const sys::Message& message, TEvent& event) {
-  if (GetDisplayHandler()) {
+bool TEventPump::SwallowsClick(bool buttonUp) {
+  if (!mClickSwallowArmed || mOwner.IsWindowManagerSuspended()) return false;
+  if (buttonUp) mClickSwallowArmed = false;
+  return GetGameTime() - mClickSwallowStamp < kClickSwallowTime;
+}
+
+void TEventPump::SetPointerToMouse(const sys::Message& message, TEvent& event) {
+  if (mOwner.GetDisplayHandler()) {
     TMousePosition position = MousePosition();
     event.x = position.x;
     event.y = position.y;
@@ -366,9 +364,9 @@ void TPlatform::SetPointerToMouse(const sys::Message& message, TEvent& event) {
 }
 
 // Where the display puts the pointer; without a display, where the window saw it last.
-TMousePosition TPlatform::MousePosition() {
-  if (TDisplayHandler* display = GetDisplayHandler()) return display->GetMousePos();
+TMousePosition TEventPump::MousePosition() {
+  if (TDisplayHandler* display = mOwner.GetDisplayHandler()) return display->GetMousePos();
   TMousePosition position{0, 0};
-  GetMainWindow()->GetCursorPosition(position.x, position.y);
+  mOwner.GetMainWindow()->GetCursorPosition(position.x, position.y);
   return position;
 }

@@ -1,44 +1,35 @@
-#include "app/TPlatform.h"
+#include "app/TAppPlatform.h"
 
+#include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
-#include "app/CommandLine.h"
-#include "platform/file/FileIndex.h"
-#include "platform/time/GameTime.h"
-#include "platform/text/Log.h"
-#include "platform/crypto/MachineId.h"
-#include "system/window/NativeWindowSource.h"
-#include "platform/prefs/SettingsSource.h"
 #include "platform/asset/TAssetManager.h"
-#include "platform/crypto/TStringCipher.h"
+#include "platform/crypto/MachineId.h"
+#include "platform/file/FileIndex.h"
+#include "platform/prefs/SettingsSource.h"
+#include "platform/text/Log.h"
+#include "platform/time/GameTime.h"
 #include "platform/xml/TStringTable.h"
-#include "system/os/Folders.h"
 #include "system/os/OpenUrl.h"
 #include "system/os/Version.h"
 #include "system/window/HostWindow.h"
+#include "system/window/NativeWindowSource.h"
 #include "system/window/Window.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowScript.h"
 
 namespace {
 
-constexpr char kVendorFolder[] = "Velmartis";
 constexpr char kPqHostSwitch[] = "-pq=";
 constexpr uint32_t kHostFullScreenMessage = 1024;
 constexpr uint32_t kPollPause = 16;             // ms between cursor polls
 constexpr uint32_t kPollPauseWithoutCursor = 250;  // while the display knows no pointer position
 
-TPlatform*& InstanceCell() {
-  static TPlatform* cell = nullptr;
+// The platform as this layer knows it, installed and uninstalled together
+// with its face.
+TAppPlatform*& InstanceCell() {
+  static TAppPlatform* cell = nullptr;
   return cell;
-}
-
-// The product's data folder below a root, made when missing; "" when it
-// cannot be made.
-TString DataFolder(const std::string& root, const TString& product) {
-  if (root.empty() || product.IsEmpty()) return "";
-  std::string folder = root + "/" + kVendorFolder + "/" + product.CStr();
-  return sys::MakeFolders(folder) ? TString(folder.c_str()) : TString("");
 }
 
 TString ProductName() {
@@ -48,7 +39,7 @@ TString ProductName() {
 }
 
 TString ReadPlatformSetting(const TString& key) {
-  TPlatform* platform = TPlatform::Instance();
+  TAppPlatform* platform = TAppPlatform::Instance();
   return platform ? platform->GetSetting(key) : TString("");
 }
 
@@ -59,25 +50,27 @@ TString VersionText() {
 
 }  // namespace
 
-TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data)) {
+TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data)) {
+  Install(this);
   InstanceCell() = this;
   SetSettingsReader(ReadPlatformSetting);
   TString product = ProductName();
-  mData->mVersionText = VersionText();
+  TFoldersAndSettings& folders = mData->mFoldersAndSettings;
+  folders.mVersionText = VersionText();
   SetUpFolders(product);
-  if (!mData->mEmbedded) SetLogFolder(mData->mUserFolder);
-  mData->mWindowManager->SetScript(new TWindowScript);
-  SetDataFolders(mData->mUserFolder, mData->mCommonFolder);
+  if (!mData->mEmbedded) SetLogFolder(folders.mUserFolder);
+  mData->mWindowManager->SetScript(std::make_unique<TWindowScript>());
+  SetDataFolders(folders.mUserFolder, folders.mCommonFolder);
   BuildFileIndex();
   LoadStrings();
-  LogPrintf("%s, version %s.", product.CStr(), mData->mVersionText.CStr());
+  LogPrintf("%s, version %s.", product.CStr(), folders.mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
-  mData->mSettings["computerid"] = GetMachineId();
+  folders.mSettings["computerid"] = GetMachineId();
 }
 
 // In this order: nothing may poll the display once the window manager and the
 // display start to go, and the window goes after everything that draws into it.
-TPlatform::~TPlatform() {
+TAppPlatform::~TAppPlatform() {
   TPlatformData& data = *mData;
   data.mCursorTexture.reset();
   data.mPollThread.Stop();
@@ -88,6 +81,7 @@ TPlatform::~TPlatform() {
   data.mDisplayHandler.reset();
   if (data.mMainWindow) data.mMainWindow->SetProcedure(nullptr);
   data.mMainWindow.reset();
+  Install(nullptr);
   InstanceCell() = nullptr;
   SetSettingsReader(nullptr);
   data.mStringTable->Clear();
@@ -95,32 +89,24 @@ TPlatform::~TPlatform() {
   data.mAssetManager.reset();
 }
 
-TPlatform* TPlatform::Instance() { return InstanceCell(); }
+TAppPlatform* TAppPlatform::Instance() { return InstanceCell(); }
 
 // Both data folders stay the program folder when the game runs inside a host
 // window (unless the host mode of "-pq=" is on); a shared folder that cannot
 // be made is the user's own.
-void TPlatform::SetUpFolders(const TString& product) {
-  TPlatformData& data = *mData;
-  data.mUserFolder = data.mProgramFolder;
-  data.mCommonFolder = data.mProgramFolder;
-  if (!data.mEmbedded || IsPqHostMode()) {
-    TString user = DataFolder(sys::UserDataRoot(), product);
-    if (!user.IsEmpty()) data.mUserFolder = user;
-    TString common = DataFolder(sys::CommonDataRoot(), product);
-    data.mCommonFolder = common.IsEmpty() ? data.mUserFolder : common;
-  }
+void TAppPlatform::SetUpFolders(const TString& product) {
+  mData->mFoldersAndSettings.SetUpDataFolders(product, mData->mEmbedded && !IsPqHostMode());
   const std::string& buildTag = sys::ProgramVersion().internalName;
   if (!buildTag.empty()) SetSetting("buildtag", buildTag.c_str());
 }
 
 // Scripted labels are translated only when there are texts to translate them with.
-void TPlatform::LoadStrings() {
+void TAppPlatform::LoadStrings() {
   mData->mStringsLoaded = mData->mStringTable->Load("strings.xml");
   if (mData->mStringsLoaded) mData->mWindowManager->SetTranslateLabels(true);
 }
 
-bool TPlatform::CreateMainWindow() {
+bool TAppPlatform::CreateMainWindow() {
   TPlatformData& data = *mData;
   if (data.mHostHandle != 0) {
     data.mHostWindow = sys::FindHostWindow(data.mHostHandle);
@@ -136,11 +122,11 @@ bool TPlatform::CreateMainWindow() {
   }
   data.mMainWindow = std::make_unique<sys::Window>(std::move(native), data.mHostWindow);
   if (data.mTestMode) data.mMainWindow->Show();
-  data.mMainWindow->SetProcedure([this](const sys::Message& message) { return HandleWindowMessage(message); });
+  data.mMainWindow->SetProcedure([this](const sys::Message& message) { return mPump.HandleWindowMessage(message); });
   return true;
 }
 
-bool TPlatform::InitSound() {
+bool TAppPlatform::InitSound() {
   if (!mData->mSoundManager) {
     LogPrintf("No sound manager: the program runs without sound");
     return false;
@@ -148,53 +134,51 @@ bool TPlatform::InitSound() {
   return mData->mSoundManager->Init();
 }
 
-void TPlatform::CreateDisplayHandler() {
+void TAppPlatform::CreateDisplayHandler() {
   if (!mData->mDisplayHandler) LogPrintf("No display device: the program runs without a picture");
 }
 
-void TPlatform::SetSetting(const TString& key, const TString& value) {
-  mData->mSettings[key] = value;
-  if (key != "encryptionkey") return;
-  TStringCipher cipher(value);
-  bool cheating = cipher.DecryptString(GetSetting("cheatcode")) == GetSetting("computerid");
-  mData->mSettings["cheatmode"] = cheating ? "1" : "0";
+void TAppPlatform::SetSetting(const TString& key, const TString& value) {
+  mData->mFoldersAndSettings.SetSetting(key, value);
 }
 
-TString TPlatform::GetSetting(const TString& key) const {
-  auto found = mData->mSettings.find(key);
-  return found == mData->mSettings.end() ? TString("") : found->second;
+TString TAppPlatform::GetSetting(const TString& key) const { return mData->mFoldersAndSettings.GetSetting(key); }
+
+bool TAppPlatform::GetSettingBool(const TString& key) const {
+  return mData->mFoldersAndSettings.GetSettingBool(key);
 }
 
-bool TPlatform::GetSettingBool(const TString& key) const { return GetSetting(key).ToInt() != 0; }
+uint32_t TAppPlatform::GetTime() const { return GetGameTime(); }
 
-uint32_t TPlatform::GetTime() const { return GetGameTime(); }
+void TAppPlatform::AddTask(std::unique_ptr<TTask> task) { mData->mPlatformTasks.Add(std::move(task)); }
 
-void TPlatform::AddTask(TTask* task) { mData->mPlatformTasks.Add(task); }
+void TAppPlatform::AddRestoreTask(std::unique_ptr<TTask> task) { mData->mRestoreTasks.Add(std::move(task)); }
 
-void TPlatform::AddRestoreTask(TTask* task) { mData->mRestoreTasks.Add(task); }
-
-void TPlatform::SetDisplayHandler(TDisplayHandler* handler) {
+void TAppPlatform::SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler) {
   std::unique_lock keepOut = mData->mPollThread.KeepOut();
-  mData->mDisplayHandler.reset(handler);
+  mData->mDisplayHandler = std::move(handler);
+  mDrawGuard.Reset();
 }
 
-void TPlatform::SetSoundManager(TSoundManager* manager) { mData->mSoundManager.reset(manager); }
+void TAppPlatform::SetSoundManager(std::unique_ptr<TSoundManager> manager) {
+  mData->mSoundManager = std::move(manager);
+}
 
-void TPlatform::SetWindowTitle(const TString& title) {
+void TAppPlatform::SetWindowTitle(const TString& title) {
   if (sys::Window* window = GetMainWindow()) window->SetTitle(title.CStr());
 }
 
-bool TPlatform::SetClipboardText(const TString& text) {
+bool TAppPlatform::SetClipboardText(const TString& text) {
   sys::Window* window = GetMainWindow();
   return window && window->SetClipboardText(text.CStr());
 }
 
-TString TPlatform::GetClipboardText() {
+TString TAppPlatform::GetClipboardText() {
   sys::Window* window = GetMainWindow();
   return window ? TString(window->GetClipboardText().c_str()) : TString("");
 }
 
-void TPlatform::OpenURL(const TString& address) {
+void TAppPlatform::OpenURL(const TString& address) {
   TString program = mData->mEmbedded ? ReadHostProgram(GetCommandLine()) : TString("");
   if (program.IsEmpty()) {
     sys::OpenUrl(address.CStr());
@@ -203,27 +187,35 @@ void TPlatform::OpenURL(const TString& address) {
   }
 }
 
-void TPlatform::SetCursorPos(int32_t x, int32_t y) {
+void TAppPlatform::SetCursorPos(int32_t x, int32_t y) {
   sys::Window* window = GetMainWindow();
   if (!window) return;
   float scale = mData->mDisplayScale.load(std::memory_order_acquire);
   window->WarpCursor(static_cast<int32_t>(x * scale), static_cast<int32_t>(y * scale));
 }
 
-void TPlatform::NotifyHostFullScreen(bool fullScreen) {
+void TAppPlatform::NotifyHostFullScreen(bool fullScreen) {
   mData->mHostFullScreen = fullScreen;
   SendToHost(kHostFullScreenMessage, fullScreen ? 1 : 0, 0);
 }
 
-int64_t TPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) {
+int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t second) {
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
+
+void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
+
+bool TAppPlatform::IsWindowManagerSuspended() const { return mData->mWindowManager->IsSuspended(); }
+
+bool TAppPlatform::HostDecidesFullScreen() const { return IsPqHostMode(); }
+
+void TAppPlatform::RunIdleTasks() { mData->mPlatformTasks.DoTasks(TTaskPass::Timed); }
 
 // Cursor poll thread: the display's cursor follows the pointer every 16 ms,
 // every 250 ms while the display knows no pointer position, and not at all
 // while the window manager is suspended. The display handler is read under
 // the thread's poll lock, which its replacement takes.
-uint32_t TPlatform::PollCursor() {
+uint32_t TAppPlatform::PollCursor() {
   TDisplayHandler* display = mData->mDisplayHandler.get();
   TWindowManager* manager = mData->mWindowManager.get();
   if (!display || !manager || manager->IsSuspended()) return kPollPause;
@@ -231,6 +223,6 @@ uint32_t TPlatform::PollCursor() {
 }
 
 bool IsPqHostMode() {
-  TPlatform* platform = TPlatform::Instance();
+  TAppPlatform* platform = TAppPlatform::Instance();
   return platform && HasSwitch(platform->GetCommandLine(), kPqHostSwitch);
 }

@@ -3,11 +3,14 @@
 #include <cstdint>
 #include <memory>
 
+#include "app/TDrawGuard.h"
+#include "app/TEventPump.h"
+#include "app/TPlatformData.h"
+#include "platform/TPlatform.h"
+#include "platform/text/TString.h"
 #include "platform/types/TColor.h"
 #include "platform/types/TEvent.h"
-#include "app/TPlatformData.h"
 #include "platform/types/TRect.h"
-#include "platform/text/TString.h"
 
 class TAssetManager;
 class TDisplayHandler;
@@ -18,10 +21,8 @@ class TTaskList;
 class TTexture;
 class TWindowManager;
 struct TMatrix4;
-struct TMousePosition;
 struct TVertexList;
 namespace sys {
-struct Message;
 class Window;
 }  // namespace sys
 
@@ -29,26 +30,28 @@ class Window;
 // asset manager, the sound manager, the display handler, the settings map and
 // the task lists; runs the main window and its event pump; and forwards every
 // drawing call to the display handler, guarding the 2D and 3D drawing states.
-// Reached through Instance. The cursor poll thread runs from construction to
-// destruction. Main thread only.
+// Its operations forward to parts that stand alone: the event pump (window
+// procedure, flags, message map), the draw guard, and the folders and
+// settings.
+// Lower layers reach it through its face, TPlatform::Instance; this layer and
+// the game through Instance here. The cursor poll thread runs from
+// construction to destruction. Main thread only.
 //
 // Until a display handler is installed the program runs without a picture:
 // drawing calls are refused (each kind logged once) and the window is shown
 // bare. Until a sound manager is installed it runs silent.
-class TPlatform {
+class TAppPlatform final : public TPlatform, private IEventPumpOwner {
  public:
   // Takes the data, becomes the instance (and the source of the settings
   // that other parts read), sets up the data folders, the log, the window
   // script, the file index and the string table, logs the version and starts
   // the cursor poll thread.
-  explicit TPlatform(std::unique_ptr<TPlatformData> data);
+  explicit TAppPlatform(std::unique_ptr<TPlatformData> data);
   // Takes everything down in order; the cursor poll thread stops first.
-  ~TPlatform();
-  TPlatform(const TPlatform&) = delete;
-  TPlatform& operator=(const TPlatform&) = delete;
+  ~TAppPlatform() override;
 
   // Null before a platform is built and after it is gone.
-  static TPlatform* Instance();
+  static TAppPlatform* Instance();
 
   // Start-up, in the framework entry's order.
   // The main window: a top-level window, or the child of the host window.
@@ -65,29 +68,32 @@ class TPlatform {
   // Only numeric text counts: "1" is true, "true" is false.
   bool GetSettingBool(const TString& key) const;
 
-  const TString& GetVersionString() const { return mData->mVersionText; }
-  bool IsScreensaver() const { return mData->mScreensaver; }
+  const TString& GetVersionString() const { return mData->mFoldersAndSettings.mVersionText; }
+  bool IsScreensaver() const override { return mData->mScreensaver; }
   const char* GetCommandLine() const { return mData->mCommandLine.c_str(); }
   // Game time: milliseconds since start-up, less the time a host kept the game paused.
   uint32_t GetTime() const;
 
   // The lists own the tasks from now on.
-  void AddTask(TTask* task);
-  void AddRestoreTask(TTask* task);
-  TTaskList* GetTaskList() { return &mData->mPlatformTasks; }
+  void AddTask(std::unique_ptr<TTask> task);
+  void AddRestoreTask(std::unique_ptr<TTask> task);
+  TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
-  TWindowManager* GetWindowManager() const { return mData->mWindowManager.get(); }
+  TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
   TAssetManager* GetAssetManager() const { return mData->mAssetManager.get(); }
-  TSoundManager* GetSoundManager() const { return mData->mSoundManager.get(); }
-  TDisplayHandler* GetDisplayHandler() const { return mData->mDisplayHandler.get(); }
+  TSoundManager* GetSoundManager() const override { return mData->mSoundManager.get(); }
+  TDisplayHandler* GetDisplayHandler() const override { return mData->mDisplayHandler.get(); }
   // Null when "strings.xml" could not be read.
   TStringTable* GetStringTable() const { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
   int32_t GetMouseMode() const { return mData->mMouseMode; }
-  // Each takes the object, deleting the one installed before.
-  void SetDisplayHandler(TDisplayHandler* handler);
-  void SetSoundManager(TSoundManager* manager);
-  sys::Window* GetMainWindow() const { return mData->mMainWindow.get(); }
+  // Each takes the object, deleting the one installed before. A new display
+  // starts with no 2D or 3D drawing open.
+  void SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler);
+  void SetSoundManager(std::unique_ptr<TSoundManager> manager);
+  sys::Window* GetMainWindow() const override { return mData->mMainWindow.get(); }
   TPlatformData& GetData() { return *mData; }
+  TEventPump& GetEventPump() { return mPump; }
+  const TDrawGuard& GetDrawGuard() const { return mDrawGuard; }
 
   // Small services of the desktop. Texts are Windows-1252.
   void SetWindowTitle(const TString& title);
@@ -106,27 +112,28 @@ class TPlatform {
   void NotifyHostFullScreen(bool fullScreen);
   bool GetHostFullScreen() const { return mData->mHostFullScreen; }
   // Sends a message to the host window; 0 without one.
-  int64_t SendToHost(uint32_t message, uint64_t first, int64_t second);
+  int64_t SendToHost(uint32_t message, uint64_t first, int64_t second) override;
 
-  // Drawing, forwarded to the display handler.
-  bool BeginDraw(bool hideCursor);
+  // Drawing, forwarded to the display handler. Each call checks for a
+  // display: without one it is refused.
+  bool BeginDraw(bool hideCursor) override;
   // Measures the frame rate and draws the overlay before the frame ends.
-  void EndDraw(bool present);
+  void EndDraw(bool present) override;
   bool Begin2d();
   void End2d();
   bool Begin3d();
   void End3d();
   void DrawVertices(int32_t primitiveType, TVertexList* vertices);
-  bool IsIn2d() const { return mData->mIn2d; }
+  bool IsIn2d() const { return mDrawGuard.IsIn2d(); }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
-                const std::shared_ptr<TTexture>& texture);
+                const std::shared_ptr<TTexture>& texture) override;
   void SetTexture(const std::shared_ptr<TTexture>& texture);
   bool PushRenderTarget(const std::shared_ptr<TTexture>& target);
   bool PopRenderTarget();
-  void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom);
-  int32_t PopViewport();
+  void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
+  int32_t PopViewport() override;
   // An empty rectangle without a display.
-  void GetViewport(TRect& out);
+  void GetViewport(TRect& out) override;
   void SetWorldTransform(const TMatrix4& matrix);
   void SetViewTransform(const TMatrix4& matrix);
   void SetProjectionTransform(const TMatrix4& matrix);
@@ -137,19 +144,19 @@ class TPlatform {
   void SetTextureFilter(int32_t mode);
   void SetBlendMode(int32_t mode);
   void SetZWrite(bool on);
-  bool IsFlipDone();
+  bool IsFlipDone() override;
   void ReportOutOfVideoMemory();
-  void Restore();
+  void Restore() override;
   // With "-pq=" the host decides: these read and tell the host's state.
-  bool IsFullScreen();
-  bool SetFullScreen(bool fullScreen);
+  bool IsFullScreen() override;
+  bool SetFullScreen(bool fullScreen) override;
 
   // Opens or changes the display; the first call makes the root window.
   void SetDisplay(int32_t width, int32_t height, bool fullScreen);
   void RestoreAssets();
   void ReleaseAssets();
   // True once after a repaint was asked for.
-  bool ConsumeRepaintRequest();
+  bool ConsumeRepaintRequest() override;
 
   // The cursor image the display draws in place of the system cursor.
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
@@ -160,41 +167,18 @@ class TPlatform {
   void SetUpFolders(const TString& product);
   void LoadStrings();
   uint32_t PollCursor();
-
-  // The window procedure: true when the message was handled.
-  bool HandleWindowMessage(const sys::Message& message);
-  void OnMouseMoved();
-  void OnMouseLeft();
-  bool OnHostMessage(const sys::Message& message);
-  void SetShown(bool shown);
-  void SetAppActive(bool active);
-
-  bool WaitForHost(TEvent& event);
-  bool ReportFlag(TEvent& event);
-  void IdlePass(TEvent& event);
-  void BringToFront();
-  // Fills the event for a message taken from the queue; false when the
-  // message must not reach the window procedure.
-  bool MapMessage(const sys::Message& message, TEvent& event);
-  void MapButtonDown(const sys::Message& message, TEvent& event);
-  void MapButtonUp(const sys::Message& message, TEvent& event);
-  void MapKeyDown(const sys::Message& message, TEvent& event);
-  void MapAltKeyDown(const sys::Message& message, TEvent& event);
-  bool MapScreensaverMessage(const sys::Message& message, TEvent& event);
-  bool SwallowsClick(bool buttonUp);
-  void SetPointerToMouse(const sys::Message& message, TEvent& event);
-  TMousePosition MousePosition();
-
   void DrawOverlay();
-  bool BeginState(const char* name, bool& state, bool (TDisplayHandler::*begin)());
-  void EndState(const char* name, const char* beginName, bool& state, void (TDisplayHandler::*end)());
-  // Logs the first refusal of each operation for want of a display.
-  void RefuseWithoutDisplay(const char* operation);
-  // Runs the operation on the display, or refuses it without one.
-  template <class Operation>
-  void ForwardToDisplay(const char* name, Operation operation);
+
+  // What the event pump asks of its owner besides the accessors above.
+  bool IsWindowManagerSuspended() const override;
+  bool IsEmbedded() const override { return mData->mEmbedded; }
+  bool HasHostWindow() const override { return mData->mHostWindow != nullptr; }
+  bool HostDecidesFullScreen() const override;
+  void RunIdleTasks() override;
 
   std::unique_ptr<TPlatformData> mData;
+  TEventPump mPump{*this};
+  TDrawGuard mDrawGuard;
 };
 
 // The game runs in the host mode of "-pq=".
