@@ -59,6 +59,9 @@ class Device {
   Result CreateClipper(std::shared_ptr<Clipper>& out);
 
   const std::shared_ptr<Adapter>& GetAdapter() const { return mAdapter; }
+  // The screen of the window given with the cooperative level; null without
+  // one. Its Present shows the primary's picture again (after an expose).
+  Screen* GetScreen() const { return mScreen.get(); }
 
  private:
   Device(std::shared_ptr<Adapter> adapter, DeviceIdentifier identifier);
