@@ -98,8 +98,9 @@ class NativeWindow {
 
   // Shows a frame in the client area: at its own size in the top-left
   // corner, or, on the desktop full screen, fitted between black bars (see
-  // FrameFit); pointer positions are then reported in frame pixels, and
-  // WarpCursor takes frame pixels. Main thread.
+  // FrameFit). While a fitted frame shows, the client area is the frame:
+  // its size is the frame's, pointer positions are reported in frame pixels
+  // and WarpCursor takes frame pixels. Main thread.
   virtual void ShowFrame(const FrameView& frame) = 0;
   // The client area as last shown; false before anything was shown.
   virtual bool ReadShownPicture(Picture& out) const = 0;

@@ -77,6 +77,7 @@ class SdlWindow final : public NativeWindow {
   Geometry ReadGeometry() const;
   // Client positions to frame pixels while a fitted frame is shown.
   void MapPointer(InputEvent& input) const;
+  void ForgetFittedFrame();
 
   SDL_Window* mWindow;
   mutable std::mutex mGeometryMutex;
@@ -84,6 +85,10 @@ class SdlWindow final : public NativeWindow {
   FrameFit mFit;
   bool mFrameShown = false;
   bool mFrameFitted = false;  // the last frame was shown on the desktop full screen
+  // The fitted frame's size, which the client area reports; guarded by
+  // mGeometryMutex.
+  int32_t mFittedWidth = 0;
+  int32_t mFittedHeight = 0;
   std::vector<uint32_t> mStaging;  // the fitted frame, for window surfaces of other formats
 };
 

@@ -80,7 +80,7 @@ class FakeNativeWindow final : public sys::NativeWindow {
   void GetClientOrigin(int32_t& outX, int32_t& outY) const override;
   void GetDesktopSize(int32_t& width, int32_t& height) const override;
   sys::ScreenRect GetWorkArea() const override { return workArea; }
-  void SetDesktopFullScreen(bool on) override { fullScreen = on; }
+  void SetDesktopFullScreen(bool on) override;
   bool IsDesktopFullScreen() const override { return fullScreen; }
   void SetAlwaysOnTop(bool on) override { alwaysOnTop = on; }
   void ShowFrame(const sys::FrameView& frame) override;
@@ -88,6 +88,8 @@ class FakeNativeWindow final : public sys::NativeWindow {
 
  private:
   void MapPointer(sys::InputEvent& input) const;
+  // The client area on the desktop, whatever frame it shows.
+  void GetWholeClientSize(int32_t& width, int32_t& height) const;
 
   FakeClock* mClock;
   std::vector<sys::InputEvent> mPending;

@@ -250,9 +250,13 @@ TEST_F(SdlWindowTest, DesktopFullScreenFitsTheFrameAndMapsThePointer) {
   std::vector<InputEvent> input = Translate(motion);
   ASSERT_EQ(input.size(), 1u);
   EXPECT_EQ(std::make_pair(input[0].x, input[0].y), std::make_pair(0, frameHeight / 2));
+  native->GetClientSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(frameWidth, frameHeight));
 
   native->SetDesktopFullScreen(false);
   EXPECT_FALSE(native->IsDesktopFullScreen());
+  native->GetClientSize(width, height);
+  EXPECT_NE(std::make_pair(width, height), std::make_pair(frameWidth, frameHeight));
 }
 
 }  // namespace
