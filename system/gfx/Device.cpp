@@ -133,6 +133,8 @@ Result Device::CreatePrimary(const SurfaceDesc& desc, std::shared_ptr<Surface>& 
   // Windowed, the primary is the desktop: its memory is already in use, so
   // it takes nothing from the budget.
   DisplayMode mode = GetDisplayMode();
+  // Screens of 256 colours or fewer are not offered.
+  if (!DisplayFormatFor(mode.bitCount)) return Result::InvalidPixelFormat;
   SurfaceDesc primary;
   primary.width = mode.width;
   primary.height = mode.height;

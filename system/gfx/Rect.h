@@ -19,6 +19,15 @@ struct Rect {
   bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
 };
 
+// Coordinates beyond this distance from the origin are refused, so that no
+// size or scale worked out from them can overflow.
+constexpr int32_t kLargestCoordinate = 1 << 24;
+
+inline bool InCoordinateRange(const Rect& rect) {
+  auto fits = [](int32_t value) { return value >= -kLargestCoordinate && value <= kLargestCoordinate; };
+  return fits(rect.left) && fits(rect.top) && fits(rect.right) && fits(rect.bottom);
+}
+
 inline Rect Intersect(const Rect& a, const Rect& b) {
   return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),
               std::min(a.bottom, b.bottom)};
