@@ -73,6 +73,7 @@ class Device {
   void ShowOnScreen(const std::shared_ptr<Surface>& primary);
 
   std::shared_ptr<Adapter> mAdapter;
+  uint64_t mNumber;  // tells its surfaces from those of other devices
   DeviceIdentifier mIdentifier;
   std::shared_ptr<Screen> mScreen;  // of the window given with the cooperative level
   bool mLevelSet = false;

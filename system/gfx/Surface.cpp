@@ -20,7 +20,7 @@ int32_t PitchFor(int32_t width, const PixelFormat& format) {
   return (bytes + 3) & ~3;
 }
 
-Surface::Surface(std::shared_ptr<Adapter> adapter, const void* owner, const SurfaceDesc& desc,
+Surface::Surface(std::shared_ptr<Adapter> adapter, uint64_t owner, const SurfaceDesc& desc,
                  uint64_t countedBytes)
     : mAdapter(std::move(adapter)), mOwner(owner), mDesc(desc), mCountedBytes(countedBytes) {
   mDesc.pitch = PitchFor(mDesc.width, *mDesc.format);

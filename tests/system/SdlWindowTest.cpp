@@ -235,7 +235,8 @@ TEST_F(SdlWindowTest, DesktopFullScreenFitsTheFrameAndMapsThePointer) {
   int32_t frameHeight = height;
   int32_t frameWidth = height / 2;
   std::vector<uint32_t> frame(static_cast<size_t>(frameWidth * frameHeight), 0x00FF0000);
-  native->ShowFrame(sys::FrameView{reinterpret_cast<const uint8_t*>(frame.data()), frameWidth, frameHeight, frameWidth * 4});
+  auto* pixels = reinterpret_cast<const uint8_t*>(frame.data());
+  native->ShowFrame(sys::FrameView{pixels, frameWidth, frameHeight, frameWidth * 4});
   sys::Picture picture;
   ASSERT_TRUE(native->ReadShownPicture(picture));
   EXPECT_EQ(picture.At(0, height / 2), 0xFF000000u);
