@@ -218,7 +218,7 @@ void SdlWindow::RefreshGeometry() {
   geometry.desktopHeight = bounds.h;
   SDL_Rect usable = bounds;
   SDL_GetDisplayUsableBounds(display, &usable);
-  geometry.workArea = ScreenRect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+  geometry.workArea = PixelRect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
   geometry.fullScreen = (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
   std::lock_guard guard(mGeometryMutex);
   mGeometry = geometry;
@@ -265,7 +265,7 @@ void SdlWindow::GetDesktopSize(int32_t& width, int32_t& height) const {
   height = geometry.desktopHeight;
 }
 
-ScreenRect SdlWindow::GetWorkArea() const { return ReadGeometry().workArea; }
+PixelRect SdlWindow::GetWorkArea() const { return ReadGeometry().workArea; }
 
 void SdlWindow::SetDesktopFullScreen(bool on) {
   if (SDL_SetWindowFullscreen(mWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {

@@ -44,7 +44,7 @@ class SdlWindow final : public NativeWindow {
   void SetPosition(int32_t x, int32_t y) override;
   void GetClientOrigin(int32_t& x, int32_t& y) const override;
   void GetDesktopSize(int32_t& width, int32_t& height) const override;
-  ScreenRect GetWorkArea() const override;
+  PixelRect GetWorkArea() const override;
   void SetDesktopFullScreen(bool on) override;
   bool IsDesktopFullScreen() const override;
   void SetAlwaysOnTop(bool on) override;
@@ -67,7 +67,7 @@ class SdlWindow final : public NativeWindow {
     int32_t borderTop = 0;
     int32_t desktopWidth = 0;
     int32_t desktopHeight = 0;
-    ScreenRect workArea;
+    PixelRect workArea;
     bool fullScreen = false;
   };
 

@@ -102,7 +102,7 @@ bool FakeNativeWindow::ShowMessageBox(const std::string& titleUtf8, const std::s
 void FakeNativeWindow::SetDesktop(int32_t width, int32_t height) {
   desktopWidth = width;
   desktopHeight = height;
-  workArea = sys::ScreenRect{0, 0, width, height};
+  workArea = sys::PixelRect{0, 0, width, height};
 }
 
 void FakeNativeWindow::GetClientSize(int32_t& width, int32_t& height) const {

@@ -195,7 +195,7 @@ TEST_F(SdlWindowTest, ReportsItsGeometryOnTheDesktop) {
   SDL_Rect display;
   ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
   EXPECT_EQ(std::make_pair(width, height), std::make_pair(display.w, display.h));
-  sys::ScreenRect work = native->GetWorkArea();
+  sys::PixelRect work = native->GetWorkArea();
   EXPECT_LE(work.right - work.left, display.w);
   EXPECT_GT(work.right - work.left, 0);
 
