@@ -5,6 +5,8 @@
 #include <vector>
 
 #include "system/window/Message.h"
+#include "system/window/Picture.h"
+#include "system/window/PixelRect.h"
 
 namespace sys {
 
@@ -67,6 +69,32 @@ class NativeWindow {
   // False when there is no display to show it on.
   virtual bool ShowMessageBox(const std::string& titleUtf8, const std::string& textUtf8,
                               MessageBoxIcon icon) = 0;
+
+  // Geometry, in desktop pixels. The readers are safe from any thread; the
+  // rest belongs to the main thread.
+  virtual void GetClientSize(int32_t& width, int32_t& height) const = 0;
+  virtual void SetClientSize(int32_t width, int32_t height) = 0;
+  // The top-left corner of the window's frame.
+  virtual void GetPosition(int32_t& x, int32_t& y) const = 0;
+  virtual void SetPosition(int32_t x, int32_t y) = 0;
+  // The top-left corner of the client area.
+  virtual void GetClientOrigin(int32_t& x, int32_t& y) const = 0;
+  virtual void GetDesktopSize(int32_t& width, int32_t& height) const = 0;
+  // The desktop less its panels and task bars.
+  virtual PixelRect GetWorkArea() const = 0;
+  // Covers the whole desktop, without changing the desktop's mode.
+  virtual void SetDesktopFullScreen(bool on) = 0;
+  virtual bool IsDesktopFullScreen() const = 0;
+  virtual void SetAlwaysOnTop(bool on) = 0;
+
+  // Shows a frame in the client area: at its own size in the top-left
+  // corner, or, on the desktop full screen, fitted between black bars (see
+  // FrameFit). While a fitted frame shows, the client area is the frame:
+  // its size is the frame's, pointer positions are reported in frame pixels
+  // and WarpCursor takes frame pixels. Main thread.
+  virtual void ShowFrame(const FrameView& frame) = 0;
+  // The client area as last shown; false before anything was shown.
+  virtual bool ReadShownPicture(Picture& out) const = 0;
 };
 
 }  // namespace sys
