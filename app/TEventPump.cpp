@@ -4,6 +4,7 @@
 #include "media/TSoundManager.h"
 #include "platform/host/IHostBridge.h"
 #include "platform/time/GameTime.h"
+#include "system/gfx/Screen.h"
 #include "system/window/VirtualKeys.h"
 #include "system/window/Window.h"
 
@@ -132,6 +133,8 @@ void TEventPump::GetEvent(TEvent* event) {
     return;
   }
   if (WaitForHost(*event)) return;
+  // What the cursor poll thread drew reaches the window from here.
+  sys::gfx::PresentChangedScreens();
   TDisplayHandler* display = mOwner.GetDisplayHandler();
   if (display && !display->IsReady()) {
     if (window->TakeQuit()) {
