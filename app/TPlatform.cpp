@@ -142,8 +142,9 @@ bool TPlatform::CreateMainWindow() {
 
 bool TPlatform::InitSound() {
   if (!mData->mSoundManager) {
-    LogPrintf("No sound manager: the program runs without sound");
-    return false;
+    TSoundHost host{.isScreensaver = [this] { return IsScreensaver(); },
+                    .reportOutOfVideoMemory = [this] { ReportOutOfVideoMemory(); }};
+    mData->mSoundManager = std::make_unique<TSoundManager>(std::move(host));
   }
   return mData->mSoundManager->Init();
 }
