@@ -2,6 +2,7 @@
 
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
+#include "media/TSoundServices.h"
 #include "app/CommandLine.h"
 #include "platform/file/FileIndex.h"
 #include "platform/time/GameTime.h"
@@ -73,6 +74,7 @@ TPlatform::TPlatform(std::unique_ptr<TPlatformData> data) : mData(std::move(data
   LogPrintf("%s, version %s.", product.CStr(), mData->mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
   mData->mSettings["computerid"] = GetMachineId();
+  TSoundServices::Install([this] { return GetSoundManager(); }, [this] { return GetAssetManager(); });
 }
 
 // In this order: nothing may poll the display once the window manager and the
@@ -90,6 +92,7 @@ TPlatform::~TPlatform() {
   data.mMainWindow.reset();
   InstanceCell() = nullptr;
   SetSettingsReader(nullptr);
+  TSoundServices::Install(nullptr, nullptr);
   data.mStringTable->Clear();
   data.mStringTable.reset();
   data.mAssetManager.reset();
