@@ -11,7 +11,7 @@
 #include "platform/asset/TAssetManager.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
-#include "tests/media/OggFixture.h"
+#include "tests/support/OggFixture.h"
 #include "tests/media/SoundRig.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"

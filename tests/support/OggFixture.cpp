@@ -1,4 +1,4 @@
-#include "tests/media/OggFixture.h"
+#include "tests/support/OggFixture.h"
 
 #include <vorbis/vorbisenc.h>
 #include <vorbis/vorbisfile.h>
