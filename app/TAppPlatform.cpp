@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
+#include "media/TSoundServices.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
 #include "platform/file/FileIndex.h"
@@ -66,6 +67,7 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
   LogPrintf("%s, version %s.", product.CStr(), folders.mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
   folders.mSettings["computerid"] = GetMachineId();
+  TSoundServices::Install([this] { return GetSoundManager(); }, [this] { return GetAssetManager(); });
 }
 
 // In this order: nothing may poll the display once the window manager and the
@@ -84,6 +86,7 @@ TAppPlatform::~TAppPlatform() {
   Install(nullptr);
   InstanceCell() = nullptr;
   SetSettingsReader(nullptr);
+  TSoundServices::Install(nullptr, nullptr);
   data.mStringTable->Clear();
   data.mStringTable.reset();
   data.mAssetManager.reset();
@@ -128,8 +131,9 @@ bool TAppPlatform::CreateMainWindow() {
 
 bool TAppPlatform::InitSound() {
   if (!mData->mSoundManager) {
-    LogPrintf("No sound manager: the program runs without sound");
-    return false;
+    TSoundHost host{.isScreensaver = [this] { return IsScreensaver(); },
+                    .reportOutOfVideoMemory = [this] { ReportOutOfVideoMemory(); }};
+    mData->mSoundManager = std::make_unique<TSoundManager>(std::move(host));
   }
   return mData->mSoundManager->Init();
 }

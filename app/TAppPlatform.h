@@ -39,7 +39,7 @@ class Window;
 //
 // Until a display handler is installed the program runs without a picture:
 // drawing calls are refused (each kind logged once) and the window is shown
-// bare. Until a sound manager is installed it runs silent.
+// bare. Until InitSound it runs silent.
 class TAppPlatform final : public TPlatform, private IEventPumpOwner {
  public:
   // Takes the data, becomes the instance (and the source of the settings
@@ -57,7 +57,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   // The main window: a top-level window, or the child of the host window.
   // False (with a log line) when it cannot be made or the host is gone.
   bool CreateMainWindow();
-  // Initialises the sound manager; false without sound.
+  // Creates the sound manager unless one is installed, and initialises it;
+  // false without sound.
   bool InitSound();
   void CreateDisplayHandler();
 

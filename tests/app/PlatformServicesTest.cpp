@@ -53,14 +53,22 @@ TEST(PlatformServices, AnAddressThatIsNotAWebAddressIsRefusedAndLogged) {
   EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find("file:///etc/passwd"), std::string::npos);
 }
 
-TEST(PlatformServices, SoundIsInitialisedOnlyWhenThereIsASoundManager) {
+TEST(PlatformServices, StartUpMakesASoundManagerAndInitSoundKeepsAnInstalledOne) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
-    EXPECT_FALSE(platform.InitSound());
+    EXPECT_NE(platform.GetSoundManager(), nullptr) << "start-up made one";
     auto* sound = InstallSound(platform);
     EXPECT_TRUE(platform.InitSound());
+    EXPECT_EQ(platform.GetSoundManager(), sound);
     sound->initialises = false;
     EXPECT_FALSE(platform.InitSound());
     EXPECT_EQ(sound->Journal().Count("Init"), 2);
+  });
+}
+
+TEST(PlatformServices, AScreensaverRunsWithoutSound) {
+  RunPlatform("screensaver", [](TAppPlatform& platform, FakeNativeWindow&) {
+    ASSERT_NE(platform.GetSoundManager(), nullptr);
+    EXPECT_FALSE(platform.InitSound());
   });
 }
 

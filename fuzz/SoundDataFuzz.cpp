@@ -1,0 +1,30 @@
+// Feeds arbitrary bytes to the sound decoder as a sound file opened in
+// memory. Whatever it accepts is read as a looping instance would read it:
+// a bounded amount of PCM, a seek back to the start and more reading, all
+// without a fault, a hang or unbounded memory.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "media/OggDecoder.h"
+
+namespace {
+
+constexpr int32_t kReadBytes = 1 << 16;
+constexpr int kReads = 8;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::unique_ptr<OggDecoder> decoder =
+      OggDecoder::FromMemory(std::string(reinterpret_cast<const char*>(data), size));
+  if (!decoder) return 0;
+  std::vector<uint8_t> pcm(kReadBytes);
+  for (int read = 0; read < kReads; ++read) {
+    if (decoder->Read(pcm.data(), kReadBytes) < kReadBytes) decoder->SeekPcm(0);
+  }
+  decoder->SeekTime(decoder->Length() / 2);
+  decoder->Read(pcm.data(), kReadBytes);
+  return 0;
+}
