@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstdint>
+
+#include "system/gfx/raster/RasterViews.h"
+#include "system/gfx/raster/RenderStates.h"
+#include "system/gfx/raster/Span.h"
+#include "system/gfx/raster/Vertex.h"
+
+namespace sys {
+
+// Turns vertices already on the target into pixels.
+//
+// Conventions: pixel (i, j) has its centre at (i, j). A triangle covers the
+// centres inside it; a centre on an edge belongs to it when the edge is a
+// top or a left edge, so triangles sharing an edge never both draw a pixel
+// and never both miss it. A line lights, along its major axis, the pixels
+// whose centre lies in the half-open span [start, end) from its first vertex
+// towards its second; on the minor axis the pixel nearest to the line (a
+// tie goes down or right). Texel i of a side of W texels covers u in
+// [i/W, (i+1)/W). Nothing is written outside the target and the viewport.
+//
+// Attributes are interpolated with perspective through 1/w unless all
+// vertices share one 1/w. Flat shading takes the first vertex's colours.
+class Rasterizer {
+ public:
+  enum class Path : uint8_t { Plain, Simd };
+
+  // The depth view may have no pixels; then nothing is depth tested.
+  void SetTarget(const ColourView& colour, const DepthView& depth);
+  // Kept within the target.
+  void SetViewport(const RasterViewport& viewport);
+  const RasterViewport& Viewport() const { return mViewport; }
+  // Null when no texture is bound: the stage then reads opaque white.
+  void SetTexture(const TextureView* texture) { mTexture = texture; }
+  void SetStates(const RenderStates& states) { mStates = states; }
+  const RenderStates& States() const { return mStates; }
+  void SetPath(Path path) { mShader = path == Path::Plain ? ShadeSpanPlain : ShadeSpanSimd; }
+
+  void DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c);
+  void DrawLine(const TransformedVertex& a, const TransformedVertex& b);
+
+ private:
+  struct Planes;
+
+  bool Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const;
+  void EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left, int32_t right) const;
+  void ChooseLevel(const Planes& planes, double x, double y, Span& span) const;
+
+  ColourView mColour;
+  DepthView mDepth;
+  RasterViewport mViewport;
+  const TextureView* mTexture = nullptr;
+  RenderStates mStates;
+  SpanShader mShader = ShadeSpanSimd;
+};
+
+}  // namespace sys
