@@ -19,6 +19,11 @@ constexpr float kCoordinateLimit = 4194304.0f;
 constexpr int kWeightBits = 7;
 constexpr float kWeightScale = 128.0f;
 
+// 1/w never falls below this inside a span, whatever rounding did to it.
+constexpr float kSmallestQ = 1e-30f;
+
+inline float QAt(float base, float step, float i) { return std::max(base + step * i, kSmallestQ); }
+
 // Round to nearest of a * b / 255 for 8-bit a and b.
 constexpr uint32_t Mul255(uint32_t a, uint32_t b) {
   const uint32_t t = a * b + 128;

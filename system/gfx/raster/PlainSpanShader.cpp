@@ -25,7 +25,7 @@ void ShadeSpanPlain(const DrawSetup& setup, const Span& span) {
   for (int32_t n = 0; n < span.count; ++n) {
     const int32_t x = span.x + n;
     const auto i = static_cast<float>(n);
-    const float q = setup.perspective ? span.q.base + span.q.step * i : 1.0f;
+    const float q = setup.perspective ? pixel::QAt(span.q.base, span.q.step, i) : 1.0f;
     uint16_t depth = 0;
     if (setup.depthTest) {
       depth = pixel::DepthValue(span.z.base + span.z.step * i);

@@ -65,8 +65,16 @@ void VertexValues(const TransformedVertex& v, bool perspective, double (&out)[kA
   }
 }
 
+// Slivers can have enormous gradients; kept finite, a step times a pixel
+// index never becomes infinite or NaN.
+float Finite(double value) {
+  constexpr double kLimit = 1e30;
+  if (std::isnan(value)) return 0.0f;
+  return static_cast<float>(std::clamp(value, -kLimit, kLimit));
+}
+
 Interpolant InterpolantAt(const LinearPlane& plane, double x, double y) {
-  return {static_cast<float>(plane.At(x, y)), static_cast<float>(plane.dx)};
+  return {Finite(plane.At(x, y)), Finite(plane.dx)};
 }
 
 // One edge of a triangle from its upper to its lower end.
@@ -162,8 +170,8 @@ void Rasterizer::ChooseLevel(const Planes& planes, double x, double y, Span& spa
   }
   span.level = &mTexture->levels[level];
   const double sScale = span.level->width, tScale = span.level->height;
-  span.s = {static_cast<float>(ua * sScale), static_cast<float>(u.dx * sScale)};
-  span.t = {static_cast<float>(va * tScale), static_cast<float>(v.dx * tScale)};
+  span.s = {Finite(ua * sScale), Finite(u.dx * sScale)};
+  span.t = {Finite(va * tScale), Finite(v.dx * tScale)};
 }
 
 void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left,
