@@ -10,7 +10,7 @@
 #include "system/gfx/raster/RasterViews.h"
 #include "system/gfx/raster/RenderStates.h"
 
-namespace sys::pixel {
+namespace sys::gfx::pixel {
 
 // Texel coordinates are kept within this many texels of 0 before they become
 // integers; far beyond a texture's side the precision is gone anyway.
@@ -114,7 +114,7 @@ inline int32_t Address(TextureAddress mode, int32_t i, int32_t size) {
 inline float LimitCoordinate(float s) { return std::min(std::max(s, -kCoordinateLimit), kCoordinateLimit); }
 
 inline uint32_t Texel(const TextureLevel& level, int32_t i, int32_t j) {
-  return LoadPixel(level.format, level.Row(j) + i * BytesPerPixel(level.format));
+  return LoadArgb(level.format, level.Row(j) + i * BytesPerPixel(level.format));
 }
 
 // a + (b - a) * weight / 128 on each channel, the shift rounding down.
@@ -161,4 +161,4 @@ inline uint32_t ChannelAt(float base, float step, float i, bool perspective, flo
   return static_cast<uint32_t>(std::lrintf(std::min(std::max(value, 0.0f), 255.0f)));
 }
 
-}  // namespace sys::pixel
+}  // namespace sys::gfx::pixel

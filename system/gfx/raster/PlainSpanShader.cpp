@@ -3,7 +3,7 @@
 #include "system/gfx/raster/PixelMath.h"
 #include "system/gfx/raster/Span.h"
 
-namespace sys {
+namespace sys::gfx {
 namespace {
 
 uint32_t ColourAt(const Interpolant (&channels)[4], float i, bool perspective, float q) {
@@ -56,10 +56,10 @@ void ShadeSpanPlain(const DrawSetup& setup, const Span& span) {
     uint8_t* at = row + x * bytes;
     if (states.blendEnable) {
       colour = pixel::Blend(states.sourceBlend, states.destinationBlend, colour,
-                            LoadPixel(setup.target.format, at));
+                            LoadArgb(setup.target.format, at));
     }
-    StorePixel(setup.target.format, at, colour);
+    StoreArgb(setup.target.format, at, colour);
   }
 }
 
-}  // namespace sys
+}  // namespace sys::gfx

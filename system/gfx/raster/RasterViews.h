@@ -4,7 +4,7 @@
 
 #include "system/gfx/raster/PixelCodec.h"
 
-namespace sys {
+namespace sys::gfx {
 
 // Where the rasterizer writes: locked pixels of a render target. Rows are
 // `pitch` bytes apart.
@@ -13,7 +13,7 @@ struct ColourView {
   int32_t pitch = 0;
   int32_t width = 0;
   int32_t height = 0;
-  RasterFormat format = RasterFormat::X8R8G8B8;
+  PixelLayout format = PixelLayout::X8R8G8B8;
 
   uint8_t* Row(int32_t y) const { return pixels + static_cast<intptr_t>(y) * pitch; }
 };
@@ -34,7 +34,7 @@ struct TextureLevel {
   int32_t pitch = 0;
   int32_t width = 0;
   int32_t height = 0;
-  RasterFormat format = RasterFormat::X8R8G8B8;
+  PixelLayout format = PixelLayout::X8R8G8B8;
 
   const uint8_t* Row(int32_t y) const { return pixels + static_cast<intptr_t>(y) * pitch; }
 };
@@ -58,4 +58,4 @@ struct RasterViewport {
   float maxZ = 1.0f;
 };
 
-}  // namespace sys
+}  // namespace sys::gfx

@@ -5,7 +5,7 @@
 #include <iterator>
 #include <utility>
 
-namespace sys {
+namespace sys::gfx {
 namespace {
 
 // Per-vertex values that are interpolated, in this order.
@@ -279,4 +279,4 @@ void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b
   if (runEnd > runBegin) EmitSpan(setup, planes, runRow, runBegin, runEnd);
 }
 
-}  // namespace sys
+}  // namespace sys::gfx

@@ -7,7 +7,7 @@
 #include "system/gfx/raster/Span.h"
 #include "system/gfx/raster/Vertex.h"
 
-namespace sys {
+namespace sys::gfx {
 
 // Turns vertices already on the target into pixels.
 //
@@ -55,4 +55,4 @@ class Rasterizer {
   SpanShader mShader = ShadeSpanSimd;
 };
 
-}  // namespace sys
+}  // namespace sys::gfx

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace sys {
+namespace sys::gfx {
 
 enum class BlendFactor : uint8_t { Zero, One, SourceAlpha, InverseSourceAlpha, InverseSourceColour };
 enum class AlphaCompare : uint8_t { Always, GreaterEqual };
@@ -58,4 +58,4 @@ struct RenderStates {
   TextureStage stage;
 };
 
-}  // namespace sys
+}  // namespace sys::gfx

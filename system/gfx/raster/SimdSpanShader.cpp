@@ -13,7 +13,7 @@
 
 #include "system/gfx/raster/PixelMath.h"
 
-namespace sys {
+namespace sys::gfx {
 namespace {
 
 constexpr int kChunk = 64;
@@ -143,8 +143,8 @@ inline void Coordinates(const Work& w, int32_t g, __m128& s, __m128& t) {
 void CopyTexels(const TextureLevel& level, int32_t i, int32_t j, int32_t count, uint32_t* out) {
   const uint8_t* row = level.Row(j);
   switch (level.format) {
-    case RasterFormat::A8R8G8B8: std::memcpy(out, row + 4 * i, 4 * static_cast<size_t>(count)); return;
-    case RasterFormat::X8R8G8B8: {
+    case PixelLayout::A8R8G8B8: std::memcpy(out, row + 4 * i, 4 * static_cast<size_t>(count)); return;
+    case PixelLayout::X8R8G8B8: {
       const uint32_t* texels = reinterpret_cast<const uint32_t*>(row) + i;
       int32_t k = 0;
       for (; k + 4 <= count; k += 4) Store(out + k, _mm_or_si128(Load(texels + k), Splat(0xFF000000u)));
@@ -390,7 +390,8 @@ void WriteWide(Work& w) {
   const RenderStates& states = *w.setup.states;
   const bool overAlpha = states.sourceBlend == BlendFactor::SourceAlpha &&
                          states.destinationBlend == BlendFactor::InverseSourceAlpha;
-  const __m128i alphaOr = w.setup.target.format == RasterFormat::X8R8G8B8 ? Splat(0xFF000000u) : _mm_setzero_si128();
+  // Targets without alpha keep their unused bits 0.
+  const __m128i written = Splat(w.setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu);
   uint32_t* row = reinterpret_cast<uint32_t*>(w.setup.target.Row(w.span.y)) + w.span.x + w.start;
   for (int32_t k = 0; k < w.groups * 4; k += 4) {
     const bool whole = k + 4 <= w.count;
@@ -405,7 +406,7 @@ void WriteWide(Work& w) {
     if (kept != 0) {
       const __m128i destination = Load(at);
       const __m128i wanted = Load(w.chunk.colour + k);
-      const __m128i value = _mm_or_si128(Resolve(states, overAlpha, wanted, destination), alphaOr);
+      const __m128i value = _mm_and_si128(Resolve(states, overAlpha, wanted, destination), written);
       Store(at, kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination)));
     }
     if (!whole) std::memcpy(row + k, tail, 4 * static_cast<size_t>(w.count - k));
@@ -414,16 +415,16 @@ void WriteWide(Work& w) {
 
 void WriteNarrow(Work& w) {
   const RenderStates& states = *w.setup.states;
-  const RasterFormat format = w.setup.target.format;
+  const PixelLayout format = w.setup.target.format;
   uint8_t* row = w.setup.target.Row(w.span.y) + 2 * static_cast<intptr_t>(w.span.x + w.start);
   for (int32_t k = 0; k < w.groups * 4; k += 4) {
     const int32_t inside = std::min(4, w.count - k);
     alignas(16) uint32_t destination[4] = {0, 0, 0, 0};
-    for (int32_t p = 0; p < inside; ++p) destination[p] = LoadPixel(format, row + 2 * (k + p));
+    for (int32_t p = 0; p < inside; ++p) destination[p] = LoadArgb(format, row + 2 * (k + p));
     alignas(16) uint32_t value[4];
     Store(value, Resolve(states, false, Load(w.chunk.colour + k), Load(destination)));
     for (int32_t p = 0; p < inside; ++p) {
-      if (w.chunk.keep[k + p]) StorePixel(format, row + 2 * (k + p), value[p]);
+      if (w.chunk.keep[k + p]) StoreArgb(format, row + 2 * (k + p), value[p]);
     }
   }
 }
@@ -460,16 +461,16 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
   }
 }
 
-}  // namespace sys
+}  // namespace sys::gfx
 
 #else
 
-namespace sys {
+namespace sys::gfx {
 
 bool HasSimdShader() { return false; }
 
 void ShadeSpanSimd(const DrawSetup& setup, const Span& span) { ShadeSpanPlain(setup, span); }
 
-}  // namespace sys
+}  // namespace sys::gfx
 
 #endif

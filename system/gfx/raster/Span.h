@@ -5,7 +5,7 @@
 #include "system/gfx/raster/RasterViews.h"
 #include "system/gfx/raster/RenderStates.h"
 
-namespace sys {
+namespace sys::gfx {
 
 // A value across a span: base at its first pixel, step per pixel. With
 // perspective the value is the attribute times 1/w.
@@ -55,4 +55,4 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span);
 // ShadeSpanSimd draws with the plain one.
 bool HasSimdShader();
 
-}  // namespace sys
+}  // namespace sys::gfx

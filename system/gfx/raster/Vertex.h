@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-namespace sys {
+namespace sys::gfx {
 
 // The three vertex layouts the device draws, 32 bytes each, with one pair of
 // texture coordinates. Colours are 0xAARRGGBB.
@@ -44,4 +44,4 @@ enum class PrimitiveType : uint8_t {
   TriangleFan = 6,
 };
 
-}  // namespace sys
+}  // namespace sys::gfx

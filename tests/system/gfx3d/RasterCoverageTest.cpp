@@ -10,17 +10,17 @@
 namespace {
 
 using namespace rasterkit;
-using sys::TransformedVertex;
+using sys::gfx::TransformedVertex;
 
 // Adding 1 into the blue channel counts how often each pixel was drawn.
-sys::RenderStates CountingStates() {
-  sys::RenderStates states;
+sys::gfx::RenderStates CountingStates() {
+  sys::gfx::RenderStates states;
   states.textureFactor = 0x00000001;
-  states.stage.colourOp = states.stage.alphaOp = sys::TextureOp::SelectArg1;
-  states.stage.colourArg1 = states.stage.alphaArg1 = sys::TextureArg::Factor;
+  states.stage.colourOp = states.stage.alphaOp = sys::gfx::TextureOp::SelectArg1;
+  states.stage.colourArg1 = states.stage.alphaArg1 = sys::gfx::TextureArg::Factor;
   states.blendEnable = true;
-  states.sourceBlend = sys::BlendFactor::One;
-  states.destinationBlend = sys::BlendFactor::One;
+  states.sourceBlend = sys::gfx::BlendFactor::One;
+  states.destinationBlend = sys::gfx::BlendFactor::One;
   return states;
 }
 
@@ -62,7 +62,7 @@ TEST(RasterCoverage, TrianglesSharingEdgesDrawEveryCoveredPixelOnce) {
   };
   for (const Mesh& mesh : meshes) {
     SCOPED_TRACE(mesh.name);
-    Canvas canvas(16, 16, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
     rasterizer.SetStates(CountingStates());
     for (size_t k = 1; k + 1 < mesh.fan.size(); ++k) {
@@ -84,7 +84,7 @@ TEST(RasterCoverage, TrianglesSharingEdgesDrawEveryCoveredPixelOnce) {
 }
 
 TEST(RasterCoverage, QuadOnPixelCentresTakesItsTopAndLeftEdgesOnly) {
-  Canvas canvas(16, 16, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(CountingStates());
   DrawQuad(rasterizer, 2, 3, 12, 9);
@@ -97,7 +97,7 @@ TEST(RasterCoverage, QuadOnPixelCentresTakesItsTopAndLeftEdgesOnly) {
 }
 
 TEST(RasterCoverage, NeighbouringQuadsTileWithoutGapOrOverlap) {
-  Canvas canvas(24, 24, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(24, 24, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(CountingStates());
   const float cuts[] = {0.5f, 3.25f, 7.0f, 11.75f, 16.4f, 23.5f};
@@ -116,7 +116,7 @@ TEST(RasterCoverage, NeighbouringQuadsTileWithoutGapOrOverlap) {
 
 TEST(RasterCoverage, SlantedSharedEdgeSplitsItsCentresBetweenTheTwoSides) {
   // The diagonal from (0, 0) to (16, 8) passes through the centres (2k, k).
-  Canvas canvas(16, 8, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(16, 8, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(CountingStates());
   rasterizer.DrawTriangle(Vertex(0, 0), Vertex(16, 0), Vertex(16, 8));
@@ -137,7 +137,7 @@ TEST(RasterCoverage, NothingIsDrawnOutsideTheViewport) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
-    Canvas canvas(20, 12, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(20, 12, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
     rasterizer.SetStates(CountingStates());
     rasterizer.SetViewport({4, 3, 15, 9});
@@ -153,7 +153,7 @@ TEST(RasterCoverage, NothingIsDrawnOutsideTheViewport) {
 }
 
 TEST(RasterCoverage, ViewportIsKeptWithinTheTarget) {
-  Canvas canvas(8, 8, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(8, 8, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetViewport({-5, -5, 2000, 2000});
   EXPECT_EQ(rasterizer.Viewport().left, 0);
@@ -165,7 +165,7 @@ TEST(RasterCoverage, ViewportIsKeptWithinTheTarget) {
 }
 
 TEST(RasterCoverage, DegenerateAndNonFiniteTrianglesDrawNothing) {
-  Canvas canvas(8, 8, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(8, 8, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(CountingStates());
   rasterizer.DrawTriangle(Vertex(0, 0), Vertex(4, 4), Vertex(8, 8));

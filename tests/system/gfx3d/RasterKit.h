@@ -10,7 +10,7 @@
 namespace rasterkit {
 
 struct Canvas {
-  Canvas(int32_t width, int32_t height, sys::RasterFormat format = sys::RasterFormat::A8R8G8B8,
+  Canvas(int32_t width, int32_t height, sys::gfx::PixelLayout format = sys::gfx::PixelLayout::A8R8G8B8,
          uint32_t fill = 0xFF000000);
   uint32_t At(int32_t x, int32_t y) const;
   void Fill(uint32_t argb);
@@ -20,33 +20,33 @@ struct Canvas {
 
   std::vector<uint8_t> bytes;
   std::vector<uint16_t> depth;
-  sys::ColourView view;
-  sys::DepthView depthView;
+  sys::gfx::ColourView view;
+  sys::gfx::DepthView depthView;
 };
 
 struct Texture {
   Texture(int32_t width, int32_t height, const std::function<uint32_t(int32_t, int32_t)>& texel,
-          sys::RasterFormat format = sys::RasterFormat::A8R8G8B8);
+          sys::gfx::PixelLayout format = sys::gfx::PixelLayout::A8R8G8B8);
   // Adds the next smaller level, each texel from `texel`.
   void AddLevel(const std::function<uint32_t(int32_t, int32_t)>& texel);
 
   std::vector<std::vector<uint8_t>> storage;
-  sys::TextureView view;
+  sys::gfx::TextureView view;
 };
 
-sys::TransformedVertex Vertex(float x, float y, float u = 0, float v = 0, uint32_t diffuse = 0xFFFFFFFF,
+sys::gfx::TransformedVertex Vertex(float x, float y, float u = 0, float v = 0, uint32_t diffuse = 0xFFFFFFFF,
                               float z = 0, float rhw = 1, uint32_t specular = 0);
 
 // A rasterizer drawing into the canvas, its whole area the viewport.
-sys::Rasterizer RasterizerFor(Canvas& canvas, sys::Rasterizer::Path path = sys::Rasterizer::Path::Plain);
+sys::gfx::Rasterizer RasterizerFor(Canvas& canvas, sys::gfx::Rasterizer::Path path = sys::gfx::Rasterizer::Path::Plain);
 
 // The states 2D drawing runs with: texture times diffuse, blended by source
 // alpha, alpha 0 dropped, no depth.
-sys::RenderStates States2d();
+sys::gfx::RenderStates States2d();
 
 // An axis-aligned quad as the 2D code draws it: a fan of two triangles from
 // the top-left corner, clockwise.
-void DrawQuad(sys::Rasterizer& rasterizer, float left, float top, float right, float bottom, float u0 = 0,
+void DrawQuad(sys::gfx::Rasterizer& rasterizer, float left, float top, float right, float bottom, float u0 = 0,
               float v0 = 0, float u1 = 1, float v1 = 1, uint32_t diffuse = 0xFFFFFFFF);
 
 }  // namespace rasterkit

@@ -26,9 +26,9 @@ Pixels Lit(const Canvas& canvas) {
   return lit;
 }
 
-sys::RenderStates Opaque() {
-  sys::RenderStates states;
-  states.cullMode = sys::CullMode::None;
+sys::gfx::RenderStates Opaque() {
+  sys::gfx::RenderStates states;
+  states.cullMode = sys::gfx::CullMode::None;
   return states;
 }
 
@@ -105,7 +105,7 @@ TEST(RasterLine, TheFixedSpanOffsetsLightExactlyOnePixel) {
 }
 
 TEST(RasterLine, ColouredSpanBlendsItsVertexColourOverTheBackground) {
-  Canvas canvas(8, 2, sys::RasterFormat::A8R8G8B8, 0xFF204060);
+  Canvas canvas(8, 2, sys::gfx::PixelLayout::A8R8G8B8, 0xFF204060);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(States2d());
   rasterizer.DrawLine(Vertex(1.25f, 1.25f, 0, 0, 0x80FF8040), Vertex(4.25f, 1.25f, 0, 0, 0x80FF8040));
@@ -127,7 +127,7 @@ TEST(RasterLine, ColouredSpanBlendsItsVertexColourOverTheBackground) {
 }
 
 TEST(RasterLine, GouraudColoursChangeAlongTheLineAndFlatTakesTheFirst) {
-  for (const auto mode : {sys::ShadeMode::Gouraud, sys::ShadeMode::Flat}) {
+  for (const auto mode : {sys::gfx::ShadeMode::Gouraud, sys::gfx::ShadeMode::Flat}) {
     Canvas canvas(12, 1);
     auto rasterizer = RasterizerFor(canvas);
     auto states = Opaque();
@@ -135,7 +135,7 @@ TEST(RasterLine, GouraudColoursChangeAlongTheLineAndFlatTakesTheFirst) {
     rasterizer.SetStates(states);
     rasterizer.DrawLine(Vertex(0, 0, 0, 0, 0xFF000000), Vertex(10, 0, 0, 0, 0xFF0000FF));
     for (int32_t x = 0; x < 10; ++x) {
-      const uint32_t blue = mode == sys::ShadeMode::Flat ? 0 : static_cast<uint32_t>(std::lrint(x * 25.5));
+      const uint32_t blue = mode == sys::gfx::ShadeMode::Flat ? 0 : static_cast<uint32_t>(std::lrint(x * 25.5));
       EXPECT_EQ(canvas.At(x, 0), 0xFF000000 | blue) << x;
     }
   }

@@ -11,9 +11,9 @@
 namespace {
 
 using namespace rasterkit;
-using sys::BlendFactor;
-using sys::TextureArg;
-using sys::TextureOp;
+using sys::gfx::BlendFactor;
+using sys::gfx::TextureArg;
+using sys::gfx::TextureOp;
 
 double Unit(uint32_t colour, int shift) { return ((colour >> shift) & 0xFF) / 255.0; }
 
@@ -37,7 +37,7 @@ TEST(RasterPixel, BlendModesFollowTheirFormulaOverAKnownBackground) {
   const uint32_t diffuse = 0xE0F0B080;
   const Texture texture(1, 1, [&](int32_t, int32_t) { return texel; });
   for (const Mode& mode : modes) {
-    Canvas canvas(2, 2, sys::RasterFormat::A8R8G8B8, background);
+    Canvas canvas(2, 2, sys::gfx::PixelLayout::A8R8G8B8, background);
     auto rasterizer = RasterizerFor(canvas);
     auto states = States2d();
     states.blendEnable = mode.blend;
@@ -74,7 +74,7 @@ TEST(RasterPixel, BlendModesFollowTheirFormulaOverAKnownBackground) {
 
 TEST(RasterPixel, AlphaTestDropsAlphaZeroEvenWhenAdding) {
   const Texture texture(2, 1, [](int32_t x, int32_t) { return x ? 0x01404040u : 0x00404040u; });
-  Canvas canvas(2, 1, sys::RasterFormat::A8R8G8B8, 0xFF101010);
+  Canvas canvas(2, 1, sys::gfx::PixelLayout::A8R8G8B8, 0xFF101010);
   auto rasterizer = RasterizerFor(canvas);
   auto states = States2d();
   states.sourceBlend = states.destinationBlend = BlendFactor::One;
@@ -102,9 +102,9 @@ TEST(RasterPixel, DepthTestPassesLessOrEqualAndWritesOnlyWhenAsked) {
       {"no test, no write", false, true, 0.75f, true, 0xFFFF},
   };
   for (const Case& c : cases) {
-    Canvas canvas(4, 4, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(4, 4, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
-    sys::RenderStates states;
+    sys::gfx::RenderStates states;
     states.depthEnable = c.enable;
     states.depthWriteEnable = true;
     rasterizer.SetStates(states);
@@ -125,16 +125,16 @@ TEST(RasterPixel, DepthTestPassesLessOrEqualAndWritesOnlyWhenAsked) {
 }
 
 TEST(RasterPixel, FlatShadingTakesTheFirstVertexColours) {
-  for (const auto mode : {sys::ShadeMode::Flat, sys::ShadeMode::Gouraud}) {
-    Canvas canvas(8, 8, sys::RasterFormat::A8R8G8B8, 0);
+  for (const auto mode : {sys::gfx::ShadeMode::Flat, sys::gfx::ShadeMode::Gouraud}) {
+    Canvas canvas(8, 8, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
-    sys::RenderStates states;
+    sys::gfx::RenderStates states;
     states.shadeMode = mode;
     states.specularEnable = true;
     rasterizer.SetStates(states);
     rasterizer.DrawTriangle(Vertex(0, 0, 0, 0, 0xFF000080, 0, 1, 0x00100000), Vertex(8, 0, 0, 0, 0xFF0000FF),
                             Vertex(0, 8, 0, 0, 0xFF000000));
-    if (mode == sys::ShadeMode::Flat) {
+    if (mode == sys::gfx::ShadeMode::Flat) {
       EXPECT_EQ(canvas.At(5, 1), 0xFF100080u);
       EXPECT_EQ(canvas.At(1, 5), 0xFF100080u);
     } else {
@@ -148,9 +148,9 @@ TEST(RasterPixel, FlatShadingTakesTheFirstVertexColours) {
 
 TEST(RasterPixel, SpecularIsAddedOnlyWhenEnabledAndSaturates) {
   for (const bool enabled : {false, true}) {
-    Canvas canvas(2, 2, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(2, 2, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
-    sys::RenderStates states;
+    sys::gfx::RenderStates states;
     states.specularEnable = enabled;
     rasterizer.SetStates(states);
     const uint32_t diffuse = 0xFFF08010, specular = 0x80204060;
@@ -189,9 +189,9 @@ TEST(RasterPixel, TextureStageOperatesOnColourAndAlphaSeparately) {
   };
   const Texture texture(1, 1, [&](int32_t, int32_t) { return texel; });
   for (const Case& c : cases) {
-    Canvas canvas(2, 2, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(2, 2, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
-    sys::RenderStates states;
+    sys::gfx::RenderStates states;
     states.textureFactor = factor;
     states.stage.colourOp = c.colourOp;
     states.stage.colourArg1 = c.colour1;
@@ -208,21 +208,21 @@ TEST(RasterPixel, TextureStageOperatesOnColourAndAlphaSeparately) {
 
 TEST(RasterPixel, SixteenBitTargetsTruncateOnWriteAndWidenOnRead) {
   struct Case {
-    sys::RasterFormat format;
+    sys::gfx::PixelLayout format;
     uint16_t opaque;   // 0xFF8C4A21 written
     uint16_t blended;  // then half of 0xFFFFFFFF over it
   };
   // Half white over the widened first write: (255 x 128 + c x 127) / 255.
   const Case cases[] = {
-      {sys::RasterFormat::R5G6B5, 0x8A44, 0xC532},
-      {sys::RasterFormat::X1R5G5B5, 0xC524, 0xE292},
-      {sys::RasterFormat::A1R5G5B5, 0xC524, 0xE292},
-      {sys::RasterFormat::A4R4G4B4, 0xF842, 0xBCA9},
+      {sys::gfx::PixelLayout::R5G6B5, 0x8A44, 0xC532},
+      {sys::gfx::PixelLayout::X1R5G5B5, 0x4524, 0x6292},
+      {sys::gfx::PixelLayout::A1R5G5B5, 0xC524, 0xE292},
+      {sys::gfx::PixelLayout::A4R4G4B4, 0xF842, 0xBCA9},
   };
   for (const Case& c : cases) {
     Canvas canvas(2, 1, c.format, 0);
     auto rasterizer = RasterizerFor(canvas);
-    sys::RenderStates states;
+    sys::gfx::RenderStates states;
     rasterizer.SetStates(states);
     rasterizer.DrawLine(Vertex(0, 0, 0, 0, 0xFF8C4A21), Vertex(2, 0, 0, 0, 0xFF8C4A21));
     uint16_t stored;

@@ -11,10 +11,10 @@
 namespace {
 
 using namespace rasterkit;
-using sys::RasterFormat;
+using sys::gfx::PixelLayout;
 
-constexpr RasterFormat kFormats[] = {RasterFormat::X8R8G8B8, RasterFormat::A8R8G8B8, RasterFormat::R5G6B5,
-                                     RasterFormat::X1R5G5B5, RasterFormat::A1R5G5B5, RasterFormat::A4R4G4B4};
+constexpr PixelLayout kFormats[] = {PixelLayout::X8R8G8B8, PixelLayout::A8R8G8B8, PixelLayout::R5G6B5,
+                                     PixelLayout::X1R5G5B5, PixelLayout::A1R5G5B5, PixelLayout::A4R4G4B4};
 
 class Scene {
  public:
@@ -31,8 +31,8 @@ class Scene {
     return alpha << 24 | (std::uniform_int_distribution<uint32_t>(0, 0xFFFFFF)(mRandom));
   }
 
-  sys::RenderStates States() {
-    using namespace sys;
+  sys::gfx::RenderStates States() {
+    using namespace sys::gfx;
     RenderStates s;
     s.blendEnable = Below(4) != 0;
     const auto factors = {BlendFactor::Zero, BlendFactor::One, BlendFactor::SourceAlpha,
@@ -73,7 +73,7 @@ class Scene {
     return texture;
   }
 
-  sys::TransformedVertex Corner(bool perspective, float rhw) {
+  sys::gfx::TransformedVertex Corner(bool perspective, float rhw) {
     return Vertex(Between(-20, 90), Between(-20, 70), Between(-2, 3), Between(-2, 3), Colour(), Between(-0.2f, 1.2f),
                   perspective ? Between(0.05f, 2) : rhw, Colour());
   }
@@ -84,7 +84,7 @@ class Scene {
 
 // Reports the first pixel that differs.
 void ExpectSame(const Canvas& plain, const Canvas& simd) {
-  const int bytes = sys::BytesPerPixel(plain.view.format);
+  const int bytes = sys::gfx::BytesPerPixel(plain.view.format);
   for (int32_t y = 0; y < plain.view.height; ++y) {
     for (int32_t x = 0; x < plain.view.width; ++x) {
       const size_t at = static_cast<size_t>(y) * plain.view.pitch + x * bytes;
@@ -96,20 +96,20 @@ void ExpectSame(const Canvas& plain, const Canvas& simd) {
 }
 
 TEST(RasterSimd, RandomScenesMatchThePlainShader) {
-  if (!sys::HasSimdShader()) GTEST_SKIP() << "no SIMD shader on this processor";
+  if (!sys::gfx::HasSimdShader()) GTEST_SKIP() << "no SIMD shader on this processor";
   for (uint32_t seed = 1; seed <= 300; ++seed) {
     SCOPED_TRACE(seed);
     Scene scene(seed);
-    const RasterFormat format = kFormats[scene.Below(6)];
+    const PixelLayout format = kFormats[scene.Below(6)];
     const uint32_t background = scene.Colour();
     Canvas plain(72, 56, format, background), simd(72, 56, format, background);
-    auto plainRasterizer = RasterizerFor(plain, sys::Rasterizer::Path::Plain);
-    auto simdRasterizer = RasterizerFor(simd, sys::Rasterizer::Path::Simd);
+    auto plainRasterizer = RasterizerFor(plain, sys::gfx::Rasterizer::Path::Plain);
+    auto simdRasterizer = RasterizerFor(simd, sys::gfx::Rasterizer::Path::Simd);
     const Texture texture = scene.MakeTexture();
     const bool bound = scene.Below(5) != 0;
     for (int draw = 0; draw < 6; ++draw) {
-      const sys::RenderStates states = scene.States();
-      const sys::RasterViewport viewport{scene.Below(10), scene.Below(10), 50 + scene.Below(30), 40 + scene.Below(20)};
+      const sys::gfx::RenderStates states = scene.States();
+      const sys::gfx::RasterViewport viewport{scene.Below(10), scene.Below(10), 50 + scene.Below(30), 40 + scene.Below(20)};
       for (auto* r : {&plainRasterizer, &simdRasterizer}) {
         r->SetStates(states);
         r->SetViewport(viewport);
@@ -133,20 +133,20 @@ TEST(RasterSimd, RandomScenesMatchThePlainShader) {
 TEST(RasterSimd, TexelAlignedQuadsMatchThePlainShader) {
   // The shapes of 2D drawing: quads on whole or half pixels, 1:1 or scaled,
   // over textures of every format, point and linear.
-  if (!sys::HasSimdShader()) GTEST_SKIP() << "no SIMD shader on this processor";
+  if (!sys::gfx::HasSimdShader()) GTEST_SKIP() << "no SIMD shader on this processor";
   for (uint32_t seed = 1; seed <= 200; ++seed) {
     SCOPED_TRACE(seed);
     Scene scene(seed);
-    const RasterFormat format = kFormats[scene.Below(6)];
+    const PixelLayout format = kFormats[scene.Below(6)];
     Canvas plain(150, 40, format, 0xFF204080), simd(150, 40, format, 0xFF204080);
-    auto plainRasterizer = RasterizerFor(plain, sys::Rasterizer::Path::Plain);
-    auto simdRasterizer = RasterizerFor(simd, sys::Rasterizer::Path::Simd);
+    auto plainRasterizer = RasterizerFor(plain, sys::gfx::Rasterizer::Path::Plain);
+    auto simdRasterizer = RasterizerFor(simd, sys::gfx::Rasterizer::Path::Simd);
     const int32_t width = scene.Pick({16, 100, 130}), height = scene.Pick({1, 16, 20});
     const Texture texture(width, height, [&](int32_t, int32_t) { return scene.Colour(); }, kFormats[scene.Below(6)]);
     auto states = States2d();
-    states.stage.magFilter = states.stage.minFilter = scene.Pick({sys::TextureFilter::Point, sys::TextureFilter::Linear});
+    states.stage.magFilter = states.stage.minFilter = scene.Pick({sys::gfx::TextureFilter::Point, sys::gfx::TextureFilter::Linear});
     states.stage.addressU = states.stage.addressV =
-        scene.Pick({sys::TextureAddress::Wrap, sys::TextureAddress::Mirror, sys::TextureAddress::Clamp});
+        scene.Pick({sys::gfx::TextureAddress::Wrap, sys::gfx::TextureAddress::Mirror, sys::gfx::TextureAddress::Clamp});
     states.blendEnable = scene.Below(4) != 0;
     const float x = scene.Below(40) - 10 + scene.Pick({-0.5f, 0.0f, 0.25f}), y = scene.Below(20) - 4 - 0.5f;
     const float scale = scene.Pick({1.0f, 1.0f, 2.0f, 0.5f});

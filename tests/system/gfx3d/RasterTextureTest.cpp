@@ -10,8 +10,8 @@
 namespace {
 
 using namespace rasterkit;
-using sys::TextureAddress;
-using sys::TextureFilter;
+using sys::gfx::TextureAddress;
+using sys::gfx::TextureFilter;
 
 constexpr uint32_t kBackground = 0xFF000000;
 
@@ -20,10 +20,10 @@ uint32_t Distinct(int32_t x, int32_t y) {
          static_cast<uint32_t>((x * 7 + y * 3) & 0xFF);
 }
 
-sys::RenderStates Sampling(TextureFilter filter, TextureAddress u = TextureAddress::Clamp,
+sys::gfx::RenderStates Sampling(TextureFilter filter, TextureAddress u = TextureAddress::Clamp,
                            TextureAddress v = TextureAddress::Clamp) {
-  sys::RenderStates states;
-  states.cullMode = sys::CullMode::None;
+  sys::gfx::RenderStates states;
+  states.cullMode = sys::gfx::CullMode::None;
   states.stage.magFilter = states.stage.minFilter = filter;
   states.stage.addressU = u;
   states.stage.addressV = v;
@@ -34,7 +34,7 @@ TEST(RasterTexture, SixteenSquareAtMinusHalfIsTexelExact) {
   const Texture texture(16, 16, Distinct);
   for (const auto filter : {TextureFilter::Point, TextureFilter::Linear}) {
     SCOPED_TRACE(filter == TextureFilter::Point ? "point" : "linear");
-    Canvas canvas(24, 24, sys::RasterFormat::A8R8G8B8, kBackground);
+    Canvas canvas(24, 24, sys::gfx::PixelLayout::A8R8G8B8, kBackground);
     auto rasterizer = RasterizerFor(canvas);
     rasterizer.SetStates(Sampling(filter));
     rasterizer.SetTexture(&texture.view);
@@ -50,7 +50,7 @@ TEST(RasterTexture, SixteenSquareAtMinusHalfIsTexelExact) {
 
 TEST(RasterTexture, SixteenSquareAtPlusATenthMissesItsFirstColumn) {
   const Texture texture(16, 16, Distinct);
-  Canvas canvas(24, 24, sys::RasterFormat::A8R8G8B8, kBackground);
+  Canvas canvas(24, 24, sys::gfx::PixelLayout::A8R8G8B8, kBackground);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(Sampling(TextureFilter::Point));
   rasterizer.SetTexture(&texture.view);
@@ -65,7 +65,7 @@ TEST(RasterTexture, LinearBlendsNeighboursWherePointPicksOne) {
   // Two texels, black and white, stretched over eight pixels.
   const Texture texture(2, 1, [](int32_t x, int32_t) { return x ? 0xFFFFFFFFu : 0xFF000000u; });
   for (const auto filter : {TextureFilter::Point, TextureFilter::Linear}) {
-    Canvas canvas(8, 1, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(8, 1, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
     rasterizer.SetStates(Sampling(filter));
     rasterizer.SetTexture(&texture.view);
@@ -92,7 +92,7 @@ TEST(RasterTexture, AddressingWrapsMirrorsOrClampsEachAxis) {
   const Texture texture(4, 4, Distinct);
   for (const Case& across : cases) {
     for (const Case& down : cases) {
-      Canvas canvas(12, 12, sys::RasterFormat::A8R8G8B8, 0);
+      Canvas canvas(12, 12, sys::gfx::PixelLayout::A8R8G8B8, 0);
       auto rasterizer = RasterizerFor(canvas);
       rasterizer.SetStates(Sampling(TextureFilter::Point, across.mode, down.mode));
       rasterizer.SetTexture(&texture.view);
@@ -108,11 +108,11 @@ TEST(RasterTexture, AddressingWrapsMirrorsOrClampsEachAxis) {
 }
 
 TEST(RasterTexture, WithoutATextureTheStageReadsOpaqueWhite) {
-  Canvas canvas(4, 4, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(4, 4, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   auto states = Sampling(TextureFilter::Point);
-  states.stage.alphaOp = sys::TextureOp::Modulate;
-  states.stage.alphaArg2 = sys::TextureArg::Diffuse;
+  states.stage.alphaOp = sys::gfx::TextureOp::Modulate;
+  states.stage.alphaArg2 = sys::gfx::TextureArg::Diffuse;
   rasterizer.SetStates(states);
   DrawQuad(rasterizer, -0.5f, -0.5f, 3.5f, 3.5f, 0, 0, 1, 1, 0x80336699);
   EXPECT_EQ(canvas.CountNot(0x80336699), 0);
@@ -120,22 +120,22 @@ TEST(RasterTexture, WithoutATextureTheStageReadsOpaqueWhite) {
 
 TEST(RasterTexture, FormatsWidenByBitReplicationAndWithoutAlphaReadOpaque) {
   struct Case {
-    sys::RasterFormat format;
+    sys::gfx::PixelLayout format;
     uint32_t stored;  // what the texture holds, written as its own format would
     uint32_t read;
   };
   const Case cases[] = {
-      {sys::RasterFormat::X8R8G8B8, 0x00123456, 0xFF123456},
-      {sys::RasterFormat::A8R8G8B8, 0x40123456, 0x40123456},
+      {sys::gfx::PixelLayout::X8R8G8B8, 0x00123456, 0xFF123456},
+      {sys::gfx::PixelLayout::A8R8G8B8, 0x40123456, 0x40123456},
       // 0x8C keeps 10001 and reads 10001100; 0x4A keeps 010010, reads 01001001.
-      {sys::RasterFormat::R5G6B5, 0xFF8C4A21, 0xFF8C4921},
-      {sys::RasterFormat::A4R4G4B4, 0x7FF08040, 0x77FF8844},
-      {sys::RasterFormat::A1R5G5B5, 0x7FFFFFFF, 0x00FFFFFF},
-      {sys::RasterFormat::X1R5G5B5, 0x00F80000, 0xFFFF0000},
+      {sys::gfx::PixelLayout::R5G6B5, 0xFF8C4A21, 0xFF8C4921},
+      {sys::gfx::PixelLayout::A4R4G4B4, 0x7FF08040, 0x77FF8844},
+      {sys::gfx::PixelLayout::A1R5G5B5, 0x7FFFFFFF, 0x00FFFFFF},
+      {sys::gfx::PixelLayout::X1R5G5B5, 0x00F80000, 0xFFFF0000},
   };
   for (const Case& c : cases) {
     const Texture texture(1, 1, [&](int32_t, int32_t) { return c.stored; }, c.format);
-    Canvas canvas(2, 2, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(2, 2, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
     rasterizer.SetStates(Sampling(TextureFilter::Point));
     rasterizer.SetTexture(&texture.view);
@@ -150,16 +150,16 @@ TEST(RasterTexture, PointMipmappingPicksTheNearestLevel) {
   texture.AddLevel([](int32_t, int32_t) { return 0xFF0000FFu; });
   struct Case {
     float side;
-    sys::MipFilter mip;
+    sys::gfx::MipFilter mip;
     uint32_t colour;
   };
   const Case cases[] = {
-      {8, sys::MipFilter::Point, 0xFFFF0000}, {12, sys::MipFilter::Point, 0xFFFF0000},
-      {4, sys::MipFilter::Point, 0xFF00FF00}, {2, sys::MipFilter::Point, 0xFF0000FF},
-      {1, sys::MipFilter::Point, 0xFF0000FF}, {2, sys::MipFilter::None, 0xFFFF0000},
+      {8, sys::gfx::MipFilter::Point, 0xFFFF0000}, {12, sys::gfx::MipFilter::Point, 0xFFFF0000},
+      {4, sys::gfx::MipFilter::Point, 0xFF00FF00}, {2, sys::gfx::MipFilter::Point, 0xFF0000FF},
+      {1, sys::gfx::MipFilter::Point, 0xFF0000FF}, {2, sys::gfx::MipFilter::None, 0xFFFF0000},
   };
   for (const Case& c : cases) {
-    Canvas canvas(16, 16, sys::RasterFormat::A8R8G8B8, 0);
+    Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
     auto rasterizer = RasterizerFor(canvas);
     auto states = Sampling(TextureFilter::Point);
     states.stage.mipFilter = c.mip;
@@ -173,7 +173,7 @@ TEST(RasterTexture, PointMipmappingPicksTheNearestLevel) {
 TEST(RasterTexture, CoordinatesFollowPerspectiveThroughOneOverW) {
   // A strip whose right end is three times as far as its left end.
   const Texture texture(16, 1, Distinct);
-  Canvas canvas(32, 1, sys::RasterFormat::A8R8G8B8, 0);
+  Canvas canvas(32, 1, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(Sampling(TextureFilter::Point));
   rasterizer.SetTexture(&texture.view);
