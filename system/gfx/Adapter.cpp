@@ -1,10 +1,50 @@
 #include "system/gfx/Adapter.h"
 
+#include <SDL.h>
+
 #include <algorithm>
 
 #include "system/gfx/Surface.h"
+#include "system/window/SdlWindow.h"
 
 namespace sys::gfx {
+namespace {
+
+// The sizes the game's display asks for.
+constexpr DisplayMode kGameSizes[] = {{640, 480, 0}, {800, 600, 0}, {1024, 768, 0}};
+
+uint32_t DesktopBits(uint32_t sdlFormat) {
+  if (SDL_BYTESPERPIXEL(sdlFormat) == 2) return SDL_BITSPERPIXEL(sdlFormat) == 15 ? 15 : 16;
+  return SDL_BITSPERPIXEL(sdlFormat) <= 8 ? 8 : 32;
+}
+
+}  // namespace
+
+AdapterConfig Adapter::ConfigFromSdl() {
+  AdapterConfig config;
+  for (uint32_t bits : {16u, 32u}) {
+    for (DisplayMode mode : kGameSizes) config.modes.push_back(DisplayMode{mode.width, mode.height, bits});
+  }
+  if (!OpenSdlVideo()) return config;
+  AdapterDevice device;
+  device.identifier.driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+  device.identifier.description = "SDL display (" + device.identifier.driver + ")";
+  config.devices.push_back(device);
+  SDL_DisplayMode mode;
+  if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    config.desktop.width = mode.w;
+    config.desktop.height = mode.h;
+    config.desktop.bitCount = DesktopBits(mode.format);
+    config.desktop.colors = config.desktop.bitCount > 8 ? -1 : 1 << config.desktop.bitCount;
+    config.desktop.workArea = Rect{0, 0, mode.w, mode.h};
+    SDL_Rect usable;
+    if (SDL_GetDisplayUsableBounds(0, &usable) == 0) {
+      config.desktop.workArea = Rect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+    }
+  }
+  CloseSdlVideo();
+  return config;
+}
 
 Adapter::Adapter(AdapterConfig config) : mConfig(std::move(config)) {
   if (mConfig.devices.empty()) mConfig.devices.push_back(AdapterDevice{});

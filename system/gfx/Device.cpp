@@ -44,16 +44,17 @@ Result Device::Create(std::shared_ptr<Adapter> adapter, int32_t index, std::uniq
 Device::Device(std::shared_ptr<Adapter> adapter, DeviceIdentifier identifier)
     : mAdapter(std::move(adapter)), mIdentifier(std::move(identifier)) {}
 
-Device::~Device() = default;
+Device::~Device() { RestoreDisplayMode(); }
 
 Result Device::SetCooperativeLevel(NativeWindow* window, CooperativeLevel level) {
   if (level == CooperativeLevel::ExclusiveFullScreen && !window) return Result::InvalidArgument;
   if (Result forced = mAdapter->TakeForced(AdapterOperation::SetCooperativeLevel); forced != Result::Ok) {
     return forced;
   }
-  if (level == CooperativeLevel::Normal) mModeSet = false;
-  mWindow = window;
+  if (window && (!mScreen || mScreen->Window() != window)) mScreen = std::make_shared<Screen>(window);
+  if (!window) mScreen.reset();
   mLevel = level;
+  if (level == CooperativeLevel::Normal) RestoreDisplayMode();
   mLevelSet = true;
   return Result::Ok;
 }
@@ -72,11 +73,13 @@ Result Device::SetDisplayMode(const DisplayMode& mode) {
   }
   mMode = mode;
   mModeSet = true;
+  mScreen->SetFullScreen(true);
   return Result::Ok;
 }
 
 Result Device::RestoreDisplayMode() {
   mModeSet = false;
+  if (mScreen) mScreen->SetFullScreen(false);
   return Result::Ok;
 }
 
@@ -135,7 +138,15 @@ Result Device::CreatePrimary(const SurfaceDesc& desc, std::shared_ptr<Surface>& 
   primary.height = mode.height;
   primary.caps = (desc.caps & ~kCapsAlphaChannel) | kCapsVideoMemory;
   primary.format = DisplayFormat();
-  return MakeSurface(primary, false, out);
+  if (Result made = MakeSurface(primary, false, out); made != Result::Ok) return made;
+  ShowOnScreen(out);
+  return Result::Ok;
+}
+
+void Device::ShowOnScreen(const std::shared_ptr<Surface>& primary) {
+  if (!mScreen) return;
+  primary->mScreen = mScreen;
+  mScreen->SetPrimary(primary);
 }
 
 Result Device::CreateFlippingChain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out) {
@@ -156,6 +167,7 @@ Result Device::CreateFlippingChain(const SurfaceDesc& desc, std::shared_ptr<Surf
   if (Result made = MakeSurface(back, true, backBuffer); made != Result::Ok) return made;
   if (Result made = MakeSurface(front, true, out); made != Result::Ok) return made;
   out->mBackBuffer = std::move(backBuffer);
+  ShowOnScreen(out);
   return Result::Ok;
 }
 
@@ -175,6 +187,16 @@ Result Device::CreatePlain(const SurfaceDesc& desc, std::shared_ptr<Surface>& ou
   plain.caps = (plain.caps & ~kMemoryCaps) | memory;
   plain.backBufferCount = 0;
   return MakeSurface(plain, memory == kCapsVideoMemory, out);
+}
+
+Result Device::CreatePalette(const Palette::Entries& entries, std::shared_ptr<Palette>& out) {
+  out = std::make_shared<Palette>(entries);
+  return Result::Ok;
+}
+
+Result Device::CreateClipper(std::shared_ptr<Clipper>& out) {
+  out = std::make_shared<Clipper>();
+  return Result::Ok;
 }
 
 Result Device::MakeSurface(SurfaceDesc desc, bool countsMemory, std::shared_ptr<Surface>& out) {

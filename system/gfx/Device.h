@@ -6,6 +6,7 @@
 
 #include "system/gfx/Adapter.h"
 #include "system/gfx/Result.h"
+#include "system/gfx/Screen.h"
 #include "system/gfx/Surface.h"
 #include "system/gfx/SurfaceDesc.h"
 
@@ -54,6 +55,8 @@ class Device {
   Result RestoreAllSurfaces();
 
   Result CreateSurface(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
+  Result CreatePalette(const Palette::Entries& entries, std::shared_ptr<Palette>& out);
+  Result CreateClipper(std::shared_ptr<Clipper>& out);
 
   const std::shared_ptr<Adapter>& GetAdapter() const { return mAdapter; }
 
@@ -64,10 +67,11 @@ class Device {
   Result CreatePlain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
   // A surface of a complete description; reserves its video memory.
   Result MakeSurface(SurfaceDesc desc, bool countsMemory, std::shared_ptr<Surface>& out);
+  void ShowOnScreen(const std::shared_ptr<Surface>& primary);
 
   std::shared_ptr<Adapter> mAdapter;
   DeviceIdentifier mIdentifier;
-  NativeWindow* mWindow = nullptr;
+  std::shared_ptr<Screen> mScreen;  // of the window given with the cooperative level
   bool mLevelSet = false;
   CooperativeLevel mLevel = CooperativeLevel::Normal;
   bool mModeSet = false;

@@ -4,8 +4,11 @@
 #include <cstdint>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <vector>
 
+#include "system/gfx/Clipper.h"
+#include "system/gfx/Palette.h"
 #include "system/gfx/Rect.h"
 #include "system/gfx/Result.h"
 #include "system/gfx/SurfaceDesc.h"
@@ -13,6 +16,21 @@
 namespace sys::gfx {
 
 class Adapter;
+class Screen;
+
+enum BlitFlags : uint32_t {
+  kBlitWait = 0x01,            // accepted; every blit finishes before it returns
+  kBlitSourceColorKey = 0x02,  // leave out source pixels within the source's colour key
+};
+
+// Source pixels whose value, on the format's channel bits, lies within
+// [low, high] are not copied by keyed blits.
+struct ColorKey {
+  uint32_t low = 0;
+  uint32_t high = 0;
+
+  bool operator==(const ColorKey&) const = default;
+};
 
 // A picture in video or system memory, made by a Device. Video surfaces can
 // be lost: until Restore every operation on them answers SurfaceLost, and
@@ -39,9 +57,39 @@ class Surface {
   Result Lock(const Rect* area, LockedPixels& out);
   Result Unlock();
 
+  // Writes `pixel`, a value in the surface's format, over `area` (the whole
+  // surface when null), clipped to the surface and to its clipper.
+  Result Fill(const Rect* area, uint32_t pixel);
+  // Copies the source's `sourceArea` (whole when null) onto `area` (whole
+  // when null) of this surface, stretched to fit, converted between formats
+  // (8-bit sources through their palette), clipped to both surfaces and to
+  // this surface's clipper. The source may be this surface.
+  Result Blit(const Rect* area, Surface& source, const Rect* sourceArea, uint32_t flags);
+  // The same, unstretched, with the copy's top-left corner at (x, y); the
+  // clipper is not consulted.
+  Result BlitFast(int32_t x, int32_t y, Surface& source, const Rect* sourceArea, uint32_t flags);
+
+  // Null removes the key.
+  Result SetColorKey(const ColorKey* key);
+  Result GetColorKey(ColorKey& out) const;
+  // 8-bit surfaces only; null removes the palette.
+  Result SetPalette(std::shared_ptr<Palette> palette);
+  Result GetPalette(std::shared_ptr<Palette>& out) const;
+  // Null removes the clipper.
+  Result SetClipper(std::shared_ptr<Clipper> clipper);
+  Result GetClipper(std::shared_ptr<Clipper>& out) const;
+
+  // Attaches a depth buffer of the same size.
+  Result AttachSurface(std::shared_ptr<Surface> depth);
+  Result DetachSurface(const Surface& depth);
   // The surface attached with all of `caps` (the back buffer of a flipping
   // chain, a depth buffer); NotAttached when there is none.
   Result GetAttachedSurface(uint32_t caps, std::shared_ptr<Surface>& out) const;
+
+  // Swaps the pictures of a flipping chain's front and back buffers.
+  Result Flip();
+  // Ok when the last flip has finished (always, unless a result is forced).
+  Result GetFlipStatus() const;
 
   // SurfaceLost while lost, else Ok.
   Result IsLost() const;
@@ -53,11 +101,18 @@ class Surface {
  private:
   friend class Adapter;
   friend class Device;
+  friend class Screen;
 
   // `countedBytes` of video memory are reserved for it, and given back when
   // it goes.
   Surface(std::shared_ptr<Adapter> adapter, const void* owner, const SurfaceDesc& desc, uint64_t countedBytes);
   Result Usable() const;  // needs mMutex
+  LockedPixels Plane();   // needs mMutex
+  Rect Bounds() const { return SizeRect(mDesc.width, mDesc.height); }
+  // Where blits may write: the surface, cut to its clipper's area.
+  Rect WritableArea() const;
+  Result CopyFrom(const Rect& area, Surface& source, const Rect& sourceArea, const Rect& clip, uint32_t flags);
+  void Changed();  // shows the picture when this is the screen's
   void Lose() { mLost.store(true); }
   bool Lost() const { return mLost.load(); }
   void FillWithGarbage();
@@ -69,6 +124,10 @@ class Surface {
   std::vector<uint8_t> mPixels;
   std::shared_ptr<Surface> mBackBuffer;  // of a flipping chain's front
   std::shared_ptr<Surface> mDepth;
+  std::shared_ptr<Screen> mScreen;  // of the primary surface: the window it shows in
+  std::optional<ColorKey> mColorKey;
+  std::shared_ptr<Palette> mPalette;
+  std::shared_ptr<Clipper> mClipper;
   mutable std::mutex mMutex;
   bool mLocked = false;
   std::atomic<bool> mLost{false};

@@ -1,5 +1,6 @@
 #include "system/window/SdlWindow.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "system/os/LayerLog.h"
@@ -90,6 +91,8 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& titleUtf8, int32
   return std::unique_ptr<SdlWindow>(new SdlWindow(window));
 }
 
+SdlWindow::SdlWindow(SDL_Window* window) : mWindow(window) { RefreshGeometry(); }
+
 SdlWindow::~SdlWindow() {
   SDL_DestroyWindow(mWindow);
   CloseSdlVideo();
@@ -99,6 +102,7 @@ void SdlWindow::ReadInput(std::vector<InputEvent>& out) {
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(event, out);
+  RefreshGeometry();
 }
 
 void SdlWindow::WaitForInput(uint32_t milliseconds) {
@@ -112,12 +116,14 @@ void SdlWindow::Translate(const SDL_Event& event, std::vector<InputEvent>& out) 
   switch (event.type) {
     case SDL_MOUSEMOTION:
       out.push_back(Pointer(InputKind::PointerMoved, event.motion.x, event.motion.y));
+      MapPointer(out.back());
       break;
     case SDL_MOUSEBUTTONDOWN:
     case SDL_MOUSEBUTTONUP: {
       InputEvent input = Pointer(event.type == SDL_MOUSEBUTTONDOWN ? InputKind::ButtonPressed : InputKind::ButtonReleased,
                                  event.button.x, event.button.y);
       input.button = ButtonFromSdl(event.button.button, known);
+      MapPointer(input);
       if (known) out.push_back(input);
       break;
     }
@@ -174,7 +180,10 @@ void SdlWindow::SetMouseCapture(bool on) { SDL_CaptureMouse(on ? SDL_TRUE : SDL_
 
 void SdlWindow::ShowCursor(bool visible) { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
 
-void SdlWindow::WarpCursor(int32_t x, int32_t y) { SDL_WarpMouseInWindow(mWindow, x, y); }
+void SdlWindow::WarpCursor(int32_t x, int32_t y) {
+  if (mFrameFitted) mFit.FromFrame(x, y);
+  SDL_WarpMouseInWindow(mWindow, x, y);
+}
 
 bool SdlWindow::SetClipboard(const std::string& utf8) { return SDL_SetClipboardText(utf8.c_str()) == 0; }
 
@@ -189,6 +198,121 @@ bool SdlWindow::GetClipboard(std::string& utf8) {
 
 bool SdlWindow::ShowMessageBox(const std::string& titleUtf8, const std::string& textUtf8, MessageBoxIcon icon) {
   return ShowSdlMessageBox(mWindow, titleUtf8, textUtf8, icon);
+}
+
+void SdlWindow::MapPointer(InputEvent& input) const {
+  if (mFrameFitted) mFit.ToFrame(input.x, input.y);
+}
+
+void SdlWindow::RefreshGeometry() {
+  Geometry geometry;
+  SDL_GetWindowSize(mWindow, &geometry.clientWidth, &geometry.clientHeight);
+  SDL_GetWindowPosition(mWindow, &geometry.originX, &geometry.originY);
+  if (SDL_GetWindowBordersSize(mWindow, &geometry.borderTop, &geometry.borderLeft, nullptr, nullptr) != 0) {
+    geometry.borderTop = geometry.borderLeft = 0;
+  }
+  int display = std::max(SDL_GetWindowDisplayIndex(mWindow), 0);
+  SDL_Rect bounds{0, 0, 0, 0};
+  SDL_GetDisplayBounds(display, &bounds);
+  geometry.desktopWidth = bounds.w;
+  geometry.desktopHeight = bounds.h;
+  SDL_Rect usable = bounds;
+  SDL_GetDisplayUsableBounds(display, &usable);
+  geometry.workArea = ScreenRect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+  geometry.fullScreen = (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
+  std::lock_guard guard(mGeometryMutex);
+  mGeometry = geometry;
+}
+
+SdlWindow::Geometry SdlWindow::ReadGeometry() const {
+  std::lock_guard guard(mGeometryMutex);
+  return mGeometry;
+}
+
+void SdlWindow::GetClientSize(int32_t& width, int32_t& height) const {
+  Geometry geometry = ReadGeometry();
+  width = geometry.clientWidth;
+  height = geometry.clientHeight;
+}
+
+void SdlWindow::SetClientSize(int32_t width, int32_t height) {
+  SDL_SetWindowSize(mWindow, width, height);
+  RefreshGeometry();
+}
+
+void SdlWindow::GetPosition(int32_t& x, int32_t& y) const {
+  Geometry geometry = ReadGeometry();
+  x = geometry.originX - geometry.borderLeft;
+  y = geometry.originY - geometry.borderTop;
+}
+
+void SdlWindow::SetPosition(int32_t x, int32_t y) {
+  Geometry geometry = ReadGeometry();
+  SDL_SetWindowPosition(mWindow, x + geometry.borderLeft, y + geometry.borderTop);
+  RefreshGeometry();
+}
+
+void SdlWindow::GetClientOrigin(int32_t& x, int32_t& y) const {
+  Geometry geometry = ReadGeometry();
+  x = geometry.originX;
+  y = geometry.originY;
+}
+
+void SdlWindow::GetDesktopSize(int32_t& width, int32_t& height) const {
+  Geometry geometry = ReadGeometry();
+  width = geometry.desktopWidth;
+  height = geometry.desktopHeight;
+}
+
+ScreenRect SdlWindow::GetWorkArea() const { return ReadGeometry().workArea; }
+
+void SdlWindow::SetDesktopFullScreen(bool on) {
+  if (SDL_SetWindowFullscreen(mWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
+    WriteLog("Cannot %s the desktop full screen: %s", on ? "enter" : "leave", SDL_GetError());
+  }
+  RefreshGeometry();
+}
+
+bool SdlWindow::IsDesktopFullScreen() const { return ReadGeometry().fullScreen; }
+
+void SdlWindow::SetAlwaysOnTop(bool on) { SDL_SetWindowAlwaysOnTop(mWindow, on ? SDL_TRUE : SDL_FALSE); }
+
+void SdlWindow::ShowFrame(const FrameView& frame) {
+  SDL_Surface* surface = SDL_GetWindowSurface(mWindow);
+  if (!surface) {
+    WriteLog("Cannot draw into the main window: %s", SDL_GetError());
+    return;
+  }
+  mFrameFitted = IsDesktopFullScreen();
+  mFit = FrameFit::Of(surface->w, surface->h, frame.width, frame.height, mFrameFitted);
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
+  uint32_t format = surface->format->format;
+  if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {
+    DrawFittedFrame(frame, mFit, static_cast<uint8_t*>(surface->pixels), surface->pitch, surface->w, surface->h);
+  } else {
+    mStaging.resize(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h));
+    auto* staging = reinterpret_cast<uint8_t*>(mStaging.data());
+    DrawFittedFrame(frame, mFit, staging, 4 * surface->w, surface->w, surface->h);
+    SDL_ConvertPixels(surface->w, surface->h, SDL_PIXELFORMAT_RGB888, staging, 4 * surface->w, format,
+                      surface->pixels, surface->pitch);
+  }
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  SDL_UpdateWindowSurface(mWindow);
+  mFrameShown = true;
+}
+
+bool SdlWindow::ReadShownPicture(Picture& out) const {
+  SDL_Surface* surface = mFrameShown ? SDL_GetWindowSurface(mWindow) : nullptr;
+  if (!surface) return false;
+  out.width = surface->w;
+  out.height = surface->h;
+  out.pixels.assign(static_cast<size_t>(surface->w) * static_cast<size_t>(surface->h), 0);
+  if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return false;
+  int converted = SDL_ConvertPixels(surface->w, surface->h, surface->format->format, surface->pixels,
+                                    surface->pitch, SDL_PIXELFORMAT_RGB888, out.pixels.data(), 4 * surface->w);
+  if (SDL_MUSTLOCK(surface)) SDL_UnlockSurface(surface);
+  for (uint32_t& pixel : out.pixels) pixel |= 0xFF000000;
+  return converted == 0;
 }
 
 std::unique_ptr<Window> CreateMainWindow(HostWindow* host, const std::string& title,

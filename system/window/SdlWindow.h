@@ -3,8 +3,11 @@
 #include <SDL.h>
 
 #include <memory>
+#include <mutex>
 #include <string>
+#include <vector>
 
+#include "system/window/FrameFit.h"
 #include "system/window/NativeWindow.h"
 #include "system/window/Window.h"
 
@@ -35,6 +38,18 @@ class SdlWindow final : public NativeWindow {
   bool GetClipboard(std::string& utf8) override;
   bool ShowMessageBox(const std::string& titleUtf8, const std::string& textUtf8,
                       MessageBoxIcon icon) override;
+  void GetClientSize(int32_t& width, int32_t& height) const override;
+  void SetClientSize(int32_t width, int32_t height) override;
+  void GetPosition(int32_t& x, int32_t& y) const override;
+  void SetPosition(int32_t x, int32_t y) override;
+  void GetClientOrigin(int32_t& x, int32_t& y) const override;
+  void GetDesktopSize(int32_t& width, int32_t& height) const override;
+  ScreenRect GetWorkArea() const override;
+  void SetDesktopFullScreen(bool on) override;
+  bool IsDesktopFullScreen() const override;
+  void SetAlwaysOnTop(bool on) override;
+  void ShowFrame(const FrameView& frame) override;
+  bool ReadShownPicture(Picture& out) const override;
 
   SDL_Window* Handle() const { return mWindow; }
   // Turns one SDL event into what the layer reads; events of other windows
@@ -42,10 +57,34 @@ class SdlWindow final : public NativeWindow {
   void Translate(const SDL_Event& event, std::vector<InputEvent>& out) const;
 
  private:
-  explicit SdlWindow(SDL_Window* window) : mWindow(window) {}
+  // What the geometry readers report, refreshed on the main thread.
+  struct Geometry {
+    int32_t clientWidth = 0;
+    int32_t clientHeight = 0;
+    int32_t originX = 0;
+    int32_t originY = 0;
+    int32_t borderLeft = 0;
+    int32_t borderTop = 0;
+    int32_t desktopWidth = 0;
+    int32_t desktopHeight = 0;
+    ScreenRect workArea;
+    bool fullScreen = false;
+  };
+
+  explicit SdlWindow(SDL_Window* window);
   void TranslateWindowEvent(const SDL_WindowEvent& event, std::vector<InputEvent>& out) const;
+  void RefreshGeometry();
+  Geometry ReadGeometry() const;
+  // Client positions to frame pixels while a fitted frame is shown.
+  void MapPointer(InputEvent& input) const;
 
   SDL_Window* mWindow;
+  mutable std::mutex mGeometryMutex;
+  Geometry mGeometry;
+  FrameFit mFit;
+  bool mFrameShown = false;
+  bool mFrameFitted = false;  // the last frame was shown on the desktop full screen
+  std::vector<uint32_t> mStaging;  // the fitted frame, for window surfaces of other formats
 };
 
 // Opens SDL's video subsystem (counted: each open needs one close), with

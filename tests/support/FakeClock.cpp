@@ -3,6 +3,7 @@
 #include <atomic>
 
 #include "platform/GameTime.h"
+#include "system/os/Sleep.h"
 #include "system/os/TickCount.h"
 
 namespace {
@@ -12,12 +13,14 @@ constexpr uint32_t kFirstTick = 0x51000000;
 std::atomic<uint32_t> gTicks{kFirstTick};
 
 uint32_t FakeTicks() { return gTicks.load(); }
+void FakeSleep(uint32_t milliseconds) { gTicks += milliseconds; }
 
 }  // namespace
 
 FakeClock::FakeClock(uint32_t gameTime) {
   gTicks = kFirstTick;
   sys::SetTickSource(FakeTicks);
+  sys::SetSleepFunction(FakeSleep);
   RestartGameTime(gameTime);
 }
 
@@ -25,6 +28,7 @@ FakeClock::FakeClock(uint32_t gameTime) {
 FakeClock::~FakeClock() {
   uint32_t reached = GetGameTime();
   sys::SetTickSource(nullptr);
+  sys::SetSleepFunction(nullptr);
   RestartGameTime(reached);
 }
 

@@ -3,7 +3,8 @@
 #include <cstdint>
 
 // Drives time by hand: while it lives the system tick reads a value that only
-// Advance moves, and game time starts at the given value. One at a time.
+// Advance moves (or a sleep, which moves it by the time slept at once), and
+// game time starts at the given value. One at a time.
 class FakeClock {
  public:
   explicit FakeClock(uint32_t gameTime = 0);

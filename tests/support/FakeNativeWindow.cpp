@@ -55,8 +55,17 @@ void FakeNativeWindow::Report(sys::InputKind kind) {
 }
 
 void FakeNativeWindow::ReadInput(std::vector<sys::InputEvent>& out) {
-  out.insert(out.end(), mPending.begin(), mPending.end());
+  for (sys::InputEvent& input : mPending) {
+    MapPointer(input);
+    out.push_back(input);
+  }
   mPending.clear();
+}
+
+void FakeNativeWindow::MapPointer(sys::InputEvent& input) const {
+  bool pointer = input.kind == sys::InputKind::PointerMoved || input.kind == sys::InputKind::ButtonPressed ||
+                 input.kind == sys::InputKind::ButtonReleased;
+  if (pointer && mFrameFitted) mFit.ToFrame(input.x, input.y);
 }
 
 void FakeNativeWindow::WaitForInput(uint32_t milliseconds) {
@@ -87,5 +96,61 @@ bool FakeNativeWindow::ShowMessageBox(const std::string& titleUtf8, const std::s
                                       sys::MessageBoxIcon) {
   if (!hasDisplay) return false;
   messageBoxes.push_back(titleUtf8 + "|" + textUtf8);
+  return true;
+}
+
+void FakeNativeWindow::SetDesktop(int32_t width, int32_t height) {
+  desktopWidth = width;
+  desktopHeight = height;
+  workArea = sys::ScreenRect{0, 0, width, height};
+}
+
+void FakeNativeWindow::GetClientSize(int32_t& width, int32_t& height) const {
+  width = fullScreen ? desktopWidth : clientWidth;
+  height = fullScreen ? desktopHeight : clientHeight;
+}
+
+void FakeNativeWindow::SetClientSize(int32_t width, int32_t height) {
+  clientWidth = width;
+  clientHeight = height;
+}
+
+void FakeNativeWindow::GetPosition(int32_t& outX, int32_t& outY) const {
+  outX = fullScreen ? 0 : x;
+  outY = fullScreen ? 0 : y;
+}
+
+void FakeNativeWindow::SetPosition(int32_t newX, int32_t newY) {
+  x = newX;
+  y = newY;
+}
+
+void FakeNativeWindow::GetClientOrigin(int32_t& outX, int32_t& outY) const {
+  outX = fullScreen ? 0 : x + borderLeft;
+  outY = fullScreen ? 0 : y + borderTop;
+}
+
+void FakeNativeWindow::GetDesktopSize(int32_t& width, int32_t& height) const {
+  width = desktopWidth;
+  height = desktopHeight;
+}
+
+void FakeNativeWindow::ShowFrame(const sys::FrameView& frame) {
+  int32_t width = 0;
+  int32_t height = 0;
+  GetClientSize(width, height);
+  mFrameFitted = fullScreen;
+  mFit = sys::FrameFit::Of(width, height, frame.width, frame.height, mFrameFitted);
+  picture.width = width;
+  picture.height = height;
+  picture.pixels.assign(static_cast<size_t>(width) * static_cast<size_t>(height), 0);
+  sys::DrawFittedFrame(frame, mFit, reinterpret_cast<uint8_t*>(picture.pixels.data()), 4 * width, width, height);
+  for (uint32_t& pixel : picture.pixels) pixel |= 0xFF000000;
+  ++framesShown;
+}
+
+bool FakeNativeWindow::ReadShownPicture(sys::Picture& out) const {
+  if (framesShown == 0) return false;
+  out = picture;
   return true;
 }

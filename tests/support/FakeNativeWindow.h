@@ -4,12 +4,15 @@
 #include <utility>
 #include <vector>
 
+#include "system/window/FrameFit.h"
 #include "system/window/NativeWindow.h"
 #include "tests/support/FakeClock.h"
 
 // A main window without a desktop: the test scripts what the desktop reports
 // and reads back what the layer asked of it. Waiting for input moves the fake
-// clock, when there is one, instead of sleeping.
+// clock, when there is one, instead of sleeping. Frames are shown into a
+// picture of the client area as an SDL window shows them, and on the desktop
+// full screen pointer positions are mapped into the frame the same way.
 class FakeNativeWindow final : public sys::NativeWindow {
  public:
   explicit FakeNativeWindow(FakeClock* clock = nullptr) : mClock(clock) {}
@@ -39,6 +42,24 @@ class FakeNativeWindow final : public sys::NativeWindow {
   std::vector<std::string> messageBoxes;  // "title|text"
   uint32_t waitedMilliseconds = 0;
 
+  // The desktop and the window on it; full screen, the client area is the
+  // whole desktop.
+  int32_t desktopWidth = 1024;
+  int32_t desktopHeight = 768;
+  sys::ScreenRect workArea{0, 0, 1024, 768};
+  int32_t x = 0;  // the frame's top-left corner
+  int32_t y = 0;
+  int32_t borderLeft = 0;  // from the frame's corner to the client area's
+  int32_t borderTop = 0;
+  int32_t clientWidth = 480;
+  int32_t clientHeight = 360;
+  bool fullScreen = false;
+  bool alwaysOnTop = false;
+  sys::Picture picture;  // the client area as last shown
+  int framesShown = 0;
+
+  void SetDesktop(int32_t width, int32_t height);
+
   void ReadInput(std::vector<sys::InputEvent>& out) override;
   void WaitForInput(uint32_t milliseconds) override;
   void SetTitle(const std::string& utf8) override { title = utf8; }
@@ -52,8 +73,24 @@ class FakeNativeWindow final : public sys::NativeWindow {
   bool GetClipboard(std::string& utf8) override;
   bool ShowMessageBox(const std::string& titleUtf8, const std::string& textUtf8,
                       sys::MessageBoxIcon icon) override;
+  void GetClientSize(int32_t& width, int32_t& height) const override;
+  void SetClientSize(int32_t width, int32_t height) override;
+  void GetPosition(int32_t& outX, int32_t& outY) const override;
+  void SetPosition(int32_t newX, int32_t newY) override;
+  void GetClientOrigin(int32_t& outX, int32_t& outY) const override;
+  void GetDesktopSize(int32_t& width, int32_t& height) const override;
+  sys::ScreenRect GetWorkArea() const override { return workArea; }
+  void SetDesktopFullScreen(bool on) override { fullScreen = on; }
+  bool IsDesktopFullScreen() const override { return fullScreen; }
+  void SetAlwaysOnTop(bool on) override { alwaysOnTop = on; }
+  void ShowFrame(const sys::FrameView& frame) override;
+  bool ReadShownPicture(sys::Picture& out) const override;
 
  private:
+  void MapPointer(sys::InputEvent& input) const;
+
   FakeClock* mClock;
   std::vector<sys::InputEvent> mPending;
+  sys::FrameFit mFit;
+  bool mFrameFitted = false;
 };

@@ -184,4 +184,75 @@ TEST(MessageBox, AnOwnedBoxIsShownByItsWindowInUtf8) {
   EXPECT_TRUE(log.Lines().empty()) << "a shown box is not logged";
 }
 
+TEST_F(SdlWindowTest, ReportsItsGeometryOnTheDesktop) {
+  int32_t width = 0, height = 0;
+  native->GetClientSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(480, 360));
+  native->SetClientSize(800, 600);
+  native->GetClientSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));
+  native->GetDesktopSize(width, height);
+  SDL_Rect display;
+  ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(display.w, display.h));
+  sys::ScreenRect work = native->GetWorkArea();
+  EXPECT_LE(work.right - work.left, display.w);
+  EXPECT_GT(work.right - work.left, 0);
+
+  native->SetPosition(30, 40);
+  int32_t x = 0, y = 0;
+  native->GetPosition(x, y);
+  EXPECT_EQ(std::make_pair(x, y), std::make_pair(30, 40));
+  native->GetClientOrigin(x, y);
+  EXPECT_GE(x, 30);
+  EXPECT_GE(y, 40);
+}
+
+TEST_F(SdlWindowTest, ShowsFramesAtTheirSizeAndReadsThemBack) {
+  sys::Picture picture;
+  EXPECT_FALSE(native->ReadShownPicture(picture));
+  std::vector<uint32_t> frame(480 * 360, 0x00336699);
+  frame[479] = 0x00FFFFFF;
+  native->ShowFrame(sys::FrameView{reinterpret_cast<const uint8_t*>(frame.data()), 480, 360, 480 * 4});
+  ASSERT_TRUE(native->ReadShownPicture(picture));
+  ASSERT_EQ(picture.width, 480);
+  ASSERT_EQ(picture.height, 360);
+  EXPECT_EQ(picture.At(0, 0), 0xFF336699u);
+  EXPECT_EQ(picture.At(479, 0), 0xFFFFFFFFu);
+  EXPECT_EQ(picture.At(479, 359), 0xFF336699u);
+}
+
+TEST_F(SdlWindowTest, DesktopFullScreenFitsTheFrameAndMapsThePointer) {
+  native->Show();
+  native->SetDesktopFullScreen(true);
+  ASSERT_TRUE(native->IsDesktopFullScreen());
+  int32_t width = 0, height = 0, desktopWidth = 0, desktopHeight = 0;
+  native->GetClientSize(width, height);
+  native->GetDesktopSize(desktopWidth, desktopHeight);
+  ASSERT_EQ(std::make_pair(width, height), std::make_pair(desktopWidth, desktopHeight));
+
+  // A frame half as wide as it is high sits in the middle between bars.
+  int32_t frameHeight = height;
+  int32_t frameWidth = height / 2;
+  std::vector<uint32_t> frame(static_cast<size_t>(frameWidth * frameHeight), 0x00FF0000);
+  native->ShowFrame(sys::FrameView{reinterpret_cast<const uint8_t*>(frame.data()), frameWidth, frameHeight, frameWidth * 4});
+  sys::Picture picture;
+  ASSERT_TRUE(native->ReadShownPicture(picture));
+  EXPECT_EQ(picture.At(0, height / 2), 0xFF000000u);
+  EXPECT_EQ(picture.At(width / 2, height / 2), 0xFFFF0000u);
+  EXPECT_EQ(picture.At(width - 1, height / 2), 0xFF000000u);
+
+  SDL_Event motion{};
+  motion.type = SDL_MOUSEMOTION;
+  motion.motion.windowID = SDL_GetWindowID(native->Handle());
+  motion.motion.x = 0;
+  motion.motion.y = height / 2;
+  std::vector<InputEvent> input = Translate(motion);
+  ASSERT_EQ(input.size(), 1u);
+  EXPECT_EQ(std::make_pair(input[0].x, input[0].y), std::make_pair(0, frameHeight / 2));
+
+  native->SetDesktopFullScreen(false);
+  EXPECT_FALSE(native->IsDesktopFullScreen());
+}
+
 }  // namespace

@@ -2,49 +2,13 @@
 
 #include <gtest/gtest.h>
 
-#include "system/gfx/Device.h"
-#include "tests/support/FakeNativeWindow.h"
+#include "tests/system/gfx/GfxRig.h"
 
 namespace {
 
 using namespace sys::gfx;
 
-SurfaceDesc DescOf(int32_t width, int32_t height, uint32_t caps = 0, std::optional<PixelFormat> format = std::nullopt) {
-  SurfaceDesc desc;
-  desc.width = width;
-  desc.height = height;
-  desc.caps = caps;
-  desc.format = format;
-  return desc;
-}
-
-class SurfaceTest : public testing::Test {
- protected:
-  void SetUp() override { MakeDevice(AdapterConfig{}); }
-
-  void MakeDevice(AdapterConfig config) {
-    config.modes = {{800, 600, 16}, {800, 600, 32}};
-    adapter = Adapter::Create(std::move(config));
-    ASSERT_EQ(Device::Create(adapter, 0, device), Result::Ok);
-    ASSERT_EQ(device->SetCooperativeLevel(&window, CooperativeLevel::Normal), Result::Ok);
-  }
-
-  std::shared_ptr<Surface> Make(int32_t width, int32_t height, uint32_t caps,
-                                std::optional<PixelFormat> format = std::nullopt) {
-    std::shared_ptr<Surface> surface;
-    EXPECT_EQ(device->CreateSurface(DescOf(width, height, caps, format), surface), Result::Ok);
-    return surface;
-  }
-
-  Result TryMake(const SurfaceDesc& desc) {
-    std::shared_ptr<Surface> surface;
-    return device->CreateSurface(desc, surface);
-  }
-
-  FakeNativeWindow window;
-  std::shared_ptr<Adapter> adapter;
-  std::unique_ptr<Device> device;
-};
+using SurfaceTest = GfxRig;
 
 TEST_F(SurfaceTest, DescribesSizeMemoryFormatAndPitch) {
   std::shared_ptr<Surface> surface = Make(3, 5, kCapsSystemMemory, MakePixelFormat(PixelLayout::R5G6B5));
@@ -137,7 +101,7 @@ TEST_F(SurfaceTest, LockedAreaMustLieInside) {
 }
 
 TEST_F(SurfaceTest, VideoMemoryBudgetRefusesWhatDoesNotFitAndFreesOnRelease) {
-  AdapterConfig config;
+  AdapterConfig config = Config();
   config.videoMemory = 1 << 20;
   MakeDevice(config);
   std::shared_ptr<Surface> first = Make(512, 256, kCapsVideoMemory);  // 512 KB

@@ -1,0 +1,25 @@
+#include "system/gfx/Clipper.h"
+
+#include "system/window/NativeWindow.h"
+
+namespace sys::gfx {
+
+Result Clipper::SetWindow(NativeWindow* window) {
+  mWindow.store(window);
+  return Result::Ok;
+}
+
+Result Clipper::GetClipRect(Rect& out) const {
+  NativeWindow* window = mWindow.load();
+  if (!window) return Result::NoObject;
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t width = 0;
+  int32_t height = 0;
+  window->GetClientOrigin(x, y);
+  window->GetClientSize(width, height);
+  out = Rect{x, y, x + width, y + height};
+  return Result::Ok;
+}
+
+}  // namespace sys::gfx
