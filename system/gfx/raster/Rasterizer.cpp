@@ -1,6 +1,7 @@
 #include "system/gfx/raster/Rasterizer.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <iterator>
 #include <utility>
@@ -89,6 +90,9 @@ struct Edge {
 
 struct Rasterizer::Planes {
   LinearPlane plane[kAttributeCount];
+  uint32_t used = 0;  // bits of the attributes the shader reads
+  bool fixedLevel = false;
+  LevelChoice level;
 };
 
 void Rasterizer::SetTarget(const ColourView& colour, const DepthView& depth) {
@@ -143,35 +147,39 @@ bool Rasterizer::Prepare(const TransformedVertex* const* vertices, int count, Dr
   return true;
 }
 
-void Rasterizer::ChooseLevel(const Planes& planes, double x, double y, Span& span) const {
+Rasterizer::LevelChoice Rasterizer::ChooseLevel(const Planes& planes, double x, double y) const {
   const LinearPlane& q = planes.plane[kQ];
   const LinearPlane& u = planes.plane[kU];
   const LinearPlane& v = planes.plane[kV];
-  // Derivatives of u and v at the span's start (q is 1 throughout without
-  // perspective).
+  // Derivatives of u and v in texels of the largest level (q is 1
+  // throughout without perspective).
   const double qa = q.At(x, y), ua = u.At(x, y), va = v.At(x, y);
   const double q2 = qa * qa;
-  const double dudx = (u.dx * qa - ua * q.dx) / q2;
-  const double dudy = (u.dy * qa - ua * q.dy) / q2;
-  const double dvdx = (v.dx * qa - va * q.dx) / q2;
-  const double dvdy = (v.dy * qa - va * q.dy) / q2;
-  const TextureLevel& largest = mTexture->levels[0];
-  const double w = largest.width, h = largest.height;
-  const double rho = std::max(std::hypot(dudx * w, dvdx * h), std::hypot(dudy * w, dvdy * h));
+  const double w = mTexture->levels[0].width, h = mTexture->levels[0].height;
+  const double dsdx = (u.dx * qa - ua * q.dx) / q2 * w, dsdy = (u.dy * qa - ua * q.dy) / q2 * w;
+  const double dtdx = (v.dx * qa - va * q.dx) / q2 * h, dtdy = (v.dy * qa - va * q.dy) / q2 * h;
+  const double rho2 = std::max(dsdx * dsdx + dtdx * dtdx, dsdy * dsdy + dtdy * dtdy);
   const TextureStage& stage = mStates.stage;
+  if (rho2 <= 1.0 || !std::isfinite(rho2)) return {0, stage.magFilter};
   int level = 0;
-  if (rho <= 1.0 || !std::isfinite(rho)) {
-    span.filter = stage.magFilter;
-  } else {
-    span.filter = stage.minFilter;
-    if (stage.mipFilter == MipFilter::Point) {
-      level = std::clamp(static_cast<int>(std::floor(std::log2(rho) + 0.5)), 0, mTexture->levelCount - 1);
-    }
+  if (stage.mipFilter == MipFilter::Point) {
+    // The nearest level: log2 of rho, rounded.
+    level = std::clamp(static_cast<int>(std::floor(0.5 * std::log2(rho2) + 0.5)), 0, mTexture->levelCount - 1);
   }
-  span.level = &mTexture->levels[level];
-  const double sScale = span.level->width, tScale = span.level->height;
-  span.s = {Finite(ua * sScale), Finite(u.dx * sScale)};
-  span.t = {Finite(va * tScale), Finite(v.dx * tScale)};
+  return {level, stage.minFilter};
+}
+
+void Rasterizer::Finish(const DrawSetup& setup, Planes& planes) const {
+  planes.used = 0;
+  if (setup.perspective) planes.used |= 1u << kQ;
+  if (setup.depthTest) planes.used |= 1u << kZ;
+  if (setup.textured) planes.used |= 1u << kU | 1u << kV;
+  if (setup.diffuseVaries) planes.used |= 0xFu << kDiffuse;
+  if (setup.specularAdd && setup.specularVaries) planes.used |= 0xFu << kSpecular;
+  // Without perspective the derivatives, and so the level, are the same
+  // everywhere.
+  planes.fixedLevel = setup.textured && !setup.perspective;
+  if (planes.fixedLevel) planes.level = ChooseLevel(planes, planes.plane[kU].x0, planes.plane[kU].y0);
 }
 
 void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left,
@@ -181,13 +189,25 @@ void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t 
   span.y = y;
   span.count = right - left;
   const double x = left;
-  span.q = InterpolantAt(planes.plane[kQ], x, y);
-  span.z = InterpolantAt(planes.plane[kZ], x, y);
+  Interpolant* targets[kAttributeCount] = {&span.q, &span.z, nullptr, nullptr};
   for (int c = 0; c < 4; ++c) {
-    span.diffuse[c] = InterpolantAt(planes.plane[kDiffuse + c], x, y);
-    span.specular[c] = InterpolantAt(planes.plane[kSpecular + c], x, y);
+    targets[kDiffuse + c] = &span.diffuse[c];
+    targets[kSpecular + c] = &span.specular[c];
   }
-  if (setup.textured) ChooseLevel(planes, x, y, span);
+  for (uint32_t used = planes.used & ~(1u << kU | 1u << kV); used != 0; used &= used - 1) {
+    const int n = std::countr_zero(used);
+    *targets[n] = InterpolantAt(planes.plane[n], x, y);
+  }
+  if (setup.textured) {
+    const LevelChoice choice = planes.fixedLevel ? planes.level : ChooseLevel(planes, x, y);
+    span.level = &mTexture->levels[choice.level];
+    span.filter = choice.filter;
+    const LinearPlane& u = planes.plane[kU];
+    const LinearPlane& v = planes.plane[kV];
+    const double sScale = span.level->width, tScale = span.level->height;
+    span.s = {Finite(u.At(x, y) * sScale), Finite(u.dx * sScale)};
+    span.t = {Finite(v.At(x, y) * tScale), Finite(v.dx * tScale)};
+  }
   mShader(setup, span);
 }
 
@@ -208,6 +228,7 @@ void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVerte
     const double f2 = values[2][n] - values[0][n];
     planes.plane[n] = {a.x, a.y, values[0][n], (f1 * y2 - f2 * y1) / det, (f2 * x1 - f1 * x2) / det};
   }
+  Finish(setup, planes);
 
   std::sort(std::begin(vertices), std::end(vertices),
             [](const TransformedVertex* p, const TransformedVertex* q) { return p->y < q->y; });
@@ -248,6 +269,7 @@ void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b
     const double change = values[1][n] - values[0][n];
     planes.plane[n] = {a.x, a.y, values[0][n], xMajor ? change / dx : 0, xMajor ? 0 : change / dy};
   }
+  Finish(setup, planes);
 
   const double start = xMajor ? a.x : a.y, end = xMajor ? b.x : b.y;
   const double minorStart = xMajor ? a.y : a.x;

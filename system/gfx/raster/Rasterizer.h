@@ -42,10 +42,17 @@ class Rasterizer {
 
  private:
   struct Planes;
+  // The mipmap level sampled and the filter for it.
+  struct LevelChoice {
+    int level = 0;
+    TextureFilter filter = TextureFilter::Point;
+  };
 
   bool Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const;
+  LevelChoice ChooseLevel(const Planes& planes, double x, double y) const;
+  // Notes what the shader reads and, without perspective, the level.
+  void Finish(const DrawSetup& setup, Planes& planes) const;
   void EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left, int32_t right) const;
-  void ChooseLevel(const Planes& planes, double x, double y, Span& span) const;
 
   ColourView mColour;
   DepthView mDepth;

@@ -26,10 +26,8 @@ struct alignas(16) Chunk {
   uint32_t keep[kChunk];  // all ones where the pixel is still drawn
   uint32_t depth[kChunk];
   float q[kChunk];
-  int32_t i0[kChunk];  // texel indices and weights, per pixel
+  int32_t i0[kChunk];  // texel indices, per pixel
   int32_t j0[kChunk];
-  int32_t weightU[kChunk];
-  int32_t weightV[kChunk];
 };
 
 // What one chunk works on: pixels [start, start + count) of the span.
@@ -194,24 +192,59 @@ void PointTexels(Work& w) {
   }
 }
 
-inline __m128i PairWeights(int32_t first, int32_t second) {
-  return _mm_setr_epi16(static_cast<int16_t>(first), static_cast<int16_t>(first), static_cast<int16_t>(first),
-                        static_cast<int16_t>(first), static_cast<int16_t>(second), static_cast<int16_t>(second),
-                        static_cast<int16_t>(second), static_cast<int16_t>(second));
+// Each pixel's weight in the four 16-bit lanes of its channels, for the
+// pixels of one half of a group.
+inline void SpreadWeights(__m128i weights, __m128i& low, __m128i& high) {
+  const __m128i narrow = _mm_packs_epi32(weights, weights);
+  const __m128i doubled = _mm_unpacklo_epi16(narrow, narrow);
+  low = _mm_unpacklo_epi32(doubled, doubled);
+  high = _mm_unpackhi_epi32(doubled, doubled);
 }
 
-// Blends the four texels of two pixels at a time.
-inline __m128i Bilinear(const uint32_t (&corners)[4][2], const int32_t* weightU, const int32_t* weightV) {
+// Blends the four corners of four pixels.
+inline __m128i Bilinear(__m128i topLeft, __m128i topRight, __m128i bottomLeft, __m128i bottomRight, __m128i weightU,
+                        __m128i weightV) {
   const __m128i zero = _mm_setzero_si128();
-  auto pair = [&](int corner) {
-    return _mm_unpacklo_epi8(_mm_set_epi32(0, 0, static_cast<int32_t>(corners[corner][1]),
-                                           static_cast<int32_t>(corners[corner][0])),
-                             zero);
+  __m128i uLow, uHigh, vLow, vHigh;
+  SpreadWeights(weightU, uLow, uHigh);
+  SpreadWeights(weightV, vLow, vHigh);
+  auto half = [&](auto unpack, __m128i u, __m128i v) {
+    const __m128i top = Lerp(unpack(topLeft, zero), unpack(topRight, zero), u);
+    const __m128i bottom = Lerp(unpack(bottomLeft, zero), unpack(bottomRight, zero), u);
+    return Lerp(top, bottom, v);
   };
-  const __m128i u = PairWeights(weightU[0], weightU[1]);
-  const __m128i top = Lerp(pair(0), pair(1), u);
-  const __m128i bottom = Lerp(pair(2), pair(3), u);
-  return Lerp(top, bottom, PairWeights(weightV[0], weightV[1]));
+  const __m128i low = half([](__m128i a, __m128i b) { return _mm_unpacklo_epi8(a, b); }, uLow, vLow);
+  const __m128i high = half([](__m128i a, __m128i b) { return _mm_unpackhi_epi8(a, b); }, uHigh, vHigh);
+  return _mm_packus_epi16(low, high);
+}
+
+// Clamp into [0, size - 1] on 32-bit lanes.
+inline __m128i ClampLanes(__m128i i, int32_t size) {
+  const __m128i last = _mm_set1_epi32(size - 1);
+  i = _mm_and_si128(i, _mm_cmpgt_epi32(i, _mm_setzero_si128()));
+  const __m128i beyond = _mm_cmpgt_epi32(i, last);
+  return _mm_or_si128(_mm_and_si128(beyond, last), _mm_andnot_si128(beyond, i));
+}
+
+// Texel indices i and i + 1 after addressing, four lanes at a time where the
+// mode allows it.
+inline void AddressPair(TextureAddress mode, __m128i i, int32_t size, int32_t (&first)[4], int32_t (&second)[4]) {
+  const __m128i next = _mm_add_epi32(i, _mm_set1_epi32(1));
+  if (mode == TextureAddress::Clamp) {
+    Store(reinterpret_cast<uint32_t*>(first), ClampLanes(i, size));
+    Store(reinterpret_cast<uint32_t*>(second), ClampLanes(next, size));
+  } else if (mode == TextureAddress::Wrap && (size & (size - 1)) == 0) {
+    const __m128i mask = _mm_set1_epi32(size - 1);
+    Store(reinterpret_cast<uint32_t*>(first), _mm_and_si128(i, mask));
+    Store(reinterpret_cast<uint32_t*>(second), _mm_and_si128(next, mask));
+  } else {
+    alignas(16) int32_t lanes[4];
+    Store(reinterpret_cast<uint32_t*>(lanes), i);
+    for (int p = 0; p < 4; ++p) {
+      first[p] = pixel::Address(mode, lanes[p], size);
+      second[p] = pixel::Address(mode, lanes[p] + 1, size);
+    }
+  }
 }
 
 void LinearTexels(Work& w) {
@@ -219,31 +252,33 @@ void LinearTexels(Work& w) {
   const TextureStage& stage = w.setup.states->stage;
   const float limit = pixel::kCoordinateLimit;
   const __m128 half = _mm_set1_ps(0.5f), scale = _mm_set1_ps(pixel::kWeightScale);
+  const bool wide = BytesPerPixel(level.format) == 4;
+  const __m128i alphaOr = Splat(level.format == PixelLayout::X8R8G8B8 ? 0xFF000000u : 0u);
   for (int32_t g = 0; g < w.groups; ++g) {
     __m128 s, t, fs, ft;
     Coordinates(w, g, s, t);
     s = Clamp(_mm_sub_ps(s, half), -limit, limit);
     t = Clamp(_mm_sub_ps(t, half), -limit, limit);
-    Store(reinterpret_cast<uint32_t*>(w.chunk.i0 + 4 * g), Floor(s, fs));
-    Store(reinterpret_cast<uint32_t*>(w.chunk.j0 + 4 * g), Floor(t, ft));
-    Store(reinterpret_cast<uint32_t*>(w.chunk.weightU + 4 * g), _mm_cvttps_epi32(_mm_mul_ps(_mm_sub_ps(s, fs), scale)));
-    Store(reinterpret_cast<uint32_t*>(w.chunk.weightV + 4 * g), _mm_cvttps_epi32(_mm_mul_ps(_mm_sub_ps(t, ft), scale)));
-  }
-  for (int32_t k = 0; k < w.groups * 4; k += 2) {
-    uint32_t corners[4][2];
-    for (int p = 0; p < 2; ++p) {
-      const int32_t i = w.chunk.i0[k + p], j = w.chunk.j0[k + p];
-      const int32_t i0 = pixel::Address(stage.addressU, i, level.width);
-      const int32_t i1 = pixel::Address(stage.addressU, i + 1, level.width);
-      const int32_t j0 = pixel::Address(stage.addressV, j, level.height);
-      const int32_t j1 = pixel::Address(stage.addressV, j + 1, level.height);
-      corners[0][p] = pixel::Texel(level, i0, j0);
-      corners[1][p] = pixel::Texel(level, i1, j0);
-      corners[2][p] = pixel::Texel(level, i0, j1);
-      corners[3][p] = pixel::Texel(level, i1, j1);
+    const __m128i i = Floor(s, fs), j = Floor(t, ft);
+    const __m128i weightU = _mm_cvttps_epi32(_mm_mul_ps(_mm_sub_ps(s, fs), scale));
+    const __m128i weightV = _mm_cvttps_epi32(_mm_mul_ps(_mm_sub_ps(t, ft), scale));
+    alignas(16) int32_t i0[4], i1[4], j0[4], j1[4];
+    AddressPair(stage.addressU, i, level.width, i0, i1);
+    AddressPair(stage.addressV, j, level.height, j0, j1);
+    alignas(16) uint32_t corners[4][4];
+    for (int p = 0; p < 4; ++p) {
+      if (wide) {
+        const auto* top = reinterpret_cast<const uint32_t*>(level.Row(j0[p]));
+        const auto* bottom = reinterpret_cast<const uint32_t*>(level.Row(j1[p]));
+        corners[0][p] = top[i0[p]], corners[1][p] = top[i1[p]];
+        corners[2][p] = bottom[i0[p]], corners[3][p] = bottom[i1[p]];
+      } else {
+        corners[0][p] = pixel::Texel(level, i0[p], j0[p]), corners[1][p] = pixel::Texel(level, i1[p], j0[p]);
+        corners[2][p] = pixel::Texel(level, i0[p], j1[p]), corners[3][p] = pixel::Texel(level, i1[p], j1[p]);
+      }
     }
-    const __m128i texels = Bilinear(corners, w.chunk.weightU + k, w.chunk.weightV + k);
-    _mm_storel_epi64(reinterpret_cast<__m128i*>(w.chunk.texel + k), _mm_packus_epi16(texels, texels));
+    auto corner = [&](int c) { return _mm_or_si128(Load(corners[c]), alphaOr); };
+    Store(w.chunk.texel + 4 * g, Bilinear(corner(0), corner(1), corner(2), corner(3), weightU, weightV));
   }
 }
 
@@ -296,6 +331,45 @@ inline __m128i Operate(TextureOp op, TextureArg arg1, TextureArg arg2, const Arg
   }
 }
 
+// With the diffuse colour constant, the stage is the texel times a
+// constant in the channels it reads the texel for, and a constant in the
+// others: (Modulate(texel, scale) & fromTexel) | fixed. A select of the
+// texel is a modulation by 255, which changes nothing.
+struct TexelPlan {
+  bool valid = false;
+  uint32_t scale = 0xFFFFFFFF;
+  uint32_t fromTexel = 0;
+  uint32_t fixed = 0;
+};
+
+TexelPlan PlanTexelStage(const TextureStage& stage, uint32_t diffuse, uint32_t factor) {
+  auto constant = [&](TextureArg arg) { return arg == TextureArg::Factor ? factor : diffuse; };
+  TexelPlan plan;
+  plan.valid = true;
+  auto group = [&](TextureOp op, TextureArg arg1, TextureArg arg2, uint32_t bits) {
+    const bool first = arg1 == TextureArg::Texture, second = arg2 == TextureArg::Texture;
+    const bool reads = op == TextureOp::Modulate ? first || second : op == TextureOp::SelectArg1 ? first : second;
+    if (op == TextureOp::Modulate && first && second) {
+      plan.valid = false;
+      return;
+    }
+    if (!reads) {
+      plan.fixed |= pixel::Operate(op, constant(arg1), constant(arg2)) & bits;
+      return;
+    }
+    plan.fromTexel |= bits;
+    if (op == TextureOp::Modulate) plan.scale = (plan.scale & ~bits) | (constant(first ? arg2 : arg1) & bits);
+  };
+  group(stage.colourOp, stage.colourArg1, stage.colourArg2, 0x00FFFFFF);
+  group(stage.alphaOp, stage.alphaArg1, stage.alphaArg2, 0xFF000000);
+  return plan;
+}
+
+inline __m128i ApplyPlan(const TexelPlan& plan, __m128i texel) {
+  const __m128i scaled = plan.scale == 0xFFFFFFFF ? texel : Modulate(texel, Splat(plan.scale));
+  return _mm_or_si128(_mm_and_si128(scaled, Splat(plan.fromTexel)), Splat(plan.fixed));
+}
+
 void Combine(Work& w) {
   const TextureStage& stage = w.setup.states->stage;
   const Arguments args{w.setup.textured ? w.chunk.texel : nullptr, w.setup.diffuseVaries ? w.chunk.diffuse : nullptr,
@@ -303,7 +377,14 @@ void Combine(Work& w) {
   const bool same = stage.colourOp == stage.alphaOp && stage.colourArg1 == stage.alphaArg1 &&
                     stage.colourArg2 == stage.alphaArg2;
   const __m128i alphaMask = Splat(0xFF000000u);
+  const TexelPlan plan = w.setup.textured && !w.setup.diffuseVaries
+                             ? PlanTexelStage(stage, w.setup.diffuse, w.setup.states->textureFactor)
+                             : TexelPlan{};
   for (int32_t k = 0; k < w.groups * 4; k += 4) {
+    if (plan.valid) {
+      Store(w.chunk.colour + k, ApplyPlan(plan, Load(w.chunk.texel + k)));
+      continue;
+    }
     const __m128i colour = Operate(stage.colourOp, stage.colourArg1, stage.colourArg2, args, k);
     if (same) {
       Store(w.chunk.colour + k, colour);
@@ -386,30 +467,46 @@ inline __m128i Resolve(const RenderStates& states, bool overAlpha, __m128i sourc
   return Blend(states, source, destination);
 }
 
+// How four pixels of a 32-bit target are written.
+struct WideWriter {
+  explicit WideWriter(const DrawSetup& setup)
+      : states(*setup.states),
+        overAlpha(states.sourceBlend == BlendFactor::SourceAlpha &&
+                  states.destinationBlend == BlendFactor::InverseSourceAlpha),
+        // Targets without alpha keep their unused bits 0.
+        written(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {}
+
+  void Write(uint32_t* at, __m128i keep, __m128i colour) const {
+    const int kept = _mm_movemask_epi8(keep);
+    if (kept == 0) return;
+    const __m128i destination = Load(at);
+    const __m128i value = _mm_and_si128(Resolve(states, overAlpha, colour, destination), written);
+    Store(at, kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination)));
+  }
+
+  const RenderStates& states;
+  const bool overAlpha;
+  const __m128i written;
+};
+
+// Lanes below `inside` all ones.
+inline __m128i LanesBelow(int32_t inside) {
+  return _mm_cmpgt_epi32(_mm_set1_epi32(inside), _mm_setr_epi32(0, 1, 2, 3));
+}
+
 void WriteWide(Work& w) {
-  const RenderStates& states = *w.setup.states;
-  const bool overAlpha = states.sourceBlend == BlendFactor::SourceAlpha &&
-                         states.destinationBlend == BlendFactor::InverseSourceAlpha;
-  // Targets without alpha keep their unused bits 0.
-  const __m128i written = Splat(w.setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu);
+  const WideWriter writer(w.setup);
   uint32_t* row = reinterpret_cast<uint32_t*>(w.setup.target.Row(w.span.y)) + w.span.x + w.start;
   for (int32_t k = 0; k < w.groups * 4; k += 4) {
-    const bool whole = k + 4 <= w.count;
+    const int32_t inside = std::min(4, w.count - k);
+    if (inside == 4) {
+      writer.Write(row + k, Load(w.chunk.keep + k), Load(w.chunk.colour + k));
+      continue;
+    }
     alignas(16) uint32_t tail[4] = {0, 0, 0, 0};
-    uint32_t* at = row + k;
-    if (!whole) {
-      std::memcpy(tail, at, 4 * static_cast<size_t>(w.count - k));
-      at = tail;
-    }
-    const __m128i keep = Load(w.chunk.keep + k);
-    const int kept = _mm_movemask_epi8(keep);
-    if (kept != 0) {
-      const __m128i destination = Load(at);
-      const __m128i wanted = Load(w.chunk.colour + k);
-      const __m128i value = _mm_and_si128(Resolve(states, overAlpha, wanted, destination), written);
-      Store(at, kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination)));
-    }
-    if (!whole) std::memcpy(row + k, tail, 4 * static_cast<size_t>(w.count - k));
+    std::memcpy(tail, row + k, 4 * static_cast<size_t>(inside));
+    writer.Write(tail, Load(w.chunk.keep + k), Load(w.chunk.colour + k));
+    std::memcpy(row + k, tail, 4 * static_cast<size_t>(inside));
   }
 }
 
@@ -427,6 +524,83 @@ void WriteNarrow(Work& w) {
       if (w.chunk.keep[k + p]) StoreArgb(format, row + 2 * (k + p), value[p]);
     }
   }
+}
+
+// ---- whole spans in one pass ----------------------------------------------
+
+inline __m128i AlphaTestLanes(const RenderStates& states, __m128i colour) {
+  if (!states.alphaTestEnable || states.alphaFunction != AlphaCompare::GreaterEqual) return Splat(~0u);
+  const __m128i reference = _mm_set1_epi32(static_cast<int32_t>(states.alphaReference) - 1);
+  return _mm_cmpgt_epi32(_mm_srli_epi32(colour, 24), reference);
+}
+
+// Runs `four(at, texels, keep)` over the span four pixels at a time; the
+// last, partial group works on copies. `texels` may be null.
+template <typename Four>
+void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texels, bool opaqueTexels, Four four) {
+  uint32_t* row = reinterpret_cast<uint32_t*>(setup.target.Row(span.y)) + span.x;
+  const __m128i alphaOr = Splat(opaqueTexels ? 0xFF000000u : 0u);
+  for (int32_t k = 0; k < span.count; k += 4) {
+    const int32_t inside = std::min(4, span.count - k);
+    if (inside == 4) {
+      four(row + k, texels ? _mm_or_si128(Load(texels + k), alphaOr) : __m128i{}, Splat(~0u));
+      continue;
+    }
+    alignas(16) uint32_t target[4] = {0, 0, 0, 0}, source[4] = {0, 0, 0, 0};
+    std::memcpy(target, row + k, 4 * static_cast<size_t>(inside));
+    if (texels) std::memcpy(source, texels + k, 4 * static_cast<size_t>(inside));
+    four(target, _mm_or_si128(Load(source), alphaOr), LanesBelow(inside));
+    std::memcpy(row + k, target, 4 * static_cast<size_t>(inside));
+  }
+}
+
+// A texture read one texel a pixel along one of its rows, the rest of the
+// stage constant, into a 32-bit target without depth: most of 2D drawing.
+bool TexturedRun(const DrawSetup& setup, const Span& span) {
+  if (!setup.textured || setup.perspective || setup.depthTest || setup.specularAdd || setup.diffuseVaries ||
+      BytesPerPixel(setup.target.format) != 4 || BytesPerPixel(span.level->format) != 4 || span.s.step != 1.0f ||
+      span.t.step != 0.0f || std::abs(span.s.base) > 8192.0f || span.count > 8192 ||
+      span.s.base * 256.0f != std::floor(span.s.base * 256.0f)) {
+    return false;
+  }
+  // As CopyRun: base + i is exact, and linear weights must all be 0.
+  float s = span.s.base, t = span.t.base;
+  if (span.filter == TextureFilter::Linear) {
+    s -= 0.5f, t -= 0.5f;
+    if (s != std::floor(s) || t != std::floor(t)) return false;
+  }
+  const TextureLevel& level = *span.level;
+  const float column = std::floor(s), row = std::floor(t);
+  if (column < 0 || column + span.count > level.width || row < 0 || row >= level.height) return false;
+  const auto* texels = reinterpret_cast<const uint32_t*>(level.Row(static_cast<int32_t>(row))) +
+                       static_cast<int32_t>(column);
+  const TexelPlan plan = PlanTexelStage(setup.states->stage, setup.diffuse, setup.states->textureFactor);
+  if (!plan.valid) return false;
+  const WideWriter writer(setup);
+  ForEachFour(setup, span, texels, level.format == PixelLayout::X8R8G8B8,
+              [&](uint32_t* at, __m128i texel, __m128i keep) {
+                const __m128i colour = ApplyPlan(plan, texel);
+                writer.Write(at, _mm_and_si128(keep, AlphaTestLanes(*setup.states, colour)), colour);
+              });
+  return true;
+}
+
+// One colour across the span, into a 32-bit target without depth: spans of
+// text, fills.
+bool FlatRun(const DrawSetup& setup, const Span& span) {
+  if (setup.textured || setup.perspective || setup.depthTest || setup.diffuseVaries ||
+      (setup.specularAdd && setup.specularVaries) || BytesPerPixel(setup.target.format) != 4) {
+    return false;
+  }
+  const RenderStates& states = *setup.states;
+  uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, setup.diffuse, states.textureFactor);
+  if (setup.specularAdd) colour = pixel::AddSpecular(colour, setup.specular);
+  const __m128i colours = Splat(colour);
+  const __m128i passes = AlphaTestLanes(states, colours);
+  if (_mm_movemask_epi8(passes) == 0) return true;
+  const WideWriter writer(setup);
+  ForEachFour(setup, span, nullptr, false, [&](uint32_t* at, __m128i, __m128i keep) { writer.Write(at, keep, colours); });
+  return true;
 }
 
 void ShadeChunk(Work& w) {
@@ -453,6 +627,7 @@ void ShadeChunk(Work& w) {
 bool HasSimdShader() { return true; }
 
 void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
+  if (TexturedRun(setup, span) || FlatRun(setup, span)) return;
   Chunk chunk;
   for (int32_t start = 0; start < span.count; start += kChunk) {
     const int32_t count = std::min(kChunk, span.count - start);
