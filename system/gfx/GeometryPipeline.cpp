@@ -78,6 +78,10 @@ Result GeometryPipeline::Draw(PrimitiveType type, VertexLayout layout, const voi
       }
       break;
     case PrimitiveType::TriangleFan:
+      if (count == 4 && mPreTransformed) {
+        DrawQuad(at(0), at(1), at(2), at(3));
+        break;
+      }
       for (uint32_t k = 1; k + 1 < count; ++k) DrawTriangle(at(0), at(k), at(k + 1));
       break;
   }
@@ -169,6 +173,19 @@ void GeometryPipeline::DrawTriangle(uint32_t a, uint32_t b, uint32_t c) {
     polygon[1].specular = polygon[2].specular = polygon[0].specular;
   }
   DrawPolygon(polygon, 3);
+}
+
+void GeometryPipeline::DrawQuad(uint32_t a, uint32_t b, uint32_t c, uint32_t d) {
+  const TransformedVertex corners[4] = {mScreen[a], mScreen[b], mScreen[c], mScreen[d]};
+  const bool firstCulled = Culled(corners, 3);
+  const TransformedVertex second[3] = {corners[0], corners[2], corners[3]};
+  const bool secondCulled = Culled(second, 3);
+  if (!firstCulled && !secondCulled) {
+    mRaster.DrawQuad(corners[0], corners[1], corners[2], corners[3]);
+    return;
+  }
+  if (!firstCulled) mRaster.DrawTriangle(corners[0], corners[1], corners[2]);
+  if (!secondCulled) mRaster.DrawTriangle(second[0], second[1], second[2]);
 }
 
 void GeometryPipeline::DrawPolygon(const ClipVertex* polygon, int count) {

@@ -59,6 +59,8 @@ class GeometryPipeline {
   void Process(VertexLayout layout, const void* vertices, uint32_t count);
   TransformedVertex Project(const ClipVertex& v) const;
   void DrawTriangle(uint32_t a, uint32_t b, uint32_t c);
+  // The quads of 2D drawing: a fan of four pre-transformed vertices.
+  void DrawQuad(uint32_t a, uint32_t b, uint32_t c, uint32_t d);
   void DrawLine(uint32_t a, uint32_t b);
   void DrawPolygon(const ClipVertex* polygon, int count);
   bool Culled(const TransformedVertex* corners, int count) const;

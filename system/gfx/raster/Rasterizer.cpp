@@ -81,10 +81,26 @@ Interpolant InterpolantAt(const LinearPlane& plane, double x, double y) {
 // One edge of a triangle from its upper to its lower end.
 struct Edge {
   double x = 0, y = 0, slope = 0;
+  Edge() = default;
   Edge(const TransformedVertex& top, const TransformedVertex& bottom)
       : x(top.x), y(top.y), slope(bottom.y != top.y ? (double{bottom.x} - top.x) / (double{bottom.y} - top.y) : 0) {}
   double At(double row) const { return x + (row - y) * slope; }
 };
+
+// Corners in order round a convex shape, every turn the same way and none
+// straight.
+bool IsConvex(const TransformedVertex* const (&corners)[4]) {
+  int clockwise = 0, counterClockwise = 0;
+  for (int k = 0; k < 4; ++k) {
+    const TransformedVertex& p = *corners[k];
+    const TransformedVertex& q = *corners[(k + 1) % 4];
+    const TransformedVertex& r = *corners[(k + 2) % 4];
+    const double turn = (double{q.x} - p.x) * (double{r.y} - q.y) - (double{q.y} - p.y) * (double{r.x} - q.x);
+    clockwise += turn > 0;
+    counterClockwise += turn < 0;
+  }
+  return clockwise == 4 || counterClockwise == 4;
+}
 
 }  // namespace
 
@@ -211,23 +227,29 @@ void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t 
   mShader(setup, span);
 }
 
-void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c) {
-  const TransformedVertex* vertices[3] = {&a, &b, &c};
-  DrawSetup setup;
-  if (!Prepare(vertices, 3, setup)) return;
+bool Rasterizer::TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                                bool perspective, Planes& planes) const {
   const double x1 = double{b.x} - a.x, y1 = double{b.y} - a.y;
   const double x2 = double{c.x} - a.x, y2 = double{c.y} - a.y;
   const double det = x1 * y2 - x2 * y1;
-  if (!(det != 0) || !std::isfinite(det)) return;
-
-  Planes planes;
+  if (!(det != 0) || !std::isfinite(det)) return false;
   double values[3][kAttributeCount];
-  for (int k = 0; k < 3; ++k) VertexValues(*vertices[k], setup.perspective, values[k]);
+  VertexValues(a, perspective, values[0]);
+  VertexValues(b, perspective, values[1]);
+  VertexValues(c, perspective, values[2]);
   for (int n = 0; n < kAttributeCount; ++n) {
     const double f1 = values[1][n] - values[0][n];
     const double f2 = values[2][n] - values[0][n];
     planes.plane[n] = {a.x, a.y, values[0][n], (f1 * y2 - f2 * y1) / det, (f2 * x1 - f1 * x2) / det};
   }
+  return true;
+}
+
+void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c) {
+  const TransformedVertex* vertices[3] = {&a, &b, &c};
+  DrawSetup setup;
+  Planes planes;
+  if (!Prepare(vertices, 3, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes)) return;
   Finish(setup, planes);
 
   std::sort(std::begin(vertices), std::end(vertices),
@@ -246,6 +268,61 @@ void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVerte
     double left = longEdge.At(row);
     double right = (row < middle.y ? upperEdge : lowerEdge).At(row);
     if (!middleOnRight) std::swap(left, right);
+    const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
+    const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
+    if (begin < end) EmitSpan(setup, planes, y, begin, end);
+  }
+}
+
+void Rasterizer::DrawQuad(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                          const TransformedVertex& d) {
+  const TransformedVertex* corners[4] = {&a, &b, &c, &d};
+  DrawSetup setup;
+  Planes planes, second;
+  if (!Prepare(corners, 4, setup) || !IsConvex(corners) || !TrianglePlanes(a, b, c, setup.perspective, planes) ||
+      !TrianglePlanes(a, c, d, setup.perspective, second)) {
+    DrawTriangle(a, b, c);
+    DrawTriangle(a, c, d);
+    return;
+  }
+  Finish(setup, planes);
+  // One plane for both halves, or they are drawn as the two triangles.
+  for (uint32_t used = planes.used; used != 0; used &= used - 1) {
+    const int n = std::countr_zero(used);
+    auto same = [](double p, double q) { return std::abs(p - q) <= 1e-12 * (std::abs(p) + std::abs(q)); };
+    if (!same(planes.plane[n].dx, second.plane[n].dx) || !same(planes.plane[n].dy, second.plane[n].dy)) {
+      DrawTriangle(a, b, c);
+      DrawTriangle(a, c, d);
+      return;
+    }
+  }
+  // The rows each outer edge crosses are those its triangle would give it,
+  // so the quad covers exactly the pixels of its two triangles.
+  struct Side {
+    Edge edge;
+    double top = 0, bottom = 0;
+  };
+  Side sides[4];
+  double highest = a.y, lowest = a.y;
+  for (int k = 0; k < 4; ++k) {
+    const TransformedVertex* p = corners[k];
+    const TransformedVertex* q = corners[(k + 1) % 4];
+    if (q->y < p->y) std::swap(p, q);
+    sides[k] = {Edge(*p, *q), p->y, q->y};
+    highest = std::min(highest, double{p->y});
+    lowest = std::max(lowest, double{q->y});
+  }
+  const int32_t rowBegin = CeilWithin(highest, mViewport.top, mViewport.bottom);
+  const int32_t rowEnd = CeilWithin(lowest, mViewport.top, mViewport.bottom);
+  for (int32_t y = rowBegin; y < rowEnd; ++y) {
+    const double row = y;
+    double left = INFINITY, right = -INFINITY;
+    for (const Side& side : sides) {
+      if (row < side.top || row >= side.bottom) continue;
+      const double x = side.edge.At(row);
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
     const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
     const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
     if (begin < end) EmitSpan(setup, planes, y, begin, end);

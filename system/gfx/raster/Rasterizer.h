@@ -38,6 +38,11 @@ class Rasterizer {
   void SetPath(Path path) { mShader = path == Path::Plain ? ShadeSpanPlain : ShadeSpanSimd; }
 
   void DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c);
+  // A fan of two triangles, a b c and a c d, drawn as one shape when it is
+  // convex and its attributes lie in one plane: the same pixels, fewer and
+  // longer spans.
+  void DrawQuad(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                const TransformedVertex& d);
   void DrawLine(const TransformedVertex& a, const TransformedVertex& b);
 
  private:
@@ -49,6 +54,9 @@ class Rasterizer {
   };
 
   bool Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const;
+  // False for a triangle without area.
+  bool TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                      bool perspective, Planes& planes) const;
   LevelChoice ChooseLevel(const Planes& planes, double x, double y) const;
   // Notes what the shader reads and, without perspective, the level.
   void Finish(const DrawSetup& setup, Planes& planes) const;

@@ -83,6 +83,46 @@ TEST(RasterCoverage, TrianglesSharingEdgesDrawEveryCoveredPixelOnce) {
   }
 }
 
+TEST(RasterCoverage, QuadsDrawWhatTheirTwoTrianglesDraw) {
+  const Texture texture(8, 8, [](int32_t x, int32_t y) { return 0x80000000u | static_cast<uint32_t>(x * 30 + y + 1); });
+  struct Case {
+    const char* name;
+    TransformedVertex a, b, c, d;
+  };
+  const Case cases[] = {
+      {"axis-aligned", Vertex(1.5f, 2.5f, 0, 0), Vertex(13.5f, 2.5f, 1, 0), Vertex(13.5f, 9.5f, 1, 1),
+       Vertex(1.5f, 9.5f, 0, 1)},
+      {"rotated", Vertex(8, 0.3f, 0, 0), Vertex(15.2f, 7.9f, 1, 0), Vertex(7.6f, 15.1f, 1, 1), Vertex(0.4f, 8.2f, 0, 1)},
+      {"perspective", Vertex(1, 1, 0, 0, ~0u, 0, 1), Vertex(15, 3, 1, 0, ~0u, 0, 0.25f),
+       Vertex(15, 12, 1, 1, ~0u, 0, 0.25f), Vertex(1, 14, 0, 1, ~0u, 0, 1)},
+      {"colours off one plane", Vertex(1, 1, 0, 0, 0xFF0000FF), Vertex(15, 1, 1, 0, 0xFF00FF00),
+       Vertex(15, 15, 1, 1, 0xFF0000FF), Vertex(1, 15, 0, 1, 0xFF00FF00)},
+      {"not convex", Vertex(1, 1), Vertex(15, 1), Vertex(4, 4), Vertex(1, 15)},
+      {"counter-clockwise", Vertex(1.5f, 9.5f, 0, 1), Vertex(13.5f, 9.5f, 1, 1), Vertex(13.5f, 2.5f, 1, 0),
+       Vertex(1.5f, 2.5f, 0, 0)},
+  };
+  for (const Case& c : cases) {
+    Canvas quad(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0), triangles(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
+    for (Canvas* canvas : {&quad, &triangles}) {
+      auto rasterizer = RasterizerFor(*canvas);
+      auto states = CountingStates();
+      states.stage.colourOp = sys::gfx::TextureOp::Modulate;
+      states.stage.colourArg1 = sys::gfx::TextureArg::Texture;
+      states.stage.colourArg2 = sys::gfx::TextureArg::Diffuse;
+      rasterizer.SetStates(states);
+      rasterizer.SetTexture(&texture.view);
+      if (canvas == &quad) {
+        rasterizer.DrawQuad(c.a, c.b, c.c, c.d);
+      } else {
+        rasterizer.DrawTriangle(c.a, c.b, c.c);
+        rasterizer.DrawTriangle(c.a, c.c, c.d);
+      }
+    }
+    EXPECT_EQ(quad.bytes, triangles.bytes) << c.name;
+    EXPECT_GT(quad.CountNot(0), 0) << c.name;
+  }
+}
+
 TEST(RasterCoverage, QuadOnPixelCentresTakesItsTopAndLeftEdgesOnly) {
   Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
