@@ -252,7 +252,7 @@ void LinearTexels(Work& w) {
   const TextureStage& stage = w.setup.states->stage;
   const float limit = pixel::kCoordinateLimit;
   const __m128 half = _mm_set1_ps(0.5f), scale = _mm_set1_ps(pixel::kWeightScale);
-  const bool wide = BytesPerPixel(level.format) == 4;
+  const bool wide = BytesPerPixel(level.format) == 4 && level.pitch % 4 == 0;
   const __m128i alphaOr = Splat(level.format == PixelLayout::X8R8G8B8 ? 0xFF000000u : 0u);
   for (int32_t g = 0; g < w.groups; ++g) {
     __m128 s, t, fs, ft;
@@ -265,19 +265,46 @@ void LinearTexels(Work& w) {
     alignas(16) int32_t i0[4], i1[4], j0[4], j1[4];
     AddressPair(stage.addressU, i, level.width, i0, i1);
     AddressPair(stage.addressV, j, level.height, j0, j1);
-    alignas(16) uint32_t corners[4][4];
-    for (int p = 0; p < 4; ++p) {
-      if (wide) {
-        const auto* top = reinterpret_cast<const uint32_t*>(level.Row(j0[p]));
-        const auto* bottom = reinterpret_cast<const uint32_t*>(level.Row(j1[p]));
-        corners[0][p] = top[i0[p]], corners[1][p] = top[i1[p]];
-        corners[2][p] = bottom[i0[p]], corners[3][p] = bottom[i1[p]];
-      } else {
-        corners[0][p] = pixel::Texel(level, i0[p], j0[p]), corners[1][p] = pixel::Texel(level, i1[p], j0[p]);
-        corners[2][p] = pixel::Texel(level, i0[p], j1[p]), corners[3][p] = pixel::Texel(level, i1[p], j1[p]);
-      }
+    // Built from loads rather than stored one by one and loaded back, which
+    // would stall on store forwarding.
+    __m128i corners[4];
+    const bool neighbours =
+        wide && _mm_movemask_epi8(_mm_cmpeq_epi32(_mm_sub_epi32(Load(reinterpret_cast<const uint32_t*>(i1)),
+                                                                Load(reinterpret_cast<const uint32_t*>(i0))),
+                                                  _mm_set1_epi32(1))) == 0xFFFF;
+    if (neighbours) {
+      // Each pixel's left and right texels side by side: one load a row.
+      auto pairs = [&](const int32_t (&j)[4], __m128i& left, __m128i& right) {
+        auto pair = [&](int p) {
+          return _mm_loadl_epi64(reinterpret_cast<const __m128i*>(level.Row(j[p]) + 4 * static_cast<intptr_t>(i0[p])));
+        };
+        const __m128 first = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(0), pair(1)));
+        const __m128 second = _mm_castsi128_ps(_mm_unpacklo_epi64(pair(2), pair(3)));
+        left = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(2, 0, 2, 0)));
+        right = _mm_castps_si128(_mm_shuffle_ps(first, second, _MM_SHUFFLE(3, 1, 3, 1)));
+      };
+      pairs(j0, corners[0], corners[1]);
+      pairs(j1, corners[2], corners[3]);
+    } else if (wide) {
+      const auto* texels = reinterpret_cast<const uint32_t*>(level.pixels);
+      const int32_t stride = level.pitch / 4;
+      auto at = [&](const int32_t (&i)[4], const int32_t (&j)[4]) {
+        return _mm_setr_epi32(static_cast<int32_t>(texels[j[0] * stride + i[0]]),
+                              static_cast<int32_t>(texels[j[1] * stride + i[1]]),
+                              static_cast<int32_t>(texels[j[2] * stride + i[2]]),
+                              static_cast<int32_t>(texels[j[3] * stride + i[3]]));
+      };
+      corners[0] = at(i0, j0), corners[1] = at(i1, j0), corners[2] = at(i0, j1), corners[3] = at(i1, j1);
+    } else {
+      auto at = [&](const int32_t (&i)[4], const int32_t (&j)[4]) {
+        return _mm_setr_epi32(static_cast<int32_t>(pixel::Texel(level, i[0], j[0])),
+                              static_cast<int32_t>(pixel::Texel(level, i[1], j[1])),
+                              static_cast<int32_t>(pixel::Texel(level, i[2], j[2])),
+                              static_cast<int32_t>(pixel::Texel(level, i[3], j[3])));
+      };
+      corners[0] = at(i0, j0), corners[1] = at(i1, j0), corners[2] = at(i0, j1), corners[3] = at(i1, j1);
     }
-    auto corner = [&](int c) { return _mm_or_si128(Load(corners[c]), alphaOr); };
+    auto corner = [&](int c) { return _mm_or_si128(corners[c], alphaOr); };
     Store(w.chunk.texel + 4 * g, Bilinear(corner(0), corner(1), corner(2), corner(3), weightU, weightV));
   }
 }
@@ -444,19 +471,34 @@ inline __m128i BlendLanes(BlendFactor sourceFactor, BlendFactor destinationFacto
   return _mm_add_epi16(Weighted(sourceFactor, source, source), Weighted(destinationFactor, destination, source));
 }
 
-inline __m128i Blend(const RenderStates& states, __m128i source, __m128i destination) {
+// The blending states, copied: the target's stores may alias anything, so
+// reading the states through a reference would reload them for every group.
+struct Blending {
+  explicit Blending(const RenderStates& states)
+      : enable(states.blendEnable),
+        source(states.sourceBlend),
+        destination(states.destinationBlend),
+        overAlpha(source == BlendFactor::SourceAlpha && destination == BlendFactor::InverseSourceAlpha) {}
+
+  const bool enable;
+  const BlendFactor source;
+  const BlendFactor destination;
+  const bool overAlpha;
+};
+
+inline __m128i Blend(const Blending& blending, __m128i source, __m128i destination) {
   const __m128i zero = _mm_setzero_si128();
-  const __m128i low = BlendLanes(states.sourceBlend, states.destinationBlend, _mm_unpacklo_epi8(source, zero),
+  const __m128i low = BlendLanes(blending.source, blending.destination, _mm_unpacklo_epi8(source, zero),
                                  _mm_unpacklo_epi8(destination, zero));
-  const __m128i high = BlendLanes(states.sourceBlend, states.destinationBlend, _mm_unpackhi_epi8(source, zero),
+  const __m128i high = BlendLanes(blending.source, blending.destination, _mm_unpackhi_epi8(source, zero),
                                   _mm_unpackhi_epi8(destination, zero));
   return _mm_packus_epi16(low, high);
 }
 
 // The new value of four target pixels, given as 0xAARRGGBB.
-inline __m128i Resolve(const RenderStates& states, bool overAlpha, __m128i source, __m128i destination) {
-  if (!states.blendEnable) return source;
-  if (overAlpha) {
+inline __m128i Resolve(const Blending& blending, __m128i source, __m128i destination) {
+  if (!blending.enable) return source;
+  if (blending.overAlpha) {
     // Source alpha over inverse source alpha: alpha 255 is the source itself,
     // alpha 0 the destination.
     const __m128i alpha = _mm_srli_epi32(source, 24);
@@ -464,15 +506,29 @@ inline __m128i Resolve(const RenderStates& states, bool overAlpha, __m128i sourc
     if (opaque == 0xFFFF) return source;
     if (_mm_movemask_epi8(_mm_cmpeq_epi32(alpha, _mm_setzero_si128())) == 0xFFFF) return destination;
   }
-  return Blend(states, source, destination);
+  return Blend(blending, source, destination);
 }
+
+// The alpha test, copied as the blending states are.
+struct AlphaTesting {
+  explicit AlphaTesting(const RenderStates& states)
+      : on(states.alphaTestEnable && states.alphaFunction == AlphaCompare::GreaterEqual),
+        reference(_mm_set1_epi32(static_cast<int32_t>(states.alphaReference) - 1)) {}
+
+  // All ones in the lanes whose alpha passes.
+  __m128i Passes(__m128i colour) const {
+    return on ? _mm_cmpgt_epi32(_mm_srli_epi32(colour, 24), reference) : Splat(~0u);
+  }
+
+  const bool on;
+  const __m128i reference;
+};
 
 // How four pixels of a 32-bit target are written.
 struct WideWriter {
   explicit WideWriter(const DrawSetup& setup)
-      : states(*setup.states),
-        overAlpha(states.sourceBlend == BlendFactor::SourceAlpha &&
-                  states.destinationBlend == BlendFactor::InverseSourceAlpha),
+      : blending(*setup.states),
+        testing(*setup.states),
         // Targets without alpha keep their unused bits 0.
         written(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {}
 
@@ -480,12 +536,17 @@ struct WideWriter {
     const int kept = _mm_movemask_epi8(keep);
     if (kept == 0) return;
     const __m128i destination = Load(at);
-    const __m128i value = _mm_and_si128(Resolve(states, overAlpha, colour, destination), written);
+    const __m128i value = _mm_and_si128(Resolve(blending, colour, destination), written);
     Store(at, kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination)));
   }
 
-  const RenderStates& states;
-  const bool overAlpha;
+  // The same after the alpha test.
+  void WriteTested(uint32_t* at, __m128i keep, __m128i colour) const {
+    Write(at, _mm_and_si128(keep, testing.Passes(colour)), colour);
+  }
+
+  const Blending blending;
+  const AlphaTesting testing;
   const __m128i written;
 };
 
@@ -511,7 +572,7 @@ void WriteWide(Work& w) {
 }
 
 void WriteNarrow(Work& w) {
-  const RenderStates& states = *w.setup.states;
+  const Blending blending(*w.setup.states);
   const PixelLayout format = w.setup.target.format;
   uint8_t* row = w.setup.target.Row(w.span.y) + 2 * static_cast<intptr_t>(w.span.x + w.start);
   for (int32_t k = 0; k < w.groups * 4; k += 4) {
@@ -519,7 +580,7 @@ void WriteNarrow(Work& w) {
     alignas(16) uint32_t destination[4] = {0, 0, 0, 0};
     for (int32_t p = 0; p < inside; ++p) destination[p] = LoadArgb(format, row + 2 * (k + p));
     alignas(16) uint32_t value[4];
-    Store(value, Resolve(states, false, Load(w.chunk.colour + k), Load(destination)));
+    Store(value, Resolve(blending, Load(w.chunk.colour + k), Load(destination)));
     for (int32_t p = 0; p < inside; ++p) {
       if (w.chunk.keep[k + p]) StoreArgb(format, row + 2 * (k + p), value[p]);
     }
@@ -527,12 +588,6 @@ void WriteNarrow(Work& w) {
 }
 
 // ---- whole spans in one pass ----------------------------------------------
-
-inline __m128i AlphaTestLanes(const RenderStates& states, __m128i colour) {
-  if (!states.alphaTestEnable || states.alphaFunction != AlphaCompare::GreaterEqual) return Splat(~0u);
-  const __m128i reference = _mm_set1_epi32(static_cast<int32_t>(states.alphaReference) - 1);
-  return _mm_cmpgt_epi32(_mm_srli_epi32(colour, 24), reference);
-}
 
 // Runs `four(at, texels, keep)` over the span four pixels at a time; the
 // last, partial group works on copies. `texels` may be null.
@@ -580,7 +635,7 @@ bool TexturedRun(const DrawSetup& setup, const Span& span) {
   ForEachFour(setup, span, texels, level.format == PixelLayout::X8R8G8B8,
               [&](uint32_t* at, __m128i texel, __m128i keep) {
                 const __m128i colour = ApplyPlan(plan, texel);
-                writer.Write(at, _mm_and_si128(keep, AlphaTestLanes(*setup.states, colour)), colour);
+                writer.WriteTested(at, keep, colour);
               });
   return true;
 }
@@ -596,15 +651,38 @@ bool FlatRun(const DrawSetup& setup, const Span& span) {
   uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, setup.diffuse, states.textureFactor);
   if (setup.specularAdd) colour = pixel::AddSpecular(colour, setup.specular);
   const __m128i colours = Splat(colour);
-  const __m128i passes = AlphaTestLanes(states, colours);
-  if (_mm_movemask_epi8(passes) == 0) return true;
+  if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) return true;
   const WideWriter writer(setup);
   ForEachFour(setup, span, nullptr, false, [&](uint32_t* at, __m128i, __m128i keep) { writer.Write(at, keep, colours); });
   return true;
 }
 
+// Sampled texels, the rest of the stage constant, into a 32-bit target
+// without depth: stage, alpha test and blending in one pass over the texels.
+bool TexelsInOnePass(Work& w) {
+  const DrawSetup& setup = w.setup;
+  if (!setup.textured || setup.depthTest || setup.diffuseVaries || setup.specularAdd ||
+      BytesPerPixel(setup.target.format) != 4) {
+    return false;
+  }
+  const TexelPlan plan = PlanTexelStage(setup.states->stage, setup.diffuse, setup.states->textureFactor);
+  if (!plan.valid) return false;
+  if (setup.perspective) ComputeQ(w);
+  Texels(w);
+  const WideWriter writer(setup);
+  Span part = w.span;
+  part.x += w.start;
+  part.count = w.count;
+  ForEachFour(setup, part, w.chunk.texel, false, [&](uint32_t* at, __m128i texel, __m128i keep) {
+    const __m128i colour = ApplyPlan(plan, texel);
+    writer.WriteTested(at, keep, colour);
+  });
+  return true;
+}
+
 void ShadeChunk(Work& w) {
   const DrawSetup& setup = w.setup;
+  if (TexelsInOnePass(w)) return;
   InitKeep(w);
   if (setup.perspective) ComputeQ(w);
   if (setup.depthTest) DepthTest(w);
