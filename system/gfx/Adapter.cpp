@@ -121,7 +121,12 @@ void Adapter::Untrack(Surface* surface) {
   std::erase(mVideoSurfaces, surface);
 }
 
-void Adapter::RestoreSurfacesOf(const void* owner) {
+uint64_t Adapter::NumberDevice() {
+  std::lock_guard guard(mMutex);
+  return ++mDevicesNumbered;
+}
+
+void Adapter::RestoreSurfacesOf(uint64_t owner) {
   std::lock_guard guard(mMutex);
   for (Surface* surface : mVideoSurfaces) {
     if (surface->mOwner != owner || !surface->Lost()) continue;

@@ -126,13 +126,16 @@ class Adapter {
   // Video surfaces register themselves so that they can be lost.
   void Track(Surface* surface);
   void Untrack(Surface* surface);
-  // Restores every lost video surface that `owner` made.
-  void RestoreSurfacesOf(const void* owner);
+  // Restores every lost video surface that the device numbered `owner` made.
+  void RestoreSurfacesOf(uint64_t owner);
+  // A number for a new device, never given before.
+  uint64_t NumberDevice();
 
  private:
   mutable std::mutex mMutex;
   AdapterConfig mConfig;
   uint64_t mUsedVideoMemory = 0;
+  uint64_t mDevicesNumbered = 0;
   std::map<AdapterOperation, std::deque<Result>> mForced;
   std::vector<Surface*> mVideoSurfaces;
 };

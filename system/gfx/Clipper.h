@@ -30,4 +30,7 @@ class Clipper {
   std::atomic<NativeWindow*> mWindow{nullptr};
 };
 
+// The window's client area in desktop pixels.
+Rect ClientAreaOnDesktop(const NativeWindow& window);
+
 }  // namespace sys::gfx

@@ -42,7 +42,7 @@ Result Device::Create(std::shared_ptr<Adapter> adapter, int32_t index, std::uniq
 }
 
 Device::Device(std::shared_ptr<Adapter> adapter, DeviceIdentifier identifier)
-    : mAdapter(std::move(adapter)), mIdentifier(std::move(identifier)) {}
+    : mAdapter(std::move(adapter)), mNumber(mAdapter->NumberDevice()), mIdentifier(std::move(identifier)) {}
 
 Device::~Device() { RestoreDisplayMode(); }
 
@@ -115,7 +115,7 @@ Result Device::RestoreAllSurfaces() {
   if (Result forced = mAdapter->TakeForced(AdapterOperation::RestoreAllSurfaces); forced != Result::Ok) {
     return forced;
   }
-  mAdapter->RestoreSurfacesOf(this);
+  mAdapter->RestoreSurfacesOf(mNumber);
   return Result::Ok;
 }
 
@@ -133,6 +133,8 @@ Result Device::CreatePrimary(const SurfaceDesc& desc, std::shared_ptr<Surface>& 
   // Windowed, the primary is the desktop: its memory is already in use, so
   // it takes nothing from the budget.
   DisplayMode mode = GetDisplayMode();
+  // Screens of 256 colours or fewer are not offered.
+  if (!DisplayFormatFor(mode.bitCount)) return Result::InvalidPixelFormat;
   SurfaceDesc primary;
   primary.width = mode.width;
   primary.height = mode.height;
@@ -204,7 +206,7 @@ Result Device::MakeSurface(SurfaceDesc desc, bool countsMemory, std::shared_ptr<
   bool video = (desc.caps & kCapsVideoMemory) != 0;
   uint64_t counted = video && countsMemory ? bytes : 0;
   if (counted && !mAdapter->ReserveVideoMemory(counted)) return Result::OutOfVideoMemory;
-  std::shared_ptr<Surface> surface(new Surface(mAdapter, this, desc, counted));
+  std::shared_ptr<Surface> surface(new Surface(mAdapter, mNumber, desc, counted));
   if (video) mAdapter->Track(surface.get());
   out = std::move(surface);
   return Result::Ok;

@@ -59,6 +59,9 @@ class Device {
   Result CreateClipper(std::shared_ptr<Clipper>& out);
 
   const std::shared_ptr<Adapter>& GetAdapter() const { return mAdapter; }
+  // The screen of the window given with the cooperative level; null without
+  // one. Its Present shows the primary's picture again (after an expose).
+  Screen* GetScreen() const { return mScreen.get(); }
 
  private:
   Device(std::shared_ptr<Adapter> adapter, DeviceIdentifier identifier);
@@ -70,6 +73,7 @@ class Device {
   void ShowOnScreen(const std::shared_ptr<Surface>& primary);
 
   std::shared_ptr<Adapter> mAdapter;
+  uint64_t mNumber;  // tells its surfaces from those of other devices
   DeviceIdentifier mIdentifier;
   std::shared_ptr<Screen> mScreen;  // of the window given with the cooperative level
   bool mLevelSet = false;

@@ -75,7 +75,9 @@ void FillPixels(const LockedPixels& target, const Rect& area, uint32_t pixel) {
   uint8_t* first = Row(target, area.top) + static_cast<size_t>(area.left) * bytes;
   // One row pixel by pixel, doubling what is written, then row by row.
   WritePixel(first, bytes, pixel);
-  for (size_t done = bytes; done < rowBytes; done *= 2) std::memcpy(first + done, first, std::min(done, rowBytes - done));
+  for (size_t done = bytes; done < rowBytes; done *= 2) {
+    std::memcpy(first + done, first, std::min(done, rowBytes - done));
+  }
   for (int32_t y = area.top + 1; y < area.bottom; ++y) {
     std::memcpy(Row(target, y) + static_cast<size_t>(area.left) * bytes, first, rowBytes);
   }

@@ -7,7 +7,7 @@ namespace {
 
 PixelFormat Rgb(uint32_t bitCount, uint32_t red, uint32_t green, uint32_t blue, uint32_t alpha = 0) {
   PixelFormat format;
-  format.flags = kPixelRgb | (alpha ? kPixelAlpha : 0);
+  format.flags = alpha ? kPixelRgb | kPixelAlpha : static_cast<uint32_t>(kPixelRgb);
   format.bitCount = bitCount;
   format.redMask = red;
   format.greenMask = green;

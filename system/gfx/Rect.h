@@ -3,21 +3,21 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "system/window/PixelRect.h"
+
 namespace sys::gfx {
 
-// A rectangle of pixels: left and top inside, right and bottom just outside.
-struct Rect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
+// The window layer's rectangle of pixels, for surfaces too.
+using Rect = PixelRect;
 
-  bool operator==(const Rect&) const = default;
-  int32_t Width() const { return right - left; }
-  int32_t Height() const { return bottom - top; }
-  bool IsEmpty() const { return right <= left || bottom <= top; }
-  bool Contains(int32_t x, int32_t y) const { return x >= left && x < right && y >= top && y < bottom; }
-};
+// Coordinates beyond this distance from the origin are refused, so that no
+// size or scale worked out from them can overflow.
+constexpr int32_t kLargestCoordinate = 1 << 24;
+
+inline bool InCoordinateRange(const Rect& rect) {
+  auto fits = [](int32_t value) { return value >= -kLargestCoordinate && value <= kLargestCoordinate; };
+  return fits(rect.left) && fits(rect.top) && fits(rect.right) && fits(rect.bottom);
+}
 
 inline Rect Intersect(const Rect& a, const Rect& b) {
   return Rect{std::max(a.left, b.left), std::max(a.top, b.top), std::min(a.right, b.right),

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "system/gfx/Clipper.h"
 #include "system/gfx/Surface.h"
 #include "system/window/NativeWindow.h"
 
@@ -51,16 +52,7 @@ void Screen::PresentIfChanged() {
 void Screen::Present() {
   std::shared_ptr<Surface> primary = mPrimary.lock();
   if (!primary) return;
-  Rect region = primary->Bounds();
-  if (!mFullScreen) {
-    int32_t x = 0;
-    int32_t y = 0;
-    int32_t width = 0;
-    int32_t height = 0;
-    mWindow->GetClientOrigin(x, y);
-    mWindow->GetClientSize(width, height);
-    region = Rect{x, y, x + width, y + height};
-  }
+  Rect region = mFullScreen ? primary->Bounds() : ClientAreaOnDesktop(*mWindow);
   if (region.IsEmpty()) return;
   std::lock_guard guard(primary->mMutex);
   if (primary->Lost()) return;

@@ -20,7 +20,7 @@ int32_t PitchFor(int32_t width, const PixelFormat& format) {
   return (bytes + 3) & ~3;
 }
 
-Surface::Surface(std::shared_ptr<Adapter> adapter, const void* owner, const SurfaceDesc& desc,
+Surface::Surface(std::shared_ptr<Adapter> adapter, uint64_t owner, const SurfaceDesc& desc,
                  uint64_t countedBytes)
     : mAdapter(std::move(adapter)), mOwner(owner), mDesc(desc), mCountedBytes(countedBytes) {
   mDesc.pitch = PitchFor(mDesc.width, *mDesc.format);
@@ -98,7 +98,9 @@ void Surface::Changed() {
 Result Surface::Fill(const Rect* area, uint32_t pixel) {
   if (Result forced = mAdapter->TakeForced(AdapterOperation::ColorFill); forced != Result::Ok) return forced;
   Rect filled = area ? *area : Bounds();
-  if (filled.right < filled.left || filled.bottom < filled.top) return Result::InvalidArgument;
+  if (filled.right < filled.left || filled.bottom < filled.top || !InCoordinateRange(filled)) {
+    return Result::InvalidArgument;
+  }
   Rect clip = WritableArea();
   {
     std::lock_guard guard(mMutex);
@@ -113,14 +115,17 @@ Result Surface::Blit(const Rect* area, Surface& source, const Rect* sourceArea, 
   if (Result forced = mAdapter->TakeForced(AdapterOperation::Blit); forced != Result::Ok) return forced;
   Rect to = area ? *area : Bounds();
   Rect from = sourceArea ? *sourceArea : source.Bounds();
-  if (to.IsEmpty() || from.IsEmpty()) return Result::InvalidArgument;
+  if (to.IsEmpty() || from.IsEmpty() || !InCoordinateRange(to) || !InCoordinateRange(from)) {
+    return Result::InvalidArgument;
+  }
   return CopyFrom(to, source, from, WritableArea(), flags);
 }
 
 Result Surface::BlitFast(int32_t x, int32_t y, Surface& source, const Rect* sourceArea, uint32_t flags) {
   if (Result forced = mAdapter->TakeForced(AdapterOperation::BlitFast); forced != Result::Ok) return forced;
   Rect from = sourceArea ? *sourceArea : source.Bounds();
-  if (from.IsEmpty()) return Result::InvalidArgument;
+  Rect corner{x, y, x, y};
+  if (from.IsEmpty() || !InCoordinateRange(from) || !InCoordinateRange(corner)) return Result::InvalidArgument;
   Rect to{x, y, x + from.Width(), y + from.Height()};
   return CopyFrom(to, source, from, Bounds(), flags);
 }

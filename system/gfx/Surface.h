@@ -109,7 +109,7 @@ class Surface {
 
   // `countedBytes` of video memory are reserved for it, and given back when
   // it goes.
-  Surface(std::shared_ptr<Adapter> adapter, const void* owner, const SurfaceDesc& desc, uint64_t countedBytes);
+  Surface(std::shared_ptr<Adapter> adapter, uint64_t owner, const SurfaceDesc& desc, uint64_t countedBytes);
   Result Usable() const;  // needs mMutex
   LockedPixels Plane();   // needs mMutex
   Rect Bounds() const { return SizeRect(mDesc.width, mDesc.height); }
@@ -122,7 +122,7 @@ class Surface {
   void FillWithGarbage();
 
   std::shared_ptr<Adapter> mAdapter;
-  const void* mOwner;  // the device that made it; only compared
+  uint64_t mOwner;  // the number of the device that made it
   SurfaceDesc mDesc;
   uint64_t mCountedBytes;
   std::vector<uint8_t> mPixels;

@@ -6,6 +6,7 @@
 
 #include "system/window/Message.h"
 #include "system/window/Picture.h"
+#include "system/window/PixelRect.h"
 
 namespace sys {
 
@@ -40,16 +41,6 @@ struct InputEvent {
 };
 
 enum class MessageBoxIcon : uint8_t { None, Warning, Error };
-
-// An area of the desktop: left and top inside, right and bottom just outside.
-struct ScreenRect {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-
-  bool operator==(const ScreenRect&) const = default;
-};
 
 // The desktop's side of the main window: where its input comes from and what
 // it can be told to do. SDL provides the real one; tests script a fake.
@@ -90,7 +81,7 @@ class NativeWindow {
   virtual void GetClientOrigin(int32_t& x, int32_t& y) const = 0;
   virtual void GetDesktopSize(int32_t& width, int32_t& height) const = 0;
   // The desktop less its panels and task bars.
-  virtual ScreenRect GetWorkArea() const = 0;
+  virtual PixelRect GetWorkArea() const = 0;
   // Covers the whole desktop, without changing the desktop's mode.
   virtual void SetDesktopFullScreen(bool on) = 0;
   virtual bool IsDesktopFullScreen() const = 0;
@@ -98,8 +89,9 @@ class NativeWindow {
 
   // Shows a frame in the client area: at its own size in the top-left
   // corner, or, on the desktop full screen, fitted between black bars (see
-  // FrameFit); pointer positions are then reported in frame pixels, and
-  // WarpCursor takes frame pixels. Main thread.
+  // FrameFit). While a fitted frame shows, the client area is the frame:
+  // its size is the frame's, pointer positions are reported in frame pixels
+  // and WarpCursor takes frame pixels. Main thread.
   virtual void ShowFrame(const FrameView& frame) = 0;
   // The client area as last shown; false before anything was shown.
   virtual bool ReadShownPicture(Picture& out) const = 0;

@@ -218,7 +218,7 @@ void SdlWindow::RefreshGeometry() {
   geometry.desktopHeight = bounds.h;
   SDL_Rect usable = bounds;
   SDL_GetDisplayUsableBounds(display, &usable);
-  geometry.workArea = ScreenRect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
+  geometry.workArea = PixelRect{usable.x, usable.y, usable.x + usable.w, usable.y + usable.h};
   geometry.fullScreen = (SDL_GetWindowFlags(mWindow) & SDL_WINDOW_FULLSCREEN_DESKTOP) == SDL_WINDOW_FULLSCREEN_DESKTOP;
   std::lock_guard guard(mGeometryMutex);
   mGeometry = geometry;
@@ -230,9 +230,10 @@ SdlWindow::Geometry SdlWindow::ReadGeometry() const {
 }
 
 void SdlWindow::GetClientSize(int32_t& width, int32_t& height) const {
-  Geometry geometry = ReadGeometry();
-  width = geometry.clientWidth;
-  height = geometry.clientHeight;
+  std::lock_guard guard(mGeometryMutex);
+  bool fitted = mGeometry.fullScreen && mFittedWidth > 0;
+  width = fitted ? mFittedWidth : mGeometry.clientWidth;
+  height = fitted ? mFittedHeight : mGeometry.clientHeight;
 }
 
 void SdlWindow::SetClientSize(int32_t width, int32_t height) {
@@ -264,13 +265,21 @@ void SdlWindow::GetDesktopSize(int32_t& width, int32_t& height) const {
   height = geometry.desktopHeight;
 }
 
-ScreenRect SdlWindow::GetWorkArea() const { return ReadGeometry().workArea; }
+PixelRect SdlWindow::GetWorkArea() const { return ReadGeometry().workArea; }
 
 void SdlWindow::SetDesktopFullScreen(bool on) {
   if (SDL_SetWindowFullscreen(mWindow, on ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0) != 0) {
     WriteLog("Cannot %s the desktop full screen: %s", on ? "enter" : "leave", SDL_GetError());
   }
+  if (!on) ForgetFittedFrame();
   RefreshGeometry();
+}
+
+void SdlWindow::ForgetFittedFrame() {
+  mFrameFitted = false;
+  std::lock_guard guard(mGeometryMutex);
+  mFittedWidth = 0;
+  mFittedHeight = 0;
 }
 
 bool SdlWindow::IsDesktopFullScreen() const { return ReadGeometry().fullScreen; }
@@ -285,6 +294,11 @@ void SdlWindow::ShowFrame(const FrameView& frame) {
   }
   mFrameFitted = IsDesktopFullScreen();
   mFit = FrameFit::Of(surface->w, surface->h, frame.width, frame.height, mFrameFitted);
+  {
+    std::lock_guard guard(mGeometryMutex);
+    mFittedWidth = mFrameFitted ? frame.width : 0;
+    mFittedHeight = mFrameFitted ? frame.height : 0;
+  }
   if (SDL_MUSTLOCK(surface) && SDL_LockSurface(surface) != 0) return;
   uint32_t format = surface->format->format;
   if (format == SDL_PIXELFORMAT_RGB888 || format == SDL_PIXELFORMAT_ARGB8888) {

@@ -44,7 +44,7 @@ class SdlWindow final : public NativeWindow {
   void SetPosition(int32_t x, int32_t y) override;
   void GetClientOrigin(int32_t& x, int32_t& y) const override;
   void GetDesktopSize(int32_t& width, int32_t& height) const override;
-  ScreenRect GetWorkArea() const override;
+  PixelRect GetWorkArea() const override;
   void SetDesktopFullScreen(bool on) override;
   bool IsDesktopFullScreen() const override;
   void SetAlwaysOnTop(bool on) override;
@@ -67,7 +67,7 @@ class SdlWindow final : public NativeWindow {
     int32_t borderTop = 0;
     int32_t desktopWidth = 0;
     int32_t desktopHeight = 0;
-    ScreenRect workArea;
+    PixelRect workArea;
     bool fullScreen = false;
   };
 
@@ -77,6 +77,7 @@ class SdlWindow final : public NativeWindow {
   Geometry ReadGeometry() const;
   // Client positions to frame pixels while a fitted frame is shown.
   void MapPointer(InputEvent& input) const;
+  void ForgetFittedFrame();
 
   SDL_Window* mWindow;
   mutable std::mutex mGeometryMutex;
@@ -84,6 +85,10 @@ class SdlWindow final : public NativeWindow {
   FrameFit mFit;
   bool mFrameShown = false;
   bool mFrameFitted = false;  // the last frame was shown on the desktop full screen
+  // The fitted frame's size, which the client area reports; guarded by
+  // mGeometryMutex.
+  int32_t mFittedWidth = 0;
+  int32_t mFittedHeight = 0;
   std::vector<uint32_t> mStaging;  // the fitted frame, for window surfaces of other formats
 };
 

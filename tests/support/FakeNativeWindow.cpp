@@ -102,12 +102,26 @@ bool FakeNativeWindow::ShowMessageBox(const std::string& titleUtf8, const std::s
 void FakeNativeWindow::SetDesktop(int32_t width, int32_t height) {
   desktopWidth = width;
   desktopHeight = height;
-  workArea = sys::ScreenRect{0, 0, width, height};
+  workArea = sys::PixelRect{0, 0, width, height};
 }
 
 void FakeNativeWindow::GetClientSize(int32_t& width, int32_t& height) const {
+  if (fullScreen && mFrameFitted) {
+    width = mFit.frameWidth;
+    height = mFit.frameHeight;
+    return;
+  }
+  GetWholeClientSize(width, height);
+}
+
+void FakeNativeWindow::GetWholeClientSize(int32_t& width, int32_t& height) const {
   width = fullScreen ? desktopWidth : clientWidth;
   height = fullScreen ? desktopHeight : clientHeight;
+}
+
+void FakeNativeWindow::SetDesktopFullScreen(bool on) {
+  fullScreen = on;
+  if (!on) mFrameFitted = false;
 }
 
 void FakeNativeWindow::SetClientSize(int32_t width, int32_t height) {
@@ -138,7 +152,7 @@ void FakeNativeWindow::GetDesktopSize(int32_t& width, int32_t& height) const {
 void FakeNativeWindow::ShowFrame(const sys::FrameView& frame) {
   int32_t width = 0;
   int32_t height = 0;
-  GetClientSize(width, height);
+  GetWholeClientSize(width, height);
   mFrameFitted = fullScreen;
   mFit = sys::FrameFit::Of(width, height, frame.width, frame.height, mFrameFitted);
   picture.width = width;

@@ -46,7 +46,7 @@ class FakeNativeWindow final : public sys::NativeWindow {
   // whole desktop.
   int32_t desktopWidth = 1024;
   int32_t desktopHeight = 768;
-  sys::ScreenRect workArea{0, 0, 1024, 768};
+  sys::PixelRect workArea{0, 0, 1024, 768};
   int32_t x = 0;  // the frame's top-left corner
   int32_t y = 0;
   int32_t borderLeft = 0;  // from the frame's corner to the client area's
@@ -79,8 +79,8 @@ class FakeNativeWindow final : public sys::NativeWindow {
   void SetPosition(int32_t newX, int32_t newY) override;
   void GetClientOrigin(int32_t& outX, int32_t& outY) const override;
   void GetDesktopSize(int32_t& width, int32_t& height) const override;
-  sys::ScreenRect GetWorkArea() const override { return workArea; }
-  void SetDesktopFullScreen(bool on) override { fullScreen = on; }
+  sys::PixelRect GetWorkArea() const override { return workArea; }
+  void SetDesktopFullScreen(bool on) override;
   bool IsDesktopFullScreen() const override { return fullScreen; }
   void SetAlwaysOnTop(bool on) override { alwaysOnTop = on; }
   void ShowFrame(const sys::FrameView& frame) override;
@@ -88,6 +88,8 @@ class FakeNativeWindow final : public sys::NativeWindow {
 
  private:
   void MapPointer(sys::InputEvent& input) const;
+  // The client area on the desktop, whatever frame it shows.
+  void GetWholeClientSize(int32_t& width, int32_t& height) const;
 
   FakeClock* mClock;
   std::vector<sys::InputEvent> mPending;

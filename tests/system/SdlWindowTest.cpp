@@ -195,7 +195,7 @@ TEST_F(SdlWindowTest, ReportsItsGeometryOnTheDesktop) {
   SDL_Rect display;
   ASSERT_EQ(SDL_GetDisplayBounds(0, &display), 0);
   EXPECT_EQ(std::make_pair(width, height), std::make_pair(display.w, display.h));
-  sys::ScreenRect work = native->GetWorkArea();
+  sys::PixelRect work = native->GetWorkArea();
   EXPECT_LE(work.right - work.left, display.w);
   EXPECT_GT(work.right - work.left, 0);
 
@@ -235,7 +235,8 @@ TEST_F(SdlWindowTest, DesktopFullScreenFitsTheFrameAndMapsThePointer) {
   int32_t frameHeight = height;
   int32_t frameWidth = height / 2;
   std::vector<uint32_t> frame(static_cast<size_t>(frameWidth * frameHeight), 0x00FF0000);
-  native->ShowFrame(sys::FrameView{reinterpret_cast<const uint8_t*>(frame.data()), frameWidth, frameHeight, frameWidth * 4});
+  auto* pixels = reinterpret_cast<const uint8_t*>(frame.data());
+  native->ShowFrame(sys::FrameView{pixels, frameWidth, frameHeight, frameWidth * 4});
   sys::Picture picture;
   ASSERT_TRUE(native->ReadShownPicture(picture));
   EXPECT_EQ(picture.At(0, height / 2), 0xFF000000u);
@@ -250,9 +251,13 @@ TEST_F(SdlWindowTest, DesktopFullScreenFitsTheFrameAndMapsThePointer) {
   std::vector<InputEvent> input = Translate(motion);
   ASSERT_EQ(input.size(), 1u);
   EXPECT_EQ(std::make_pair(input[0].x, input[0].y), std::make_pair(0, frameHeight / 2));
+  native->GetClientSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(frameWidth, frameHeight));
 
   native->SetDesktopFullScreen(false);
   EXPECT_FALSE(native->IsDesktopFullScreen());
+  native->GetClientSize(width, height);
+  EXPECT_NE(std::make_pair(width, height), std::make_pair(frameWidth, frameHeight));
 }
 
 }  // namespace

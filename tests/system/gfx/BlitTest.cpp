@@ -187,6 +187,18 @@ TEST_F(BlitTest, FormatsThatCannotMeetAreRefused) {
   EXPECT_EQ(rgb->Blit(&empty, *rgb, nullptr, 0), Result::InvalidArgument);
 }
 
+TEST_F(BlitTest, RectanglesFarBeyondAnySurfaceAreRefused) {
+  std::shared_ptr<Surface> surface = Make(4, 4, PixelLayout::X8R8G8B8);
+  Rect huge{INT32_MIN, 0, INT32_MAX, 4};
+  Rect far{0, 0, 4, (1 << 24) + 1};
+  EXPECT_EQ(surface->Fill(&huge, 0), Result::InvalidArgument);
+  EXPECT_EQ(surface->Blit(&huge, *surface, nullptr, 0), Result::InvalidArgument);
+  EXPECT_EQ(surface->Blit(nullptr, *surface, &far, 0), Result::InvalidArgument);
+  EXPECT_EQ(surface->BlitFast(INT32_MAX, 0, *surface, nullptr, 0), Result::InvalidArgument);
+  Rect wide{-(1 << 24), 0, 1 << 24, 4};
+  EXPECT_EQ(surface->Blit(&wide, *surface, nullptr, 0), Result::Ok);
+}
+
 TEST_F(BlitTest, FastCopyGoesToAPointAndIsClipped) {
   std::shared_ptr<Surface> source = Make(4, 4, PixelLayout::R5G6B5);
   Number(*source);

@@ -55,6 +55,15 @@ TEST_F(DeviceTest, WindowedDisplayIsTheDesktop) {
   EXPECT_EQ(caps.freeVideoMemory, caps.totalVideoMemory);  // the desktop's own memory
 }
 
+TEST_F(DeviceTest, DesktopOfFewColoursOffersNoSurfaces) {
+  AdapterConfig config = Config();
+  config.desktop.bitCount = 8;
+  config.desktop.colors = 256;
+  MakeDevice(config);
+  EXPECT_EQ(TryMake(DescOf(0, 0, kCapsPrimarySurface)), Result::InvalidPixelFormat);
+  EXPECT_EQ(TryMake(DescOf(4, 4)), Result::InvalidPixelFormat);
+}
+
 TEST_F(DeviceTest, FlippingChainNeedsTheExclusiveLevelAndAMode) {
   std::shared_ptr<Surface> front;
   EXPECT_EQ(device->CreateSurface(FlippingChain(), front), Result::NoExclusiveMode);

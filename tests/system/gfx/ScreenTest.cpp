@@ -108,6 +108,10 @@ TEST_F(ScreenTest, PointerOnTheFullScreenMapsIntoTheFrame) {
   EXPECT_EQ(std::make_pair(input[1].x, input[1].y), std::make_pair(400, 300));
   EXPECT_EQ(std::make_pair(input[2].x, input[2].y), std::make_pair(799, 599));
   EXPECT_EQ(std::make_pair(input[3].x, input[3].y), std::make_pair(422, 0));
+  int32_t width = 0;
+  int32_t height = 0;
+  window.GetClientSize(width, height);
+  EXPECT_EQ(std::make_pair(width, height), std::make_pair(800, 600));  // the frame, not the desktop
 }
 
 TEST_F(ScreenTest, WindowedFrameIsTheClientAreaAtItsOwnSize) {

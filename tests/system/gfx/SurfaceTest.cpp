@@ -142,13 +142,18 @@ TEST_F(SurfaceTest, LostVideoSurfacesKeepGarbageUntilRedrawn) {
   EXPECT_EQ(locked.bits[0], 0);
 }
 
-TEST_F(SurfaceTest, RestoreAllBringsBackEverySurfaceOfTheDevice) {
+TEST_F(SurfaceTest, RestoreAllBringsBackEverySurfaceOfTheDeviceOnly) {
   std::shared_ptr<Surface> a = Make(4, 4, 0);
   std::shared_ptr<Surface> b = Make(4, 4, 0);
+  std::unique_ptr<Device> other;
+  ASSERT_EQ(Device::Create(adapter, 0, other), Result::Ok);
+  std::shared_ptr<Surface> others;
+  ASSERT_EQ(other->CreateSurface(DescOf(4, 4), others), Result::Ok);
   adapter->LoseVideoSurfaces();
   ASSERT_EQ(device->RestoreAllSurfaces(), Result::Ok);
   EXPECT_EQ(a->IsLost(), Result::Ok);
   EXPECT_EQ(b->IsLost(), Result::Ok);
+  EXPECT_EQ(others->IsLost(), Result::SurfaceLost);
 }
 
 TEST_F(SurfaceTest, ForcedResultsArriveInQueueOrder) {
