@@ -336,6 +336,20 @@ double TimeFrames(Renderer& renderer, int frames) {
   return MedianMs(samples);
 }
 
+// One frame per iteration after one to warm up; the median in ms.
+double TimeIterations(benchmark::State& state, OurRenderer& renderer) {
+  renderer.DrawFrame();
+  std::vector<double> samples;
+  for (auto _ : state) {
+    const auto start = Clock::now();
+    renderer.DrawFrame();
+    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+    samples.push_back(ms);
+    state.SetIterationTime(ms / 1000);
+  }
+  return MedianMs(samples);
+}
+
 // The frame with our SIMD shader, and in the same run SDL's; reports both,
 // the ratio and the goals.
 void PlayScreenFrame(benchmark::State& state) {
@@ -345,17 +359,8 @@ void PlayScreenFrame(benchmark::State& state) {
     state.SkipWithError("a renderer could not be made");
     return;
   }
-  ours.DrawFrame();
   sdl.DrawFrame();
-  std::vector<double> samples;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    ours.DrawFrame();
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    samples.push_back(ms);
-    state.SetIterationTime(ms / 1000);
-  }
-  const double ourMs = MedianMs(samples);
+  const double ourMs = TimeIterations(state, ours);
   const double sdlMs = TimeFrames(sdl, 15);
   const double ratio = ourMs / sdlMs;
   state.counters["frame_ms"] = ourMs;
@@ -375,16 +380,7 @@ void PlayScreenFramePlain(benchmark::State& state) {
     state.SkipWithError("the renderer could not be made");
     return;
   }
-  ours.DrawFrame();
-  std::vector<double> samples;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    ours.DrawFrame();
-    const double ms = std::chrono::duration<double, std::milli>(Clock::now() - start).count();
-    samples.push_back(ms);
-    state.SetIterationTime(ms / 1000);
-  }
-  state.counters["frame_ms"] = MedianMs(samples);
+  state.counters["frame_ms"] = TimeIterations(state, ours);
 }
 BENCHMARK(PlayScreenFramePlain)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
 

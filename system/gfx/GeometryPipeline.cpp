@@ -46,8 +46,7 @@ bool ValidCount(PrimitiveType type, uint32_t count) {
 
 void GeometryPipeline::SetViewport(const Viewport3d& viewport) {
   mViewport = viewport;
-  mRaster.SetViewport(
-      {viewport.x, viewport.y, viewport.x + viewport.width, viewport.y + viewport.height, viewport.minZ, viewport.maxZ});
+  mRaster.SetViewport({viewport.x, viewport.y, viewport.x + viewport.width, viewport.y + viewport.height});
 }
 
 Result GeometryPipeline::Draw(PrimitiveType type, VertexLayout layout, const void* vertices, uint32_t vertexCount,

@@ -47,15 +47,4 @@ struct TextureView {
   int levelCount = 0;
 };
 
-// The rectangle drawing is clipped to, in pixels: [left, right) x [top, bottom),
-// with the depth range the viewport maps z into.
-struct RasterViewport {
-  int32_t left = 0;
-  int32_t top = 0;
-  int32_t right = 0;
-  int32_t bottom = 0;
-  float minZ = 0.0f;
-  float maxZ = 1.0f;
-};
-
 }  // namespace sys::gfx

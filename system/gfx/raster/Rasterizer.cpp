@@ -117,7 +117,7 @@ void Rasterizer::SetTarget(const ColourView& colour, const DepthView& depth) {
   SetViewport(mViewport);
 }
 
-void Rasterizer::SetViewport(const RasterViewport& viewport) {
+void Rasterizer::SetViewport(const Rect& viewport) {
   int32_t width = mColour.width;
   int32_t height = mColour.height;
   if (mDepth.pixels) {

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 
+#include "system/gfx/Rect.h"
 #include "system/gfx/raster/RasterViews.h"
 #include "system/gfx/raster/RenderStates.h"
 #include "system/gfx/raster/Span.h"
@@ -28,9 +29,9 @@ class Rasterizer {
 
   // The depth view may have no pixels; then nothing is depth tested.
   void SetTarget(const ColourView& colour, const DepthView& depth);
-  // Kept within the target.
-  void SetViewport(const RasterViewport& viewport);
-  const RasterViewport& Viewport() const { return mViewport; }
+  // The rectangle drawing is clipped to, kept within the target.
+  void SetViewport(const Rect& viewport);
+  const Rect& Viewport() const { return mViewport; }
   // Null when no texture is bound: the stage then reads opaque white.
   void SetTexture(const TextureView* texture) { mTexture = texture; }
   void SetStates(const RenderStates& states) { mStates = states; }
@@ -64,7 +65,7 @@ class Rasterizer {
 
   ColourView mColour;
   DepthView mDepth;
-  RasterViewport mViewport;
+  Rect mViewport;
   const TextureView* mTexture = nullptr;
   RenderStates mStates;
   SpanShader mShader = ShadeSpanSimd;

@@ -123,17 +123,21 @@ TEST(RasterCoverage, QuadsDrawWhatTheirTwoTrianglesDraw) {
   }
 }
 
+// Every pixel of `area` drawn once, none outside.
+void ExpectDrawnOnceIn(const Canvas& canvas, const sys::gfx::Rect& area) {
+  for (int32_t y = 0; y < canvas.view.height; ++y) {
+    for (int32_t x = 0; x < canvas.view.width; ++x) {
+      EXPECT_EQ(canvas.At(x, y), area.Contains(x, y) ? kOne : 0u) << x << ", " << y;
+    }
+  }
+}
+
 TEST(RasterCoverage, QuadOnPixelCentresTakesItsTopAndLeftEdgesOnly) {
   Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
   auto rasterizer = RasterizerFor(canvas);
   rasterizer.SetStates(CountingStates());
   DrawQuad(rasterizer, 2, 3, 12, 9);
-  for (int32_t y = 0; y < 16; ++y) {
-    for (int32_t x = 0; x < 16; ++x) {
-      const bool inside = x >= 2 && x < 12 && y >= 3 && y < 9;
-      EXPECT_EQ(canvas.At(x, y), inside ? kOne : 0u) << x << ", " << y;
-    }
-  }
+  ExpectDrawnOnceIn(canvas, {2, 3, 12, 9});
 }
 
 TEST(RasterCoverage, NeighbouringQuadsTileWithoutGapOrOverlap) {
@@ -146,12 +150,7 @@ TEST(RasterCoverage, NeighbouringQuadsTileWithoutGapOrOverlap) {
       DrawQuad(rasterizer, cuts[column], cuts[row], cuts[column + 1], cuts[row + 1]);
     }
   }
-  for (int32_t y = 0; y < 24; ++y) {
-    for (int32_t x = 0; x < 24; ++x) {
-      const bool inside = x >= 1 && x < 24 && y >= 1 && y < 24;
-      EXPECT_EQ(canvas.At(x, y), inside ? kOne : 0u) << x << ", " << y;
-    }
-  }
+  ExpectDrawnOnceIn(canvas, {1, 1, 24, 24});
 }
 
 TEST(RasterCoverage, SlantedSharedEdgeSplitsItsCentresBetweenTheTwoSides) {

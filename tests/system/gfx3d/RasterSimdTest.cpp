@@ -109,7 +109,7 @@ TEST(RasterSimd, RandomScenesMatchThePlainShader) {
     const bool bound = scene.Below(5) != 0;
     for (int draw = 0; draw < 6; ++draw) {
       const sys::gfx::RenderStates states = scene.States();
-      const sys::gfx::RasterViewport viewport{scene.Below(10), scene.Below(10), 50 + scene.Below(30), 40 + scene.Below(20)};
+      const sys::gfx::Rect viewport{scene.Below(10), scene.Below(10), 50 + scene.Below(30), 40 + scene.Below(20)};
       for (auto* r : {&plainRasterizer, &simdRasterizer}) {
         r->SetStates(states);
         r->SetViewport(viewport);
