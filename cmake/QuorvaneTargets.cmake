@@ -15,10 +15,16 @@ function(quorvane_library name)
   endif()
 endfunction()
 
-# One test program per folder of tests/, made of the .cpp files in that folder.
+# One test program per folder of tests/, made of the .cpp files in that folder
+# and its sub-folders, except sub-folders that are test programs of their own.
 function(quorvane_test_suite name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
+  file(GLOB_RECURSE nested_suites CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt")
+  foreach(nested_suite ${nested_suites})
+    get_filename_component(nested_dir ${nested_suite} DIRECTORY)
+    list(FILTER sources EXCLUDE REGEX "^${nested_dir}/")
+  endforeach()
   if(NOT sources)
     return()
   endif()

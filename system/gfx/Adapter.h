@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "system/gfx/Device3dCaps.h"
 #include "system/gfx/Rect.h"
 #include "system/gfx/Result.h"
 
@@ -42,6 +43,7 @@ struct DeviceIdentifier {
 struct AdapterDevice {
   DeviceIdentifier identifier;
   bool hasGuid = false;
+  Device3dCaps device3d;  // its one 3D device
 };
 
 // The desktop the window lives on.
@@ -77,6 +79,14 @@ enum class AdapterOperation : uint8_t {
   FlipStatus,
   AttachSurface,
   SetColorKey,
+  CreateDevice3d,
+  SetRenderTarget,
+  SetViewport,
+  SetTexture,
+  BeginScene,
+  EndScene,
+  Clear,
+  DrawPrimitive,
 };
 
 // The display hardware as the device sees it: desktop, devices, modes, video

@@ -58,6 +58,14 @@ Result Surface::Lock(const Rect* area, LockedPixels& out) {
   return Result::Ok;
 }
 
+Result Surface::LockForRendering(LockedPixels& out) {
+  std::lock_guard guard(mMutex);
+  if (Result usable = Usable(); usable != Result::Ok) return usable;
+  mLocked = true;
+  out = Plane();
+  return Result::Ok;
+}
+
 Result Surface::Unlock() {
   {
     std::lock_guard guard(mMutex);

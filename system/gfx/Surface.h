@@ -56,6 +56,10 @@ class Surface {
   // access until Unlock. One lock at a time.
   Result Lock(const Rect* area, LockedPixels& out);
   Result Unlock();
+  // The whole surface for the 3D device to draw into or sample until
+  // Unlock: refused as Lock refuses, but takes no forced result, since the
+  // device's drawing is no lock its callers asked for.
+  Result LockForRendering(LockedPixels& out);
 
   // Writes `pixel`, a value in the surface's format, over `area` (the whole
   // surface when null), clipped to the surface and to its clipper.

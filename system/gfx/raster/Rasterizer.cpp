@@ -1,0 +1,381 @@
+#include "system/gfx/raster/Rasterizer.h"
+
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <iterator>
+#include <utility>
+
+namespace sys::gfx {
+namespace {
+
+// Per-vertex values that are interpolated, in this order.
+enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
+
+// value(x, y) = v0 + dx (x - x0) + dy (y - y0)
+struct LinearPlane {
+  double x0 = 0, y0 = 0, v0 = 0, dx = 0, dy = 0;
+  double At(double x, double y) const { return v0 + dx * (x - x0) + dy * (y - y0); }
+};
+
+// The smallest integer not below x, kept within [low, high].
+int32_t CeilWithin(double x, int32_t low, int32_t high) {
+  if (!(x > low)) return low;
+  if (x >= high) return high;
+  return static_cast<int32_t>(std::ceil(x));
+}
+
+// The smallest integer above x, kept within [low, high].
+int32_t AboveWithin(double x, int32_t low, int32_t high) {
+  if (!(x >= low)) return low;
+  if (x >= high) return high;
+  return static_cast<int32_t>(std::floor(x)) + 1;
+}
+
+bool IsFinite(const TransformedVertex& v) {
+  return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z) && std::isfinite(v.rhw) &&
+         std::isfinite(v.u) && std::isfinite(v.v);
+}
+
+bool ReadsArgument(TextureOp op, TextureArg arg1, TextureArg arg2, TextureArg wanted) {
+  switch (op) {
+    case TextureOp::Modulate: return arg1 == wanted || arg2 == wanted;
+    case TextureOp::SelectArg1: return arg1 == wanted;
+    default: return arg2 == wanted;
+  }
+}
+
+bool StageReads(const TextureStage& stage, TextureArg wanted) {
+  return ReadsArgument(stage.colourOp, stage.colourArg1, stage.colourArg2, wanted) ||
+         ReadsArgument(stage.alphaOp, stage.alphaArg1, stage.alphaArg2, wanted);
+}
+
+bool StageReadsDiffuse(const TextureStage& stage) {
+  return StageReads(stage, TextureArg::Diffuse) || StageReads(stage, TextureArg::Current);
+}
+
+void VertexValues(const TransformedVertex& v, bool perspective, double (&out)[kAttributeCount]) {
+  const double q = perspective ? v.rhw : 1.0;
+  out[kQ] = q;
+  out[kZ] = v.z;
+  out[kU] = v.u * q;
+  out[kV] = v.v * q;
+  for (int c = 0; c < 4; ++c) {
+    out[kDiffuse + c] = ((v.diffuse >> (8 * c)) & 0xFF) * q;
+    out[kSpecular + c] = ((v.specular >> (8 * c)) & 0xFF) * q;
+  }
+}
+
+// Slivers can have enormous gradients; kept finite, a step times a pixel
+// index never becomes infinite or NaN.
+float Finite(double value) {
+  constexpr double kLimit = 1e30;
+  if (std::isnan(value)) return 0.0f;
+  return static_cast<float>(std::clamp(value, -kLimit, kLimit));
+}
+
+Interpolant InterpolantAt(const LinearPlane& plane, double x, double y) {
+  return {Finite(plane.At(x, y)), Finite(plane.dx)};
+}
+
+// One edge of a triangle from its upper to its lower end.
+struct Edge {
+  double x = 0, y = 0, slope = 0;
+  Edge() = default;
+  Edge(const TransformedVertex& top, const TransformedVertex& bottom)
+      : x(top.x), y(top.y), slope(bottom.y != top.y ? (double{bottom.x} - top.x) / (double{bottom.y} - top.y) : 0) {}
+  double At(double row) const { return x + (row - y) * slope; }
+};
+
+// Corners in order round a convex shape, every turn the same way and none
+// straight.
+bool IsConvex(const TransformedVertex* const (&corners)[4]) {
+  int clockwise = 0, counterClockwise = 0;
+  for (int k = 0; k < 4; ++k) {
+    const TransformedVertex& p = *corners[k];
+    const TransformedVertex& q = *corners[(k + 1) % 4];
+    const TransformedVertex& r = *corners[(k + 2) % 4];
+    const double turn = (double{q.x} - p.x) * (double{r.y} - q.y) - (double{q.y} - p.y) * (double{r.x} - q.x);
+    clockwise += turn > 0;
+    counterClockwise += turn < 0;
+  }
+  return clockwise == 4 || counterClockwise == 4;
+}
+
+}  // namespace
+
+struct Rasterizer::Planes {
+  LinearPlane plane[kAttributeCount];
+  uint32_t used = 0;  // bits of the attributes the shader reads
+  bool fixedLevel = false;
+  LevelChoice level;
+};
+
+void Rasterizer::SetTarget(const ColourView& colour, const DepthView& depth) {
+  mColour = colour;
+  mDepth = depth;
+  SetViewport(mViewport);
+}
+
+void Rasterizer::SetViewport(const Rect& viewport) {
+  int32_t width = mColour.width;
+  int32_t height = mColour.height;
+  if (mDepth.pixels) {
+    width = std::min(width, mDepth.width);
+    height = std::min(height, mDepth.height);
+  }
+  mViewport = viewport;
+  mViewport.left = std::clamp(viewport.left, 0, width);
+  mViewport.top = std::clamp(viewport.top, 0, height);
+  mViewport.right = std::clamp(viewport.right, mViewport.left, width);
+  mViewport.bottom = std::clamp(viewport.bottom, mViewport.top, height);
+}
+
+bool Rasterizer::Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const {
+  if (!mColour.pixels || mViewport.left >= mViewport.right || mViewport.top >= mViewport.bottom) return false;
+  bool perspective = false;
+  bool diffuseVaries = false;
+  bool specularVaries = false;
+  for (int k = 0; k < count; ++k) {
+    if (!IsFinite(*vertices[k])) return false;
+    perspective |= vertices[k]->rhw != vertices[0]->rhw;
+    diffuseVaries |= vertices[k]->diffuse != vertices[0]->diffuse;
+    specularVaries |= vertices[k]->specular != vertices[0]->specular;
+  }
+  if (perspective) {
+    for (int k = 0; k < count; ++k) {
+      if (!(vertices[k]->rhw > 0)) return false;
+    }
+  }
+  const bool gouraud = mStates.shadeMode == ShadeMode::Gouraud;
+  setup.states = &mStates;
+  setup.target = mColour;
+  setup.depth = mDepth;
+  setup.depthTest = mStates.depthEnable && mDepth.pixels;
+  setup.depthWrite = setup.depthTest && mStates.depthWriteEnable;
+  setup.perspective = perspective;
+  setup.textured = mTexture && mTexture->levelCount > 0 && StageReads(mStates.stage, TextureArg::Texture);
+  setup.diffuseVaries = gouraud && diffuseVaries && StageReadsDiffuse(mStates.stage);
+  setup.diffuse = vertices[0]->diffuse;
+  setup.specularAdd = mStates.specularEnable;
+  setup.specularVaries = gouraud && specularVaries;
+  setup.specular = vertices[0]->specular;
+  return true;
+}
+
+Rasterizer::LevelChoice Rasterizer::ChooseLevel(const Planes& planes, double x, double y) const {
+  const LinearPlane& q = planes.plane[kQ];
+  const LinearPlane& u = planes.plane[kU];
+  const LinearPlane& v = planes.plane[kV];
+  // Derivatives of u and v in texels of the largest level (q is 1
+  // throughout without perspective).
+  const double qa = q.At(x, y), ua = u.At(x, y), va = v.At(x, y);
+  const double q2 = qa * qa;
+  const double w = mTexture->levels[0].width, h = mTexture->levels[0].height;
+  const double dsdx = (u.dx * qa - ua * q.dx) / q2 * w, dsdy = (u.dy * qa - ua * q.dy) / q2 * w;
+  const double dtdx = (v.dx * qa - va * q.dx) / q2 * h, dtdy = (v.dy * qa - va * q.dy) / q2 * h;
+  const double rho2 = std::max(dsdx * dsdx + dtdx * dtdx, dsdy * dsdy + dtdy * dtdy);
+  const TextureStage& stage = mStates.stage;
+  if (rho2 <= 1.0 || !std::isfinite(rho2)) return {0, stage.magFilter};
+  int level = 0;
+  if (stage.mipFilter == MipFilter::Point) {
+    // The nearest level: log2 of rho, rounded.
+    level = std::clamp(static_cast<int>(std::floor(0.5 * std::log2(rho2) + 0.5)), 0, mTexture->levelCount - 1);
+  }
+  return {level, stage.minFilter};
+}
+
+void Rasterizer::Finish(const DrawSetup& setup, Planes& planes) const {
+  planes.used = 0;
+  if (setup.perspective) planes.used |= 1u << kQ;
+  if (setup.depthTest) planes.used |= 1u << kZ;
+  if (setup.textured) planes.used |= 1u << kU | 1u << kV;
+  if (setup.diffuseVaries) planes.used |= 0xFu << kDiffuse;
+  if (setup.specularAdd && setup.specularVaries) planes.used |= 0xFu << kSpecular;
+  // Without perspective the derivatives, and so the level, are the same
+  // everywhere.
+  planes.fixedLevel = setup.textured && !setup.perspective;
+  if (planes.fixedLevel) planes.level = ChooseLevel(planes, planes.plane[kU].x0, planes.plane[kU].y0);
+}
+
+void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left,
+                          int32_t right) const {
+  Span span;
+  span.x = left;
+  span.y = y;
+  span.count = right - left;
+  const double x = left;
+  Interpolant* targets[kAttributeCount] = {&span.q, &span.z, nullptr, nullptr};
+  for (int c = 0; c < 4; ++c) {
+    targets[kDiffuse + c] = &span.diffuse[c];
+    targets[kSpecular + c] = &span.specular[c];
+  }
+  for (uint32_t used = planes.used & ~(1u << kU | 1u << kV); used != 0; used &= used - 1) {
+    const int n = std::countr_zero(used);
+    *targets[n] = InterpolantAt(planes.plane[n], x, y);
+  }
+  if (setup.textured) {
+    const LevelChoice choice = planes.fixedLevel ? planes.level : ChooseLevel(planes, x, y);
+    span.level = &mTexture->levels[choice.level];
+    span.filter = choice.filter;
+    const LinearPlane& u = planes.plane[kU];
+    const LinearPlane& v = planes.plane[kV];
+    const double sScale = span.level->width, tScale = span.level->height;
+    span.s = {Finite(u.At(x, y) * sScale), Finite(u.dx * sScale)};
+    span.t = {Finite(v.At(x, y) * tScale), Finite(v.dx * tScale)};
+  }
+  mShader(setup, span);
+}
+
+bool Rasterizer::TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                                bool perspective, Planes& planes) const {
+  const double x1 = double{b.x} - a.x, y1 = double{b.y} - a.y;
+  const double x2 = double{c.x} - a.x, y2 = double{c.y} - a.y;
+  const double det = x1 * y2 - x2 * y1;
+  if (!(det != 0) || !std::isfinite(det)) return false;
+  double values[3][kAttributeCount];
+  VertexValues(a, perspective, values[0]);
+  VertexValues(b, perspective, values[1]);
+  VertexValues(c, perspective, values[2]);
+  for (int n = 0; n < kAttributeCount; ++n) {
+    const double f1 = values[1][n] - values[0][n];
+    const double f2 = values[2][n] - values[0][n];
+    planes.plane[n] = {a.x, a.y, values[0][n], (f1 * y2 - f2 * y1) / det, (f2 * x1 - f1 * x2) / det};
+  }
+  return true;
+}
+
+void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c) {
+  const TransformedVertex* vertices[3] = {&a, &b, &c};
+  DrawSetup setup;
+  Planes planes;
+  if (!Prepare(vertices, 3, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes)) return;
+  Finish(setup, planes);
+
+  std::sort(std::begin(vertices), std::end(vertices),
+            [](const TransformedVertex* p, const TransformedVertex* q) { return p->y < q->y; });
+  const TransformedVertex& top = *vertices[0];
+  const TransformedVertex& middle = *vertices[1];
+  const TransformedVertex& bottom = *vertices[2];
+  const Edge longEdge(top, bottom), upperEdge(top, middle), lowerEdge(middle, bottom);
+  const bool middleOnRight = (double{middle.x} - top.x) * (double{bottom.y} - top.y) -
+                                 (double{bottom.x} - top.x) * (double{middle.y} - top.y) >
+                             0;
+  const int32_t rowBegin = CeilWithin(top.y, mViewport.top, mViewport.bottom);
+  const int32_t rowEnd = CeilWithin(bottom.y, mViewport.top, mViewport.bottom);
+  for (int32_t y = rowBegin; y < rowEnd; ++y) {
+    const double row = y;
+    double left = longEdge.At(row);
+    double right = (row < middle.y ? upperEdge : lowerEdge).At(row);
+    if (!middleOnRight) std::swap(left, right);
+    const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
+    const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
+    if (begin < end) EmitSpan(setup, planes, y, begin, end);
+  }
+}
+
+void Rasterizer::DrawQuad(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
+                          const TransformedVertex& d) {
+  const TransformedVertex* corners[4] = {&a, &b, &c, &d};
+  DrawSetup setup;
+  Planes planes, second;
+  if (!Prepare(corners, 4, setup) || !IsConvex(corners) || !TrianglePlanes(a, b, c, setup.perspective, planes) ||
+      !TrianglePlanes(a, c, d, setup.perspective, second)) {
+    DrawTriangle(a, b, c);
+    DrawTriangle(a, c, d);
+    return;
+  }
+  Finish(setup, planes);
+  // One plane for both halves, or they are drawn as the two triangles.
+  for (uint32_t used = planes.used; used != 0; used &= used - 1) {
+    const int n = std::countr_zero(used);
+    auto same = [](double p, double q) { return std::abs(p - q) <= 1e-12 * (std::abs(p) + std::abs(q)); };
+    if (!same(planes.plane[n].dx, second.plane[n].dx) || !same(planes.plane[n].dy, second.plane[n].dy)) {
+      DrawTriangle(a, b, c);
+      DrawTriangle(a, c, d);
+      return;
+    }
+  }
+  // The rows each outer edge crosses are those its triangle would give it,
+  // so the quad covers exactly the pixels of its two triangles.
+  struct Side {
+    Edge edge;
+    double top = 0, bottom = 0;
+  };
+  Side sides[4];
+  double highest = a.y, lowest = a.y;
+  for (int k = 0; k < 4; ++k) {
+    const TransformedVertex* p = corners[k];
+    const TransformedVertex* q = corners[(k + 1) % 4];
+    if (q->y < p->y) std::swap(p, q);
+    sides[k] = {Edge(*p, *q), p->y, q->y};
+    highest = std::min(highest, double{p->y});
+    lowest = std::max(lowest, double{q->y});
+  }
+  const int32_t rowBegin = CeilWithin(highest, mViewport.top, mViewport.bottom);
+  const int32_t rowEnd = CeilWithin(lowest, mViewport.top, mViewport.bottom);
+  for (int32_t y = rowBegin; y < rowEnd; ++y) {
+    const double row = y;
+    double left = INFINITY, right = -INFINITY;
+    for (const Side& side : sides) {
+      if (row < side.top || row >= side.bottom) continue;
+      const double x = side.edge.At(row);
+      left = std::min(left, x);
+      right = std::max(right, x);
+    }
+    const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
+    const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
+    if (begin < end) EmitSpan(setup, planes, y, begin, end);
+  }
+}
+
+void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b) {
+  const TransformedVertex* vertices[2] = {&a, &b};
+  DrawSetup setup;
+  if (!Prepare(vertices, 2, setup)) return;
+  const double dx = double{b.x} - a.x, dy = double{b.y} - a.y;
+  if (dx == 0 && dy == 0) return;
+  const bool xMajor = std::abs(dx) >= std::abs(dy);
+
+  // Attributes change along the major axis only.
+  Planes planes;
+  double values[2][kAttributeCount];
+  VertexValues(a, setup.perspective, values[0]);
+  VertexValues(b, setup.perspective, values[1]);
+  for (int n = 0; n < kAttributeCount; ++n) {
+    const double change = values[1][n] - values[0][n];
+    planes.plane[n] = {a.x, a.y, values[0][n], xMajor ? change / dx : 0, xMajor ? 0 : change / dy};
+  }
+  Finish(setup, planes);
+
+  const double start = xMajor ? a.x : a.y, end = xMajor ? b.x : b.y;
+  const double minorStart = xMajor ? a.y : a.x;
+  const double slope = xMajor ? dy / dx : dx / dy;
+  const int32_t low = xMajor ? mViewport.left : mViewport.top;
+  const int32_t high = xMajor ? mViewport.right : mViewport.bottom;
+  const int32_t minorLow = xMajor ? mViewport.top : mViewport.left;
+  const int32_t minorHigh = xMajor ? mViewport.bottom : mViewport.right;
+  // Centres in [start, end) when going up the axis, in (end, start] going down.
+  const int32_t first = end > start ? CeilWithin(start, low, high) : AboveWithin(end, low, high);
+  const int32_t last = end > start ? CeilWithin(end, low, high) : AboveWithin(start, low, high);
+
+  int32_t runBegin = 0, runEnd = 0, runRow = 0;
+  for (int32_t major = first; major < last; ++major) {
+    const double minor = std::floor(minorStart + (major - start) * slope + 0.5);
+    if (minor < minorLow || minor >= minorHigh) continue;
+    const auto row = static_cast<int32_t>(minor);
+    if (xMajor && runEnd > runBegin && row == runRow && major == runEnd) {
+      ++runEnd;
+      continue;
+    }
+    if (runEnd > runBegin) EmitSpan(setup, planes, runRow, runBegin, runEnd);
+    if (xMajor) {
+      runBegin = major, runEnd = major + 1, runRow = row;
+    } else {
+      runBegin = row, runEnd = row + 1, runRow = major;
+    }
+  }
+  if (runEnd > runBegin) EmitSpan(setup, planes, runRow, runBegin, runEnd);
+}
+
+}  // namespace sys::gfx
