@@ -32,7 +32,9 @@ TString& SearchPath() {
 // "_ALERT": logs its argument and gives it back, so that as the error
 // handler of a protected call it keeps the error object for the caller.
 int Alert(lua_State* L) {
-  LogPrintf("Lua error: %s", LuaText(L, 1));
+  lua_settop(L, 1);
+  lua_pushvalue(L, 1);  // a number turns into text in this copy only
+  LogPrintf("Lua error: %s", LuaText(L, 2));
   lua_settop(L, 1);
   return 1;
 }
@@ -72,7 +74,10 @@ int WriteChunk(lua_State*, const void* bytes, size_t size, void* buffer) {
 
 std::shared_ptr<TScriptCode> CompileScript(const TString& fileName, const TString& searchPath, TString* error) {
   LuaStatePtr state(lua_open());
-  if (!state) throw std::bad_alloc();
+  if (!state) {
+    if (error != nullptr) *error = "not enough memory";
+    return nullptr;
+  }
   lua_State* L = state.get();
   lua_pushstring(L, searchPath.IsEmpty() ? kCompileSearchPath : searchPath.CStr());
   SetGlobal(L, "LUA_PATH");
