@@ -76,6 +76,10 @@ inline void PushResult(lua_State* L, int value) { lua_pushnumber(L, value); }
 inline void PushResult(lua_State* L, double value) { lua_pushnumber(L, value); }
 inline void PushResult(lua_State* L, const TString& text) { PushString(L, text); }
 inline void PushResult(lua_State* L, std::unique_ptr<TMessage> message) { PushMessage(L, std::move(message)); }
+// A pointer would silently turn into a boolean: messages are handed over as
+// std::unique_ptr, texts as TString.
+template <class T>
+void PushResult(lua_State* L, T* pointer) = delete;
 
 template <class R, class... Args>
 constexpr bool kIsRaw = std::is_same_v<R, int> && std::is_same_v<std::tuple<Args...>, std::tuple<lua_State*>>;
