@@ -12,8 +12,6 @@
 #include "script/lua/Lua.h"
 #include "windows/TLuaMessage.h"
 
-class TMessage;
-
 // Native functions made callable from Lua. Each is a C closure with one
 // upvalue, a userdata holding the target object and the function to call; a
 // marshalling routine chosen by the function's signature reads the arguments
