@@ -6,6 +6,7 @@
 #include "platform/types/TColor.h"
 #include "platform/types/TRect.h"
 
+class TAssetManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
@@ -23,6 +24,8 @@ class TPlatform {
   virtual TWindowManager* GetWindowManager() const = 0;
   // The platform tasks, run on every idle pass and every frame.
   virtual TTaskList* GetTaskList() = 0;
+  // The registry of live assets by name.
+  virtual TAssetManager* GetAssetManager() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
   // display cannot draw (or there is none).

@@ -18,7 +18,13 @@ TWindowManager::~TWindowManager() {
   mRoot = nullptr;
 }
 
-void TWindowManager::SetScript(std::unique_ptr<TWindowScript> script) { mScript = std::move(script); }
+void TWindowManager::SetScript(std::unique_ptr<TWindowScript> script) {
+  mScript = std::move(script);
+  // The platform's tasks step the script without owning it: the manager
+  // stays its one owner.
+  TPlatform* platform = TPlatform::Instance();
+  if (mScript && platform != nullptr) platform->GetTaskList()->Add(mScript->MakeTask());
+}
 
 bool TWindowManager::SetTranslateLabels(bool on) { return mScript ? mScript->SetTranslateLabels(on) : false; }
 

@@ -1,15 +1,15 @@
 #pragma once
 
+#include "windows/TScript.h"
+
 // The script on which every screen is built: windows are created from Lua
-// tables through it. The window manager owns the one script of the program.
-// So far it keeps whether scripted text labels are looked up in the
+// tables through it. The window manager owns the one script of the program,
+// which is also a task of the platform. It gives its state the message
+// metatable, and keeps whether scripted text labels are looked up in the
 // platform's string table.
-class TWindowScript {
+class TWindowScript : public TScript {
  public:
-  TWindowScript() = default;
-  virtual ~TWindowScript() = default;
-  TWindowScript(const TWindowScript&) = delete;
-  TWindowScript& operator=(const TWindowScript&) = delete;
+  TWindowScript();
 
   // Returns the previous setting.
   bool SetTranslateLabels(bool on);

@@ -343,3 +343,5 @@ int lua_yield(lua_State* L, int nresults) {
   ci->state |= CI_YIELD;
   return -1;
 }
+
+int lua_issuspended(lua_State* L) { return L->ci != L->base_ci && (L->ci->state & CI_YIELD) != 0; }

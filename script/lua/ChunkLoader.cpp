@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "platform/file/TFile.h"
+#include "platform/text/Log.h"
 #include "script/lua/Auxlib.h"
 
 namespace {
@@ -76,17 +77,26 @@ OpenFile openchunkfile(const char* filename) {
   return openfile(filename, kFileReadBinary);
 }
 
+const char* messagetext(lua_State* L, int idx) {
+  const char* message = lua_tostring(L, idx);
+  return message != nullptr ? message : "(error object is not a string)";
+}
+
 // After a failed chunk: calls the global "_ALERT" with the message, or writes
-// the message to the standard error stream; either way the message goes.
+// the message to the standard error stream; either way the message goes. The
+// handler runs protected: one that raises an error (or tries to yield) is
+// logged instead of ending the program.
 void alert(lua_State* L) {
   lua_getglobal(L, "_ALERT");
   if (lua_isfunction(L, -1)) {
     lua_insert(L, -2);
-    lua_call(L, 1, 0);
+    if (lua_pcall(L, 1, 0, 0) != 0) {
+      LogPrintf("_ALERT failed: %s", messagetext(L, -1));
+      lua_pop(L, 1);
+    }
     return;
   }
-  const char* message = lua_tostring(L, -2);
-  fprintf(stderr, "%s\n", message != nullptr ? message : "(error object is not a string)");
+  fprintf(stderr, "%s\n", messagetext(L, -2));
   lua_pop(L, 2);
 }
 

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/TPlatform.h"
+#include "platform/asset/TAssetManager.h"
 #include "platform/time/TTaskList.h"
 #include "tests/support/CallJournal.h"
 
@@ -29,9 +30,11 @@ class FakePlatform final : public TPlatform {
 
   CallJournal journal;
   TTaskList tasks;
+  std::unique_ptr<TAssetManager> assets = std::make_unique<TAssetManager>();
 
   TWindowManager* GetWindowManager() const override { return windowManager; }
   TTaskList* GetTaskList() override { return &tasks; }
+  TAssetManager* GetAssetManager() const override { return assets.get(); }
   bool BeginDraw(bool hideCursor) override;
   void EndDraw(bool present) override;
   bool IsFlipDone() override { return flipDone; }
