@@ -81,7 +81,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
   TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
-  TAssetManager* GetAssetManager() const { return mData->mAssetManager.get(); }
+  TAssetManager* GetAssetManager() const override { return mData->mAssetManager.get(); }
   TSoundManager* GetSoundManager() const override { return mData->mSoundManager.get(); }
   TDisplayHandler* GetDisplayHandler() const override { return mData->mDisplayHandler.get(); }
   // Null when "strings.xml" could not be read.
@@ -146,7 +146,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void SetBlendMode(int32_t mode);
   void SetZWrite(bool on);
   bool IsFlipDone() override;
-  void ReportOutOfVideoMemory();
+  void ReportOutOfVideoMemory() override;
   void Restore() override;
   // With "-pq=" the host decides: these read and tell the host's state.
   bool IsFullScreen() override;

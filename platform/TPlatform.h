@@ -6,6 +6,8 @@
 #include "platform/types/TColor.h"
 #include "platform/types/TRect.h"
 
+class TAssetManager;
+class TSoundManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
@@ -40,6 +42,17 @@ class TPlatform {
   virtual void GetViewport(TRect& out) = 0;
   virtual void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                         const std::shared_ptr<TTexture>& texture) = 0;
+
+  // What sounds and the sound manager ask of the program they run in.
+  // Null without sound, and while the sound manager is being deleted.
+  virtual TSoundManager* GetSoundManager() const = 0;
+  // Where loaded sounds are cached; null when there is none.
+  virtual TAssetManager* GetAssetManager() const = 0;
+  // A screensaver runs without sound.
+  virtual bool IsScreensaver() const = 0;
+  // A device ran out of memory; the platform tells the display.
+  // The sound manager may call it from its thread.
+  virtual void ReportOutOfVideoMemory() = 0;
 
  protected:
   TPlatform() = default;
