@@ -3,7 +3,6 @@
 #include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
-#include "media/TSoundServices.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
 #include "platform/file/FileIndex.h"
@@ -67,7 +66,6 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
   LogPrintf("%s, version %s.", product.CStr(), folders.mVersionText.CStr());
   mData->mPollThread.Start([this] { return PollCursor(); });
   folders.mSettings["computerid"] = GetMachineId();
-  TSoundServices::Install([this] { return GetSoundManager(); }, [this] { return GetAssetManager(); });
 }
 
 // In this order: nothing may poll the display once the window manager and the
@@ -86,7 +84,6 @@ TAppPlatform::~TAppPlatform() {
   Install(nullptr);
   InstanceCell() = nullptr;
   SetSettingsReader(nullptr);
-  TSoundServices::Install(nullptr, nullptr);
   data.mStringTable->Clear();
   data.mStringTable.reset();
   data.mAssetManager.reset();
@@ -130,11 +127,7 @@ bool TAppPlatform::CreateMainWindow() {
 }
 
 bool TAppPlatform::InitSound() {
-  if (!mData->mSoundManager) {
-    TSoundHost host{.isScreensaver = [this] { return IsScreensaver(); },
-                    .reportOutOfVideoMemory = [this] { ReportOutOfVideoMemory(); }};
-    mData->mSoundManager = std::make_unique<TSoundManager>(std::move(host));
-  }
+  if (!mData->mSoundManager) mData->mSoundManager = std::make_unique<TSoundManager>();
   return mData->mSoundManager->Init();
 }
 

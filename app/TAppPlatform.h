@@ -146,7 +146,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void SetBlendMode(int32_t mode);
   void SetZWrite(bool on);
   bool IsFlipDone() override;
-  void ReportOutOfVideoMemory();
+  void ReportOutOfVideoMemory() override;
   void Restore() override;
   // With "-pq=" the host decides: these read and tell the host's state.
   bool IsFullScreen() override;

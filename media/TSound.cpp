@@ -4,8 +4,8 @@
 
 #include "media/TMemSpooler.h"
 #include "media/TSoundManager.h"
-#include "media/TSoundServices.h"
 #include "media/TSoundStream.h"
+#include "platform/TPlatform.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/file/TFile.h"
 #include "platform/text/Log.h"
@@ -29,7 +29,8 @@ void TSoundCallBack::Unregister(const TSound* sound, int32_t handle) {
 namespace {
 
 TSoundManager* ManagerOrLog() {
-  TSoundManager* manager = TSoundServices::SoundManager();
+  TPlatform* platform = TPlatform::Instance();
+  TSoundManager* manager = platform ? platform->GetSoundManager() : nullptr;
   if (!manager) LogPrintf("No Sound Manager");
   return manager;
 }
@@ -58,7 +59,8 @@ std::shared_ptr<TSound> TSound::Get(const TString& name, bool inMemory, int32_t 
     fileName = name.Mid(0, question);
   }
   const TString key = TString::Format("%s;%d;%d", fileName.CStr(), inMemory ? 1 : 0, group);
-  TAssetManager* assets = TSoundServices::AssetManager();
+  TPlatform* platform = TPlatform::Instance();
+  TAssetManager* assets = platform ? platform->GetAssetManager() : nullptr;
   if (assets)
     if (std::shared_ptr<TSound> cached = assets->FindAs<TSound>(key)) return cached;
 

@@ -5,7 +5,7 @@
 
 #include "media/TSound.h"
 #include "media/TSoundManager.h"
-#include "media/TSoundServices.h"
+#include "platform/TPlatform.h"
 #include "platform/text/Log.h"
 
 namespace {
@@ -88,7 +88,8 @@ void TSoundData::OnStreamEnd(TSoundStream* stream) {
   mHandles.erase(found);
   if (!entry.callback) return;
   entry.callback->Unregister(&mOwner, handle);
-  TSoundManager* manager = TSoundServices::SoundManager();
+  TPlatform* platform = TPlatform::Instance();
+  TSoundManager* manager = platform ? platform->GetSoundManager() : nullptr;
   if (!manager || manager->IsShutDown()) return;
   entry.callback->OnEnd(std::static_pointer_cast<TSound>(mOwner.shared_from_this()), handle, entry.next,
                         entry.nextHandle);

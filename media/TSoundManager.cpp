@@ -4,6 +4,7 @@
 
 #include "media/TSoundStream.h"
 #include "media/TSoundThreadWait.h"
+#include "platform/TPlatform.h"
 #include "platform/text/Log.h"
 
 namespace {
@@ -24,12 +25,16 @@ struct Notice {
   std::shared_ptr<TStreamNotify> notifier;
 };
 
+// Without a platform the program is no screensaver.
+bool IsScreensaver() {
+  TPlatform* platform = TPlatform::Instance();
+  return platform && platform->IsScreensaver();
+}
+
 }  // namespace
 
-TSoundManager::TSoundManager(TSoundHost host, std::unique_ptr<sys::AudioDevice> device,
-                             std::unique_ptr<TSoundThreadWait> wait)
-    : mHost(std::move(host)),
-      mDevice(device ? std::move(device) : sys::MakeOutputDevice()),
+TSoundManager::TSoundManager(std::unique_ptr<sys::AudioDevice> device, std::unique_ptr<TSoundThreadWait> wait)
+    : mDevice(device ? std::move(device) : sys::MakeOutputDevice()),
       mWait(wait ? std::move(wait) : std::make_unique<TTimedSoundWait>(kThreadPause)) {}
 
 // The streams go before the device they play on; their notices come while
@@ -59,7 +64,7 @@ TSoundManager::~TSoundManager() {
 bool TSoundManager::Init() {
   if (IsInitialised()) return true;
   if (!mThread.joinable()) mThread = std::thread([this] { SoundThread(); });
-  if (mHost.isScreensaver && mHost.isScreensaver()) return false;
+  if (IsScreensaver()) return false;
   {
     Guard guard(*this);
     mPassClock.Reset();
@@ -198,7 +203,7 @@ bool TSoundManager::IsShutDown() {
 
 void TSoundManager::ReportOutOfMemory() {
   LogPrintf("The sound device ran out of memory");
-  if (mHost.reportOutOfVideoMemory) mHost.reportOutOfVideoMemory();
+  if (TPlatform* platform = TPlatform::Instance()) platform->ReportOutOfVideoMemory();
 }
 
 void TSoundManager::AddStream(const std::shared_ptr<TSoundStream>& stream) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -13,15 +12,6 @@
 #include "system/audio/AudioDevice.h"
 
 class TSoundStream;
-
-// What the sound manager asks of the program it runs in. Either may be left
-// empty: the program is then no screensaver, and running out of memory is
-// only logged.
-struct TSoundHost {
-  std::function<bool()> isScreensaver = nullptr;
-  // The sound device ran out of memory.
-  std::function<void()> reportOutOfVideoMemory = nullptr;
-};
 
 // The sound manager: owns the sound device, the streams that play, the
 // master and group volumes and the sound thread. The thread keeps every
@@ -47,7 +37,7 @@ class TSoundManager {
 
   // Without a device, the manager plays through SDL's audio output; without
   // a wait, its thread pauses kThreadPause milliseconds between runs.
-  explicit TSoundManager(TSoundHost host = {}, std::unique_ptr<sys::AudioDevice> device = nullptr,
+  explicit TSoundManager(std::unique_ptr<sys::AudioDevice> device = nullptr,
                          std::unique_ptr<TSoundThreadWait> wait = nullptr);
   // Stops the thread, then releases the finished and the playing streams
   // (their notices call no callbacks then) and closes the device.
@@ -117,7 +107,6 @@ class TSoundManager {
   // the device surely takes it.
   void ApplyVolumes();
 
-  TSoundHost mHost;
   std::unique_ptr<sys::AudioDevice> mDevice;
   std::unique_ptr<TSoundThreadWait> mWait;
   TClock mPassClock;

@@ -7,6 +7,7 @@
 #include "platform/types/TRect.h"
 
 class TAssetManager;
+class TSoundManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
@@ -24,7 +25,8 @@ class TPlatform {
   virtual TWindowManager* GetWindowManager() const = 0;
   // The platform tasks, run on every idle pass and every frame.
   virtual TTaskList* GetTaskList() = 0;
-  // The registry of live assets by name.
+  // The registry of live assets by name (compiled scripts, loaded sounds...);
+  // null when there is none.
   virtual TAssetManager* GetAssetManager() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
@@ -43,6 +45,15 @@ class TPlatform {
   virtual void GetViewport(TRect& out) = 0;
   virtual void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                         const std::shared_ptr<TTexture>& texture) = 0;
+
+  // What sounds and the sound manager ask of the program they run in.
+  // Null without sound, and while the sound manager is being deleted.
+  virtual TSoundManager* GetSoundManager() const = 0;
+  // A screensaver runs without sound.
+  virtual bool IsScreensaver() const = 0;
+  // A device ran out of memory; the platform tells the display.
+  // The sound manager may call it from its thread.
+  virtual void ReportOutOfVideoMemory() = 0;
 
  protected:
   TPlatform() = default;

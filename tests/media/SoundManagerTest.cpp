@@ -25,25 +25,25 @@ TEST(SoundManager, InitTwiceStartsOneThreadAndOpensTheDeviceOnce) {
 }
 
 TEST(SoundManager, AScreensaverGetsNoSoundYetShutDownStopsTheThread) {
-  auto rig = std::make_unique<SoundRig>(TSoundHost{.isScreensaver = [] { return true; }});
+  auto rig = std::make_unique<SoundRig>();
+  rig->platform.screensaver = true;
   EXPECT_FALSE(rig->manager->Init());
   EXPECT_FALSE(rig->device->IsOpen());
   EXPECT_FALSE(rig->StartRamp(100, 1, "played").lock()) << "nothing plays";
   ASSERT_TRUE(rig->wait->Step()) << "the thread runs all the same";
-  rig->manager.reset();
+  rig->DeleteManager();
 }
 
 TEST(SoundManager, DeletingAManagerThatNeverStartedWaitsForNoThread) {
   SoundRig rig;
-  rig.manager.reset();  // returns: nothing to join
+  rig.DeleteManager();  // returns: nothing to join
 }
 
 TEST(SoundManager, ADeviceOutOfMemoryAtInitIsReported) {
-  int reports = 0;
-  SoundRig rig(TSoundHost{.reportOutOfVideoMemory = [&reports] { ++reports; }});
+  SoundRig rig;
   rig.device->ForceOpenResult(sys::AudioResult::OutOfMemory);
   EXPECT_FALSE(rig.manager->Init());
-  EXPECT_EQ(reports, 1);
+  EXPECT_EQ(rig.platform.journal.Count("ReportOutOfVideoMemory"), 1);
 }
 
 TEST(SoundManager, ShutDownReleasesPlayingAndFinishedStreamsWithTheirNotices) {
@@ -51,7 +51,7 @@ TEST(SoundManager, ShutDownReleasesPlayingAndFinishedStreamsWithTheirNotices) {
   ASSERT_TRUE(rig.manager->Init());
   rig.StartRamp(88200 * 5, 1, "playing");
   rig.StartRamp(88200 * 5, 1, "finished").lock()->Stop(true);
-  rig.manager.reset();
+  rig.DeleteManager();
   EXPECT_EQ(rig.Notices("playing"), 1);
   EXPECT_EQ(rig.Notices("finished"), 1);
 }
@@ -93,7 +93,8 @@ TEST(SoundManager, RefillPassesComeAtLeast501MillisecondsApart) {
 }
 
 TEST(SoundManager, AnUninitialisedManagerSendsEveryStreamToTheFinishedList) {
-  SoundRig rig(TSoundHost{.isScreensaver = [] { return true; }});
+  SoundRig rig;
+  rig.platform.screensaver = true;
   EXPECT_FALSE(rig.manager->Init());
   TSoundStream::Make(*rig.manager, std::make_unique<RampSpooler>(100, 1), false, 0, rig.Notifier("waiting"));
   ASSERT_TRUE(rig.wait->Step());

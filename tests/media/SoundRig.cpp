@@ -38,7 +38,7 @@ size_t FirstDifference(const std::vector<int16_t>& heard, const std::vector<int1
                 heard.begin());
 }
 
-SoundRig::SoundRig(TSoundHost host) {
+SoundRig::SoundRig() {
   auto manual = std::make_unique<sys::ManualAudioDevice>(kTickFrames);
   device = manual.get();
   device->SetCaptureTap([this](const int16_t* samples, uint32_t frames) {
@@ -46,7 +46,15 @@ SoundRig::SoundRig(TSoundHost host) {
   });
   auto stepped = std::make_unique<SteppedSoundWait>();
   wait = stepped.get();
-  manager = std::make_unique<TSoundManager>(std::move(host), std::move(manual), std::move(stepped));
+  manager = std::make_unique<TSoundManager>(std::move(manual), std::move(stepped));
+  platform.soundManager = manager.get();
+}
+
+SoundRig::~SoundRig() { DeleteManager(); }
+
+void SoundRig::DeleteManager() {
+  platform.soundManager = nullptr;
+  manager.reset();
 }
 
 void SoundRig::Run(uint32_t milliseconds, uint32_t passEvery) {

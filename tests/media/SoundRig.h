@@ -11,6 +11,7 @@
 #include "media/TSoundStream.h"
 #include "system/audio/ManualAudioDevice.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/SteppedSoundWait.h"
 
 // A source whose samples count up from `first` (16-bit, wrapping), one per
@@ -44,14 +45,23 @@ struct HeardNotice {
 };
 
 // A sound manager over the manual device, with its thread stepped by hand
-// and time on a fake clock; everything the device mixes is captured.
+// and time on a fake clock; everything the device mixes is captured. The
+// rig's fake platform is installed while the rig lives and answers its
+// manager as the sound manager.
 class SoundRig {
  public:
   static constexpr uint32_t kTick = 10;             // milliseconds per step of Run
   static constexpr uint32_t kTickFrames = 441;      // output frames per step
   static constexpr int32_t kSamplesPerSecond = 88200;  // stereo at 44,100 Hz
 
-  explicit SoundRig(TSoundHost host = {});
+  SoundRig();
+  ~SoundRig();
+  SoundRig(const SoundRig&) = delete;
+  SoundRig& operator=(const SoundRig&) = delete;
+
+  // Deletes the manager as the platform does at shut-down: while it goes and
+  // from then on, the platform answers no sound manager.
+  void DeleteManager();
 
   // Runs for a time in steps of kTick: the device mixes, the clock moves, the
   // sound thread runs every `passEvery` milliseconds, and the main thread
@@ -67,6 +77,7 @@ class SoundRig {
   std::shared_ptr<TStreamNotify> Notifier(const std::string& name, std::function<void()> then = {});
   int Notices(const std::string& name) const;
 
+  FakePlatform platform;  // outlives the manager
   FakeClock clock;
   std::vector<int16_t> captured;
   std::vector<HeardNotice> notices;  // the manager's shut-down sends the last ones

@@ -7,7 +7,6 @@
 #include <random>
 
 #include "media/TMemSpooler.h"
-#include "media/TSoundServices.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
@@ -63,13 +62,7 @@ class RecordingCallBack : public TSoundCallBack {
 // Sounds from files in a test tree, played on the rig's manager.
 class SoundTest : public testing::Test {
  protected:
-  SoundTest() {
-    TSoundServices::Install([this] { return rig.manager.get(); }, [this] { return &assets; });
-  }
-  ~SoundTest() override {
-    rig.manager.reset();
-    TSoundServices::Install(nullptr, nullptr);
-  }
+  SoundTest() { rig.platform.assetManager = &assets; }
   void SetUp() override {
     SetLogFolder(mLogs.Path().c_str());
     ASSERT_TRUE(rig.manager->Init());
@@ -189,7 +182,7 @@ TEST_F(SoundTest, WithoutASoundManagerOrDataNothingPlays) {
   auto bare = std::make_shared<TSound>("sounds/bare.ogg", 0);
   EXPECT_EQ(bare->Play(false), -1);
   EXPECT_TRUE(Logged("Play of uninitialized sound"));
-  rig.manager.reset();
+  rig.DeleteManager();
   EXPECT_EQ(sound->Play(false), -1);
   EXPECT_FALSE(sound->Stop(-1));
   EXPECT_TRUE(Logged("No Sound Manager"));
@@ -248,7 +241,7 @@ TEST_F(SoundTest, ShuttingDownWithSoundsPlayingCallsNoCallback) {
   RecordingCallBack callback;
   sound->QueueNext(sound->Play(true), &callback, nullptr);
   rig.Run(100);
-  rig.manager.reset();
+  rig.DeleteManager();
   EXPECT_TRUE(callback.heard.empty());
   EXPECT_TRUE(sound->Data().Handles().empty());
 }

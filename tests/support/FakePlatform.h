@@ -10,9 +10,11 @@
 #include "tests/support/CallJournal.h"
 
 // A platform face in place of the application's platform object, for the
-// layers below it: installed while it lives, it records the frame and drawing
-// calls it gets in the words of the fake display, and answers as the test
-// sets it up. It holds no window manager of its own: the test hands it one.
+// layers below it: installed while it lives, it records the frame, drawing and
+// out-of-memory calls it gets in the words of the fake display, and answers as
+// the test sets it up. It holds no window manager or sound manager of its own:
+// the test hands it those; its asset manager is its own unless the test
+// hands it another.
 class FakePlatform final : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -27,14 +29,16 @@ class FakePlatform final : public TPlatform {
   bool flipDone = true;
   bool beginDraw = true;
   bool repaintRequested = false;
+  TSoundManager* soundManager = nullptr;
+  std::unique_ptr<TAssetManager> assets = std::make_unique<TAssetManager>();
+  TAssetManager* assetManager = assets.get();
+  bool screensaver = false;
 
   CallJournal journal;
   TTaskList tasks;
-  std::unique_ptr<TAssetManager> assets = std::make_unique<TAssetManager>();
 
   TWindowManager* GetWindowManager() const override { return windowManager; }
   TTaskList* GetTaskList() override { return &tasks; }
-  TAssetManager* GetAssetManager() const override { return assets.get(); }
   bool BeginDraw(bool hideCursor) override;
   void EndDraw(bool present) override;
   bool IsFlipDone() override { return flipDone; }
@@ -45,4 +49,8 @@ class FakePlatform final : public TPlatform {
   void GetViewport(TRect& out) override { out = viewport; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
+  TSoundManager* GetSoundManager() const override { return soundManager; }
+  TAssetManager* GetAssetManager() const override { return assetManager; }
+  bool IsScreensaver() const override { return screensaver; }
+  void ReportOutOfVideoMemory() override { journal.Add("ReportOutOfVideoMemory"); }
 };
