@@ -17,6 +17,8 @@ class TModalWindow : public TWindow {
   // The list owns the task from now on.
   void AddTask(std::unique_ptr<TTask> task) { mTasks.Add(std::move(task)); }
   void RunTasks(TTaskPass pass) { mTasks.DoTasks(pass); }
+  // Deletes every task (during a pass of the list: once the pass ends).
+  void ClearTasks() { mTasks.Clear(); }
 
  private:
   TTaskList mTasks;

@@ -10,8 +10,10 @@
 
 // A platform face in place of the application's platform object, for the
 // layers below it: installed while it lives, it records the frame and drawing
-// calls it gets in the words of the fake display, and answers as the test
-// sets it up. It holds no window manager of its own: the test hands it one.
+// calls it gets in the words of the fake display (unless recording is off, as
+// benchmarks want it), and answers as the test sets it up. Viewports stack as
+// on a display: a push makes the rectangle current, a pop brings back the one
+// before. It holds no window manager of its own: the test hands it one.
 class FakePlatform final : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -22,6 +24,8 @@ class FakePlatform final : public TPlatform {
   // Answers.
   TWindowManager* windowManager = nullptr;
   TRect viewport{0, 0, 800, 600};
+  std::vector<TRect> viewportStack;
+  bool recording = true;
   bool fullScreen = false;
   bool flipDone = true;
   bool beginDraw = true;
@@ -42,4 +46,7 @@ class FakePlatform final : public TPlatform {
   void GetViewport(TRect& out) override { out = viewport; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
+
+ private:
+  void Record(const std::string& entry);
 };
