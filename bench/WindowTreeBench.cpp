@@ -7,53 +7,25 @@
 
 #include <memory>
 
-#include "tests/support/FakePlatform.h"
-#include "windows/TScreen.h"
-#include "windows/TWindowManager.h"
+#include "bench/BenchScreen.h"
 
 namespace {
 
-TWindow* AddChild(TWindow& parent, const TRect& rect) {
-  std::unique_ptr<TWindow> child = std::make_unique<TWindow>();
-  TWindow* added = child.get();
-  child->SetPosition(rect.left, rect.top);
-  child->SetSize(rect.Width(), rect.Height());
-  parent.AddChild(child, false);
-  return added;
-}
-
-// A window manager with an 800 x 600 root screen on a quiet fake face.
-struct Screen {
-  Screen() {
-    platform.recording = false;
-    platform.windowManager = &manager;
-    auto screen = std::make_unique<TScreen>();
-    root = screen.get();
-    manager.SetRootWindow(std::move(screen));
-  }
-  // Draws everything once, so that nothing is dirty.
-  void Settle() { manager.Frame(); }
-
-  FakePlatform platform;
-  TWindowManager manager;
-  TScreen* root = nullptr;
-};
-
 // Ten levels below the root, sixteen children on each; the way down goes
 // through the child at the back, which a lookup tries last.
-TWindow* BuildDeepTree(Screen& screen) {
+TWindow* BuildDeepTree(BenchScreen& screen) {
   TWindow* level = screen.root;
   for (int depth = 0; depth < 10; ++depth) {
-    TWindow* next = AddChild(*level, TRect(1, 1, level->GetWidth() - 1, level->GetHeight() - 1));
-    for (int sibling = 1; sibling < 16; ++sibling) AddChild(*level, TRect(0, 0, 1, 1));
+    TWindow* next = AddBenchChild(*level, TRect(1, 1, level->GetWidth() - 1, level->GetHeight() - 1));
+    for (int sibling = 1; sibling < 16; ++sibling) AddBenchChild(*level, TRect(0, 0, 1, 1));
     level = next;
   }
-  screen.Settle();
+  screen.manager.Frame();
   return level;
 }
 
 void FindWindowAtDeepTree(benchmark::State& state) {
-  Screen screen;
+  BenchScreen screen;
   TWindow* leaf = BuildDeepTree(screen);
   for (auto _ : state) {
     TVec2 point(400, 300);
@@ -66,7 +38,7 @@ void FindWindowAtDeepTree(benchmark::State& state) {
 BENCHMARK(FindWindowAtDeepTree);
 
 void InvalidateLeafToRoot(benchmark::State& state) {
-  Screen screen;
+  BenchScreen screen;
   TWindow* leaf = BuildDeepTree(screen);
   TRect area(0, 0, 10, 10);
   for (auto _ : state) leaf->Invalidate(&area);
@@ -74,19 +46,19 @@ void InvalidateLeafToRoot(benchmark::State& state) {
 BENCHMARK(InvalidateLeafToRoot);
 
 // Ten panels of ten rows of ten windows under the root: 1,110 windows.
-void BuildWideTree(Screen& screen) {
+void BuildWideTree(BenchScreen& screen) {
   for (int panel = 0; panel < 10; ++panel) {
-    TWindow* column = AddChild(*screen.root, TRect(panel * 80, 0, panel * 80 + 80, 600));
+    TWindow* column = AddBenchChild(*screen.root, TRect(panel * 80, 0, panel * 80 + 80, 600));
     for (int row = 0; row < 10; ++row) {
-      TWindow* line = AddChild(*column, TRect(0, row * 60, 80, row * 60 + 60));
-      for (int cell = 0; cell < 10; ++cell) AddChild(*line, TRect(cell * 8, 0, cell * 8 + 8, 60));
+      TWindow* line = AddBenchChild(*column, TRect(0, row * 60, 80, row * 60 + 60));
+      for (int cell = 0; cell < 10; ++cell) AddBenchChild(*line, TRect(cell * 8, 0, cell * 8 + 8, 60));
     }
   }
-  screen.Settle();
+  screen.manager.Frame();
 }
 
 void PropagateDirtyRoot(benchmark::State& state) {
-  Screen screen;
+  BenchScreen screen;
   BuildWideTree(screen);
   for (auto _ : state) {
     screen.root->Invalidate();
@@ -102,18 +74,18 @@ BENCHMARK(PropagateDirtyRoot);
 // A menu of 200 windows: 20 panels, each a frame with a caption and four
 // buttons with a label each.
 void FrameAfterOneButtonChanged(benchmark::State& state) {
-  Screen screen;
+  BenchScreen screen;
   TWindow* button = nullptr;
   for (int panel = 0; panel < 20; ++panel) {
-    TWindow* frame = AddChild(*screen.root, TRect((panel % 5) * 160, (panel / 5) * 150, (panel % 5) * 160 + 150,
+    TWindow* frame = AddBenchChild(*screen.root, TRect((panel % 5) * 160, (panel / 5) * 150, (panel % 5) * 160 + 150,
                                                   (panel / 5) * 150 + 140));
-    AddChild(*frame, TRect(0, 0, 150, 20));
+    AddBenchChild(*frame, TRect(0, 0, 150, 20));
     for (int item = 0; item < 4; ++item) {
-      button = AddChild(*frame, TRect(5, 25 + item * 28, 145, 50 + item * 28));
-      AddChild(*button, TRect(10, 2, 130, 22));
+      button = AddBenchChild(*frame, TRect(5, 25 + item * 28, 145, 50 + item * 28));
+      AddBenchChild(*button, TRect(10, 2, 130, 22));
     }
   }
-  screen.Settle();
+  screen.manager.Frame();
   for (auto _ : state) {
     button->Invalidate();
     screen.manager.Frame();

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "platform/TPlatform.h"
+#include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowSpider.h"
@@ -22,6 +23,19 @@ uint32_t NextSerial() {
 
 TRect Offset(const TRect& rect, int32_t x, int32_t y) {
   return TRect(rect.left + x, rect.top + y, rect.right + x, rect.bottom + y);
+}
+
+bool IsMouseEvent(int32_t type) {
+  switch (type) {
+    case kEventLeftDown:
+    case kEventOtherButton:
+    case kEventLeftUp:
+    case kEventMouseMove:
+    case kEventHover:
+      return true;
+    default:
+      return false;
+  }
 }
 
 }  // namespace
@@ -52,6 +66,7 @@ void TWindow::OnCreated() {}
 void TWindow::PostCreate() {}
 void TWindow::Draw() {}
 void TWindow::Rescale(float, int32_t) {}
+bool TWindow::HandleMessage(TMessage&) { return false; }
 bool TWindow::Refresh() { return false; }
 bool TWindow::OnMouseDown(int32_t, int32_t) { return false; }
 bool TWindow::OnMouseButton(int32_t, int32_t, int32_t) { return false; }
@@ -129,11 +144,24 @@ bool TWindow::Encloses(const TWindow* window) const {
   return false;
 }
 
+// Walks run every frame over the whole tree: a copy of a few children stays
+// on the stack.
 void TWindow::ForEachChild(TWindowSpider& spider, bool backwards) {
-  std::vector<TWindow*> children = GetChildren();
-  if (backwards) std::reverse(children.begin(), children.end());
+  constexpr size_t kCopiedOnStack = 16;
+  size_t count = mChildren.size();
+  TWindow* onStack[kCopiedOnStack];
+  std::vector<TWindow*> onHeap;
+  TWindow** children = onStack;
+  if (count > kCopiedOnStack) {
+    onHeap.resize(count);
+    children = onHeap.data();
+  }
+  for (size_t index = 0; index < count; ++index) {
+    children[index] = mChildren[backwards ? index : count - 1 - index].get();
+  }
   uint32_t version = mChildrenVersion;
-  for (TWindow* child : children) {
+  for (size_t index = 0; index < count; ++index) {
+    TWindow* child = children[index];
     // Only a change to the children can have unlinked (or deleted) one.
     if (mChildrenVersion != version && !HasChild(child)) continue;
     if (!spider.Visit(*child)) return;
@@ -171,6 +199,99 @@ TWindow* TWindow::FindChild(const TString& name, int32_t depth) {
     if (TWindow* found = (*child)->FindChild(name, below)) return found;
   }
   return nullptr;
+}
+
+// ---- Events and messages.
+
+void TWindow::HandleEvent(const TEvent& event, bool focusDone) {
+  bool handled = DispatchEvent(event);
+  if (event.type == kEventLeftDown && !focusDone) {
+    for (TWindow* window = this; window; window = window->mParent) {
+      if (!(window->mFlags & kWindowFocusable)) continue;
+      if (TWindowManager* manager = WindowManager()) manager->SetFocus(window);
+      focusDone = true;
+      break;
+    }
+  }
+  if (handled) return;
+  if (mFlags & kWindowDialogBoundary) {
+    ReportRawInput(event);
+  } else {
+    PassEventOn(event, focusDone);
+  }
+}
+
+bool TWindow::DispatchEvent(const TEvent& event) {
+  auto byte = [](int32_t value) { return static_cast<uint8_t>(value); };
+  switch (event.type) {
+    case kEventLeftDown: return OnMouseDown(event.x, event.y);
+    case kEventOtherButton: return OnMouseButton(event.value, event.x, event.y);
+    case kEventLeftUp: return OnMouseUp(event.x, event.y);
+    case kEventMouseMove: return OnMouseMove(event.x, event.y);
+    case kEventHover: return OnMouseLeave(event.x, event.y);
+    case kEventKeyDown: return OnKeyDown(byte(event.value), event.modifiers);
+    case kEventKeyUp: return OnKeyUp(byte(event.value));
+    case kEventCharacter: return OnChar(byte(event.value));
+    default: return false;
+  }
+}
+
+// An unhandled click falls through to the windows beneath it before it
+// bubbles to the parent. Other events have no point to fall through at.
+void TWindow::PassEventOn(const TEvent& event, bool focusDone) {
+  bool mouse = IsMouseEvent(event.type);
+  TEvent inParent = event;
+  if (mouse) {
+    inParent.x += mRect.left;
+    inParent.y += mRect.top;
+  }
+  TWindow* parent = mParent;
+  if (!parent) return;
+  if (mouse) {
+    TVec2 point(static_cast<float>(inParent.x), static_cast<float>(inParent.y));
+    std::vector<TWindow*> siblings = parent->GetChildren();
+    auto behind = std::find(siblings.begin(), siblings.end(), this);
+    if (behind != siblings.end()) ++behind;
+    for (; behind != siblings.end(); ++behind) {
+      TWindow* sibling = *behind;
+      if (!sibling->IsVisible() || !sibling->mRect.Contains(point)) continue;
+      TVec2 local = sibling->ParentToLocal(point);
+      TWindow* target = sibling->FindWindowAt(local);
+      TEvent inTarget = event;
+      inTarget.x = static_cast<int32_t>(local.x);
+      inTarget.y = static_cast<int32_t>(local.y);
+      target->HandleEvent(inTarget, focusDone);
+      return;
+    }
+  }
+  parent->HandleEvent(inParent, focusDone);
+}
+
+// A dialog tells the scripts about input that none of its windows took:
+// left releases and key presses.
+void TWindow::ReportRawInput(const TEvent& event) {
+  TWindowManager* manager = WindowManager();
+  if (!manager) return;
+  if (event.type == kEventLeftUp) {
+    manager->PostMessage(std::make_unique<TMessage>(kMessageRawInput, "mouse:up", nullptr));
+  } else if (event.type == kEventKeyDown) {
+    manager->PostMessage(
+        std::make_unique<TMessage>(kMessageRawInput, TString("raw:") + static_cast<char>(event.value), nullptr));
+  }
+}
+
+void TWindow::SendMessage(std::unique_ptr<TMessage> message) {
+  for (TWindow* window = this; window; window = window->mParent) {
+    if (window->HandleMessage(*message)) return;
+    if (!(window->mFlags & kWindowDialogBoundary)) continue;
+    // A boundary of another kind has no focus child to ask.
+    TWindow* focusChild = window->IsKindOf(TModalWindow::ClassId())
+                              ? static_cast<TModalWindow*>(window)->GetFocusChild()
+                              : nullptr;
+    if (focusChild && focusChild->HandleMessage(*message)) return;
+    if (TWindowManager* manager = WindowManager()) manager->SendToScript(std::move(message));
+    return;
+  }
 }
 
 // ---- Coordinates.

@@ -6,9 +6,11 @@
 
 #include "platform/text/TString.h"
 #include "platform/types/TClassId.h"
+#include "platform/types/TEvent.h"
 #include "platform/types/TRect.h"
 #include "platform/types/TVec2.h"
 
+class TMessage;
 class TModalWindow;
 class TWindowAnim;
 class TWindowManager;
@@ -67,6 +69,8 @@ class TWindow {
   // null when it is not a child of this window.
   virtual std::unique_ptr<TWindow> RemoveChild(TWindow* child);
   virtual void Rescale(float scale, int32_t unused);
+  // True takes the message (the deliverer deletes it).
+  virtual bool HandleMessage(TMessage& message);
   // Called on every tick of the window's animation task; false ends it.
   virtual bool Refresh();
   // Input, with points in the window's own coordinates; true when handled.
@@ -136,6 +140,18 @@ class TWindow {
   // Unlinks every child and hands it to the window manager for deletion.
   void DeleteChildren();
 
+  // Gives the window an event whose point is in its own coordinates. A left
+  // press also moves the focus to the nearest focusable window on the way
+  // up, unless focusDone says that happened. What the window does not
+  // handle falls through to the visible windows behind it at the point
+  // (mouse events), then bubbles to the parent; a dialog reports an
+  // unhandled left release or key press to the scripts as raw input.
+  void HandleEvent(const TEvent& event, bool focusDone);
+  // Offers the message to this window and its ancestors up to the nearest
+  // dialog, then to that dialog's focus child, then to the scripts; deleted
+  // by whoever takes it, or when it climbs off the top of the tree.
+  void SendMessage(std::unique_ptr<TMessage> message);
+
   // Marks a rectangle (null: the whole window) for drawing in the next frame;
   // a rectangle whose right or bottom edge is 0 is ignored.
   void Invalidate(const TRect* rect = nullptr);
@@ -173,6 +189,9 @@ class TWindow {
   friend class TWindowManager;
   friend class TWindowTask;
 
+  bool DispatchEvent(const TEvent& event);
+  void PassEventOn(const TEvent& event, bool focusDone);
+  void ReportRawInput(const TEvent& event);
   void Tie(TWindowTask* task);
   void Untie(TWindowTask* task);
   void DetachTasks();

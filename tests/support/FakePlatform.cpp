@@ -36,3 +36,18 @@ void FakePlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bo
                             const std::shared_ptr<TTexture>& texture) {
   Record(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
 }
+
+void FakePlatform::PostQuitRequest() {
+  ++quitRequests;
+  Record("PostQuitRequest");
+}
+
+bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
+  Record(target ? "PushRenderTarget" : "PushRenderTarget none");
+  return renderTarget;
+}
+
+bool FakePlatform::PopRenderTarget() {
+  Record("PopRenderTarget");
+  return true;
+}

@@ -30,6 +30,9 @@ class FakePlatform final : public TPlatform {
   bool flipDone = true;
   bool beginDraw = true;
   bool repaintRequested = false;
+  int32_t mouseMode = 0;
+  bool renderTarget = true;  // PushRenderTarget's answer
+  int quitRequests = 0;
 
   CallJournal journal;
   TTaskList tasks;
@@ -41,11 +44,15 @@ class FakePlatform final : public TPlatform {
   bool IsFlipDone() override { return flipDone; }
   bool IsFullScreen() override { return fullScreen; }
   bool ConsumeRepaintRequest() override;
+  int32_t GetMouseMode() const override { return mouseMode; }
+  void PostQuitRequest() override;
   void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   int32_t PopViewport() override;
   void GetViewport(TRect& out) override { out = viewport; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
+  bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
+  bool PopRenderTarget() override;
 
  private:
   void Record(const std::string& entry);

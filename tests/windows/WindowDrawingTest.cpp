@@ -28,13 +28,13 @@ TEST(WindowDrawing, DrawsBackToFrontInsideEachWindowsViewportLeavingOutHiddenAnd
                                  "Draw a1",
                                  "PopViewport",
                                  "PushViewport 170 170 250 220",
-                                 "Draw twin",
+                                 "Draw a2",
                                  "PopViewport",
                                  "PopViewport",
                                  "PushViewport 300 200 600 500",
                                  "Draw b",
                                  "PushViewport 300 200 400 300",
-                                 "Draw twin",
+                                 "Draw b1",
                                  "PopViewport",
                                  "PopViewport",
                                  "PopViewport",
@@ -78,7 +78,7 @@ TEST(WindowDrawing, TheSnapshotPassDrawsTheSnapshotMembersFromTheRootDownAndMark
   EXPECT_FALSE(tree.root->DrawTree(kDrawOverSnapshot)) << "what went into the snapshot is not drawn over it";
   EXPECT_TRUE(tree.b->DrawTree(kDrawOverSnapshot));
   EXPECT_EQ(tree.Calls(), (Calls{"PushViewport 300 200 600 500", "Draw b", "PushViewport 300 200 400 300",
-                                 "Draw twin", "PopViewport", "PopViewport"}));
+                                 "Draw b1", "PopViewport", "PopViewport"}));
 }
 
 }  // namespace

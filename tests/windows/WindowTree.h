@@ -18,8 +18,8 @@ inline void PrintTo(const TRect& rect, std::ostream* out) {
 // 800 x 600, drawn once so that nothing is dirty:
 //
 //   root (TScreen, 0 0 800 600)
-//   ├─ a (100 100 400 300): a1 (10 10 60 60), a2 "twin" (70 70 150 120, in front of a1)
-//   ├─ b (300 200 600 500, in front of a): b1 "twin" (0 0 100 100)
+//   ├─ a (100 100 400 300): a1 (10 10 60 60), a2 (70 70 150 120, in front of a1)
+//   ├─ b (300 200 600 500, in front of a): b1 (0 0 100 100)
 //   └─ hidden (0 0 800 600, frontmost, not visible): h1 (0 0 50 50)
 //
 // The recording windows write "Draw name" into the platform's journal, among
@@ -34,9 +34,9 @@ struct WindowTree {
     CallJournal* journal = &platform.journal;
     a = AddRecordingChild(*root, "a", TRect(100, 100, 400, 300), journal);
     a1 = AddRecordingChild(*a, "a1", TRect(10, 10, 60, 60), journal);
-    a2 = AddRecordingChild(*a, "twin", TRect(70, 70, 150, 120), journal);
+    a2 = AddRecordingChild(*a, "a2", TRect(70, 70, 150, 120), journal);
     b = AddRecordingChild(*root, "b", TRect(300, 200, 600, 500), journal);
-    b1 = AddRecordingChild(*b, "twin", TRect(0, 0, 100, 100), journal);
+    b1 = AddRecordingChild(*b, "b1", TRect(0, 0, 100, 100), journal);
     hidden = AddRecordingChild(*root, "hidden", TRect(0, 0, 800, 600), journal);
     h1 = AddRecordingChild(*hidden, "h1", TRect(0, 0, 50, 50), journal);
     hidden->ClearFlags(kWindowVisible);
