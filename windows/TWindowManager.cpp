@@ -87,8 +87,13 @@ void TWindowManager::PopModal() {
   if (mModals.empty()) return;
   TWindow* window = mModals.back();
   TRect place = window->GetScreenRect();
-  std::unique_ptr<TWindow> popped =
-      window->GetParent() ? window->GetParent()->RemoveChild(window) : std::move(mBottom);
+  // A layer that someone unlinked is no longer the manager's to delete.
+  std::unique_ptr<TWindow> popped;
+  if (window->GetParent()) {
+    popped = window->GetParent()->RemoveChild(window);
+  } else if (mBottom.get() == window) {
+    popped = std::move(mBottom);
+  }
   mModals.pop_back();
   if (window == mRoot) mRoot = nullptr;
   if (TModalWindow* modal = AsModal(window)) modal->ClearTasks();
@@ -206,6 +211,7 @@ void TWindowManager::SetFocus(TWindow* window) {
 
 TWindow* TWindowManager::SetCapture(TWindow* window) {
   TWindow* front = mCaptures.empty() ? nullptr : mCaptures.front();
+  if (!window) return front;
   if (front == window || IsCapturing(window)) return window;
   mCaptures.insert(mCaptures.begin(), window);
   return front;
