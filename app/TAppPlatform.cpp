@@ -202,6 +202,11 @@ int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t secon
 
 void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
 
+// Without a window the pump reports quit anyway.
+void TAppPlatform::PostQuitRequest() {
+  if (sys::Window* window = GetMainWindow()) window->PostQuit();
+}
+
 bool TAppPlatform::IsWindowManagerSuspended() const { return mData->mWindowManager->IsSuspended(); }
 
 bool TAppPlatform::HostDecidesFullScreen() const { return IsPqHostMode(); }

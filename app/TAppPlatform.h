@@ -86,7 +86,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   TDisplayHandler* GetDisplayHandler() const override { return mData->mDisplayHandler.get(); }
   // Null when "strings.xml" could not be read.
   TStringTable* GetStringTable() const { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
-  int32_t GetMouseMode() const { return mData->mMouseMode; }
+  int32_t GetMouseMode() const override { return mData->mMouseMode; }
   // Each takes the object, deleting the one installed before. A new display
   // starts with no 2D or 3D drawing open.
   void SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler);
@@ -112,6 +112,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   // Embedded: the full-screen state the game wishes, told to the host.
   void NotifyHostFullScreen(bool fullScreen);
   bool GetHostFullScreen() const { return mData->mHostFullScreen; }
+  // The pump reports quit once the queue before it is taken.
+  void PostQuitRequest() override;
   // Sends a message to the host window; 0 without one.
   int64_t SendToHost(uint32_t message, uint64_t first, int64_t second) override;
 
@@ -129,8 +131,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
   void SetTexture(const std::shared_ptr<TTexture>& texture);
-  bool PushRenderTarget(const std::shared_ptr<TTexture>& target);
-  bool PopRenderTarget();
+  bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
+  bool PopRenderTarget() override;
   void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   int32_t PopViewport() override;
   // An empty rectangle without a display.

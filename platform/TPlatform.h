@@ -38,6 +38,10 @@ class TPlatform {
   virtual bool IsFullScreen() = 0;
   // True once after a repaint was asked for.
   virtual bool ConsumeRepaintRequest() = 0;
+  // 1 when mouse moves come as offsets, 0 when they come as positions.
+  virtual int32_t GetMouseMode() const = 0;
+  // Asks the event pump to report quit: the program ends with exit code 0.
+  virtual void PostQuitRequest() = 0;
 
   virtual void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) = 0;
   virtual int32_t PopViewport() = 0;
@@ -45,6 +49,9 @@ class TPlatform {
   virtual void GetViewport(TRect& out) = 0;
   virtual void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                         const std::shared_ptr<TTexture>& texture) = 0;
+  // Drawing goes into the texture until the pop; false when it cannot.
+  virtual bool PushRenderTarget(const std::shared_ptr<TTexture>& target) = 0;
+  virtual bool PopRenderTarget() = 0;
 
   // What sounds and the sound manager ask of the program they run in.
   // Null without sound, and while the sound manager is being deleted.

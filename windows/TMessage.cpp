@@ -5,10 +5,4 @@ TClassId TMessage::ClassId() {
   return &id;
 }
 
-TMessage::TMessage(int32_t type, const TString& name, TWindow* target)
-    : mType(type), mName(name), mTarget(target) {}
-
-bool TMessage::IsKindOf(TClassId id) const { return id == ClassId(); }
-
-TMessage::~TMessage() = default;
-
+TString TMessage::CloseName(uint32_t serial) { return TString::Format("%8x", serial); }

@@ -1,6 +1,7 @@
 #include "windows/TWindowScript.h"
 
 #include "windows/TLuaMessage.h"
+#include "windows/TMessage.h"
 
 TWindowScript::TWindowScript() {
   PushMessageMetatable(GetState());
@@ -12,3 +13,5 @@ bool TWindowScript::SetTranslateLabels(bool on) {
   mTranslateLabels = on;
   return previous;
 }
+
+void TWindowScript::QueueMessage(std::unique_ptr<TMessage>) {}

@@ -1,11 +1,15 @@
 #include "tests/support/FakePlatform.h"
 
+void FakePlatform::Record(const std::string& entry) {
+  if (recording) journal.Add(entry);
+}
+
 bool FakePlatform::BeginDraw(bool hideCursor) {
-  journal.Add(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
 }
 
-void FakePlatform::EndDraw(bool present) { journal.Add(present ? "EndDraw 1" : "EndDraw 0"); }
+void FakePlatform::EndDraw(bool present) { Record(present ? "EndDraw 1" : "EndDraw 0"); }
 
 bool FakePlatform::ConsumeRepaintRequest() {
   bool requested = repaintRequested;
@@ -14,15 +18,36 @@ bool FakePlatform::ConsumeRepaintRequest() {
 }
 
 void FakePlatform::PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
-  journal.Add("PushViewport" + JournalNumbers({left, top, right, bottom}));
+  if (recording) Record("PushViewport" + JournalNumbers({left, top, right, bottom}));
+  viewportStack.push_back(viewport);
+  viewport = TRect(left, top, right, bottom);
 }
 
 int32_t FakePlatform::PopViewport() {
-  journal.Add("PopViewport");
+  Record("PopViewport");
+  if (!viewportStack.empty()) {
+    viewport = viewportStack.back();
+    viewportStack.pop_back();
+  }
   return 0;
 }
 
 void FakePlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                             const std::shared_ptr<TTexture>& texture) {
-  journal.Add(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
+  Record(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
+}
+
+void FakePlatform::PostQuitRequest() {
+  ++quitRequests;
+  Record("PostQuitRequest");
+}
+
+bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
+  Record(target ? "PushRenderTarget" : "PushRenderTarget none");
+  return renderTarget;
+}
+
+bool FakePlatform::PopRenderTarget() {
+  Record("PopRenderTarget");
+  return true;
 }

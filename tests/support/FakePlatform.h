@@ -11,10 +11,12 @@
 
 // A platform face in place of the application's platform object, for the
 // layers below it: installed while it lives, it records the frame, drawing and
-// out-of-memory calls it gets in the words of the fake display, and answers as
-// the test sets it up. It holds no window manager or sound manager of its own:
-// the test hands it those; its asset manager is its own unless the test
-// hands it another.
+// out-of-memory calls it gets in the words of the fake display (unless
+// recording is off, as benchmarks want it), and answers as the test sets it
+// up. Viewports stack as on a display: a push makes the rectangle current, a
+// pop brings back the one before. It holds no window manager or sound manager
+// of its own: the test hands it those; its asset manager is its own unless the
+// test hands it another.
 class FakePlatform final : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -25,6 +27,8 @@ class FakePlatform final : public TPlatform {
   // Answers.
   TWindowManager* windowManager = nullptr;
   TRect viewport{0, 0, 800, 600};
+  std::vector<TRect> viewportStack;
+  bool recording = true;
   bool fullScreen = false;
   bool flipDone = true;
   bool beginDraw = true;
@@ -33,6 +37,9 @@ class FakePlatform final : public TPlatform {
   std::unique_ptr<TAssetManager> assets = std::make_unique<TAssetManager>();
   TAssetManager* assetManager = assets.get();
   bool screensaver = false;
+  int32_t mouseMode = 0;
+  bool renderTarget = true;  // PushRenderTarget's answer
+  int quitRequests = 0;
 
   CallJournal journal;
   TTaskList tasks;
@@ -44,6 +51,8 @@ class FakePlatform final : public TPlatform {
   bool IsFlipDone() override { return flipDone; }
   bool IsFullScreen() override { return fullScreen; }
   bool ConsumeRepaintRequest() override;
+  int32_t GetMouseMode() const override { return mouseMode; }
+  void PostQuitRequest() override;
   void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   int32_t PopViewport() override;
   void GetViewport(TRect& out) override { out = viewport; }
@@ -52,5 +61,10 @@ class FakePlatform final : public TPlatform {
   TSoundManager* GetSoundManager() const override { return soundManager; }
   TAssetManager* GetAssetManager() const override { return assetManager; }
   bool IsScreensaver() const override { return screensaver; }
-  void ReportOutOfVideoMemory() override { journal.Add("ReportOutOfVideoMemory"); }
+  void ReportOutOfVideoMemory() override { Record("ReportOutOfVideoMemory"); }
+  bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
+  bool PopRenderTarget() override;
+
+ private:
+  void Record(const std::string& entry);
 };
