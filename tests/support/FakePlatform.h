@@ -26,6 +26,12 @@ class FakePlatform final : public TPlatform {
   bool flipDone = true;
   bool beginDraw = true;
   bool repaintRequested = false;
+  sys::Window* mainWindow = nullptr;
+  uint32_t time = 0;
+  bool active = true;
+  bool in2d = false;
+  bool embedded = false;  // draws at displayScale
+  float displayScale = 1.0f;
 
   CallJournal journal;
   TTaskList tasks;
@@ -42,4 +48,13 @@ class FakePlatform final : public TPlatform {
   void GetViewport(TRect& out) override { out = viewport; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
+  sys::Window* GetMainWindow() const override { return mainWindow; }
+  uint32_t GetTime() const override { return time; }
+  bool IsActive() const override { return active; }
+  bool IsIn2d() const override { return in2d; }
+  bool GetDisplayScale(float& scale) const override {
+    scale = displayScale;
+    return embedded;
+  }
+  void ReportOutOfVideoMemory() override { journal.Add("ReportOutOfVideoMemory"); }
 };
