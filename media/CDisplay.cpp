@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "media/DisplayResults.h"
+#include "media/DisplayRules.h"
 #include "platform/text/Log.h"
 #include "system/gfx/Clipper.h"
 #include "system/window/MessageBox.h"

@@ -3,8 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
-#include "media/DisplayResults.h"
-#include "platform/TPlatform.h"
+#include "media/DisplayRules.h"
 #include "platform/crypto/Guid.h"
 #include "platform/text/Log.h"
 #include "system/window/Window.h"
@@ -16,13 +15,6 @@ namespace {
 // Desktops of this many colours or fewer cannot run the program at all.
 constexpr int32_t kFewestColors = 16;
 constexpr int32_t kLeastDepthBits = 16;
-
-float PlatformScale(bool& scaled) {
-  float scale = 1.0f;
-  TPlatform* platform = TPlatform::Instance();
-  scaled = platform && platform->GetDisplayScale(scale);
-  return scale;
-}
 
 int32_t Scaled(int32_t size, float scale) { return static_cast<int32_t>(static_cast<float>(size) * scale + 0.5f); }
 
@@ -91,8 +83,8 @@ bool TDXContext::Create(sys::Window* window, bool fullScreen, int32_t width, int
   ReleaseDevice();
   ReadDesktop();
   mWindow = window;
-  bool scaled = false;
-  float scale = PlatformScale(scaled);
+  float scale = 1.0f;
+  bool scaled = DrawsScaled(scale);
   if (!window || !DesktopAllows(fullScreen, width, height, scaled)) return false;
   if (!SetMode(fullScreen, width, height, bitCount, flags, scale)) return false;
   mDisplayMode = GetDirectDraw()->GetDisplayMode();

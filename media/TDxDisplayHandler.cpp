@@ -1,10 +1,18 @@
 #include "media/TDxDisplayHandler.h"
 
-#include "media/DisplayResults.h"
+#include "media/DisplayRules.h"
 #include "media/TTextureData.h"
 #include "platform/TPlatform.h"
 
 using sys::gfx::Result;
+
+namespace {
+
+// A device needs this much room for the longer side of a texture over the
+// shorter, or it is treated as taking square textures only.
+constexpr int32_t kLeastTextureAspectRatio = 64;
+
+}  // namespace
 
 TDxDisplayHandler::TDxDisplayHandler(std::shared_ptr<sys::gfx::Adapter> adapter)
     : mData(std::make_unique<TDxDisplayHandlerData>(std::move(adapter))) {}
@@ -12,6 +20,53 @@ TDxDisplayHandler::TDxDisplayHandler(std::shared_ptr<sys::gfx::Adapter> adapter)
 TDxDisplayHandler::~TDxDisplayHandler() = default;
 
 void TDxDisplayHandler::GetScreenOrigin(int32_t& x, int32_t& y) { mData->mContext->GetScreenOrigin(x, y); }
+
+void TDxDisplayHandler::AdoptDevice() {
+  TDxDisplayHandlerData& data = *mData;
+  data.mDirectDraw = data.mContext->GetDirectDraw();
+  data.mBackBuffer = data.mContext->GetBackBuffer();
+  data.mDevice = data.mContext->GetDevice();
+  if (!data.mDevice) return;
+  const sys::gfx::Device3dCaps& caps = data.mContext->GetDeviceDescription();
+  data.mSeparateTextureMemories = caps.separateTextureMemories;
+  data.mNoSpecularGouraud = !caps.specularGouraudRgb;
+  data.mSquareTexturesOnly = caps.squareTexturesOnly || caps.maxTextureAspectRatio < kLeastTextureAspectRatio;
+  auto screen = std::make_shared<TDxDisplayHandlerData::SRenderTarget>();
+  screen->surface = data.mDevice->GetRenderTarget();
+  screen->rect = data.mDisplayRect;
+  data.mRenderTargets.clear();
+  data.mRenderTargets.push_front(std::move(screen));
+  SetInitialStates();
+}
+
+// Lit, depth-tested and alpha-blended drawing with a modulating stage and
+// an alpha test that drops what is wholly transparent.
+void TDxDisplayHandler::SetInitialStates() {
+  sys::gfx::RenderStates& states = mData->mDevice->States();
+  states.ambient = 0xFFFFFFFF;
+  states.depthEnable = true;
+  states.depthWriteEnable = true;
+  states.lighting = true;
+  states.normalizeNormals = true;
+  states.specularEnable = true;
+  states.sourceBlend = sys::gfx::BlendFactor::SourceAlpha;
+  states.destinationBlend = sys::gfx::BlendFactor::InverseSourceAlpha;
+  states.blendEnable = true;
+  sys::gfx::TextureStage& stage = states.stage;
+  stage.magFilter = sys::gfx::TextureFilter::Linear;
+  stage.minFilter = sys::gfx::TextureFilter::Linear;
+  stage.mipFilter = sys::gfx::MipFilter::Point;
+  stage.colourArg1 = sys::gfx::TextureArg::Texture;
+  stage.colourArg2 = sys::gfx::TextureArg::Current;
+  stage.colourOp = sys::gfx::TextureOp::Modulate;
+  stage.alphaArg1 = sys::gfx::TextureArg::Texture;
+  stage.alphaArg2 = sys::gfx::TextureArg::Current;
+  stage.alphaOp = sys::gfx::TextureOp::Modulate;
+  states.alphaTestEnable = true;
+  states.alphaReference = 1;
+  states.alphaFunction = sys::gfx::AlphaCompare::GreaterEqual;
+  SetShadeMode(2);
+}
 
 TString& TDxDisplayHandler::GetDeviceName(TString& out) { return out = mData->mContext->GetDeviceName(); }
 
@@ -26,13 +81,6 @@ int32_t TDxDisplayHandler::PresentRect(const TRect& destination, const TRect& so
   sys::gfx::Rect to{destination.left, destination.top, destination.right, destination.bottom};
   sys::gfx::Rect from{source.left, source.top, source.right, source.bottom};
   return ResultCode(mData->mContext->PresentRect(&to, &from));
-}
-
-void TDxDisplayHandler::GetViewport(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom) {
-  left = mData->mViewport.left;
-  top = mData->mViewport.top;
-  right = mData->mViewport.right;
-  bottom = mData->mViewport.bottom;
 }
 
 bool TDxDisplayHandler::IsReady() {
@@ -55,31 +103,12 @@ void TDxDisplayHandler::MarkBroken() {
 
 void TDxDisplayHandler::GetDesktopMode() { mData->mContext->ReadDesktop(); }
 
-// The set-up, restore, frames, drawing states, render targets, cursor and
-// texture data of a display follow; without them the display has no device
-// and does nothing.
+// The set-up, restore, cursor and texture data of a display follow; without
+// them the display has no device and does nothing.
 void TDxDisplayHandler::SetDisplay(int32_t, int32_t, bool, bool, bool, bool) {}
 bool TDxDisplayHandler::SetFullScreen(bool) { return false; }
 void TDxDisplayHandler::ReportOutOfVideoMemory() {}
 void TDxDisplayHandler::Restore() {}
-void TDxDisplayHandler::SetTexture(const std::shared_ptr<TTexture>&) {}
-bool TDxDisplayHandler::Begin2d() { return false; }
-void TDxDisplayHandler::End2d() {}
-bool TDxDisplayHandler::BeginDraw(bool) { return false; }
-void TDxDisplayHandler::EndDraw(bool) {}
-void TDxDisplayHandler::DrawRect(int32_t, int32_t, int32_t, int32_t, const TColor&, TTexture*) {}
-void TDxDisplayHandler::SetViewport(int32_t, int32_t, int32_t, int32_t) {}
-void TDxDisplayHandler::PushViewport(int32_t, int32_t, int32_t, int32_t) {}
-int32_t TDxDisplayHandler::PopViewport() { return ResultCode(Result::NoObject); }
-bool TDxDisplayHandler::PushRenderTarget(const std::shared_ptr<TTexture>&) { return false; }
-bool TDxDisplayHandler::PopRenderTarget() { return false; }
-bool TDxDisplayHandler::IsDrawingToScreen() { return mData->mRenderTargets.size() == 1; }
-void TDxDisplayHandler::SetShadeMode(int32_t) {}
-void TDxDisplayHandler::SetBlendMode(int32_t) {}
-void TDxDisplayHandler::SetTextureFilter(int32_t) {}
-void TDxDisplayHandler::SetTextureAddress(int32_t, int32_t) {}
-void TDxDisplayHandler::SetZWrite(bool) {}
-void TDxDisplayHandler::SetZEnable(bool) {}
 void TDxDisplayHandler::UpdateCursorBounds() {}
 TMousePosition TDxDisplayHandler::UpdateMouse(int32_t, int32_t) { return TMousePosition{}; }
 void TDxDisplayHandler::OnWindowMoved() {}

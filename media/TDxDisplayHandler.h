@@ -16,6 +16,15 @@ class TDxDisplayHandler : public TDisplayHandler {
   TDxDisplayHandlerData& GetData() { return *mData; }
   // The top-left corner of the window's client area on the screen.
   void GetScreenOrigin(int32_t& x, int32_t& y);
+  // Takes the objects of the mode the device context has just created: the
+  // device, its facts, the screen as the one render target, and the
+  // drawing states every set-up starts from.
+  void AdoptDevice();
+  // Makes the device draw into `to` instead of `from`; the display
+  // rectangle and the viewport become `to`'s. A refusal is logged (and at
+  // 16 bits breaks the display), never returned.
+  void SwitchRenderTarget(const std::shared_ptr<sys::gfx::Surface>& from,
+                          const std::shared_ptr<sys::gfx::Surface>& to);
 
   bool IntersectTriangle(const TVec3&, const TVec3&, const TVec3&, const TVec3&, const TVec3&, float&,
                          TVec3&) override {
@@ -79,5 +88,12 @@ class TDxDisplayHandler : public TDisplayHandler {
   std::unique_ptr<TTextureData> CreateTextureData() override;
 
  protected:
+  // Sets the device's viewport to the rectangle, kept inside the display
+  // rectangle and scaled as the game draws.
+  sys::gfx::Result ApplyViewport(const TRect& viewport);
+
   std::unique_ptr<TDxDisplayHandlerData> mData;
+
+ private:
+  void SetInitialStates();
 };

@@ -66,6 +66,7 @@ INSTANTIATE_TEST_SUITE_P(
                   }},
         Operation{"Begin2d", [](TDx3dDisplayHandler& d) { return d.Begin2d(); }},
         Void("End2d", [](TDx3dDisplayHandler& d) { d.End2d(); }),
+        Operation{"Begin3d", [](TDx3dDisplayHandler& d) { return d.Begin3d(); }},
         Void("End3d", [](TDx3dDisplayHandler& d) { d.End3d(); }),
         Operation{"GetDisplaySize",
                   [](TDx3dDisplayHandler& d) {
