@@ -10,5 +10,7 @@ void CheckVideoMemory(sys::gfx::Result result) {
 bool DrawsScaled(float& scale) {
   scale = 1.0f;
   TPlatform* platform = TPlatform::Instance();
-  return platform && platform->GetDisplayScale(scale);
+  bool scaled = platform && platform->GetDisplayScale(scale);
+  if (scale == 0.0f) scale = 1.0f;
+  return scaled;
 }

@@ -15,5 +15,6 @@ void CheckVideoMemory(sys::gfx::Result result);
 inline int32_t ResultCode(sys::gfx::Result result) { return static_cast<int32_t>(result); }
 
 // Whether the game draws scaled, inside a host window; `scale` becomes the
-// platform's drawing scale (1 without a platform).
+// platform's drawing scale: 1 without a platform, and 1 for the 0 of a host
+// window without width, by which nothing could be sized or divided.
 bool DrawsScaled(float& scale);

@@ -46,10 +46,8 @@ Result TDxDisplayHandler::ApplyViewport(const TRect& viewport) {
     applied.y = Rounded(static_cast<float>(applied.y) * scale);
     applied.width = Rounded(static_cast<float>(applied.width) * scale);
     applied.height = Rounded(static_cast<float>(applied.height) * scale);
-    if (scale != 0.0f) {
-      applied.width = std::min(applied.width, Rounded(static_cast<float>(width) * scale) - applied.x);
-      applied.height = std::min(applied.height, Rounded(static_cast<float>(height) * scale) - applied.y);
-    }
+    applied.width = std::min(applied.width, Rounded(static_cast<float>(width) * scale) - applied.x);
+    applied.height = std::min(applied.height, Rounded(static_cast<float>(height) * scale) - applied.y);
   }
   return mData->mDevice->SetViewport(applied);
 }
@@ -89,9 +87,8 @@ int32_t TDxDisplayHandler::PopViewport() {
   return ResultCode(applied);
 }
 
-// The display rectangle becomes the target's size at the drawing scale (a
-// scale of 0, from a host window without width, counts as 1). A viewport
-// the device refuses leaves the rectangle as it was.
+// The display rectangle becomes the target's size at the drawing scale. A
+// viewport the device refuses leaves the rectangle as it was.
 void TDxDisplayHandler::SwitchRenderTarget(const std::shared_ptr<sys::gfx::Surface>& from,
                                            const std::shared_ptr<sys::gfx::Surface>& to) {
   TDxDisplayHandlerData& data = *mData;
@@ -100,7 +97,6 @@ void TDxDisplayHandler::SwitchRenderTarget(const std::shared_ptr<sys::gfx::Surfa
   const TRect kept = data.mDisplayRect;
   float scale = 1.0f;
   DrawsScaled(scale);
-  if (scale == 0.0f) scale = 1.0f;
   data.mDisplayRect = TRect(0, 0, Rounded(static_cast<float>(to->Width()) / scale),
                             Rounded(static_cast<float>(to->Height()) / scale));
   data.mViewport = data.mDisplayRect;
