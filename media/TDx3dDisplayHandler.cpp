@@ -135,15 +135,7 @@ bool TDx3dDisplayHandler::Begin3d() {
   states.depthEnable = true;
   states.depthWriteEnable = true;
   states.clipping = true;
-  sys::gfx::TextureStage& stage = states.stage;
-  stage.colourArg1 = sys::gfx::TextureArg::Texture;
-  stage.colourArg2 = sys::gfx::TextureArg::Current;
-  stage.colourOp = sys::gfx::TextureOp::Modulate;
-  stage.alphaArg1 = sys::gfx::TextureArg::Texture;
-  stage.alphaArg2 = sys::gfx::TextureArg::Current;
-  stage.alphaOp = sys::gfx::TextureOp::Modulate;
-  stage.minFilter = sys::gfx::TextureFilter::Linear;
-  stage.magFilter = sys::gfx::TextureFilter::Linear;
+  SetModulatingStage(states.stage);
   SetTextureAddress(1, 1);
   SetCullMode(3);
   return true;

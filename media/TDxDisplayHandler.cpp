@@ -52,20 +52,23 @@ void TDxDisplayHandler::SetInitialStates() {
   states.sourceBlend = sys::gfx::BlendFactor::SourceAlpha;
   states.destinationBlend = sys::gfx::BlendFactor::InverseSourceAlpha;
   states.blendEnable = true;
-  sys::gfx::TextureStage& stage = states.stage;
-  stage.magFilter = sys::gfx::TextureFilter::Linear;
-  stage.minFilter = sys::gfx::TextureFilter::Linear;
-  stage.mipFilter = sys::gfx::MipFilter::Point;
+  SetModulatingStage(states.stage);
+  states.stage.mipFilter = sys::gfx::MipFilter::Point;
+  states.alphaTestEnable = true;
+  states.alphaReference = 1;
+  states.alphaFunction = sys::gfx::AlphaCompare::GreaterEqual;
+  SetShadeMode(2);
+}
+
+void TDxDisplayHandler::SetModulatingStage(sys::gfx::TextureStage& stage) {
   stage.colourArg1 = sys::gfx::TextureArg::Texture;
   stage.colourArg2 = sys::gfx::TextureArg::Current;
   stage.colourOp = sys::gfx::TextureOp::Modulate;
   stage.alphaArg1 = sys::gfx::TextureArg::Texture;
   stage.alphaArg2 = sys::gfx::TextureArg::Current;
   stage.alphaOp = sys::gfx::TextureOp::Modulate;
-  states.alphaTestEnable = true;
-  states.alphaReference = 1;
-  states.alphaFunction = sys::gfx::AlphaCompare::GreaterEqual;
-  SetShadeMode(2);
+  stage.magFilter = sys::gfx::TextureFilter::Linear;
+  stage.minFilter = sys::gfx::TextureFilter::Linear;
 }
 
 TString& TDxDisplayHandler::GetDeviceName(TString& out) { return out = mData->mContext->GetDeviceName(); }

@@ -88,6 +88,8 @@ class TDxDisplayHandler : public TDisplayHandler {
   std::unique_ptr<TTextureData> CreateTextureData() override;
 
  protected:
+  // Texture colour and alpha times the current ones, filtered linearly.
+  static void SetModulatingStage(sys::gfx::TextureStage& stage);
   // Sets the device's viewport to the rectangle, kept inside the display
   // rectangle and scaled as the game draws.
   sys::gfx::Result ApplyViewport(const TRect& viewport);

@@ -57,15 +57,8 @@ void TDxDisplayHandler::SetTexture(const std::shared_ptr<TTexture>& texture) {
 bool TDxDisplayHandler::Begin2d() {
   if (!mData->mDevice) return false;
   sys::gfx::RenderStates& states = mData->mDevice->States();
-  sys::gfx::TextureStage& stage = states.stage;
-  stage.colourArg1 = TextureArg::Texture;
-  stage.colourArg2 = TextureArg::Current;
-  stage.colourOp = TextureOp::Modulate;
-  stage.alphaArg1 = TextureArg::Texture;
-  stage.alphaArg2 = TextureArg::Diffuse;
-  stage.alphaOp = TextureOp::Modulate;
-  stage.magFilter = sys::gfx::TextureFilter::Linear;
-  stage.minFilter = sys::gfx::TextureFilter::Linear;
+  SetModulatingStage(states.stage);
+  states.stage.alphaArg2 = TextureArg::Diffuse;  // the vertex's alpha
   SetTextureAddress(0, 0);
   states.sourceBlend = BlendFactor::SourceAlpha;
   states.destinationBlend = BlendFactor::InverseSourceAlpha;

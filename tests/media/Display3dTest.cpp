@@ -7,14 +7,6 @@
 
 namespace {
 
-TVec3 Vec(float x, float y, float z) {
-  TVec3 v;
-  v.x = x;
-  v.y = y;
-  v.z = z;
-  return v;
-}
-
 class Display3dTest : public OpenDisplayRig {};
 
 struct RayCase {

@@ -6,12 +6,21 @@
 #include <string>
 
 #include "platform/text/Log.h"
+#include "platform/types/TVec3.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/Window.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/LayerLogCapture.h"
 #include "tests/support/TempFolder.h"
+
+inline TVec3 Vec(float x, float y, float z) {
+  TVec3 v;
+  v.x = x;
+  v.y = y;
+  v.z = z;
+  return v;
+}
 
 // A display's surroundings: a platform face, a main window over a fake
 // desktop of 1024 x 768, an adapter of 800 x 600 and 640 x 480 modes at 16

@@ -26,14 +26,6 @@ TEST_P(DisplayWithoutDeviceTest, DoesNothingAndAnswersFalse) {
   EXPECT_TRUE(display.GetData().mRenderTargets.empty());
 }
 
-TVec3 Vec(float x, float y, float z) {
-  TVec3 v;
-  v.x = x;
-  v.y = y;
-  v.z = z;
-  return v;
-}
-
 template <class Call>
 Operation Void(const char* name, Call call) {
   return {name, [call](TDx3dDisplayHandler& display) {

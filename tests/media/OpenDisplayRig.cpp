@@ -11,7 +11,8 @@ std::shared_ptr<sys::gfx::Surface> OpenDisplayRig::MakeSurface(int32_t width, in
   sys::gfx::SurfaceDesc desc;
   desc.width = width;
   desc.height = height;
-  desc.caps = sys::gfx::kCapsTexture | (renderTarget ? sys::gfx::kCaps3dDevice : 0);
+  desc.caps = sys::gfx::kCapsTexture;
+  if (renderTarget) desc.caps |= sys::gfx::kCaps3dDevice;
   desc.format = sys::gfx::MakePixelFormat(layout);
   std::shared_ptr<sys::gfx::Surface> surface;
   EXPECT_EQ(Data().mDirectDraw->CreateSurface(desc, surface), sys::gfx::Result::Ok);
