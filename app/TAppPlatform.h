@@ -73,7 +73,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   bool IsScreensaver() const override { return mData->mScreensaver; }
   const char* GetCommandLine() const { return mData->mCommandLine.c_str(); }
   // Game time: milliseconds since start-up, less the time a host kept the game paused.
-  uint32_t GetTime() const;
+  uint32_t GetTime() const override;
+  bool IsActive() const override { return mPump.mAppActive; }
 
   // The lists own the tasks from now on.
   void AddTask(std::unique_ptr<TTask> task);
@@ -127,7 +128,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   bool Begin3d();
   void End3d();
   void DrawVertices(int32_t primitiveType, TVertexList* vertices);
-  bool IsIn2d() const { return mDrawGuard.IsIn2d(); }
+  bool IsIn2d() const override { return mDrawGuard.IsIn2d(); }
+  bool GetDisplayScale(float& scale) const override { return mData->GetDisplayScale(scale); }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
   void SetTexture(const std::shared_ptr<TTexture>& texture);

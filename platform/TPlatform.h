@@ -11,6 +11,9 @@ class TSoundManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
+namespace sys {
+class Window;
+}  // namespace sys
 
 // The platform object as the layers below the application see it. The object
 // itself assembles every framework layer, so it lives at the top (app/); this
@@ -58,7 +61,20 @@ class TPlatform {
   virtual TSoundManager* GetSoundManager() const = 0;
   // A screensaver runs without sound.
   virtual bool IsScreensaver() const = 0;
-  // A device ran out of memory; the platform tells the display.
+
+  // What the display asks of the platform.
+  // Null before the window is made.
+  virtual sys::Window* GetMainWindow() const = 0;
+  // Game time in milliseconds.
+  virtual uint32_t GetTime() const = 0;
+  // Whether the program is the active one; an inactive program draws no frames.
+  virtual bool IsActive() const = 0;
+  // Whether 2D drawing is open.
+  virtual bool IsIn2d() const = 0;
+  // Whether the game draws scaled, inside a host window; writes the scale
+  // (1.0 unless a host window sets another).
+  virtual bool GetDisplayScale(float& scale) const = 0;
+  // A device call ran out of video memory: the display restarts at 16 bits.
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
 

@@ -13,6 +13,12 @@ void FakeDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScre
   Record("SetDisplay" + JournalNumbers({width, height, fullScreen, force, quiet, embedded}));
 }
 
+void FakeDisplayHandler::GetDisplaySize(int32_t& width, int32_t& height, bool& isFullScreen) {
+  width = viewport.Width();
+  height = viewport.Height();
+  isFullScreen = fullScreen;
+}
+
 bool FakeDisplayHandler::SetFullScreen(bool on) {
   Record(on ? "SetFullScreen 1" : "SetFullScreen 0");
   if (fullScreenChanges) fullScreen = on;
@@ -31,6 +37,10 @@ void FakeDisplayHandler::DrawRect(int32_t left, int32_t top, int32_t right, int3
   Record(DrawRectEntry(left, top, right, bottom, colour.a, target != nullptr));
 }
 
+void FakeDisplayHandler::SetViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+  Record("SetViewport" + JournalNumbers({left, top, right, bottom}));
+}
+
 void FakeDisplayHandler::GetViewport(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom) {
   left = viewport.left;
   top = viewport.top;
@@ -44,6 +54,10 @@ void FakeDisplayHandler::PushViewport(int32_t left, int32_t top, int32_t right, 
 
 void FakeDisplayHandler::DrawVertices(int32_t primitiveType, TVertexList*) {
   Record("DrawVertices " + std::to_string(primitiveType));
+}
+
+void FakeDisplayHandler::DrawIndexedVertices(int32_t primitiveType, TVertexList*, const uint16_t*, int32_t count) {
+  Record("DrawIndexedVertices" + JournalNumbers({primitiveType, count}));
 }
 
 TMousePosition FakeDisplayHandler::UpdateMouse(int32_t x, int32_t y) {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "media/TDisplayHandler.h"
+#include "media/TTextureData.h"
 #include "platform/types/TRect.h"
 #include "tests/support/CallJournal.h"
 
@@ -33,7 +34,14 @@ class FakeDisplayHandler final : public TDisplayHandler {
   TMousePosition mouse{11, 22};
   std::atomic<int32_t> polledX{5};  // the x that UpdateMouse reports
 
+  bool IntersectTriangle(const TVec3&, const TVec3&, const TVec3&, const TVec3&, const TVec3&, float&,
+                         TVec3&) override {
+    return false;
+  }
   void SetTexture(const std::shared_ptr<TTexture>&) override { Record("SetTexture"); }
+  void SetMaterial(const TMaterial&) override { Record("SetMaterial"); }
+  void SetLight(int32_t index, const TLight*) override { Record("SetLight " + std::to_string(index)); }
+  TString& GetDeviceName(TString& out) override { return out = "Fake display"; }
   bool Begin2d() override {
     Record("Begin2d");
     return begin2d;
@@ -45,15 +53,22 @@ class FakeDisplayHandler final : public TDisplayHandler {
   }
   void End3d() override { Record("End3d"); }
   void SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet, bool embedded) override;
+  void GetDisplaySize(int32_t& width, int32_t& height, bool& fullScreen) override;
   bool SetFullScreen(bool on) override;
   bool IsFullScreen() override { return fullScreen; }
   bool BeginDraw(bool hideCursor) override;
   void EndDraw(bool present) override;
+  int32_t PresentRect(const TRect&, const TRect&) override {
+    Record("PresentRect");
+    return 0;
+  }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 TTexture* target) override;
+  void SetViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void GetViewport(int32_t& left, int32_t& top, int32_t& right, int32_t& bottom) override;
   void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
   void DrawVertices(int32_t primitiveType, TVertexList*) override;
+  void DrawIndexedVertices(int32_t primitiveType, TVertexList*, const uint16_t*, int32_t count) override;
   int32_t PopViewport() override {
     Record("PopViewport");
     return 0;
@@ -66,22 +81,31 @@ class FakeDisplayHandler final : public TDisplayHandler {
     Record("PopRenderTarget");
     return true;
   }
+  bool IsDrawingToScreen() override { return true; }
   bool IsReady() override { return ready; }
   bool IsFlipDone() override { return flipDone; }
+  void MarkBroken() override { Record("MarkBroken"); }
   void ReportOutOfVideoMemory() override { Record("ReportOutOfVideoMemory"); }
   void GetDesktopMode() override { Record("GetDesktopMode"); }
   void ResetWorkingCount() override { Record("ResetWorkingCount"); }
   void Restore() override { Record("Restore"); }
+  void SetShadeMode(int32_t mode) override { Record("SetShadeMode " + std::to_string(mode)); }
   void SetWorldTransform(const TMatrix4&) override { Record("SetWorldTransform"); }
   void SetViewTransform(const TMatrix4&) override { Record("SetViewTransform"); }
   void SetProjectionTransform(const TMatrix4&) override { Record("SetProjectionTransform"); }
   void SetBlendMode(int32_t mode) override { Record("SetBlendMode " + std::to_string(mode)); }
   void SetTextureFilter(int32_t mode) override { Record("SetTextureFilter " + std::to_string(mode)); }
+  void SetTextureAddress(int32_t u, int32_t v) override { Record("SetTextureAddress" + JournalNumbers({u, v})); }
   void SetZWrite(bool on) override { Record(on ? "SetZWrite 1" : "SetZWrite 0"); }
+  void SetZEnable(bool on) override { Record(on ? "SetZEnable 1" : "SetZEnable 0"); }
+  void SetLookAt(const TVec3&, const TVec3&, const TVec3&) override { Record("SetLookAt"); }
+  void SetPerspective(float, float, float, float) override { Record("SetPerspective"); }
+  void SetOrthoProjection(float, float) override { Record("SetOrthoProjection"); }
   void GetWorldTransform(TMatrix4&) override { Record("GetWorldTransform"); }
   void GetViewTransform(TMatrix4&) override { Record("GetViewTransform"); }
   void GetProjectionTransform(TMatrix4&) override { Record("GetProjectionTransform"); }
   void SetCullMode(int32_t mode) override { Record("SetCullMode " + std::to_string(mode)); }
+  void SetAmbientLight(const TColor&) override { Record("SetAmbientLight"); }
   void UpdateCursorBounds() override { Record("UpdateCursorBounds"); }
   TMousePosition UpdateMouse(int32_t x, int32_t y) override;
   void OnWindowMoved() override { Record("OnWindowMoved"); }
@@ -91,6 +115,8 @@ class FakeDisplayHandler final : public TDisplayHandler {
     return drawsCursor;
   }
   bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) override;
+  bool RequiresSquareTextures() override { return false; }
+  std::unique_ptr<TTextureData> CreateTextureData() override { return nullptr; }
   void TestRenderTarget() override { Record("TestRenderTarget"); }
 
   CallJournal ownJournal;

@@ -40,6 +40,12 @@ class FakePlatform final : public TPlatform {
   int32_t mouseMode = 0;
   bool renderTarget = true;  // PushRenderTarget's answer
   int quitRequests = 0;
+  sys::Window* mainWindow = nullptr;
+  uint32_t time = 0;
+  bool active = true;
+  bool in2d = false;
+  bool embedded = false;  // draws at displayScale
+  float displayScale = 1.0f;
 
   CallJournal journal;
   TTaskList tasks;
@@ -64,6 +70,15 @@ class FakePlatform final : public TPlatform {
   void ReportOutOfVideoMemory() override { Record("ReportOutOfVideoMemory"); }
   bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
   bool PopRenderTarget() override;
+
+  sys::Window* GetMainWindow() const override { return mainWindow; }
+  uint32_t GetTime() const override { return time; }
+  bool IsActive() const override { return active; }
+  bool IsIn2d() const override { return in2d; }
+  bool GetDisplayScale(float& scale) const override {
+    scale = displayScale;
+    return embedded;
+  }
 
  private:
   void Record(const std::string& entry);

@@ -30,6 +30,8 @@ struct TextureStage {
   MipFilter mipFilter = MipFilter::None;
   TextureAddress addressU = TextureAddress::Wrap;
   TextureAddress addressV = TextureAddress::Wrap;
+
+  bool operator==(const TextureStage&) const = default;
 };
 
 // Everything that decides how the next primitives are drawn, besides the
@@ -56,6 +58,8 @@ struct RenderStates {
   uint32_t ambient = 0;  // 0xAARRGGBB
   uint32_t textureFactor = 0xFFFFFFFF;
   TextureStage stage;
+
+  bool operator==(const RenderStates&) const = default;
 };
 
 }  // namespace sys::gfx

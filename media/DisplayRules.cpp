@@ -1,0 +1,16 @@
+#include "media/DisplayRules.h"
+
+#include "platform/TPlatform.h"
+
+void CheckVideoMemory(sys::gfx::Result result) {
+  if (result != sys::gfx::Result::OutOfVideoMemory) return;
+  if (TPlatform* platform = TPlatform::Instance()) platform->ReportOutOfVideoMemory();
+}
+
+bool DrawsScaled(float& scale) {
+  scale = 1.0f;
+  TPlatform* platform = TPlatform::Instance();
+  bool scaled = platform && platform->GetDisplayScale(scale);
+  if (scale == 0.0f) scale = 1.0f;
+  return scaled;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <cstdint>
+
+#include "system/gfx/Result.h"
+
+// What every part of the display keeps to.
+
+// A device call that runs out of video memory is told to the platform,
+// which makes the display restart at 16 bits.
+void CheckVideoMemory(sys::gfx::Result result);
+
+// A device result as the display's operations return it: 0 for success,
+// another value for each failure.
+inline int32_t ResultCode(sys::gfx::Result result) { return static_cast<int32_t>(result); }
+
+// Whether the game draws scaled, inside a host window; `scale` becomes the
+// platform's drawing scale: 1 without a platform, and 1 for the 0 of a host
+// window without width, by which nothing could be sized or divided.
+bool DrawsScaled(float& scale);

@@ -1,0 +1,9 @@
+#include "media/TTexture.h"
+
+TTexture::TTexture(std::unique_ptr<TTextureData> data) : mData(std::move(data)) {}
+
+TTexture::~TTexture() = default;
+
+int32_t TTexture::GetWidth() const { return mData ? mData->mWidth : 0; }
+
+int32_t TTexture::GetHeight() const { return mData ? mData->mHeight : 0; }
