@@ -10,6 +10,7 @@ class TAssetManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
+struct TVertexList;
 
 // The platform object as the layers below the application see it. The object
 // itself assembles every framework layer, so it lives at the top (app/); this
@@ -43,6 +44,16 @@ class TPlatform {
   virtual void GetViewport(TRect& out) = 0;
   virtual void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                         const std::shared_ptr<TTexture>& texture) = 0;
+
+  // What the vector-font renderer draws with: 2D drawing with its blend mode
+  // and texture, vertex lists, and render textures.
+  virtual bool Begin2d() = 0;
+  virtual void End2d() = 0;
+  virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
+  virtual void SetBlendMode(int32_t mode) = 0;
+  virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
+  virtual bool PushRenderTarget(const std::shared_ptr<TTexture>& target) = 0;
+  virtual bool PopRenderTarget() = 0;
 
  protected:
   TPlatform() = default;

@@ -1,5 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
+#include "media/TVertexList.h"
+
 bool FakePlatform::BeginDraw(bool hideCursor) {
   journal.Add(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
@@ -25,4 +27,27 @@ int32_t FakePlatform::PopViewport() {
 void FakePlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                             const std::shared_ptr<TTexture>& texture) {
   journal.Add(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
+}
+
+bool FakePlatform::Begin2d() {
+  journal.Add("Begin2d");
+  return begin2d;
+}
+
+void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+  journal.Add(texture ? "SetTexture" : "SetTexture none");
+}
+
+void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+  journal.Add("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
+}
+
+bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>&) {
+  journal.Add("PushRenderTarget");
+  return pushRenderTarget;
+}
+
+bool FakePlatform::PopRenderTarget() {
+  journal.Add("PopRenderTarget");
+  return true;
 }

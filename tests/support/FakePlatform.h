@@ -13,7 +13,7 @@
 // layers below it: installed while it lives, it records the frame and drawing
 // calls it gets in the words of the fake display, and answers as the test
 // sets it up. It holds no window manager of its own: the test hands it one.
-class FakePlatform final : public TPlatform {
+class FakePlatform : public TPlatform {
  public:
   FakePlatform() { Install(this); }
   ~FakePlatform() override { Install(nullptr); }
@@ -27,6 +27,8 @@ class FakePlatform final : public TPlatform {
   bool flipDone = true;
   bool beginDraw = true;
   bool repaintRequested = false;
+  bool begin2d = true;
+  bool pushRenderTarget = true;
 
   CallJournal journal;
   TTaskList tasks;
@@ -45,4 +47,12 @@ class FakePlatform final : public TPlatform {
   void GetViewport(TRect& out) override { out = viewport; }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
+  bool Begin2d() override;
+  void End2d() override { journal.Add("End2d"); }
+  void SetTexture(const std::shared_ptr<TTexture>& texture) override;
+  void SetBlendMode(int32_t mode) override { journal.Add("SetBlendMode" + JournalNumbers({mode})); }
+  // Recorded with the list's kind and vertex count.
+  void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
+  bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
+  bool PopRenderTarget() override;
 };
