@@ -6,7 +6,8 @@
 
 namespace {
 
-constexpr int32_t kSamples = 4;  // per pixel, each way
+constexpr int32_t kSamples = 4;    // per pixel, each way
+constexpr int32_t kFraction = 64;  // parts of a sample's width that a stretch is measured in
 
 // The sample columns or rows whose middle lies at or after `position` (in
 // quarter pixels), within [low, high].
@@ -114,20 +115,21 @@ void VecScanConverter::SweepRow(int32_t row) {
   }
 }
 
-// Adds the samples of one sample row whose middles lie in [from, to): the
-// pixel where they start gains the samples from there to its end, and the
-// pixel where they end loses those from there on.
+// Adds what one sample row covers of [from, to), measured exactly along
+// the row: the pixel where it starts gains the part from there to its end,
+// the pixel where it ends loses the part from there on.
 void VecScanConverter::AddStretch(double from, double to, uint8_t colour) {
-  const int32_t left = mLeft * kSamples, right = mRight * kSamples;
-  const int32_t first = FirstSampleFrom(from, left, right) - left;
-  const int32_t end = FirstSampleFrom(to, left, right) - left;
+  const double left = mLeft * kSamples, right = mRight * kSamples;
+  const auto first = static_cast<int32_t>(std::lround((std::clamp(from, left, right) - left) * kFraction));
+  const auto end = static_cast<int32_t>(std::lround((std::clamp(to, left, right) - left) * kFraction));
   if (first >= end) return;
   Coverage& coverage = CoverageOf(colour);
-  const int32_t startPixel = first / kSamples, startPart = first % kSamples;
-  const int32_t endPixel = end / kSamples, endPart = end % kSamples;
-  coverage.differences[startPixel] += kSamples - startPart;
+  constexpr int32_t kPixel = kSamples * kFraction;
+  const int32_t startPixel = first / kPixel, startPart = first % kPixel;
+  const int32_t endPixel = end / kPixel, endPart = end % kPixel;
+  coverage.differences[startPixel] += kPixel - startPart;
   coverage.differences[startPixel + 1] += startPart;
-  coverage.differences[endPixel] -= kSamples - endPart;
+  coverage.differences[endPixel] -= kPixel - endPart;
   coverage.differences[endPixel + 1] -= endPart;
   coverage.low = std::min(coverage.low, startPixel);
   coverage.high = std::max(coverage.high, endPixel + 1);
@@ -150,14 +152,15 @@ VecScanConverter::Coverage& VecScanConverter::CoverageOf(uint8_t colour) {
 void VecScanConverter::EmitPixelRow(int32_t pixelRow, VecSpanSink& sink) {
   const int32_t width = mRight - mLeft;
   for (Coverage* coverage : mUsed) {
-    int32_t sum = 0, runStart = coverage->low, runCoverage = 0;
+    int32_t sum = 0, runStart = coverage->low, runSamples = 0;
     for (int32_t pixel = coverage->low; pixel <= coverage->high; ++pixel) {
       sum += coverage->differences[pixel];
       coverage->differences[pixel] = 0;
-      if (sum == runCoverage) continue;
-      if (runCoverage > 0) sink.OnSpan(mLeft + runStart, mLeft + std::min(pixel, width), pixelRow, coverage->colour, runCoverage);
+      const int32_t samples = (sum + kFraction / 2) / kFraction;
+      if (samples == runSamples) continue;
+      if (runSamples > 0) sink.OnSpan(mLeft + runStart, mLeft + std::min(pixel, width), pixelRow, coverage->colour, runSamples);
       runStart = pixel;
-      runCoverage = sum;
+      runSamples = samples;
     }
     coverage->low = width + 1;
     coverage->high = -1;

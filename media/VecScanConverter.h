@@ -6,8 +6,8 @@
 #include <vector>
 
 // Where the scan converter hands its spans: pixels [left, right) of a row,
-// `coverage` of the 16 samples of each pixel (more where layers of one
-// colour overlap) in colour slot `colour`.
+// covering `coverage` of 16 (more where layers of one colour overlap), in
+// colour slot `colour`.
 class VecSpanSink {
  public:
   virtual void OnSpan(int32_t left, int32_t right, int32_t row, uint8_t colour, int32_t coverage) = 0;
@@ -16,10 +16,12 @@ class VecSpanSink {
   ~VecSpanSink() = default;
 };
 
-// Turns the edges of one glyph into anti-aliased spans, with 4 x 4 samples
-// per pixel. Positions are in quarter pixels, y growing downwards; pixel
-// (x, y) covers the quarter pixels 4x to 4x + 3 both ways, and a sample lies
-// at the middle of its quarter pixel.
+// Turns the edges of one glyph into anti-aliased spans. Positions are in
+// quarter pixels, y growing downwards; pixel (x, y) covers the quarter
+// pixels 4x to 4x + 3 both ways. Each pixel row is swept along four sample
+// rows, through the middles of its quarter rows; along a sample row what
+// lies inside is measured exactly, so that a pixel's coverage counts
+// sixteenths of its area.
 //
 // Edges belong to layers. Layers 0 and 1 are the two stroke passes: inside
 // where the winding count of their edges is not zero, in colour slot 255 for
@@ -53,7 +55,7 @@ class VecScanConverter {
     const Edge* edge;
   };
   // The difference buffer of one colour over the clip's columns: a running
-  // sum along it gives each pixel's covered samples.
+  // sum along it gives each pixel's coverage.
   struct Coverage {
     uint8_t colour = 0;
     std::vector<int32_t> differences;

@@ -2,6 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
+#include "media/BuiltinFont.h"
+
 #include "tests/support/MvecWriter.h"
 
 namespace {
@@ -118,6 +123,22 @@ TEST(VecFont, KeepsOnlyTheRecordsThatFitWithTheirProgramsInside) {
   // Programs run to the end of the data.
   const std::span<const uint8_t> first = font.GetProgram(0), w = font.GetProgram(1);
   EXPECT_EQ(first.data() + first.size(), w.data() + w.size());
+}
+
+TEST(VecFont, TheGamesFontHoldsEveryPrintableAsciiCharacter) {
+  std::ifstream in("assets/fonts/default.mvec", std::ios::binary);
+  TVecFont font(std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>()));
+  for (uint32_t code = 0x20; code <= 0x7E; ++code) EXPECT_GE(font.FindGlyph(code), 0) << code;
+  EXPECT_GT(font.GetAscent(), 0.0f);
+  EXPECT_GT(font.GetDescent(), 0.0f);
+  EXPECT_FLOAT_EQ(font.GetGlyphScale(font.FindGlyph('W')), 1.0f);
+}
+
+TEST(VecFont, TheBuiltInFontIsTheGamesFont) {
+  std::ifstream in("assets/fonts/default.mvec", std::ios::binary);
+  const std::vector<uint8_t> file((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  const std::span<const uint8_t> builtIn = BuiltinFontImage();
+  EXPECT_EQ(std::vector<uint8_t>(builtIn.begin(), builtIn.end()), file);
 }
 
 }  // namespace
