@@ -76,7 +76,11 @@ void VecScanConverter::Convert(VecSpanSink& sink) {
   if (mEdges.empty()) return;
   std::sort(mEdges.begin(), mEdges.end(), [](const Edge& a, const Edge& b) { return a.rowStart < b.rowStart; });
   int32_t lastRow = 0;
-  for (const Edge& edge : mEdges) lastRow = std::max(lastRow, edge.rowEnd);
+  mOneShape = mEdges.front().layer >= kFirstShapeLayer;
+  for (const Edge& edge : mEdges) {
+    lastRow = std::max(lastRow, edge.rowEnd);
+    mOneShape &= edge.layer == mEdges.front().layer && edge.colour == mEdges.front().colour;
+  }
   size_t next = 0;
   mActive.clear();
   for (int32_t row = mEdges.front().rowStart; row < lastRow; ++row) {
@@ -93,8 +97,21 @@ void VecScanConverter::Convert(VecSpanSink& sink) {
 void VecScanConverter::SweepRow(int32_t row) {
   const double y = row + 0.5;
   mCrossings.clear();
-  for (const Edge* edge : mActive) mCrossings.push_back({edge->x0 + (y - edge->y0) * edge->dxdy, edge});
-  std::sort(mCrossings.begin(), mCrossings.end(), [](const Crossing& a, const Crossing& b) { return a.x < b.x; });
+  // A glyph's row crosses few edges: an insertion sort is the quickest.
+  for (const Edge* edge : mActive) {
+    const Crossing crossing{edge->x0 + (y - edge->y0) * edge->dxdy, edge};
+    size_t at = mCrossings.size();
+    mCrossings.push_back(crossing);
+    for (; at > 0 && mCrossings[at - 1].x > crossing.x; --at) mCrossings[at] = mCrossings[at - 1];
+    mCrossings[at] = crossing;
+  }
+  if (mOneShape) {
+    // Most glyphs: inside between the first and second crossing, the third and fourth...
+    for (size_t i = 0; i + 1 < mCrossings.size(); i += 2) {
+      AddStretch(mCrossings[i].x, mCrossings[i + 1].x, mCrossings[i].edge->colour);
+    }
+    return;
+  }
 
   LayerSet inside;
   int32_t winding[kFirstShapeLayer] = {0, 0};
@@ -120,8 +137,9 @@ void VecScanConverter::SweepRow(int32_t row) {
 // the pixel where it ends loses the part from there on.
 void VecScanConverter::AddStretch(double from, double to, uint8_t colour) {
   const double left = mLeft * kSamples, right = mRight * kSamples;
-  const auto first = static_cast<int32_t>(std::lround((std::clamp(from, left, right) - left) * kFraction));
-  const auto end = static_cast<int32_t>(std::lround((std::clamp(to, left, right) - left) * kFraction));
+  // Both lie at or after the clip's left: rounding is adding a half.
+  const auto first = static_cast<int32_t>((std::clamp(from, left, right) - left) * kFraction + 0.5);
+  const auto end = static_cast<int32_t>((std::clamp(to, left, right) - left) * kFraction + 0.5);
   if (first >= end) return;
   Coverage& coverage = CoverageOf(colour);
   constexpr int32_t kPixel = kSamples * kFraction;

@@ -74,4 +74,5 @@ class VecScanConverter {
   std::deque<Coverage> mCoverage;  // reused from glyph to glyph; the first ones are in use
   std::vector<Coverage*> mUsed;     // this glyph's colours, lowest layer's first
   std::array<Coverage*, 256> mCoverageOf{};
+  bool mOneShape = false;  // all edges of the glyph in one shape, in one colour
 };
