@@ -11,8 +11,10 @@
 
 #include "media/TVecFont.h"
 #include "media/TVqMiniVecDraw.h"
+#include "tests/support/BufferTextures.h"
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/MvecWriter.h"
+#include "tests/support/TextureHandle.h"
 
 namespace {
 
@@ -56,19 +58,6 @@ void DrawThousandGlyphs(TVqMiniVecDraw& renderer, const std::shared_ptr<TTexture
   renderer.End();
 }
 
-class Canvas final : public TVecTextures {
- public:
-  std::shared_ptr<TTexture> CreateRenderTarget(int32_t, int32_t) override { return nullptr; }
-  bool Lock(TTexture&, TVecPixels& out) override {
-    out = {reinterpret_cast<uint8_t*>(mPixels.data()), kSide, kSide, kSide * 4};
-    return true;
-  }
-  void Unlock(TTexture&) override {}
-
- private:
-  std::vector<uint32_t> mPixels = std::vector<uint32_t>(kSide * kSide);
-};
-
 void LoadFont(benchmark::State& state) {
   const std::vector<uint8_t> bytes = FourHundredGlyphs();
   for (auto _ : state) {
@@ -79,11 +68,9 @@ void LoadFont(benchmark::State& state) {
 BENCHMARK(LoadFont)->Unit(benchmark::kMillisecond);
 
 void RasteriseIntoSpans(benchmark::State& state) {
-  TVqMiniVecDraw renderer(std::make_unique<Canvas>());
+  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
   renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
-  auto owner = std::make_shared<int>(0);
-  const std::shared_ptr<TTexture> target(owner, reinterpret_cast<TTexture*>(owner.get()));
-  for (auto _ : state) DrawThousandGlyphs(renderer, target);
+  for (auto _ : state) DrawThousandGlyphs(renderer, TextureHandle());
   state.SetItemsProcessed(state.iterations() * kGlyphs);
 }
 BENCHMARK(RasteriseIntoSpans)->Unit(benchmark::kMillisecond);

@@ -2,40 +2,28 @@
 // texture, plain, bold and outlined, italic and turned, and at a size far
 // larger than the texture: no fault, no write outside the texture, no hang.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "media/TVecFont.h"
 #include "media/TVqMiniVecDraw.h"
+#include "tests/support/BufferTextures.h"
+#include "tests/support/TextureHandle.h"
 
 namespace {
 
 constexpr int32_t kSide = 48;
 constexpr int32_t kMaxGlyphs = 64;
 
-class BufferTextures final : public TVecTextures {
- public:
-  std::shared_ptr<TTexture> CreateRenderTarget(int32_t, int32_t) override { return nullptr; }
-  bool Lock(TTexture&, TVecPixels& out) override {
-    out = {reinterpret_cast<uint8_t*>(mPixels.data()), kSide, kSide, kSide * 4};
-    return true;
-  }
-  void Unlock(TTexture&) override {}
-
- private:
-  std::vector<uint32_t> mPixels = std::vector<uint32_t>(kSide * kSide);
-};
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TVecFont font(std::vector<uint8_t>(data, data + size));
   if (font.GetCount() == 0) return 0;
-  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>());
+  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
   for (int32_t slot : {1, 254, 255}) renderer.SetColor(slot, TColor(1, 1, 1, 1), 1.0f);
-  // Any non-null handle: the textures above never look at it.
-  auto owner = std::make_shared<int>(0);
-  std::shared_ptr<TTexture> target(owner, reinterpret_cast<TTexture*>(owner.get()));
+  const std::shared_ptr<TTexture> target = TextureHandle();
   const float lineScale = 3.2f * 24.0f / (font.GetAscent() + font.GetDescent());
   const int32_t glyphs = std::min(font.GetCount(), kMaxGlyphs);
   for (int32_t glyph = 0; glyph < glyphs; ++glyph) {

@@ -11,6 +11,7 @@
 
 #include "media/TVecFont.h"
 #include "media/TVqMiniVecDraw.h"
+#include "tests/support/BufferTextures.h"
 #include "tests/support/TextureHandle.h"
 
 namespace {
@@ -46,18 +47,6 @@ TEST(MvecConverter, RefusesWhatIsNoFontAndAFontWithoutW) {
   EXPECT_EQ(error, "the font has no 'W'");
 }
 
-class Canvas final : public TVecTextures {
- public:
-  std::shared_ptr<TTexture> CreateRenderTarget(int32_t, int32_t) override { return nullptr; }
-  bool Lock(TTexture&, TVecPixels& out) override {
-    out = {reinterpret_cast<uint8_t*>(pixels.data()), kSide, kSide, kSide * 4};
-    return true;
-  }
-  void Unlock(TTexture&) override {}
-
-  std::vector<uint32_t> pixels = std::vector<uint32_t>(kSide * kSide);
-};
-
 // Our coverage of the converted glyph and FreeType's own anti-aliased
 // rendering, at the same pixels per font unit, with the pens on the same
 // pixel corner.
@@ -74,8 +63,8 @@ TEST(MvecConverter, ConvertedGlyphsCoverWhatFreeTypeRenders) {
   for (uint32_t code : {uint32_t{'O'}, uint32_t{'B'}, uint32_t{'%'}, uint32_t{0xC5}}) {
     ASSERT_EQ(FT_Load_Char(face, code, FT_LOAD_RENDER | FT_LOAD_NO_HINTING), 0);
     const FT_Bitmap& bitmap = face->glyph->bitmap;
-    auto owned = std::make_unique<Canvas>();
-    Canvas& canvas = *owned;
+    auto owned = std::make_unique<BufferTextures>(kSide, kSide);
+    BufferTextures& canvas = *owned;
     TVqMiniVecDraw renderer(std::move(owned));
     renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
     renderer.SetCopyAlpha(true);
