@@ -11,6 +11,7 @@ class TSoundManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
+struct TVertexList;
 namespace sys {
 class Window;
 }  // namespace sys
@@ -77,6 +78,14 @@ class TPlatform {
   // A device call ran out of video memory: the display restarts at 16 bits.
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
+
+  // What the vector-font renderer draws with besides the above: 2D drawing
+  // with its blend mode and texture, and vertex lists.
+  virtual bool Begin2d() = 0;
+  virtual void End2d() = 0;
+  virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
+  virtual void SetBlendMode(int32_t mode) = 0;
+  virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
 
  protected:
   TPlatform() = default;

@@ -1,5 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
+#include "media/TVertexList.h"
+
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
@@ -50,4 +52,17 @@ bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
 bool FakePlatform::PopRenderTarget() {
   Record("PopRenderTarget");
   return true;
+}
+
+bool FakePlatform::Begin2d() {
+  Record("Begin2d");
+  return begin2d;
+}
+
+void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+  Record(texture ? "SetTexture" : "SetTexture none");
+}
+
+void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+  Record("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
 }
