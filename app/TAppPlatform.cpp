@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
+#include "media/TVqMiniVecDraw.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
 #include "platform/file/FileIndex.h"
@@ -69,7 +70,8 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
 }
 
 // In this order: nothing may poll the display once the window manager and the
-// display start to go, and the window goes after everything that draws into it.
+// display start to go, the window goes after everything that draws into it,
+// and fonts after everything that draws text.
 TAppPlatform::~TAppPlatform() {
   TPlatformData& data = *mData;
   data.mCursorTexture.reset();
@@ -77,6 +79,8 @@ TAppPlatform::~TAppPlatform() {
   data.mWindowManager.reset();
   data.mPlatformTasks.Clear();
   data.mSoundManager.reset();
+  data.mVecDraw.reset();
+  DestroyFontCache();
   data.mCursorTexture.reset();
   data.mDisplayHandler.reset();
   if (data.mMainWindow) data.mMainWindow->SetProcedure(nullptr);
@@ -160,6 +164,12 @@ void TAppPlatform::SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler) {
 void TAppPlatform::SetSoundManager(std::unique_ptr<TSoundManager> manager) {
   mData->mSoundManager = std::move(manager);
 }
+
+void TAppPlatform::SetVecDraw(std::unique_ptr<TVqMiniVecDraw> renderer) { mData->mVecDraw = std::move(renderer); }
+
+TVecFont* TAppPlatform::GetFont(const TString& name) { return mData->mFontCache.GetFont(name); }
+
+void TAppPlatform::DestroyFontCache() { mData->mFontCache.Clear(); }
 
 void TAppPlatform::SetWindowTitle(const TString& title) {
   if (sys::Window* window = GetMainWindow()) window->SetTitle(title.CStr());

@@ -19,6 +19,8 @@ class TStringTable;
 class TTask;
 class TTaskList;
 class TTexture;
+class TVecFont;
+class TVqMiniVecDraw;
 class TWindowManager;
 struct TMatrix4;
 struct TVertexList;
@@ -92,6 +94,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   // starts with no 2D or 3D drawing open.
   void SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler);
   void SetSoundManager(std::unique_ptr<TSoundManager> manager);
+  void SetVecDraw(std::unique_ptr<TVqMiniVecDraw> renderer);
   sys::Window* GetMainWindow() const override { return mData->mMainWindow.get(); }
   TPlatformData& GetData() { return *mData; }
   TEventPump& GetEventPump() { return mPump; }
@@ -162,6 +165,13 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void ReleaseAssets();
   // True once after a repaint was asked for.
   bool ConsumeRepaintRequest() override;
+
+  // Text: fonts from the font cache, loaded on first use; the vector
+  // renderer, null until the display set-up has made it. Nothing may draw
+  // text once the font cache is destroyed.
+  TVecFont* GetFont(const TString& name) override;
+  TVqMiniVecDraw* GetVecDraw() override { return mData->mVecDraw.get(); }
+  void DestroyFontCache();
 
   // The cursor image the display draws in place of the system cursor.
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);

@@ -8,6 +8,7 @@
 #include "app/CursorPollThread.h"
 #include "app/FrameRate.h"
 #include "app/TFoldersAndSettings.h"
+#include "media/TFontCache.h"
 #include "platform/text/TString.h"
 #include "platform/time/TTaskList.h"
 #include "system/os/SingleInstance.h"
@@ -17,6 +18,7 @@ class TDisplayHandler;
 class TSoundManager;
 class TStringTable;
 class TTexture;
+class TVqMiniVecDraw;
 class TWindowManager;
 namespace sys {
 class HostWindow;
@@ -80,6 +82,8 @@ class TPlatformData {
   int32_t mMouseMode = 0;  // always absolute client positions
   // Replaced only while the cursor poll thread is kept out.
   std::unique_ptr<TDisplayHandler> mDisplayHandler;
+  std::unique_ptr<TVqMiniVecDraw> mVecDraw;  // null until the display set-up makes it
+  TFontCache mFontCache;
   TTaskList mRestoreTasks;   // run once at the first frame after a restore
   TTaskList mPlatformTasks;  // run on every idle pass and every frame
 

@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "platform/text/TString.h"
 #include "platform/types/TColor.h"
 #include "platform/types/TRect.h"
 
@@ -10,6 +11,8 @@ class TAssetManager;
 class TSoundManager;
 class TTaskList;
 class TTexture;
+class TVecFont;
+class TVqMiniVecDraw;
 class TWindowManager;
 struct TVertexList;
 namespace sys {
@@ -86,6 +89,12 @@ class TPlatform {
   virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
   virtual void SetBlendMode(int32_t mode) = 0;
   virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
+
+  // What text layouts ask of the platform: fonts by name from its font
+  // cache (null when no font can be made), and the vector renderer, null
+  // until the display set-up has made it.
+  virtual TVecFont* GetFont(const TString& name) = 0;
+  virtual TVqMiniVecDraw* GetVecDraw() = 0;
 
  protected:
   TPlatform() = default;

@@ -66,3 +66,9 @@ void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
 void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
   Record("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
 }
+
+TVecFont* FakePlatform::GetFont(const TString& name) {
+  Record(std::string("GetFont ") + name.CStr());
+  auto found = fonts.find(name.CStr());
+  return found == fonts.end() ? nullptr : found->second;
+}

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -47,6 +48,8 @@ class FakePlatform : public TPlatform {
   bool embedded = false;  // draws at displayScale
   float displayScale = 1.0f;
   bool begin2d = true;
+  std::map<std::string, TVecFont*> fonts;  // any other name has no font
+  TVqMiniVecDraw* vecDraw = nullptr;
 
   CallJournal journal;
   TTaskList tasks;
@@ -87,6 +90,10 @@ class FakePlatform : public TPlatform {
   void SetBlendMode(int32_t mode) override { Record("SetBlendMode" + JournalNumbers({mode})); }
   // Recorded with the list's kind and vertex count.
   void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
+
+  // Recorded with the name.
+  TVecFont* GetFont(const TString& name) override;
+  TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
 
  private:
   void Record(const std::string& entry);
