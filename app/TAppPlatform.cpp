@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
+#include "media/TTextLayout.h"
 #include "media/TVqMiniVecDraw.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
@@ -75,6 +76,7 @@ TAppPlatform::TAppPlatform(std::unique_ptr<TPlatformData> data) : mData(std::mov
 TAppPlatform::~TAppPlatform() {
   TPlatformData& data = *mData;
   data.mCursorTexture.reset();
+  data.mOverlayText.reset();
   data.mPollThread.Stop();
   data.mWindowManager.reset();
   data.mPlatformTasks.Clear();

@@ -2,6 +2,7 @@
 // display set-up, frame timing and the cursor image.
 #include "app/TAppPlatform.h"
 #include "media/TDisplayHandler.h"
+#include "media/TTextLayout.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/text/Log.h"
 #include "system/os/TickCount.h"
@@ -14,6 +15,11 @@ namespace {
 
 // The width the game is laid out for; a host window scales it to its own.
 constexpr float kLayoutWidth = 800.0f;
+
+// The framework's version, as the overlay shows it.
+constexpr int kFrameworkVersion[] = {3, 5, 0, 9};
+constexpr int32_t kOverlayTextSide = 512;
+constexpr int32_t kOverlayTextSize = 16;
 
 }  // namespace
 
@@ -34,10 +40,21 @@ void TAppPlatform::EndDraw(bool present) {
   mDrawGuard.Forward(GetDisplayHandler(), "EndDraw", [&](TDisplayHandler& display) { display.EndDraw(present); });
 }
 
-// The overlay's panel; its version and rate text is drawn by the text layout.
+// The framework's version and the frame rate, in red on a black panel. The
+// text is laid out again only when the rate changes.
 void TAppPlatform::DrawOverlay() {
+  std::unique_ptr<TTextLayout>& text = mData->mOverlayText;
+  if (!text) {
+    text = TTextLayout::Create("", kOverlayTextSide, kOverlayTextSide, 0, nullptr, kOverlayTextSize,
+                               TColor(1, 0, 0, 1));
+  }
+  const int* version = kFrameworkVersion;
+  text->SetText(TString::Format("Ostrivance Version %d.%d.%d.%d<br>FPS<tab pos='200'>%f<br>", version[0],
+                                version[1], version[2], version[3],
+                                static_cast<double>(mData->mFrameRate.GetFramesPerSecond())));
   bool began = Begin2d();
   DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
+  text->Draw(TRect(0, 0, kOverlayTextSide, kOverlayTextSide), 1.0f, 0.0f);
   if (began) End2d();
 }
 

@@ -2,6 +2,7 @@
 
 #include "media/TDisplayHandler.h"
 #include "media/TSoundManager.h"
+#include "media/TTextLayout.h"
 #include "media/TVqMiniVecDraw.h"
 #include "platform/time/GameTime.h"
 #include "platform/asset/TAssetManager.h"

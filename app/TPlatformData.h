@@ -17,6 +17,7 @@ class TAssetManager;
 class TDisplayHandler;
 class TSoundManager;
 class TStringTable;
+class TTextLayout;
 class TTexture;
 class TVqMiniVecDraw;
 class TWindowManager;
@@ -72,6 +73,7 @@ class TPlatformData {
 
   TFoldersAndSettings mFoldersAndSettings;
   FrameRate mFrameRate;
+  std::unique_ptr<TTextLayout> mOverlayText;  // made when the overlay first shows
   CursorPollThread mPollThread;
 
   std::unique_ptr<TWindowManager> mWindowManager;
