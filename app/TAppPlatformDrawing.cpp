@@ -48,9 +48,8 @@ void TAppPlatform::DrawOverlay() {
     text = TTextLayout::Create("", kOverlayTextSide, kOverlayTextSide, 0, nullptr, kOverlayTextSize,
                                TColor(1, 0, 0, 1));
   }
-  const int* version = kFrameworkVersion;
-  text->SetText(TString::Format("Ostrivance Version %d.%d.%d.%d<br>FPS<tab pos='200'>%f<br>", version[0],
-                                version[1], version[2], version[3],
+  text->SetText(TString::Format("Ostrivance Version %d.%d.%d.%d<br>FPS<tab pos='200'>%f<br>", kFrameworkVersion[0],
+                                kFrameworkVersion[1], kFrameworkVersion[2], kFrameworkVersion[3],
                                 static_cast<double>(mData->mFrameRate.GetFramesPerSecond())));
   bool began = Begin2d();
   DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
