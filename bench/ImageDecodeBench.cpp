@@ -7,23 +7,21 @@
 // each) for each side, and "ratio", our time over the library's, beside its
 // goal (1.15 or less). A goal not met is named on a "MISS" line at exit.
 
-#include <png.h>
-
-#include <cstddef>
-#include <cstdio>
-
-#include <jpeglib.h>
-
 #include <benchmark/benchmark.h>
+#include <png.h>
 
 #include <algorithm>
 #include <chrono>
 #include <csetjmp>
+#include <cstddef>
+#include <cstdio>
 #include <cstdlib>
 #include <limits>
 #include <map>
 #include <memory>
 #include <string>
+// jpeglib.h needs size_t and FILE declared first.
+#include <jpeglib.h>
 
 #include "bench/BenchFolder.h"
 #include "media/JpegDecoder.h"
@@ -48,7 +46,8 @@ class Goals {
     }
   }
 
-  void Record(benchmark::State& state, const std::string& name, double pixelBytes, double ours, double library) {
+  void Record(benchmark::State& state, const std::string& name, double pixelBytes, double ours,
+              double library) {
     const double ratio = ours / library;
     mRatios[name] = ratio;
     state.counters["ours_MBps"] = pixelBytes / ours / 1e6;
@@ -123,7 +122,8 @@ void LibraryDecodeJpeg(const std::string& bytes) {
 }
 
 template <class Ours, class Library>
-void Compare(benchmark::State& state, const std::string& name, double pixelBytes, Ours ours, Library library) {
+void Compare(benchmark::State& state, const std::string& name, double pixelBytes, Ours ours,
+             Library library) {
   double oursFastest = std::numeric_limits<double>::max();
   double libraryFastest = std::numeric_limits<double>::max();
   for (auto _ : state) {
@@ -156,7 +156,8 @@ BENCHMARK(DecodeRgbaPng)->MinTime(1.0)->UseRealTime();
 
 void DecodeColourJpeg(benchmark::State& state) {
   BenchFolder folder;
-  const std::string bytes = JpegBytes({.width = 1024, .height = 768, .samples = PictureSamples(1024, 768, 3)});
+  const std::string bytes =
+      JpegBytes({.width = 1024, .height = 768, .samples = PictureSamples(1024, 768, 3)});
   const TString name = ("::" + folder.Write("picture.jpg", bytes)).c_str();
   Compare(
       state, "decoding a 1024 x 768 JPEG", 1024.0 * 768 * 4,

@@ -1,14 +1,12 @@
 #include "media/JpegDecoder.h"
 
-// jpeglib.h needs size_t and FILE declared first.
+#include <csetjmp>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
-
+// jpeglib.h needs size_t and FILE declared first.
 #include <jerror.h>
 #include <jpeglib.h>
-
-#include <csetjmp>
-#include <cstdint>
 
 #include "media/OpenFile.h"
 #include "platform/text/Log.h"

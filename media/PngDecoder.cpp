@@ -203,8 +203,7 @@ class PngReader {
 
 }  // namespace
 
-bool DecodePng(const TString& name, const TString& paletteName, bool wantIndices,
-               TDecodedImage& image) {
+bool DecodePng(const TString& name, const TString& paletteName, bool wantIndices, TDecodedImage& image) {
   image = TDecodedImage();
   OpenFile file(FileOpen(name, kFileReadBinary));
   if (!file) {

@@ -16,5 +16,4 @@
 // palette colours in order, before anything is decoded.
 //
 // False, with a log line and image left empty, on any failure.
-bool DecodePng(const TString& name, const TString& paletteName, bool wantIndices,
-               TDecodedImage& image);
+bool DecodePng(const TString& name, const TString& paletteName, bool wantIndices, TDecodedImage& image);

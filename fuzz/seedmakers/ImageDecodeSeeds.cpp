@@ -21,25 +21,43 @@ void PngSeeds() {
   const png_color_16 key{0, 10, 20, 30, 0};
   Seed("png-rgba", 0, PngBytes({.width = 4, .height = 3, .rows = PictureSamples(4, 3, 4)}));
   Seed("png-rgb-gamma", 0,
-       PngBytes({.width = 3, .height = 5, .colourType = PNG_COLOR_TYPE_RGB, .rows = PictureSamples(3, 5, 3),
+       PngBytes({.width = 3,
+                 .height = 5,
+                 .colourType = PNG_COLOR_TYPE_RGB,
+                 .rows = PictureSamples(3, 5, 3),
                  .gamma = 1.0}));
   Seed("png-rgb-key", 0,
-       PngBytes({.width = 2, .colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30, 40, 50, 60},
+       PngBytes({.width = 2,
+                 .colourType = PNG_COLOR_TYPE_RGB,
+                 .rows = {10, 20, 30, 40, 50, 60},
                  .transparentColour = &key}));
-  Seed("png-grey2", 0, PngBytes({.width = 4, .colourType = PNG_COLOR_TYPE_GRAY, .bitDepth = 2, .rows = {0x1b}}));
+  Seed("png-grey2", 0,
+       PngBytes({.width = 4, .colourType = PNG_COLOR_TYPE_GRAY, .bitDepth = 2, .rows = {0x1b}}));
   Seed("png-grey-alpha", 0,
-       PngBytes({.width = 2, .height = 2, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = PictureSamples(2, 2, 2)}));
-  Seed("png-rgba16", 0,
-       PngBytes({.width = 2, .height = 2, .bitDepth = 16, .rows = PictureSamples(2, 2, 8)}));
+       PngBytes({.width = 2,
+                 .height = 2,
+                 .colourType = PNG_COLOR_TYPE_GRAY_ALPHA,
+                 .rows = PictureSamples(2, 2, 2)}));
+  Seed("png-rgba16", 0, PngBytes({.width = 2, .height = 2, .bitDepth = 16, .rows = PictureSamples(2, 2, 8)}));
   Seed("png-interlaced", 0,
-       PngBytes({.width = 9, .height = 9, .colourType = PNG_COLOR_TYPE_GRAY, .rows = PictureSamples(9, 9, 1),
+       PngBytes({.width = 9,
+                 .height = 9,
+                 .colourType = PNG_COLOR_TYPE_GRAY,
+                 .rows = PictureSamples(9, 9, 1),
                  .interlaced = true}));
-  const PngPicture indexed{.width = 3, .height = 2, .colourType = PNG_COLOR_TYPE_PALETTE,
-                           .rows = {0, 1, 2, 2, 1, 0}, .palette = palette, .paletteAlphas = {0}};
+  const PngPicture indexed{.width = 3,
+                           .height = 2,
+                           .colourType = PNG_COLOR_TYPE_PALETTE,
+                           .rows = {0, 1, 2, 2, 1, 0},
+                           .palette = palette,
+                           .paletteAlphas = {0}};
   Seed("png-palette", 0, PngBytes(indexed));
   Seed("png-palette-indices", 1, PngBytes(indexed));
   Seed("png-palette4", 1,
-       PngBytes({.width = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .bitDepth = 4, .rows = {0x20},
+       PngBytes({.width = 2,
+                 .colourType = PNG_COLOR_TYPE_PALETTE,
+                 .bitDepth = 4,
+                 .rows = {0x20},
                  .palette = palette}));
   std::string riff = RiffPaletteBytes({{100, 101, 102}, {110, 111, 112}});
   const std::string lengthAndRiff = std::string{char(riff.size() & 0xff), char(riff.size() >> 8)} + riff;
@@ -53,10 +71,13 @@ void JpegSeeds() {
   Seed("jpeg-colour422", 2,
        JpegBytes({.width = 16, .height = 16, .samples = colour, .chromaHeightFactor = 1}));
   Seed("jpeg-colour444", 2,
-       JpegBytes({.width = 16, .height = 16, .samples = colour, .chromaWidthFactor = 1, .chromaHeightFactor = 1}));
+       JpegBytes(
+           {.width = 16, .height = 16, .samples = colour, .chromaWidthFactor = 1, .chromaHeightFactor = 1}));
   Seed("jpeg-progressive", 2, JpegBytes({.width = 16, .height = 16, .samples = colour, .progressive = true}));
-  Seed("jpeg-grey", 2, JpegBytes({.width = 8, .height = 8, .components = 1, .samples = PictureSamples(8, 8, 1)}));
-  Seed("jpeg-plain-rgb", 2, JpegBytes({.width = 8, .height = 8, .samples = PictureSamples(8, 8, 3), .codedAsRgb = true}));
+  Seed("jpeg-grey", 2,
+       JpegBytes({.width = 8, .height = 8, .components = 1, .samples = PictureSamples(8, 8, 1)}));
+  Seed("jpeg-plain-rgb", 2,
+       JpegBytes({.width = 8, .height = 8, .samples = PictureSamples(8, 8, 3), .codedAsRgb = true}));
   const std::string whole = JpegBytes({.width = 16, .height = 16, .samples = colour});
   Seed("jpeg-truncated", 2, whole.substr(0, whole.size() - whole.size() / 4));
 }

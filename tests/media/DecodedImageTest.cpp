@@ -1,11 +1,10 @@
-#include "media/TDecodedImage.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "media/JpegDecoder.h"
 #include "media/PngDecoder.h"
+#include "media/TDecodedImage.h"
 #include "tests/media/ImageFiles.h"
 #include "tests/media/ImageRig.h"
 
@@ -20,9 +19,9 @@ TEST_F(DecodedImageTest, SideIsThePowerOfTwoAboveTheLargerSize) {
     int32_t side;
   };
   const Case cases[] = {
-      {1, 1, 1},       {2, 1, 2},       {3, 5, 8},          {5, 3, 8},         {512, 512, 512},
-      {513, 2, 1024},  {1, 8192, 8192}, {8193, 1, 0},       {100000, 100000, 0},
-      {0, 5, 0},       {5, -1, 0},      {int64_t(1) << 40, 1, 0},
+      {1, 1, 1},           {2, 1, 2},      {3, 5, 8},       {5, 3, 8},
+      {512, 512, 512},     {513, 2, 1024}, {1, 8192, 8192}, {8193, 1, 0},
+      {100000, 100000, 0}, {0, 5, 0},      {5, -1, 0},      {int64_t(1) << 40, 1, 0},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(ImageSide("a.png", c.width, c.height), c.side) << c.width << " x " << c.height;

@@ -7,14 +7,13 @@
 
 #include <png.h>
 
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-
+// jpeglib.h needs size_t and FILE declared first.
 #include <jpeglib.h>
-
-#include <array>
-#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -26,9 +25,9 @@ struct PngPicture {
   // height rows packed as the file stores them, 16-bit samples high byte first
   std::vector<uint8_t> rows{};
   std::vector<png_color> palette{};
-  std::vector<uint8_t> paletteAlphas{};  // tRNS of a palette image
+  std::vector<uint8_t> paletteAlphas{};             // tRNS of a palette image
   const png_color_16* transparentColour = nullptr;  // tRNS of a grey or RGB image
-  double gamma = 0;                    // a gAMA chunk when above 0
+  double gamma = 0;                                 // a gAMA chunk when above 0
   bool interlaced = false;
 };
 
@@ -76,12 +75,12 @@ inline std::string PngBytes(const PngPicture& picture) {
 struct JpegPicture {
   uint32_t width = 1;
   uint32_t height = 1;
-  int components = 3;            // 3: red, green, blue samples; 1: grey
+  int components = 3;              // 3: red, green, blue samples; 1: grey
   std::vector<uint8_t> samples{};  // height rows of width x components samples
   int quality = 90;
-  int chromaWidthFactor = 2;     // the luma sampling factors over chroma's
+  int chromaWidthFactor = 2;  // the luma sampling factors over chroma's
   int chromaHeightFactor = 2;
-  bool codedAsRgb = false;       // stored as plain RGB instead of YCbCr
+  bool codedAsRgb = false;  // stored as plain RGB instead of YCbCr
   bool progressive = false;
 };
 
@@ -133,7 +132,8 @@ inline std::string RiffPaletteBytes(const std::vector<std::array<uint8_t, 3>>& c
   AppendLittleEndian(bytes, chunkSize < 0 ? 8 + entryBytes : static_cast<uint32_t>(chunkSize), 4);
   AppendLittleEndian(bytes, 0x300, 2);
   AppendLittleEndian(bytes, static_cast<uint32_t>(colours.size()), 2);
-  for (const auto& colour : colours) bytes += std::string{char(colour[0]), char(colour[1]), char(colour[2]), 0};
+  for (const auto& colour : colours)
+    bytes += std::string{char(colour[0]), char(colour[1]), char(colour[2]), 0};
   return bytes;
 }
 

@@ -1,11 +1,10 @@
-#include "media/JpegDecoder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "media/JpegDecoder.h"
 #include "tests/media/ImageFiles.h"
 #include "tests/media/ImageRig.h"
 
@@ -19,7 +18,8 @@ std::vector<uint8_t> TwoColours(uint32_t width, uint32_t height) {
   for (uint32_t y = 0; y < height; y++) {
     for (uint32_t x = 0; x < width; x++) {
       const bool left = x < width / 2;
-      samples.insert(samples.end(), {uint8_t(left ? 200 : 20), uint8_t(left ? 40 : 60), uint8_t(left ? 30 : 220)});
+      samples.insert(samples.end(),
+                     {uint8_t(left ? 200 : 20), uint8_t(left ? 40 : 60), uint8_t(left ? 30 : 220)});
     }
   }
   return samples;
@@ -46,9 +46,12 @@ TEST_F(JpegDecoderTest, ColourImagesGiveBlueGreenRedAndOpaqueAlpha) {
       {"progressive", 2, 2, true},
   };
   for (const Case& c : cases) {
-    const JpegPicture picture{.width = 32, .height = 16, .samples = TwoColours(32, 16),
+    const JpegPicture picture{.width = 32,
+                              .height = 16,
+                              .samples = TwoColours(32, 16),
                               .chromaWidthFactor = c.chromaWidthFactor,
-                              .chromaHeightFactor = c.chromaHeightFactor, .progressive = c.progressive};
+                              .chromaHeightFactor = c.chromaHeightFactor,
+                              .progressive = c.progressive};
     Store("colour.jpg", JpegBytes(picture));
     TDecodedImage image;
     ASSERT_TRUE(DecodeJpeg("colour.jpg", image)) << c.what << "\n" << LogText();

@@ -1,11 +1,10 @@
-#include "media/PngDecoder.h"
-
 #include <gtest/gtest.h>
 #include <zlib.h>
 
 #include <string>
 #include <vector>
 
+#include "media/PngDecoder.h"
 #include "tests/media/ImageFiles.h"
 #include "tests/media/ImageRig.h"
 #include "tests/support/PackWriter.h"
@@ -32,40 +31,70 @@ TEST_F(PngDecoderTest, EveryKindOfPixelBecomesBlueGreenRedAlpha) {
     bool hasAlpha;
   };
   const Case cases[] = {
-      {"rgba", {.width = 2, .rows = {10, 20, 30, 40, 50, 60, 70, 80}},
-       {{30, 20, 10, 40}, {70, 60, 50, 80}}, true},
-      {"rgb", {.width = 2, .colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30, 40, 50, 60}},
-       {{30, 20, 10, 255}, {60, 50, 40, 255}}, false},
-      {"grey", {.width = 2, .colourType = PNG_COLOR_TYPE_GRAY, .rows = {7, 200}},
-       {{7, 7, 7, 255}, {200, 200, 200, 255}}, false},
-      {"grey with alpha", {.width = 2, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {7, 100, 200, 0}},
-       {{7, 7, 7, 100}, {200, 200, 200, 0}}, true},
+      {"rgba",
+       {.width = 2, .rows = {10, 20, 30, 40, 50, 60, 70, 80}},
+       {{30, 20, 10, 40}, {70, 60, 50, 80}},
+       true},
+      {"rgb",
+       {.width = 2, .colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30, 40, 50, 60}},
+       {{30, 20, 10, 255}, {60, 50, 40, 255}},
+       false},
+      {"grey",
+       {.width = 2, .colourType = PNG_COLOR_TYPE_GRAY, .rows = {7, 200}},
+       {{7, 7, 7, 255}, {200, 200, 200, 255}},
+       false},
+      {"grey with alpha",
+       {.width = 2, .colourType = PNG_COLOR_TYPE_GRAY_ALPHA, .rows = {7, 100, 200, 0}},
+       {{7, 7, 7, 100}, {200, 200, 200, 0}},
+       true},
       {"16-bit rgba keeps the high bytes",
-       {.width = 2, .bitDepth = 16,
+       {.width = 2,
+        .bitDepth = 16,
         .rows = {0x12, 0x34, 0x56, 0x78, 0x9a, 0xbc, 0xde, 0xf0, 0xff, 0xff, 0, 0, 0x80, 0, 0, 0xff}},
-       {{0x9a, 0x56, 0x12, 0xde}, {0x80, 0, 0xff, 0}}, true},
-      {"2-bit grey", {.width = 4, .colourType = PNG_COLOR_TYPE_GRAY, .bitDepth = 2, .rows = {0x1b}},
-       {{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255}, {255, 255, 255, 255}}, false},
-      {"palette", {.width = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .rows = {1, 0}, .palette = kPalette},
-       {{6, 5, 4, 255}, {3, 2, 1, 255}}, false},
+       {{0x9a, 0x56, 0x12, 0xde}, {0x80, 0, 0xff, 0}},
+       true},
+      {"2-bit grey",
+       {.width = 4, .colourType = PNG_COLOR_TYPE_GRAY, .bitDepth = 2, .rows = {0x1b}},
+       {{0, 0, 0, 255}, {85, 85, 85, 255}, {170, 170, 170, 255}, {255, 255, 255, 255}},
+       false},
+      {"palette",
+       {.width = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .rows = {1, 0}, .palette = kPalette},
+       {{6, 5, 4, 255}, {3, 2, 1, 255}},
+       false},
       {"4-bit palette",
        {.width = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .bitDepth = 4, .rows = {0x20}, .palette = kPalette},
-       {{9, 8, 7, 255}, {3, 2, 1, 255}}, false},
+       {{9, 8, 7, 255}, {3, 2, 1, 255}},
+       false},
       {"palette with a transparent entry",
-       {.width = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .rows = {0, 1}, .palette = kPalette,
+       {.width = 2,
+        .colourType = PNG_COLOR_TYPE_PALETTE,
+        .rows = {0, 1},
+        .palette = kPalette,
         .paletteAlphas = {0}},
-       {{3, 2, 1, 0}, {6, 5, 4, 255}}, true},
+       {{3, 2, 1, 0}, {6, 5, 4, 255}},
+       true},
       {"rgb with a transparent colour",
-       {.width = 2, .colourType = PNG_COLOR_TYPE_RGB, .rows = {10, 20, 30, 40, 50, 60},
+       {.width = 2,
+        .colourType = PNG_COLOR_TYPE_RGB,
+        .rows = {10, 20, 30, 40, 50, 60},
         .transparentColour = &rgbKey},
-       {{30, 20, 10, 0}, {60, 50, 40, 255}}, true},
+       {{30, 20, 10, 0}, {60, 50, 40, 255}},
+       true},
       {"grey with a transparent grey",
        {.width = 2, .colourType = PNG_COLOR_TYPE_GRAY, .rows = {7, 200}, .transparentColour = &greyKey},
-       {{7, 7, 7, 0}, {200, 200, 200, 255}}, true},
+       {{7, 7, 7, 0}, {200, 200, 200, 255}},
+       true},
       {"interlaced",
        {.width = 8, .colourType = PNG_COLOR_TYPE_GRAY, .rows = {0, 1, 2, 3, 4, 5, 6, 7}, .interlaced = true},
-       {{0, 0, 0, 255}, {1, 1, 1, 255}, {2, 2, 2, 255}, {3, 3, 3, 255},
-        {4, 4, 4, 255}, {5, 5, 5, 255}, {6, 6, 6, 255}, {7, 7, 7, 255}}, false},
+       {{0, 0, 0, 255},
+        {1, 1, 1, 255},
+        {2, 2, 2, 255},
+        {3, 3, 3, 255},
+        {4, 4, 4, 255},
+        {5, 5, 5, 255},
+        {6, 6, 6, 255},
+        {7, 7, 7, 255}},
+       false},
   };
   for (const Case& c : cases) {
     Store("kind.png", PngBytes(c.picture));
@@ -92,8 +121,12 @@ TEST_F(PngDecoderTest, AFileGammaIsCorrectedForTheScreen) {
 }
 
 PngPicture PalettePicture() {
-  return {.width = 3, .height = 2, .colourType = PNG_COLOR_TYPE_PALETTE, .rows = {0, 1, 2, 2, 1, 0},
-          .palette = kPalette, .paletteAlphas = {0}};
+  return {.width = 3,
+          .height = 2,
+          .colourType = PNG_COLOR_TYPE_PALETTE,
+          .rows = {0, 1, 2, 2, 1, 0},
+          .palette = kPalette,
+          .paletteAlphas = {0}};
 }
 
 TEST_F(PngDecoderTest, IndicesComeWithTheFullPaletteTable) {
@@ -143,16 +176,18 @@ TEST_F(PngDecoderTest, IndicesOfAnyOtherImageAreRefused) {
 TEST_F(PngDecoderTest, ARiffPaletteReplacesThePaletteColoursInOrder) {
   struct Case {
     const char* what;
-    std::string paletteFile;  // "" stores none
+    std::string paletteFile;     // "" stores none
     std::vector<Bgra> expected;  // the first four table entries
   };
   const Case cases[] = {
-      {"fewer colours", RiffPaletteBytes({{100, 101, 102}, {110, 111, 112}}),
+      {"fewer colours",
+       RiffPaletteBytes({{100, 101, 102}, {110, 111, 112}}),
        {{102, 101, 100, 0}, {112, 111, 110, 255}, {9, 8, 7, 255}, {0, 0, 0, 255}}},
       {"more colours than the image has",
        RiffPaletteBytes({{100, 101, 102}, {110, 111, 112}, {120, 121, 122}, {130, 131, 132}}),
        {{102, 101, 100, 0}, {112, 111, 110, 255}, {122, 121, 120, 255}, {0, 0, 0, 255}}},
-      {"chunk size below 8", RiffPaletteBytes({{100, 101, 102}}, 4),
+      {"chunk size below 8",
+       RiffPaletteBytes({{100, 101, 102}}, 4),
        {{3, 2, 1, 0}, {6, 5, 4, 255}, {9, 8, 7, 255}, {0, 0, 0, 255}}},
       {"no RIFF file", "PAL", {{3, 2, 1, 0}, {6, 5, 4, 255}, {9, 8, 7, 255}, {0, 0, 0, 255}}},
       {"no file at all", "", {{3, 2, 1, 0}, {6, 5, 4, 255}, {9, 8, 7, 255}, {0, 0, 0, 255}}},
@@ -166,8 +201,8 @@ TEST_F(PngDecoderTest, ARiffPaletteReplacesThePaletteColoursInOrder) {
       ASSERT_TRUE(DecodePng("indexed.png", "pal/night.pal", wantIndices, image)) << c.what;
       std::vector<Bgra> table;
       for (int i = 0; i < 4; i++) {
-        table.push_back({image.palette[i].blue, image.palette[i].green, image.palette[i].red,
-                         image.palette[i].alpha});
+        table.push_back(
+            {image.palette[i].blue, image.palette[i].green, image.palette[i].red, image.palette[i].alpha});
       }
       EXPECT_EQ(table, c.expected) << c.what;
       if (!wantIndices) {
@@ -204,7 +239,8 @@ TEST_F(PngDecoderTest, BrokenFilesFailWithALogLineAndNothingAllocated) {
   const Case cases[] = {
       {"missing", "", "Unable to open image broken.png"},
       {"not a PNG", "GIF89a and more", "Unable to decode PNG broken.png: no PNG signature"},
-      {"cut in its image data", good.substr(0, good.size() / 2), "Unable to decode PNG broken.png: Read Error"},
+      {"cut in its image data", good.substr(0, good.size() / 2),
+       "Unable to decode PNG broken.png: Read Error"},
       {"cut before its end chunk", good.substr(0, endChunk), "Unable to decode PNG broken.png: Read Error"},
       {"a bad header checksum", badChecksum, "Unable to decode PNG broken.png: IHDR: CRC error"},
       {"claiming 100000 x 100000", PngClaiming(100000, 100000),

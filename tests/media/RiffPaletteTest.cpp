@@ -1,11 +1,10 @@
-#include "media/RiffPalette.h"
-
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
 #include "media/OpenFile.h"
+#include "media/RiffPalette.h"
 #include "tests/media/ImageFiles.h"
 #include "tests/media/ImageRig.h"
 
