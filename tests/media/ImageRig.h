@@ -5,35 +5,15 @@
 #include <array>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "media/TDecodedImage.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
-
-// Image files as assets of a fresh file tree, and a log of the test's own.
-class ImageRig : public testing::Test {
- protected:
-  void SetUp() override { SetLogFolder(mLogs.Path().c_str()); }
-
-  // Stores an asset and indexes the tree again.
-  void Store(const std::string& name, const std::string& bytes) {
-    mFiles.WriteAsset(name, bytes);
-    BuildFileIndex();
-  }
-
-  void Remove(const std::string& name) {
-    std::filesystem::remove(mFiles.AssetPath(name));
-    BuildFileIndex();
-  }
-
-  std::string LogText() const { return ReadWholeFile(GetLogPath().CStr()); }
-
-  TestFileLayer mFiles;
-  TempFolder mLogs;
-};
 
 using Bgra = std::array<uint8_t, 4>;
 
@@ -59,3 +39,46 @@ inline bool ZeroOutsideImage(const TDecodedImage& image, int32_t pixelBytes) {
 inline bool IsEmpty(const TDecodedImage& image) {
   return !image.pixels && !image.palette && image.side == 0 && image.width == 0 && image.height == 0;
 }
+
+// Image files as assets of a fresh file tree, and a log of the test's own.
+class ImageRig : public testing::Test {
+ protected:
+  void SetUp() override { SetLogFolder(mLogs.Path().c_str()); }
+
+  // Stores an asset and indexes the tree again.
+  void Store(const std::string& name, const std::string& bytes) {
+    mFiles.WriteAsset(name, bytes);
+    BuildFileIndex();
+  }
+
+  void Remove(const std::string& name) {
+    std::filesystem::remove(mFiles.AssetPath(name));
+    BuildFileIndex();
+  }
+
+  std::string LogText() const { return ReadWholeFile(GetLogPath().CStr()); }
+
+  // A file that a decoder must refuse, leaving the image empty and logging a
+  // line that holds the text given.
+  struct BrokenFile {
+    const char* what;
+    std::optional<std::string> bytes;  // none: no file is stored
+    const char* logged;
+  };
+
+  template <class Decode>
+  void ExpectRefused(const std::string& name, const std::vector<BrokenFile>& files, Decode decode) {
+    for (const BrokenFile& file : files) {
+      Remove(name);
+      if (file.bytes) Store(name, *file.bytes);
+      TDecodedImage image;
+      image.side = 99;
+      EXPECT_FALSE(decode(name.c_str(), image)) << file.what;
+      EXPECT_TRUE(IsEmpty(image)) << file.what;
+      EXPECT_NE(LogText().find(file.logged), std::string::npos) << file.what << "\n" << LogText();
+    }
+  }
+
+  TestFileLayer mFiles;
+  TempFolder mLogs;
+};

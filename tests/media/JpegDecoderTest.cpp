@@ -116,32 +116,22 @@ std::string JpegClaiming(uint16_t width, uint16_t height) {
 
 TEST_F(JpegDecoderTest, BrokenFilesFailWithTheLibrarysMessageAndNothingAllocated) {
   const std::string good = JpegBytes({.width = 16, .height = 16, .samples = TwoColours(16, 16)});
-  struct Case {
-    const char* what;
-    std::string bytes;  // "" stores no file
-    const char* logged;
-  };
-  const Case cases[] = {
-      {"missing", "", "Unable to open image broken.jpg"},
-      {"empty", std::string("\0", 0), "Unable to decode JPEG broken.jpg: Empty input file"},
-      {"not a JPEG", "\x89PNG", "Unable to decode JPEG broken.jpg: Not a JPEG file: starts with 0x89 0x50"},
-      {"without quantisation tables", WithMarker(good, 0xDB, 0xFE),
-       "Unable to decode JPEG broken.jpg: Quantization table 0x00 was not defined"},
-      {"coded as plain RGB",
-       JpegBytes({.width = 16, .height = 16, .samples = TwoColours(16, 16), .codedAsRgb = true}),
-       "Unable to decode JPEG broken.jpg: Unsupported color conversion request"},
-      {"claiming 60000 x 2", JpegClaiming(60000, 2),
-       "Image broken.jpg is too large (60000 x 2, at most 8192 on a side)"},
-  };
-  for (const Case& c : cases) {
-    Remove("broken.jpg");
-    if (c.what != std::string("missing")) Store("broken.jpg", c.bytes);
-    TDecodedImage image;
-    image.side = 99;
-    EXPECT_FALSE(DecodeJpeg("broken.jpg", image)) << c.what;
-    EXPECT_TRUE(IsEmpty(image)) << c.what;
-    EXPECT_NE(LogText().find(c.logged), std::string::npos) << c.what << "\n" << LogText();
-  }
+  ExpectRefused(
+      "broken.jpg",
+      {
+          {"missing", std::nullopt, "Unable to open image broken.jpg"},
+          {"empty", std::string("\0", 0), "Unable to decode JPEG broken.jpg: Empty input file"},
+          {"not a JPEG", "\x89PNG",
+           "Unable to decode JPEG broken.jpg: Not a JPEG file: starts with 0x89 0x50"},
+          {"without quantisation tables", WithMarker(good, 0xDB, 0xFE),
+           "Unable to decode JPEG broken.jpg: Quantization table 0x00 was not defined"},
+          {"coded as plain RGB",
+           JpegBytes({.width = 16, .height = 16, .samples = TwoColours(16, 16), .codedAsRgb = true}),
+           "Unable to decode JPEG broken.jpg: Unsupported color conversion request"},
+          {"claiming 60000 x 2", JpegClaiming(60000, 2),
+           "Image broken.jpg is too large (60000 x 2, at most 8192 on a side)"},
+      },
+      DecodeJpeg);
 }
 
 }  // namespace

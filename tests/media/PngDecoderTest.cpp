@@ -231,30 +231,20 @@ TEST_F(PngDecoderTest, BrokenFilesFailWithALogLineAndNothingAllocated) {
   std::string badChecksum = good;
   badChecksum[20] ^= 1;
   const size_t endChunk = good.size() - 12;
-  struct Case {
-    const char* what;
-    std::string bytes;  // "" stores no file
-    const char* logged;
-  };
-  const Case cases[] = {
-      {"missing", "", "Unable to open image broken.png"},
-      {"not a PNG", "GIF89a and more", "Unable to decode PNG broken.png: no PNG signature"},
-      {"cut in its image data", good.substr(0, good.size() / 2),
-       "Unable to decode PNG broken.png: Read Error"},
-      {"cut before its end chunk", good.substr(0, endChunk), "Unable to decode PNG broken.png: Read Error"},
-      {"a bad header checksum", badChecksum, "Unable to decode PNG broken.png: IHDR: CRC error"},
-      {"claiming 100000 x 100000", PngClaiming(100000, 100000),
-       "Image broken.png is too large (100000 x 100000, at most 8192 on a side)"},
-  };
-  for (const Case& c : cases) {
-    Remove("broken.png");
-    if (!c.bytes.empty()) Store("broken.png", c.bytes);
-    TDecodedImage image;
-    image.side = 99;
-    EXPECT_FALSE(DecodePng("broken.png", "", false, image)) << c.what;
-    EXPECT_TRUE(IsEmpty(image)) << c.what;
-    EXPECT_NE(LogText().find(c.logged), std::string::npos) << c.what << "\n" << LogText();
-  }
+  ExpectRefused(
+      "broken.png",
+      {
+          {"missing", std::nullopt, "Unable to open image broken.png"},
+          {"not a PNG", "GIF89a and more", "Unable to decode PNG broken.png: no PNG signature"},
+          {"cut in its image data", good.substr(0, good.size() / 2),
+           "Unable to decode PNG broken.png: Read Error"},
+          {"cut before its end chunk", good.substr(0, endChunk),
+           "Unable to decode PNG broken.png: Read Error"},
+          {"a bad header checksum", badChecksum, "Unable to decode PNG broken.png: IHDR: CRC error"},
+          {"claiming 100000 x 100000", PngClaiming(100000, 100000),
+           "Image broken.png is too large (100000 x 100000, at most 8192 on a side)"},
+      },
+      [](const TString& name, TDecodedImage& image) { return DecodePng(name, "", false, image); });
 }
 
 TEST_F(PngDecoderTest, PackedFilesDecodeLikeLooseOnes) {
