@@ -16,6 +16,9 @@ namespace {
 constexpr long kMaxLibraryMemory = 16L << 20;
 constexpr int32_t kPixelBytes = 4;
 constexpr int32_t kReadBlockBytes = 4096;
+// Real progressive images have about ten scans; a file of thousands of tiny
+// scans would keep the decoder busy for minutes.
+constexpr int kMaxScans = 500;
 
 // The library's error manager with the recovery point its errors jump to.
 // Plain data only: an error leaves every frame up to the recovery point by a
@@ -31,6 +34,19 @@ struct JpegErrors {
   JpegErrors* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
   errors->manager.format_message(cinfo, errors->message);
   std::longjmp(errors->recovery, 1);
+}
+
+// Ends the decode with a message of our own, as the library's errors do.
+[[noreturn]] void Abandon(j_common_ptr cinfo, const char* why) {
+  JpegErrors* errors = reinterpret_cast<JpegErrors*>(cinfo->err);
+  std::snprintf(errors->message, sizeof errors->message, "%s", why);
+  std::longjmp(errors->recovery, 1);
+}
+
+void WatchScans(j_common_ptr cinfo) {
+  if (reinterpret_cast<j_decompress_ptr>(cinfo)->input_scan_number > kMaxScans) {
+    Abandon(cinfo, "too many scans");
+  }
 }
 
 // Warnings and traces go to the log instead of the standard error stream.
@@ -127,6 +143,8 @@ class JpegReader {
     mCreated = Create(&mInfo, mErrors);
     if (!mCreated) return;
     mInfo.mem->max_memory_to_use = kMaxLibraryMemory;
+    mProgress.progress_monitor = WatchScans;
+    mInfo.progress = &mProgress;
     mSource.manager.init_source = InitSource;
     mSource.manager.fill_input_buffer = FillInputBuffer;
     mSource.manager.skip_input_data = SkipInputData;
@@ -175,6 +193,7 @@ class JpegReader {
   const TString mName;
   JpegErrors mErrors{};
   FileSource mSource{};
+  jpeg_progress_mgr mProgress{};
   jpeg_decompress_struct mInfo{};
   bool mCreated = false;
 };

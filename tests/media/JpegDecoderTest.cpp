@@ -32,6 +32,17 @@ bool Near(const Bgra& pixel, const Bgra& expected) {
   return true;
 }
 
+// A progressive JPEG whose last scan comes again and again.
+std::string JpegWithScans(int repeats) {
+  const std::string bytes =
+      JpegBytes({.width = 16, .height = 16, .samples = TwoColours(16, 16), .progressive = true});
+  const size_t lastScan = bytes.rfind("\xFF\xDA");
+  const size_t end = bytes.size() - 2;
+  std::string repeated = bytes.substr(0, end);
+  for (int i = 0; i < repeats; i++) repeated += bytes.substr(lastScan, end - lastScan);
+  return repeated + bytes.substr(end);
+}
+
 TEST_F(JpegDecoderTest, ColourImagesGiveBlueGreenRedAndOpaqueAlpha) {
   struct Case {
     const char* what;
@@ -62,6 +73,9 @@ TEST_F(JpegDecoderTest, ColourImagesGiveBlueGreenRedAndOpaqueAlpha) {
     EXPECT_FALSE(image.hasAlpha);
     EXPECT_FALSE(image.palette);
   }
+  Store("rescanned.jpg", JpegWithScans(100));
+  TDecodedImage image;
+  EXPECT_TRUE(DecodeJpeg("rescanned.jpg", image)) << LogText();
 }
 
 TEST_F(JpegDecoderTest, GreyImagesGiveEqualChannelsAndOpaqueAlpha) {
@@ -128,6 +142,7 @@ TEST_F(JpegDecoderTest, BrokenFilesFailWithTheLibrarysMessageAndNothingAllocated
           {"coded as plain RGB",
            JpegBytes({.width = 16, .height = 16, .samples = TwoColours(16, 16), .codedAsRgb = true}),
            "Unable to decode JPEG broken.jpg: Unsupported color conversion request"},
+          {"of 600 scans", JpegWithScans(600), "Unable to decode JPEG broken.jpg: too many scans"},
           {"claiming 60000 x 2", JpegClaiming(60000, 2),
            "Image broken.jpg is too large (60000 x 2, at most 8192 on a side)"},
       },
