@@ -21,14 +21,25 @@
 
 namespace {
 
-std::string gFolder;
-
 void Check(bool condition) {
   if (!condition) std::abort();
 }
 
+// A folder of this run's own for the input files and the log, made on first
+// use and removed at exit (so it is never destroyed before that).
+const std::string& Folder() {
+  static const std::string& folder = *[] {
+    char pattern[] = "/tmp/image-decode-fuzz-XXXXXX";
+    Check(mkdtemp(pattern) != nullptr);
+    SetLogFolder(pattern);
+    std::atexit([] { std::filesystem::remove_all(Folder()); });
+    return new std::string(pattern);
+  }();
+  return folder;
+}
+
 std::string WriteFile(const char* name, const uint8_t* bytes, size_t size) {
-  const std::string path = gFolder + "/" + name;
+  const std::string path = Folder() + "/" + name;
   std::ofstream(path, std::ios::binary | std::ios::trunc).write(reinterpret_cast<const char*>(bytes), size);
   return "::" + path;
 }
@@ -48,14 +59,6 @@ void CheckDecoded(bool decoded, const TDecodedImage& image, int32_t pixelBytes) 
 }
 
 }  // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  char pattern[] = "/tmp/image-decode-fuzz-XXXXXX";
-  gFolder = mkdtemp(pattern);
-  SetLogFolder(gFolder.c_str());
-  std::atexit([] { std::filesystem::remove_all(gFolder); });
-  return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size < 1) return 0;
