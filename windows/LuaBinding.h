@@ -21,8 +21,8 @@
 //
 // Arguments: TString (the text, "" for a value without one), int (truncated
 // toward zero, 32-bit), float, double, bool (Lua truth: false only for nil and
-// false), TMessage* (ToMessage). Results: void,
-// bool, int, float, double, TString, std::unique_ptr<TMessage> (PushMessage).
+// false), TMessage* (ToMessage). Results: void, bool, int, float, double,
+// TString, std::unique_ptr<TMessage> (PushMessage).
 // A function of the raw form int(lua_State*) reads its own arguments and
 // returns its result count; called straight from script code it may end with
 // `return lua_yield(L, n)`. A Lua error raised inside a native function

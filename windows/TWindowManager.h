@@ -54,7 +54,7 @@ class TWindowManager {
   bool RunDialogScript(TWindow* window, const TString& fileName);
 
   // Makes the window the root: the first modal layer, sized to the display's
-  // viewport. Returns the result of its Init.
+  // viewport. Returns the result of its Init (false when it cannot be pushed).
   bool SetRootWindow(std::unique_ptr<TWindow> window);
   TWindow* GetRootWindow() const { return mRoot; }
   // Puts a window on top of the modal stack, as a child of the window below,

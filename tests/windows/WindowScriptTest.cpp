@@ -158,6 +158,17 @@ TEST_F(WindowScriptTest, AnUnknownTypeOrACreatorWithoutAWindowCreatesNothingAndR
   EXPECT_TRUE(Log().empty());
 }
 
+TEST_F(WindowScriptTest, ATableFromAScriptsOwnCoroutineIsReadAndAnythingElseIsRefused) {
+  Run("local co = coroutine.create(function() GenericCreate{ typename = 'Sized', name = 'inner', w = 7 } end) "
+      "coroutine.resume(co)");
+  TWindow* made = script->GetWindow();
+  EXPECT_EQ(made->GetName(), "inner");
+  EXPECT_EQ(made->GetRect(), TRect(0, 0, 7, 20));
+  Run("GenericCreate('Sized') GenericCreate()");
+  EXPECT_EQ(script->GetWindow(), made);
+  EXPECT_EQ(Log(), (Entries{"GenericCreate: no window table", "GenericCreate: no window table"}));
+}
+
 TEST_F(WindowScriptTest, ATypeNameThatIsNotAPlainLuaNameIsRefused) {
   const char* names[] = {"", "1st", "two words", "it's", "a.b", "x-y", "caf\xe9", "end", "continue"};
   for (const char* name : names) {
