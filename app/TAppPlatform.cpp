@@ -1,7 +1,8 @@
 #include "app/TAppPlatform.h"
 
 #include "app/CommandLine.h"
-#include "media/TDisplayHandler.h"
+#include "app/DisplayAdapterSource.h"
+#include "media/TDx3dDisplayHandler.h"
 #include "media/TSoundManager.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
@@ -131,8 +132,15 @@ bool TAppPlatform::InitSound() {
   return mData->mSoundManager->Init();
 }
 
+// The display draws through our display device, on the adapter the source
+// gives; without one the program runs without a picture.
 void TAppPlatform::CreateDisplayHandler() {
-  if (!mData->mDisplayHandler) LogPrintf("No display device: the program runs without a picture");
+  std::shared_ptr<sys::gfx::Adapter> adapter = MakeDisplayAdapter();
+  if (!adapter) {
+    LogPrintf("No display device: the program runs without a picture");
+    return;
+  }
+  SetDisplayHandler(std::make_unique<TDx3dDisplayHandler>(std::move(adapter)));
 }
 
 void TAppPlatform::SetSetting(const TString& key, const TString& value) {
@@ -205,6 +213,10 @@ void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
 // Without a window the pump reports quit anyway.
 void TAppPlatform::PostQuitRequest() {
   if (sys::Window* window = GetMainWindow()) window->PostQuit();
+}
+
+bool TAppPlatform::IsHostWindowLost() const {
+  return mData->mHostWindow && sys::FindHostWindow(mData->mHostHandle) != mData->mHostWindow;
 }
 
 bool TAppPlatform::IsWindowManagerSuspended() const { return mData->mWindowManager->IsSuspended(); }

@@ -5,6 +5,11 @@
 #include "media/TDisplayHandler.h"
 #include "media/TDxDisplayHandlerData.h"
 
+class TPlatform;
+namespace sys {
+class Window;
+}  // namespace sys
+
 // The display over our display device: modes, frames, drawing states,
 // viewports and render targets. Its 3D operations do nothing; the 3D display
 // derived from it fills them in. Main thread only, but for UpdateMouse.
@@ -98,4 +103,15 @@ class TDxDisplayHandler : public TDisplayHandler {
 
  private:
   void SetInitialStates();
+  // "LowMemoryVideo" of the display settings file; false when it is missing.
+  void ReadSettings();
+  // The steps of SetDisplay.
+  void FollowHost(TPlatform& platform, sys::Window& window, bool fullScreen, bool& embedded);
+  bool DesktopRefusesWindow(TPlatform& platform);
+  bool WindowNeedsFullScreen(TPlatform& platform, int32_t width, int32_t height);
+  void SetWindowStyle(sys::Window& window, bool fullScreen);
+  void ForgetMode(int32_t width, int32_t height, bool fullScreen);
+  void FallBack(TPlatform& platform, sys::Window& window, int32_t width, int32_t height, bool fullScreen,
+                bool quiet);
+  void ShowSetUp(sys::Window& window, bool fullScreen, bool embedded);
 };

@@ -78,6 +78,26 @@ class TPlatform {
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
 
+  // What the display's set-up asks of the platform.
+  // Inside a host window, or under the test harness.
+  virtual bool IsEmbedded() const = 0;
+  // Under the test harness ("--axtest"), which frames the window itself.
+  virtual bool IsTestMode() const = 0;
+  // A host window holds the game's window.
+  virtual bool HasHostWindow() const = 0;
+  // The host window the game started in has gone.
+  virtual bool IsHostWindowLost() const = 0;
+  // The host mode of "-pq=": the host decides about full screen.
+  virtual bool HostDecidesFullScreen() const = 0;
+  // While suspended (a movie plays) the window manager draws no frames.
+  virtual bool IsWindowManagerSuspended() const = 0;
+  // Every asset lets go of what it keeps on the display, or makes it anew
+  // on a display that is ready.
+  virtual void ReleaseAssets() = 0;
+  virtual void RestoreAssets() = 0;
+  // The display was set up anew: the event pump reports it once.
+  virtual void MarkDisplayChanged() = 0;
+
  protected:
   TPlatform() = default;
   // An object that goes while still installed leaves no dangling instance.

@@ -24,11 +24,7 @@ class TDXContextTest : public DisplayRig {
     return Context().Create(window.get(), true, width, height, 32, 1);
   }
   void SetDesktop(int32_t width, int32_t height, int32_t colors) {
-    config.desktop.width = width;
-    config.desktop.height = height;
-    config.desktop.colors = colors;
-    config.desktop.workArea = sys::gfx::SizeRect(width, height);
-    MakeAdapter();
+    DisplayRig::SetDesktop(width, height, colors);
     mContext.reset();
   }
   void SetDevice(const sys::gfx::Device3dCaps& caps) {

@@ -51,3 +51,13 @@ bool FakePlatform::PopRenderTarget() {
   Record("PopRenderTarget");
   return true;
 }
+
+void FakePlatform::ReleaseAssets() {
+  Record("ReleaseAssets");
+  if (assetManager) assetManager->ReleaseAll();
+}
+
+void FakePlatform::RestoreAssets() {
+  Record("RestoreAssets");
+  if (assetManager) assetManager->RestoreAll();
+}

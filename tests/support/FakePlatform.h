@@ -46,6 +46,11 @@ class FakePlatform final : public TPlatform {
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
   float displayScale = 1.0f;
+  bool testMode = false;
+  bool hostWindow = false;
+  bool hostWindowLost = false;
+  bool hostDecidesFullScreen = false;
+  bool windowManagerSuspended = false;
 
   CallJournal journal;
   TTaskList tasks;
@@ -79,6 +84,16 @@ class FakePlatform final : public TPlatform {
     scale = displayScale;
     return embedded;
   }
+  bool IsEmbedded() const override { return embedded; }
+  bool IsTestMode() const override { return testMode; }
+  bool HasHostWindow() const override { return hostWindow; }
+  bool IsHostWindowLost() const override { return hostWindowLost; }
+  bool HostDecidesFullScreen() const override { return hostDecidesFullScreen; }
+  bool IsWindowManagerSuspended() const override { return windowManagerSuspended; }
+  // Recorded; the asset manager releases or restores its assets.
+  void ReleaseAssets() override;
+  void RestoreAssets() override;
+  void MarkDisplayChanged() override { Record("MarkDisplayChanged"); }
 
  private:
   void Record(const std::string& entry);
