@@ -29,7 +29,7 @@ class HexBytes {
   HexBytes& Add(const Value& value) {
     uint8_t bytes[sizeof(Value)];
     std::memcpy(bytes, &value, sizeof(Value));
-    for (uint8_t byte : bytes) mText.Printf("%02X", byte);
+    for (uint8_t byte : bytes) mText += TString::Format("%02X", byte);
     return *this;
   }
   const TString& Text() const { return mText; }
