@@ -11,6 +11,7 @@ class TSoundManager;
 class TTaskList;
 class TTexture;
 class TWindowManager;
+struct TVertexList;
 namespace sys {
 class Window;
 }  // namespace sys
@@ -97,6 +98,14 @@ class TPlatform {
   virtual void RestoreAssets() = 0;
   // The display was set up anew: the event pump reports it once.
   virtual void MarkDisplayChanged() = 0;
+
+  // What the vector-font renderer draws with besides the above: 2D drawing
+  // with its blend mode and texture, and vertex lists.
+  virtual bool Begin2d() = 0;
+  virtual void End2d() = 0;
+  virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
+  virtual void SetBlendMode(int32_t mode) = 0;
+  virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
 
  protected:
   TPlatform() = default;

@@ -1,5 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
+#include "media/TVertexList.h"
+
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
@@ -60,4 +62,17 @@ void FakePlatform::ReleaseAssets() {
 void FakePlatform::RestoreAssets() {
   Record("RestoreAssets");
   if (assetManager) assetManager->RestoreAll();
+}
+
+bool FakePlatform::Begin2d() {
+  Record("Begin2d");
+  return begin2d;
+}
+
+void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+  Record(texture ? "SetTexture" : "SetTexture none");
+}
+
+void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+  Record("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
 }

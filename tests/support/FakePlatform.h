@@ -17,7 +17,7 @@
 // pop brings back the one before. It holds no window manager or sound manager
 // of its own: the test hands it those; its asset manager is its own unless the
 // test hands it another.
-class FakePlatform final : public TPlatform {
+class FakePlatform : public TPlatform {
  public:
   FakePlatform() { Install(this); }
   ~FakePlatform() override { Install(nullptr); }
@@ -51,6 +51,7 @@ class FakePlatform final : public TPlatform {
   bool hostWindowLost = false;
   bool hostDecidesFullScreen = false;
   bool windowManagerSuspended = false;
+  bool begin2d = true;
 
   CallJournal journal;
   TTaskList tasks;
@@ -94,6 +95,13 @@ class FakePlatform final : public TPlatform {
   void ReleaseAssets() override;
   void RestoreAssets() override;
   void MarkDisplayChanged() override { Record("MarkDisplayChanged"); }
+
+  bool Begin2d() override;
+  void End2d() override { Record("End2d"); }
+  void SetTexture(const std::shared_ptr<TTexture>& texture) override;
+  void SetBlendMode(int32_t mode) override { Record("SetBlendMode" + JournalNumbers({mode})); }
+  // Recorded with the list's kind and vertex count.
+  void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
 
  private:
   void Record(const std::string& entry);
