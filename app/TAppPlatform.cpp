@@ -208,7 +208,10 @@ int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t secon
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
 
-void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
+void TAppPlatform::GetEvent(TEvent* event) {
+  if (mData->mVideoMemoryReportPending.exchange(false)) ReportOutOfVideoMemory();
+  mPump.GetEvent(event);
+}
 
 // Without a window the pump reports quit anyway.
 void TAppPlatform::PostQuitRequest() {

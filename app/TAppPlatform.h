@@ -120,7 +120,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Drawing, forwarded to the display handler. Each call checks for a
   // display: without one it is refused.
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   // Measures the frame rate and draws the overlay before the frame ends.
   void EndDraw(bool present) override;
   bool Begin2d() override;

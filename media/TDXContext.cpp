@@ -224,3 +224,13 @@ Result TDXContext::Clear(uint32_t flags) {
   CheckVideoMemory(cleared);
   return cleared;
 }
+
+bool TDXContext::StartFrame() {
+  const std::shared_ptr<sys::gfx::Surface>& front = GetFrontBuffer();
+  const std::shared_ptr<sys::gfx::Surface>& back = GetBackBuffer();
+  if (mDisplay.IsWindowed() || !front || !back) return true;
+  std::lock_guard guard(mMouseMutex);
+  Result copied = back->BlitFast(0, 0, *front, nullptr, sys::gfx::kBlitWait);
+  CheckVideoMemory(copied);
+  return copied == Result::Ok;
+}

@@ -109,8 +109,6 @@ void TDxDisplayHandler::MarkBroken() {
 void TDxDisplayHandler::GetDesktopMode() { mData->mContext->ReadDesktop(); }
 
 // The restore, cursor and texture data of a display follow.
-void TDxDisplayHandler::ReportOutOfVideoMemory() {}
-void TDxDisplayHandler::Restore() {}
 void TDxDisplayHandler::UpdateCursorBounds() {}
 TMousePosition TDxDisplayHandler::UpdateMouse(int32_t, int32_t) { return TMousePosition{}; }
 void TDxDisplayHandler::OnWindowMoved() {}

@@ -47,7 +47,7 @@ class TDxDisplayHandler : public TDisplayHandler {
   void GetDisplaySize(int32_t& width, int32_t& height, bool& fullScreen) override;
   bool SetFullScreen(bool fullScreen) override;
   bool IsFullScreen() override { return mData->mFullScreen; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   int32_t PresentRect(const TRect& destination, const TRect& source) override;
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
@@ -114,4 +114,6 @@ class TDxDisplayHandler : public TDisplayHandler {
   void FallBack(TPlatform& platform, sys::Window& window, int32_t width, int32_t height, bool fullScreen,
                 bool quiet);
   void ShowSetUp(sys::Window& window, bool fullScreen, bool embedded);
+  TRect ScreenRect() const;
+  bool RegainScreen(TPlatform& platform);
 };

@@ -8,6 +8,7 @@
 #include "media/TDxDisplayHandler.h"
 #include "platform/TPlatform.h"
 #include "platform/asset/TAssetManager.h"
+#include "platform/file/TFile.h"
 #include "platform/text/Log.h"
 #include "platform/xml/TXmlNode.h"
 #include "system/window/MessageBox.h"
@@ -45,6 +46,20 @@ void TDxDisplayHandler::ReadSettings() {
   if (const TXmlNode* settings = document.GetChild("Settings")) {
     mData->mLowMemoryVideo = settings->GetAttribute("LowMemoryVideo").ToInt() != 0;
   }
+}
+
+// Only the first report counts: the display breaks, the next set-up says
+// why and runs at 16 bits, and so do later starts, from the settings file.
+void TDxDisplayHandler::ReportOutOfVideoMemory() {
+  TDxDisplayHandlerData& data = *mData;
+  if (data.mLowMemoryVideo) return;
+  data.mLowMemoryVideo = true;
+  MarkBroken();
+  data.mReconfigurePending = true;
+  TXmlNode settings("Settings");
+  settings.SetAttribute("LowMemoryVideo", "1");
+  const TString text = settings.ToString();
+  FileReplace(kSettingsFile, text.CStr(), text.Length(), kFileWriteText);
 }
 
 void TDxDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet,

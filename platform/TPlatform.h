@@ -34,8 +34,9 @@ class TPlatform {
   virtual TAssetManager* GetAssetManager() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
-  // display cannot draw (or there is none).
-  virtual bool BeginDraw(bool hideCursor) = 0;
+  // display cannot draw (or there is none); `keepPicture` lets the frame
+  // draw over the previous picture.
+  virtual bool BeginDraw(bool keepPicture) = 0;
   virtual void EndDraw(bool present) = 0;
   // A windowed frame waits for the flip of the one before; true without a display.
   virtual bool IsFlipDone() = 0;

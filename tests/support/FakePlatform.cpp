@@ -6,8 +6,8 @@ void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
 
-bool FakePlatform::BeginDraw(bool hideCursor) {
-  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+bool FakePlatform::BeginDraw(bool keepPicture) {
+  Record(keepPicture ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
 }
 

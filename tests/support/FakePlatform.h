@@ -58,7 +58,7 @@ class FakePlatform : public TPlatform {
 
   TWindowManager* GetWindowManager() const override { return windowManager; }
   TTaskList* GetTaskList() override { return &tasks; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   bool IsFlipDone() override { return flipDone; }
   bool IsFullScreen() override { return fullScreen; }
