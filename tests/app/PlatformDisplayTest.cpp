@@ -2,10 +2,15 @@
 // platform's set-up, switched by Alt+Enter, drawing the window manager's frames.
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "app/TAppPlatform.h"
+#include "platform/asset/TAssetManager.h"
+#include "platform/time/TTask.h"
 #include "media/TDx3dDisplayHandler.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/VirtualKeys.h"
+#include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/PlatformRun.h"
 #include "windows/TScreen.h"
@@ -66,6 +71,88 @@ TEST(PlatformDisplay, AltEnterSwitchesToFullScreenOnTheDesktopAndBack) {
     EXPECT_FALSE(desktop.fullScreen);
     EXPECT_TRUE(platform.GetDisplayHandler()->IsReady());
   }, nullptr, GameAdapter());
+}
+
+// An image in video memory that its owner draws anew from its source
+// whenever the display is restored, as a texture reloads its file.
+class ReloadedImage : public TAsset {
+ public:
+  static constexpr uint32_t kPixel = 0xFF336699;
+
+  explicit ReloadedImage(TDxDisplayHandlerData& display) : mDisplay(display) { Restore(); }
+  void Release() override { mSurface.reset(); }
+  void Restore() override {
+    sys::gfx::SurfaceDesc desc;
+    desc.width = 4;
+    desc.height = 4;
+    desc.caps = sys::gfx::kCapsTexture | sys::gfx::kCapsVideoMemory;
+    desc.format = sys::gfx::MakePixelFormat(sys::gfx::PixelLayout::X8R8G8B8);
+    if (mDisplay.mDirectDraw && mDisplay.mDirectDraw->CreateSurface(desc, mSurface) == sys::gfx::Result::Ok) {
+      mSurface->Fill(nullptr, kPixel);
+    }
+  }
+  uint32_t Pixel() const {
+    sys::gfx::LockedPixels locked;
+    if (!mSurface || mSurface->Lock(nullptr, locked) != sys::gfx::Result::Ok) return 0;
+    const uint32_t pixel = *reinterpret_cast<const uint32_t*>(locked.bits);
+    mSurface->Unlock();
+    return pixel;
+  }
+
+ private:
+  TDxDisplayHandlerData& mDisplay;
+  std::shared_ptr<sys::gfx::Surface> mSurface;
+};
+
+struct CountingTask : TTask {
+  explicit CountingTask(int& steps) : steps(steps) {}
+  bool Step() override {
+    ++steps;
+    return true;
+  }
+  int& steps;
+};
+
+// The surfaces are lost, and the display finds out: the pump asks for the
+// restore, the assets are back, and the restore tasks run at the next frame.
+TEST(PlatformDisplay, ALostDisplayIsRestoredByThePumpWithItsAssets) {
+  std::shared_ptr<sys::gfx::Adapter> adapter = GameAdapter();
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    platform.SetDisplay(800, 600, false);
+    auto& display = dynamic_cast<TDx3dDisplayHandler&>(*platform.GetDisplayHandler());
+    auto image = std::make_shared<ReloadedImage>(display.GetData());
+    platform.GetAssetManager()->Register("image", image);
+    int restoreSteps = 0;
+    platform.AddRestoreTask(std::make_unique<CountingTask>(restoreSteps));
+    for (int frame = 0; frame < 3; ++frame) {
+      ASSERT_TRUE(platform.BeginDraw(false));
+      platform.EndDraw(true);
+    }
+    restoreSteps = 0;
+    adapter->LoseVideoSurfaces();
+    display.MarkBroken();
+    EXPECT_EQ(Next(platform).type, kEventNothing);
+    EXPECT_TRUE(display.IsReady());
+    EXPECT_EQ(image->Pixel(), ReloadedImage::kPixel) << "drawn anew, not the garbage of a restored surface";
+    EXPECT_EQ(restoreSteps, 0) << "the tasks wait for a frame";
+    ASSERT_TRUE(platform.BeginDraw(false));
+    platform.EndDraw(true);
+    ASSERT_TRUE(platform.BeginDraw(false));
+    platform.EndDraw(true);
+    EXPECT_EQ(restoreSteps, 1);
+  }, nullptr, adapter);
+}
+
+TEST(PlatformDisplay, AReportFromAnotherThreadReachesTheDisplayAtTheNextEvent) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+    auto* display = InstallDisplay(platform);
+    std::thread([&platform] { platform.ReportOutOfVideoMemory(); }).join();
+    EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 0);
+    Next(platform);
+    EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 1);
+    Next(platform);
+    EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 1);
+  });
 }
 
 TEST(PlatformDisplay, WithoutAnAdapterTheProgramRunsWithoutAPicture) {
