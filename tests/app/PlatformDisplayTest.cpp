@@ -8,6 +8,7 @@
 #include "platform/asset/TAssetManager.h"
 #include "platform/time/TTask.h"
 #include "media/TDx3dDisplayHandler.h"
+#include "media/TTexture.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/VirtualKeys.h"
 #include "tests/support/FakeDisplayHandler.h"
@@ -141,6 +142,52 @@ TEST(PlatformDisplay, ALostDisplayIsRestoredByThePumpWithItsAssets) {
     platform.EndDraw(true);
     EXPECT_EQ(restoreSteps, 1);
   }, nullptr, adapter);
+}
+
+// A backdrop whose copy puts its own pixels into the display's current
+// render target, as a texture's does: a left half red and a right half blue.
+class SplitBackdrop : public TTexture {
+ public:
+  explicit SplitBackdrop(TDxDisplayHandlerData& display) : TTexture(nullptr), mDisplay(display) {
+    sys::gfx::SurfaceDesc desc;
+    desc.width = 800;
+    desc.height = 600;
+    desc.format = sys::gfx::MakePixelFormat(sys::gfx::PixelLayout::X8R8G8B8);
+    mDisplay.mDirectDraw->CreateSurface(desc, mImage);
+    sys::gfx::Rect left{0, 0, 400, 600};
+    sys::gfx::Rect right{400, 0, 800, 600};
+    mImage->Fill(&left, 0xFF0000);
+    mImage->Fill(&right, 0x0000FF);
+  }
+  void Blit(int32_t x, int32_t y, const TRect* source, const std::shared_ptr<TTexture>&) override {
+    sys::gfx::Rect from{source->left, source->top, source->right, source->bottom};
+    mDisplay.mRenderTargets.front()->surface->BlitFast(x, y, *mImage, &from, sys::gfx::kBlitWait);
+  }
+
+ private:
+  TDxDisplayHandlerData& mDisplay;
+  std::shared_ptr<sys::gfx::Surface> mImage;
+};
+
+TEST(PlatformDisplay, TheRootScreenShowsTheSnapshotsPixelsOfTheDirtyAreaInPlace) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    platform.SetDisplay(800, 600, false);
+    auto& display = dynamic_cast<TDx3dDisplayHandler&>(*platform.GetDisplayHandler());
+    TWindowManager& manager = *platform.GetWindowManager();
+    manager.SetOption(false);
+    manager.HandleEvent(Next(platform));  // the set-up's display change
+    manager.Frame();
+    manager.SetSnapshot(std::make_shared<SplitBackdrop>(display.GetData()));
+    TRect dirty(350, 100, 450, 200);
+    manager.GetRootWindow()->Invalidate(&dirty);
+    manager.Frame();
+    sys::Picture shown;
+    ASSERT_TRUE(desktop.ReadShownPicture(shown));
+    auto at = [&shown](int32_t x, int32_t y) { return shown.pixels[y * shown.width + x] & 0xFFFFFF; };
+    EXPECT_EQ(at(360, 150), 0xFF0000u) << "the backdrop's own pixels, left of its middle";
+    EXPECT_EQ(at(440, 150), 0x0000FFu);
+    EXPECT_EQ(at(360, 250), 0u) << "outside the dirty area the picture stays";
+  }, nullptr, GameAdapter());
 }
 
 TEST(PlatformDisplay, AReportFromAnotherThreadReachesTheDisplayAtTheNextEvent) {
