@@ -281,7 +281,6 @@ void TDxDisplayHandler::ShowSetUp(sys::Window& window, bool fullScreen, bool emb
     const sys::PixelRect work = native.GetWorkArea();
     native.SetPosition(work.left + std::max(0, (work.Width() - width) / 2),
                        work.top + std::max(0, (work.Height() - height) / 2));
-    data.mContext->GetDisplay().UpdateBounds();  // presents go to the window's new place
   }
   window.Show();
   data.mWindowShown = true;
