@@ -13,8 +13,8 @@
 #include "bench/BenchFolder.h"
 #include "app/TAppPlatform.h"
 #include "media/TDx3dDisplayHandler.h"
-#include "media/TTexture.h"
 #include "system/window/Window.h"
+#include "tests/support/BackdropStandIn.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowManager.h"
 
@@ -84,28 +84,6 @@ void StartToFirstFrame(benchmark::State& state) {
   state.counters["mean_ms"] = gStartMs;
 }
 
-// A backdrop whose copy puts its pixels into the display's current render
-// target, as the texture data's copy does.
-class SurfaceBackdrop : public TTexture {
- public:
-  explicit SurfaceBackdrop(TDxDisplayHandlerData& display) : TTexture(nullptr), mDisplay(display) {
-    sys::gfx::SurfaceDesc desc;
-    desc.width = 800;
-    desc.height = 600;
-    desc.format = sys::gfx::MakePixelFormat(sys::gfx::PixelLayout::X8R8G8B8);
-    if (display.mDirectDraw->CreateSurface(desc, mImage) != sys::gfx::Result::Ok) std::abort();
-    mImage->Fill(nullptr, 0x336699);
-  }
-  void Blit(int32_t x, int32_t y, const TRect* source, const std::shared_ptr<TTexture>&) override {
-    sys::gfx::Rect from{source->left, source->top, source->right, source->bottom};
-    mDisplay.mRenderTargets.front()->surface->BlitFast(x, y, *mImage, &from, sys::gfx::kBlitWait);
-  }
-
- private:
-  TDxDisplayHandlerData& mDisplay;
-  std::shared_ptr<sys::gfx::Surface> mImage;
-};
-
 benchmark::State* gFrameState = nullptr;
 
 void RootScreenFrames(TAppPlatform* platform, const char*) {
@@ -113,7 +91,9 @@ void RootScreenFrames(TAppPlatform* platform, const char*) {
   PumpUntilShown(*platform);
   auto& display = dynamic_cast<TDx3dDisplayHandler&>(*platform->GetDisplayHandler());
   TWindowManager& manager = *platform->GetWindowManager();
-  manager.SetSnapshot(std::make_shared<SurfaceBackdrop>(display.GetData()));
+  auto backdrop = std::make_shared<BackdropStandIn>(display.GetData());
+  backdrop->Image().Fill(nullptr, 0x336699);
+  manager.SetSnapshot(backdrop);
   TWindow& root = *manager.GetRootWindow();
   double totalMs = 0;
   for (auto _ : *gFrameState) {

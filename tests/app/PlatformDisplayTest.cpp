@@ -8,9 +8,9 @@
 #include "platform/asset/TAssetManager.h"
 #include "platform/time/TTask.h"
 #include "media/TDx3dDisplayHandler.h"
-#include "media/TTexture.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/VirtualKeys.h"
+#include "tests/support/BackdropStandIn.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/PlatformRun.h"
@@ -144,31 +144,6 @@ TEST(PlatformDisplay, ALostDisplayIsRestoredByThePumpWithItsAssets) {
   }, nullptr, adapter);
 }
 
-// A backdrop whose copy puts its own pixels into the display's current
-// render target, as a texture's does: a left half red and a right half blue.
-class SplitBackdrop : public TTexture {
- public:
-  explicit SplitBackdrop(TDxDisplayHandlerData& display) : TTexture(nullptr), mDisplay(display) {
-    sys::gfx::SurfaceDesc desc;
-    desc.width = 800;
-    desc.height = 600;
-    desc.format = sys::gfx::MakePixelFormat(sys::gfx::PixelLayout::X8R8G8B8);
-    mDisplay.mDirectDraw->CreateSurface(desc, mImage);
-    sys::gfx::Rect left{0, 0, 400, 600};
-    sys::gfx::Rect right{400, 0, 800, 600};
-    mImage->Fill(&left, 0xFF0000);
-    mImage->Fill(&right, 0x0000FF);
-  }
-  void Blit(int32_t x, int32_t y, const TRect* source, const std::shared_ptr<TTexture>&) override {
-    sys::gfx::Rect from{source->left, source->top, source->right, source->bottom};
-    mDisplay.mRenderTargets.front()->surface->BlitFast(x, y, *mImage, &from, sys::gfx::kBlitWait);
-  }
-
- private:
-  TDxDisplayHandlerData& mDisplay;
-  std::shared_ptr<sys::gfx::Surface> mImage;
-};
-
 TEST(PlatformDisplay, TheRootScreenShowsTheSnapshotsPixelsOfTheDirtyAreaInPlace) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     platform.SetDisplay(800, 600, false);
@@ -177,7 +152,13 @@ TEST(PlatformDisplay, TheRootScreenShowsTheSnapshotsPixelsOfTheDirtyAreaInPlace)
     manager.SetOption(false);
     manager.HandleEvent(Next(platform));  // the set-up's display change
     manager.Frame();
-    manager.SetSnapshot(std::make_shared<SplitBackdrop>(display.GetData()));
+    // Its left half red and its right half blue.
+    auto backdrop = std::make_shared<BackdropStandIn>(display.GetData());
+    sys::gfx::Rect left{0, 0, 400, 600};
+    sys::gfx::Rect right{400, 0, 800, 600};
+    backdrop->Image().Fill(&left, 0xFF0000);
+    backdrop->Image().Fill(&right, 0x0000FF);
+    manager.SetSnapshot(backdrop);
     TRect dirty(350, 100, 450, 200);
     manager.GetRootWindow()->Invalidate(&dirty);
     manager.Frame();
