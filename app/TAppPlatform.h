@@ -120,7 +120,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Drawing, forwarded to the display handler. Each call checks for a
   // display: without one it is refused.
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   // Measures the frame rate and draws the overlay before the frame ends.
   void EndDraw(bool present) override;
   bool Begin2d() override;
@@ -158,8 +158,15 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Opens or changes the display; the first call makes the root window.
   void SetDisplay(int32_t width, int32_t height, bool fullScreen);
-  void RestoreAssets();
-  void ReleaseAssets();
+  void RestoreAssets() override;
+  void ReleaseAssets() override;
+  void MarkDisplayChanged() override { mPump.mDisplayChanged = true; }
+  bool IsEmbedded() const override { return mData->mEmbedded; }
+  bool IsTestMode() const override { return mData->mTestMode; }
+  bool HasHostWindow() const override { return mData->mHostWindow != nullptr; }
+  bool IsHostWindowLost() const override;
+  bool HostDecidesFullScreen() const override;
+  bool IsWindowManagerSuspended() const override;
   // True once after a repaint was asked for.
   bool ConsumeRepaintRequest() override;
 
@@ -175,10 +182,6 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void DrawOverlay();
 
   // What the event pump asks of its owner besides the accessors above.
-  bool IsWindowManagerSuspended() const override;
-  bool IsEmbedded() const override { return mData->mEmbedded; }
-  bool HasHostWindow() const override { return mData->mHostWindow != nullptr; }
-  bool HostDecidesFullScreen() const override;
   void RunIdleTasks() override;
 
   std::unique_ptr<TPlatformData> mData;

@@ -17,9 +17,9 @@ constexpr float kLayoutWidth = 800.0f;
 
 }  // namespace
 
-bool TAppPlatform::BeginDraw(bool hideCursor) {
+bool TAppPlatform::BeginDraw(bool keepPicture) {
   bool began = mDrawGuard.Ask(GetDisplayHandler(), "BeginDraw", false,
-                              [&](TDisplayHandler& display) { return display.BeginDraw(hideCursor); });
+                              [&](TDisplayHandler& display) { return display.BeginDraw(keepPicture); });
   if (!began) return false;
   if (mData->mRestoreDue) {
     mData->mRestoreTasks.DoTasks(TTaskPass::Timed);
@@ -133,7 +133,13 @@ bool TAppPlatform::IsFlipDone() {
   return !display || display->IsFlipDone();
 }
 
+// The display is the main thread's: a report from another thread waits for
+// the next event.
 void TAppPlatform::ReportOutOfVideoMemory() {
+  if (std::this_thread::get_id() != mData->mMainThread) {
+    mData->mVideoMemoryReportPending.store(true);
+    return;
+  }
   if (TDisplayHandler* display = GetDisplayHandler()) display->ReportOutOfVideoMemory();
 }
 

@@ -29,7 +29,7 @@ class HexBytes {
   HexBytes& Add(const Value& value) {
     uint8_t bytes[sizeof(Value)];
     std::memcpy(bytes, &value, sizeof(Value));
-    for (uint8_t byte : bytes) mText.Printf("%02X", byte);
+    for (uint8_t byte : bytes) mText += TString::Format("%02X", byte);
     return *this;
   }
   const TString& Text() const { return mText; }
@@ -223,4 +223,14 @@ Result TDXContext::Clear(uint32_t flags) {
   Result cleared = mDevice->Clear(flags, 0, 1.0f);
   CheckVideoMemory(cleared);
   return cleared;
+}
+
+bool TDXContext::StartFrame() {
+  const std::shared_ptr<sys::gfx::Surface>& front = GetFrontBuffer();
+  const std::shared_ptr<sys::gfx::Surface>& back = GetBackBuffer();
+  if (mDisplay.IsWindowed() || !front || !back) return true;
+  std::lock_guard guard(mMouseMutex);
+  Result copied = back->BlitFast(0, 0, *front, nullptr, sys::gfx::kBlitWait);
+  CheckVideoMemory(copied);
+  return copied == Result::Ok;
 }

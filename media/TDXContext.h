@@ -64,6 +64,9 @@ class TDXContext {
   int32_t GetDesktopHeight() const { return mDesktopHeight; }
   const std::string& GetMouseMutexName() const { return mMouseMutexName; }
 
+  // Full screen: the back buffer gets the picture on the screen, so that a
+  // frame can draw over the previous one. False when the copy fails.
+  bool StartFrame();
   // Clears the current render target's `flags` (colour 0, depth 1).
   sys::gfx::Result Clear(uint32_t flags);
   sys::gfx::Result Present() { return mDisplay.Present(); }

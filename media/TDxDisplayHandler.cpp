@@ -15,7 +15,9 @@ constexpr int32_t kLeastTextureAspectRatio = 64;
 }  // namespace
 
 TDxDisplayHandler::TDxDisplayHandler(std::shared_ptr<sys::gfx::Adapter> adapter)
-    : mData(std::make_unique<TDxDisplayHandlerData>(std::move(adapter))) {}
+    : mData(std::make_unique<TDxDisplayHandlerData>(std::move(adapter))) {
+  ReadSettings();
+}
 
 TDxDisplayHandler::~TDxDisplayHandler() = default;
 
@@ -106,12 +108,7 @@ void TDxDisplayHandler::MarkBroken() {
 
 void TDxDisplayHandler::GetDesktopMode() { mData->mContext->ReadDesktop(); }
 
-// The set-up, restore, cursor and texture data of a display follow; without
-// them the display has no device and does nothing.
-void TDxDisplayHandler::SetDisplay(int32_t, int32_t, bool, bool, bool, bool) {}
-bool TDxDisplayHandler::SetFullScreen(bool) { return false; }
-void TDxDisplayHandler::ReportOutOfVideoMemory() {}
-void TDxDisplayHandler::Restore() {}
+// The restore, cursor and texture data of a display follow.
 void TDxDisplayHandler::UpdateCursorBounds() {}
 TMousePosition TDxDisplayHandler::UpdateMouse(int32_t, int32_t) { return TMousePosition{}; }
 void TDxDisplayHandler::OnWindowMoved() {}

@@ -34,8 +34,9 @@ class TPlatform {
   virtual TAssetManager* GetAssetManager() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
-  // display cannot draw (or there is none).
-  virtual bool BeginDraw(bool hideCursor) = 0;
+  // display cannot draw (or there is none); `keepPicture` lets the frame
+  // draw over the previous picture.
+  virtual bool BeginDraw(bool keepPicture) = 0;
   virtual void EndDraw(bool present) = 0;
   // A windowed frame waits for the flip of the one before; true without a display.
   virtual bool IsFlipDone() = 0;
@@ -78,6 +79,26 @@ class TPlatform {
   // A device call ran out of video memory: the display restarts at 16 bits.
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
+
+  // What the display's set-up asks of the platform.
+  // Inside a host window, or under the test harness.
+  virtual bool IsEmbedded() const = 0;
+  // Under the test harness ("--axtest"), which frames the window itself.
+  virtual bool IsTestMode() const = 0;
+  // A host window holds the game's window.
+  virtual bool HasHostWindow() const = 0;
+  // The host window the game started in has gone.
+  virtual bool IsHostWindowLost() const = 0;
+  // The host mode of "-pq=": the host decides about full screen.
+  virtual bool HostDecidesFullScreen() const = 0;
+  // While suspended (a movie plays) the window manager draws no frames.
+  virtual bool IsWindowManagerSuspended() const = 0;
+  // Every asset lets go of what it keeps on the display, or makes it anew
+  // on a display that is ready.
+  virtual void ReleaseAssets() = 0;
+  virtual void RestoreAssets() = 0;
+  // The display was set up anew: the event pump reports it once.
+  virtual void MarkDisplayChanged() = 0;
 
   // What the vector-font renderer draws with besides the above: 2D drawing
   // with its blend mode and texture, and vertex lists.

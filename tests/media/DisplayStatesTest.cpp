@@ -98,7 +98,7 @@ TEST_F(DisplayStatesTest, TwoDAndThreeDSetTheirStates) {
 
 TEST_F(DisplayStatesTest, TheDxDisplayBegins3dWithoutChangingAnything) {
   TDxDisplayHandler dx(adapter);
-  ASSERT_TRUE(OpenDisplay(dx, window.get(), 640, 480, false));
+  ASSERT_TRUE(OpenDisplay(dx, 640, 480, false));
   const sys::gfx::RenderStates before = dx.GetData().mDevice->States();
   EXPECT_TRUE(dx.Begin3d());
   EXPECT_TRUE(dx.GetData().mDevice->States() == before);

@@ -3,7 +3,7 @@
 void OpenDisplayRig::Open(int32_t width, int32_t height, bool fullScreen) {
   display.reset();
   display = std::make_unique<TDx3dDisplayHandler>(adapter);
-  ASSERT_TRUE(OpenDisplay(*display, window.get(), width, height, fullScreen));
+  ASSERT_TRUE(OpenDisplay(*display, width, height, fullScreen));
 }
 
 std::shared_ptr<sys::gfx::Surface> OpenDisplayRig::MakeSurface(int32_t width, int32_t height,

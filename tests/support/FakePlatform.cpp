@@ -6,8 +6,8 @@ void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
 
-bool FakePlatform::BeginDraw(bool hideCursor) {
-  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+bool FakePlatform::BeginDraw(bool keepPicture) {
+  Record(keepPicture ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
 }
 
@@ -52,6 +52,16 @@ bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
 bool FakePlatform::PopRenderTarget() {
   Record("PopRenderTarget");
   return true;
+}
+
+void FakePlatform::ReleaseAssets() {
+  Record("ReleaseAssets");
+  if (assetManager) assetManager->ReleaseAll();
+}
+
+void FakePlatform::RestoreAssets() {
+  Record("RestoreAssets");
+  if (assetManager) assetManager->RestoreAll();
 }
 
 bool FakePlatform::Begin2d() {

@@ -46,6 +46,11 @@ class FakePlatform : public TPlatform {
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
   float displayScale = 1.0f;
+  bool testMode = false;
+  bool hostWindow = false;
+  bool hostWindowLost = false;
+  bool hostDecidesFullScreen = false;
+  bool windowManagerSuspended = false;
   bool begin2d = true;
 
   CallJournal journal;
@@ -53,7 +58,7 @@ class FakePlatform : public TPlatform {
 
   TWindowManager* GetWindowManager() const override { return windowManager; }
   TTaskList* GetTaskList() override { return &tasks; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   bool IsFlipDone() override { return flipDone; }
   bool IsFullScreen() override { return fullScreen; }
@@ -80,6 +85,16 @@ class FakePlatform : public TPlatform {
     scale = displayScale;
     return embedded;
   }
+  bool IsEmbedded() const override { return embedded; }
+  bool IsTestMode() const override { return testMode; }
+  bool HasHostWindow() const override { return hostWindow; }
+  bool IsHostWindowLost() const override { return hostWindowLost; }
+  bool HostDecidesFullScreen() const override { return hostDecidesFullScreen; }
+  bool IsWindowManagerSuspended() const override { return windowManagerSuspended; }
+  // Recorded; the asset manager releases or restores its assets.
+  void ReleaseAssets() override;
+  void RestoreAssets() override;
+  void MarkDisplayChanged() override { Record("MarkDisplayChanged"); }
 
   bool Begin2d() override;
   void End2d() override { Record("End2d"); }
