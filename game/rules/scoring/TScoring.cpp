@@ -348,10 +348,12 @@ std::vector<TScoring::TRingReach> TScoring::ReachOfRings() {
   return rings;
 }
 
-// A vacant cell in the ring or in a ring next to it: pieces will still fall.
+// A vacant cell in the ring, in the ring below it, or in the ring above it
+// unless that is ring 0: pieces may still fall there. Ring 1 never counts
+// ring 0's vacancies, which nothing above can fill.
 bool TScoring::HasVacantCellNear(int32_t ring, const std::vector<TRingReach>& rings) {
   int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
-  for (int32_t near = std::max(ring - 1, 0); near <= ring + 1; ++near) {
+  for (int32_t near = ring > 1 ? ring - 1 : ring; near <= ring + 1; ++near) {
     if (near >= static_cast<int32_t>(rings.size())) break;
     for (int32_t slot = 0; slot < slots; ++slot) {
       if (mTower->GetPiece(near, slot)->IsVoid()) return true;

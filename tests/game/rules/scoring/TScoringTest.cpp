@@ -332,6 +332,13 @@ INSTANTIATE_TEST_SUITE_P(
         StuckCase{"APowerUpPieceIsLeft", {"P00000000000", Full('1'), Full('2')}, false},
         StuckCase{"AVacantCellAboveABlocker",
                   {"000.00000000", Full('1'), "222D22222222"},
+                  false},
+        // Every ring but ring 1 holds a blocker; column 3 takes no new piece.
+        StuckCase{"RingOneDoesNotCountAVacancyOfRingZero",
+                  {"A00.00000000", Full('1'), "222C22222222"},
+                  true},
+        StuckCase{"RingTwoCountsAVacancyOfRingOne",
+                  {"A00000000000", "B11.11111111", Full('2'), "333D33333333"},
                   false}),
     [](const testing::TestParamInfo<StuckCase>& info) { return info.param.name; });
 
