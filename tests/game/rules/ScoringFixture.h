@@ -66,7 +66,7 @@ class ScoringTest : public testing::Test {
     scoring->SetTowerControl(&control);
   }
   void MakeScoring() {
-    scoring = std::make_unique<TScoring>(&scheme, tables, [this](const TJugSetup& setup) {
+    scoring = std::make_unique<TScoring>(schemeModel, tables, [this](const TJugSetup& setup) {
       auto made = std::make_unique<FakePieceJugs>(setup);
       jugs = made.get();
       return made;
@@ -111,6 +111,7 @@ class ScoringTest : public testing::Test {
   RecordingPowerUpFactory powerUps;
   IPowerUpFactory* powerUpFactory = &powerUps;  // the tower's
   FixedScoringScheme scheme;
+  IScoringSchemeModel* schemeModel = &scheme;  // the scoring model's
   TPowerUpTables tables;
   RecordingScoringObserver observer;
   StubTowerView view;
