@@ -192,6 +192,15 @@ TEST_F(WholeLevelTest, AZenLevelNeverTimesOut) {
   EXPECT_EQ(rig->observer.heard, Strings{"OnScore 3 1 2 4 30 0"});
 }
 
+TEST_F(WholeLevelTest, ALevelAskingForMoreRingsThanATowerHoldsGetsTheMost) {
+  LevelFiles files = JourneyFiles();
+  files.level[0] = {"Lvl01 Max Rings", "2000000000"};
+  Play(files);
+  EXPECT_EQ(rig->tower->GetRingCount(), 12u);
+  EXPECT_EQ(rig->generator->GetRingCount(), 12u);
+  EXPECT_EQ(rig->view->ringAngles.size(), 12u);
+}
+
 TEST_F(WholeLevelTest, ATimedLevelHasItsGameTimeInMilliseconds) {
   Play(JourneyFiles());
   ASSERT_NE(rig->timer, nullptr);
