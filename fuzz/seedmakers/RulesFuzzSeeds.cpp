@@ -29,6 +29,17 @@ struct Seed {
   std::string bytes;
 };
 
+// Gives the label the text, in its row when it has one.
+void SetRow(TableRows& rows, const std::string& label, const std::string& text) {
+  for (auto& row : rows) {
+    if (row.first == label) {
+      row.second = text;
+      return;
+    }
+  }
+  rows.push_back({label, text});
+}
+
 LevelFiles FullLevel() {
   LevelFiles files = JourneyFiles();
   files.level.insert(files.level.end(), {{"Lvl01 Blocker Row 01", "bq1!p........"},
@@ -63,6 +74,30 @@ LevelFiles FullLevel() {
   return files;
 }
 
+// The Journey level as a damaged install could hand it over, with values far
+// past anything a level uses or no numbers at all: in the level file, as
+// many rings as an int holds; in the scores, points as large; in the times
+// and rates, the rest.
+LevelFiles DamagedLevel(const TableRows& levelRows, const TableRows& scores = {}) {
+  LevelFiles files = JourneyFiles();
+  for (const auto& [label, text] : levelRows) SetRow(files.level, label, text);
+  for (const auto& [label, text] : scores) SetRow(files.scores, label, text);
+  return files;
+}
+
+const TableRows kHugeRings = {{"Lvl01 Max Rings", "2000000000"}};
+const TableRows kHugeBonuses = {{"Lvl01 Clear Blocker Bonus", "2147483647"},
+                                {"Lvl01 Time Bonus Scores", "-2147483648"}};
+const TableRows kHugePoints = {{"C1_M3", "2147483647"},
+                               {"C2_M3", "2147483647"},
+                               {"Single Piece", "2147483647"},
+                               {"Power Up Bonus", "2147483647"}};
+const TableRows kHugeTimes = {{"Lvl01 Game Time", "1e30"},
+                              {"Lvl01 Counter Timer Rate", "-1e30"},
+                              {"Lvl01 Initial Raise Ring Rate", "nan"},
+                              {"Lvl01 Complete Jug Time Boost", "inf"}};
+const TableRows kHugeTimeBonus = {{"Time Bonus", "1e30"}};
+
 // The whole-level tests' first move: ring 3 one slot to the right once the
 // start-up is over, then the cascade.
 std::string FirstMatchPlay(bool zen) {
@@ -91,14 +126,24 @@ std::vector<Seed> Seeds() {
   const LevelFiles journey = JourneyFiles();
   const LevelFiles cascade = CascadeFiles();
   const LevelFiles full = FullLevel();
+  const LevelFiles manyRings = DamagedLevel(kHugeRings);
+  const LevelFiles hugeScores = DamagedLevel(kHugeBonuses, kHugePoints);
+  const LevelFiles hugeTimes = DamagedLevel(kHugeTimes, kHugeTimeBonus);
   return {
       {"LevelPlayFuzz", "journey", LevelSeed(journey, false)},
       {"LevelPlayFuzz", "zen", LevelSeed(journey, true)},
       {"LevelPlayFuzz", "cascade", LevelSeed(cascade, false)},
       {"LevelPlayFuzz", "full", LevelSeed(full, false)},
       {"LevelPlayFuzz", "fullzen", LevelSeed(full, true)},
+      {"LevelPlayFuzz", "manyrings", LevelSeed(manyRings, false)},
+      {"LevelPlayFuzz", "hugescores", LevelSeed(hugeScores, false)},
+      {"LevelPlayFuzz", "hugescoreszen", LevelSeed(hugeScores, true)},
+      {"LevelPlayFuzz", "hugetimes", LevelSeed(hugeTimes, false)},
+      {"LevelPlayFuzz", "hugetimeszen", LevelSeed(hugeTimes, true)},
       {"LevelSettingsFuzz", "journey.xml", StringTableXml(journey.level)},
       {"LevelSettingsFuzz", "full.xml", StringTableXml(full.level)},
+      {"LevelSettingsFuzz", "manyrings.xml", StringTableXml(manyRings.level)},
+      {"LevelSettingsFuzz", "hugetimes.xml", StringTableXml(hugeTimes.level)},
       {"PieceTableFuzz", "journey.txt", journey.pieceTable},
       {"PieceTableFuzz", "cascade.txt", cascade.pieceTable},
       {"PieceTableFuzz", "full.txt", full.pieceTable},
@@ -106,6 +151,7 @@ std::vector<Seed> Seeds() {
       {"PowerUpTablesFuzz", "journey.xml", StringTableXml(journey.powerUps)},
       {"PowerUpTablesFuzz", "full.xml", StringTableXml(full.powerUps)},
       {"ScoresFuzz", "journey.xml", StringTableXml(journey.scores)},
+      {"ScoresFuzz", "hugescores.xml", StringTableXml(hugeScores.scores)},
       {"ScoresFuzz", "full.xml",
        StringTableXml({{"C1_M3", "30"},
                        {"C1_M4", "%C1_M3%"},
