@@ -6,6 +6,7 @@
 
 #include "platform/time/GameTime.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/rules/LevelFuzzInput.h"
 #include "tests/support/rules/LevelRig.h"
 #include "tests/support/rules/LockLiveness.h"
 #include "tests/support/rules/SampleLevels.h"
@@ -85,6 +86,23 @@ TEST(LevelRig, PlaysTheLevelOfItsFiles) {
   ASSERT_TRUE(rig.IsReady());
   rig.Update(400);
   EXPECT_EQ(rig.Picture().size(), 5u * 13u) << "five rings of twelve cells and a line end";
+}
+
+TEST(LevelFuzzInput, SplitsWhatItJoined) {
+  LevelFuzzInput input{{"level", "scores", "", "table"}, std::string("\x01play\0more", 10)};
+  const std::string joined = JoinLevelFuzzInput(input);
+  EXPECT_EQ(joined, std::string("level\0scores\0\0table\0\x01play\0more", 30));
+  LevelFuzzInput split = SplitLevelFuzzInput(joined);
+  EXPECT_EQ(split.files.level, "level");
+  EXPECT_EQ(split.files.scores, "scores");
+  EXPECT_EQ(split.files.powerUps, "");
+  EXPECT_EQ(split.files.pieceTable, "table");
+  EXPECT_EQ(split.play, input.play);
+
+  LevelFuzzInput cut = SplitLevelFuzzInput("level only");
+  EXPECT_EQ(cut.files.level, "level only");
+  EXPECT_EQ(cut.files.pieceTable, "");
+  EXPECT_EQ(cut.play, "");
 }
 
 }  // namespace
