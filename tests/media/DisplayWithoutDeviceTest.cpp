@@ -72,7 +72,7 @@ INSTANTIATE_TEST_SUITE_P(
         Void("EndDraw", [](TDx3dDisplayHandler& d) { d.EndDraw(true); }),
         Operation{"PresentRect",
                   [](TDx3dDisplayHandler& d) { return d.PresentRect(TRect(0, 0, 8, 8), TRect(0, 0, 8, 8)) == 0; }},
-        Void("DrawRect", [](TDx3dDisplayHandler& d) { d.DrawRect(0, 0, -1, -1, TColor(1, 1, 1, 1), nullptr); }),
+        Void("DrawRect", [](TDx3dDisplayHandler& d) { d.DrawRect(0, 0, -1, -1, TColor(1.0f, 1.0f, 1.0f, 1.0f), nullptr); }),
         Void("SetViewport", [](TDx3dDisplayHandler& d) { d.SetViewport(0, 0, 10, 10); }),
         Operation{"GetViewport",
                   [](TDx3dDisplayHandler& d) {
@@ -113,7 +113,7 @@ INSTANTIATE_TEST_SUITE_P(
                d.SetZWrite(true);
                d.SetZEnable(true);
                d.SetCullMode(2);
-               d.SetAmbientLight(TColor(1, 1, 1, 1));
+               d.SetAmbientLight(TColor(1.0f, 1.0f, 1.0f, 1.0f));
              }),
         Operation{"Transforms",
                   [](TDx3dDisplayHandler& d) {
