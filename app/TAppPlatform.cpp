@@ -200,7 +200,19 @@ int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t secon
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
 
-void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
+// The system arrow asked for since the last pass changes first: SDL is
+// told only from the main thread.
+void TAppPlatform::GetEvent(TEvent* event) {
+  int request = mData->mSystemCursorRequest.exchange(TPlatformData::kNoRequest);
+  if (request != TPlatformData::kNoRequest) {
+    if (sys::Window* window = GetMainWindow()) window->ShowCursor(request == TPlatformData::kShowArrow);
+  }
+  mPump.GetEvent(event);
+}
+
+void TAppPlatform::RequestSystemCursor(bool visible) {
+  mData->mSystemCursorRequest.store(visible ? TPlatformData::kShowArrow : TPlatformData::kHideArrow);
+}
 
 // Without a window the pump reports quit anyway.
 void TAppPlatform::PostQuitRequest() {

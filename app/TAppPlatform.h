@@ -78,7 +78,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // The lists own the tasks from now on.
   void AddTask(std::unique_ptr<TTask> task);
-  void AddRestoreTask(std::unique_ptr<TTask> task);
+  void AddRestoreTask(std::unique_ptr<TTask> task) override;
   TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
   TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
@@ -123,8 +123,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   bool BeginDraw(bool hideCursor) override;
   // Measures the frame rate and draws the overlay before the frame ends.
   void EndDraw(bool present) override;
-  bool Begin2d();
-  void End2d();
+  bool Begin2d() override;
+  void End2d() override;
   bool Begin3d();
   void End3d();
   void DrawVertices(int32_t primitiveType, TVertexList* vertices);
@@ -146,7 +146,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void GetViewTransform(TMatrix4& matrix);
   void GetProjectionTransform(TMatrix4& matrix);
   void SetCullMode(int32_t mode);
-  void SetTextureFilter(int32_t mode);
+  void SetTextureFilter(int32_t mode) override;
   void SetBlendMode(int32_t mode);
   void SetZWrite(bool on);
   bool IsFlipDone() override;
@@ -167,6 +167,9 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
   enum CursorUpdate { kCursorShow = 1, kCursorHide = 2, kCursorRefresh = 3 };
   void UpdateCursor(int mode);
+  bool IsCursorEnabled() const override { return mData->mCursorEnabled; }
+  bool IsWindowShown() const override { return mPump.mShown.load(); }
+  void RequestSystemCursor(bool visible) override;
 
  private:
   void SetUpFolders(const TString& product);

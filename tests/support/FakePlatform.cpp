@@ -1,5 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
+#include "media/TDisplayHandler.h"
+
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
@@ -35,6 +37,7 @@ int32_t FakePlatform::PopViewport() {
 void FakePlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                             const std::shared_ptr<TTexture>& texture) {
   Record(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
+  if (displayHandler) displayHandler->DrawRect(left, top, right, bottom, colour, texture.get());
 }
 
 void FakePlatform::PostQuitRequest() {
@@ -44,10 +47,28 @@ void FakePlatform::PostQuitRequest() {
 
 bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
   Record(target ? "PushRenderTarget" : "PushRenderTarget none");
-  return renderTarget;
+  return displayHandler ? displayHandler->PushRenderTarget(target) : renderTarget;
 }
 
 bool FakePlatform::PopRenderTarget() {
   Record("PopRenderTarget");
-  return true;
+  return displayHandler ? displayHandler->PopRenderTarget() : true;
+}
+
+bool FakePlatform::Begin2d() {
+  Record("Begin2d");
+  if (in2d) return false;
+  in2d = displayHandler ? displayHandler->Begin2d() : true;
+  return in2d;
+}
+
+void FakePlatform::End2d() {
+  Record("End2d");
+  if (in2d && displayHandler) displayHandler->End2d();
+  in2d = false;
+}
+
+void FakePlatform::SetTextureFilter(int32_t mode) {
+  Record("SetTextureFilter" + JournalNumbers({mode}));
+  if (displayHandler) displayHandler->SetTextureFilter(mode);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +17,9 @@
 // up. Viewports stack as on a display: a push makes the rectangle current, a
 // pop brings back the one before. It holds no window manager or sound manager
 // of its own: the test hands it those; its asset manager is its own unless the
-// test hands it another.
+// test hands it another. Given a display, it hands the drawing calls that
+// textures make through it (2D drawing, filter, fills, render targets) on to
+// the display, as the platform object does.
 class FakePlatform final : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -46,6 +49,12 @@ class FakePlatform final : public TPlatform {
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
   float displayScale = 1.0f;
+  TDisplayHandler* displayHandler = nullptr;
+  std::atomic<bool> windowShown{true};
+  bool cursorEnabled = true;
+  std::atomic<int> arrowShown{0};  // requests to show the system arrow
+  std::atomic<int> arrowHidden{0};
+  TTaskList restoreTasks;
 
   CallJournal journal;
   TTaskList tasks;
@@ -79,6 +88,14 @@ class FakePlatform final : public TPlatform {
     scale = displayScale;
     return embedded;
   }
+  TDisplayHandler* GetDisplayHandler() const override { return displayHandler; }
+  bool Begin2d() override;
+  void End2d() override;
+  void SetTextureFilter(int32_t mode) override;
+  void AddRestoreTask(std::unique_ptr<TTask> task) override { restoreTasks.Add(std::move(task)); }
+  bool IsWindowShown() const override { return windowShown.load(); }
+  bool IsCursorEnabled() const override { return cursorEnabled; }
+  void RequestSystemCursor(bool visible) override { ++(visible ? arrowShown : arrowHidden); }
 
  private:
   void Record(const std::string& entry);
