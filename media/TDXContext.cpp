@@ -1,6 +1,7 @@
 #include "media/TDXContext.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "media/DisplayRules.h"
@@ -216,6 +217,23 @@ void TDXContext::ForgetMousePosition() {
   mMouseX = -1;
   mMouseY = -1;
   mPositionKnown = false;
+}
+
+const sys::gfx::PixelFormat* TDXContext::AlphaTextureFormat(uint32_t bitCount) {
+  auto [found, added] = mAlphaTextureFormats.try_emplace(bitCount);
+  if (added) {
+    for (const sys::gfx::PixelFormat& format : mDeviceDescription.textureFormats) {
+      const bool usable = format.HasAlpha() && (format.flags & sys::gfx::kPixelRgb) &&
+                          !(format.flags & sys::gfx::kPixelLuminance) && format.bitCount == bitCount;
+      if (!usable) continue;
+      const std::optional<sys::gfx::PixelFormat>& best = found->second;
+      if (!best || (std::popcount(format.alphaMask) > std::popcount(best->alphaMask) &&
+                    std::popcount(format.blueMask) > 2)) {
+        found->second = format;
+      }
+    }
+  }
+  return found->second ? &*found->second : nullptr;
 }
 
 Result TDXContext::Clear(uint32_t flags) {

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "media/CDisplay.h"
@@ -50,6 +52,10 @@ class TDXContext {
   sys::gfx::Device3d* GetDevice() const { return mDevice.get(); }
   const sys::gfx::Device3dCaps& GetDeviceDescription() const { return mDeviceDescription; }
   const sys::gfx::PixelFormat& GetDepthFormat() const { return mDepthFormat; }
+  // The device's best texture format with alpha of that many bits: the
+  // first it offers, replaced by a later one with more alpha bits and more
+  // than two blue bits. Searched once for each bit count; null when none.
+  const sys::gfx::PixelFormat* AlphaTextureFormat(uint32_t bitCount);
   bool IsHardware() const { return mHardware; }
   // Render textures with alpha are made with 32 bits (16-bit ones were refused).
   bool Uses32BitRenderTextures() const { return mUse32BitRenderTextures; }
@@ -89,6 +95,7 @@ class TDXContext {
   sys::gfx::Device3dCaps mDeviceDescription;
   sys::gfx::DisplayMode mDisplayMode;
   sys::gfx::PixelFormat mDepthFormat;
+  std::map<uint32_t, std::optional<sys::gfx::PixelFormat>> mAlphaTextureFormats;
   sys::Window* mWindow = nullptr;
   sys::Window* mExternalWindow = nullptr;
   bool mHardware = false;

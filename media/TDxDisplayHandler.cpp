@@ -1,7 +1,7 @@
 #include "media/TDxDisplayHandler.h"
 
 #include "media/DisplayRules.h"
-#include "media/TTextureData.h"
+#include "media/TDxTextureData.h"
 #include "platform/TPlatform.h"
 
 using sys::gfx::Result;
@@ -106,6 +106,9 @@ void TDxDisplayHandler::MarkBroken() {
 
 void TDxDisplayHandler::GetDesktopMode() { mData->mContext->ReadDesktop(); }
 
+// Texture data works on the display the platform has installed.
+std::unique_ptr<TTextureData> TDxDisplayHandler::CreateTextureData() { return std::make_unique<TDxTextureData>(); }
+
 // The set-up, restore, cursor and texture data of a display follow; without
 // them the display has no device and does nothing.
 void TDxDisplayHandler::SetDisplay(int32_t, int32_t, bool, bool, bool, bool) {}
@@ -118,4 +121,3 @@ void TDxDisplayHandler::OnWindowMoved() {}
 TMousePosition TDxDisplayHandler::GetMousePos() { return TMousePosition{}; }
 bool TDxDisplayHandler::UpdateSystemCursor() { return false; }
 bool TDxDisplayHandler::SetMouseImage(const std::shared_ptr<TTexture>&, int32_t, int32_t) { return false; }
-std::unique_ptr<TTextureData> TDxDisplayHandler::CreateTextureData() { return nullptr; }

@@ -20,6 +20,7 @@ class DisplayWithoutDeviceTest : public DisplayRig, public testing::WithParamInt
 
 TEST_P(DisplayWithoutDeviceTest, DoesNothingAndAnswersFalse) {
   TDx3dDisplayHandler display(adapter);
+  platform.displayHandler = &display;
   EXPECT_FALSE(GetParam().call(display));
   EXPECT_EQ(native->framesShown, 0) << "nothing is shown";
   EXPECT_FALSE(display.GetData().mDevice);
@@ -138,7 +139,7 @@ INSTANTIATE_TEST_SUITE_P(
         Operation{"UpdateSystemCursor", [](TDx3dDisplayHandler& d) { return d.UpdateSystemCursor(); }},
         Operation{"SetMouseImage", [](TDx3dDisplayHandler& d) { return d.SetMouseImage(nullptr, 0, 0); }},
         Operation{"RequiresSquareTextures", [](TDx3dDisplayHandler& d) { return d.RequiresSquareTextures(); }},
-        Operation{"CreateTextureData", [](TDx3dDisplayHandler& d) { return d.CreateTextureData() != nullptr; }},
+        Operation{"CreateTextureData", [](TDx3dDisplayHandler& d) { return d.CreateTextureData()->CreateSurface(8, 8); }},
         Void("TestRenderTarget", [](TDx3dDisplayHandler& d) { d.TestRenderTarget(); })),
     [](const testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
 
