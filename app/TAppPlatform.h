@@ -127,12 +127,12 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void End2d() override;
   bool Begin3d();
   void End3d();
-  void DrawVertices(int32_t primitiveType, TVertexList* vertices);
+  void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
   bool IsIn2d() const override { return mDrawGuard.IsIn2d(); }
   bool GetDisplayScale(float& scale) const override { return mData->GetDisplayScale(scale); }
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                 const std::shared_ptr<TTexture>& texture) override;
-  void SetTexture(const std::shared_ptr<TTexture>& texture);
+  void SetTexture(const std::shared_ptr<TTexture>& texture) override;
   bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;
   bool PopRenderTarget() override;
   void PushViewport(int32_t left, int32_t top, int32_t right, int32_t bottom) override;
@@ -147,7 +147,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void GetProjectionTransform(TMatrix4& matrix);
   void SetCullMode(int32_t mode);
   void SetTextureFilter(int32_t mode) override;
-  void SetBlendMode(int32_t mode);
+  void SetBlendMode(int32_t mode) override;
   void SetZWrite(bool on);
   bool IsFlipDone() override;
   void ReportOutOfVideoMemory() override;

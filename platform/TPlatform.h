@@ -13,6 +13,7 @@ class TTask;
 class TTaskList;
 class TTexture;
 class TWindowManager;
+struct TVertexList;
 namespace sys {
 class Window;
 }  // namespace sys
@@ -80,13 +81,17 @@ class TPlatform {
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
 
+  // What the vector-font renderer draws with besides the above: 2D drawing
+  // with its blend mode and texture, and vertex lists.
+  virtual bool Begin2d() = 0;
+  virtual void End2d() = 0;
+  virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
+  virtual void SetBlendMode(int32_t mode) = 0;
+  virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
+
   // What textures and the software cursor ask of the platform.
   // Null until a display is installed.
   virtual TDisplayHandler* GetDisplayHandler() const = 0;
-  // 2D drawing, opened and closed through the platform's guard; false when
-  // it cannot open.
-  virtual bool Begin2d() = 0;
-  virtual void End2d() = 0;
   // 0 point, 1 linear.
   virtual void SetTextureFilter(int32_t mode) = 0;
   // Run at the first frame after the display's assets were restored; the

@@ -1,6 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
 #include "media/TDisplayHandler.h"
+#include "media/TVertexList.h"
 
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
@@ -55,20 +56,38 @@ bool FakePlatform::PopRenderTarget() {
   return displayHandler ? displayHandler->PopRenderTarget() : true;
 }
 
+
+void FakePlatform::SetTextureFilter(int32_t mode) {
+  Record("SetTextureFilter" + JournalNumbers({mode}));
+  if (displayHandler) displayHandler->SetTextureFilter(mode);
+}
+
 bool FakePlatform::Begin2d() {
   Record("Begin2d");
+  if (!displayHandler) return begin2d;
   if (in2d) return false;
-  in2d = displayHandler ? displayHandler->Begin2d() : true;
+  in2d = displayHandler->Begin2d();
   return in2d;
 }
 
 void FakePlatform::End2d() {
   Record("End2d");
-  if (in2d && displayHandler) displayHandler->End2d();
+  if (!displayHandler) return;
+  if (in2d) displayHandler->End2d();
   in2d = false;
 }
 
-void FakePlatform::SetTextureFilter(int32_t mode) {
-  Record("SetTextureFilter" + JournalNumbers({mode}));
-  if (displayHandler) displayHandler->SetTextureFilter(mode);
+void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
+  Record(texture ? "SetTexture" : "SetTexture none");
+  if (displayHandler) displayHandler->SetTexture(texture);
+}
+
+void FakePlatform::SetBlendMode(int32_t mode) {
+  Record("SetBlendMode" + JournalNumbers({mode}));
+  if (displayHandler) displayHandler->SetBlendMode(mode);
+}
+
+void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
+  Record("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
+  if (displayHandler) displayHandler->DrawVertices(primitiveType, vertices);
 }

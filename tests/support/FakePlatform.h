@@ -18,9 +18,10 @@
 // pop brings back the one before. It holds no window manager or sound manager
 // of its own: the test hands it those; its asset manager is its own unless the
 // test hands it another. Given a display, it hands the drawing calls that
-// textures make through it (2D drawing, filter, fills, render targets) on to
-// the display, as the platform object does.
-class FakePlatform final : public TPlatform {
+// textures make through it (2D drawing, texture, blend mode, filter, vertex
+// lists, fills, render targets) on to the display, as the platform object
+// does.
+class FakePlatform : public TPlatform {
  public:
   FakePlatform() { Install(this); }
   ~FakePlatform() override { Install(nullptr); }
@@ -55,6 +56,7 @@ class FakePlatform final : public TPlatform {
   std::atomic<int> arrowShown{0};  // requests to show the system arrow
   std::atomic<int> arrowHidden{0};
   TTaskList restoreTasks;
+  bool begin2d = true;
 
   CallJournal journal;
   TTaskList tasks;
@@ -89,13 +91,19 @@ class FakePlatform final : public TPlatform {
     return embedded;
   }
   TDisplayHandler* GetDisplayHandler() const override { return displayHandler; }
-  bool Begin2d() override;
-  void End2d() override;
   void SetTextureFilter(int32_t mode) override;
   void AddRestoreTask(std::unique_ptr<TTask> task) override { restoreTasks.Add(std::move(task)); }
   bool IsWindowShown() const override { return windowShown.load(); }
   bool IsCursorEnabled() const override { return cursorEnabled; }
   void RequestSystemCursor(bool visible) override { ++(visible ? arrowShown : arrowHidden); }
+
+  // Without a display: begin2d, and the 2D flag stays as the test sets it.
+  bool Begin2d() override;
+  void End2d() override;
+  void SetTexture(const std::shared_ptr<TTexture>& texture) override;
+  void SetBlendMode(int32_t mode) override;
+  // Recorded with the list's kind and vertex count.
+  void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
 
  private:
   void Record(const std::string& entry);
