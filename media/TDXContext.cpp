@@ -66,9 +66,13 @@ TDXContext::TDXContext(std::shared_ptr<sys::gfx::Adapter> adapter)
   ReadDesktop();
 }
 
-TDXContext::~TDXContext() { mDevice.reset(); }
+TDXContext::~TDXContext() {
+  if (mListener) mListener->ForgetContext();
+  mDevice.reset();
+}
 
 void TDXContext::ReadDesktop() {
+  std::lock_guard lock(mMouseMutex);
   sys::gfx::Desktop desktop = mAdapter->GetDesktop();
   mDesktopColors = desktop.colors;
   mDesktopWidth = desktop.width;
@@ -77,6 +81,7 @@ void TDXContext::ReadDesktop() {
 
 bool TDXContext::Create(sys::Window* window, bool fullScreen, int32_t width, int32_t height, uint32_t bitCount,
                         uint32_t flags) {
+  std::lock_guard lock(mMouseMutex);
   if (mExternalWindow) {
     fullScreen = false;
     mLowVideoMemory = false;
@@ -92,7 +97,7 @@ bool TDXContext::Create(sys::Window* window, bool fullScreen, int32_t width, int
   if (!ChooseDevice(scaled)) return false;
   std::shared_ptr<sys::gfx::Surface> depth;
   if (!CreateDepthBuffer(fullScreen, depth) || !CreateDevice(depth)) return false;
-  ForgetMousePosition();
+  ResetCursorState();
   if (mDeviceDescription.maxTextureWidth < kLeastTextureSide || mDeviceDescription.maxTextureHeight < kLeastTextureSide) {
     LogPrintf("TDXContext::Create - context does not support 1024x1024 textures! Failing!");
     ReleaseDevice();
@@ -207,16 +212,11 @@ void TDXContext::ReportDevice() {
 }
 
 void TDXContext::ReleaseDevice() {
+  std::lock_guard lock(mMouseMutex);
   mDevice.reset();
   mDisplay.DestroyObjects();
   if (mWindow) mWindow->Invalidate();
-  ForgetMousePosition();
-}
-
-void TDXContext::ForgetMousePosition() {
-  mMouseX = -1;
-  mMouseY = -1;
-  mPositionKnown = false;
+  ResetCursorState();
 }
 
 const sys::gfx::PixelFormat* TDXContext::AlphaTextureFormat(uint32_t bitCount) {

@@ -161,7 +161,7 @@ bool TDxDisplayHandler::PopRenderTarget() {
 
 bool TDxDisplayHandler::IsDrawingToScreen() { return mData->mRenderTargets.size() == 1; }
 
-bool TDxDisplayHandler::BeginDraw(bool) {
+bool TDxDisplayHandler::BeginDraw(bool hideCursor) {
   TDxDisplayHandlerData& data = *mData;
   if (!data.mDevice || data.mBroken) return false;
   if (!ProgramIsActive()) {
@@ -169,6 +169,7 @@ bool TDxDisplayHandler::BeginDraw(bool) {
     return false;
   }
   data.mInScene = true;
+  if (hideCursor) data.mContext->StartFrame();
   if (Result begun = data.mDevice->BeginScene(); begun != Result::Ok) {
     CheckVideoMemory(begun);
     data.mInScene = false;

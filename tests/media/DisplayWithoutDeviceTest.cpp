@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "media/TDx3dDisplayHandler.h"
-#include "media/TTextureData.h"
+#include "media/TTexture.h"
 #include "tests/media/DisplayRig.h"
 #include "tests/support/TextureHandle.h"
 
@@ -137,7 +137,7 @@ INSTANTIATE_TEST_SUITE_P(
         Void("OnWindowMoved", [](TDx3dDisplayHandler& d) { d.OnWindowMoved(); }),
         Operation{"GetMousePos", [](TDx3dDisplayHandler& d) { return d.GetMousePos().x != -1; }},
         Operation{"UpdateSystemCursor", [](TDx3dDisplayHandler& d) { return d.UpdateSystemCursor(); }},
-        Operation{"SetMouseImage", [](TDx3dDisplayHandler& d) { return d.SetMouseImage(nullptr, 0, 0); }},
+        Operation{"SetMouseImage", [](TDx3dDisplayHandler& d) { return d.SetMouseImage(std::make_shared<TTexture>(), 0, 0); }},
         Operation{"RequiresSquareTextures", [](TDx3dDisplayHandler& d) { return d.RequiresSquareTextures(); }},
         Operation{"CreateTextureData", [](TDx3dDisplayHandler& d) { return d.CreateTextureData()->CreateSurface(8, 8); }},
         Void("TestRenderTarget", [](TDx3dDisplayHandler& d) { d.TestRenderTarget(); })),

@@ -45,7 +45,7 @@ class FakePlatform : public TPlatform {
   bool renderTarget = true;  // PushRenderTarget's answer
   int quitRequests = 0;
   sys::Window* mainWindow = nullptr;
-  uint32_t time = 0;
+  std::atomic<uint32_t> time{0};  // read by the cursor poll thread too
   bool active = true;
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
@@ -83,7 +83,7 @@ class FakePlatform : public TPlatform {
   bool PopRenderTarget() override;
 
   sys::Window* GetMainWindow() const override { return mainWindow; }
-  uint32_t GetTime() const override { return time; }
+  uint32_t GetTime() const override { return time.load(); }
   bool IsActive() const override { return active; }
   bool IsIn2d() const override { return in2d; }
   bool GetDisplayScale(float& scale) const override {
