@@ -4,6 +4,8 @@
 #include <cstring>
 #include <vector>
 
+#include "system/gfx/raster/PixelCodec.h"
+
 namespace sys::gfx {
 namespace {
 
@@ -64,17 +66,33 @@ Surface* LevelOf(Surface& texture, int32_t level) {
   return at;
 }
 
-// `area`'s pixels, row after row, into the surface.
-Result WriteArea(Surface& surface, const Rect& area, const std::vector<uint32_t>& argb) {
+// Rows of 32-bit pixels `pitch` bytes apart into `area` of the surface, in
+// its format: rows as they are into A8R8G8B8, without alpha into X8R8G8B8.
+Result WriteArea(Surface& surface, const Rect& area, const uint8_t* pixels, size_t pitch) {
   LockedPixels locked;
   if (Result result = surface.Lock(&area, locked); result != Result::Ok) return result;
+  const PixelLayout layout = LayoutOf(locked.format);
   const uint32_t bytes = locked.format.BytesPerPixel();
-  const uint32_t* from = argb.data();
+  const size_t rowBytes = static_cast<size_t>(locked.width) * 4;
   for (int32_t y = 0; y < locked.height; ++y) {
-    uint8_t* row = locked.bits + static_cast<size_t>(y) * static_cast<size_t>(locked.pitch);
-    for (int32_t x = 0; x < locked.width; ++x) WritePixel(row + x * bytes, bytes, PixelFromArgb(locked.format, *from++));
+    const uint8_t* from = pixels + static_cast<size_t>(y) * pitch;
+    uint8_t* to = locked.bits + static_cast<size_t>(y) * static_cast<size_t>(locked.pitch);
+    if (layout == PixelLayout::A8R8G8B8) {
+      std::memcpy(to, from, rowBytes);
+    } else if (IsColourLayout(layout)) {
+      for (int32_t x = 0; x < locked.width; ++x) StoreArgb(layout, to + x * bytes, ReadPixel(from + x * 4, 4));
+    } else {
+      for (int32_t x = 0; x < locked.width; ++x) {
+        WritePixel(to + x * bytes, bytes, PixelFromArgb(locked.format, ReadPixel(from + x * 4, 4)));
+      }
+    }
   }
   return surface.Unlock();
+}
+
+Result WriteArea(Surface& surface, const Rect& area, const std::vector<uint32_t>& argb) {
+  return WriteArea(surface, area, reinterpret_cast<const uint8_t*>(argb.data()),
+                   static_cast<size_t>(area.Width()) * 4);
 }
 
 // Each pixel the average of the two by two (or fewer, at an odd edge)
@@ -137,12 +155,15 @@ Result LoadTextureFromMemory(Surface& texture, int32_t level, const uint8_t* pix
   int32_t height = area.Height();
   if (pitch == 0) pitch = width * 4;
   if (pitch < width * 4) return Result::InvalidArgument;
+  if (Result result = WriteArea(*target, area, pixels, static_cast<size_t>(pitch));
+      result != Result::Ok || level != kAllLevels || !LevelOf(texture, 1)) {
+    return result;
+  }
   std::vector<uint32_t> argb(static_cast<size_t>(width) * static_cast<size_t>(height));
   for (int32_t y = 0; y < height; ++y) {
     std::memcpy(argb.data() + static_cast<size_t>(y) * static_cast<size_t>(width),
                 pixels + static_cast<size_t>(y) * static_cast<size_t>(pitch), static_cast<size_t>(width) * 4);
   }
-  if (Result result = WriteArea(*target, area, argb); result != Result::Ok || level != kAllLevels) return result;
   Rect levelArea = area;
   for (int32_t n = 1;; ++n) {
     target = LevelOf(texture, n);
