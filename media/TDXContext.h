@@ -133,8 +133,8 @@ class TDXContext {
   TMousePosition DrawCursor(sys::gfx::Surface& target, bool intoBackBuffer, float scale);
   // Puts the background back where the cursor was drawn; the drawn flag stays.
   void EraseCursor(bool fromBackBuffer);
-  // The corner of the client area on the surface: the back buffer is the
-  // client area, the front surface of a window the whole desktop.
+  // The client area on the surface: the whole back buffer; on a window's
+  // front surface, which is the whole desktop, where the window is.
   sys::gfx::Rect ClientOn(bool backBuffer) const;
   // A cursor blit's result: a lost surface stops the cursor until its image
   // is restored. False for any failure.
