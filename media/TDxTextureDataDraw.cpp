@@ -125,9 +125,11 @@ void TDxTextureData::Draw(const TVec2* position, float alpha, float scaleX, floa
   }
 
   device.States().stage.colourOp = shapeOnly ? sys::gfx::TextureOp::SelectArg2 : sys::gfx::TextureOp::Modulate;
-  if (Result bound = device.SetTexture(mSurface); bound != Result::Ok) {
-    CheckVideoMemory(bound);
-    return;
+  if (device.GetTexture() != mSurface) {
+    if (Result bound = device.SetTexture(mSurface); bound != Result::Ok) {
+      CheckVideoMemory(bound);
+      return;
+    }
   }
   CheckVideoMemory(device.DrawPrimitive(sys::gfx::PrimitiveType::TriangleFan, sys::gfx::VertexLayout::Transformed,
                                         quad.data(), static_cast<uint32_t>(quad.size())));
