@@ -208,9 +208,20 @@ int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t secon
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
 
+// A late report of running out of video memory and the system arrow asked
+// for since the last pass are dealt with first: the display and SDL are
+// reached only from the main thread.
 void TAppPlatform::GetEvent(TEvent* event) {
   if (mData->mVideoMemoryReportPending.exchange(false)) ReportOutOfVideoMemory();
+  int request = mData->mSystemCursorRequest.exchange(TPlatformData::kNoRequest);
+  if (request != TPlatformData::kNoRequest) {
+    if (sys::Window* window = GetMainWindow()) window->ShowCursor(request == TPlatformData::kShowArrow);
+  }
   mPump.GetEvent(event);
+}
+
+void TAppPlatform::RequestSystemCursor(bool visible) {
+  mData->mSystemCursorRequest.store(visible ? TPlatformData::kShowArrow : TPlatformData::kHideArrow);
 }
 
 // Without a window the pump reports quit anyway.

@@ -78,7 +78,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // The lists own the tasks from now on.
   void AddTask(std::unique_ptr<TTask> task);
-  void AddRestoreTask(std::unique_ptr<TTask> task);
+  void AddRestoreTask(std::unique_ptr<TTask> task) override;
   TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
   TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
@@ -146,7 +146,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void GetViewTransform(TMatrix4& matrix);
   void GetProjectionTransform(TMatrix4& matrix);
   void SetCullMode(int32_t mode);
-  void SetTextureFilter(int32_t mode);
+  void SetTextureFilter(int32_t mode) override;
   void SetBlendMode(int32_t mode) override;
   void SetZWrite(bool on);
   bool IsFlipDone() override;
@@ -174,6 +174,9 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
   enum CursorUpdate { kCursorShow = 1, kCursorHide = 2, kCursorRefresh = 3 };
   void UpdateCursor(int mode);
+  bool IsCursorEnabled() const override { return mData->mCursorEnabled; }
+  bool IsWindowShown() const override { return mPump.mShown.load(); }
+  void RequestSystemCursor(bool visible) override;
 
  private:
   void SetUpFolders(const TString& product);

@@ -37,7 +37,7 @@ void TAppPlatform::EndDraw(bool present) {
 // The overlay's panel; its version and rate text is drawn by the text layout.
 void TAppPlatform::DrawOverlay() {
   bool began = Begin2d();
-  DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
+  DrawRect(0, 0, 300, 40, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   if (began) End2d();
 }
 

@@ -65,6 +65,10 @@ class TPlatformData {
   int32_t mCursorHotX = 0;
   int32_t mCursorHotY = 0;
   bool mCursorVisible = true;
+  // The system arrow's state asked for by RequestSystemCursor, not yet
+  // carried out by the pump. Any thread.
+  enum SystemCursorRequest : int { kNoRequest, kShowArrow, kHideArrow };
+  std::atomic<int> mSystemCursorRequest{kNoRequest};
 
   bool mRestoreDue = false;  // assets were restored; the next frame runs the restore tasks
   // Another thread (the sound thread) ran out of video memory; the main

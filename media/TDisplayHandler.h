@@ -125,7 +125,7 @@ class TDisplayHandler {
   virtual bool UpdateSystemCursor() = 0;
   virtual bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) = 0;
   virtual bool RequiresSquareTextures() = 0;
-  // The device side of a new texture; null without a device to make it for.
+  // The device side of a new texture; null when the display makes none.
   virtual std::unique_ptr<TTextureData> CreateTextureData() = 0;
   // Settles how render targets are drawn on this device; runs once.
   virtual void TestRenderTarget() {}

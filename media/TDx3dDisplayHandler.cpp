@@ -80,12 +80,12 @@ void TDx3dDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScr
   SetWorldTransform(TMatrix4());
   SetViewTransform(TMatrix4());
   SetPerspective(kNearPlane, kFarPlane, kFieldOfView, 0);
-  SetAmbientLight(TColor(1, 1, 1, 1));
+  SetAmbientLight(TColor(1.0f, 1.0f, 1.0f, 1.0f));
   TMaterial material;
-  material.diffuse = TColor(1, 1, 1, 1);
-  material.ambient = TColor(0.5f, 0.5f, 0.5f, 1);
-  material.specular = TColor(1, 1, 1, 1);
-  material.emissive = TColor(0, 0, 0, 1);
+  material.diffuse = TColor(1.0f, 1.0f, 1.0f, 1.0f);
+  material.ambient = TColor(0.5f, 0.5f, 0.5f, 1.0f);
+  material.specular = TColor(1.0f, 1.0f, 1.0f, 1.0f);
+  material.emissive = TColor(0.0f, 0.0f, 0.0f, 1.0f);
   material.power = 1;
   SetMaterial(material);
 }

@@ -91,6 +91,8 @@ class TDxDisplayHandler : public TDisplayHandler {
   bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) override;
   bool RequiresSquareTextures() override { return mData->mSquareTexturesOnly; }
   std::unique_ptr<TTextureData> CreateTextureData() override;
+  // Once a device is there: settles the offset at which textures are drawn.
+  void TestRenderTarget() override;
 
  protected:
   // Texture colour and alpha times the current ones, filtered linearly.

@@ -7,7 +7,9 @@
 #include "platform/types/TRect.h"
 
 class TAssetManager;
+class TDisplayHandler;
 class TSoundManager;
+class TTask;
 class TTaskList;
 class TTexture;
 class TWindowManager;
@@ -107,6 +109,22 @@ class TPlatform {
   virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
   virtual void SetBlendMode(int32_t mode) = 0;
   virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
+
+  // What textures and the software cursor ask of the platform.
+  // Null until a display is installed.
+  virtual TDisplayHandler* GetDisplayHandler() const = 0;
+  // 0 point, 1 linear.
+  virtual void SetTextureFilter(int32_t mode) = 0;
+  // Run at the first frame after the display's assets were restored; the
+  // platform owns the task from then on.
+  virtual void AddRestoreTask(std::unique_ptr<TTask> task) = 0;
+  // Whether the main window is shown (not minimised). Any thread.
+  virtual bool IsWindowShown() const = 0;
+  // Whether the program shows a cursor image at all.
+  virtual bool IsCursorEnabled() const = 0;
+  // Shows or hides the system arrow at the main thread's next pass of the
+  // event pump. Any thread.
+  virtual void RequestSystemCursor(bool visible) = 0;
 
  protected:
   TPlatform() = default;

@@ -215,9 +215,9 @@ TEST_F(DisplayRestoreTest, InFullScreenAFrameOverThePreviousPictureKeepsIt) {
       display->DrawRect(area.left, area.top, area.right, area.bottom, colour, nullptr);
       display->EndDraw(true);
     };
-    frame(false, TRect(0, 0, -1, -1), TColor(1, 0, 0, 1));
-    frame(false, TRect(0, 0, -1, -1), TColor(0, 0, 1, 1));
-    frame(keepPicture, TRect(100, 100, 200, 200), TColor(0, 1, 0, 1));
+    frame(false, TRect(0, 0, -1, -1), TColor(1.0f, 0.0f, 0.0f, 1.0f));
+    frame(false, TRect(0, 0, -1, -1), TColor(0.0f, 0.0f, 1.0f, 1.0f));
+    frame(keepPicture, TRect(100, 100, 200, 200), TColor(0.0f, 1.0f, 0.0f, 1.0f));
     sys::Picture shown;
     ASSERT_TRUE(native->ReadShownPicture(shown));
     const int32_t x = shown.width * 150 / 800;

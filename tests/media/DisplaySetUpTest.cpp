@@ -384,10 +384,10 @@ TEST_F(SetUpStatesTest, DrawingStartsFromTheSetUpsStates) {
   EXPECT_EQ(states.alphaReference, 1u);
   EXPECT_EQ(states.ambient, 0xFFFFFFFFu);
   std::shared_ptr<TTexture> texture = MakeTexture(1, 1, sys::gfx::PixelLayout::A8R8G8B8);
-  display->DrawRect(0, 0, 1, 1, TColor(1, 0, 0, 0.5f), texture.get());
+  display->DrawRect(0, 0, 1, 1, TColor(1.0f, 0.0f, 0.0f, 0.5f), texture.get());
   ASSERT_TRUE(display->BeginDraw(false));
   ASSERT_TRUE(display->Begin2d());
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 1, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 1.0f, 1.0f), nullptr);
   display->SetTexture(texture);
   DrawQuad(0, 0, 4, 4);
   display->EndDraw(false);

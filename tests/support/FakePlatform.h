@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <memory>
 #include <string>
 #include <vector>
@@ -16,7 +17,10 @@
 // up. Viewports stack as on a display: a push makes the rectangle current, a
 // pop brings back the one before. It holds no window manager or sound manager
 // of its own: the test hands it those; its asset manager is its own unless the
-// test hands it another.
+// test hands it another. Given a display, it hands the drawing calls that
+// textures make through it (2D drawing, texture, blend mode, filter, vertex
+// lists, fills, render targets) on to the display, as the platform object
+// does.
 class FakePlatform : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -41,7 +45,7 @@ class FakePlatform : public TPlatform {
   bool renderTarget = true;  // PushRenderTarget's answer
   int quitRequests = 0;
   sys::Window* mainWindow = nullptr;
-  uint32_t time = 0;
+  std::atomic<uint32_t> time{0};  // read by the cursor poll thread too
   bool active = true;
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
@@ -51,6 +55,12 @@ class FakePlatform : public TPlatform {
   bool hostWindowLost = false;
   bool hostDecidesFullScreen = false;
   bool windowManagerSuspended = false;
+  TDisplayHandler* displayHandler = nullptr;
+  std::atomic<bool> windowShown{true};
+  bool cursorEnabled = true;
+  std::atomic<int> arrowShown{0};  // requests to show the system arrow
+  std::atomic<int> arrowHidden{0};
+  TTaskList restoreTasks;
   bool begin2d = true;
 
   CallJournal journal;
@@ -78,7 +88,7 @@ class FakePlatform : public TPlatform {
   bool PopRenderTarget() override;
 
   sys::Window* GetMainWindow() const override { return mainWindow; }
-  uint32_t GetTime() const override { return time; }
+  uint32_t GetTime() const override { return time.load(); }
   bool IsActive() const override { return active; }
   bool IsIn2d() const override { return in2d; }
   bool GetDisplayScale(float& scale) const override {
@@ -95,11 +105,18 @@ class FakePlatform : public TPlatform {
   void ReleaseAssets() override;
   void RestoreAssets() override;
   void MarkDisplayChanged() override { Record("MarkDisplayChanged"); }
+  TDisplayHandler* GetDisplayHandler() const override { return displayHandler; }
+  void SetTextureFilter(int32_t mode) override;
+  void AddRestoreTask(std::unique_ptr<TTask> task) override { restoreTasks.Add(std::move(task)); }
+  bool IsWindowShown() const override { return windowShown.load(); }
+  bool IsCursorEnabled() const override { return cursorEnabled; }
+  void RequestSystemCursor(bool visible) override { ++(visible ? arrowShown : arrowHidden); }
 
+  // Without a display: begin2d, and the 2D flag stays as the test sets it.
   bool Begin2d() override;
-  void End2d() override { Record("End2d"); }
+  void End2d() override;
   void SetTexture(const std::shared_ptr<TTexture>& texture) override;
-  void SetBlendMode(int32_t mode) override { Record("SetBlendMode" + JournalNumbers({mode})); }
+  void SetBlendMode(int32_t mode) override;
   // Recorded with the list's kind and vertex count.
   void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
 

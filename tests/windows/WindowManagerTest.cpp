@@ -135,7 +135,7 @@ TEST_F(WindowManagerTest, TheRootDrawsNothingWithoutClearingAndOtherwiseFillsIts
   root->Draw();
   EXPECT_TRUE(platform.Calls().empty());
   root->SetClearBackground(true);
-  root->SetBackgroundColor(TColor(0, 0, 1, 0.25f));
+  root->SetBackgroundColor(TColor(0.0f, 0.0f, 1.0f, 0.25f));
   root->Draw();
   EXPECT_EQ(platform.Calls(), std::vector<std::string>{"DrawRect 0 10 800 50 alpha 0.250000"});
 }
