@@ -58,7 +58,7 @@ void AskEveryValue(const TLevelSettings& settings) {
 
 void LayOutBlockers(const TLevelSettings& settings, bool mappedDigits) {
   NullPieceViewFactory views;
-  TStandardPieceFactory pieces(settings.GetNumberOfPiecesInUse(), &views, nullptr, 0.0f);
+  TStandardPieceFactory pieces(settings.GetNumberOfPiecesInUse(), &views, nullptr, nullptr, 0.0f);
   TStandardPowerUpFactory powerUps(&views, 1, 1, 0.01f);
   TBlockerLayout layout(settings, mappedDigits);
   for (uint32_t row = 0; row <= TBlockerLayout::kRowCount; ++row) {
