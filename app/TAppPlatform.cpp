@@ -1,7 +1,8 @@
 #include "app/TAppPlatform.h"
 
 #include "app/CommandLine.h"
-#include "media/TDisplayHandler.h"
+#include "app/DisplayAdapterSource.h"
+#include "media/TDx3dDisplayHandler.h"
 #include "media/TSoundManager.h"
 #include "media/TTextLayout.h"
 #include "media/TVqMiniVecDraw.h"
@@ -137,8 +138,15 @@ bool TAppPlatform::InitSound() {
   return mData->mSoundManager->Init();
 }
 
+// The display draws through our display device, on the adapter the source
+// gives; without one the program runs without a picture.
 void TAppPlatform::CreateDisplayHandler() {
-  if (!mData->mDisplayHandler) LogPrintf("No display device: the program runs without a picture");
+  std::shared_ptr<sys::gfx::Adapter> adapter = MakeDisplayAdapter();
+  if (!adapter) {
+    LogPrintf("No display device: the program runs without a picture");
+    return;
+  }
+  SetDisplayHandler(std::make_unique<TDx3dDisplayHandler>(std::move(adapter)));
 }
 
 void TAppPlatform::SetSetting(const TString& key, const TString& value) {
@@ -212,11 +220,29 @@ int64_t TAppPlatform::SendToHost(uint32_t message, uint64_t first, int64_t secon
   return mData->mHostWindow ? mData->mHostWindow->Send(message, first, second) : 0;
 }
 
-void TAppPlatform::GetEvent(TEvent* event) { mPump.GetEvent(event); }
+// A late report of running out of video memory and the system arrow asked
+// for since the last pass are dealt with first: the display and SDL are
+// reached only from the main thread.
+void TAppPlatform::GetEvent(TEvent* event) {
+  if (mData->mVideoMemoryReportPending.exchange(false)) ReportOutOfVideoMemory();
+  int request = mData->mSystemCursorRequest.exchange(TPlatformData::kNoRequest);
+  if (request != TPlatformData::kNoRequest) {
+    if (sys::Window* window = GetMainWindow()) window->ShowCursor(request == TPlatformData::kShowArrow);
+  }
+  mPump.GetEvent(event);
+}
+
+void TAppPlatform::RequestSystemCursor(bool visible) {
+  mData->mSystemCursorRequest.store(visible ? TPlatformData::kShowArrow : TPlatformData::kHideArrow);
+}
 
 // Without a window the pump reports quit anyway.
 void TAppPlatform::PostQuitRequest() {
   if (sys::Window* window = GetMainWindow()) window->PostQuit();
+}
+
+bool TAppPlatform::IsHostWindowLost() const {
+  return mData->mHostWindow && sys::FindHostWindow(mData->mHostHandle) != mData->mHostWindow;
 }
 
 bool TAppPlatform::IsWindowManagerSuspended() const { return mData->mWindowManager->IsSuspended(); }

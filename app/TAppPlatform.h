@@ -80,7 +80,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // The lists own the tasks from now on.
   void AddTask(std::unique_ptr<TTask> task);
-  void AddRestoreTask(std::unique_ptr<TTask> task);
+  void AddRestoreTask(std::unique_ptr<TTask> task) override;
   TTaskList* GetTaskList() override { return &mData->mPlatformTasks; }
 
   TWindowManager* GetWindowManager() const override { return mData->mWindowManager.get(); }
@@ -123,7 +123,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Drawing, forwarded to the display handler. Each call checks for a
   // display: without one it is refused.
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   // Measures the frame rate and draws the overlay before the frame ends.
   void EndDraw(bool present) override;
   bool Begin2d() override;
@@ -149,7 +149,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void GetViewTransform(TMatrix4& matrix);
   void GetProjectionTransform(TMatrix4& matrix);
   void SetCullMode(int32_t mode);
-  void SetTextureFilter(int32_t mode);
+  void SetTextureFilter(int32_t mode) override;
   void SetBlendMode(int32_t mode) override;
   void SetZWrite(bool on);
   bool IsFlipDone() override;
@@ -161,8 +161,15 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Opens or changes the display; the first call makes the root window.
   void SetDisplay(int32_t width, int32_t height, bool fullScreen);
-  void RestoreAssets();
-  void ReleaseAssets();
+  void RestoreAssets() override;
+  void ReleaseAssets() override;
+  void MarkDisplayChanged() override { mPump.mDisplayChanged = true; }
+  bool IsEmbedded() const override { return mData->mEmbedded; }
+  bool IsTestMode() const override { return mData->mTestMode; }
+  bool HasHostWindow() const override { return mData->mHostWindow != nullptr; }
+  bool IsHostWindowLost() const override;
+  bool HostDecidesFullScreen() const override;
+  bool IsWindowManagerSuspended() const override;
   // True once after a repaint was asked for.
   bool ConsumeRepaintRequest() override;
 
@@ -177,6 +184,9 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void SetCursor(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
   enum CursorUpdate { kCursorShow = 1, kCursorHide = 2, kCursorRefresh = 3 };
   void UpdateCursor(int mode);
+  bool IsCursorEnabled() const override { return mData->mCursorEnabled; }
+  bool IsWindowShown() const override { return mPump.mShown.load(); }
+  void RequestSystemCursor(bool visible) override;
 
  private:
   void SetUpFolders(const TString& product);
@@ -185,10 +195,6 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void DrawOverlay();
 
   // What the event pump asks of its owner besides the accessors above.
-  bool IsWindowManagerSuspended() const override;
-  bool IsEmbedded() const override { return mData->mEmbedded; }
-  bool HasHostWindow() const override { return mData->mHostWindow != nullptr; }
-  bool HostDecidesFullScreen() const override;
   void RunIdleTasks() override;
 
   std::unique_ptr<TPlatformData> mData;

@@ -23,9 +23,9 @@ constexpr int32_t kOverlayTextSize = 16;
 
 }  // namespace
 
-bool TAppPlatform::BeginDraw(bool hideCursor) {
+bool TAppPlatform::BeginDraw(bool keepPicture) {
   bool began = mDrawGuard.Ask(GetDisplayHandler(), "BeginDraw", false,
-                              [&](TDisplayHandler& display) { return display.BeginDraw(hideCursor); });
+                              [&](TDisplayHandler& display) { return display.BeginDraw(keepPicture); });
   if (!began) return false;
   if (mData->mRestoreDue) {
     mData->mRestoreTasks.DoTasks(TTaskPass::Timed);
@@ -46,13 +46,13 @@ void TAppPlatform::DrawOverlay() {
   std::unique_ptr<TTextLayout>& text = mData->mOverlayText;
   if (!text) {
     text = TTextLayout::Create("", kOverlayTextSide, kOverlayTextSide, 0, nullptr, kOverlayTextSize,
-                               TColor(1, 0, 0, 1));
+                               TColor(1.0f, 0.0f, 0.0f, 1.0f));
   }
   text->SetText(TString::Format("Ostrivance Version %d.%d.%d.%d<br>FPS<tab pos='200'>%f<br>", kFrameworkVersion[0],
                                 kFrameworkVersion[1], kFrameworkVersion[2], kFrameworkVersion[3],
                                 static_cast<double>(mData->mFrameRate.GetFramesPerSecond())));
   bool began = Begin2d();
-  DrawRect(0, 0, 300, 40, TColor(0, 0, 0, 1), nullptr);
+  DrawRect(0, 0, 300, 40, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   text->Draw(TRect(0, 0, kOverlayTextSide, kOverlayTextSide), 1.0f, 0.0f);
   if (began) End2d();
 }
@@ -149,7 +149,13 @@ bool TAppPlatform::IsFlipDone() {
   return !display || display->IsFlipDone();
 }
 
+// The display is the main thread's: a report from another thread waits for
+// the next event.
 void TAppPlatform::ReportOutOfVideoMemory() {
+  if (std::this_thread::get_id() != mData->mMainThread) {
+    mData->mVideoMemoryReportPending.store(true);
+    return;
+  }
   if (TDisplayHandler* display = GetDisplayHandler()) display->ReportOutOfVideoMemory();
 }
 

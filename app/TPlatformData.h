@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <thread>
 
 #include "app/CursorPollThread.h"
 #include "app/FrameRate.h"
@@ -67,8 +68,16 @@ class TPlatformData {
   int32_t mCursorHotX = 0;
   int32_t mCursorHotY = 0;
   bool mCursorVisible = true;
+  // The system arrow's state asked for by RequestSystemCursor, not yet
+  // carried out by the pump. Any thread.
+  enum SystemCursorRequest : int { kNoRequest, kShowArrow, kHideArrow };
+  std::atomic<int> mSystemCursorRequest{kNoRequest};
 
   bool mRestoreDue = false;  // assets were restored; the next frame runs the restore tasks
+  // Another thread (the sound thread) ran out of video memory; the main
+  // thread tells the display at its next event.
+  std::atomic<bool> mVideoMemoryReportPending{false};
+  const std::thread::id mMainThread = std::this_thread::get_id();
   bool mHostFullScreen = false;  // the full-screen state last asked of the host
 
   TFoldersAndSettings mFoldersAndSettings;

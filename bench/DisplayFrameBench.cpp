@@ -17,6 +17,7 @@
 #include "system/window/SdlWindow.h"
 #include "system/window/Window.h"
 #include "tests/support/DisplayOpening.h"
+#include "tests/support/FakePlatform.h"
 #include "tests/support/FakeTextureData.h"
 
 namespace {
@@ -34,8 +35,10 @@ struct Scene {
     auto native = sys::SdlWindow::Create("Display frame", 800, 600);
     if (!native) std::abort();
     window = std::make_unique<sys::Window>(std::move(native));
+    platform.recording = false;
+    platform.mainWindow = window.get();
     display = std::make_unique<TDx3dDisplayHandler>(Adapter::Create(Adapter::ConfigFromSdl()));
-    if (!OpenDisplay(*display, window.get(), 800, 600, false)) std::abort();
+    if (!OpenDisplay(*display, 800, 600, false)) std::abort();
     SurfaceDesc desc;
     desc.width = 32;
     desc.height = 32;
@@ -55,6 +58,7 @@ struct Scene {
     }
   }
 
+  FakePlatform platform;
   std::unique_ptr<sys::Window> window;
   std::unique_ptr<TDx3dDisplayHandler> display;
   std::shared_ptr<TTexture> texture;

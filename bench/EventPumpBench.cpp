@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "app/TAppPlatform.h"
+#include "bench/support/SpeedGoals.h"
 
 namespace {
 
@@ -76,5 +77,10 @@ void KeyPressToEvent(benchmark::State& state) {
   if (event.type != kEventKeyDown) state.SkipWithError("the key press gave no key event");
 }
 BENCHMARK(KeyPressToEvent);
+
+const SpeedGoals kGoals{
+    {"IdleCadence", "median_ms", Goal::kAtMost, 1.3},
+    {"IdleCadence", "p99_ms", Goal::kAtMost, 3},
+};
 
 }  // namespace

@@ -58,7 +58,7 @@ void LayOutAPage(benchmark::State& state) {
   const TString page = Page().c_str();
   int32_t lines = 0;
   for (auto _ : state) {
-    auto layout = TTextLayout::Create(page, kPageWidth, 600, 0, nullptr, kSize, TColor(1, 1, 1, 1));
+    auto layout = TTextLayout::Create(page, kPageWidth, 600, 0, nullptr, kSize, TColor(1.0f, 1.0f, 1.0f, 1.0f));
     lines = layout->GetLineCount();
     benchmark::DoNotOptimize(lines);
   }
@@ -90,7 +90,7 @@ void DrawAMenuScreen(benchmark::State& state) {
   int32_t glyphs = 0;
   for (int32_t i = 0; i < kMenuLayouts; ++i) {
     layouts.push_back(TTextLayout::Create(MenuText(i, state.range(0) != 0).c_str(), 380, 40,
-                                          TTextLayout::kCentreLines, nullptr, kSize, TColor(1, 1, 0.8f, 1)));
+                                          TTextLayout::kCentreLines, nullptr, kSize, TColor(1.0f, 1.0f, 0.8f, 1.0f)));
     const std::string plain = MenuText(i, false);
     glyphs += static_cast<int32_t>(std::count_if(plain.begin(), plain.end(), [](char c) { return c != ' '; }));
   }

@@ -69,7 +69,7 @@ BENCHMARK(LoadFont)->Unit(benchmark::kMillisecond);
 
 void RasteriseIntoSpans(benchmark::State& state) {
   TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   for (auto _ : state) DrawThousandGlyphs(renderer, TextureHandle());
   state.SetItemsProcessed(state.iterations() * kGlyphs);
 }
@@ -79,7 +79,7 @@ void DrawOnOurDevice(benchmark::State& state) {
   DevicePlatform platform(kSide, kSide);
   TVqMiniVecDraw renderer(platform.Textures());
   renderer.Calibrate();
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   platform.Begin2d();
   for (auto _ : state) {
     DrawThousandGlyphs(renderer, nullptr);

@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "bench/support/SpeedGoals.h"
 #include "system/window/SdlWindow.h"
 
 namespace {
@@ -51,5 +52,7 @@ void KeyPressToMessage(benchmark::State& state) {
   }
 }
 BENCHMARK(KeyPressToMessage);
+
+const SpeedGoals kGoals{{"IdleTurn", "median_ms", Goal::kAtMost, 1.3}};
 
 }  // namespace

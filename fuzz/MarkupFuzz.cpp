@@ -34,7 +34,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t flags = shape >> 6 | (shape & 0x0C);
   const int32_t fontSize = 5 + (shape & 0x0F);
   const TString text(reinterpret_cast<const char*>(data + 1), static_cast<int>(size - 1));
-  auto layout = TTextLayout::Create(text, width, kSide, flags, SyntheticFonts::kName, fontSize, TColor(1, 1, 1, 1));
+  auto layout = TTextLayout::Create(text, width, kSide, flags, SyntheticFonts::kName, fontSize,
+                                    TColor(1.0f, 1.0f, 1.0f, 1.0f));
   layout->SetHighlightLink("a");
   layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, TextureHandle());
   layout->SetRotation(30, 4, 4);

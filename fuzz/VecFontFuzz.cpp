@@ -22,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TVecFont font(std::vector<uint8_t>(data, data + size));
   if (font.GetCount() == 0) return 0;
   TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
-  for (int32_t slot : {1, 254, 255}) renderer.SetColor(slot, TColor(1, 1, 1, 1), 1.0f);
+  for (int32_t slot : {1, 254, 255}) renderer.SetColor(slot, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   const std::shared_ptr<TTexture> target = TextureHandle();
   const float lineScale = 3.2f * 24.0f / (font.GetAscent() + font.GetDescent());
   const int32_t glyphs = std::min(font.GetCount(), kMaxGlyphs);

@@ -190,8 +190,11 @@ Result CDisplay::CreateSurface(std::unique_ptr<TSurfaceHolder>& out, int32_t wid
   return Result::Ok;
 }
 
+// A window may have been moved (by the user, or by the desktop placing it
+// as it appears) since the bounds were read: presents go where it is now.
 Result CDisplay::Present() {
   if (!mFront || !mBack) return Result::NoObject;
+  if (mWindowed) UpdateBounds();
   for (;;) {
     Result shown = mWindowed ? mFront->Blit(&mScreenRect, *mBack, nullptr, sys::gfx::kBlitWait) : mFront->Flip();
     if (shown == Result::WasStillDrawing) continue;

@@ -1,5 +1,8 @@
 #include "media/DisplayRules.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 #include "platform/TPlatform.h"
 
 void CheckVideoMemory(sys::gfx::Result result) {
@@ -13,4 +16,11 @@ bool DrawsScaled(float& scale) {
   bool scaled = platform && platform->GetDisplayScale(scale);
   if (scale == 0.0f) scale = 1.0f;
   return scaled;
+}
+
+// Without running destructors: the cursor and sound threads still run and
+// would meet objects going away under them.
+void ExitProgram() {
+  std::fflush(nullptr);
+  std::_Exit(-1);
 }

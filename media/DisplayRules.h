@@ -18,3 +18,7 @@ inline int32_t ResultCode(sys::gfx::Result result) { return static_cast<int32_t>
 // platform's drawing scale: 1 without a platform, and 1 for the 0 of a host
 // window without width, by which nothing could be sized or divided.
 bool DrawsScaled(float& scale);
+
+// Ends the process at once with exit code -1: the display cannot run the
+// program. The reason is in the log already, which keeps no line unwritten.
+[[noreturn]] void ExitProgram();

@@ -1,6 +1,7 @@
 #include "media/TDXContext.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 #include "media/DisplayRules.h"
@@ -29,7 +30,7 @@ class HexBytes {
   HexBytes& Add(const Value& value) {
     uint8_t bytes[sizeof(Value)];
     std::memcpy(bytes, &value, sizeof(Value));
-    for (uint8_t byte : bytes) mText.Printf("%02X", byte);
+    for (uint8_t byte : bytes) mText += TString::Format("%02X", byte);
     return *this;
   }
   const TString& Text() const { return mText; }
@@ -65,9 +66,13 @@ TDXContext::TDXContext(std::shared_ptr<sys::gfx::Adapter> adapter)
   ReadDesktop();
 }
 
-TDXContext::~TDXContext() { mDevice.reset(); }
+TDXContext::~TDXContext() {
+  if (mListener) mListener->ForgetContext();
+  mDevice.reset();
+}
 
 void TDXContext::ReadDesktop() {
+  std::lock_guard lock(mMouseMutex);
   sys::gfx::Desktop desktop = mAdapter->GetDesktop();
   mDesktopColors = desktop.colors;
   mDesktopWidth = desktop.width;
@@ -76,6 +81,7 @@ void TDXContext::ReadDesktop() {
 
 bool TDXContext::Create(sys::Window* window, bool fullScreen, int32_t width, int32_t height, uint32_t bitCount,
                         uint32_t flags) {
+  std::lock_guard lock(mMouseMutex);
   if (mExternalWindow) {
     fullScreen = false;
     mLowVideoMemory = false;
@@ -91,7 +97,7 @@ bool TDXContext::Create(sys::Window* window, bool fullScreen, int32_t width, int
   if (!ChooseDevice(scaled)) return false;
   std::shared_ptr<sys::gfx::Surface> depth;
   if (!CreateDepthBuffer(fullScreen, depth) || !CreateDevice(depth)) return false;
-  ForgetMousePosition();
+  ResetCursorState();
   if (mDeviceDescription.maxTextureWidth < kLeastTextureSide || mDeviceDescription.maxTextureHeight < kLeastTextureSide) {
     LogPrintf("TDXContext::Create - context does not support 1024x1024 textures! Failing!");
     ReleaseDevice();
@@ -206,16 +212,28 @@ void TDXContext::ReportDevice() {
 }
 
 void TDXContext::ReleaseDevice() {
+  std::lock_guard lock(mMouseMutex);
   mDevice.reset();
   mDisplay.DestroyObjects();
   if (mWindow) mWindow->Invalidate();
-  ForgetMousePosition();
+  ResetCursorState();
 }
 
-void TDXContext::ForgetMousePosition() {
-  mMouseX = -1;
-  mMouseY = -1;
-  mPositionKnown = false;
+const sys::gfx::PixelFormat* TDXContext::AlphaTextureFormat(uint32_t bitCount) {
+  auto [found, added] = mAlphaTextureFormats.try_emplace(bitCount);
+  if (added) {
+    for (const sys::gfx::PixelFormat& format : mDeviceDescription.textureFormats) {
+      const bool usable = format.HasAlpha() && (format.flags & sys::gfx::kPixelRgb) &&
+                          !(format.flags & sys::gfx::kPixelLuminance) && format.bitCount == bitCount;
+      if (!usable) continue;
+      const std::optional<sys::gfx::PixelFormat>& best = found->second;
+      if (!best || (std::popcount(format.alphaMask) > std::popcount(best->alphaMask) &&
+                    std::popcount(format.blueMask) > 2)) {
+        found->second = format;
+      }
+    }
+  }
+  return found->second ? &*found->second : nullptr;
 }
 
 Result TDXContext::Clear(uint32_t flags) {
@@ -224,3 +242,4 @@ Result TDXContext::Clear(uint32_t flags) {
   CheckVideoMemory(cleared);
   return cleared;
 }
+

@@ -1,22 +1,34 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 
 #include "media/CDisplay.h"
+#include "media/TDisplayHandler.h"
 #include "platform/text/TString.h"
+#include "platform/time/TTask.h"
 #include "system/gfx/Device3d.h"
 
+class MouseTextureListener;
+class TTexture;
 namespace sys {
 class Window;
 }  // namespace sys
 
 // The display's device context: the display object of the current mode, the
 // 3D device drawing into its back buffer, and what the display and textures
-// consult about them (hardware, depth format, the desktop). It keeps the
-// mutex that guards the software cursor. Main thread only, but for the mutex.
+// consult about them (hardware, depth format, the desktop). It draws the
+// software cursor: a colour-keyed image put on the front surface (or into the
+// back buffer as a frame is shown) over a save-under buffer that takes its
+// background. A recursive mutex named after a fresh GUID guards the cursor
+// and the display object: the cursor poll thread waits for it at most 5 ms,
+// everybody else as long as it takes. Main thread only, but for the cursor
+// operations.
 class TDXContext {
  public:
   // Creation flag: the game runs inside a host window, which frames and places it.
@@ -50,6 +62,10 @@ class TDXContext {
   sys::gfx::Device3d* GetDevice() const { return mDevice.get(); }
   const sys::gfx::Device3dCaps& GetDeviceDescription() const { return mDeviceDescription; }
   const sys::gfx::PixelFormat& GetDepthFormat() const { return mDepthFormat; }
+  // The device's best texture format with alpha of that many bits: the
+  // first it offers, replaced by a later one with more alpha bits and more
+  // than two blue bits. Searched once for each bit count; null when none.
+  const sys::gfx::PixelFormat* AlphaTextureFormat(uint32_t bitCount);
   bool IsHardware() const { return mHardware; }
   // Render textures with alpha are made with 32 bits (16-bit ones were refused).
   bool Uses32BitRenderTextures() const { return mUse32BitRenderTextures; }
@@ -66,11 +82,36 @@ class TDXContext {
 
   // Clears the current render target's `flags` (colour 0, depth 1).
   sys::gfx::Result Clear(uint32_t flags);
-  sys::gfx::Result Present() { return mDisplay.Present(); }
-  sys::gfx::Result PresentRect(const sys::gfx::Rect* destination, const sys::gfx::Rect* source) {
-    return mDisplay.PresentRect(destination, source);
-  }
-  void GetScreenOrigin(int32_t& x, int32_t& y) { mDisplay.GetScreenOrigin(x, y); }
+  // Shows the frame with the cursor drawn into it.
+  sys::gfx::Result Present();
+  sys::gfx::Result PresentRect(const sys::gfx::Rect* destination, const sys::gfx::Rect* source);
+  void GetScreenOrigin(int32_t& x, int32_t& y);
+
+  // The software cursor.
+  // Moves the cursor to where the pointer is. (-1, -1) from the poll thread
+  // means the pointer's place now, and gives (-1, -1) back until the
+  // position is known; the frame code draws the cursor into the back
+  // buffer. Returns the mouse position.
+  TMousePosition UpdateMouse(int32_t x, int32_t y, bool intoBackBuffer);
+  // A null texture takes the cursor image away. False when the image
+  // cannot be drawn.
+  bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
+  // Sets the image again after the display was restored.
+  void RestoreMouseImage();
+  // Takes the cursor off the screen until the pointer comes back.
+  void HideMouse();
+  TMousePosition GetMousePos();
+  // The cursor texture while an image of at least 1 x 1 is set.
+  std::shared_ptr<TTexture> IsCursorShown();
+  // Reads the window's client rectangle again; a cursor drawn where the
+  // window was is forgotten.
+  void RefreshClientRect();
+  // Start of a full-screen frame: the last frame, copied from the front,
+  // without the cursor. False when the copy failed.
+  bool StartFrame();
+  // The task that reinstalls the image after a restore; null until an
+  // image was set.
+  MouseTextureListener* GetListener() const { return mListener; }
 
  private:
   bool DesktopAllows(bool fullScreen, int32_t width, int32_t height, bool scaled);
@@ -79,7 +120,25 @@ class TDXContext {
   bool CreateDepthBuffer(bool fullScreen, std::shared_ptr<sys::gfx::Surface>& out);
   bool CreateDevice(const std::shared_ptr<sys::gfx::Surface>& depth);
   void ReportDevice();
-  void ForgetMousePosition();
+  friend class MouseTextureListener;
+  void ForgetListener() { mListener = nullptr; }
+
+  // The cursor's own steps; all need the mutex.
+  void ResetCursorState();
+  bool ReadPosition();
+  TMousePosition MousePosition() const { return TMousePosition{mMouseX.load(), mMouseY.load()}; }
+  bool InstallImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY);
+  void MakeSaveUnders(int32_t width, int32_t height);
+  bool LeavesDesktop(float scale) const;
+  TMousePosition DrawCursor(sys::gfx::Surface& target, bool intoBackBuffer, float scale);
+  // Puts the background back where the cursor was drawn; the drawn flag stays.
+  void EraseCursor(bool fromBackBuffer);
+  // The client area on the surface: the whole back buffer; on a window's
+  // front surface, which is the whole desktop, where the window is.
+  sys::gfx::Rect ClientOn(bool backBuffer) const;
+  // A cursor blit's result: a lost surface stops the cursor until its image
+  // is restored. False for any failure.
+  bool CursorBlitDone(sys::gfx::Result result);
 
   std::shared_ptr<sys::gfx::Adapter> mAdapter;
   TString mDeviceReport;
@@ -89,6 +148,7 @@ class TDXContext {
   sys::gfx::Device3dCaps mDeviceDescription;
   sys::gfx::DisplayMode mDisplayMode;
   sys::gfx::PixelFormat mDepthFormat;
+  std::map<uint32_t, std::optional<sys::gfx::PixelFormat>> mAlphaTextureFormats;
   sys::Window* mWindow = nullptr;
   sys::Window* mExternalWindow = nullptr;
   bool mHardware = false;
@@ -100,9 +160,46 @@ class TDXContext {
   int32_t mDesktopWidth = 0;
   int32_t mDesktopHeight = 0;
   uint32_t mColorKey = 0;
-  int32_t mMouseX = -1;
-  int32_t mMouseY = -1;
+
+  // The cursor, under the mutex but for the position, which its callers
+  // read at any time.
+  MouseTextureListener* mListener = nullptr;  // owned by the platform's restore tasks
+  int32_t mSaveIndex = 0;  // the save-under buffer with the drawn cursor's background
+  uint32_t mLastDrawTime = 0;
+  bool mDrawnIntoBackBuffer = false;
+  std::unique_ptr<TSurfaceHolder> mSaveUnder[2];
+  TSurfaceHolder mCursorImage;
+  bool mCursorDrawn = false;
+  bool mNoSaveUnderInVideoMemory = false;
+  bool mSurfaceLost = false;
+  std::atomic<int32_t> mMouseX{-1};  // display pixels
+  std::atomic<int32_t> mMouseY{-1};
+  int32_t mDrawnX = -1;  // client pixels
+  int32_t mDrawnY = -1;
+  sys::gfx::Rect mDrawnRect;    // client pixels
+  sys::gfx::Rect mDrawnSource;  // the part of the save-under buffer in use
+  int32_t mHotX = 0;
+  int32_t mHotY = 0;
+  int32_t mCursorWidth = 0;
+  int32_t mCursorHeight = 0;
   bool mPositionKnown = false;
+  std::shared_ptr<TTexture> mCursorTexture;
   std::string mMouseMutexName;
-  std::timed_mutex mMouseMutex;
+  std::recursive_timed_mutex mMouseMutex;
+};
+
+// Reinstalls the cursor image once a restore of the display is done, from
+// the platform's restore tasks; it ends when its context is gone.
+class MouseTextureListener final : public TTask {
+ public:
+  explicit MouseTextureListener(TDXContext* context) : mContext(context) {}
+  ~MouseTextureListener() override;
+  MouseTextureListener(const MouseTextureListener&) = delete;
+  MouseTextureListener& operator=(const MouseTextureListener&) = delete;
+
+  bool Step() override;
+  void ForgetContext() { mContext = nullptr; }
+
+ private:
+  TDXContext* mContext;
 };

@@ -54,9 +54,10 @@ class TDisplayHandler {
   // Whether the change was made.
   virtual bool SetFullScreen(bool fullScreen) = 0;
   virtual bool IsFullScreen() = 0;
-  // Starts a frame; false when the display cannot draw now. `hideCursor`
-  // takes the software cursor off the picture first.
-  virtual bool BeginDraw(bool hideCursor) = 0;
+  // Starts a frame; false when the display cannot draw now. With
+  // `keepPicture` the frame draws over the previous picture, which full
+  // screen copies into the back buffer without the software cursor.
+  virtual bool BeginDraw(bool keepPicture) = 0;
   virtual void EndDraw(bool present) = 0;
   // Copies part of the last frame to the screen.
   virtual int32_t PresentRect(const TRect& destination, const TRect& source) = 0;
@@ -124,7 +125,7 @@ class TDisplayHandler {
   virtual bool UpdateSystemCursor() = 0;
   virtual bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) = 0;
   virtual bool RequiresSquareTextures() = 0;
-  // The device side of a new texture; null without a device to make it for.
+  // The device side of a new texture; null when the display makes none.
   virtual std::unique_ptr<TTextureData> CreateTextureData() = 0;
   // Settles how render targets are drawn on this device; runs once.
   virtual void TestRenderTarget() {}

@@ -4,6 +4,7 @@
 
 #include "media/DisplayRules.h"
 #include "media/TVertexList.h"
+#include "platform/TPlatform.h"
 #include "platform/types/TColor32.h"
 
 using sys::gfx::Result;
@@ -13,6 +14,10 @@ namespace {
 
 // Below this the ray runs along the triangle's plane.
 constexpr float kParallel = 0.0001f;
+// The projection every set-up starts with.
+constexpr float kNearPlane = 0.1f;
+constexpr float kFarPlane = 1000.0f;
+constexpr float kFieldOfView = 0.785398f;  // vertical, pi / 4
 
 sys::gfx::Matrix4 DeviceMatrix(const TMatrix4& matrix) {
   sys::gfx::Matrix4 out;
@@ -65,6 +70,25 @@ bool KnownPrimitive(int32_t type) {
 }
 
 }  // namespace
+
+void TDx3dDisplayHandler::SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet,
+                                     bool embedded) {
+  TPlatform* platform = TPlatform::Instance();
+  if (platform && !platform->IsActive() && !force) return;
+  TDxDisplayHandler::SetDisplay(width, height, fullScreen, force, quiet, embedded);
+  if (!IsReady()) return;
+  SetWorldTransform(TMatrix4());
+  SetViewTransform(TMatrix4());
+  SetPerspective(kNearPlane, kFarPlane, kFieldOfView, 0);
+  SetAmbientLight(TColor(1.0f, 1.0f, 1.0f, 1.0f));
+  TMaterial material;
+  material.diffuse = TColor(1.0f, 1.0f, 1.0f, 1.0f);
+  material.ambient = TColor(0.5f, 0.5f, 0.5f, 1.0f);
+  material.specular = TColor(1.0f, 1.0f, 1.0f, 1.0f);
+  material.emissive = TColor(0.0f, 0.0f, 0.0f, 1.0f);
+  material.power = 1;
+  SetMaterial(material);
+}
 
 // The ray meets the triangle where its barycentric weights u and w of the
 // edges b - a and c - a are both within it; a hit behind the origin is none.

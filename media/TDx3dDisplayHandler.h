@@ -9,6 +9,10 @@ class TDx3dDisplayHandler final : public TDxDisplayHandler {
   explicit TDx3dDisplayHandler(std::shared_ptr<sys::gfx::Adapter> adapter)
       : TDxDisplayHandler(std::move(adapter)) {}
 
+  // The set-up of the 2D display, then the 3D drawing every set-up starts
+  // from: identity world and view, a perspective of pi / 4 over
+  // the viewport, white ambient light and a plain material.
+  void SetDisplay(int32_t width, int32_t height, bool fullScreen, bool force, bool quiet, bool embedded) override;
   bool IntersectTriangle(const TVec3& origin, const TVec3& direction, const TVec3& a, const TVec3& b,
                          const TVec3& c, float& distance, TVec3& point) override;
   void SetMaterial(const TMaterial& material) override;

@@ -1,7 +1,7 @@
 #include "media/TDxDisplayHandler.h"
 
 #include "media/DisplayRules.h"
-#include "media/TTextureData.h"
+#include "media/TDxTextureData.h"
 #include "platform/TPlatform.h"
 
 using sys::gfx::Result;
@@ -15,7 +15,9 @@ constexpr int32_t kLeastTextureAspectRatio = 64;
 }  // namespace
 
 TDxDisplayHandler::TDxDisplayHandler(std::shared_ptr<sys::gfx::Adapter> adapter)
-    : mData(std::make_unique<TDxDisplayHandlerData>(std::move(adapter))) {}
+    : mData(std::make_unique<TDxDisplayHandlerData>(std::move(adapter))) {
+  ReadSettings();
+}
 
 TDxDisplayHandler::~TDxDisplayHandler() = default;
 
@@ -106,16 +108,28 @@ void TDxDisplayHandler::MarkBroken() {
 
 void TDxDisplayHandler::GetDesktopMode() { mData->mContext->ReadDesktop(); }
 
-// The set-up, restore, cursor and texture data of a display follow; without
-// them the display has no device and does nothing.
-void TDxDisplayHandler::SetDisplay(int32_t, int32_t, bool, bool, bool, bool) {}
-bool TDxDisplayHandler::SetFullScreen(bool) { return false; }
-void TDxDisplayHandler::ReportOutOfVideoMemory() {}
-void TDxDisplayHandler::Restore() {}
-void TDxDisplayHandler::UpdateCursorBounds() {}
-TMousePosition TDxDisplayHandler::UpdateMouse(int32_t, int32_t) { return TMousePosition{}; }
-void TDxDisplayHandler::OnWindowMoved() {}
-TMousePosition TDxDisplayHandler::GetMousePos() { return TMousePosition{}; }
-bool TDxDisplayHandler::UpdateSystemCursor() { return false; }
-bool TDxDisplayHandler::SetMouseImage(const std::shared_ptr<TTexture>&, int32_t, int32_t) { return false; }
-std::unique_ptr<TTextureData> TDxDisplayHandler::CreateTextureData() { return nullptr; }
+// The cursor is the device context's.
+void TDxDisplayHandler::UpdateCursorBounds() { mData->mContext->HideMouse(); }
+
+TMousePosition TDxDisplayHandler::UpdateMouse(int32_t x, int32_t y) { return mData->mContext->UpdateMouse(x, y, false); }
+
+void TDxDisplayHandler::OnWindowMoved() { mData->mContext->RefreshClientRect(); }
+
+TMousePosition TDxDisplayHandler::GetMousePos() { return mData->mContext->GetMousePos(); }
+
+// A cursor the display draws (or none at all) leaves the window without
+// the system arrow.
+bool TDxDisplayHandler::UpdateSystemCursor() {
+  TPlatform* platform = TPlatform::Instance();
+  const bool noArrow = mData->mContext->IsCursorShown() || (platform && !platform->IsCursorEnabled());
+  if (noArrow && platform) platform->RequestSystemCursor(false);
+  return noArrow;
+}
+
+bool TDxDisplayHandler::SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) {
+  return mData->mContext->SetMouseImage(texture, hotX, hotY);
+}
+
+// Texture data works on the display the platform has installed.
+std::unique_ptr<TTextureData> TDxDisplayHandler::CreateTextureData() { return std::make_unique<TDxTextureData>(); }
+

@@ -5,6 +5,11 @@
 #include "media/TDisplayHandler.h"
 #include "media/TDxDisplayHandlerData.h"
 
+class TPlatform;
+namespace sys {
+class Window;
+}  // namespace sys
+
 // The display over our display device: modes, frames, drawing states,
 // viewports and render targets. Its 3D operations do nothing; the 3D display
 // derived from it fills them in. Main thread only, but for UpdateMouse.
@@ -42,7 +47,7 @@ class TDxDisplayHandler : public TDisplayHandler {
   void GetDisplaySize(int32_t& width, int32_t& height, bool& fullScreen) override;
   bool SetFullScreen(bool fullScreen) override;
   bool IsFullScreen() override { return mData->mFullScreen; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   int32_t PresentRect(const TRect& destination, const TRect& source) override;
   void DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
@@ -86,6 +91,8 @@ class TDxDisplayHandler : public TDisplayHandler {
   bool SetMouseImage(const std::shared_ptr<TTexture>& texture, int32_t hotX, int32_t hotY) override;
   bool RequiresSquareTextures() override { return mData->mSquareTexturesOnly; }
   std::unique_ptr<TTextureData> CreateTextureData() override;
+  // Once a device is there: settles the offset at which textures are drawn.
+  void TestRenderTarget() override;
 
  protected:
   // Texture colour and alpha times the current ones, filtered linearly.
@@ -98,4 +105,17 @@ class TDxDisplayHandler : public TDisplayHandler {
 
  private:
   void SetInitialStates();
+  // "LowMemoryVideo" of the display settings file; false when it is missing.
+  void ReadSettings();
+  // The steps of SetDisplay.
+  void FollowHost(TPlatform& platform, sys::Window& window, bool fullScreen, bool& embedded);
+  bool DesktopRefusesWindow(TPlatform& platform);
+  bool WindowNeedsFullScreen(TPlatform& platform, int32_t width, int32_t height);
+  void SetWindowStyle(sys::Window& window, bool fullScreen);
+  void ForgetMode(int32_t width, int32_t height, bool fullScreen);
+  void FallBack(TPlatform& platform, sys::Window& window, int32_t width, int32_t height, bool fullScreen,
+                bool quiet);
+  void ShowSetUp(sys::Window& window, bool fullScreen, bool embedded);
+  TRect ScreenRect() const;
+  bool RegainScreen(TPlatform& platform);
 };

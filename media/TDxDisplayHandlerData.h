@@ -47,6 +47,8 @@ struct TDxDisplayHandlerData {
   bool mSquareTexturesOnly = false;
   uint32_t mWorkingCount = 0;  // frames begun since the last reset
   uint32_t mBrokenTime = 0;    // game time of the last mark as broken
+  bool mSetUpFailed = false;   // the last set-up inside a host window failed
+  bool mWindowShown = false;   // a set-up has shown the window
   bool mLowMemoryVideo = false;
   bool mInScene = false;
   TMatrix4 mProjection;

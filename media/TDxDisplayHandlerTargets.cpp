@@ -1,4 +1,4 @@
-// Frames, viewports and render targets of the display.
+// Viewports and render targets of the display.
 #include <algorithm>
 #include <atomic>
 
@@ -7,21 +7,12 @@
 #include "media/TTexture.h"
 #include "platform/TPlatform.h"
 #include "platform/text/Log.h"
-#include "system/os/Sleep.h"
 
 using sys::gfx::Result;
 
 namespace {
 
-// An inactive program waits this long instead of drawing a frame.
-constexpr uint32_t kInactiveFramePause = 200;
-
 int32_t Rounded(float value) { return static_cast<int32_t>(value + 0.5f); }
-
-bool ProgramIsActive() {
-  TPlatform* platform = TPlatform::Instance();
-  return !platform || platform->IsActive();
-}
 
 // The refusal of a render target of alpha at another depth is told once a run.
 std::atomic<bool> gAlphaDepthRefusalLogged{false};
@@ -160,44 +151,3 @@ bool TDxDisplayHandler::PopRenderTarget() {
 }
 
 bool TDxDisplayHandler::IsDrawingToScreen() { return mData->mRenderTargets.size() == 1; }
-
-bool TDxDisplayHandler::BeginDraw(bool) {
-  TDxDisplayHandlerData& data = *mData;
-  if (!data.mDevice || data.mBroken) return false;
-  if (!ProgramIsActive()) {
-    sys::Sleep(kInactiveFramePause);
-    return false;
-  }
-  data.mInScene = true;
-  if (Result begun = data.mDevice->BeginScene(); begun != Result::Ok) {
-    CheckVideoMemory(begun);
-    data.mInScene = false;
-    return false;
-  }
-  ++data.mWorkingCount;
-  CheckVideoMemory(ApplyViewport(data.mDisplayRect));
-  data.mContext->Clear(sys::gfx::kClearDepth);
-  CheckVideoMemory(ApplyViewport(data.mViewport));
-  return true;
-}
-
-void TDxDisplayHandler::EndDraw(bool present) {
-  TDxDisplayHandlerData& data = *mData;
-  if (!data.mDevice || !data.mInScene) return;
-  data.mInScene = false;
-  Result ended = data.mDevice->EndScene();
-  if (ended == Result::SceneEndFailed) {
-    MarkBroken();
-    return;
-  }
-  CheckVideoMemory(ended);
-  if (ended == Result::Ok && present) {
-    ended = data.mContext->Present();
-    CheckVideoMemory(ended);
-  }
-  if (ended == Result::Ok) return;
-  if (ended != Result::SurfaceLost) {
-    LogPrintf("TPlatform::EndDraw: Unexpected error (see above) on UpdateFrame or EndScene");
-  }
-  Restore();
-}

@@ -77,5 +77,6 @@ void TMarkupState::StartLink(const TTagBuffer& tag) {
 void TMarkupState::StartOutline(const TTagBuffer& tag) {
   TString value;
   if (GetTagAttribute(tag, "color", value)) outlineColor = ReadMarkupColour(value);
-  outlineWidth = GetTagAttribute(tag, "size", value) ? static_cast<float>(ReadMarkupNumber(value)) : kDefaultOutlineWidth;
+  outlineWidth =
+      GetTagAttribute(tag, "size", value) ? static_cast<float>(ReadMarkupNumber(value)) : kDefaultOutlineWidth;
 }

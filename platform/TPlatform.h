@@ -8,7 +8,9 @@
 #include "platform/types/TRect.h"
 
 class TAssetManager;
+class TDisplayHandler;
 class TSoundManager;
+class TTask;
 class TTaskList;
 class TTexture;
 class TVecFont;
@@ -37,8 +39,9 @@ class TPlatform {
   virtual TAssetManager* GetAssetManager() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
-  // display cannot draw (or there is none).
-  virtual bool BeginDraw(bool hideCursor) = 0;
+  // display cannot draw (or there is none); `keepPicture` lets the frame
+  // draw over the previous picture.
+  virtual bool BeginDraw(bool keepPicture) = 0;
   virtual void EndDraw(bool present) = 0;
   // A windowed frame waits for the flip of the one before; true without a display.
   virtual bool IsFlipDone() = 0;
@@ -82,6 +85,26 @@ class TPlatform {
   // The sound manager may call it from its thread.
   virtual void ReportOutOfVideoMemory() = 0;
 
+  // What the display's set-up asks of the platform.
+  // Inside a host window, or under the test harness.
+  virtual bool IsEmbedded() const = 0;
+  // Under the test harness ("--axtest"), which frames the window itself.
+  virtual bool IsTestMode() const = 0;
+  // A host window holds the game's window.
+  virtual bool HasHostWindow() const = 0;
+  // The host window the game started in has gone.
+  virtual bool IsHostWindowLost() const = 0;
+  // The host mode of "-pq=": the host decides about full screen.
+  virtual bool HostDecidesFullScreen() const = 0;
+  // While suspended (a movie plays) the window manager draws no frames.
+  virtual bool IsWindowManagerSuspended() const = 0;
+  // Every asset lets go of what it keeps on the display, or makes it anew
+  // on a display that is ready.
+  virtual void ReleaseAssets() = 0;
+  virtual void RestoreAssets() = 0;
+  // The display was set up anew: the event pump reports it once.
+  virtual void MarkDisplayChanged() = 0;
+
   // What the vector-font renderer draws with besides the above: 2D drawing
   // with its blend mode and texture, and vertex lists.
   virtual bool Begin2d() = 0;
@@ -89,6 +112,22 @@ class TPlatform {
   virtual void SetTexture(const std::shared_ptr<TTexture>& texture) = 0;
   virtual void SetBlendMode(int32_t mode) = 0;
   virtual void DrawVertices(int32_t primitiveType, TVertexList* vertices) = 0;
+
+  // What textures and the software cursor ask of the platform.
+  // Null until a display is installed.
+  virtual TDisplayHandler* GetDisplayHandler() const = 0;
+  // 0 point, 1 linear.
+  virtual void SetTextureFilter(int32_t mode) = 0;
+  // Run at the first frame after the display's assets were restored; the
+  // platform owns the task from then on.
+  virtual void AddRestoreTask(std::unique_ptr<TTask> task) = 0;
+  // Whether the main window is shown (not minimised). Any thread.
+  virtual bool IsWindowShown() const = 0;
+  // Whether the program shows a cursor image at all.
+  virtual bool IsCursorEnabled() const = 0;
+  // Shows or hides the system arrow at the main thread's next pass of the
+  // event pump. Any thread.
+  virtual void RequestSystemCursor(bool visible) = 0;
 
   // What text layouts ask of the platform: fonts by name from its font
   // cache (null when no font can be made), and the vector renderer, null

@@ -20,8 +20,9 @@
 //   BindMethod(L, "SetLabel", this, &TWindowScript::SetLabel);
 //
 // Arguments: TString (the text, "" for a value without one), int (truncated
-// toward zero, 32-bit), float, double, TMessage* (ToMessage). Results: void,
-// bool, int, float, double, TString, std::unique_ptr<TMessage> (PushMessage).
+// toward zero, 32-bit), float, double, bool (Lua truth: false only for nil and
+// false), TMessage* (ToMessage). Results: void, bool, int, float, double,
+// TString, std::unique_ptr<TMessage> (PushMessage).
 // A function of the raw form int(lua_State*) reads its own arguments and
 // returns its result count; called straight from script code it may end with
 // `return lua_yield(L, n)`. A Lua error raised inside a native function
@@ -63,6 +64,10 @@ struct Argument<float> {
 template <>
 struct Argument<double> {
   static double Read(lua_State* L, int index) { return lua_tonumber(L, index); }
+};
+template <>
+struct Argument<bool> {
+  static bool Read(lua_State* L, int index) { return lua_toboolean(L, index) != 0; }
 };
 template <>
 struct Argument<TMessage*> {

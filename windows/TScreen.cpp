@@ -2,7 +2,9 @@
 
 #include <algorithm>
 
+#include "media/TTexture.h"
 #include "platform/TPlatform.h"
+#include "windows/TWindowManager.h"
 
 TClassId TScreen::ClassId() {
   static const char id = 0;
@@ -13,14 +15,22 @@ TScreen::TScreen() { AddFlags(kWindowSnapshotMember | kWindowNoUpwardInvalidatio
 
 bool TScreen::IsKindOf(TClassId id) const { return id == ClassId() || TModalWindow::IsKindOf(id); }
 
+// The backdrop is copied to the place it is shown, its own pixels of the
+// area, inside 2D drawing, which its copy needs.
 void TScreen::Draw() {
-  if (!mClearBackground) return;
+  TPlatform& platform = *TPlatform::Instance();
   TRect area = DrawArea();
   area.left = std::max(area.left, 0);
   area.top = std::max(area.top, 0);
   area.right = std::min(area.right, GetRect().right);
   area.bottom = std::min(area.bottom, GetRect().bottom);
-  TPlatform::Instance()->DrawRect(area.left, area.top, area.right, area.bottom, mBackground, nullptr);
+  if (mClearBackground) platform.DrawRect(area.left, area.top, area.right, area.bottom, mBackground, nullptr);
+  TWindowManager* manager = platform.GetWindowManager();
+  std::shared_ptr<TTexture> backdrop = manager ? manager->GetSnapshot() : nullptr;
+  if (!backdrop) return;
+  const bool began = platform.Begin2d();
+  backdrop->Blit(area.left, area.top, &area, nullptr);
+  if (began) platform.End2d();
 }
 
 // The dirty rectangle when it has an area, else the whole viewport.

@@ -14,7 +14,8 @@ class TScreen : public TModalWindow {
 
   bool IsKindOf(TClassId id) const override;
   // Fills the dirty area (the whole viewport when nothing is dirty) with the
-  // background colour when clearing is on.
+  // background colour when clearing is on, then shows the window manager's
+  // snapshot there when it holds one.
   void Draw() override;
 
   void SetClearBackground(bool on) { mClearBackground = on; }

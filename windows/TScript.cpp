@@ -298,6 +298,8 @@ bool TScript::DeferClosure() {
   return false;
 }
 
+void TScript::OnResume() {}
+
 void TScript::StartCoroutine() {
   lua_State* L = mState.get();
   const int below = lua_gettop(L) - 1;
@@ -322,6 +324,7 @@ int TScript::Resume(int argumentCount) {
     lua_settop(L, std::max(lua_gettop(L) - std::max(argumentCount, 0), 0));
     return LUA_ERRRUN;
   }
+  OnResume();
   ++mFrameEpoch;
   const int status = lua_resume(L, argumentCount);
   if (status != 0) LogPrintf("lua_resume ERROR: %s", LuaText(L, -1));

@@ -114,6 +114,9 @@ class TScript : public TAnimTask {
   // RunFunction); true when it took the call over. This one pops the closure
   // and declines.
   virtual bool DeferClosure();
+  // Called by Resume just before the waiting coroutine goes on, whoever
+  // resumes it.
+  virtual void OnResume();
   // The host's update, when the task falls due: resumes the waiting
   // coroutine without values. A coroutine that waits again keeps the due
   // time its yielding code left (a plain yield leaves it due, so it goes on

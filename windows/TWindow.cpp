@@ -144,6 +144,12 @@ bool TWindow::Encloses(const TWindow* window) const {
   return false;
 }
 
+int32_t TWindow::GetDepth() const {
+  int32_t depth = 0;
+  for (const TWindow* ancestor = mParent; ancestor; ancestor = ancestor->mParent) ++depth;
+  return depth;
+}
+
 // Walks run every frame over the whole tree: a copy of a few children stays
 // on the stack.
 void TWindow::ForEachChild(TWindowSpider& spider, bool backwards) {

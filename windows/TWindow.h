@@ -28,6 +28,10 @@ enum TWindowFlag : uint32_t {
   kWindowNeedsDrawing = 0x800,  // invalidated since its Draw last ran
 };
 
+// Trees built from scripts go at most this many levels below the root (which
+// is level 0): the walks over the tree recurse once per level.
+constexpr int32_t kMaxWindowDepth = 256;
+
 // How DrawTree walks: the whole tree, only the snapshot members into the
 // snapshot, or the top layer over the snapshot without what went into it.
 enum TDrawMode : int32_t {
@@ -105,6 +109,8 @@ class TWindow {
   bool HasChild(const TWindow* child) const;
   // True for this window and every window below it.
   bool Encloses(const TWindow* window) const;
+  // The number of ancestors.
+  int32_t GetDepth() const;
 
   const TRect& GetRect() const { return mRect; }
   int32_t GetWidth() const { return mRect.Width(); }

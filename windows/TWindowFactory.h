@@ -12,3 +12,6 @@ class TWindowFactory {
   virtual ~TWindowFactory() = default;
   virtual std::unique_ptr<TWindow> Create(const TWindowStyle& style) = 0;
 };
+
+// Makes a new window of one registered window type; null makes none.
+using TWindowCreator = std::unique_ptr<TWindow> (*)();

@@ -3,7 +3,9 @@
 #include <algorithm>
 
 #include "platform/TPlatform.h"
+#include "platform/text/Log.h"
 #include "platform/time/TTaskList.h"
+#include "windows/LuaBinding.h"
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
 #include "windows/TWindow.h"
@@ -48,13 +50,28 @@ TWindowManager::~TWindowManager() {
 
 void TWindowManager::SetScript(std::unique_ptr<TWindowScript> script) {
   mScript = std::move(script);
+  if (!mScript) return;
+  mScript->PushWindow(GetTopModal());
+  BindMethod(mScript->GetState(), "SetTopModalOnly", this, &TWindowManager::SetTopModalOnly);
   // The platform's tasks step the script without owning it: the manager
   // stays its one owner.
   TPlatform* platform = TPlatform::Instance();
-  if (mScript && platform != nullptr) platform->GetTaskList()->Add(mScript->MakeTask());
+  if (platform != nullptr) platform->GetTaskList()->Add(mScript->MakeTask());
 }
 
 bool TWindowManager::SetTranslateLabels(bool on) { return mScript ? mScript->SetTranslateLabels(on) : false; }
+
+bool TWindowManager::AddWindowType(const TString& name, TWindowCreator creator) {
+  return mScript && mScript->AddWindowType(name, creator);
+}
+
+bool TWindowManager::RunDialogScript(TWindow* window, const TString& fileName) {
+  if (!mScript || !window) return false;
+  mScript->PushWindow(window);
+  const bool ran = mScript->RunScript(fileName);
+  mScript->PopThrough(window);
+  return ran;
+}
 
 // ---- The modal stack.
 
@@ -62,18 +79,22 @@ bool TWindowManager::SetRootWindow(std::unique_ptr<TWindow> window) {
   TWindow* root = window.get();
   if (!root) return false;
   mRoot = root;
-  PushModal(std::move(window));
+  if (!PushModal(std::move(window))) return false;
   TRect viewport;
   TPlatform::Instance()->GetViewport(viewport);
   root->SetSize(viewport.Width(), viewport.Height());
   return root->Init();
 }
 
-void TWindowManager::PushModal(std::unique_ptr<TWindow> window) {
+bool TWindowManager::PushModal(std::unique_ptr<TWindow> window) {
   TWindow* pushed = window.get();
-  if (!pushed) return;
-  CancelCaptures();
+  if (!pushed) return false;
   TWindow* previous = GetTopModal();
+  if (previous && previous->GetDepth() >= kMaxWindowDepth) {
+    LogPrintf("PushModal: refused: windows nest at most %d levels deep", kMaxWindowDepth);
+    return false;
+  }
+  CancelCaptures();
   mModals.push_back(pushed);
   if (previous) {
     previous->AddChild(window, false);
@@ -83,10 +104,12 @@ void TWindowManager::PushModal(std::unique_ptr<TWindow> window) {
   TWindow* old = mFocus;
   mFocus = pushed;
   pushed->OnFocus(old);
+  if (mScript) mScript->SetWindow(pushed);
   pushed->Init();
   TWindow* parent = pushed->GetParent();
   if (pushed->GetWidth() == 0 && parent) pushed->SetSize(parent->GetWidth(), parent->GetHeight());
   pushed->Invalidate();
+  return true;
 }
 
 void TWindowManager::PopModal() {
@@ -104,7 +127,9 @@ void TWindowManager::PopModal() {
   if (window == mRoot) mRoot = nullptr;
   if (TModalWindow* modal = AsModal(window)) modal->ClearTasks();
   DeferDelete(std::move(popped));
-  if (TWindow* top = GetTopModal()) {
+  TWindow* top = GetTopModal();
+  if (mScript) mScript->SetWindow(top);
+  if (top) {
     TWindow* old = mFocus;
     mFocus = top;
     top->OnFocus(old);
@@ -340,6 +365,8 @@ void TWindowManager::DeletePending() {
 void TWindowManager::WindowDestroyed(TWindow* window) {
   if (window->mInDirtySet) Erase(mDirty, window);
   if (mFocus == window) mFocus = nullptr;
+  // It must not become the parent of the next window a script makes.
+  if (mScript) mScript->ForgetWindow(window);
   ReleaseCapture(window);
   // A layer or overlay that goes without being popped or removed (its parent
   // went) leaves no dangling entry; neither does a message addressed to it.

@@ -10,12 +10,12 @@
 #include "platform/text/TString.h"
 #include "platform/time/TTask.h"
 #include "platform/types/TEvent.h"
+#include "windows/TWindowFactory.h"
 
 class TMessage;
 class TMessageHandler;
 class TTexture;
 class TWindow;
-class TWindowFactory;
 class TWindowScript;
 enum TDrawMode : int32_t;
 
@@ -38,23 +38,34 @@ class TWindowManager {
   TWindowManager(const TWindowManager&) = delete;
   TWindowManager& operator=(const TWindowManager&) = delete;
 
-  // Takes the script, deleting the one held before.
+  // Takes the script, deleting the one held before. The top layer becomes
+  // its current window, and its Lua function "SetTopModalOnly" switches
+  // drawing to the top layer.
   void SetScript(std::unique_ptr<TWindowScript> script);
   TWindowScript* GetScript() const { return mScript.get(); }
   // Switches translation of scripted labels; returns the previous setting
   // (false while there is no script).
   bool SetTranslateLabels(bool on);
+  // Registers a window type with the script (false without one).
+  bool AddWindowType(const TString& name, TWindowCreator creator);
+  // Runs a script file with the window as its current window, which is
+  // taken off the stack again afterwards, with what was pushed above it.
+  // False without a script or when the file does not run.
+  bool RunDialogScript(TWindow* window, const TString& fileName);
 
   // Makes the window the root: the first modal layer, sized to the display's
-  // viewport. Returns the result of its Init.
+  // viewport. Returns the result of its Init (false when it cannot be pushed).
   bool SetRootWindow(std::unique_ptr<TWindow> window);
   TWindow* GetRootWindow() const { return mRoot; }
   // Puts a window on top of the modal stack, as a child of the window below,
-  // gives it the focus and cancels every capture.
-  void PushModal(std::unique_ptr<TWindow> window);
+  // gives it the focus, makes it the script's only current window and cancels
+  // every capture. False, the window deleted, when it would lie deeper than
+  // kMaxWindowDepth (logged).
+  bool PushModal(std::unique_ptr<TWindow> window);
   // Takes the top layer off the stack, clears its tasks and queues it for
-  // deletion; the focus goes to the layer below. Nothing happens on an empty
-  // stack; popping the root leaves the manager inert.
+  // deletion; the focus goes to the layer below, which becomes the script's
+  // only current window. Nothing happens on an empty stack; popping the root
+  // leaves the manager inert.
   void PopModal();
   TWindow* GetTopModal() const { return mModals.empty() ? nullptr : mModals.back(); }
 

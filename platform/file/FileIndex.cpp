@@ -7,6 +7,7 @@
 
 #include "platform/text/Log.h"
 #include "platform/file/PackFiles.h"
+#include "system/os/DiskFiles.h"
 #include "system/os/FolderListing.h"
 #include "system/os/Paths.h"
 
@@ -89,7 +90,7 @@ TString ResolveDataName(const TString& key, int prefixLength, const TString& roo
 void ReadExclusionList() {
   FileLayer& layer = Layer();
   TString path = GetProgramFolder() + (layer.firstPeek ? "/firstpeek.txt" : "/final.txt");
-  FILE* file = std::fopen(path.CStr(), "rb");
+  FILE* file = sys::OpenFile(path.CStr(), "rb");
   if (!file) return;
   std::string text(kExclusionListLimit, '\0');
   size_t length = std::fread(text.data(), 1, text.size(), file);

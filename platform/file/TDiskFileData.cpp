@@ -37,7 +37,8 @@ TDiskFileData::~TDiskFileData() { Close(); }
 
 bool TDiskFileData::Open(const TString& location, int mode) {
   Close();
-  mStream = std::fopen(location.CStr(), StdioMode(mode));
+  mStream = sys::OpenFile(location.CStr(), StdioMode(mode));
+  mPath = location.CStr();
   mText = IsTextMode(mode);
   return mStream != nullptr;
 }
@@ -91,4 +92,4 @@ int32_t TDiskFileData::Write(const void* buffer, int32_t count) {
 
 bool TDiskFileData::Eof() { return !mStream || std::feof(mStream); }
 
-bool TDiskFileData::Flush() { return mStream && sys::FlushToDisk(mStream); }
+bool TDiskFileData::Flush() { return mStream && sys::FlushToDisk(mStream, mPath); }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdio>
+#include <string>
 
 #include "platform/file/TFileData.h"
 
@@ -21,6 +22,7 @@ class TDiskFileData : public TFileData {
 
  private:
   FILE* mStream = nullptr;
+  std::string mPath;
   bool mText = false;
   int mLastByte = -1;  // -1 at the start, after a seek and after an unget
 };

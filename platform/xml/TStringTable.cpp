@@ -1,6 +1,7 @@
 #include "platform/xml/TStringTable.h"
 
 #include <algorithm>
+#include <string_view>
 
 #include "platform/text/Log.h"
 #include "platform/file/TFile.h"
@@ -17,14 +18,18 @@ struct Cell {
   size_t end = 0;  // the "<" after the content
 };
 
-// The first "<Data" cell in [from, limit); false when the row holds none whole.
-bool FindCell(const std::string& text, size_t from, size_t limit, Cell* cell) {
-  size_t data = text.find("<Data", from);
-  if (data == std::string::npos || data >= limit) return false;
-  size_t open = text.find('>', data);
-  if (open == std::string::npos || open >= limit) return false;
-  size_t close = text.find('<', open + 1);
-  if (close == std::string::npos || close > limit) return false;
+// The first "<Data" cell in the row text[from, limit); false when the row
+// holds none whole. Every search stops at the row's end (a cell's content may
+// end at the "<" that starts the next row), so that a table loads in time
+// that grows with its size, not with the square of it.
+bool FindCell(std::string_view text, size_t from, size_t limit, Cell* cell) {
+  std::string_view row = text.substr(0, limit);
+  size_t data = row.find("<Data", from);
+  if (data == std::string_view::npos) return false;
+  size_t open = row.find('>', data);
+  if (open == std::string_view::npos) return false;
+  size_t close = text.substr(0, limit + 1).find('<', open + 1);
+  if (close == std::string_view::npos) return false;
   *cell = {open + 1, close};
   return true;
 }

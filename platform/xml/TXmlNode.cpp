@@ -13,9 +13,13 @@ namespace {
 constexpr size_t kWriteReserve = 4096;
 constexpr int kIndent = 4;
 
-void AppendEscaped(std::string* out, const TString& text) {
-  AppendXmlEscaped(out, text.CStr(), static_cast<size_t>(text.Length()));
+void AppendEscaped(std::string* out, const TString& text, XmlField field) {
+  AppendXmlEscaped(out, text.CStr(), static_cast<size_t>(text.Length()), field);
 }
+
+// Declarations and comments end at their first ">", so they are written
+// without an end tag, which would close the element around them.
+bool IsDeclaration(const TString& name) { return name.CharAt(0) == '?' || name.CharAt(0) == '!'; }
 
 bool ParseZxml(const void* data, size_t length, TXmlNode* node) {
   std::string text;
@@ -137,22 +141,23 @@ TString TXmlNode::ToString() const {
 void TXmlNode::Write(std::string* out, int depth) const {
   std::string indent(static_cast<size_t>(depth), ' ');
   *out += indent + "<";
-  AppendEscaped(out, mName);
+  AppendEscaped(out, mName, XmlField::kWord);
   for (const Attribute& attribute : mAttributes) {
     *out += "\n" + indent + std::string(kIndent, ' ');
-    AppendEscaped(out, attribute.name);
+    AppendEscaped(out, attribute.name, XmlField::kWord);
     *out += attribute.quoted ? "=\"" : "=";
-    AppendEscaped(out, attribute.value);
+    AppendEscaped(out, attribute.value, attribute.quoted ? XmlField::kQuotedValue : XmlField::kWord);
     if (attribute.quoted) *out += '"';
   }
   *out += ">\n";
+  if (IsDeclaration(mName)) return;
   if (!mText.empty()) {
     *out += indent;
-    AppendXmlEscaped(out, mText.data(), mText.size());
+    AppendXmlEscaped(out, mText.data(), mText.size(), XmlField::kText);
     *out += '\n';
   }
   for (const std::unique_ptr<TXmlNode>& child : mChildren) child->Write(out, depth + kIndent);
   *out += indent + "</";
-  AppendEscaped(out, mName);
+  AppendEscaped(out, mName, XmlField::kWord);
   *out += ">\n";
 }

@@ -17,9 +17,11 @@
 // the reading with a log line; what was read before stays.
 //
 // Declarations and comments become children named by their first word
-// ("?xml", "!DOCTYPE", "!--") without content. A nameless node (the default)
-// is written "<>...</>", which reads back as children of the node it is
-// read into.
+// ("?xml", "!DOCTYPE", "!--") without content, and are written without an end
+// tag. Names are C text: a tag or an attribute whose name is empty up to its
+// first zero byte is skipped. A nameless node (the default) is written
+// "<>...</>", which reads back as children of the node it is read into.
+// Whatever the reader gives writes out as text that reads back the same.
 class TXmlNode {
  public:
   static constexpr int kMaxDepth = 256;

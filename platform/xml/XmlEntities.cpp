@@ -36,6 +36,23 @@ size_t DecodeEntityAt(const char* text, size_t length, size_t at, char* characte
   return digits + 3;
 }
 
+// Whether text[i], a printable character, would not read back as itself
+// unless written as a character reference.
+bool MustEscape(const char* text, size_t length, size_t i, XmlField field) {
+  const char c = text[i];
+  switch (field) {
+    case XmlField::kQuotedValue:
+      return false;
+    case XmlField::kWord:
+      return c == ' ' || c == '=' || (c == '/' && (i == 0 || i + 1 == length)) ||
+             (c == '?' && length == 1);
+    case XmlField::kText:
+      return c == '=' || (c == ' ' && (i == 0 || i + 1 == length || text[i - 1] == ' ' ||
+                                       text[i + 1] == ' '));
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string DecodeXmlEntities(const char* text, size_t length, bool* firstDecoded) {
@@ -56,7 +73,7 @@ std::string DecodeXmlEntities(const char* text, size_t length, bool* firstDecode
   return decoded;
 }
 
-void AppendXmlEscaped(std::string* out, const char* text, size_t length) {
+void AppendXmlEscaped(std::string* out, const char* text, size_t length, XmlField field) {
   for (size_t i = 0; i < length; ++i) {
     auto byte = static_cast<unsigned char>(text[i]);
     switch (byte) {
@@ -66,7 +83,7 @@ void AppendXmlEscaped(std::string* out, const char* text, size_t length) {
       case '"': *out += "&quot;"; break;
       case '\'': *out += "&apos;"; break;
       default:
-        if (byte < 32 || byte >= 128) {
+        if (byte < 32 || byte >= 128 || MustEscape(text, length, i, field)) {
           *out += "&#" + std::to_string(byte) + ";";
         } else {
           *out += static_cast<char>(byte);

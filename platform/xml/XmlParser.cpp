@@ -107,12 +107,19 @@ class Parser {
         SkipPast(">");
         return;
       }
+      // Names are C text: one that is empty up to its first zero byte (a
+      // quoted "" or a zero byte) names nothing, and the tag is skipped.
+      TString name(token.text.c_str());
+      if (name.IsEmpty()) {
+        SkipPast(">");
+        continue;
+      }
       if (depth == TXmlNode::kMaxDepth) {
         LogPrintf("XML nested deeper than %d elements; the rest is not read", TXmlNode::kMaxDepth);
         mTooDeep = true;
         return;
       }
-      ReadElement(node->CreateChild(token.text.c_str()), IsDeclaration(token.text), depth + 1);
+      ReadElement(node->CreateChild(name), IsDeclaration(token.text), depth + 1);
     }
   }
 
@@ -138,7 +145,12 @@ class Parser {
       if (!Is(token, "=")) continue;  // a name without "=" is dropped
       mTokens.Next(&token);
       if (token.end || Is(token, ">")) continue;
-      element->AddAttribute(name, token.text.c_str(), token.quoted);
+      // Names and values are C text: a name, or a value without quotes, that
+      // is empty up to its first zero byte is dropped like a missing value.
+      TString value(token.text.c_str());
+      if (!name.IsEmpty() && (token.quoted || !value.IsEmpty())) {
+        element->AddAttribute(name, value, token.quoted);
+      }
       mTokens.Next(&token);
     }
   }

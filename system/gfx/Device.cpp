@@ -23,6 +23,12 @@ uint32_t ChooseMemory(uint32_t caps, const PixelFormat& format) {
 
 }  // namespace
 
+int32_t MipmapLevelsOf(int32_t width, int32_t height) {
+  int32_t levels = 1;
+  for (int32_t side = std::max(width, height); side > 1; side /= 2) ++levels;
+  return levels;
+}
+
 std::optional<PixelFormat> DisplayFormatFor(uint32_t bitCount) {
   switch (bitCount) {
     case 32: return MakePixelFormat(PixelLayout::X8R8G8B8);
@@ -188,7 +194,30 @@ Result Device::CreatePlain(const SurfaceDesc& desc, std::shared_ptr<Surface>& ou
   if (!(plain.caps & (kCapsTexture | kCapsDepthBuffer))) plain.caps |= kCapsOffscreenPlain;
   plain.caps = (plain.caps & ~kMemoryCaps) | memory;
   plain.backBufferCount = 0;
+  if (plain.mipMapCount > 1) return CreateMipmapChain(plain, out);
+  plain.mipMapCount = 0;
   return MakeSurface(plain, memory == kCapsVideoMemory, out);
+}
+
+// The smallest level is made first, so that each level can hold the next.
+Result Device::CreateMipmapChain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out) {
+  if (!(desc.caps & kCapsTexture)) return Result::InvalidCaps;
+  if (desc.mipMapCount > MipmapLevelsOf(desc.width, desc.height)) return Result::InvalidArgument;
+  bool video = (desc.caps & kCapsVideoMemory) != 0;
+  std::shared_ptr<Surface> below;
+  for (int32_t level = desc.mipMapCount - 1; level >= 0; --level) {
+    SurfaceDesc levelDesc = desc;
+    levelDesc.width = std::max(1, desc.width >> level);
+    levelDesc.height = std::max(1, desc.height >> level);
+    levelDesc.caps |= kCapsMipmap;
+    levelDesc.mipMapCount = desc.mipMapCount - level;
+    std::shared_ptr<Surface> made;
+    if (Result result = MakeSurface(levelDesc, video, made); result != Result::Ok) return result;
+    made->mNextLevel = std::move(below);
+    below = std::move(made);
+  }
+  out = std::move(below);
+  return Result::Ok;
 }
 
 Result Device::CreatePalette(const Palette::Entries& entries, std::shared_ptr<Palette>& out) {

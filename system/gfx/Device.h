@@ -68,6 +68,7 @@ class Device {
   Result CreatePrimary(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
   Result CreateFlippingChain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
   Result CreatePlain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
+  Result CreateMipmapChain(const SurfaceDesc& desc, std::shared_ptr<Surface>& out);
   // A surface of a complete description; reserves its video memory.
   Result MakeSurface(SurfaceDesc desc, bool countsMemory, std::shared_ptr<Surface>& out);
   void ShowOnScreen(const std::shared_ptr<Surface>& primary);
@@ -81,6 +82,9 @@ class Device {
   bool mModeSet = false;
   DisplayMode mMode;
 };
+
+// How many mipmap levels a texture of that size has, down to 1 x 1.
+int32_t MipmapLevelsOf(int32_t width, int32_t height);
 
 // The format of a display of that many bits: 32 X8R8G8B8, 16 R5G6B5,
 // 15 X1R5G5B5; none for other depths.

@@ -33,6 +33,20 @@ class RenderingLock {
   LockedPixels mPixels;
 };
 
+// A texture and the levels of its mipmap chain, as many as a view holds.
+Result LockLevels(std::shared_ptr<Surface> level, RenderingLock (&locks)[TextureView::kMaxLevels], TextureView& view) {
+  for (int n = 0; level && n < TextureView::kMaxLevels; ++n) {
+    if (Result locked = locks[n].Take(level.get()); locked != Result::Ok) return locked;
+    const LockedPixels& pixels = locks[n].Pixels();
+    view.levels[n] = {pixels.bits, pixels.pitch, pixels.width, pixels.height, LayoutOf(pixels.format)};
+    view.levelCount = n + 1;
+    std::shared_ptr<Surface> next;
+    level->GetAttachedSurface(kCapsMipmap, next);
+    level = std::move(next);
+  }
+  return Result::Ok;
+}
+
 ColourView ColourViewOf(const LockedPixels& pixels) {
   return {pixels.bits, pixels.pitch, pixels.width, pixels.height, LayoutOf(pixels.format)};
 }
@@ -199,21 +213,17 @@ Result Device3d::Draw(PrimitiveType type, VertexLayout layout, const void* verti
                       const uint16_t* indices, uint32_t indexCount) {
   if (Result forced = mAdapter->TakeForced(AdapterOperation::DrawPrimitive); forced != Result::Ok) return forced;
   if (!mInScene) return Result::Failed;
-  RenderingLock target, depth, texture;
+  RenderingLock target, depth;
   if (Result locked = target.Take(mTarget.get()); locked != Result::Ok) return locked;
   if (mStates.depthEnable) {
     if (Result locked = depth.Take(mDepth.get()); locked != Result::Ok) return locked;
   }
-  if (Result locked = texture.Take(mTexture.get()); locked != Result::Ok) return locked;
+  RenderingLock levels[TextureView::kMaxLevels];
   TextureView textureView;
-  if (texture.Held()) {
-    const LockedPixels& pixels = texture.Pixels();
-    textureView.levels[0] = {pixels.bits, pixels.pitch, pixels.width, pixels.height, LayoutOf(pixels.format)};
-    textureView.levelCount = 1;
-  }
+  if (Result locked = LockLevels(mTexture, levels, textureView); locked != Result::Ok) return locked;
   Rasterizer& raster = mPipeline.Raster();
   raster.SetTarget(ColourViewOf(target.Pixels()), depth.Held() ? DepthViewOf(depth.Pixels()) : DepthView{});
-  raster.SetTexture(texture.Held() ? &textureView : nullptr);
+  raster.SetTexture(textureView.levelCount > 0 ? &textureView : nullptr);
   raster.SetStates(mStates);
   mPipeline.SetViewport(mViewport);
   const Result drawn = mPipeline.Draw(type, layout, vertices, vertexCount, indices, indexCount);

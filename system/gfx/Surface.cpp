@@ -252,7 +252,7 @@ Result Surface::GetFlipStatus() const {
 
 Result Surface::GetAttachedSurface(uint32_t caps, std::shared_ptr<Surface>& out) const {
   std::lock_guard guard(mMutex);
-  for (const std::shared_ptr<Surface>& attached : {mBackBuffer, mDepth}) {
+  for (const std::shared_ptr<Surface>& attached : {mBackBuffer, mDepth, mNextLevel}) {
     if (attached && (attached->Caps() & caps) == caps) {
       out = attached;
       return Result::Ok;
@@ -265,9 +265,11 @@ Result Surface::IsLost() const { return Lost() ? Result::SurfaceLost : Result::O
 
 Result Surface::Restore() {
   if (Result forced = mAdapter->TakeForced(AdapterOperation::RestoreSurface); forced != Result::Ok) return forced;
-  std::lock_guard guard(mMutex);
-  if (Lost()) FillWithGarbage();
-  return Result::Ok;
+  {
+    std::lock_guard guard(mMutex);
+    if (Lost()) FillWithGarbage();
+  }
+  return mNextLevel ? mNextLevel->Restore() : Result::Ok;
 }
 
 uint8_t Surface::GarbageByte(size_t offset) {

@@ -87,7 +87,7 @@ class Surface {
   Result AttachSurface(std::shared_ptr<Surface> depth);
   Result DetachSurface(const Surface& depth);
   // The surface attached with all of `caps` (the back buffer of a flipping
-  // chain, a depth buffer); NotAttached when there is none.
+  // chain, a depth buffer, the next mipmap level); NotAttached when there is none.
   Result GetAttachedSurface(uint32_t caps, std::shared_ptr<Surface>& out) const;
 
   // Swaps the pictures of a flipping chain's front and back buffers.
@@ -97,6 +97,7 @@ class Surface {
 
   // SurfaceLost while lost, else Ok.
   Result IsLost() const;
+  // The smaller mipmap levels with it.
   Result Restore();
 
   // The garbage a restored surface holds, byte by byte.
@@ -128,6 +129,7 @@ class Surface {
   std::vector<uint8_t> mPixels;
   std::shared_ptr<Surface> mBackBuffer;  // of a flipping chain's front
   std::shared_ptr<Surface> mDepth;
+  std::shared_ptr<Surface> mNextLevel;  // of a mipmap chain
   std::shared_ptr<Screen> mScreen;  // of the primary surface: the window it shows in
   std::optional<ColorKey> mColorKey;
   std::shared_ptr<Palette> mPalette;

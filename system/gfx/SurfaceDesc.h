@@ -21,18 +21,22 @@ enum SurfaceCaps : uint32_t {
   kCapsVideoMemory = 0x0200,     // counts against the video memory and can be lost
   kCapsSystemMemory = 0x0400,    // ordinary memory; never lost
   kCapsAlphaChannel = 0x0800,    // asks for a front buffer whose alpha can be drawn into
+  kCapsMipmap = 0x1000,          // a level of a texture's mipmap chain
 };
 
 // How to create a surface, and what Describe reports about one. A primary
 // surface takes its size and format from the display; other surfaces take
 // the display's format unless they name one. Without a memory cap a surface
-// goes to video memory (8-bit palette surfaces to system memory).
+// goes to video memory (8-bit palette surfaces to system memory). A texture
+// of more than one mipmap level is made with the smaller levels attached,
+// each half the size of the one above (at least 1), each with the mipmap cap.
 struct SurfaceDesc {
   int32_t width = 0;
   int32_t height = 0;
   uint32_t caps = 0;
   std::optional<PixelFormat> format;
   int32_t backBufferCount = 0;  // primary flipping chains: 1
+  int32_t mipMapCount = 0;      // levels of a texture, itself included; 0 and 1: one
   int32_t pitch = 0;            // reported: bytes from one row to the next
 };
 

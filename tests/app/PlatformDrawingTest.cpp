@@ -156,7 +156,7 @@ TEST(PlatformDrawing, ForwardersHandTheirArgumentsToTheDisplay) {
       {[](TAppPlatform& p) { p.SetCullMode(2); }, "SetCullMode 2"},
       {[](TAppPlatform& p) { p.PushViewport(1, 2, 3, 4); }, "PushViewport 1 2 3 4"},
       {[](TAppPlatform& p) { p.PopViewport(); }, "PopViewport"},
-      {[](TAppPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1, 1, 1, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
+      {[](TAppPlatform& p) { p.DrawRect(5, 6, 7, 8, TColor(1.0f, 1.0f, 1.0f, 0.5f), nullptr); }, "DrawRect 5 6 7 8 alpha 0.500000"},
       {[](TAppPlatform& p) { p.DrawRect(0, 0, -1, 9, TColor(), TextureHandle()); }, "DrawRect 0 0 -1 9 alpha 0.000000 target"},
       {[](TAppPlatform& p) { p.SetTexture(nullptr); }, "SetTexture"},
       {[](TAppPlatform& p) { p.PushRenderTarget(TextureHandle()); }, "PushRenderTarget"},

@@ -3,6 +3,7 @@
 
 #include <atomic>
 #include <string>
+#include <thread>
 
 #include "platform/text/Log.h"
 #include "app/TAppPlatform.h"
@@ -45,6 +46,23 @@ TEST(PlatformServices, ThePointerIsPlacedAtTheDrawingScale) {
     platform.SetCursorPos(100, 50);
     ASSERT_EQ(desktop.warps.size(), 1u);
     EXPECT_EQ(desktop.warps[0], std::make_pair(50, 25));
+  });
+}
+
+TEST(PlatformServices, TheSystemArrowAskedForFromAnyThreadChangesAtTheNextPumpPass) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    desktop.cursorVisible = false;
+    std::thread([&] { platform.RequestSystemCursor(true); }).join();
+    EXPECT_FALSE(desktop.cursorVisible) << "the window is told only on the main thread";
+    TEvent event;
+    platform.GetEvent(&event);
+    EXPECT_TRUE(desktop.cursorVisible);
+    platform.RequestSystemCursor(false);
+    platform.GetEvent(&event);
+    EXPECT_FALSE(desktop.cursorVisible);
+    desktop.cursorVisible = true;
+    platform.GetEvent(&event);
+    EXPECT_TRUE(desktop.cursorVisible) << "a request is carried out once";
   });
 }
 

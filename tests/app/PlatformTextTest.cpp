@@ -25,7 +25,7 @@ TEST(PlatformText, ALayoutWithoutAFontNameDrawsFromTheBuiltInFont) {
     TVecFont* builtin = platform.GetFont("__DEFAULT");
     ASSERT_NE(builtin, nullptr);
     EXPECT_EQ(builtin->GetCount(), BuiltinGlyphs());
-    const auto layout = TTextLayout::Create("a", 100, 100, 0, "", 16, TColor(1, 1, 1, 1));
+    const auto layout = TTextLayout::Create("a", 100, 100, 0, "", 16, TColor(1.0f, 1.0f, 1.0f, 1.0f));
     ASSERT_EQ(layout->GetLineCount(), 1);
     EXPECT_EQ(layout->GetLines()[0]->runs[0].font, builtin);
     EXPECT_EQ(platform.GetVecDraw(), nullptr) << "no renderer before the display set-up";

@@ -206,6 +206,18 @@ TEST_F(CDisplayTest, AWindowedPresentLandsAtTheClientOrigin) {
   EXPECT_EQ(y, 70);
 }
 
+TEST_F(CDisplayTest, AWindowMovedSinceTheSetUpIsPresentedWhereItIsNow) {
+  ASSERT_EQ(Windowed(64, 48), Result::Ok);
+  native->SetPosition(300, 200);
+  sys::gfx::Surface& back = *Display().GetBackBuffer();
+  back.Fill(nullptr, sys::gfx::PixelFromArgb(back.Format(), 0xFF00FF00));
+  ASSERT_EQ(Display().Present(), Result::Ok);
+  EXPECT_EQ(Display().GetScreenRect(), (sys::gfx::Rect{300, 200, 364, 248}));
+  sys::Picture shown;
+  ASSERT_TRUE(native->ReadShownPicture(shown));
+  EXPECT_EQ(shown.pixels[0] & 0xFFFFFF, 0x00FF00u);
+}
+
 TEST_F(CDisplayTest, PresentRectCopiesAPartAndKeepsItsDestination) {
   ASSERT_EQ(Windowed(64, 48), Result::Ok);
   sys::gfx::Rect part{0, 0, 16, 16};

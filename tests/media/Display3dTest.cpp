@@ -82,16 +82,16 @@ TEST_F(Display3dTest, APerspectiveOfAspectZeroTakesTheViewports) {
 
 TEST_F(Display3dTest, LightsMaterialAndAmbientReachTheDevice) {
   TMaterial material;
-  material.diffuse = TColor(0.5f, 0.25f, 1, 1);
+  material.diffuse = TColor(0.5f, 0.25f, 1.0f, 1.0f);
   material.power = 3;
   display->SetMaterial(material);
   EXPECT_EQ(Device().GetMaterial().diffuse.g, 0.25f);
   EXPECT_EQ(Device().GetMaterial().power, 3.0f);
-  display->SetAmbientLight(TColor(1, 0.5f, 0, 1));
+  display->SetAmbientLight(TColor(1.0f, 0.5f, 0.0f, 1.0f));
   EXPECT_EQ(Device().States().ambient, 0xFFFF7F00u);
   TLight light;
   light.kind = TLight::kPoint;
-  light.diffuse = TColor(1, 1, 1, 1);
+  light.diffuse = TColor(1.0f, 1.0f, 1.0f, 1.0f);
   light.range = 10;
   light.constantAttenuation = 1;
   display->SetLight(0, &light);
@@ -110,14 +110,14 @@ TEST_F(Display3dTest, LitVerticesAreShadedByTheLights) {
   display->SetViewTransform(TMatrix4{});
   display->SetOrthoProjection(0.1f, 100.0f);
   TMaterial material;
-  material.diffuse = TColor(0, 1, 0, 1);
+  material.diffuse = TColor(0.0f, 1.0f, 0.0f, 1.0f);
   display->SetMaterial(material);
-  display->SetAmbientLight(TColor(0, 0, 0, 1));
+  display->SetAmbientLight(TColor(0.0f, 0.0f, 0.0f, 1.0f));
   TLight light;
-  light.diffuse = TColor(1, 1, 1, 1);
+  light.diffuse = TColor(1.0f, 1.0f, 1.0f, 1.0f);
   light.direction = Vec(0, 0, 1);
   display->SetLight(0, &light);
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   ASSERT_TRUE(display->BeginDraw(false));
   ASSERT_TRUE(display->Begin3d());
   display->SetCullMode(1);
@@ -133,7 +133,7 @@ TEST_F(Display3dTest, LitVerticesAreShadedByTheLights) {
 }
 
 TEST_F(Display3dTest, IndexedVerticesDrawTheirIndices) {
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   std::vector<sys::gfx::TransformedVertex> corners = Quad(10, 10, 20, 20);
   TVertexList list;
   list.InitKind2(corners.data(), 4);
@@ -149,7 +149,7 @@ TEST_F(Display3dTest, IndexedVerticesDrawTheirIndices) {
 }
 
 TEST_F(Display3dTest, UnknownPrimitivesAndEmptyListsDrawNothing) {
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   ASSERT_TRUE(display->BeginDraw(false));
   display->Begin2d();
   Draw(Quad(0, 0, 100, 100), 9);
@@ -171,7 +171,7 @@ TEST_F(Display3dTest, UnknownPrimitivesAndEmptyListsDrawNothing) {
 // if scaled by hand and drawn unscaled.
 TEST_F(Display3dTest, ScreenVerticesDrawnScaledMatchScaledVerticesDrawnPlain) {
   auto drawFrame = [this](float left, float top, float right, float bottom) {
-    display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+    display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
     ASSERT_TRUE(display->BeginDraw(false));
     display->Begin2d();
     std::vector<sys::gfx::TransformedVertex> quad = Quad(left, top, right, bottom, 0xFFFF0000);

@@ -20,3 +20,11 @@ void DisplayRig::MakeAdapter() {
   native->workArea = config.desktop.workArea;
   adapter = sys::gfx::Adapter::Create(config);
 }
+
+void DisplayRig::SetDesktop(int32_t width, int32_t height, int32_t colors) {
+  config.desktop.width = width;
+  config.desktop.height = height;
+  config.desktop.colors = colors;
+  config.desktop.workArea = sys::gfx::SizeRect(width, height);
+  MakeAdapter();
+}

@@ -32,6 +32,9 @@ class DisplayRig : public testing::Test {
 
   // A new adapter from `config`; the fake desktop follows its desktop.
   void MakeAdapter();
+  // A new adapter over a desktop of that size and colour count (-1 above
+  // 256), all of it work area.
+  void SetDesktop(int32_t width, int32_t height, int32_t colors);
   std::string LogText() const { return ReadWholeFile(GetLogPath().CStr()); }
   bool Logged(const std::string& text) const { return LogText().find(text) != std::string::npos; }
   // How many times the platform was told of running out of video memory.

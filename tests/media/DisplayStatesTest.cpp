@@ -98,7 +98,7 @@ TEST_F(DisplayStatesTest, TwoDAndThreeDSetTheirStates) {
 
 TEST_F(DisplayStatesTest, TheDxDisplayBegins3dWithoutChangingAnything) {
   TDxDisplayHandler dx(adapter);
-  ASSERT_TRUE(OpenDisplay(dx, window.get(), 640, 480, false));
+  ASSERT_TRUE(OpenDisplay(dx, 640, 480, false));
   const sys::gfx::RenderStates before = dx.GetData().mDevice->States();
   EXPECT_TRUE(dx.Begin3d());
   EXPECT_TRUE(dx.GetData().mDevice->States() == before);
@@ -155,13 +155,13 @@ TEST_F(DisplayStatesTest, TexturesBindToTheStageAndEnd2dUnbinds) {
 }
 
 TEST_F(DisplayStatesTest, AFillWithRightMinusOneReachesTheDisplaysEdge) {
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
-  display->DrawRect(790, 590, -1, -1, TColor(1, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
+  display->DrawRect(790, 590, -1, -1, TColor(1.0f, 0.0f, 0.0f, 1.0f), nullptr);
   EXPECT_EQ(ColourAt(Back(), 799, 599), 0xFFFF0000u);
   EXPECT_EQ(ColourAt(Back(), 790, 590), 0xFFFF0000u);
   EXPECT_EQ(ColourAt(Back(), 789, 599), 0xFF000000u);
   EXPECT_EQ(CountNot(Back(), 0xFF000000u), 100);
-  display->DrawRect(-20, -20, 5000, 5000, TColor(0, 1, 0, 1), nullptr);
+  display->DrawRect(-20, -20, 5000, 5000, TColor(0.0f, 1.0f, 0.0f, 1.0f), nullptr);
   EXPECT_EQ(CountNot(Back(), 0xFF00FF00u), 0);
 }
 
@@ -169,12 +169,12 @@ TEST_F(DisplayStatesTest, AFillOfATextureStaysInsideTheTexture) {
   std::shared_ptr<sys::gfx::Surface> surface = MakeSurface(16, 16, PixelLayout::A8R8G8B8);
   std::shared_ptr<TTexture> small = TextureOver(surface);
   surface->Fill(nullptr, 0);
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 1, 0.5f), small.get());
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 1.0f, 0.5f), small.get());
   EXPECT_EQ(CountNot(*surface, 0x7F0000FF), 0) << "the whole texture";
 
   std::shared_ptr<sys::gfx::Surface> large = MakeSurface(1024, 8, PixelLayout::X8R8G8B8);
   large->Fill(nullptr, 0);
-  display->DrawRect(0, 0, 2000, 8, TColor(1, 1, 1, 1), TextureOver(large).get());
+  display->DrawRect(0, 0, 2000, 8, TColor(1.0f, 1.0f, 1.0f, 1.0f), TextureOver(large).get());
   EXPECT_EQ(ColourAt(*large, 1023, 7), 0xFFFFFFFFu) << "past the display's width";
 }
 
@@ -183,8 +183,8 @@ TEST_F(DisplayStatesTest, AFillScaledWithTheGameLandsAtTheScale) {
   platform.displayScale = 0.5f;
   Open();
   ASSERT_EQ(Back().Width(), 400);
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
-  display->DrawRect(100, 100, 200, 200, TColor(1, 1, 1, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
+  display->DrawRect(100, 100, 200, 200, TColor(1.0f, 1.0f, 1.0f, 1.0f), nullptr);
   EXPECT_EQ(ColourAt(Back(), 50, 50), 0xFFFFFFFFu);
   EXPECT_EQ(ColourAt(Back(), 99, 99), 0xFFFFFFFFu);
   EXPECT_EQ(CountNot(Back(), 0xFF000000u), 50 * 50);
@@ -195,7 +195,7 @@ TEST_F(DisplayStatesTest, OutOfVideoMemoryOfADeviceCallIsReported) {
   display->SetTexture(nullptr);
   EXPECT_EQ(OutOfVideoMemoryReports(), 1);
   adapter->Force(sys::gfx::AdapterOperation::ColorFill, sys::gfx::Result::OutOfVideoMemory);
-  display->DrawRect(0, 0, 8, 8, TColor(1, 1, 1, 1), nullptr);
+  display->DrawRect(0, 0, 8, 8, TColor(1.0f, 1.0f, 1.0f, 1.0f), nullptr);
   EXPECT_EQ(OutOfVideoMemoryReports(), 2);
 }
 

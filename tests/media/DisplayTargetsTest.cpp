@@ -38,7 +38,7 @@ TEST_F(DisplayTargetsTest, AViewportBeyondTheDisplayIsCutToIt) {
 }
 
 TEST_F(DisplayTargetsTest, AViewportPastTheCornerKeepsItsLastPixel) {
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   display->SetViewport(900, 700, 10, 10);
   EXPECT_EQ(Applied(), (sys::gfx::Viewport3d{799, 599, 1, 1, 0.0f, 1.0f}));
   ASSERT_TRUE(display->BeginDraw(false));
@@ -91,7 +91,7 @@ TEST_F(DisplayTargetsTest, DrawingGoesIntoARenderTextureAndBackToTheScreen) {
   std::shared_ptr<TTexture> target = MakeTexture(64, 32, PixelLayout::X8R8G8B8, TTextureData::kRenderTarget);
   std::shared_ptr<sys::gfx::Surface> surface = target->GetData()->GetSurface();
   surface->Fill(nullptr, 0);
-  display->DrawRect(0, 0, -1, -1, TColor(0, 0, 0, 1), nullptr);
+  display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   ASSERT_TRUE(display->PushRenderTarget(target));
   EXPECT_FALSE(display->IsDrawingToScreen());
   int32_t width = 0, height = 0;

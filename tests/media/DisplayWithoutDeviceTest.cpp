@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "media/TDx3dDisplayHandler.h"
-#include "media/TTextureData.h"
+#include "media/TTexture.h"
 #include "tests/media/DisplayRig.h"
 #include "tests/support/TextureHandle.h"
 
@@ -20,6 +20,7 @@ class DisplayWithoutDeviceTest : public DisplayRig, public testing::WithParamInt
 
 TEST_P(DisplayWithoutDeviceTest, DoesNothingAndAnswersFalse) {
   TDx3dDisplayHandler display(adapter);
+  platform.displayHandler = &display;
   EXPECT_FALSE(GetParam().call(display));
   EXPECT_EQ(native->framesShown, 0) << "nothing is shown";
   EXPECT_FALSE(display.GetData().mDevice);
@@ -72,7 +73,7 @@ INSTANTIATE_TEST_SUITE_P(
         Void("EndDraw", [](TDx3dDisplayHandler& d) { d.EndDraw(true); }),
         Operation{"PresentRect",
                   [](TDx3dDisplayHandler& d) { return d.PresentRect(TRect(0, 0, 8, 8), TRect(0, 0, 8, 8)) == 0; }},
-        Void("DrawRect", [](TDx3dDisplayHandler& d) { d.DrawRect(0, 0, -1, -1, TColor(1, 1, 1, 1), nullptr); }),
+        Void("DrawRect", [](TDx3dDisplayHandler& d) { d.DrawRect(0, 0, -1, -1, TColor(1.0f, 1.0f, 1.0f, 1.0f), nullptr); }),
         Void("SetViewport", [](TDx3dDisplayHandler& d) { d.SetViewport(0, 0, 10, 10); }),
         Operation{"GetViewport",
                   [](TDx3dDisplayHandler& d) {
@@ -113,7 +114,7 @@ INSTANTIATE_TEST_SUITE_P(
                d.SetZWrite(true);
                d.SetZEnable(true);
                d.SetCullMode(2);
-               d.SetAmbientLight(TColor(1, 1, 1, 1));
+               d.SetAmbientLight(TColor(1.0f, 1.0f, 1.0f, 1.0f));
              }),
         Operation{"Transforms",
                   [](TDx3dDisplayHandler& d) {
@@ -136,9 +137,9 @@ INSTANTIATE_TEST_SUITE_P(
         Void("OnWindowMoved", [](TDx3dDisplayHandler& d) { d.OnWindowMoved(); }),
         Operation{"GetMousePos", [](TDx3dDisplayHandler& d) { return d.GetMousePos().x != -1; }},
         Operation{"UpdateSystemCursor", [](TDx3dDisplayHandler& d) { return d.UpdateSystemCursor(); }},
-        Operation{"SetMouseImage", [](TDx3dDisplayHandler& d) { return d.SetMouseImage(nullptr, 0, 0); }},
+        Operation{"SetMouseImage", [](TDx3dDisplayHandler& d) { return d.SetMouseImage(std::make_shared<TTexture>(), 0, 0); }},
         Operation{"RequiresSquareTextures", [](TDx3dDisplayHandler& d) { return d.RequiresSquareTextures(); }},
-        Operation{"CreateTextureData", [](TDx3dDisplayHandler& d) { return d.CreateTextureData() != nullptr; }},
+        Operation{"CreateTextureData", [](TDx3dDisplayHandler& d) { return d.CreateTextureData()->CreateSurface(8, 8); }},
         Void("TestRenderTarget", [](TDx3dDisplayHandler& d) { d.TestRenderTarget(); })),
     [](const testing::TestParamInfo<Operation>& info) { return std::string(info.param.name); });
 

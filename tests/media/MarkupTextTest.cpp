@@ -94,7 +94,9 @@ TEST(MarkupText, AttributesAreTheQuotedTextAfterTheirFirstName) {
   for (const auto& c : cases) {
     TString value("unchanged");
     EXPECT_EQ(GetTagAttribute(Tag(c.text), c.name, value), c.found) << c.text;
-    if (c.found) EXPECT_STREQ(value.CStr(), c.value) << c.text;
+    if (c.found) {
+      EXPECT_STREQ(value.CStr(), c.value) << c.text;
+    }
   }
 }
 
@@ -152,7 +154,7 @@ TEST(MarkupText, Utf8CharactersDecodeWithinTheText) {
 
 class MarkupStateTest : public testing::Test {
  protected:
-  MarkupStateTest() { state.Reset({"base", 5, TColor(1, 1, 1, 1)}); }
+  MarkupStateTest() { state.Reset({"base", 5, TColor(1.0f, 1.0f, 1.0f, 1.0f)}); }
   void Apply(const std::string& text) {
     const TTagBuffer tag = Tag(text);
     state.Apply(IdentifyTag(tag), tag);
@@ -229,7 +231,7 @@ TEST_F(MarkupStateTest, ResetStartsAfresh) {
   Apply("<center>");
   Apply("<a id='x' color='#ff0000'>");
   Apply("<outline>");
-  state.Reset({"again", 7, TColor(0, 1, 0, 1)});
+  state.Reset({"again", 7, TColor(0.0f, 1.0f, 0.0f, 1.0f)});
   EXPECT_STREQ(state.Font().name.CStr(), "again");
   EXPECT_EQ(state.Font().size, 7);
   EXPECT_EQ(state.fontIndex, 0);

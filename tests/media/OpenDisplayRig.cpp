@@ -1,9 +1,12 @@
 #include "tests/media/OpenDisplayRig.h"
 
-void OpenDisplayRig::Open(int32_t width, int32_t height, bool fullScreen) {
+void OpenDisplayRig::Open(int32_t width, int32_t height, bool fullScreen, uint32_t bitCount) {
+  platform.displayHandler = nullptr;
   display.reset();
   display = std::make_unique<TDx3dDisplayHandler>(adapter);
-  ASSERT_TRUE(OpenDisplay(*display, window.get(), width, height, fullScreen));
+  display->GetData().mLowMemoryVideo = bitCount == 16;
+  platform.displayHandler = display.get();
+  ASSERT_TRUE(OpenDisplay(*display, width, height, fullScreen));
 }
 
 std::shared_ptr<sys::gfx::Surface> OpenDisplayRig::MakeSurface(int32_t width, int32_t height,

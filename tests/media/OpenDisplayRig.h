@@ -10,14 +10,16 @@
 #include "tests/support/DisplayOpening.h"
 #include "tests/support/FakeTextureData.h"
 
-// A 3D display opened in a window of 800 x 600 on the rig's desktop, with
-// helpers to make textures, draw screen quads and read pixels back.
+// A 3D display opened in a window of 800 x 600 on the rig's desktop, and
+// installed in the platform, with helpers to make textures, draw screen
+// quads and read pixels back.
 class OpenDisplayRig : public DisplayRig {
  protected:
+  ~OpenDisplayRig() override { platform.displayHandler = nullptr; }
   void SetUp() override { Open(); }
 
-  // A new display in the mode; the test fails when it cannot open.
-  void Open(int32_t width = 800, int32_t height = 600, bool fullScreen = false);
+  // A new display in the mode (16 or 32 bits); the test fails when it cannot open.
+  void Open(int32_t width = 800, int32_t height = 600, bool fullScreen = false, uint32_t bitCount = 32);
   TDxDisplayHandlerData& Data() { return display->GetData(); }
   sys::gfx::Device3d& Device() { return *Data().mDevice; }
   sys::gfx::Surface& Back() { return *Data().mBackBuffer; }

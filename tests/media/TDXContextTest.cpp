@@ -24,11 +24,7 @@ class TDXContextTest : public DisplayRig {
     return Context().Create(window.get(), true, width, height, 32, 1);
   }
   void SetDesktop(int32_t width, int32_t height, int32_t colors) {
-    config.desktop.width = width;
-    config.desktop.height = height;
-    config.desktop.colors = colors;
-    config.desktop.workArea = sys::gfx::SizeRect(width, height);
-    MakeAdapter();
+    DisplayRig::SetDesktop(width, height, colors);
     mContext.reset();
   }
   void SetDevice(const sys::gfx::Device3dCaps& caps) {
@@ -151,8 +147,9 @@ TEST_F(TDXContextTest, TheDeviceReportHoldsTheIdentifierAndTheHexadecimalLines) 
             std::string::npos);
   EXPECT_NE(report.find("  Vendor ID: 10de (4318)\n"), std::string::npos);
   EXPECT_NE(report.find("  GUID:      a:b:c:d\n"), std::string::npos);
-  EXPECT_TRUE(std::regex_search(report, std::regex("\nDDCAPS: ([0-9A-F]{2})+\n")));
-  EXPECT_TRUE(std::regex_search(report, std::regex("\nD3DDESC: ([0-9A-F]{2})+\n$")));
+  // Total and free video memory, eight bytes each; the device description, its GUID first.
+  EXPECT_TRUE(std::regex_search(report, std::regex("\nDDCAPS: ([0-9A-F]{2}){16}\n")));
+  EXPECT_TRUE(std::regex_search(report, std::regex("\nD3DDESC: 334E5651([0-9A-F]{2}){40,}\n$")));
   EXPECT_TRUE(Logged("Description: 'Test display'"));
   EXPECT_EQ(Context().GetDeviceName(), "Test display");
   ASSERT_TRUE(Windowed());

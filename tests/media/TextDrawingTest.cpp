@@ -22,7 +22,7 @@ namespace {
 
 constexpr int32_t kSize = 20;
 constexpr int32_t kSide = 128;
-const TColor kWhite(1, 1, 1, 1);
+const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
 // The pixels of a surface, 0xAARRGGBB, row by row.
 class Picture {

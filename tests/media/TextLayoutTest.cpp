@@ -13,7 +13,7 @@
 
 namespace {
 
-const TColor kWhite(1, 1, 1, 1);
+const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
 // A line as "x0 h5 a15", then each run as "| first-last startX:endX sSize"
 // with " b", " i", " u", " c" for its styles and cursor, " fb" for a run
@@ -202,7 +202,7 @@ TEST_F(TextLayoutTest, OnlyARealChangeLaysOutAgain) {
   layout->SetText("abc");
   EXPECT_EQ(LayoutPasses(), 2);
   EXPECT_EQ(layout->GetLines()[0]->runs[0].endX, 10);
-  layout->SetColor(TColor(1, 1, 1, 0.5f));
+  layout->SetColor(TColor(1.0f, 1.0f, 1.0f, 0.5f));
   EXPECT_EQ(LayoutPasses(), 3);
   EXPECT_EQ(layout->GetLines()[0]->runs[0].color.a, 0.5f);
   layout->SetRotation(90, 0, 0);

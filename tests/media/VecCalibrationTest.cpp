@@ -46,7 +46,7 @@ TEST(VecCalibration, OnOurDeviceFindsTheMiddleOfTheExactTrials) {
   EXPECT_EQ(CountStarting(calls, "DrawVertices 2 3 256"), 2);
 
   // A one-pixel span now lights just its pixel.
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   ASSERT_TRUE(renderer.Begin(0, 0, nullptr, nullptr));
   renderer.DrawOutline(MvecProgram().NewShape().Fill(1, 1).Rectangle(20, 20, 21, 21).End().Bytes(), 4.0f, 4.0f);
   renderer.End();

@@ -83,7 +83,7 @@ std::vector<std::string> Draw(const Drawing& drawing, WindowTextures* keep = nul
   auto owned = std::make_unique<WindowTextures>();
   WindowTextures& textures = *owned;
   TVqMiniVecDraw renderer(std::move(owned));
-  const TColor white(1, 1, 1, 1);
+  const TColor white(1.0f, 1.0f, 1.0f, 1.0f);
   for (int32_t slot : {1, 254, 255}) renderer.SetColor(slot, white, 1.0f);
   renderer.SetCopyAlpha(true);
   renderer.SetItalic(drawing.italic);
@@ -196,7 +196,7 @@ TEST(VecDraw, GlyphColoursAreTheTextColourTintedAndLastOneGlyph) {
   auto owned = std::make_unique<WindowTextures>();
   textures = owned.get();
   TVqMiniVecDraw renderer(std::move(owned));
-  renderer.SetColor(1, TColor(1, 0.5f, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 0.5f, 1.0f, 1.0f), 1.0f);
   renderer.SetCopyAlpha(true);
   ASSERT_TRUE(renderer.Begin(0, 0, TextureHandle(), nullptr));
   renderer.DrawOutline(MvecProgram().GlyphColour(255, 255, 0).NewShape().Fill(1, 1).Rectangle(0, 0, 2, 2).Bytes(),
@@ -213,7 +213,7 @@ TEST(VecDraw, BlendsOverTheTextureKeepingItsAlpha) {
   textures.At(1, 1) = 0x80000000;
   textures.At(5, 1) = 0x80000000;
   TVqMiniVecDraw renderer(std::move(owned));
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   ASSERT_TRUE(renderer.Begin(0, 0, TextureHandle(), nullptr));
   // Pixel 1 fully covered, pixel 5 half.
   renderer.DrawOutline(FilledShape().Rectangle(1, 1, 2, 2).Rectangle(5, 1, 5.5f, 2).End().Bytes(), kPixelScale,
@@ -225,7 +225,7 @@ TEST(VecDraw, BlendsOverTheTextureKeepingItsAlpha) {
 
 TEST(VecDraw, ColourSlotsScaleTheAlphaInWholeNumbers) {
   TVqMiniVecDraw renderer(nullptr);
-  renderer.SetColor(3, TColor(1, 0.5f, 0, 1), 0.5f);  // alpha 127
+  renderer.SetColor(3, TColor(1.0f, 0.5f, 0.0f, 1.0f), 0.5f);  // alpha 127
   const TVqMiniVecDraw::ColourSlot& slot = renderer.GetColourSlot(3);
   const uint32_t rgb = 0xFF7F00;
   EXPECT_EQ(slot.edgeLevels, (std::array<uint32_t, 4>{8u << 24 | rgb, 19u << 24 | rgb, 36u << 24 | rgb,
@@ -258,7 +258,7 @@ TEST(VecDraw, ProgramsEndAtOpcode8AnUnknownOpcodeOrTheEndOfTheData) {
 TEST(VecDraw, SpansGoToTheDisplayAsLineListsInBatches) {
   FakePlatform platform;
   TVqMiniVecDraw renderer(nullptr);
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   ASSERT_TRUE(renderer.Begin(0.5f, 0.0f, nullptr, nullptr));
   // 200 rows of three spans: a half pixel, three full pixels, a half pixel.
   renderer.DrawOutline(FilledShape().Rectangle(0, 0, 4, 200).End().Bytes(), kPixelScale, kPixelScale);
@@ -300,7 +300,7 @@ TEST(VecDraw, DisplayAndTextureGetTheSameCoverage) {
                         .End()
                         .Bytes();
   std::shared_ptr<TTexture> texture = platform.MakeTexture(32, 32);
-  renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+  renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   renderer.SetCopyAlpha(true);
   ASSERT_TRUE(renderer.Begin(10.3f, 11.6f, texture, nullptr));
   renderer.DrawOutline(ring, 1.7f * kPixelScale, 1.2f * kPixelScale);

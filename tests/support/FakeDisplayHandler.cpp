@@ -25,8 +25,8 @@ bool FakeDisplayHandler::SetFullScreen(bool on) {
   return fullScreenChanges;
 }
 
-bool FakeDisplayHandler::BeginDraw(bool hideCursor) {
-  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+bool FakeDisplayHandler::BeginDraw(bool keepPicture) {
+  Record(keepPicture ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
 }
 

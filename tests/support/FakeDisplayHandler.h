@@ -56,7 +56,7 @@ class FakeDisplayHandler final : public TDisplayHandler {
   void GetDisplaySize(int32_t& width, int32_t& height, bool& fullScreen) override;
   bool SetFullScreen(bool on) override;
   bool IsFullScreen() override { return fullScreen; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   int32_t PresentRect(const TRect&, const TRect&) override {
     Record("PresentRect");

@@ -1,13 +1,14 @@
 #include "tests/support/FakePlatform.h"
 
+#include "media/TDisplayHandler.h"
 #include "media/TVertexList.h"
 
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
 }
 
-bool FakePlatform::BeginDraw(bool hideCursor) {
-  Record(hideCursor ? "BeginDraw 1" : "BeginDraw 0");
+bool FakePlatform::BeginDraw(bool keepPicture) {
+  Record(keepPicture ? "BeginDraw 1" : "BeginDraw 0");
   return beginDraw;
 }
 
@@ -37,6 +38,7 @@ int32_t FakePlatform::PopViewport() {
 void FakePlatform::DrawRect(int32_t left, int32_t top, int32_t right, int32_t bottom, const TColor& colour,
                             const std::shared_ptr<TTexture>& texture) {
   Record(DrawRectEntry(left, top, right, bottom, colour.a, texture != nullptr));
+  if (displayHandler) displayHandler->DrawRect(left, top, right, bottom, colour, texture.get());
 }
 
 void FakePlatform::PostQuitRequest() {
@@ -46,25 +48,58 @@ void FakePlatform::PostQuitRequest() {
 
 bool FakePlatform::PushRenderTarget(const std::shared_ptr<TTexture>& target) {
   Record(target ? "PushRenderTarget" : "PushRenderTarget none");
-  return renderTarget;
+  return displayHandler ? displayHandler->PushRenderTarget(target) : renderTarget;
 }
 
 bool FakePlatform::PopRenderTarget() {
   Record("PopRenderTarget");
-  return true;
+  return displayHandler ? displayHandler->PopRenderTarget() : true;
+}
+
+
+void FakePlatform::SetTextureFilter(int32_t mode) {
+  Record("SetTextureFilter" + JournalNumbers({mode}));
+  if (displayHandler) displayHandler->SetTextureFilter(mode);
+}
+
+void FakePlatform::ReleaseAssets() {
+  Record("ReleaseAssets");
+  if (assetManager) assetManager->ReleaseAll();
+}
+
+void FakePlatform::RestoreAssets() {
+  Record("RestoreAssets");
+  if (assetManager) assetManager->RestoreAll();
 }
 
 bool FakePlatform::Begin2d() {
   Record("Begin2d");
-  return begin2d;
+  if (!displayHandler) return begin2d;
+  if (in2d) return false;
+  in2d = displayHandler->Begin2d();
+  return in2d;
+}
+
+void FakePlatform::End2d() {
+  Record("End2d");
+  if (!displayHandler) return;
+  if (in2d) displayHandler->End2d();
+  in2d = false;
 }
 
 void FakePlatform::SetTexture(const std::shared_ptr<TTexture>& texture) {
   Record(texture ? "SetTexture" : "SetTexture none");
+  if (displayHandler) displayHandler->SetTexture(texture);
+}
+
+void FakePlatform::SetBlendMode(int32_t mode) {
+  Record("SetBlendMode" + JournalNumbers({mode}));
+  if (displayHandler) displayHandler->SetBlendMode(mode);
 }
 
 void FakePlatform::DrawVertices(int32_t primitiveType, TVertexList* vertices) {
   Record("DrawVertices" + JournalNumbers({primitiveType, vertices->kind, vertices->count}));
+  if (displayHandler) displayHandler->DrawVertices(primitiveType, vertices);
 }
 
 TVecFont* FakePlatform::GetFont(const TString& name) {

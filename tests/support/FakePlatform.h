@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,7 +18,10 @@
 // up. Viewports stack as on a display: a push makes the rectangle current, a
 // pop brings back the one before. It holds no window manager or sound manager
 // of its own: the test hands it those; its asset manager is its own unless the
-// test hands it another.
+// test hands it another. Given a display, it hands the drawing calls that
+// textures make through it (2D drawing, texture, blend mode, filter, vertex
+// lists, fills, render targets) on to the display, as the platform object
+// does.
 class FakePlatform : public TPlatform {
  public:
   FakePlatform() { Install(this); }
@@ -42,11 +46,22 @@ class FakePlatform : public TPlatform {
   bool renderTarget = true;  // PushRenderTarget's answer
   int quitRequests = 0;
   sys::Window* mainWindow = nullptr;
-  uint32_t time = 0;
+  std::atomic<uint32_t> time{0};  // read by the cursor poll thread too
   bool active = true;
   bool in2d = false;
   bool embedded = false;  // draws at displayScale
   float displayScale = 1.0f;
+  bool testMode = false;
+  bool hostWindow = false;
+  bool hostWindowLost = false;
+  bool hostDecidesFullScreen = false;
+  bool windowManagerSuspended = false;
+  TDisplayHandler* displayHandler = nullptr;
+  std::atomic<bool> windowShown{true};
+  bool cursorEnabled = true;
+  std::atomic<int> arrowShown{0};  // requests to show the system arrow
+  std::atomic<int> arrowHidden{0};
+  TTaskList restoreTasks;
   bool begin2d = true;
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
@@ -56,7 +71,7 @@ class FakePlatform : public TPlatform {
 
   TWindowManager* GetWindowManager() const override { return windowManager; }
   TTaskList* GetTaskList() override { return &tasks; }
-  bool BeginDraw(bool hideCursor) override;
+  bool BeginDraw(bool keepPicture) override;
   void EndDraw(bool present) override;
   bool IsFlipDone() override { return flipDone; }
   bool IsFullScreen() override { return fullScreen; }
@@ -76,18 +91,35 @@ class FakePlatform : public TPlatform {
   bool PopRenderTarget() override;
 
   sys::Window* GetMainWindow() const override { return mainWindow; }
-  uint32_t GetTime() const override { return time; }
+  uint32_t GetTime() const override { return time.load(); }
   bool IsActive() const override { return active; }
   bool IsIn2d() const override { return in2d; }
   bool GetDisplayScale(float& scale) const override {
     scale = displayScale;
     return embedded;
   }
+  bool IsEmbedded() const override { return embedded; }
+  bool IsTestMode() const override { return testMode; }
+  bool HasHostWindow() const override { return hostWindow; }
+  bool IsHostWindowLost() const override { return hostWindowLost; }
+  bool HostDecidesFullScreen() const override { return hostDecidesFullScreen; }
+  bool IsWindowManagerSuspended() const override { return windowManagerSuspended; }
+  // Recorded; the asset manager releases or restores its assets.
+  void ReleaseAssets() override;
+  void RestoreAssets() override;
+  void MarkDisplayChanged() override { Record("MarkDisplayChanged"); }
+  TDisplayHandler* GetDisplayHandler() const override { return displayHandler; }
+  void SetTextureFilter(int32_t mode) override;
+  void AddRestoreTask(std::unique_ptr<TTask> task) override { restoreTasks.Add(std::move(task)); }
+  bool IsWindowShown() const override { return windowShown.load(); }
+  bool IsCursorEnabled() const override { return cursorEnabled; }
+  void RequestSystemCursor(bool visible) override { ++(visible ? arrowShown : arrowHidden); }
 
+  // Without a display: begin2d, and the 2D flag stays as the test sets it.
   bool Begin2d() override;
-  void End2d() override { Record("End2d"); }
+  void End2d() override;
   void SetTexture(const std::shared_ptr<TTexture>& texture) override;
-  void SetBlendMode(int32_t mode) override { Record("SetBlendMode" + JournalNumbers({mode})); }
+  void SetBlendMode(int32_t mode) override;
   // Recorded with the list's kind and vertex count.
   void DrawVertices(int32_t primitiveType, TVertexList* vertices) override;
 

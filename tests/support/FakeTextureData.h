@@ -4,8 +4,10 @@
 
 #include "media/TTexture.h"
 #include "media/TTextureData.h"
+#include "system/gfx/Surface.h"
 
-// Texture data over a surface the test made, with the load options given.
+// Texture data over a surface the test made, with the load options given:
+// the display finds its surface, and nothing else of it does anything.
 class FakeTextureData final : public TTextureData {
  public:
   FakeTextureData(std::shared_ptr<sys::gfx::Surface> surface, int32_t width, int32_t height, uint8_t flags)
@@ -15,6 +17,21 @@ class FakeTextureData final : public TTextureData {
     mFlags = flags;
   }
 
+  void Release() override {}
+  void Restore() override {}
+  bool Load(const char*, const char*) override { return false; }
+  bool CreateSurface(int32_t, int32_t) override { return false; }
+  void Blit(int32_t, int32_t, const TRect*, const std::shared_ptr<TTexture>&) override {}
+  void DrawClipped(float, float, float, float, const TRect*) override {}
+  void Draw(const TVec2*, float, float, float, float, const TVec2*, const TColor*, int32_t, const TCornerTransform*,
+            const TRect*) override {}
+  void Clear() override {}
+  bool Lock(void**, int32_t*, int32_t*, int32_t*) override { return false; }
+  void Unlock() override {}
+  std::pair<int32_t, int32_t> GetSurfaceSize() const override {
+    return mSurface ? std::pair{mSurface->Width(), mSurface->Height()} : std::pair{0, 0};
+  }
+  void ActivatePalette(const TString&) override {}
   std::shared_ptr<sys::gfx::Surface> GetSurface() const override { return mSurface; }
 
  private:

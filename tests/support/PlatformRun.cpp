@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "app/DisplayAdapterSource.h"
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
 #include "system/os/Paths.h"
@@ -19,9 +20,11 @@ void BodyAsGameMain(TAppPlatform* platform, const char*) { (*gBody)(*platform, *
 
 }  // namespace
 
-int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeClock* clock) {
+int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeClock* clock,
+                std::shared_ptr<sys::gfx::Adapter> adapter) {
   std::string folder = sys::CurrentFolder();
   gBody = &body;
+  SetDisplayAdapterSource([adapter] { return adapter; });
   SetNativeWindowSource([clock] {
     auto desktop = std::make_unique<FakeNativeWindow>(clock);
     gDesktop = desktop.get();
@@ -29,6 +32,7 @@ int RunPlatform(const std::string& commandLine, const PlatformBody& body, FakeCl
   });
   int exitCode = RunFramework(commandLine.c_str(), BodyAsGameMain, false);
   SetNativeWindowSource(nullptr);
+  SetDisplayAdapterSource(nullptr);
   gBody = nullptr;
   gDesktop = nullptr;
   sys::SetCurrentFolder(folder);

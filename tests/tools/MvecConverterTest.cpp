@@ -66,7 +66,7 @@ TEST(MvecConverter, ConvertedGlyphsCoverWhatFreeTypeRenders) {
     auto owned = std::make_unique<BufferTextures>(kSide, kSide);
     BufferTextures& canvas = *owned;
     TVqMiniVecDraw renderer(std::move(owned));
-    renderer.SetColor(1, TColor(1, 1, 1, 1), 1.0f);
+    renderer.SetColor(1, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
     renderer.SetCopyAlpha(true);
     ASSERT_TRUE(renderer.Begin(kPen, kPen + 24, TextureHandle(), nullptr));
     renderer.DrawOutline(font.GetProgram(font.FindGlyph(code)), quarterPixelsPerUnit, quarterPixelsPerUnit);

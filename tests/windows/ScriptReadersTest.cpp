@@ -99,10 +99,10 @@ TEST_F(ScriptReadersTest, AFontStateTakesWhatItsTableHas) {
     int size;
     TColor color;
   } cases[] = {
-      {"{ 'Serif', 12.9, { 1, 0.5, 0.25, 0.75 } }", "Serif", 12, {1, 0.5f, 0.25f, 0.75f}},
+      {"{ 'Serif', 12.9, { 1, 0.5, 0.25, 0.75 } }", "Serif", 12, {1.0f, 0.5f, 0.25f, 0.75f}},
       {"{}", "", 0, {}},
       {"{ nil, -3.5 }", "", -3, {}},
-      {"{ 'Mono', nil, { 1 } }", "Mono", 0, {1, 0, 0, 0}},
+      {"{ 'Mono', nil, { 1 } }", "Mono", 0, {1.0f, 0.0f, 0.0f, 0.0f}},
       {"{ {}, {}, 'red' }", "", 0, {}},
       {"'not a table'", "", 0, {}},
   };

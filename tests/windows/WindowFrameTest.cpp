@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/support/TextureHandle.h"
+#include "media/TTexture.h"
 #include "tests/windows/WindowTree.h"
 #include "windows/TModalWindow.h"
 
@@ -78,11 +78,13 @@ TEST(WindowFrames, OverlaysAreDrawnLastOverTheRootWhereTheyLie) {
 TEST(WindowFrames, TheSnapshotTakesTheLowerLayersAndTheTopOneIsDrawnOverIt) {
   DialogTree tree;
   tree.a->AddFlags(kWindowSnapshotMember);
-  tree.manager.SetSnapshot(TextureHandle());
+  tree.manager.SetSnapshot(std::make_shared<TTexture>(nullptr));
   tree.root->Invalidate();
   tree.manager.Frame();
-  EXPECT_EQ(Drawing(tree), (Calls{"PushRenderTarget", "Draw a", "PopRenderTarget", "BeginDraw 0", "Draw a1", "Draw a2",
-                                  "Draw b", "Draw b1", "Draw field", "EndDraw 1"}))
+  // The root copies the snapshot in 2D drawing ("Begin2d", "End2d").
+  EXPECT_EQ(Drawing(tree), (Calls{"PushRenderTarget", "Begin2d", "End2d", "Draw a", "PopRenderTarget", "BeginDraw 0",
+                                  "Begin2d", "End2d", "Draw a1", "Draw a2", "Draw b", "Draw b1", "Draw field",
+                                  "EndDraw 1"}))
       << "a shows in the snapshot, which the root shows; the rest of the root's tree is drawn over it";
   EXPECT_TRUE(tree.a->GetFlags() & kWindowInSnapshot);
   tree.platform.journal.Clear();
@@ -93,7 +95,7 @@ TEST(WindowFrames, TheSnapshotTakesTheLowerLayersAndTheTopOneIsDrawnOverIt) {
   tree.platform.renderTarget = false;
   tree.field->Invalidate();
   tree.manager.Frame();
-  EXPECT_EQ(Drawing(tree), (Calls{"PushRenderTarget", "BeginDraw 1", "Draw field", "EndDraw 1"}));
+  EXPECT_EQ(Drawing(tree), (Calls{"PushRenderTarget", "BeginDraw 1", "Begin2d", "End2d", "Draw field", "EndDraw 1"}));
   tree.platform.journal.Clear();
   tree.manager.HandleEvent(TEvent{.type = kEventDisplayChanged});
   EXPECT_EQ(tree.manager.GetSnapshot(), nullptr) << "a new display drops the snapshot";

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "media/TTexture.h"
+#include "tests/support/CallJournal.h"
 #include "tests/support/FakePlatform.h"
 #include "windows/TModalWindow.h"
 #include "windows/TScreen.h"
@@ -133,7 +135,7 @@ TEST_F(WindowManagerTest, TheRootDrawsNothingWithoutClearingAndOtherwiseFillsIts
   root->Draw();
   EXPECT_TRUE(platform.Calls().empty());
   root->SetClearBackground(true);
-  root->SetBackgroundColor(TColor(0, 0, 1, 0.25f));
+  root->SetBackgroundColor(TColor(0.0f, 0.0f, 1.0f, 0.25f));
   root->Draw();
   EXPECT_EQ(platform.Calls(), std::vector<std::string>{"DrawRect 0 10 800 50 alpha 0.250000"});
 }
@@ -146,6 +148,37 @@ TEST_F(WindowManagerTest, WithoutADirtyAreaTheRootFillsTheWholeViewport) {
   platform.journal.Clear();
   root->Draw();
   EXPECT_EQ(platform.Calls(), std::vector<std::string>{"DrawRect 0 0 300 200 alpha 0.000000"});
+}
+
+// A backdrop that tells where it was asked to copy which part of itself.
+class BlitRecorder : public TTexture {
+ public:
+  BlitRecorder() : TTexture(nullptr) {}
+  void Blit(int32_t x, int32_t y, const TRect* source, const std::shared_ptr<TTexture>& destination) override {
+    blits.push_back(JournalNumbers({x, y, source->left, source->top, source->right, source->bottom}) +
+                    (destination ? " into a texture" : ""));
+  }
+  std::vector<std::string> blits;
+};
+
+TEST_F(WindowManagerTest, TheRootShowsTheSnapshotsOwnPixelsOfItsDirtyAreaInPlace) {
+  manager.Frame();
+  auto backdrop = std::make_shared<BlitRecorder>();
+  manager.SetSnapshot(backdrop);
+  TRect dirty(100, 100, 200, 200);
+  root->Invalidate(&dirty);
+  platform.journal.Clear();
+  root->Draw();
+  EXPECT_EQ(backdrop->blits, std::vector<std::string>{" 100 100 100 100 200 200"});
+  EXPECT_EQ(platform.Calls(), (std::vector<std::string>{"Begin2d", "End2d"})) << "the copy needs 2D drawing";
+  platform.begin2d = false;
+  platform.journal.Clear();
+  root->Draw();
+  EXPECT_EQ(platform.Calls(), std::vector<std::string>{"Begin2d"}) << "a 2D state it did not open stays open";
+  manager.HandleEvent(EventOf(kEventDisplayChanged));
+  backdrop->blits.clear();
+  root->Draw();
+  EXPECT_TRUE(backdrop->blits.empty()) << "a new display dropped the backdrop";
 }
 
 TEST(WindowInvalidation, KeepsOneDirtyRectangleGrowingByUnion) {

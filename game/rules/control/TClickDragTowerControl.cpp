@@ -117,7 +117,8 @@ std::optional<float> TClickDragTowerControl::DragAngle(const TPoint& point) {
 
 void TClickDragTowerControl::PlayRotateSound() {
   uint32_t now = mClock->GetTime();
-  if (now - mLastRotateSound <= kRotateSoundSpacing) return;
+  if (!mLastRotateSound) mLastRotateSound = now;
+  if (now - *mLastRotateSound <= kRotateSoundSpacing) return;
   mSound->PlayRingRotate();
   mLastRotateSound = now;
 }

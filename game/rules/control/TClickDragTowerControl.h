@@ -106,8 +106,9 @@ class TClickDragTowerControl final : public ITowerControl {
   TPoint mGrab;  // the press point less the tower centre
   IMetricsRecorder* mMetrics;
   std::unique_ptr<IClockProxy> mClock;
-  // On the control's clock, so that every level starts afresh.
-  uint32_t mLastRotateSound = 0;
+  // On the control's clock, so that every level starts afresh; taken at the
+  // first drag move, so that the spacing counts from there.
+  std::optional<uint32_t> mLastRotateSound;
   std::set<int32_t> mRefusedRings;
   TRingMoveAnimator mMoves;
   bool mFlag = true;

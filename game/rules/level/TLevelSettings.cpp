@@ -35,6 +35,10 @@ std::unique_ptr<TLevelSettings> TLevelSettings::Load(const TLevelKey& key, const
     LogPrintf("No level up to %u in %s has Max Rings set", key.level, fileName.CStr());
     return nullptr;
   }
+  if (settings->ReadInt("Max Rings") > kMostRings) {
+    LogPrintf("Level %u in %s has more than %d rings; it gets %d", settings->GetLevel(),
+              fileName.CStr(), kMostRings, kMostRings);
+  }
   return settings;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -25,6 +26,10 @@ class TLevelSettings {
   // The jug colour of a slot that lets any colour in.
   static constexpr int32_t kAnyColourJug = 9;
   static constexpr int kPieJugCount = 12;
+  // A tower has at most as many rings as a ring has slots: with nothing in
+  // it, its top occupied ring reads the slot count, which a taller tower
+  // could not tell from a piece in that ring.
+  static constexpr int32_t kMostRings = 12;
 
   // Reads fileName and settles on the highest level up to key's that has
   // "Max Rings" of 1 or more. Null (and a log line) when the file cannot be
@@ -43,7 +48,8 @@ class TLevelSettings {
   // The values come from a tutorial file.
   bool IsTutorial() const { return mTutorial; }
 
-  int32_t GetMaxRings() const { return ReadInt("Max Rings"); }
+  // Never more than kMostRings, whatever the file says.
+  int32_t GetMaxRings() const { return std::min(ReadInt("Max Rings"), kMostRings); }
   int32_t GetNumberOfPiecesInUse() const { return ReadInt("Number of pieces in used"); }
   int32_t GetNumberOfBlockers() const { return ReadInt("Number of Blockers"); }
   // Row n (1 to 8) of the blocker layout.

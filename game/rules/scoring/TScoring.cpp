@@ -25,6 +25,7 @@
 #include "game/rules/pieces/TDisappearingPiece.h"
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
+#include "game/rules/scoring/SaturatingScore.h"
 
 namespace GamePlay {
 
@@ -158,8 +159,8 @@ bool TScoring::IsLocked(TInputLock lock) {
 }
 
 void TScoring::AddPoints(int32_t points) {
-  mLevelScore += points;
-  if (mScoreGoal != 0) mRemaining -= points;
+  mLevelScore = AddScores(mLevelScore, points);
+  if (mScoreGoal != 0) mRemaining = AddScores(mRemaining, -int64_t{points});
 }
 
 void TScoring::AddSinglePiece() { AddPoints(mScheme->GetSinglePiece()); }
@@ -269,27 +270,28 @@ void TScoring::LevelEndTally() {
 
 void TScoring::TallyBonuses() {
   TLevelResult& result = Result();
-  result.powerUpBonus = mScheme->GetPowerUpBonus() * CountCellsHolding(HoldsPowerUpPiece);
+  result.powerUpBonus = SaturatedScore(int64_t{mScheme->GetPowerUpBonus()} *
+                                       CountCellsHolding(HoldsPowerUpPiece));
   result.blockerBonus = CountCellsHolding(HoldsBlocker) == 0 ? mStart.clearBlockerBonus : 0;
   int32_t beforeBonuses = mLevelScore;
-  mLevelScore += result.blockerBonus + result.powerUpBonus;
+  mLevelScore = AddScores(mLevelScore, int64_t{result.blockerBonus} + result.powerUpBonus);
 
   int32_t secondsLeft = 0;
   int32_t timeBonus = 0;
   if (mTimer) {
     float left = ClampFraction(1.0f - mTimer->GetRate()) * mLevelTime;
-    secondsLeft = static_cast<int32_t>(left);
-    timeBonus = static_cast<int32_t>(mScheme->GetTimeBonus() * static_cast<float>(secondsLeft));
+    secondsLeft = TruncatedInto<int32_t>(std::max(left, 0.0f));
+    timeBonus = TruncatedInto<int32_t>(mScheme->GetTimeBonus() * static_cast<float>(secondsLeft));
   }
-  mLevelScore += timeBonus;
+  mLevelScore = AddScores(mLevelScore, timeBonus);
 
-  int32_t total = mRecords.status->GetTotalScore() + mLevelScore;
+  int32_t total = AddScores(mRecords.status->GetTotalScore(), mLevelScore);
   mRecords.status->RecordLevelResult(mLevelScore, total, mLevel);
   result.levelScore = beforeBonuses;
   result.totalScore = total;
   result.elapsedMs = mClock->GetTime();
   result.secondsLeft = secondsLeft;
-  result.levelTimeMs = static_cast<uint32_t>(std::max(mLevelTime, 0.0f) * 1000.0f);
+  result.levelTimeMs = TruncatedInto<uint32_t>(mLevelTime * 1000.0f);
   result.timeBonus = timeBonus;
   result.timer = mTimer;
 }
@@ -347,10 +349,12 @@ std::vector<TScoring::TRingReach> TScoring::ReachOfRings() {
   return rings;
 }
 
-// A vacant cell in the ring or in a ring next to it: pieces will still fall.
+// A vacant cell in the ring, in the ring below it, or in the ring above it
+// unless that is ring 0: pieces may still fall there. Ring 1 never counts
+// ring 0's vacancies, which nothing above can fill.
 bool TScoring::HasVacantCellNear(int32_t ring, const std::vector<TRingReach>& rings) {
   int32_t slots = static_cast<int32_t>(mTower->GetSlotCount());
-  for (int32_t near = std::max(ring - 1, 0); near <= ring + 1; ++near) {
+  for (int32_t near = ring > 1 ? ring - 1 : ring; near <= ring + 1; ++near) {
     if (near >= static_cast<int32_t>(rings.size())) break;
     for (int32_t slot = 0; slot < slots; ++slot) {
       if (mTower->GetPiece(near, slot)->IsVoid()) return true;

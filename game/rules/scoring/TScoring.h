@@ -14,6 +14,7 @@
 #include "game/rules/pieces/TPieceSeqBomb.h"
 #include "game/rules/powerups/TPowerUpKindSequence.h"
 #include "game/rules/powerups/TPowerUpTables.h"
+#include "game/rules/scoring/SaturatingScore.h"
 
 namespace GamePlay {
 
@@ -56,7 +57,7 @@ class TScoring final : public IScoringModel {
   void LevelEndTally() override;
   bool IsStuck() override;
   int32_t GetLevelScore() override;
-  int32_t GetDisplayScore() override { return GetLevelScore() + mSavedTotal; }
+  int32_t GetDisplayScore() override { return AddScores(GetLevelScore(), mSavedTotal); }
   int32_t GetMedalTarget() override;
   float GetFillFraction() override;
   void Step() override;

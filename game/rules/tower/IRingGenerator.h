@@ -17,6 +17,8 @@ class IRingGenerator {
   // Called once the tower exists; prepares the start-up pieces.
   virtual void SetTower(ITowerModel* tower) = 0;
   virtual uint32_t GetRingCount() = 0;
+  // A count that no generator keeps: always -1.
+  virtual int32_t GetThird() = 0;
   virtual uint32_t GetSlotCount() = 0;
   // The next piece for a slot column; one excluded from matching leaves the
   // cell vacant.

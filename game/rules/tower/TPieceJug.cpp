@@ -122,10 +122,16 @@ bool TPieceJug::CanAccept(int32_t colour, int32_t ring, int32_t jug, int32_t& bl
   return blockingRing == -1 && !IsFull(mJugs[jug]);
 }
 
+// Unlike CanAccept, the blocking ring is found before the colour is
+// tested, so a refused colour still reports it.
 bool TPieceJug::AddEnergy(int32_t colour, int32_t ring, int32_t jug, int32_t size,
                           int32_t& blockingRing) {
-  if (!CanAccept(colour, ring, jug, blockingRing)) return false;
+  blockingRing = -1;
+  if (jug < 0 || jug >= static_cast<int32_t>(mJugs.size())) return false;
+  blockingRing = FindBlockingRing(ring, jug);
+  if (blockingRing != -1) return false;
   TJug& target = mJugs[jug];
+  if (!Takes(target, colour) || IsFull(target)) return false;
   float sharers = mLinkFactor * static_cast<float>(target.linked.size()) + 1.0f;
   float energy = mEnergyRate * EnergyOf(size) / sharers;
   // Energy that is no positive number (a level without energy values, a

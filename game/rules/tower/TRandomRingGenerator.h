@@ -70,6 +70,7 @@ class TRandomRingGenerator final : public IRingGenerator {
 
   void SetTower(ITowerModel* tower) override;
   uint32_t GetRingCount() override { return mRingCount; }
+  int32_t GetThird() override { return -1; }
   uint32_t GetSlotCount() override { return mSlotCount; }
   // The column's start pieces in order, then a new piece each call; the
   // null piece for a column outside the tower.

@@ -64,7 +64,7 @@ class ScoringTest : public testing::Test {
       jugs = made.get();
       return made;
     };
-    scoring = std::make_unique<TScoring>(&scheme, tables, records.Records(), makeJugs);
+    scoring = std::make_unique<TScoring>(schemeModel, tables, records.Records(), makeJugs);
     scoring->AddObserver(&observer);
   }
   void MakeTower(const std::vector<std::string>& rings, bool hasJugs) {
@@ -107,6 +107,7 @@ class ScoringTest : public testing::Test {
   RecordingPowerUpFactory powerUps;
   IPowerUpFactory* powerUpFactory = &powerUps;  // the tower's
   FixedScoringScheme scheme;
+  IScoringSchemeModel* schemeModel = &scheme;  // the scoring model's
   TPowerUpTables tables;
   RecordingScoringObserver observer;
   StubTowerView view;

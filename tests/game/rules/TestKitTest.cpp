@@ -6,7 +6,10 @@
 
 #include "platform/time/GameTime.h"
 #include "tests/support/FakeClock.h"
+#include "tests/support/rules/LevelFuzzInput.h"
+#include "tests/support/rules/LevelRig.h"
 #include "tests/support/rules/LockLiveness.h"
+#include "tests/support/rules/SampleLevels.h"
 #include "tests/support/rules/StubTowerView.h"
 
 namespace {
@@ -65,6 +68,41 @@ TEST(LockLiveness, PassesOnceOnlyTheEndLockIsLeftAndNamesTheLocksThatStay) {
     if (updates == 7) locks.Unlock(TInputLock::Falling);
   };
   EXPECT_TRUE(LocksComeToRest(locks, freeing, 7));
+}
+
+TEST(LevelRig, FilesWithoutAPlayableLevelLeaveItWithoutALevel) {
+  LevelFiles files = JourneyFiles();
+  files.level[0] = {"Lvl01 Max Rings", "0"};
+  LevelRig rig(files, {1, 1}, SampleLevelTuning());
+  EXPECT_FALSE(rig.IsReady());
+  rig.Update(10);
+  rig.Drag(0, 1);
+  rig.DoubleClick(0, 0);
+  EXPECT_EQ(rig.Picture(), "");
+}
+
+TEST(LevelRig, PlaysTheLevelOfItsFiles) {
+  LevelRig rig(JourneyFiles(), {1, 1}, SampleLevelTuning());
+  ASSERT_TRUE(rig.IsReady());
+  rig.Update(400);
+  EXPECT_EQ(rig.Picture().size(), 5u * 13u) << "five rings of twelve cells and a line end";
+}
+
+TEST(LevelFuzzInput, SplitsWhatItJoined) {
+  LevelFuzzInput input{{"level", "scores", "", "table"}, std::string("\x01play\0more", 10)};
+  const std::string joined = JoinLevelFuzzInput(input);
+  EXPECT_EQ(joined, std::string("level\0scores\0\0table\0\x01play\0more", 30));
+  LevelFuzzInput split = SplitLevelFuzzInput(joined);
+  EXPECT_EQ(split.files.level, "level");
+  EXPECT_EQ(split.files.scores, "scores");
+  EXPECT_EQ(split.files.powerUps, "");
+  EXPECT_EQ(split.files.pieceTable, "table");
+  EXPECT_EQ(split.play, input.play);
+
+  LevelFuzzInput cut = SplitLevelFuzzInput("level only");
+  EXPECT_EQ(cut.files.level, "level only");
+  EXPECT_EQ(cut.files.pieceTable, "");
+  EXPECT_EQ(cut.play, "");
 }
 
 }  // namespace

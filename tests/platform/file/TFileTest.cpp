@@ -1,11 +1,13 @@
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <string>
 
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 #include "platform/file/TFile.h"
+#include "tests/support/DiskFaults.h"
 #include "tests/support/LayerLogCapture.h"
 #include "tests/support/PackWriter.h"
 #include "tests/support/TestFileLayer.h"
@@ -223,29 +225,36 @@ TEST_F(TFileSavingTest, ReplaceSwapsInTheWholeNewContent) {
 }
 
 TEST_F(TFileSavingTest, AFailedReplaceLeavesTheOldFileWhole) {
+  using sys::DiskOperation;
+  enum class Obstacle { kNone, kFolder, kFullDevice };  // what stands at the temporary name
   struct Case {
-    const char* obstacle;
-    const char* made;  // what stands in the way, below the user folder
-    bool folder;       // a folder, else a link to a device that is always full
+    const char* fault;
+    Obstacle obstacle;
+    DiskOperation operation;  // fails with error, when error is not 0
+    int error;
   };
   const Case cases[] = {
-      {"the temporary name is a folder", "scores.bin.tmp", true},
-      {"the disk is full", "scores.bin.tmp", false},
+      {"the temporary name is a folder", Obstacle::kFolder, {}, 0},
+      {"the disk is full", Obstacle::kFullDevice, {}, 0},
+      {"the folder cannot be written", Obstacle::kNone, DiskOperation::kOpenToWrite, EACCES},
+      {"the bytes cannot reach the disk", Obstacle::kNone, DiskOperation::kFlush, EIO},
+      {"the file cannot take the old name", Obstacle::kNone, DiskOperation::kRename, EBUSY},
   };
+  const std::string temporary = mFiles.UserPath("scores.bin.tmp");
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.obstacle);
+    SCOPED_TRACE(c.fault);
     mFiles.Write("user/scores.bin", "old content");
-    std::string obstacle = mFiles.UserPath(c.made);
-    if (c.folder) {
-      std::filesystem::create_directory(obstacle);
-    } else {
-      std::filesystem::create_symlink("/dev/full", obstacle);
-    }
+    if (c.obstacle == Obstacle::kFolder) std::filesystem::create_directory(temporary);
+    if (c.obstacle == Obstacle::kFullDevice) std::filesystem::create_symlink("/dev/full", temporary);
+    DiskFaults faults;
+    if (c.error != 0) faults.Fail(c.operation, "scores.bin.tmp", c.error);
     EXPECT_FALSE(FileReplace("user:scores.bin", "new", 3));
+    EXPECT_EQ(faults.Injected(), c.error != 0 ? 1 : 0);
     EXPECT_EQ(ReadWholeFile(mFiles.UserPath("scores.bin")), "old content");
-    EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(obstacle)), c.folder)
+    EXPECT_EQ(std::filesystem::exists(std::filesystem::symlink_status(temporary)),
+              c.obstacle == Obstacle::kFolder)
         << "only a temporary file the save made itself is removed";
-    std::filesystem::remove(obstacle);
+    std::filesystem::remove(temporary);
   }
   EXPECT_NE(LogText().find("Cannot save user:scores.bin"), std::string::npos);
 }

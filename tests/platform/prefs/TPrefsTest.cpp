@@ -2,9 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <sys/stat.h>
-#include <unistd.h>
-
+#include <cerrno>
 #include <climits>
 #include <cstdint>
 #include <filesystem>
@@ -17,6 +15,7 @@
 #include "platform/prefs/SettingsSource.h"
 #include "platform/crypto/TStringCipher.h"
 #include "platform/xml/TXmlNode.h"
+#include "tests/support/DiskFaults.h"
 #include "tests/support/LayerLogCapture.h"
 #include "tests/support/TestFileLayer.h"
 
@@ -399,13 +398,16 @@ TEST_F(TPrefsTest, AFailedSaveKeepsTheOldFileLoadable) {
 }
 
 TEST_F(TPrefsTest, AFolderThatCannotBeWrittenKeepsTheOldFile) {
-  if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
+  LayerLogCapture layerLog;
   TPrefs(true).SetValue("volume", "30", -1, true);
-  std::string folder = mFiles.UserPath("");
-  chmod(folder.c_str(), 0555);
-  TPrefs(true).SetValue("volume", "99", -1, true);
-  chmod(folder.c_str(), 0755);
+  {
+    DiskFaults faults;
+    faults.Fail(sys::DiskOperation::kOpenToWrite, mFiles.UserPath(""), EACCES);
+    TPrefs(true).SetValue("volume", "99", -1, true);
+    EXPECT_GT(faults.Injected(), 0);
+  }
   EXPECT_EQ(TPrefs(false).GetValue("volume", "", -1), "30");
+  EXPECT_NE(LogText().find("Cannot save user:prefs.dat"), std::string::npos);
 }
 
 }  // namespace

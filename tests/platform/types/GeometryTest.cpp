@@ -123,6 +123,15 @@ TEST(TColor32, PacksAlphaRedGreenBlue) {
   EXPECT_EQ(TColor32().GetValue(), 0u) << "transparent black";
 }
 
+TEST(TColorTest, IntegerChannelsRunFromZeroTo255) {
+  TColor tagged(255, 0, 51, 128);
+  EXPECT_FLOAT_EQ(tagged.r, 1.0f);
+  EXPECT_FLOAT_EQ(tagged.g, 0.0f);
+  EXPECT_FLOAT_EQ(tagged.b, 0.2f);
+  EXPECT_FLOAT_EQ(tagged.a, 128.0f / 255.0f);
+  EXPECT_FLOAT_EQ(TColor(0.0f, 0.0f, 0.0f, 1.0f).a, 1.0f) << "float channels are taken as they are";
+}
+
 struct FloatColorCase {
   std::string name;
   TColor color;
@@ -143,12 +152,12 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 INSTANTIATE_TEST_SUITE_P(
     Color, TColor32FromFloats,
     testing::Values(
-        FloatColorCase{"TruncatesHalfDown", {1, 0.5f, 0, 1}, 0xFFFF7F00},
-        FloatColorCase{"TruncatesJustBelowOne", {0.999f, 0.004f, 0.2f, 0.6f}, 0x99FE0133},
-        FloatColorCase{"ClampsAboveOne", {2, 1.5f, 0, 1}, 0xFFFFFF00},
-        FloatColorCase{"ClampsBelowZero", {-1, 0, -0.5f, -3}, 0x00000000},
-        FloatColorCase{"ClampedChannelLeavesItsNeighboursAlone", {0, 4, 0, 0}, 0x0000FF00},
-        FloatColorCase{"NotANumberIsZero", {kNaN, 1, 1, 1}, 0xFF00FFFF}),
+        FloatColorCase{"TruncatesHalfDown", TColor(1.0f, 0.5f, 0.0f, 1.0f), 0xFFFF7F00},
+        FloatColorCase{"TruncatesJustBelowOne", TColor(0.999f, 0.004f, 0.2f, 0.6f), 0x99FE0133},
+        FloatColorCase{"ClampsAboveOne", TColor(2.0f, 1.5f, 0.0f, 1.0f), 0xFFFFFF00},
+        FloatColorCase{"ClampsBelowZero", TColor(-1.0f, 0.0f, -0.5f, -3.0f), 0x00000000},
+        FloatColorCase{"ClampedChannelLeavesItsNeighboursAlone", TColor(0.0f, 4.0f, 0.0f, 0.0f), 0x0000FF00},
+        FloatColorCase{"NotANumberIsZero", TColor(kNaN, 1.0f, 1.0f, 1.0f), 0xFF00FFFF}),
     [](const testing::TestParamInfo<FloatColorCase>& info) { return info.param.name; });
 
 }  // namespace

@@ -150,6 +150,37 @@ TEST(TXmlNodeWriting, WrittenTextReadsBackTheSame) {
   }
 }
 
+TEST(TXmlNodeWriting, WhateverIsReadWritesBackTheSame) {
+  struct Case {
+    const char* fault;
+    std::string xml;
+    const char* tree;
+  };
+  const Case cases[] = {
+      {"a value without quotes ending in a slash", "<a x=b/ >text</a><c/>", "(a[x=b/]{text} c)"},
+      {"a declaration inside an element", "<a><?pi x=\"1\"?><b/></a><c/>", "(a(?pi[x=\"1\"] b) c)"},
+      {"a declaration before the document", "<?xml version=\"1.0\"?><!-- c --><root/>",
+       "(?xml[version=\"1.0\"] !-- root)"},
+      {"blanks and = written as references", "<a&#32;b c&#61;d=e&#32;f>x&#32;&#32;y</a&#32;b>",
+       "(a b[c=d=e f]{x  y})"},
+      {"a quoted text", "<a>\" x=1  \" z</a>", "(a{ x=1   z})"},
+      {"names that look like markup", "<&#47;a &#63;=1 &#47;=2/>", "(/a[?=1,/=2])"},
+      {"names cut at a zero byte",
+       std::string("<r><\0x>t</\0x><a \"\"=1 y=\0z w=\"\0\" v=p\0q/></r>", 43),
+       "(r{t} a[w=\"\",v=p])"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.fault);
+    TXmlNode first;
+    ASSERT_TRUE(first.ParseString(c.xml.data(), c.xml.size()));
+    EXPECT_EQ(Dump(&first), c.tree);
+    const std::string written = first.ToString().CStr();
+    TXmlNode second;
+    second.ParseString(written.data(), written.size());
+    EXPECT_EQ(second.ToString().CStr(), written);
+  }
+}
+
 TEST(TXmlNodeWriting, ANamelessRootReadsBackAsChildren) {
   TXmlNode document;
   document.AddChild("first")->SetAttribute("n", 1);

@@ -13,6 +13,7 @@
 #include "game/rules/powerups/TPowerUpControl.h"
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
+#include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 
 using namespace GamePlay;
@@ -50,7 +51,16 @@ LevelTuning SnappyTuning() {
   return tuning;
 }
 
-LevelRig::LevelRig(const LevelFiles& files, const TLevelKey& key, const LevelTuning& tuning) {
+LevelFileBytes ToBytes(const LevelFiles& files) {
+  return {StringTableXml(files.level), StringTableXml(files.scores),
+          StringTableXml(files.powerUps), files.pieceTable};
+}
+
+LevelRig::LevelRig(const LevelFiles& files, const TLevelKey& key, const LevelTuning& tuning)
+    : LevelRig(ToBytes(files), key, tuning) {}
+
+LevelRig::LevelRig(const LevelFileBytes& files, const TLevelKey& key,
+                   const LevelTuning& tuning) {
   SetLogFolder(logs.Path().c_str());
   std::srand(1);  // the ring generator's seed
   WriteFiles(files, key);
@@ -67,11 +77,13 @@ LevelRig::~LevelRig() {
   factory.reset();
 }
 
-void LevelRig::WriteFiles(const LevelFiles& files, const TLevelKey& key) {
+void LevelRig::WriteFiles(const LevelFileBytes& files, const TLevelKey& key) {
   fileLayer.WriteAsset(PieceTableFileName(key, false).CStr(), files.pieceTable);
-  WriteStringTable(fileLayer, "levels/scores.xml", files.scores);
-  WriteStringTable(fileLayer, "levels/powerup.xml", files.powerUps);
-  WriteStringTable(fileLayer, LevelFileName(key).CStr(), files.level);
+  fileLayer.WriteAsset("levels/scores.xml", files.scores);
+  fileLayer.WriteAsset("levels/powerup.xml", files.powerUps);
+  fileLayer.WriteAsset(LevelFileName(key).CStr(), files.level);
+  ClearFileIndex();
+  BuildFileIndex();
 }
 
 // The part that lasts as long as the play window: the tower factory and the
@@ -85,6 +97,7 @@ void LevelRig::SetUpModel(const LevelTuning& tuning) {
 
 void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
   std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key, records);
+  if (!settings) return;
   view = std::make_unique<StubTowerView>(settings->GetMaxRings());
   factory->SetLevel(*settings, &views);
   generator = factory->CreateRingGenerator();
@@ -113,6 +126,7 @@ void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
 }
 
 void LevelRig::Update(int updates) {
+  if (!IsReady()) return;
   for (int i = 0; i < updates; ++i) {
     clock.Update();
     scoring->Step();
@@ -129,6 +143,7 @@ TPoint LevelRig::OnRing(int32_t ring, float slots) {
 }
 
 void LevelRig::Drag(int32_t ring, float slots) {
+  if (!IsReady()) return;
   control->OnPress(OnRing(ring, 0));
   powerUpControl->OnPress(OnRing(ring, 0));
   Update();
@@ -138,6 +153,7 @@ void LevelRig::Drag(int32_t ring, float slots) {
 }
 
 void LevelRig::DoubleClick(int32_t ring, int32_t slot) {
+  if (!IsReady()) return;
   for (int press = 0; press < 2; ++press) {
     control->OnPress(OnRing(ring, slot + 0.5f));
     powerUpControl->OnPress(OnRing(ring, slot + 0.5f));
@@ -148,6 +164,7 @@ void LevelRig::DoubleClick(int32_t ring, int32_t slot) {
 
 std::string LevelRig::Picture() {
   std::string picture;
+  if (!IsReady()) return picture;
   for (uint32_t ring = 0; ring < tower->GetRingCount(); ++ring) {
     for (uint32_t slot = 0; slot < tower->GetSlotCount(); ++slot) {
       picture += CellCode(*tower->GetPiece(static_cast<int32_t>(ring), static_cast<int32_t>(slot)));
@@ -160,7 +177,7 @@ std::string LevelRig::Picture() {
 std::string LevelRig::Trace() {
   std::string trace;
   AppendLines(trace, "sound", sound.played);
-  AppendLines(trace, "view", view->events);
+  if (view) AppendLines(trace, "view", view->events);
   AppendLines(trace, "observer", observer.heard);
   return trace + Picture();
 }

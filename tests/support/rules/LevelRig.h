@@ -34,6 +34,17 @@ struct LevelFiles {
   std::string pieceTable;
 };
 
+// The same files as they lie on disk, byte for byte.
+struct LevelFileBytes {
+  std::string level;
+  std::string scores;
+  std::string powerUps;
+  std::string pieceTable;
+};
+
+// The string tables written out as XML.
+LevelFileBytes ToBytes(const LevelFiles& files);
+
 // What the play window reads besides the level's files.
 struct LevelTuning {
   GamePlay::TTowerTuning tower;
@@ -50,13 +61,19 @@ LevelTuning SnappyTuning();
 // piece views, a stub tower view, recording sound, scoring observer and
 // game records). The fake clock moves 10 ms per update; each update runs the
 // scoring model's step and the tower control's. One rig at a time.
+//
+// Files that give no playable level (the level's settings do not load)
+// leave the rig without a level: IsReady is false and the rest does nothing.
 class LevelRig {
  public:
   LevelRig(const LevelFiles& files, const GamePlay::TLevelKey& key, const LevelTuning& tuning);
+  LevelRig(const LevelFileBytes& files, const GamePlay::TLevelKey& key,
+           const LevelTuning& tuning);
   ~LevelRig();
   LevelRig(const LevelRig&) = delete;
   LevelRig& operator=(const LevelRig&) = delete;
 
+  bool IsReady() const { return control != nullptr; }
   void Update(int updates = 1);
   // Grabs the ring straight above the centre, moves it round by slots
   // (positive clockwise) and lets go.
@@ -92,7 +109,7 @@ class LevelRig {
   std::unique_ptr<GamePlay::TPowerUpControl> powerUpControl;
 
  private:
-  void WriteFiles(const LevelFiles& files, const GamePlay::TLevelKey& key);
+  void WriteFiles(const LevelFileBytes& files, const GamePlay::TLevelKey& key);
   void SetUpModel(const LevelTuning& tuning);
   void SetUpLevel(const GamePlay::TLevelKey& key, const LevelTuning& tuning);
 };

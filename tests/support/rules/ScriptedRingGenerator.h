@@ -24,6 +24,7 @@ class ScriptedRingGenerator final : public GamePlay::IRingGenerator {
 
   void SetTower(GamePlay::ITowerModel* attached) override { tower = attached; }
   uint32_t GetRingCount() override { return mRings; }
+  int32_t GetThird() override { return -1; }
   uint32_t GetSlotCount() override { return mSlots; }
   GamePlay::TPiecePtr NextPiece(int32_t column) override;
   void CountDelivery() override { ++deliveriesCounted; }

@@ -158,4 +158,47 @@ TEST_F(DeviceTest, FlipResultsCanBeForced) {
   EXPECT_EQ(back->GetFlipStatus(), Result::Ok);
 }
 
+TEST_F(DeviceTest, MipmapTexturesCarryTheirSmallerLevelsEachCountedAndRestoredWithThem) {
+  DeviceCaps before;
+  device->GetCaps(before);
+  SurfaceDesc desc = DescOf(16, 8, kCapsTexture, MakePixelFormat(PixelLayout::A8R8G8B8));
+  desc.mipMapCount = 4;
+  std::shared_ptr<Surface> texture;
+  ASSERT_EQ(device->CreateSurface(desc, texture), Result::Ok);
+  std::vector<std::shared_ptr<Surface>> levels{texture};
+  std::shared_ptr<Surface> next;
+  while (levels.back()->GetAttachedSurface(kCapsMipmap, next) == Result::Ok) levels.push_back(next);
+  ASSERT_EQ(levels.size(), 4u);
+  const int32_t sizes[4][2] = {{16, 8}, {8, 4}, {4, 2}, {2, 1}};
+  uint64_t bytes = 0;
+  for (size_t n = 0; n < levels.size(); ++n) {
+    EXPECT_EQ(levels[n]->Width(), sizes[n][0]);
+    EXPECT_EQ(levels[n]->Height(), sizes[n][1]);
+    EXPECT_TRUE(levels[n]->Caps() & kCapsMipmap);
+    EXPECT_EQ(levels[n]->Describe().mipMapCount, static_cast<int32_t>(4 - n));
+    bytes += static_cast<uint64_t>(levels[n]->Pitch()) * static_cast<uint64_t>(levels[n]->Height());
+  }
+  DeviceCaps after;
+  device->GetCaps(after);
+  EXPECT_EQ(before.freeVideoMemory - after.freeVideoMemory, bytes);
+
+  adapter->LoseVideoSurfaces();
+  EXPECT_EQ(levels[3]->IsLost(), Result::SurfaceLost);
+  ASSERT_EQ(texture->Restore(), Result::Ok);
+  for (const auto& level : levels) EXPECT_EQ(level->IsLost(), Result::Ok);
+}
+
+TEST_F(DeviceTest, MipmapChainsAreTexturesNoLongerThanTheirSize) {
+  SurfaceDesc desc = DescOf(8, 8, kCapsTexture);
+  desc.mipMapCount = 4;
+  EXPECT_EQ(TryMake(desc), Result::Ok);
+  desc.mipMapCount = 5;
+  EXPECT_EQ(TryMake(desc), Result::InvalidArgument);
+  desc = DescOf(8, 8, kCapsOffscreenPlain);
+  desc.mipMapCount = 2;
+  EXPECT_EQ(TryMake(desc), Result::InvalidCaps);
+  EXPECT_EQ(MipmapLevelsOf(1, 1), 1);
+  EXPECT_EQ(MipmapLevelsOf(100, 30), 7);
+}
+
 }  // namespace

@@ -189,4 +189,34 @@ TEST_F(Device3dTest, RefusesTexturesItCannotSampleAndDrawsOnLostSurfacesNothing)
   ASSERT_EQ(device3d->EndScene(), Result::Ok);
 }
 
+TEST_F(Device3dTest, AMinifiedTextureIsSampledFromItsSmallerLevel) {
+  SurfaceDesc desc = DescOf(16, 16, kCapsTexture | kCapsSystemMemory, MakePixelFormat(PixelLayout::X8R8G8B8));
+  desc.mipMapCount = 2;
+  std::shared_ptr<Surface> texture;
+  ASSERT_EQ(device->CreateSurface(desc, texture), Result::Ok);
+  std::shared_ptr<Surface> half;
+  ASSERT_EQ(texture->GetAttachedSurface(kCapsMipmap, half), Result::Ok);
+  ASSERT_EQ(texture->Fill(nullptr, PixelFromArgb(texture->Format(), kRed)), Result::Ok);
+  ASSERT_EQ(half->Fill(nullptr, PixelFromArgb(half->Format(), 0xFF0000FF)), Result::Ok);
+  ASSERT_EQ(device3d->Clear(kClearTarget | kClearDepth, kBlack, 1), Result::Ok);
+  device3d->States().cullMode = CullMode::None;
+  device3d->States().stage.mipFilter = MipFilter::Point;
+  ASSERT_EQ(device3d->SetTexture(texture), Result::Ok);
+  auto quad = [](float side) {
+    auto corners = ScreenQuad(-0.5f, -0.5f, side - 0.5f, side - 0.5f);
+    const float uv[4][2] = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
+    for (int k = 0; k < 4; ++k) {
+      corners[k].u = uv[k][0];
+      corners[k].v = uv[k][1];
+    }
+    return corners;
+  };
+  ASSERT_EQ(device3d->BeginScene(), Result::Ok);
+  ASSERT_EQ(DrawFan(quad(16)), Result::Ok);
+  EXPECT_EQ(ColourAt(*target, 3, 3), kRed) << "drawn at its size: the largest level";
+  ASSERT_EQ(DrawFan(quad(8)), Result::Ok);
+  EXPECT_EQ(ColourAt(*target, 3, 3), 0xFF0000FFu) << "drawn at half its size: the level below";
+  ASSERT_EQ(device3d->EndScene(), Result::Ok);
+}
+
 }  // namespace

@@ -80,6 +80,17 @@ TEST_F(TLevelSettingsTest, EachGetterReadsItsOwnKeyOfTheLevel) {
   }
 }
 
+TEST_F(TLevelSettingsTest, ATowerGetsNoMoreRingsThanItCanHold) {
+  Write("levels/world01.xml", {{"Lvl01 Max Rings", "12"}, {"Lvl02 Max Rings", "2000000000"}});
+  EXPECT_EQ(LoadWorld1(1)->GetMaxRings(), 12);
+  EXPECT_EQ(LogText().find("more than"), std::string::npos);
+  auto settings = LoadWorld1(2);
+  ASSERT_NE(settings, nullptr);
+  EXPECT_EQ(settings->GetMaxRings(), TLevelSettings::kMostRings);
+  EXPECT_NE(LogText().find("Level 2 in levels/world01.xml has more than 12 rings; it gets 12"),
+            std::string::npos);
+}
+
 TEST_F(TLevelSettingsTest, MissingValuesReadZeroAndFalse) {
   Write("levels/world01.xml", {{"Lvl01 Max Rings", "6"}});
   auto settings = LoadWorld1(1);

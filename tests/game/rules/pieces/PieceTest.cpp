@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <limits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -190,6 +191,20 @@ TEST(TCounterPiece, CountsDownInTenthsAndStopsAtZero) {
   EXPECT_FLOAT_EQ(counter.GetRemaining(), 0);
   EXPECT_EQ(static_cast<TCounterPiece&>(*Counter(nullptr, 0)).GetCounterValue(), 0)
       << "a counter started at nothing shows 0";
+}
+
+TEST(TCounterPiece, OnlyCountsDown) {
+  TPiecePtr piece = Counter(Blocked(Standard(kRed)), 30);
+  auto& counter = static_cast<TCounterPiece&>(*piece);
+  counter.Tick(10);
+  for (float amount : {-1e30f, -std::numeric_limits<float>::infinity(),
+                       std::numeric_limits<float>::quiet_NaN(), 0.0f}) {
+    counter.Tick(amount);
+    EXPECT_FLOAT_EQ(counter.GetRemaining(), 20) << amount;
+    EXPECT_EQ(counter.GetCounterValue(), 6) << amount;
+  }
+  counter.Tick(std::numeric_limits<float>::infinity());
+  EXPECT_EQ(counter.GetCounterValue(), 0);
 }
 
 TEST(TFallingPiece, LandsExactlyOnItsRing) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <limits>
 #include <string>
@@ -332,6 +333,13 @@ INSTANTIATE_TEST_SUITE_P(
         StuckCase{"APowerUpPieceIsLeft", {"P00000000000", Full('1'), Full('2')}, false},
         StuckCase{"AVacantCellAboveABlocker",
                   {"000.00000000", Full('1'), "222D22222222"},
+                  false},
+        // Every ring but ring 1 holds a blocker; column 3 takes no new piece.
+        StuckCase{"RingOneDoesNotCountAVacancyOfRingZero",
+                  {"A00.00000000", Full('1'), "222C22222222"},
+                  true},
+        StuckCase{"RingTwoCountsAVacancyOfRingOne",
+                  {"A00000000000", "B11.11111111", Full('2'), "333D33333333"},
                   false}),
     [](const testing::TestParamInfo<StuckCase>& info) { return info.param.name; });
 
@@ -411,6 +419,7 @@ struct TimeCase {
   float levelTime;
   int32_t secondsLeft;
   int32_t timeBonus;
+  uint32_t levelTimeMs;
 };
 
 void PrintTo(const TimeCase& c, std::ostream* out) { *out << c.name; }
@@ -429,19 +438,64 @@ TEST_P(ScoringTimeBonus, PaysForTheSecondsLeft) {
   EXPECT_EQ(Result().secondsLeft, c.secondsLeft);
   EXPECT_EQ(Result().timeBonus, c.timeBonus);
   EXPECT_EQ(Result().totalScore, c.timeBonus);
-  EXPECT_EQ(Result().levelTimeMs, static_cast<uint32_t>(c.levelTime * 1000));
+  EXPECT_EQ(Result().levelTimeMs, c.levelTimeMs);
   EXPECT_EQ(Result().timer, &timer);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Timers, ScoringTimeBonus,
-    testing::Values(TimeCase{"AQuarterGone", 0.25f, 60, 45, 112},
-                    TimeCase{"NoneGone", 0.0f, 60, 60, 150},
-                    TimeCase{"TimedOut", 1.3f, 60, 0, 0},
-                    TimeCase{"MoreThanTheWholeTime", -0.5f, 60, 60, 150},
-                    TimeCase{"NotANumber", std::numeric_limits<float>::quiet_NaN(), 60, 0, 0},
-                    TimeCase{"NoLevelTime", 0.5f, 0, 0, 0}),
+    testing::Values(
+        TimeCase{"AQuarterGone", 0.25f, 60, 45, 112, 60000},
+        TimeCase{"NoneGone", 0.0f, 60, 60, 150, 60000},
+        TimeCase{"TimedOut", 1.3f, 60, 0, 0, 60000},
+        TimeCase{"MoreThanTheWholeTime", -0.5f, 60, 60, 150, 60000},
+        TimeCase{"NotANumber", std::numeric_limits<float>::quiet_NaN(), 60, 0, 0, 60000},
+        TimeCase{"NoLevelTime", 0.5f, 0, 0, 0, 0},
+        // Times that a damaged level file can give: the counts stop at the
+        // ends of their range.
+        TimeCase{"MillisecondsPastTheirRange", 0.0f, 5e6f, 5000000, 12500000, UINT32_MAX},
+        TimeCase{"SecondsPastTheirRange", 0.0f, 1e30f, INT32_MAX, INT32_MAX, UINT32_MAX},
+        TimeCase{"EndlessTime", 0.0f, std::numeric_limits<float>::infinity(), INT32_MAX,
+                 INT32_MAX, UINT32_MAX},
+        TimeCase{"NegativeTime", 0.5f, -60, 0, 0, 0},
+        TimeCase{"TimeThatIsNotANumber", 0.5f, std::numeric_limits<float>::quiet_NaN(), 0, 0,
+                 0}),
     [](const testing::TestParamInfo<TimeCase>& info) { return info.param.name; });
+
+// A damaged scheme whose every value is the largest a score holds.
+class LargestScoringScheme final : public IScoringSchemeModel {
+ public:
+  int32_t GetSinglePiece() override { return INT32_MAX; }
+  int32_t GetLockExplode() override { return INT32_MAX; }
+  int32_t GetGearExplode() override { return INT32_MAX; }
+  int32_t GetPieceBombBonus(bool) override { return INT32_MAX; }
+  int32_t GetBlockerExplode() override { return INT32_MAX; }
+  int32_t GetComboMatch(int32_t, int32_t) override { return INT32_MAX; }
+  int32_t GetSideMatch(int32_t, int32_t) override { return INT32_MAX; }
+  int32_t GetPowerUp() override { return INT32_MAX; }
+  int32_t GetPowerUpBonus() override { return INT32_MAX; }
+  float GetTimeBonus() override { return 1e30f; }
+};
+
+TEST_F(ScoringTest, ScoresStopAtTheEndsOfTheirRangeInsteadOfWrapping) {
+  records.totalScore = 5000;  // saved before this level
+  LargestScoringScheme largest;
+  schemeModel = &largest;
+  Build({"P00000000000", "1111P1111111", Full('2')});
+  scoring->AddSinglePiece();
+  scoring->AddLockExplode();
+  scoring->ScoreMatch(3, 1, {{{0, 3}, {1, 3}, {2, 3}}});
+  EXPECT_EQ(scoring->GetLevelScore(), INT32_MAX);
+  EXPECT_EQ(scoring->GetRemaining(), INT32_MIN);
+  EXPECT_EQ(scoring->GetDisplayScore(), INT32_MAX);
+  scoring->LevelEndTally();
+  EXPECT_EQ(Result().powerUpBonus, INT32_MAX) << "two power-up pieces";
+  EXPECT_EQ(Result().levelScore, INT32_MAX);
+  EXPECT_EQ(Result().totalScore, INT32_MAX);
+  ASSERT_EQ(records.recorded.size(), 1u);
+  EXPECT_EQ(records.recorded[0].levelScore, INT32_MAX);
+  EXPECT_EQ(records.recorded[0].totalScore, INT32_MAX);
+}
 
 TEST_F(ScoringTest, TheLevelIsTalliedOnceAndItsTotalCountedOnce) {
   records.totalScore = 5000;  // saved before this level

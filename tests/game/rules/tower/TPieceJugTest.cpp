@@ -205,6 +205,9 @@ TEST_F(PieceJugTest, AnUnbrokenBlockerBelowStopsTheEnergyAndReportsItsRing) {
   EXPECT_EQ(blockingRing, 3);
   EXPECT_FALSE(jugs.AddEnergy(1, 1, 1, 3, blockingRing));
   EXPECT_EQ(blockingRing, 3);
+  blockingRing = -1;
+  EXPECT_FALSE(jugs.AddEnergy(2, 1, 1, 3, blockingRing)) << "another colour's jug";
+  EXPECT_EQ(blockingRing, 3) << "pouring looks for the blocker before the colour";
   EXPECT_FLOAT_EQ(jugs.GetFill(1), 0.0f);
 
   EXPECT_TRUE(jugs.CanAccept(1, 4, 1, blockingRing)) << "removed below the blocker";

@@ -119,6 +119,7 @@ TEST_F(RingGeneratorTest, StartPiecesAreDealtFirstThenNewOnes) {
   setup.random = std::make_unique<TRandomSource>(5);
   TRandomRingGenerator& g = Build(std::move(setup));
   EXPECT_EQ(g.GetRingCount(), 3u);
+  EXPECT_EQ(g.GetThird(), -1);
   EXPECT_EQ(g.GetSlotCount(), 12u);
   ASSERT_EQ(views.made.size(), 36u) << "one piece per ring in every column";
 
