@@ -175,8 +175,6 @@ void TAppPlatform::SetSoundManager(std::unique_ptr<TSoundManager> manager) {
   mData->mSoundManager = std::move(manager);
 }
 
-void TAppPlatform::SetVecDraw(std::unique_ptr<TVqMiniVecDraw> renderer) { mData->mVecDraw = std::move(renderer); }
-
 TVecFont* TAppPlatform::GetFont(const TString& name) { return mData->mFontCache.GetFont(name); }
 
 void TAppPlatform::DestroyFontCache() { mData->mFontCache.Clear(); }

@@ -94,7 +94,6 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   // starts with no 2D or 3D drawing open.
   void SetDisplayHandler(std::unique_ptr<TDisplayHandler> handler);
   void SetSoundManager(std::unique_ptr<TSoundManager> manager);
-  void SetVecDraw(std::unique_ptr<TVqMiniVecDraw> renderer);
   sys::Window* GetMainWindow() const override { return mData->mMainWindow.get(); }
   TPlatformData& GetData() { return *mData; }
   TEventPump& GetEventPump() { return mPump; }
@@ -159,7 +158,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   bool IsFullScreen() override;
   bool SetFullScreen(bool fullScreen) override;
 
-  // Opens or changes the display; the first call makes the root window.
+  // Opens or changes the display; the first call makes the root window, and
+  // the first with a display the vector renderer, calibrated on it.
   void SetDisplay(int32_t width, int32_t height, bool fullScreen);
   void RestoreAssets() override;
   void ReleaseAssets() override;
@@ -174,8 +174,8 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   bool ConsumeRepaintRequest() override;
 
   // Text: fonts from the font cache, loaded on first use; the vector
-  // renderer, null until the display set-up has made it. Nothing may draw
-  // text once the font cache is destroyed.
+  // renderer, null until the first display set-up has made it. Nothing may
+  // draw text once the font cache is destroyed.
   TVecFont* GetFont(const TString& name) override;
   TVqMiniVecDraw* GetVecDraw() override { return mData->mVecDraw.get(); }
   void DestroyFontCache();

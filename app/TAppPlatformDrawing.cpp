@@ -2,7 +2,9 @@
 // display set-up, frame timing and the cursor image.
 #include "app/TAppPlatform.h"
 #include "media/TDisplayHandler.h"
+#include "media/TDisplayVecTextures.h"
 #include "media/TTextLayout.h"
+#include "media/TVqMiniVecDraw.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/text/Log.h"
 #include "system/os/TickCount.h"
@@ -211,6 +213,10 @@ void TAppPlatform::SetDisplay(int32_t width, int32_t height, bool fullScreen) {
     return;
   }
   display->SetDisplay(width, height, fullScreen, false, false, data.mHostWindow != nullptr);
+  if (!data.mVecDraw) {
+    data.mVecDraw = std::make_unique<TVqMiniVecDraw>(std::make_unique<TDisplayVecTextures>());
+    data.mVecDraw->Calibrate();
+  }
   display->TestRenderTarget();
 }
 

@@ -9,12 +9,18 @@
 #include "media/TTextLayout.h"
 #include "media/TVecFont.h"
 #include "media/TVqMiniVecDraw.h"
+#include "platform/text/Log.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/PlatformRun.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
+
+bool Logged(const std::string& text) {
+  return ReadWholeFile(GetLogPath().CStr()).find(text) != std::string::npos;
+}
 
 int32_t BuiltinGlyphs() {
   return TVecFont(std::vector<uint8_t>(BuiltinFontImage().begin(), BuiltinFontImage().end())).GetCount();
@@ -32,6 +38,23 @@ TEST(PlatformText, ALayoutWithoutAFontNameDrawsFromTheBuiltInFont) {
   });
 }
 
+// The first display set-up makes the renderer and calibrates it on the
+// display (which, faked, has no render texture to offer); later ones keep it.
+TEST(PlatformText, TheFirstDisplaySetUpMakesTheRenderer) {
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
+    platform.SetDisplay(800, 600, false);
+    EXPECT_EQ(platform.GetVecDraw(), nullptr) << "not without a display";
+    InstallDisplay(platform);
+    platform.SetDisplay(800, 600, false);
+    TVqMiniVecDraw* renderer = platform.GetVecDraw();
+    ASSERT_NE(renderer, nullptr);
+    EXPECT_TRUE(Logged("Vector drawing: no render texture to calibrate on"));
+    EXPECT_EQ(renderer->GetOffsets().spanStart, -0.75f) << "the offsets of a failed calibration";
+    platform.SetDisplay(640, 480, true);
+    EXPECT_EQ(platform.GetVecDraw(), renderer);
+  });
+}
+
 // The overlay's text goes over its panel, inside the same 2D block, and is
 // laid out again when the rate changes.
 TEST(PlatformText, TheOverlayWritesVersionAndRateInRedOverItsPanel) {
@@ -40,7 +63,8 @@ TEST(PlatformText, TheOverlayWritesVersionAndRateInRedOverItsPanel) {
       "",
       [&](TAppPlatform& platform, FakeNativeWindow&) {
         FakeDisplayHandler* display = InstallDisplay(platform);
-        platform.SetVecDraw(std::make_unique<TVqMiniVecDraw>(nullptr));
+        platform.SetDisplay(800, 600, false);
+        display->Journal().Clear();
         platform.GetEventPump().mOverlayOn = true;
         platform.EndDraw(true);
         const std::vector<std::string> calls = display->Calls();
