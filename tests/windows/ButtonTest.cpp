@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "media/TTexture.h"
+#include "media/TTextureData.h"
 #include "tests/support/windows/RecordingWindowScript.h"
 #include "tests/windows/WindowTree.h"
 #include "windows/TButton.h"
@@ -40,6 +42,53 @@ class RecordingAction : public TButton::Action {
  private:
   CallJournal* mJournal;
   bool mResult;
+};
+
+// Texture data whose lock hands out pixels the test wrote, blue, green, red,
+// alpha, at a pitch wider than the rows; a lock that fails when told to.
+class LockableTextureData final : public TTextureData {
+ public:
+  LockableTextureData(int32_t width, int32_t height, int32_t pitch, bool locks)
+      : mPixels(static_cast<size_t>(pitch * height), 0), mPitch(pitch), mLocks(locks) {
+    mWidth = width;
+    mHeight = height;
+  }
+
+  // Paints one pixel grey enough to be hit.
+  void Light(int32_t x, int32_t y) {
+    for (int32_t channel = 0; channel < 3; ++channel) mPixels[static_cast<size_t>(y * mPitch + x * 4 + channel)] = 0;
+    mPixels[static_cast<size_t>(y * mPitch + x * 4 + 1)] = 20;
+  }
+
+  void Release() override {}
+  void Restore() override {}
+  bool Load(const char*, const char*) override { return false; }
+  bool CreateSurface(int32_t, int32_t) override { return false; }
+  void Blit(int32_t, int32_t, const TRect*, const std::shared_ptr<TTexture>&) override {}
+  void DrawClipped(float, float, float, float, const TRect*) override {}
+  void Draw(const TVec2*, float, float, float, float, const TVec2*, const TColor*, int32_t, const TCornerTransform*,
+            const TRect*) override {}
+  void Clear() override {}
+  bool Lock(void** pixels, int32_t* width, int32_t* height, int32_t* pitch) override {
+    if (!mLocks) return false;
+    *pixels = mPixels.data();
+    *width = mWidth;
+    *height = mHeight;
+    *pitch = mPitch;
+    ++locked;
+    return true;
+  }
+  void Unlock() override { --locked; }
+  std::pair<int32_t, int32_t> GetSurfaceSize() const override { return {mWidth, mHeight}; }
+  void ActivatePalette(const TString&) override {}
+  std::shared_ptr<sys::gfx::Surface> GetSurface() const override { return nullptr; }
+
+  int32_t locked = 0;
+
+ private:
+  std::vector<uint8_t> mPixels;
+  int32_t mPitch;
+  bool mLocks;
 };
 
 class ButtonTest : public testing::Test {
@@ -219,6 +268,36 @@ TEST_F(ButtonTest, ALuaActionSendsItsMessageToTheScript) {
   EXPECT_FALSE(button->DoCommand()) << "the dialog is still on top";
   EXPECT_EQ(Commands(), Calls{"HandleMessage a 3 go"});
   EXPECT_EQ(script->received, Calls{"8 LuaAction:go"});
+}
+
+TEST_F(ButtonTest, APressOverANearBlackMaskPixelDoesNotPressAndReleasesTheCapture) {
+  TButton* button = AddButton(TButton::kPush);  // 40 x 20 over a 4 x 2 mask: 10 x 10 per mask pixel
+  auto owned = std::make_unique<LockableTextureData>(4, 2, 32, true);
+  LockableTextureData* data = owned.get();
+  data->Light(1, 0);
+  data->Light(3, 1);
+  auto texture = std::make_shared<TTexture>(std::move(owned));
+  button->SetMask(texture);
+  EXPECT_EQ(data->locked, 0) << "unlocked again";
+  button->OnMouseMove(15, 5);
+  EXPECT_EQ(button->GetState(), TButton::kHover) << "over a lit pixel";
+  button->OnMouseDown(5, 5);
+  EXPECT_EQ(button->GetState(), TButton::kNormal) << "over a near-black pixel";
+  EXPECT_FALSE(Captures(button));
+  button->OnMouseDown(39, 19);
+  EXPECT_EQ(button->GetState(), TButton::kPressed) << "the last mask pixel, lit";
+  button->OnMouseUp(40, 20);
+  EXPECT_EQ(button->GetState(), TButton::kNormal) << "the far edge maps past the mask: outside";
+}
+
+TEST_F(ButtonTest, AMaskIsMadeOnlyFromATextureThatLocks) {
+  TButton* button = AddButton(TButton::kPush);
+  button->SetMask(std::make_shared<TTexture>(std::make_unique<LockableTextureData>(4, 2, 16, false)));
+  button->SetMask(std::make_shared<TTexture>(std::make_unique<LockableTextureData>(0, 0, 0, true)));
+  button->SetMask(std::make_shared<TTexture>());
+  button->SetMask(nullptr);
+  button->OnMouseDown(5, 5);
+  EXPECT_EQ(button->GetState(), TButton::kPressed) << "no mask: the whole rectangle is hit";
 }
 
 TEST_F(ButtonTest, AButtonWithoutAreaTreatsEveryPointAsOutside) {
