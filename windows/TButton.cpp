@@ -89,6 +89,10 @@ void TButton::SetSound(int32_t state, const TString& name) {
   mSounds[state] = TSound::Get(name, true, 0);
 }
 
+std::shared_ptr<TSound> TButton::GetSound(int32_t state) const {
+  return state >= 0 && state < static_cast<int32_t>(mSounds.size()) ? mSounds[state] : nullptr;
+}
+
 void TButton::SetFlags(uint32_t bits) {
   if (bits & kSetBeginsGroup) AddFlags(kWindowBeginsGroup);
   if (bits & kSetSendToParent) mButtonFlags |= kSendToParent;

@@ -85,6 +85,7 @@ class TButton : public TLayeredWindow {
   uint32_t GetButtonFlags() const { return mButtonFlags; }
   bool IsChecked() const { return (mButtonFlags & kChecked) != 0; }
   const TString& GetTooltip() const { return mTooltip; }
+  std::shared_ptr<TSound> GetSound(int32_t state) const;
 
  private:
   void PlaySound(int32_t state);

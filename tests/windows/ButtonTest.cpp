@@ -7,6 +7,14 @@
 
 #include "media/TTexture.h"
 #include "media/TTextureData.h"
+#include "media/TSound.h"
+#include "platform/asset/TAssetManager.h"
+#include "platform/file/FileIndex.h"
+#include "media/TSoundManager.h"
+#include "system/audio/ManualAudioDevice.h"
+#include "tests/support/SteppedSoundWait.h"
+#include "tests/support/OggFixture.h"
+#include "tests/support/TestFileLayer.h"
 #include "tests/support/windows/RecordingWindowScript.h"
 #include "tests/windows/WindowTree.h"
 #include "windows/TButton.h"
@@ -298,6 +306,33 @@ TEST_F(ButtonTest, AMaskIsMadeOnlyFromATextureThatLocks) {
   button->SetMask(nullptr);
   button->OnMouseDown(5, 5);
   EXPECT_EQ(button->GetState(), TButton::kPressed) << "no mask: the whole rectangle is hit";
+}
+
+TEST_F(ButtonTest, AClickPlaysThePressSoundOnceAndAMissingSoundIsNotUsed) {
+  TestFileLayer files;
+  TAssetManager assets;
+  TSoundManager sounds(std::make_unique<sys::ManualAudioDevice>(441), std::make_unique<SteppedSoundWait>());
+  tree.platform.assetManager = &assets;
+  tree.platform.soundManager = &sounds;
+  ASSERT_TRUE(sounds.Init());
+  files.WriteAsset("sounds/click.ogg", EncodeOgg(1, 22050, 0.2));
+  BuildFileIndex();
+  TButton* button = AddButton(TButton::kPush);
+  button->SetSound(TButton::kPressed, "sounds/click.ogg");
+  button->SetSound(TButton::kHover, "sounds/missing.ogg");
+  std::shared_ptr<TSound> click = button->GetSound(TButton::kPressed);
+  ASSERT_TRUE(click);
+  EXPECT_FALSE(button->GetSound(TButton::kHover));
+  button->OnMouseMove(5, 5);
+  EXPECT_FALSE(click->Stop(-1)) << "hovering plays no press sound";
+  button->OnMouseDown(5, 5);
+  EXPECT_FALSE(click->Stop(-1)) << "the press itself is silent";
+  button->OnMouseUp(5, 5);
+  EXPECT_TRUE(click->Stop(-1)) << "the click played it";
+  EXPECT_FALSE(click->Stop(-1)) << "once";
+  tree.a->RemoveChild(button);
+  tree.platform.soundManager = nullptr;
+  tree.platform.assetManager = nullptr;
 }
 
 TEST_F(ButtonTest, AButtonWithoutAreaTreatsEveryPointAsOutside) {
