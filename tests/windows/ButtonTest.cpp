@@ -308,7 +308,7 @@ TEST_F(ButtonTest, AMaskIsMadeOnlyFromATextureThatLocks) {
   EXPECT_EQ(button->GetState(), TButton::kPressed) << "no mask: the whole rectangle is hit";
 }
 
-TEST_F(ButtonTest, AClickPlaysThePressSoundOnceAndAMissingSoundIsNotUsed) {
+TEST_F(ButtonTest, AClickPlaysThePressSoundEnteringTheRollOverOneAndAMissingOneIsNotUsed) {
   TestFileLayer files;
   TAssetManager assets;
   TSoundManager sounds(std::make_unique<sys::ManualAudioDevice>(441), std::make_unique<SteppedSoundWait>());
@@ -330,6 +330,16 @@ TEST_F(ButtonTest, AClickPlaysThePressSoundOnceAndAMissingSoundIsNotUsed) {
   button->OnMouseUp(5, 5);
   EXPECT_TRUE(click->Stop(-1)) << "the click played it";
   EXPECT_FALSE(click->Stop(-1)) << "once";
+  files.WriteAsset("sounds/over.ogg", EncodeOgg(1, 22050, 0.2, 2));
+  BuildFileIndex();
+  button->SetSound(TButton::kHover, "sounds/over.ogg");
+  std::shared_ptr<TSound> over = button->GetSound(TButton::kHover);
+  ASSERT_TRUE(over);
+  button->OnMouseMove(50, 5);
+  EXPECT_FALSE(over->Stop(-1)) << "leaving plays nothing";
+  button->OnMouseMove(5, 5);
+  EXPECT_TRUE(over->Stop(-1)) << "the roll-over sound on entering";
+  EXPECT_FALSE(over->Stop(-1));
   tree.a->RemoveChild(button);
   tree.platform.soundManager = nullptr;
   tree.platform.assetManager = nullptr;
