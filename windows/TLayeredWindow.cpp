@@ -1,0 +1,51 @@
+#include "windows/TLayeredWindow.h"
+
+#include <algorithm>
+
+#include "platform/text/Log.h"
+#include "windows/TWindowSpider.h"
+
+TClassId TLayeredWindow::ClassId() {
+  static const char id = 0;
+  return &id;
+}
+
+TLayeredWindow::TLayeredWindow(int32_t layerCount) : mLayers(static_cast<size_t>(std::max(layerCount, 0))) {}
+
+bool TLayeredWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
+
+bool TLayeredWindow::AddChild(std::unique_ptr<TWindow>& child, bool runInit) {
+  TWindow* added = child.get();
+  if (!TWindow::AddChild(child, runInit)) return false;
+  if (mCurrentLayer == kAllLayers) {
+    for (std::vector<TWindow*>& layer : mLayers) layer.push_back(added);
+  } else if (mCurrentLayer < mLayers.size()) {
+    mLayers[mCurrentLayer].push_back(added);
+  }
+  return true;
+}
+
+std::unique_ptr<TWindow> TLayeredWindow::RemoveChild(TWindow* child) {
+  std::unique_ptr<TWindow> removed = TWindow::RemoveChild(child);
+  for (std::vector<TWindow*>& layer : mLayers) {
+    const auto entry = std::find(layer.begin(), layer.end(), child);
+    if (entry != layer.end()) layer.erase(entry);
+  }
+  return removed;
+}
+
+void TLayeredWindow::SetLayer(uint32_t layer) {
+  if (layer == mCurrentLayer) return;
+  if (layer != kAllLayers && layer >= mLayers.size()) {
+    LogPrintf("Layer %u of a window with %d layers ignored", layer, GetLayerCount());
+    return;
+  }
+  mCurrentLayer = layer;
+  TWindowClearFlags hideAll(~static_cast<uint32_t>(kWindowVisible), false);
+  ForEachChild(hideAll);
+  const uint32_t shown = layer == kAllLayers ? 0 : layer;
+  if (shown < mLayers.size()) {
+    for (TWindow* child : mLayers[shown]) child->AddFlags(kWindowVisible);
+  }
+  Invalidate(nullptr);
+}
