@@ -159,10 +159,10 @@ int luaL_optint(lua_State* L, int narg, int def) {
 namespace {
 
 // Pops `count` values, the top one a size: its value, or -1 when it is not a
-// number or is negative.
+// number or is negative. Text that reads as a number is not a size.
 int popsize(lua_State* L, int count) {
   int n = -1;
-  if (lua_isnumber(L, -1)) {
+  if (lua_type(L, -1) == LUA_TNUMBER) {
     n = static_cast<int32_t>(luaO_num2bits(lua_tonumber(L, -1)));
     if (n < 0) n = -1;
   }
