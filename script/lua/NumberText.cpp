@@ -71,23 +71,19 @@ bool convertdecimal(const char* start, const char* end, lua_Number* result) {
   return true;
 }
 
-// The hexadecimal form of wide text, after its "0x".
+// The hexadecimal form of wide text, after its "0x". The prefix itself is a
+// numeral, so "0x" and "0x." stand for 0.
 bool converthexwide(const lua_WChar* p, lua_Number* result) {
   lua_Number value = 0;
-  bool digits = false;
-  for (int d; (d = hexvalue(*p)) >= 0; p++) {
-    value = value * 16 + d;
-    digits = true;
-  }
+  for (int d; (d = hexvalue(*p)) >= 0; p++) value = value * 16 + d;
   if (*p == '.') {
     p++;
     int shift = 0;
     for (int d; (d = hexvalue(*p)) >= 0; p++) {
       shift -= 4;
       value += std::ldexp(static_cast<lua_Number>(d), shift);
-      digits = true;
     }
-    if (digits && (*p == 'p' || *p == 'P')) {
+    if (*p == 'p' || *p == 'P') {
       const lua_WChar* e = p + 1;
       const bool negative = *e == '-';
       if (*e == '+' || *e == '-') e++;
@@ -103,7 +99,7 @@ bool converthexwide(const lua_WChar* p, lua_Number* result) {
       }
     }
   }
-  if (!digits || !onlyspaceleft(p)) return false;
+  if (!onlyspaceleft(p)) return false;
   *result = value;
   return true;
 }
