@@ -272,16 +272,36 @@ void freeobj(lua_State* L, GCObject* o) {
   }
 }
 
-// Frees the unmarked objects of a list that are not fixed; unmarks the rest.
-void sweeplist(lua_State* L, GCObject** p) {
+// Frees the unmarked objects of a list that are not fixed; unmarks the rest
+// and hands each of them to `kept`.
+template <class Kept>
+void sweeplist(lua_State* L, GCObject** p, Kept kept) {
   while (GCObject* curr = *p) {
     if (curr->marked & (MARKBIT | FIXEDBIT)) {
       curr->marked &= static_cast<lu_byte>(~MARKBIT);
+      kept(curr);
       p = &curr->next;
     } else {
       *p = curr->next;
       freeobj(L, curr);
     }
+  }
+}
+
+void sweeplist(lua_State* L, GCObject** p) {
+  sweeplist(L, p, [](GCObject*) {});
+}
+
+// Sweeps each chain of the string table and sets its signature anew from the
+// strings that stay.
+void sweepstrings(lua_State* L) {
+  stringtable* tb = &G(L)->strt;
+  for (int i = 0; i < tb->size; i++) {
+    uint32_t signature = 0;
+    sweeplist(L, &tb->hash[i], [&](GCObject* o) {
+      signature |= luaS_signature(static_cast<LString*>(o)->hash);
+    });
+    tb->signatures[i] = signature;
   }
 }
 
@@ -303,7 +323,7 @@ void closedeadthreads(lua_State* L) {
 
 void sweep(lua_State* L) {
   global_State* g = G(L);
-  for (int i = 0; i < g->strt.size; i++) sweeplist(L, &g->strt.hash[i]);
+  sweepstrings(L);
   sweeplist(L, &g->rootudata);
   closedeadthreads(L);
   sweeplist(L, &g->rootgc);

@@ -1,5 +1,6 @@
 #include "script/lua/Strings.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "script/lua/Memory.h"
@@ -17,11 +18,30 @@ lu_hash hashunits(const Unit* text, size_t len) {
   return h;
 }
 
+// Spreads the bits of a text hash over the whole word.
+lu_hash mix(lu_hash h) {
+  h ^= h >> 16;
+  h *= 0x85ebca6bu;
+  h ^= h >> 13;
+  h *= 0xc2b2ae35u;
+  return h ^ (h >> 16);
+}
+
+template <class Unit>
+lu_hash chainkey(const Unit* text, size_t len) {
+  if (len == 0) return 0;
+  return mix(hashunits(text, len - 1)) + static_cast<lu_hash>(text[len - 1]);
+}
+
 // Block size of a string of len units of unitsize bytes, with the terminator.
 size_t stringblock(lua_State* L, size_t len, size_t unitsize) {
   constexpr size_t kRoom = MAX_SIZET - sizeof(LString);
   if (len >= kRoom / unitsize) luaM_toobig(L);
   return sizeof(LString) + (len + 1) * unitsize;
+}
+
+size_t chainof(const stringtable* tb, lu_hash key) {
+  return key & static_cast<lu_hash>(tb->size - 1);
 }
 
 // Finds an interned string of the kind and text, or makes one. The length is
@@ -31,24 +51,30 @@ LString* intern(lua_State* L, int tag, const Unit* text, size_t len) {
   constexpr size_t unitsize = sizeof(Unit);
   const size_t blocksize = stringblock(L, len, unitsize);
   const lu_hash h = hashunits(text, len);
+  const uint32_t signature = luaS_signature(h);
   stringtable* tb = &G(L)->strt;
   const size_t bytes = len * unitsize;
-  for (GCObject* o = tb->hash[h & static_cast<lu_hash>(tb->size - 1)]; o != nullptr;
-       o = o->next) {
-    LString* ts = static_cast<LString*>(o);
-    if (ts->tt == tag && ts->len == len && (bytes == 0 || memcmp(getstr(ts), text, bytes) == 0)) {
-      return ts;
+  const lu_hash key = chainkey(text, len);
+  const size_t chain = chainof(tb, key);
+  if (tb->signatures[chain] & signature) {
+    for (GCObject* o = tb->hash[chain]; o != nullptr; o = o->next) {
+      LString* ts = static_cast<LString*>(o);
+      if (ts->hash == h && ts->tt == tag && ts->len == len &&
+          (bytes == 0 || memcmp(getstr(ts), text, bytes) == 0)) {
+        return ts;
+      }
     }
   }
   LString* ts = luaM_newobject<LString>(L, blocksize);
   ts->tt = static_cast<lu_byte>(tag);
   ts->hash = h;
-  ts->len = len;
+  ts->len = static_cast<uint32_t>(len);
+  ts->chain = key;
   if (bytes > 0) memcpy(getstr(ts), text, bytes);
   memset(getstr(ts) + bytes, 0, unitsize);
-  GCObject** head = &tb->hash[h & static_cast<lu_hash>(tb->size - 1)];
-  ts->next = *head;
-  *head = ts;
+  ts->next = tb->hash[chain];
+  tb->hash[chain] = ts;
+  tb->signatures[chain] |= signature;
   tb->nuse++;
   if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size <= MAX_INT / 2) {
     luaS_resize(L, tb->size * 2);
@@ -79,29 +105,46 @@ size_t luaS_blocksize(const LString* ts) {
   return sizeof(LString) + (ts->len + 1) * unitsize;
 }
 
+namespace {
+
+// The chain heads and their signatures share one block.
+size_t tableblock(size_t size) { return size * (sizeof(GCObject*) + sizeof(uint32_t)); }
+
+}  // namespace
+
 void luaS_resize(lua_State* L, int newsize) {
-  GCObject** newhash = luaM_newvector<GCObject*>(L, static_cast<size_t>(newsize));
+  const size_t size = static_cast<size_t>(newsize);
+  if (size > MAX_SIZET / tableblock(1)) luaM_toobig(L);
+  void* block = luaM_realloc(L, nullptr, 0, tableblock(size));
+  GCObject** newhash = static_cast<GCObject**>(block);
+  uint32_t* newsignatures = reinterpret_cast<uint32_t*>(newhash + size);
+  std::fill_n(newhash, size, nullptr);
+  std::fill_n(newsignatures, size, 0);
   stringtable* tb = &G(L)->strt;
-  for (int i = 0; i < newsize; i++) newhash[i] = nullptr;
+  const lu_hash mask = static_cast<lu_hash>(newsize - 1);
   for (int i = 0; i < tb->size; i++) {
     GCObject* o = tb->hash[i];
     while (o != nullptr) {
       GCObject* next = o->next;
-      const lu_hash slot = static_cast<LString*>(o)->hash & static_cast<lu_hash>(newsize - 1);
-      o->next = newhash[slot];
-      newhash[slot] = o;
+      const LString* ts = static_cast<const LString*>(o);
+      const lu_hash chain = ts->chain & mask;
+      o->next = newhash[chain];
+      newhash[chain] = o;
+      newsignatures[chain] |= luaS_signature(ts->hash);
       o = next;
     }
   }
-  luaM_freearray(L, tb->hash, static_cast<size_t>(tb->size));
+  luaS_freeall(L);
   tb->size = newsize;
   tb->hash = newhash;
+  tb->signatures = newsignatures;
 }
 
 void luaS_freeall(lua_State* L) {
   stringtable* tb = &G(L)->strt;
-  luaM_freearray(L, tb->hash, static_cast<size_t>(tb->size));
+  if (tb->hash != nullptr) luaM_realloc(L, tb->hash, tableblock(static_cast<size_t>(tb->size)), 0);
   tb->hash = nullptr;
+  tb->signatures = nullptr;
   tb->size = 0;
 }
 

@@ -30,6 +30,9 @@ void luaS_resize(lua_State* L, int newsize);
 // Releases the chain array (the strings are freed by the collector).
 void luaS_freeall(lua_State* L);
 
+// The bit a string with this hash sets in its chain's signature.
+inline uint32_t luaS_signature(lu_hash h) { return 1u << ((h * 0x9e3779b1u) >> 27); }
+
 // Bytes of the block holding a string of its kind and length.
 size_t luaS_blocksize(const LString* ts);
 
