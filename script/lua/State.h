@@ -4,6 +4,7 @@
 
 #include "script/lua/Limits.h"
 #include "script/lua/Object.h"
+#include "script/lua/SmallBlocks.h"
 #include "script/lua/Stream.h"
 
 // The interpreter state: the global state shared by all threads of one
@@ -92,6 +93,10 @@ struct global_State {
   int nthreads;
   // Collect at every check point (for tests that look for lost references).
   bool gcstress;
+  // With the default allocator, blocks of up to SmallBlocks::kLargest bytes
+  // come from the interpreter's own slabs (see luaM_realloc).
+  bool usesmallblocks;
+  SmallBlocks smallblocks;
 };
 
 struct lua_State : GCObject {
