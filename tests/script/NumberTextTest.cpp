@@ -122,6 +122,8 @@ TEST(ScriptNumberText, NumbersAreWrittenWithFourteenSignificantDigits) {
       {1, "1"},           {-0.5, "-0.5"},         {1e15, "1e+15"},     {0.1, "0.1"},
       {1.0 / 3, "0.33333333333333"}, {2147483648.0, "2147483648"}, {1e-5, "1e-05"},
       {HUGE_VAL, "inf"},  {-HUGE_VAL, "-inf"},
+      {0, "0"},           {-0.0, "-0"},           {-42, "-42"},        {99999999999999, "99999999999999"},
+      {1e14, "1e+14"},    {-1e14, "-1e+14"},      {123456789012345, "1.2345678901234e+14"},
   };
   for (const auto& c : cases) {
     char text[LUAI_MAXNUMBER2STR];
