@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "script/lua/Api.h"
 #include "script/lua/Object.h"
+#include "script/lua/Table.h"
 
 namespace {
 
@@ -185,6 +187,16 @@ void pushsizes(lua_State* L) {
   lua_rawseti(L, LUA_REGISTRYINDEX, kSizesKey);
 }
 
+// The count of non-nil entries from 1 upwards, read straight from the table:
+// lists of a million entries are counted this way.
+int countentries(Table* h) {
+  int n = 0;
+  while (n < h->sizearray && !ttisnil(&h->array[n])) n++;
+  if (n < h->sizearray) return n;
+  while (!ttisnil(luaH_getnum(h, n + 1))) n++;
+  return n;
+}
+
 // Pushes the field "n" of the table at t.
 void pushfieldn(lua_State* L, int t) {
   lua_pushstring(L, "n");
@@ -219,10 +231,5 @@ int luaL_getn(lua_State* L, int t) {
   lua_rawget(L, -2);
   n = popsize(L, 2);
   if (n >= 0) return n;
-  for (n = 0;; n++) {
-    lua_rawgeti(L, t, n + 1);
-    const bool end = lua_isnil(L, -1);
-    lua_pop(L, 1);
-    if (end) return n;
-  }
+  return countentries(hvalue(luaA_index(L, t)));
 }
