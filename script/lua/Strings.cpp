@@ -44,41 +44,60 @@ size_t chainof(const stringtable* tb, lu_hash key) {
   return key & static_cast<lu_hash>(tb->size - 1);
 }
 
-// Finds an interned string of the kind and text, or makes one. The length is
-// checked before the text is read.
+// The interned string of the kind and text, or null. h and key are the
+// text's hash and chain key.
 template <class Unit>
-LString* intern(lua_State* L, int tag, const Unit* text, size_t len) {
-  constexpr size_t unitsize = sizeof(Unit);
-  const size_t blocksize = stringblock(L, len, unitsize);
-  const lu_hash h = hashunits(text, len);
-  const uint32_t signature = luaS_signature(h);
-  stringtable* tb = &G(L)->strt;
-  const size_t bytes = len * unitsize;
-  const lu_hash key = chainkey(text, len);
+LString* find(stringtable* tb, int tag, const Unit* text, size_t len, lu_hash h, lu_hash key) {
   const size_t chain = chainof(tb, key);
-  if (tb->signatures[chain] & signature) {
-    for (GCObject* o = tb->hash[chain]; o != nullptr; o = o->next) {
-      LString* ts = static_cast<LString*>(o);
-      if (ts->hash == h && ts->tt == tag && ts->len == len &&
-          (bytes == 0 || memcmp(getstr(ts), text, bytes) == 0)) {
-        return ts;
-      }
+  if (!(tb->signatures[chain] & luaS_signature(h))) return nullptr;
+  const size_t bytes = len * sizeof(Unit);
+  for (GCObject* o = tb->hash[chain]; o != nullptr; o = o->next) {
+    LString* ts = static_cast<LString*>(o);
+    if (ts->hash == h && ts->tt == tag && ts->len == len &&
+        (bytes == 0 || memcmp(getstr(ts), text, bytes) == 0)) {
+      return ts;
     }
   }
-  LString* ts = luaM_newobject<LString>(L, blocksize);
+  return nullptr;
+}
+
+// A string of the kind and length, not interned yet, its text left for the
+// caller (the terminator is written).
+LString* newblank(lua_State* L, int tag, size_t len, size_t unitsize) {
+  LString* ts = luaM_newobject<LString>(L, stringblock(L, len, unitsize));
   ts->tt = static_cast<lu_byte>(tag);
-  ts->hash = h;
   ts->len = static_cast<uint32_t>(len);
+  memset(getstr(ts) + len * unitsize, 0, unitsize);
+  return ts;
+}
+
+// Puts a new string with its hash and key into its chain; the table doubles
+// when it holds more strings than chains.
+void link(lua_State* L, LString* ts, lu_hash h, lu_hash key) {
+  stringtable* tb = &G(L)->strt;
+  const size_t chain = chainof(tb, key);
+  ts->hash = h;
   ts->chain = key;
-  if (bytes > 0) memcpy(getstr(ts), text, bytes);
-  memset(getstr(ts) + bytes, 0, unitsize);
   ts->next = tb->hash[chain];
   tb->hash[chain] = ts;
-  tb->signatures[chain] |= signature;
+  tb->signatures[chain] |= luaS_signature(h);
   tb->nuse++;
   if (tb->nuse > static_cast<uint32_t>(tb->size) && tb->size <= MAX_INT / 2) {
     luaS_resize(L, tb->size * 2);
   }
+}
+
+// Finds an interned string of the kind and text, or makes one. The length is
+// checked before the text is read.
+template <class Unit>
+LString* intern(lua_State* L, int tag, const Unit* text, size_t len) {
+  stringblock(L, len, sizeof(Unit));
+  const lu_hash h = hashunits(text, len);
+  const lu_hash key = chainkey(text, len);
+  if (LString* found = find(&G(L)->strt, tag, text, len, h, key)) return found;
+  LString* ts = newblank(L, tag, len, sizeof(Unit));
+  if (len > 0) memcpy(getstr(ts), text, len * sizeof(Unit));
+  link(L, ts, h, key);
   return ts;
 }
 
@@ -98,6 +117,20 @@ LString* luaS_newlstr(lua_State* L, const char* text, size_t len) {
 
 LString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len) {
   return intern(L, LUA_TWSTRING, units, len);
+}
+
+LString* luaS_newblank(lua_State* L, size_t len) { return newblank(L, LUA_TSTRING, len, 1); }
+
+LString* luaS_adopt(lua_State* L, LString* ts) {
+  const unsigned char* text = reinterpret_cast<const unsigned char*>(getstr(ts));
+  const lu_hash h = hashunits(text, ts->len);
+  const lu_hash key = chainkey(text, ts->len);
+  if (LString* found = find(&G(L)->strt, LUA_TSTRING, text, ts->len, h, key)) {
+    luaM_freeobject(L, ts, luaS_blocksize(ts));
+    return found;
+  }
+  link(L, ts, h, key);
+  return ts;
 }
 
 size_t luaS_blocksize(const LString* ts) {

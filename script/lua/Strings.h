@@ -18,6 +18,14 @@ LString* luaS_newlwstr(lua_State* L, const lua_WChar* units, size_t len);
 inline LString* luaS_new(lua_State* L, const char* text) {
   return luaS_newlstr(L, text, strlen(text));
 }
+// A byte string of len bytes, not interned yet, whose text the caller writes
+// in place and then hands to luaS_adopt, so a long text is not built apart
+// and copied. Nothing that can raise an error may come in between: the block
+// would be lost.
+LString* luaS_newblank(lua_State* L, size_t len);
+// Interns a string made by luaS_newblank: returns it, or the equal string
+// interned before it, and then frees it.
+LString* luaS_adopt(lua_State* L, LString* ts);
 
 // New full userdata of `size` data bytes (rounded up to even), with the
 // per-type metatable of userdata, linked on the userdata list.

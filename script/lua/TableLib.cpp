@@ -4,9 +4,11 @@
 #include <cstring>
 
 #include "script/lua/Auxlib.h"
+#include "script/lua/Calls.h"
 #include "script/lua/Limits.h"
 #include "script/lua/NumberText.h"
 #include "script/lua/State.h"
+#include "script/lua/Strings.h"
 #include "script/lua/Table.h"
 
 namespace {
@@ -114,8 +116,8 @@ size_t piece(lua_State* L, Table* t, int k, char (&number)[LUAI_MAXNUMBER2STR],
 
 // concat(t [, sep [, i [, j]]]): t[i] .. sep .. ... .. t[j]; j defaults to
 // the size (so does a j of 0). The pieces are measured first and copied once
-// into a block of the whole length, so a long list costs one pass over its
-// text instead of the repeated joins of a growing buffer. The pieces are read
+// into the new string itself, so a long list costs one pass over its text
+// instead of the repeated joins of a growing buffer. The pieces are read
 // straight from the table: this runs over lists of a million strings.
 int tab_concat(lua_State* L) {
   size_t lsep;
@@ -132,7 +134,8 @@ int tab_concat(lua_State* L) {
     total += piece(L, t, static_cast<int>(k), number, &text) + (k != last ? lsep : 0);
     if (total >= MAX_SIZET) luaL_error(L, "string size overflow");
   }
-  char* joined = static_cast<char*>(lua_newuserdata(L, static_cast<size_t>(total)));
+  LString* result = luaS_newblank(L, static_cast<size_t>(total));
+  char* joined = getstr(result);
   size_t used = 0;
   for (int64_t k = first; k <= last; k++) {
     const size_t len = piece(L, t, static_cast<int>(k), number, &text);
@@ -143,7 +146,8 @@ int tab_concat(lua_State* L) {
       used += lsep;
     }
   }
-  lua_pushlstring(L, joined, used);
+  setsvalue(L->top, luaS_adopt(L, result));
+  incr_top(L);
   return 1;
 }
 

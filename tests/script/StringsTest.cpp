@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -77,6 +78,24 @@ TEST(ScriptStrings, InterningSurvivesTheGrowthOfTheStringTable) {
     EXPECT_EQ(luaS_newlstr(L, text.data(), text.size()), strings[i]);
     EXPECT_EQ(Wide(L, std::u16string(text.begin(), text.end())), wides[i]);
   }
+}
+
+TEST(ScriptStrings, AStringWrittenInPlaceIsInternedOnceAdopted) {
+  ScriptState state;
+  lua_State* L = state.L();
+  LString* existing = luaS_new(L, "joined,text");
+  const uint32_t interned = G(L)->strt.nuse;
+  LString* blank = luaS_newblank(L, 11);
+  memcpy(getstr(blank), "joined,text", 11);
+  EXPECT_EQ(luaS_adopt(L, blank), existing) << "the equal string stands; the copy is freed";
+  EXPECT_EQ(G(L)->strt.nuse, interned);
+  blank = luaS_newblank(L, 4);
+  memcpy(getstr(blank), "new!", 4);
+  LString* adopted = luaS_adopt(L, blank);
+  EXPECT_EQ(adopted, blank);
+  EXPECT_STREQ(getstr(adopted), "new!");
+  EXPECT_EQ(luaS_new(L, "new!"), adopted);
+  EXPECT_EQ(G(L)->strt.nuse, interned + 1);
 }
 
 TEST(ScriptStrings, LengthsBeyondTheLimitAreRefused) {
