@@ -56,6 +56,8 @@ void markobject(GCState* st, GCObject* o) {
       markobject(st, static_cast<Udata*>(o)->metatable);
       break;
     default:  // tables, functions, threads and prototypes are traversed later
+      // A table's array is fetched now, while the table waits its turn.
+      if (o->tt == LUA_TTABLE) __builtin_prefetch(static_cast<Table*>(o)->array);
       gclistof(o) = st->gray;
       st->gray = o;
       break;
@@ -277,6 +279,7 @@ void freeobj(lua_State* L, GCObject* o) {
 template <class Kept>
 void sweeplist(lua_State* L, GCObject** p, Kept kept) {
   while (GCObject* curr = *p) {
+    __builtin_prefetch(curr->next);  // fetched while this one is dealt with
     if (curr->marked & (MARKBIT | FIXEDBIT)) {
       curr->marked &= static_cast<lu_byte>(~MARKBIT);
       kept(curr);
@@ -296,7 +299,9 @@ void sweeplist(lua_State* L, GCObject** p) {
 // strings that stay.
 void sweepstrings(lua_State* L) {
   stringtable* tb = &G(L)->strt;
+  constexpr int kAhead = 32;  // chains whose first string is fetched early
   for (int i = 0; i < tb->size; i++) {
+    if (i + kAhead < tb->size) __builtin_prefetch(tb->hash[i + kAhead]);
     uint32_t signature = 0;
     sweeplist(L, &tb->hash[i], [&](GCObject* o) {
       signature |= luaS_signature(static_cast<LString*>(o)->hash);
