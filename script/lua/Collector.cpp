@@ -299,9 +299,8 @@ void sweeplist(lua_State* L, GCObject** p) {
 // strings that stay.
 void sweepstrings(lua_State* L) {
   stringtable* tb = &G(L)->strt;
-  constexpr int kAhead = 32;  // chains whose first string is fetched early
   for (int i = 0; i < tb->size; i++) {
-    if (i + kAhead < tb->size) __builtin_prefetch(tb->hash[i + kAhead]);
+    luaS_prefetchchain(tb, i);
     uint32_t signature = 0;
     sweeplist(L, &tb->hash[i], [&](GCObject* o) {
       signature |= luaS_signature(static_cast<LString*>(o)->hash);

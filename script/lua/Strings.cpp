@@ -156,6 +156,7 @@ void luaS_resize(lua_State* L, int newsize) {
   stringtable* tb = &G(L)->strt;
   const lu_hash mask = static_cast<lu_hash>(newsize - 1);
   for (int i = 0; i < tb->size; i++) {
+    luaS_prefetchchain(tb, i);
     GCObject* o = tb->hash[i];
     while (o != nullptr) {
       GCObject* next = o->next;

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "script/lua/Object.h"
+#include "script/lua/State.h"
 
 // Interned strings and full userdata. Byte strings and wide strings share one
 // string table: equal text of the same kind is always the same object, so
@@ -37,6 +38,13 @@ Udata* luaS_newboxedpointer(lua_State* L, void* p);
 void luaS_resize(lua_State* L, int newsize);
 // Releases the chain array (the strings are freed by the collector).
 void luaS_freeall(lua_State* L);
+
+// Asks for the first string of the chain some way ahead of chain i, so a
+// walk over every chain (a sweep, a resize) need not wait for each in turn.
+inline void luaS_prefetchchain(const stringtable* tb, int i) {
+  constexpr int kAhead = 32;
+  if (i + kAhead < tb->size) __builtin_prefetch(tb->hash[i + kAhead]);
+}
 
 // The bit a string with this hash sets in its chain's signature.
 inline uint32_t luaS_signature(lu_hash h) { return 1u << ((h * 0x9e3779b1u) >> 27); }
