@@ -1,0 +1,4 @@
+local function deep(t)
+  t.x.y = 1
+end
+deep({})

@@ -1,0 +1,4 @@
+local function run()
+  return undefinedfunction()
+end
+run()

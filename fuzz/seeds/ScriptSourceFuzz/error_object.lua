@@ -1,0 +1,2 @@
+-- An error object that is not text reaches the runner as it is.
+error({code = 1})

@@ -1,0 +1,1 @@
+return {name = _REQUIREDNAME}

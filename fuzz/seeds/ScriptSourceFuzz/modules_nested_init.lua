@@ -1,0 +1,1 @@
+nestedran = true

@@ -1,0 +1,3 @@
+local before = _REQUIREDNAME
+local inner = require("inner")
+return {before = before, after = _REQUIREDNAME, inner = inner}
