@@ -11,8 +11,8 @@ mkdir -p "$seeds"
 find "$seeds" -type f -delete
 find tests/script/cases -name '*.lua' | sort | while read -r file; do
   name=$(sed -e 's|^tests/script/cases/||' -e 's|\.lua$||' -e 's|/|_|g' <<<"$file")
-  cp "$file" "$seeds/$name.lua"
+  cp "$file" "$seeds/$name"
   if [ "$(head -c 2 "$file" | xxd -p)" != "fffe" ]; then
-    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$file"; } >"$seeds/$name.wide.lua"
+    { printf '\xff\xfe'; iconv -f UTF-8 -t UTF-16LE "$file"; } >"$seeds/$name.wide"
   fi
 done
