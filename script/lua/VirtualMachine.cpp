@@ -1,5 +1,6 @@
 #include "script/lua/VirtualMachine.h"
 
+#include <algorithm>
 #include <cstring>
 #include <functional>
 
@@ -196,9 +197,25 @@ void joinstrings(lua_State* L, StkId top, int n, JoinMode mode) {
 // An operand that adds nothing to the text before it.
 bool isemptystring(const TObject* o) { return !ttisnumber(o) && tsvalue(o)->len == 0; }
 
+// The most common join, a short byte string or number with another, made in
+// a buffer on the C stack; false when the two operands at first are not such.
+bool joinshort(lua_State* L, StkId first) {
+  constexpr size_t kShort = 64;
+  const auto isshort = [](const TObject* o) {
+    return ttisnumber(o) || (ttisstring(o) && tsvalue(o)->len <= kShort);
+  };
+  if (!isshort(first) || !isshort(first + 1)) return false;
+  char text[2 * std::max<size_t>(kShort, LUAI_MAXNUMBER2STR)];
+  const size_t left = writeoperand(first, JoinMode::Bytes, text);
+  const size_t len = left + writeoperand(first + 1, JoinMode::Bytes, text + left);
+  setsvalue(first, luaS_newlstr(L, text, len));
+  return true;
+}
+
 }  // namespace
 
 void luaV_concat(lua_State* L, int total, int last) {
+  if (total == 2 && joinshort(L, L->base + last - 1)) return;
   const JoinMode mode = joinmode(L->base + last - total + 1, total);
   do {
     StkId top = L->base + last + 1;
