@@ -15,17 +15,39 @@ struct SmallBlocks::FreeBlock {
   FreeBlock* next;
 };
 
-// The head of a slab; its blocks follow, from `firstblock` on.
+// The head of a slab; its blocks follow it. They are handed out first from
+// `start`, some pages into the slab, to its end, and then from the head up to
+// `start`: slabs lie on 64 KiB boundaries, and were every slab's first blocks
+// on its first page, those pages would all compete for the same few entries
+// of the processor's address-translation cache (a program touching a few
+// objects of many sizes ran a tenth slower so).
 struct alignas(16) SmallBlocks::Slab {
   Slab* prev;
   Slab* next;
   FreeBlock* free;  // blocks given back
-  char* unused;     // the part never handed out runs from here to the end
+  char* unused;     // the next block never handed out...
+  char* limit;      // ...and where that run ends
+  char* start;
   uint32_t used;    // blocks handed out
   uint32_t blocksize;
 
+  char* first() { return reinterpret_cast<char*>(this + 1); }
   char* end() { return reinterpret_cast<char*>(this) + kSlabBytes; }
-  bool hasroom() { return free != nullptr || unused + blocksize <= end(); }
+  bool towrap() { return limit == end() && start != first(); }
+  bool hasroom() {
+    return free != nullptr || unused + blocksize <= limit ||
+           (towrap() && first() + blocksize <= start);
+  }
+  // A block never handed out; there must be room.
+  char* carve() {
+    if (unused + blocksize > limit) {  // on from the head
+      unused = first();
+      limit = start;
+    }
+    char* block = unused;
+    unused += blocksize;
+    return block;
+  }
 };
 
 SmallBlocks::~SmallBlocks() {
@@ -47,8 +69,12 @@ SmallBlocks::Slab* SmallBlocks::NewSlab(size_t sizeclass) {
   if (memory == nullptr) return nullptr;
   Slab* slab = new (memory) Slab{};
   slab->blocksize = static_cast<uint32_t>((sizeclass + 1) * kGrain);
-  slab->unused = reinterpret_cast<char*>(slab + 1);
-  ASAN_POISON_MEMORY_REGION(slab->unused, slab->end() - slab->unused);
+  constexpr size_t kPage = 4096;
+  constexpr size_t kStride = 7;  // prime to the pages of a slab: neighbours lie apart
+  const size_t page = (mSlabsMade++ * kStride) % (kSlabBytes / kPage);
+  slab->start = slab->unused = slab->first() + page * kPage;
+  slab->limit = slab->end();
+  ASAN_POISON_MEMORY_REGION(slab->first(), slab->end() - slab->first());
   PushFront(slab, sizeclass);
   return slab;
 }
@@ -84,8 +110,7 @@ void* SmallBlocks::Allocate(size_t size) {
     slab->free = reused->next;
     block = reused;
   } else {
-    block = slab->unused;
-    slab->unused += slab->blocksize;
+    block = slab->carve();
     ASAN_UNPOISON_MEMORY_REGION(block, slab->blocksize);
   }
   slab->used++;

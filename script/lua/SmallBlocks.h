@@ -47,4 +47,5 @@ class SmallBlocks {
   // Per class, every slab of that class; those with room come first.
   Slab* mFirst[kClasses] = {};
   Slab* mLast[kClasses] = {};
+  size_t mSlabsMade = 0;
 };
