@@ -103,7 +103,16 @@ void traversetable(GCState* st, Table* h) {
     h->gclist = *list;
     *list = h;
   }
-  for (int i = 0; i < h->sizearray; i++) markweak(st, &h->array[i], weakvalue);
+  for (int i = 0; i < h->sizearray; i++) {
+    // Strings are marked on the spot (they reach nothing, and no table holds
+    // them weakly): lists of a million strings are common.
+    const TObject* v = &h->array[i];
+    if (isstringvalue(v)) {
+      gcvalue(v)->marked |= MARKBIT;
+    } else {
+      markweak(st, v, weakvalue);
+    }
+  }
   for (int i = sizenode(h) - 1; i >= 0; i--) {
     Node* n = gnode(h, i);
     if (ttisnil(gval(n))) {
