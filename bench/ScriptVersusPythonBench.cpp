@@ -7,7 +7,9 @@
 // the ratio, and the ratio compares the fastest run of each side, which
 // interference from other work on the machine cannot make faster. The
 // benchmark's time is the script's; the counter "ratio" is script time /
-// Python time (below 1: the dialect is faster).
+// Python time (below 1: the dialect is faster), and "goal" the ratio each
+// program should reach. After the runs, one line per program tells whether
+// its goal was met; a goal not met is a line that starts with "MISS".
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -21,8 +23,10 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
+#include <cstdio>
 #include <limits>
 #include <string>
+#include <vector>
 
 #include "script/lua/Calls.h"
 #include "script/lua/Lualib.h"
@@ -42,8 +46,10 @@ double ThreadSeconds() {
 }
 
 struct Program {
+  const char* name;
   const char* script;  // a chunk run with the standard libraries
   const char* python;  // the body of the twin's `def main():`, indented
+  double goal;         // the ratio to reach
 };
 
 // --- Python ----------------------------------------------------------------------------
@@ -78,11 +84,14 @@ double RunPython(const char* body) {
 
 // --- The dialect -----------------------------------------------------------------------
 
-// The default allocator's work, watching the collector: a collection starts
-// when the bytes in use reach the threshold and ends when it sets a new one.
-// The pause is timed from the allocation that reaches the threshold to the
-// first allocation after the new threshold, so it is an upper bound of the
-// time the script stood still.
+// An allocator with the default allocator's work that watches the collector:
+// a collection starts when the bytes in use reach the threshold and ends when
+// it sets a new one. The pause is timed from the allocation that reaches the
+// threshold to the first allocation after the new threshold, so it is an
+// upper bound of the time the script stood still. The timed runs use the
+// default allocator itself, whose small blocks come from the interpreter's
+// own slabs (which an allocator of our own would bypass); one more run under
+// this watch finds the longest pause.
 struct PauseWatch {
   global_State* g = nullptr;
   lu_mem threshold = 0;
@@ -125,12 +134,12 @@ const char* readsource(lua_State*, void* ud, size_t* size) {
 
 void callchunk(lua_State* L, void*) { luaD_call(L, L->top - 1, 0); }
 
-// Runs the program once in a fresh interpreter; the seconds of the run, or a
-// negative value when it failed.
+// Runs the program once in a fresh interpreter, under the watch when one is
+// given; the seconds of the run, or a negative value when it failed.
 double RunScript(const char* script, PauseWatch* watch) {
-  lua_State* L = luaE_open(PauseWatch::Alloc, watch);
+  lua_State* L = watch != nullptr ? luaE_open(PauseWatch::Alloc, watch) : lua_open();
   if (L == nullptr) return -1;
-  watch->g = G(L);
+  if (watch != nullptr) watch->g = G(L);
   luaL_openlibs(L);
   const char* text = script;
   ZIO z;
@@ -141,17 +150,36 @@ double RunScript(const char* script, PauseWatch* watch) {
     const int status = luaD_pcall(L, callchunk, nullptr, savestack(L, L->top - 1), 0);
     if (status == 0) seconds = ThreadSeconds() - start;
   }
-  watch->g = nullptr;
+  if (watch != nullptr) watch->g = nullptr;
   lua_close(L);
   return seconds;
+}
+
+// --- Goals -------------------------------------------------------------------------------
+
+struct Outcome {
+  const Program* program;
+  double ratio;
+};
+
+std::vector<Outcome>& Outcomes() {
+  static std::vector<Outcome> outcomes;
+  return outcomes;
+}
+
+void ReportGoals() {
+  for (const Outcome& o : Outcomes()) {
+    const bool met = o.ratio <= o.program->goal;
+    printf("%-4s %-22s ratio %.2f, goal %.2f or less\n", met ? "met" : "MISS", o.program->name,
+           o.ratio, o.program->goal);
+  }
 }
 
 void RunVersusPython(benchmark::State& state, const Program& program) {
   double scriptSeconds = std::numeric_limits<double>::max();
   double pythonSeconds = std::numeric_limits<double>::max();
-  PauseWatch watch;
   for (auto _ : state) {
-    const double script = RunScript(program.script, &watch);
+    const double script = RunScript(program.script, nullptr);
     const double python = RunPython(program.python);
     if (script < 0 || python < 0) {
       state.SkipWithError(script < 0 ? "the script failed" : "the Python twin failed");
@@ -161,23 +189,31 @@ void RunVersusPython(benchmark::State& state, const Program& program) {
     scriptSeconds = std::min(scriptSeconds, script);
     pythonSeconds = std::min(pythonSeconds, python);
   }
+  PauseWatch watch;
+  RunScript(program.script, &watch);
+  const double ratio = scriptSeconds / pythonSeconds;
   state.counters["script_min_ms"] = scriptSeconds * 1000;
   state.counters["python_min_ms"] = pythonSeconds * 1000;
-  state.counters["ratio"] = scriptSeconds / pythonSeconds;
+  state.counters["ratio"] = ratio;
+  state.counters["goal"] = program.goal;
   state.counters["gc_pause_ms"] = watch.longest * 1000;
+  Outcomes().push_back({&program, ratio});
 }
 
 // --- The programs ----------------------------------------------------------------------
 
 const Program kFib = {
+    "recursive fib",
     "local function fib(n) if n < 2 then return n end return fib(n - 1) + fib(n - 2) end\n"
     "result = fib(30)\n",
     "    def fib(n):\n"
     "        if n < 2: return n\n"
     "        return fib(n - 1) + fib(n - 2)\n"
-    "    return fib(30)\n"};
+    "    return fib(30)\n",
+    0.60};
 
 const Program kArray = {
+    "array fill and sum",
     "local t = {}\n"
     "for i = 1, 3000000 do t[i] = i end\n"
     "local stats = {sum = 0, count = 0}\n"
@@ -190,9 +226,11 @@ const Program kArray = {
     "    stats = {'sum': 0, 'count': 0}\n"
     "    for i in range(3000000):\n"
     "        stats['sum'] = stats['sum'] + t[i]\n"
-    "        stats['count'] = stats['count'] + 1\n"};
+    "        stats['count'] = stats['count'] + 1\n",
+    0.40};
 
 const Program kFloat = {
+    "float loop",
     "local sum = 0.0\n"
     "for i = 1, 5000000 do\n"
     "  local f = i * 0.5\n"
@@ -201,17 +239,21 @@ const Program kFloat = {
     "    total = 0.0\n"
     "    for i in range(1, 5000001):\n"
     "        f = i * 0.5\n"
-    "        total = total + f * f / (f + 1.0) - 0.25\n"};
+    "        total = total + f * f / (f + 1.0) - 0.25\n",
+    0.30};
 
 const Program kConcat = {
+    "million strings joined",
     "local parts = {}\n"
     "for i = 1, 1000000 do parts[i] = 'item' .. i end\n"
     "local joined = table.concat(parts, ',')\n",
     "    parts = []\n"
     "    for i in range(1, 1000001): parts.append('item' + str(i))\n"
-    "    joined = ','.join(parts)\n"};
+    "    joined = ','.join(parts)\n",
+    1.0};
 
 const Program kTrees = {
+    "binary trees",
     "local function bottomup(depth)\n"
     "  if depth == 0 then return {} end\n"
     "  depth = depth - 1\n"
@@ -248,9 +290,11 @@ const Program kTrees = {
     "        iterations = iterations // 4\n"
     "        total = 0\n"
     "        for i in range(iterations): total = total + check(bottomup(depth))\n"
-    "    check(longlived)\n"};
+    "    check(longlived)\n",
+    0.8};
 
 const Program kMethods = {
+    "method calls",
     "local Point = {}\n"
     "Point.__index = Point\n"
     "function Point.new(x, y) return setmetatable({x = x, y = y}, Point) end\n"
@@ -275,10 +319,11 @@ const Program kMethods = {
     "    acc = 0\n"
     "    for i in range(2000000):\n"
     "        p.move(1, 2)\n"
-    "        acc = acc + p.length2()\n"};
+    "        acc = acc + p.length2()\n",
+    0.55};
 
-// Goals of the ratio: fib 1.0, array 0.5, float loop 0.4, concat 1.2,
-// binary trees 1.0, method calls 0.8.
+// The goals: joined strings and binary trees as fast as Python or better;
+// the others no slower than they were measured when those goals were set.
 void BM_RecursiveFib30(benchmark::State& state) { RunVersusPython(state, kFib); }
 void BM_ArrayFillAndSum(benchmark::State& state) { RunVersusPython(state, kArray); }
 void BM_FloatLoop(benchmark::State& state) { RunVersusPython(state, kFloat); }
@@ -294,3 +339,12 @@ BENCHMARK(BM_BinaryTrees)->UseManualTime()->Unit(benchmark::kMillisecond)->Itera
 BENCHMARK(BM_MethodCalls)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
 
 }  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  ReportGoals();
+  return 0;
+}

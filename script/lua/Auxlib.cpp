@@ -2,7 +2,9 @@
 
 #include <cstring>
 
+#include "script/lua/Api.h"
 #include "script/lua/Object.h"
+#include "script/lua/Table.h"
 
 namespace {
 
@@ -159,10 +161,10 @@ int luaL_optint(lua_State* L, int narg, int def) {
 namespace {
 
 // Pops `count` values, the top one a size: its value, or -1 when it is not a
-// number or is negative.
+// number or is negative. Text that reads as a number is not a size.
 int popsize(lua_State* L, int count) {
   int n = -1;
-  if (lua_isnumber(L, -1)) {
+  if (lua_type(L, -1) == LUA_TNUMBER) {
     n = static_cast<int32_t>(luaO_num2bits(lua_tonumber(L, -1)));
     if (n < 0) n = -1;
   }
@@ -183,6 +185,16 @@ void pushsizes(lua_State* L) {
   lua_rawset(L, -3);
   lua_pushvalue(L, -1);
   lua_rawseti(L, LUA_REGISTRYINDEX, kSizesKey);
+}
+
+// The count of non-nil entries from 1 upwards, read straight from the table:
+// lists of a million entries are counted this way.
+int countentries(Table* h) {
+  int n = 0;
+  while (n < h->sizearray && !ttisnil(&h->array[n])) n++;
+  if (n < h->sizearray) return n;
+  while (!ttisnil(luaH_getnum(h, n + 1))) n++;
+  return n;
 }
 
 // Pushes the field "n" of the table at t.
@@ -219,10 +231,5 @@ int luaL_getn(lua_State* L, int t) {
   lua_rawget(L, -2);
   n = popsize(L, 2);
   if (n >= 0) return n;
-  for (n = 0;; n++) {
-    lua_rawgeti(L, t, n + 1);
-    const bool end = lua_isnil(L, -1);
-    lua_pop(L, 1);
-    if (end) return n;
-  }
+  return countentries(hvalue(luaA_index(L, t)));
 }

@@ -9,6 +9,7 @@
 #include "platform/file/TFile.h"
 #include "platform/text/Log.h"
 #include "script/lua/Auxlib.h"
+#include "script/lua/Calls.h"
 
 namespace {
 
@@ -100,9 +101,7 @@ void alert(lua_State* L) {
   lua_pop(L, 2);
 }
 
-}  // namespace
-
-int luaL_loadfile(lua_State* L, const char* filename) {
+int loadfile(lua_State* L, const char* filename) {
   if (filename == nullptr) {
     lua_pushstring(L, "cannot read stdin: there is no standard input to load from");
     return LUA_ERRFILE;
@@ -123,6 +122,27 @@ int luaL_loadfile(lua_State* L, const char* filename) {
   }
   lua_remove(L, nameindex);
   return status;
+}
+
+struct FileLoad {
+  const char* filename;
+  int status;
+};
+
+void loadfileprotected(lua_State* L, void* ud) {
+  FileLoad* load = static_cast<FileLoad*>(ud);
+  load->status = loadfile(L, load->filename);
+}
+
+}  // namespace
+
+// The names and messages pushed around the compiler's own protected run
+// allocate too: the whole load runs protected, so a memory failure anywhere
+// is its status 4 with "not enough memory", and the file is closed.
+int luaL_loadfile(lua_State* L, const char* filename) {
+  FileLoad load{filename, 0};
+  const int status = luaD_pcall(L, loadfileprotected, &load, savestack(L, L->top), 0);
+  return status != 0 ? status : load.status;
 }
 
 int luaL_loadbuffer(lua_State* L, const char* buff, size_t size, const char* name) {

@@ -56,6 +56,8 @@ void markobject(GCState* st, GCObject* o) {
       markobject(st, static_cast<Udata*>(o)->metatable);
       break;
     default:  // tables, functions, threads and prototypes are traversed later
+      // A table's array is fetched now, while the table waits its turn.
+      if (o->tt == LUA_TTABLE) __builtin_prefetch(static_cast<Table*>(o)->array);
       gclistof(o) = st->gray;
       st->gray = o;
       break;
@@ -101,7 +103,16 @@ void traversetable(GCState* st, Table* h) {
     h->gclist = *list;
     *list = h;
   }
-  for (int i = 0; i < h->sizearray; i++) markweak(st, &h->array[i], weakvalue);
+  for (int i = 0; i < h->sizearray; i++) {
+    // Strings are marked on the spot (they reach nothing, and no table holds
+    // them weakly): lists of a million strings are common.
+    const TObject* v = &h->array[i];
+    if (isstringvalue(v)) {
+      gcvalue(v)->marked |= MARKBIT;
+    } else {
+      markweak(st, v, weakvalue);
+    }
+  }
   for (int i = sizenode(h) - 1; i >= 0; i--) {
     Node* n = gnode(h, i);
     if (ttisnil(gval(n))) {
@@ -272,16 +283,38 @@ void freeobj(lua_State* L, GCObject* o) {
   }
 }
 
-// Frees the unmarked objects of a list that are not fixed; unmarks the rest.
-void sweeplist(lua_State* L, GCObject** p) {
+// Frees the unmarked objects of a list that are not fixed; unmarks the rest
+// and hands each of them to `kept`.
+template <class Kept>
+void sweeplist(lua_State* L, GCObject** p, Kept kept) {
   while (GCObject* curr = *p) {
+    __builtin_prefetch(curr->next);  // fetched while this one is dealt with
     if (curr->marked & (MARKBIT | FIXEDBIT)) {
       curr->marked &= static_cast<lu_byte>(~MARKBIT);
+      kept(curr);
       p = &curr->next;
     } else {
       *p = curr->next;
       freeobj(L, curr);
     }
+  }
+}
+
+void sweeplist(lua_State* L, GCObject** p) {
+  sweeplist(L, p, [](GCObject*) {});
+}
+
+// Sweeps each chain of the string table and sets its signature anew from the
+// strings that stay.
+void sweepstrings(lua_State* L) {
+  stringtable* tb = &G(L)->strt;
+  for (int i = 0; i < tb->size; i++) {
+    luaS_prefetchchain(tb, i);
+    uint32_t signature = 0;
+    sweeplist(L, &tb->hash[i], [&](GCObject* o) {
+      signature |= luaS_signature(static_cast<LString*>(o)->hash);
+    });
+    tb->signatures[i] = signature;
   }
 }
 
@@ -303,7 +336,7 @@ void closedeadthreads(lua_State* L) {
 
 void sweep(lua_State* L) {
   global_State* g = G(L);
-  for (int i = 0; i < g->strt.size; i++) sweeplist(L, &g->strt.hash[i]);
+  sweepstrings(L);
   sweeplist(L, &g->rootudata);
   closedeadthreads(L);
   sweeplist(L, &g->rootgc);

@@ -1,6 +1,8 @@
 #include "script/lua/Memory.h"
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 
 #include "script/lua/Calls.h"
 #include "script/lua/Debug.h"
@@ -10,10 +12,43 @@ void luaM_toobig(lua_State* L) {
   luaG_runerror(L, "memory allocation error: block too big");
 }
 
+namespace {
+
+bool issmall(size_t size) { return size > 0 && size <= SmallBlocks::kLargest; }
+
+// The default allocator's work with its small blocks taken from the
+// interpreter's slabs; a block moves between slabs and the allocator when its
+// size crosses SmallBlocks::kLargest.
+void* reallocsmall(lua_State* L, void* block, size_t oldsize, size_t size) {
+  global_State* g = G(L);
+  SmallBlocks& blocks = g->smallblocks;
+  const bool wassmall = block != nullptr && issmall(oldsize);
+  if (!wassmall && !issmall(size)) {
+    return g->alloc(g->allocud, block, oldsize, size, 0, L->allockind);
+  }
+  if (wassmall && issmall(size) && SmallBlocks::SameClass(oldsize, size)) return block;
+  void* moved = nullptr;
+  if (size > 0) {
+    moved = issmall(size) ? blocks.Allocate(size)
+                          : g->alloc(g->allocud, nullptr, 0, size, 0, L->allockind);
+    if (moved == nullptr) return nullptr;
+    if (block != nullptr) memcpy(moved, block, std::min(oldsize, size));
+  }
+  if (wassmall) {
+    blocks.Release(block, oldsize);
+  } else if (block != nullptr) {
+    g->alloc(g->allocud, block, oldsize, 0, 0, L->allockind);
+  }
+  return moved;
+}
+
+}  // namespace
+
 void* luaM_realloc(lua_State* L, void* block, size_t oldsize, size_t size) {
   if (size >= MAX_SIZET) luaM_toobig(L);
   global_State* g = G(L);
-  void* result = g->alloc(g->allocud, block, oldsize, size, 0, L->allockind);
+  void* result = g->usesmallblocks ? reallocsmall(L, block, oldsize, size)
+                                   : g->alloc(g->allocud, block, oldsize, size, 0, L->allockind);
   if (size == 0) {
     result = nullptr;
   } else if (result == nullptr) {

@@ -71,23 +71,19 @@ bool convertdecimal(const char* start, const char* end, lua_Number* result) {
   return true;
 }
 
-// The hexadecimal form of wide text, after its "0x".
+// The hexadecimal form of wide text, after its "0x". The prefix itself is a
+// numeral, so "0x" and "0x." stand for 0.
 bool converthexwide(const lua_WChar* p, lua_Number* result) {
   lua_Number value = 0;
-  bool digits = false;
-  for (int d; (d = hexvalue(*p)) >= 0; p++) {
-    value = value * 16 + d;
-    digits = true;
-  }
+  for (int d; (d = hexvalue(*p)) >= 0; p++) value = value * 16 + d;
   if (*p == '.') {
     p++;
     int shift = 0;
     for (int d; (d = hexvalue(*p)) >= 0; p++) {
       shift -= 4;
       value += std::ldexp(static_cast<lua_Number>(d), shift);
-      digits = true;
     }
-    if (digits && (*p == 'p' || *p == 'P')) {
+    if (*p == 'p' || *p == 'P') {
       const lua_WChar* e = p + 1;
       const bool negative = *e == '-';
       if (*e == '+' || *e == '-') e++;
@@ -103,7 +99,7 @@ bool converthexwide(const lua_WChar* p, lua_Number* result) {
       }
     }
   }
-  if (!digits || !onlyspaceleft(p)) return false;
+  if (!onlyspaceleft(p)) return false;
   *result = value;
   return true;
 }
@@ -154,9 +150,16 @@ int luaO_wstr2d(const lua_WChar* s, lua_Number* result) {
 }
 
 size_t luaO_number2str(lua_Number n, char (&out)[LUAI_MAXNUMBER2STR]) {
+  // Whole numbers below 10^14 are written as "%.14g" writes them, digits
+  // only, by the much quicker integer conversion (-0 keeps its sign).
+  constexpr lua_Number kWholeDigitsOnly = 1e14;
+  const bool whole = n > -kWholeDigitsOnly && n < kWholeDigitsOnly &&
+                     n == static_cast<lua_Number>(static_cast<int64_t>(n)) &&
+                     (n != 0 || !std::signbit(n));
   // to_chars with a precision formats as printf's "%.14g" in the "C" locale.
   const std::to_chars_result r =
-      std::to_chars(out, out + sizeof out - 1, n, std::chars_format::general, 14);
+      whole ? std::to_chars(out, out + sizeof out - 1, static_cast<int64_t>(n))
+            : std::to_chars(out, out + sizeof out - 1, n, std::chars_format::general, 14);
   *r.ptr = '\0';
   return static_cast<size_t>(r.ptr - out);
 }

@@ -65,7 +65,8 @@ struct GCObject {
 struct LString : GCObject {
   lu_byte reserved;  // byte strings: index of a reserved word of the lexer, else 0
   lu_hash hash;
-  size_t len;
+  uint32_t len;   // below MAX_SIZET
+  lu_hash chain;  // chooses its chain of the string table (see stringtable)
 };
 
 inline char* getstr(LString* ts) { return reinterpret_cast<char*>(ts + 1); }

@@ -2,6 +2,7 @@
 // strings as bytes of fixed sizes ('i', 'I', 'l' and 'L' are 4 bytes on every
 // host), in either byte order, with fixed-width fields.
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 
@@ -118,7 +119,8 @@ class Packer {
   // one when a width follows. Widths count from the field's opening.
   void Field(FormatReader* format) {
     if (mFieldOpen) {
-      while (mWritten - mFieldStart < mFieldWidth) AddByte(mFill);
+      const size_t written = mWritten - mFieldStart;
+      if (written < mFieldWidth) AddFill(mFieldWidth - written);
       mFieldOpen = false;
     }
     if (!format->PeekDigit()) return;
@@ -135,6 +137,16 @@ class Packer {
   void PushResult() { luaL_pushresult(&mBuffer); }
 
  private:
+  // `count` fill bytes, a block at a time: fields can be millions wide.
+  void AddFill(size_t count) {
+    char block[LUAL_BUFFERSIZE];
+    memset(block, mFill, sizeof block);
+    for (size_t n; count > 0; count -= n) {
+      n = std::min(count, sizeof block);
+      AddBytes(block, n);
+    }
+  }
+
   luaL_Buffer mBuffer;
   ByteOrder mOrder;
   size_t mWritten = 0;  // bytes added so far, across the buffer's flushes

@@ -72,6 +72,7 @@ void openstate(lua_State* L, void*) {
   global_State* g = new (block) global_State{};
   g->alloc = boot->alloc;
   g->allocud = boot->allocud;
+  g->usesmallblocks = g->alloc == luaM_defaultalloc;
   g->panic = defaultpanic;
   g->mainthread = L;
   setnilvalue(gkey(g->dummynode));
@@ -106,6 +107,7 @@ void closestate(lua_State* L, global_State* boot) {
     if (g->strt.hash != nullptr) luaS_freeall(L);
     luaZ_freebuffer(L, &g->buff);
     freestack(L, L);
+    g->~global_State();
     alloc(allocud, g, sizeof(global_State), 0, 0, 0);
   }
   alloc(allocud, L, sizeof(lua_State), 0, 0, 0);

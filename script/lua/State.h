@@ -4,6 +4,7 @@
 
 #include "script/lua/Limits.h"
 #include "script/lua/Object.h"
+#include "script/lua/SmallBlocks.h"
 #include "script/lua/Stream.h"
 
 // The interpreter state: the global state shared by all threads of one
@@ -12,10 +13,19 @@
 
 struct lua_longjmp;  // recovery point of a protected call, Calls.h
 
+// The string table. The chain of a string is chosen by a key of its own
+// (LString::chain): the hash of its text without its last unit, plus that
+// unit. Strings that differ only in their last unit, as a program's generated
+// names and numbers do, so lie in neighbouring chains, and making, resizing
+// or sweeping many of them walks memory in order instead of all over it.
+// Beside each chain head a word holds one bit for each string in the chain
+// (luaS_signature), so a search for a string that is not there mostly ends
+// without visiting the chain.
 struct stringtable {
-  GCObject** hash;  // chain heads, shared by byte and wide strings
-  uint32_t nuse;    // interned strings
-  int size;         // a power of two
+  GCObject** hash;       // chain heads, shared by byte and wide strings
+  uint32_t* signatures;  // per chain, the signature bits of its strings
+  uint32_t nuse;         // interned strings
+  int size;              // a power of two
 };
 
 // Bits of CallInfo::state.
@@ -83,6 +93,10 @@ struct global_State {
   int nthreads;
   // Collect at every check point (for tests that look for lost references).
   bool gcstress;
+  // With the default allocator, blocks of up to SmallBlocks::kLargest bytes
+  // come from the interpreter's own slabs (see luaM_realloc).
+  bool usesmallblocks;
+  SmallBlocks smallblocks;
 };
 
 struct lua_State : GCObject {

@@ -280,13 +280,6 @@ int findindex(lua_State* L, Table* t, const TObject* key) {
   luaG_runerror(L, "invalid key for `next'");
 }
 
-const TObject* findstring(Table* t, LString* key, int tag) {
-  for (Node* n = hashpow2(t, key->hash); n != nullptr; n = n->next) {
-    if (ttype(gkey(n)) == tag && tsvalue(gkey(n)) == key) return gval(n);
-  }
-  return &luaO_nilobject;
-}
-
 }  // namespace
 
 Node* luaH_mainposition(Table* t, const TObject* key) {
@@ -340,12 +333,11 @@ const TObject* luaH_getnum(Table* t, int key) {
   return &luaO_nilobject;
 }
 
-const TObject* luaH_getstr(Table* t, LString* key) {
-  return findstring(t, key, LUA_TSTRING);
-}
-
 const TObject* luaH_getwstr(Table* t, LString* key) {
-  return findstring(t, key, LUA_TWSTRING);
+  for (Node* n = hashpow2(t, key->hash); n != nullptr; n = n->next) {
+    if (ttiswstring(gkey(n)) && tsvalue(gkey(n)) == key) return gval(n);
+  }
+  return &luaO_nilobject;
 }
 
 const TObject* luaH_get(Table* t, const TObject* key) {

@@ -20,7 +20,14 @@ void luaH_free(lua_State* L, Table* t);
 // Lookups; a missing key gives &luaO_nilobject.
 const TObject* luaH_get(Table* t, const TObject* key);
 const TObject* luaH_getnum(Table* t, int key);
-const TObject* luaH_getstr(Table* t, LString* key);
+// Byte-string keys are the most common of all: their chain walk is inline.
+inline const TObject* luaH_getstr(Table* t, LString* key) {
+  const lu_hash mask = static_cast<lu_hash>(sizenode(t) - 1);
+  for (Node* n = gnode(t, static_cast<int>(key->hash & mask)); n != nullptr; n = n->next) {
+    if (ttisstring(gkey(n)) && tsvalue(gkey(n)) == key) return gval(n);
+  }
+  return &luaO_nilobject;
+}
 const TObject* luaH_getwstr(Table* t, LString* key);
 // The array slot of key when it is an integral number within t's array
 // part, else null.

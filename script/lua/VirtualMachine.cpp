@@ -1,6 +1,8 @@
 #include "script/lua/VirtualMachine.h"
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 
 #include "script/lua/Calls.h"
 #include "script/lua/Collector.h"
@@ -62,7 +64,7 @@ void luaV_gettable(lua_State* L, const TObject* t, const TObject* key, StkId val
     const TObject* tm;
     if (ttistable(t)) {
       Table* h = hvalue(t);
-      const TObject* v = luaH_get(h, key);
+      const TObject* v = luaH_fastget(h, key);
       if (!ttisnil(v) || (tm = fasttm(L, h->metatable, TM_INDEX)) == nullptr) {
         setobj(restorestack(L, valr), v);
         return;
@@ -195,9 +197,25 @@ void joinstrings(lua_State* L, StkId top, int n, JoinMode mode) {
 // An operand that adds nothing to the text before it.
 bool isemptystring(const TObject* o) { return !ttisnumber(o) && tsvalue(o)->len == 0; }
 
+// The most common join, a short byte string or number with another, made in
+// a buffer on the C stack; false when the two operands at first are not such.
+bool joinshort(lua_State* L, StkId first) {
+  constexpr size_t kShort = 64;
+  const auto isshort = [](const TObject* o) {
+    return ttisnumber(o) || (ttisstring(o) && tsvalue(o)->len <= kShort);
+  };
+  if (!isshort(first) || !isshort(first + 1)) return false;
+  char text[2 * std::max<size_t>(kShort, LUAI_MAXNUMBER2STR)];
+  const size_t left = writeoperand(first, JoinMode::Bytes, text);
+  const size_t len = left + writeoperand(first + 1, JoinMode::Bytes, text + left);
+  setsvalue(first, luaS_newlstr(L, text, len));
+  return true;
+}
+
 }  // namespace
 
 void luaV_concat(lua_State* L, int total, int last) {
+  if (total == 2 && joinshort(L, L->base + last - 1)) return;
   const JoinMode mode = joinmode(L->base + last - total + 1, total);
   do {
     StkId top = L->base + last + 1;
@@ -380,6 +398,20 @@ void negate(lua_State* L, StkId ra, const TObject* rb) {
   if (!callbinTM(L, rb, &nil, ra, TM_UNM)) luaG_aritherror(L, rb, &nil);
 }
 
+// A method found without calling anything: in the table itself, or in the
+// table that is its "__index"; else null.
+const TObject* methodof(lua_State* L, const TObject* self, const TObject* key) {
+  if (!ttistable(self)) return nullptr;
+  Table* h = hvalue(self);
+  const TObject* v = luaH_fastget(h, key);
+  if (!ttisnil(v)) return v;
+  const TObject* index = fasttm(L, h->metatable, TM_INDEX);
+  if (index == nullptr) return v;
+  if (!ttistable(index)) return nullptr;
+  v = luaH_fastget(hvalue(index), key);
+  return ttisnil(v) ? nullptr : v;
+}
+
 // A numeric text in a `for' limit or step becomes its number in place.
 bool tonumberinplace(TObject* o) {
   TObject n;
@@ -480,6 +512,36 @@ reentry:  // a Lua frame starts or continues: L->ci
   for (;;) {
     const Instruction i = *pc++;
     StkId ra = base + GETARG_A(i);
+    // + - * / of instruction i, each opcode with its own copy of the number
+    // case, so the machine takes no further branch on the operation.
+    auto arithmetic = [&](auto operation) {
+      const TObject* rb = RK(GETARG_B(i));
+      const TObject* rc = RK(GETARG_C(i));
+      if (ttisnumber(rb) && ttisnumber(rc)) {
+        setnvalue(ra, operation(nvalue(rb), nvalue(rc)));
+      } else {
+        arith(L, GET_OPCODE(i), ra, rb, rc);
+        base = L->base;
+      }
+    };
+    // == < <= of instruction i, likewise: skips the jump that follows unless
+    // the outcome is the one it names.
+    auto comparison = [&](auto numbers, int (*values)(lua_State*, const TObject*, const TObject*)) {
+      const TObject* rb = RK(GETARG_B(i));
+      const TObject* rc = RK(GETARG_C(i));
+      int holds;
+      if (ttisnumber(rb) && ttisnumber(rc)) {
+        holds = numbers(nvalue(rb), nvalue(rc));
+      } else {
+        holds = values(L, rb, rc);
+        base = L->base;
+      }
+      if (holds != GETARG_A(i)) {
+        pc++;  // skip the jump
+      } else {
+        pc += GETARG_sBx(*pc) + 1;  // take it
+      }
+    };
     switch (GET_OPCODE(i)) {
       case OP_MOVE:
         setobj(ra, base + GETARG_B(i));
@@ -560,25 +622,28 @@ reentry:  // a Lua frame starts or continues: L->ci
         break;
       case OP_SELF: {
         StkId rb = base + GETARG_B(i);
+        const TObject* key = RK(GETARG_C(i));
         setobj(ra + 1, rb);
-        luaV_gettable(L, rb, RK(GETARG_C(i)), ra);
+        if (const TObject* method = methodof(L, rb, key)) {
+          setobj(ra, method);
+          break;
+        }
+        luaV_gettable(L, ra + 1, key, ra);
         base = L->base;
         break;
       }
       case OP_ADD:
-      case OP_SUB:
-      case OP_MUL:
-      case OP_DIV: {
-        const TObject* rb = RK(GETARG_B(i));
-        const TObject* rc = RK(GETARG_C(i));
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          setnvalue(ra, numberarith(GET_OPCODE(i), nvalue(rb), nvalue(rc)));
-        } else {
-          arith(L, GET_OPCODE(i), ra, rb, rc);
-          base = L->base;
-        }
+        arithmetic(std::plus<lua_Number>());
         break;
-      }
+      case OP_SUB:
+        arithmetic(std::minus<lua_Number>());
+        break;
+      case OP_MUL:
+        arithmetic(std::multiplies<lua_Number>());
+        break;
+      case OP_DIV:
+        arithmetic(std::divides<lua_Number>());
+        break;
       case OP_BAND:
       case OP_BOR:
       case OP_SHL:
@@ -627,28 +692,14 @@ reentry:  // a Lua frame starts or continues: L->ci
         pc += GETARG_sBx(i);
         break;
       case OP_EQ:
-      case OP_LT:
-      case OP_LE: {
-        const TObject* rb = RK(GETARG_B(i));
-        const TObject* rc = RK(GETARG_C(i));
-        int holds;
-        if (ttisnumber(rb) && ttisnumber(rc)) {
-          const lua_Number b = nvalue(rb);
-          const lua_Number c = nvalue(rc);
-          holds = GET_OPCODE(i) == OP_EQ ? b == c : GET_OPCODE(i) == OP_LT ? b < c : b <= c;
-        } else if (GET_OPCODE(i) == OP_EQ) {
-          holds = luaV_equal(L, rb, rc);
-        } else {
-          holds = GET_OPCODE(i) == OP_LT ? luaV_lessthan(L, rb, rc) : luaV_lessequal(L, rb, rc);
-        }
-        base = L->base;
-        if (holds != GETARG_A(i)) {
-          pc++;  // skip the jump
-        } else {
-          pc += GETARG_sBx(*pc) + 1;  // take it
-        }
+        comparison(std::equal_to<lua_Number>(), luaV_equal);
         break;
-      }
+      case OP_LT:
+        comparison(std::less<lua_Number>(), luaV_lessthan);
+        break;
+      case OP_LE:
+        comparison(std::less_equal<lua_Number>(), luaV_lessequal);
+        break;
       case OP_TEST: {
         StkId rb = base + GETARG_B(i);
         if (l_isfalse(rb) == (GETARG_C(i) != 0)) {
@@ -701,7 +752,17 @@ reentry:  // a Lua frame starts or continues: L->ci
         goto reentry;
       }
       case OP_FORLOOP:
-        if (forstep(L, ra)) pc += GETARG_sBx(i);
+        if (ttisnumber(ra) && ttisnumber(ra + 1) && ttisnumber(ra + 2)) {
+          const lua_Number step = nvalue(ra + 2);
+          const lua_Number index = nvalue(ra) + step;
+          const lua_Number limit = nvalue(ra + 1);
+          if (step > 0 ? index <= limit : index >= limit) {
+            chgnvalue(ra, index);
+            pc += GETARG_sBx(i);
+          }
+        } else if (forstep(L, ra)) {
+          pc += GETARG_sBx(i);
+        }
         break;
       case OP_TFORLOOP:
         forcall(L, GETARG_A(i), GETARG_C(i) + 1);

@@ -220,7 +220,9 @@ TEST_F(ScriptAuxlib, SizesComeFromFieldNThenTheSizesTableThenCounting) {
     int size;
   } cases[] = {
       {"{n = 5, 1}", 5},
-      {"{n = '3'}", 3},
+      {"{n = 3.9}", 3},
+      {"{n = '3'}", 0},
+      {"{n = '3', 1, 2}", 2},
       {"{n = -1, 1, 2}", 2},
       {"{1, 2, 3}", 3},
       {"{1, 2, nil, 4}", 2},
@@ -240,6 +242,14 @@ TEST_F(ScriptAuxlib, SetnWritesFieldNOrTheWeakSizesTable) {
   lua_getglobal(L, "t");
   luaL_setn(L, -1, 7);
   EXPECT_EQ(RunChunk(L, "return t.n"), "7");
+  ASSERT_EQ(LoadSource(L, "return {n = '4', 1}"), 0);
+  lua_call(L, 0, 1);
+  luaL_setn(L, -1, 9);
+  EXPECT_EQ(luaL_getn(L, -1), 9);
+  lua_pushstring(L, "n");
+  lua_rawget(L, -2);
+  EXPECT_EQ(lua_type(L, -1), LUA_TSTRING) << "text in n is left alone";
+  lua_pop(L, 2);
   lua_getglobal(L, "u");
   luaL_setn(L, -1, 10);
   EXPECT_EQ(luaL_getn(L, -1), 10);

@@ -89,6 +89,22 @@ TEST_F(ScriptChunkLoader, AFileThatCannotBeOpenedGivesAFileError) {
       << "the operating system's reason when it gave one";
 }
 
+TEST_F(ScriptChunkLoader, AFailedAllocationAnywhereInLoadingIsAMemoryErrorStatus) {
+  files.WriteAsset("chunk.lua", "local t = {1, 2, 3}; return t[2] .. 'x'");
+  BuildFileIndex();
+  lua_pushstring(L, "below");
+  for (int fail = 1;; fail++) {
+    state.Allocator().failAt = state.Allocator().allocations + fail;
+    const int status = luaL_loadfile(L, "chunk.lua");
+    state.Allocator().failAt = 0;
+    ASSERT_EQ(lua_gettop(L), 2) << "one result above what was there";
+    if (status == 0) break;  // this load made fewer allocations
+    EXPECT_EQ(status, LUA_ERRMEM) << "allocation " << fail;
+    EXPECT_STREQ(lua_tostring(L, -1), "not enough memory") << "allocation " << fail;
+    lua_pop(L, 1);
+  }
+}
+
 TEST_F(ScriptChunkLoader, NoFileNameGivesAFileErrorInsteadOfStandardInput) {
   ASSERT_EQ(luaL_loadfile(L, nullptr), LUA_ERRFILE);
   EXPECT_EQ(lua_gettop(L), 1);

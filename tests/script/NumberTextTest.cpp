@@ -83,7 +83,8 @@ TEST(ScriptNumberText, WideTextConvertsDecimalAndHexadecimal) {
       {u"0x1F", true, 31},         {u"0X1f", true, 31},        {u"0x.8", true, 0.5},
       {u"0x1.8p1", true, 3},       {u"0x1.p-1", true, 0.5},    {u"0x10  ", true, 16},
       {u"0x1.0p+4", true, 16},     {u"0x1p4", false, 0},       {u"-0x10", false, 0},
-      {u"0x", false, 0},           {u"0x.", false, 0},         {u"0xg", false, 0},
+      {u"0x", true, 0},            {u"0X.", true, 0},          {u"0x  ", true, 0},
+      {u"0x.p1", true, 0},         {u"0xp1", false, 0},        {u"0xg", false, 0},
       {u"0x1.8p", false, 0},       {u"12  ", true, 12},        {u" 12", false, 0},
       {u"1e2", true, 100},         {u"-2.5", true, -2.5},      {u"+7", true, 7},
       {u"1e", false, 0},           {u"", false, 0},            {u"inf", false, 0},
@@ -121,6 +122,8 @@ TEST(ScriptNumberText, NumbersAreWrittenWithFourteenSignificantDigits) {
       {1, "1"},           {-0.5, "-0.5"},         {1e15, "1e+15"},     {0.1, "0.1"},
       {1.0 / 3, "0.33333333333333"}, {2147483648.0, "2147483648"}, {1e-5, "1e-05"},
       {HUGE_VAL, "inf"},  {-HUGE_VAL, "-inf"},
+      {0, "0"},           {-0.0, "-0"},           {-42, "-42"},        {99999999999999, "99999999999999"},
+      {1e14, "1e+14"},    {-1e14, "-1e+14"},      {123456789012345, "1.2345678901234e+14"},
   };
   for (const auto& c : cases) {
     char text[LUAI_MAXNUMBER2STR];

@@ -2,11 +2,13 @@
 #include <spawn.h>
 #include <sys/wait.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "tests/support/TempFolder.h"
@@ -32,8 +34,8 @@ struct RunnerResult {
   std::string err;
 };
 
-// Runs the file, with the runner's option when one is given.
-RunnerResult RunScript(const std::string& file, const std::string& option) {
+// Runs the file, with the runner's options.
+RunnerResult RunScript(const std::string& file, const std::vector<std::string>& options) {
   TempFolder temp;
   std::filesystem::create_directory_symlink(SCRIPT_CASES_FOLDER, temp.File("assets"));
   const std::string outPath = temp.File("out");
@@ -47,7 +49,7 @@ RunnerResult RunScript(const std::string& file, const std::string& option) {
                                    0600);
   std::string program = SCRIPTRUN_PATH;
   std::vector<std::string> arguments = {program};
-  if (!option.empty()) arguments.push_back(option);
+  arguments.insert(arguments.end(), options.begin(), options.end());
   arguments.push_back(file);
   std::vector<char*> argv;
   for (std::string& argument : arguments) argv.push_back(argument.data());
@@ -80,8 +82,8 @@ std::string Companion(const std::string& file, const char* extension) {
   return path.replace_extension(extension).string();
 }
 
-void ExpectCase(const std::string& file, const std::string& option) {
-  const RunnerResult run = RunScript(file, option);
+void ExpectCase(const std::string& file, const std::vector<std::string>& options) {
+  const RunnerResult run = RunScript(file, options);
   EXPECT_EQ(run.out, ReadWholeFile(Companion(file, ".out")));
   if (std::filesystem::exists(Companion(file, ".err"))) {
     EXPECT_EQ(run.status, 1);
@@ -94,12 +96,12 @@ void ExpectCase(const std::string& file, const std::string& option) {
 
 class ScriptFiles : public ::testing::TestWithParam<std::string> {};
 
-TEST_P(ScriptFiles, WriteTheExpectedOutput) { ExpectCase(GetParam(), ""); }
+TEST_P(ScriptFiles, WriteTheExpectedOutput) { ExpectCase(GetParam(), {}); }
 
-TEST_P(ScriptFiles, WriteTheSameFromTheirPrecompiledChunks) { ExpectCase(GetParam(), "--dump"); }
+TEST_P(ScriptFiles, WriteTheSameFromTheirPrecompiledChunks) { ExpectCase(GetParam(), {"--dump"}); }
 
 TEST_P(ScriptFiles, WriteTheSameWhenTheCollectorRunsAtEveryCheckPoint) {
-  ExpectCase(GetParam(), "--gc-stress");
+  ExpectCase(GetParam(), {"--gc-stress"});
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, ScriptFiles, ::testing::ValuesIn(CaseFiles()),
@@ -110,5 +112,34 @@ INSTANTIATE_TEST_SUITE_P(Cases, ScriptFiles, ::testing::ValuesIn(CaseFiles()),
                                '_');
                            return name;
                          });
+
+// Cases that catch no error: every allocation they make, refused alone in a
+// run of its own, must end that run in the memory error, also through a
+// precompiled chunk and with the collector at every check point (which then
+// fails inside collections). The sanitizers watch every run for a crash, a
+// leak or memory misuse on the way out.
+class ScriptFilesUnderRefusedAllocations
+    : public ::testing::TestWithParam<std::tuple<std::string, std::string>> {};
+
+TEST_P(ScriptFilesUnderRefusedAllocations, EndInTheMemoryError) {
+  const auto& [file, mode] = GetParam();
+  std::vector<std::string> options = {"--alloc-sweep"};
+  if (!mode.empty()) options.push_back(mode);
+  const RunnerResult run = RunScript(file, options);
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_THAT(run.out, ::testing::EndsWith("every run ended in the memory error\n"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScriptFilesUnderRefusedAllocations,
+    ::testing::Combine(::testing::Values("tables.lua", "functions.lua", "concatenation.lua",
+                                         "error_wide.lua", "window_script.lua"),
+                       ::testing::Values("", "--dump", "--gc-stress")),
+    [](const ::testing::TestParamInfo<std::tuple<std::string, std::string>>& info) {
+      std::string name = std::get<0>(info.param) + std::get<1>(info.param);
+      std::replace_if(name.begin(), name.end(), [](char c) { return !isalnum(c); }, '_');
+      return name;
+    });
 
 }  // namespace

@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "script/lua/Collector.h"
 #include "script/lua/State.h"
 #include "tests/script/ScriptState.h"
 
@@ -77,6 +79,54 @@ TEST(ScriptStrings, InterningSurvivesTheGrowthOfTheStringTable) {
     EXPECT_EQ(luaS_newlstr(L, text.data(), text.size()), strings[i]);
     EXPECT_EQ(Wide(L, std::u16string(text.begin(), text.end())), wides[i]);
   }
+}
+
+TEST(ScriptStrings, StringsThatOutliveACollectionAreFoundAgain) {
+  ScriptState state;
+  lua_State* L = state.L();
+  // Names that differ in their last characters share neighbouring chains,
+  // and chains hold both kept and dropped ones.
+  std::vector<LString*> kept;
+  lua_newtable(L);
+  for (int i = 0; i < 5000; i++) {
+    const std::string text = "name" + std::to_string(i);
+    if (i % 3 == 0) {
+      lua_pushlstring(L, text.data(), text.size());
+      kept.push_back(tsvalue(L->top - 1));
+      lua_rawseti(L, -2, static_cast<int>(kept.size()));
+    } else {
+      luaS_newlstr(L, text.data(), text.size());
+    }
+  }
+  lua_setglobal(L, "kept");
+  const uint32_t before = G(L)->strt.nuse;
+  luaC_collectgarbage(L);
+  EXPECT_LT(G(L)->strt.nuse, before - 3000) << "the dropped ones went";
+  for (size_t k = 0; k < kept.size(); k++) {
+    const std::string text = "name" + std::to_string(3 * k);
+    EXPECT_EQ(luaS_newlstr(L, text.data(), text.size()), kept[k]) << text;
+  }
+  const uint32_t after = G(L)->strt.nuse;
+  luaS_new(L, "name1");
+  EXPECT_EQ(G(L)->strt.nuse, after + 1) << "a dropped one is made anew";
+}
+
+TEST(ScriptStrings, AStringWrittenInPlaceIsInternedOnceAdopted) {
+  ScriptState state;
+  lua_State* L = state.L();
+  LString* existing = luaS_new(L, "joined,text");
+  const uint32_t interned = G(L)->strt.nuse;
+  LString* blank = luaS_newblank(L, 11);
+  memcpy(getstr(blank), "joined,text", 11);
+  EXPECT_EQ(luaS_adopt(L, blank), existing) << "the equal string stands; the copy is freed";
+  EXPECT_EQ(G(L)->strt.nuse, interned);
+  blank = luaS_newblank(L, 4);
+  memcpy(getstr(blank), "new!", 4);
+  LString* adopted = luaS_adopt(L, blank);
+  EXPECT_EQ(adopted, blank);
+  EXPECT_STREQ(getstr(adopted), "new!");
+  EXPECT_EQ(luaS_new(L, "new!"), adopted);
+  EXPECT_EQ(G(L)->strt.nuse, interned + 1);
 }
 
 TEST(ScriptStrings, LengthsBeyondTheLimitAreRefused) {

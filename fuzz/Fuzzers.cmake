@@ -1,0 +1,27 @@
+# The fuzzing programs: every .cpp file directly in fuzz/ is one, named after
+# its file, with its entry point LLVMFuzzerTestOneInput. Its seeds live in
+# fuzz/seeds/<name>/ and the inputs that once made it fail in
+# fuzz/findings/<name>/. It is built two ways from this one list: under
+# libFuzzer by the fuzz preset (fuzz/CMakeLists.txt), and with a plain driver
+# that replays its seeds and findings as a test (tests/fuzz/CMakeLists.txt).
+set(QUORVANE_FUZZ_FOLDER ${CMAKE_CURRENT_LIST_DIR})
+file(GLOB QUORVANE_FUZZ_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/*.cpp")
+
+# Every program links the script and media libraries (and the platform under
+# them). A program that needs more names it here:
+#   set(fuzz_links_<name> <libraries>)
+set(fuzz_links_CommandLineFuzz quorvane_app)
+set(fuzz_links_LevelPlayFuzz quorvane_rules_test_kit)
+set(fuzz_links_LevelSettingsFuzz quorvane_rules_test_kit)
+set(fuzz_links_MarkupFuzz quorvane_test_media)
+set(fuzz_links_PieceTableFuzz quorvane_rules_test_kit)
+set(fuzz_links_PiecesDumpFuzz quorvane_rules_test_kit)
+set(fuzz_links_PowerUpTablesFuzz quorvane_rules_test_kit)
+set(fuzz_links_ScoresFuzz quorvane_rules_test_kit)
+
+# Adds the program `target` built from the fuzzing program `fuzzer`'s source
+# and the extra sources given after it.
+function(quorvane_fuzz_program target fuzzer)
+  add_executable(${target} ${QUORVANE_FUZZ_FOLDER}/${fuzzer}.cpp ${ARGN})
+  target_link_libraries(${target} PRIVATE quorvane_script quorvane_media ${fuzz_links_${fuzzer}})
+endfunction()
