@@ -82,15 +82,17 @@ inline std::string dumptop(lua_State* L) {
   return out;
 }
 
-// Whether the function surely ends: no backward jumps, no loops, no tail
-// calls and at most one call per function (so calls form a chain that the
-// call limit ends), the same for every nested function.
+// Whether the function surely ends: no backward jumps (of OP_JMP, or of
+// OP_TFORPREP, which a compiler aims forwards but a chunk may not), no loops,
+// no tail calls and at most one call per function (so calls form a chain that
+// the call limit ends), the same for every nested function.
 inline bool surelyends(const Proto* f) {
   int calls = 0;
   for (int pc = 0; pc < f->sizecode; pc++) {
     const Instruction i = f->code[pc];
     switch (GET_OPCODE(i)) {
       case OP_JMP:
+      case OP_TFORPREP:  // jumps too, and a chunk may aim it backwards
         if (GETARG_sBx(i) < 0) return false;
         break;
       case OP_FORLOOP:
