@@ -24,28 +24,15 @@ namespace {
 constexpr double kClipSeconds = 2.0;
 constexpr double kStreamSeconds = 10.0;
 
-struct Memory {
-  const std::string* bytes;
-  size_t position = 0;
-};
-
-size_t ReadMemory(void* into, size_t size, size_t count, void* source) {
-  auto& memory = *static_cast<Memory*>(source);
-  const size_t bytes = std::min(size * count, memory.bytes->size() - memory.position);
-  std::memcpy(into, memory.bytes->data() + memory.position, bytes);
-  memory.position += bytes;
-  return bytes / size;
-}
-
 // Seconds libvorbisfile alone takes to decode the bytes, the best of a few runs.
 double BareDecodeSeconds(const std::string& bytes) {
   double best = 1e9;
   std::vector<char> buffer(4096);
   for (int run = 0; run < 5; ++run) {
     const auto start = std::chrono::steady_clock::now();
-    Memory memory{&bytes};
+    OggMemory memory{&bytes};
     OggVorbis_File file;
-    ov_open_callbacks(&memory, &file, nullptr, 0, ov_callbacks{ReadMemory, nullptr, nullptr, nullptr});
+    OpenOggInMemory(memory, file);
     int section = 0;
     while (ov_read(&file, buffer.data(), int(buffer.size()), 0, 2, 1, &section) > 0) {
     }

@@ -8,7 +8,8 @@
 
 // Texture data over a surface the test made, with the load options given:
 // the display finds its surface, and nothing else of it does anything.
-class FakeTextureData final : public TTextureData {
+// Tests derive from it to give one operation a body.
+class FakeTextureData : public TTextureData {
  public:
   FakeTextureData(std::shared_ptr<sys::gfx::Surface> surface, int32_t width, int32_t height, uint8_t flags)
       : mSurface(std::move(surface)) {

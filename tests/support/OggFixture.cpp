@@ -17,13 +17,8 @@ void TakePages(ogg_stream_state& stream, std::string& out, bool flush) {
   }
 }
 
-struct Memory {
-  const std::string* bytes;
-  size_t position = 0;
-};
-
 size_t ReadMemory(void* into, size_t size, size_t count, void* source) {
-  auto& memory = *static_cast<Memory*>(source);
+  auto& memory = *static_cast<OggMemory*>(source);
   const size_t bytes = std::min(size * count, memory.bytes->size() - memory.position);
   std::memcpy(into, memory.bytes->data() + memory.position, bytes);
   memory.position += bytes;
@@ -94,11 +89,10 @@ std::string EncodeOgg(int channels, int rate, double seconds, uint32_t seed) {
 }
 
 std::vector<int16_t> DecodeOgg(const std::string& bytes) {
-  Memory memory{&bytes};
+  OggMemory memory{&bytes};
   OggVorbis_File file;
   std::vector<int16_t> samples;
-  if (ov_open_callbacks(&memory, &file, nullptr, 0, ov_callbacks{ReadMemory, nullptr, nullptr, nullptr}) < 0)
-    return samples;
+  if (!OpenOggInMemory(memory, file)) return samples;
   char buffer[4096];
   int section = 0;
   long got = 0;
@@ -129,4 +123,8 @@ std::vector<int16_t> AsMixed(const std::vector<int16_t>& samples, int channels, 
     }
   }
   return mixed;
+}
+
+bool OpenOggInMemory(OggMemory& memory, OggVorbis_File& file) {
+  return ov_open_callbacks(&memory, &file, nullptr, 0, ov_callbacks{ReadMemory, nullptr, nullptr, nullptr}) >= 0;
 }

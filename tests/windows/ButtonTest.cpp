@@ -12,6 +12,7 @@
 #include "platform/file/FileIndex.h"
 #include "media/TSoundManager.h"
 #include "system/audio/ManualAudioDevice.h"
+#include "tests/support/FakeTextureData.h"
 #include "tests/support/SteppedSoundWait.h"
 #include "tests/support/OggFixture.h"
 #include "tests/support/TestFileLayer.h"
@@ -54,13 +55,13 @@ class RecordingAction : public TButton::Action {
 
 // Texture data whose lock hands out pixels the test wrote, blue, green, red,
 // alpha, at a pitch wider than the rows; a lock that fails when told to.
-class LockableTextureData final : public TTextureData {
+class LockableTextureData final : public FakeTextureData {
  public:
   LockableTextureData(int32_t width, int32_t height, int32_t pitch, bool locks)
-      : mPixels(static_cast<size_t>(pitch * height), 0), mPitch(pitch), mLocks(locks) {
-    mWidth = width;
-    mHeight = height;
-  }
+      : FakeTextureData(nullptr, width, height, 0),
+        mPixels(static_cast<size_t>(pitch * height), 0),
+        mPitch(pitch),
+        mLocks(locks) {}
 
   // Paints one pixel grey enough to be hit.
   void Light(int32_t x, int32_t y) {
@@ -68,15 +69,6 @@ class LockableTextureData final : public TTextureData {
     mPixels[static_cast<size_t>(y * mPitch + x * 4 + 1)] = 20;
   }
 
-  void Release() override {}
-  void Restore() override {}
-  bool Load(const char*, const char*) override { return false; }
-  bool CreateSurface(int32_t, int32_t) override { return false; }
-  void Blit(int32_t, int32_t, const TRect*, const std::shared_ptr<TTexture>&) override {}
-  void DrawClipped(float, float, float, float, const TRect*) override {}
-  void Draw(const TVec2*, float, float, float, float, const TVec2*, const TColor*, int32_t, const TCornerTransform*,
-            const TRect*) override {}
-  void Clear() override {}
   bool Lock(void** pixels, int32_t* width, int32_t* height, int32_t* pitch) override {
     if (!mLocks) return false;
     *pixels = mPixels.data();
@@ -88,8 +80,6 @@ class LockableTextureData final : public TTextureData {
   }
   void Unlock() override { --locked; }
   std::pair<int32_t, int32_t> GetSurfaceSize() const override { return {mWidth, mHeight}; }
-  void ActivatePalette(const TString&) override {}
-  std::shared_ptr<sys::gfx::Surface> GetSurface() const override { return nullptr; }
 
   int32_t locked = 0;
 
