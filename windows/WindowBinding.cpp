@@ -25,21 +25,15 @@ int ReleaseLink(lua_State* L) {
   return 0;
 }
 
-void SetField(lua_State* L, const char* key) {
-  lua_pushstring(L, key);
-  lua_insert(L, -2);
-  lua_rawset(L, -3);
-}
-
 void PushLinkMetatable(lua_State* L) {
   PushLinkMetatableEntry(L);
   if (lua_istable(L, -1)) return;
   lua_pop(L, 1);
   lua_newtable(L);
   lua_pushcfunction(L, ReleaseLink);
-  SetField(L, "__gc");
+  SetRawField(L, "__gc");
   lua_pushboolean(L, 0);
-  SetField(L, "__metatable");
+  SetRawField(L, "__metatable");
   lua_pushstring(L, kLinkMetatable);
   lua_pushvalue(L, -2);
   lua_rawset(L, LUA_REGISTRYINDEX);
