@@ -15,8 +15,7 @@
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/SyntheticFont.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/windows/RecordingWindowScript.h"
-#include "tests/windows/WindowTree.h"
+#include "tests/windows/TextDialogTree.h"
 #include "windows/TButton.h"
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
@@ -43,19 +42,10 @@ TVec2 PointOnLink(const TText& text, const char* id) {
   return TVec2(0, 0);
 }
 
-// A dialog pushed over the root holding a text window "text" at (20, 30) in
-// front of a recording window "back", with a recording script; the log goes
-// to a folder of its own.
-struct TextTree : WindowTree {
+// The dialog holds a text window "text" at (20, 30) in front of a
+// recording window "back"; the log goes to a folder of its own.
+struct TextTree : TextDialogTree {
   TextTree() {
-    fonts.InstallOn(platform);
-    auto recording = std::make_unique<RecordingWindowScript>();
-    script = recording.get();
-    manager.SetScript(std::move(recording));
-    auto owned = std::make_unique<TModalWindow>();
-    dialog = owned.get();
-    dialog->SetSize(400, 300);
-    manager.PushModal(std::move(owned));
     back = AddRecordingChild(*dialog, "back", TRect(0, 0, 400, 300), &platform.journal);
     text = AddText(*dialog, 20, 30);
     SetLogFolder(logs.Path().c_str());
@@ -63,12 +53,9 @@ struct TextTree : WindowTree {
   }
 
   TText* AddText(TWindow& parent, int32_t x, int32_t y) {
-    auto owned = std::make_unique<TText>();
-    TText* added = owned.get();
+    TText* added = Add(parent, std::make_unique<TText>());
     added->SetName("text");
     added->SetPosition(x, y);
-    std::unique_ptr<TWindow> child = std::move(owned);
-    parent.AddChild(child, false);
     return added;
   }
 
@@ -77,13 +64,10 @@ struct TextTree : WindowTree {
   }
 
   TButton* AddButton(const char* name) {
-    auto owned = std::make_unique<TButton>(TButton::kPush);
-    TButton* button = owned.get();
+    TButton* button = Add(*dialog, std::make_unique<TButton>(TButton::kPush));
     button->SetName(name);
     button->SetPosition(300, 250);
     button->SetSize(40, 20);
-    std::unique_ptr<TWindow> child = std::move(owned);
-    dialog->AddChild(child, true);
     return button;
   }
 
@@ -107,10 +91,7 @@ struct TextTree : WindowTree {
   }
   std::string Log() const { return ReadWholeFile(GetLogPath().CStr()); }
 
-  SyntheticFonts fonts;
   TempFolder logs;
-  RecordingWindowScript* script = nullptr;
-  TModalWindow* dialog = nullptr;
   RecordingWindow* back = nullptr;
   TText* text = nullptr;
 };
