@@ -66,6 +66,7 @@ class FakePlatform : public TPlatform {
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
   TStringTable* stringTable = nullptr;
+  std::string clipboard;  // Windows-1252
 
   CallJournal journal;
   TTaskList tasks;
@@ -128,6 +129,8 @@ class FakePlatform : public TPlatform {
   // Recorded with the name.
   TVecFont* GetFont(const TString& name) override;
   TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
+
+  TString GetClipboardText() override { return TString(clipboard.c_str()); }
 
  private:
   void Record(const std::string& entry);
