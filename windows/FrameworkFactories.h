@@ -18,6 +18,18 @@ class TButtonFactory : public TWindowFactory {
   std::unique_ptr<TWindow> Create(const TWindowStyle& style) override;
 };
 
+// Under "_text": a text window that is no snapshot member.
+class TTextFactory : public TWindowFactory {
+ public:
+  std::unique_ptr<TWindow> Create(const TWindowStyle& style) override;
+};
+
+// Under "_textedit": a text edit.
+class TTextEditFactory : public TWindowFactory {
+ public:
+  std::unique_ptr<TWindow> Create(const TWindowStyle& style) override;
+};
+
 // Registers the factories under "_button", "_text" and "_textedit",
 // replacing those the names had.
 void RegisterFrameworkFactories(TWindowManager& manager);

@@ -1,23 +1,48 @@
 #include "windows/FrameworkWindowKinds.h"
 
+#include <cstring>
+
 #include "media/TTexture.h"
 #include "platform/TPlatform.h"
 #include "platform/text/Log.h"
+#include "platform/xml/TStringTable.h"
 #include "windows/LuaBinding.h"
 #include "windows/TButton.h"
 #include "windows/TImage.h"
 #include "windows/TLuaTable.h"
+#include "windows/TText.h"
+#include "windows/TTextEdit.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowScript.h"
 #include "windows/TWindowStyle.h"
 #include "windows/TWindowTableScope.h"
 #include "windows/WindowBinding.h"
+#include "windows/WindowCoordinates.h"
 
 namespace {
+
+constexpr char kDefaultFontName[] = "font.mvec";
+constexpr int32_t kDefaultFontSize = 16;
+constexpr int32_t kDefaultMaxLength = 10;
+// Labels made only of these (prices, scores) are shown as they are.
+constexpr char kNumberCharacters[] = "0123456789.";
 
 TWindowManager* WindowManager() {
   TPlatform* platform = TPlatform::Instance();
   return platform ? platform->GetWindowManager() : nullptr;
+}
+
+bool IsNumberText(const TString& text) {
+  for (int index = 0; index < text.Length(); ++index) {
+    if (std::strchr(kNumberCharacters, text.CharAt(index)) == nullptr) return false;
+  }
+  return true;
+}
+
+// Raised on the calling state, for the calling script's protected call.
+[[noreturn]] void RaiseFontError(lua_State* L, const char* message) {
+  lua_pushstring(L, message);
+  lua_error(L);
 }
 
 }  // namespace
@@ -29,6 +54,8 @@ void TFrameworkWindowKinds::Register() {
   BindMethod(L, "CreateWindow", this, &TFrameworkWindowKinds::CreateWindow);
   BindMethod(L, "CreateButton", this, &TFrameworkWindowKinds::CreateButton);
   BindMethod(L, "CreateBitmap", this, &TFrameworkWindowKinds::CreateBitmap);
+  BindMethod(L, "CreateText", this, &TFrameworkWindowKinds::CreateText);
+  BindMethod(L, "CreateTextEdit", this, &TFrameworkWindowKinds::CreateTextEdit);
 }
 
 // ---- Making a window of a kind.
@@ -173,4 +200,77 @@ int TFrameworkWindowKinds::CreateBitmap(lua_State* L) {
   bitmap->SetTexture(std::move(texture), nullptr, scale);
   mScript.AttachWindow(std::move(bitmap));
   return 0;
+}
+
+// ---- Texts.
+
+// The font is checked before anything is made, so that its errors leave
+// nothing behind.
+int TFrameworkWindowKinds::CreateText(lua_State* L) {
+  if (!TWindowTableScope::HasWindowTable(L, "CreateText")) return 0;
+  TWindowTableScope table(mScript, L);
+  const TFontState font = ReadFont();
+  if (font.name.IsEmpty()) RaiseFontError(L, "Font error: Font has no name!");
+  if (font.size == 0) RaiseFontError(L, "Font error: Font has zero height!");
+  const TString label = TranslateLabel(mScript.GetString("label", ""));
+  const int32_t flags = ReadInteger("flags", ReadInteger("defflags", 0));
+  const double rotation = mScript.GetNumber("rotation", 0);
+  int64_t originX = ReadInteger("rotationOriginX", 0);
+  int64_t originY = ReadInteger("rotationOriginY", 0);
+  std::unique_ptr<TText> made = MakeWindow<TText>("_text", "TText", [] { return std::make_unique<TText>(false); });
+  auto* text = static_cast<TText*>(mScript.AttachWindow(std::move(made)));
+  if (!text) return 0;
+  if (!SetUpText(*text, label, flags, font) || rotation == 0) return 0;
+  PlaceCoordinate(originX, 0, text->GetWidth());
+  PlaceCoordinate(originY, 0, text->GetHeight());
+  text->SetRotation(static_cast<float>(rotation), ClampPosition(originX), ClampPosition(originY));
+  return 0;
+}
+
+int TFrameworkWindowKinds::CreateTextEdit(lua_State* L) {
+  if (!TWindowTableScope::HasWindowTable(L, "CreateTextEdit")) return 0;
+  TWindowTableScope table(mScript, L);
+  const TFontState font = ReadFont();
+  const TString label = mScript.GetString("label", "");
+  const bool password = mScript.GetBool("password", false);
+  const int32_t maxLength = ReadInteger("length", kDefaultMaxLength);
+  const TString ignore = mScript.GetString("ignore", "");
+  const int32_t flags = ReadInteger("flags", 0);
+  std::unique_ptr<TTextEdit> made =
+      MakeWindow<TTextEdit>("_textedit", "TTextEdit", [] { return std::make_unique<TTextEdit>(); });
+  if (!made) return 0;
+  if (password) made->SetPassword(true);
+  auto* edit = static_cast<TTextEdit*>(mScript.AttachWindow(std::move(made)));
+  if (!edit) return 0;
+  edit->Setup(label, edit->GetWidth(), edit->GetHeight(), flags, font.name, font.size, font.color);
+  edit->SetMaxLength(maxLength);
+  edit->SetIgnore(ignore);
+  return 0;
+}
+
+// A "font" that is no table counts as missing; items of the wrong type in
+// it count as missing too (no name, no size, no colour).
+TFontState TFrameworkWindowKinds::ReadFont() {
+  TFontState font{kDefaultFontName, kDefaultFontSize, TColor()};
+  lua_State* L = mScript.GetState();
+  if (!mScript.FindValue("font", true)) return font;
+  if (lua_istable(L, -1)) return mScript.ReadFontState();
+  lua_pop(L, 1);
+  return font;
+}
+
+TString TFrameworkWindowKinds::TranslateLabel(const TString& label) const {
+  if (!mScript.IsTranslatingLabels() || label.IsEmpty()) return label;
+  if (label.CharAt(0) == '#') return label.Mid(1);
+  if (IsNumberText(label)) return label;
+  TPlatform* platform = TPlatform::Instance();
+  const TStringTable* strings = platform ? platform->GetStringTable() : nullptr;
+  return strings ? strings->GetString(label) : label;
+}
+
+bool TFrameworkWindowKinds::SetUpText(TText& text, const TString& label, int32_t flags, const TFontState& font) {
+  if (text.Setup(label, text.GetWidth(), text.GetHeight(), flags, font.name, font.size, font.color)) return true;
+  LogPrintf("ERROR: Attempting to create text window of size(0,0): named '%s', label '%s'", text.GetName().CStr(),
+            label.CStr());
+  return false;
 }

@@ -3,16 +3,19 @@
 #include <cstdint>
 #include <memory>
 
+#include "media/TFontState.h"
 #include "platform/text/TString.h"
 #include "script/lua/Lua.h"
 
 class TButton;
+class TText;
 class TWindow;
 class TWindowScript;
 class TWindowTableScope;
 
 // The Lua functions that build the framework's own window kinds from window
-// tables: "CreateWindow", "CreateButton" and "CreateBitmap". Each takes the
+// tables: "CreateWindow", "CreateButton", "CreateBitmap", "CreateText" and
+// "CreateTextEdit". Each takes the
 // window table, reads its keys through the script's readers (a key the table
 // lacks comes from the default style's chain), builds the window and attaches
 // it under the current window (TWindowScript::AttachWindow). A window kind
@@ -33,6 +36,8 @@ class TFrameworkWindowKinds {
   int CreateWindow(lua_State* L);
   int CreateButton(lua_State* L);
   int CreateBitmap(lua_State* L);
+  int CreateText(lua_State* L);
+  int CreateTextEdit(lua_State* L);
 
   // The window of a kind made by its factory, or by makeOwn when the window
   // manager has no factory of that name. Null when the factory made none,
@@ -48,6 +53,14 @@ class TFrameworkWindowKinds {
   void SetCommand(TButton& button);
   // The table's "cleanup" runs the button's Init, while the button lives.
   void SetCleanup(const TWindowTableScope& table, TButton& button);
+
+  // The "font" table; the default font when there is none.
+  TFontState ReadFont();
+  // The label as the user is shown it: looked up in the string table when
+  // labels are translated.
+  TString TranslateLabel(const TString& label) const;
+  // A text window of zero width or height is left empty (logged): false.
+  bool SetUpText(TText& text, const TString& label, int32_t flags, const TFontState& font);
 
   int32_t ReadInteger(const char* key, int32_t fallback);
 

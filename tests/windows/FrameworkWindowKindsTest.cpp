@@ -1,6 +1,7 @@
 // The framework's window kinds built from window tables: plain windows,
-// buttons and bitmaps, their keys from the table and the style chain, the
-// factories they are made by, and the button's window-bound "cleanup".
+// buttons, bitmaps, texts and text edits, their keys from the table and the
+// style chain, the factories they are made by, the button's window-bound
+// "cleanup", label translation and the font errors.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -8,8 +9,11 @@
 #include <vector>
 
 #include "media/TSound.h"
+#include "media/TTextLayout.h"
 #include "media/TTexture.h"
+#include "platform/xml/TStringTable.h"
 #include "tests/support/FakeTextureData.h"
+#include "tests/support/StringTableFile.h"
 #include "tests/support/windows/RecordingWindowScript.h"
 #include "tests/windows/ScriptedWindows.h"
 #include "windows/FrameworkFactories.h"
@@ -17,6 +21,8 @@
 #include "windows/TButton.h"
 #include "windows/TImage.h"
 #include "windows/TLuaObjectWrapper.h"
+#include "windows/TText.h"
+#include "windows/TTextEdit.h"
 #include "windows/TWindowStyle.h"
 
 namespace {
@@ -24,6 +30,11 @@ namespace {
 using Entries = std::vector<std::string>;
 using Stack = std::vector<TWindow*>;
 using Layer = std::vector<TWindow*>;
+
+std::string ColorText(const TColor& color) {
+  return std::to_string(color.r) + " " + std::to_string(color.g) + " " + std::to_string(color.b) + " " +
+         std::to_string(color.a);
+}
 
 // A texture of a given size, for the texture cache to hand out.
 class SizedTexture : public TTexture {
@@ -355,6 +366,160 @@ TEST_F(FrameworkWindowKindsTest, ABitmapIsSizedToItsScaledTextureUnlessTheTableS
   ASSERT_NE(empty, nullptr) << "a mask without an image shows nothing";
   EXPECT_EQ(empty->GetTexture(), nullptr);
   EXPECT_EQ(empty->GetRect(), TRect(0, 0, 0, 0));
+}
+
+// ---- Texts.
+
+TEST_F(FrameworkWindowKindsTest, ATextTakesItsKeysFromTheTableTheStyleAndItsParentElseTheDefaults) {
+  TText* plain = Make<TText>("CreateText{ name = 't', label = 'Hi', w = 100, h = 20 }");
+  ASSERT_NE(plain, nullptr);
+  ASSERT_NE(plain->GetLayout(), nullptr);
+  EXPECT_FALSE(plain->GetFlags() & kWindowSnapshotMember);
+  const TTextLayout& layout = *plain->GetLayout();
+  EXPECT_EQ(layout.GetText(), "Hi");
+  EXPECT_EQ(layout.GetFontName(), "font.mvec");
+  EXPECT_EQ(layout.GetFontSize(), 16);
+  EXPECT_EQ(ColorText(layout.GetColor()), ColorText(TColor()));
+  EXPECT_EQ(layout.GetFlags(), 0);
+  EXPECT_EQ(layout.GetWidth(), 100);
+  EXPECT_EQ(layout.GetHeight(), 20);
+  script->PopWindow();
+  Run("gCurrentDefaultStyle = { font = { 'big.mvec', 30, { 1, 0, 0, 1 } }, parent = { defflags = 5, h = 40 } }");
+  TText* styled = Make<TText>("CreateText{ label = 'Styled', w = 50 }");
+  ASSERT_NE(styled, nullptr);
+  ASSERT_NE(styled->GetLayout(), nullptr);
+  EXPECT_EQ(styled->GetLayout()->GetFontName(), "big.mvec");
+  EXPECT_EQ(styled->GetLayout()->GetFontSize(), 30);
+  EXPECT_EQ(ColorText(styled->GetLayout()->GetColor()), ColorText(TColor(1.0f, 0.0f, 0.0f, 1.0f)));
+  EXPECT_EQ(styled->GetLayout()->GetFlags(), 5) << "the flags default to the default flags";
+  EXPECT_EQ(styled->GetLayout()->GetHeight(), 40);
+  script->PopWindow();
+  TText* flagged = Make<TText>("CreateText{ label = 'F', w = 50, flags = 2, font = 'not a table' }");
+  ASSERT_NE(flagged, nullptr);
+  EXPECT_EQ(flagged->GetLayout()->GetFlags(), 2);
+  EXPECT_EQ(flagged->GetLayout()->GetFontName(), "font.mvec") << "a font that is no table is the default font";
+}
+
+TEST_F(FrameworkWindowKindsTest, LabelsAreTranslatedOnlyWhileTranslationIsOn) {
+  WriteStringTable(windows.kit.files, "strings.xml", {{"TITLE", "Le titre"}});
+  TStringTable strings;
+  ASSERT_TRUE(strings.Load("strings.xml"));
+  windows.kit.platform.stringTable = &strings;
+  struct Case {
+    bool translate;
+    const char* label;
+    const char* shown;
+  };
+  const Case cases[] = {
+      {true, "#TITLE", "TITLE"},  {true, "12.50", "12.50"},     {true, "TITLE", "Le titre"},
+      {true, "MISSING", "#####"}, {false, "TITLE", "TITLE"},    {false, "#TITLE", "#TITLE"},
+      {true, "", ""},             {true, "1.5e3", "#####"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.label);
+    manager.SetTranslateLabels(c.translate);
+    TText* text = Make<TText>(std::string("CreateText{ w = 100, h = 20, label = '") + c.label + "' }");
+    ASSERT_NE(text, nullptr);
+    EXPECT_EQ(text->GetLabel(), c.shown);
+    script->PopWindow();
+  }
+  windows.kit.platform.stringTable = nullptr;
+}
+
+TEST_F(FrameworkWindowKindsTest, FontErrorsReachTheCallersProtectedCallBeforeAnyWindowIsMade) {
+  static int made = 0;
+  manager.SetFactory("_text", std::make_unique<MakingFactory>([]() -> std::unique_ptr<TWindow> {
+                       ++made;
+                       return std::make_unique<TText>();
+                     }));
+  struct Case {
+    const char* font;
+    const char* message;
+  };
+  const Case cases[] = {
+      {"{ '', 12 }", "Font error: Font has no name!"},
+      {"{ { }, 12 }", "Font error: Font has no name!"},
+      {"{ 'f.mvec' }", "Font error: Font has zero height!"},
+      {"{ 'f.mvec', 'high' }", "Font error: Font has zero height!"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.font);
+    Run(std::string("ok, message = pcall(CreateText, { w = 10, h = 10, font = ") + c.font + " }) ok = tostring(ok)");
+    EXPECT_EQ(Global("ok"), "false");
+    EXPECT_EQ(Global("message"), c.message);
+  }
+  Run("co = coroutine.create(function() CreateText{ w = 10, h = 10, font = { '', 5 } } end) "
+      "ok, message = coroutine.resume(co)");
+  EXPECT_EQ(Global("message"), "Font error: Font has no name!") << "raised in the caller's coroutine";
+  EXPECT_EQ(made, 0);
+  EXPECT_TRUE(root->GetChildren().empty());
+  EXPECT_EQ(script->GetWindowStack(), Stack{root});
+}
+
+TEST_F(FrameworkWindowKindsTest, ATextWithoutASizeStaysEmptyAndIsLogged) {
+  TText* text = Make<TText>("CreateText{ name = 'empty', label = 'Lost', w = 100, rotation = 10 }");
+  ASSERT_NE(text, nullptr);
+  EXPECT_EQ(text->GetLayout(), nullptr);
+  EXPECT_EQ(Log(),
+            Entries{"ERROR: Attempting to create text window of size(0,0): named 'empty', label 'Lost'"});
+}
+
+TEST_F(FrameworkWindowKindsTest, ARotationTurnsTheTextAboutItsCodedOrigin) {
+  TText* text = Make<TText>("CreateText{ label = 'Turn', w = 100, h = 40, rotation = 90, "
+                            "rotationOriginX = 80000, rotationOriginY = -10 }");
+  ASSERT_NE(text, nullptr);
+  ASSERT_NE(text->GetLayout(), nullptr);
+  EXPECT_EQ(text->GetLayout()->GetOriginX(), 50) << "centred in the text's own width";
+  EXPECT_EQ(text->GetLayout()->GetOriginY(), 30) << "from the far edge";
+  EXPECT_NEAR(text->GetLayout()->GetSine(), 1.0f, 1e-6f);
+}
+
+TEST_F(FrameworkWindowKindsTest, TheScriptRegistersTheTextFactories) {
+  lua_State* L = script->GetState();
+  lua_newtable(L);
+  const TWindowStyle style(*script, std::make_unique<TLuaObjectWrapper>(L));
+  std::unique_ptr<TWindow> text = manager.GetFactory("_text")->Create(style);
+  ASSERT_NE(TText::Cast(text.get()), nullptr);
+  EXPECT_EQ(TTextEdit::Cast(text.get()), nullptr);
+  EXPECT_FALSE(text->GetFlags() & kWindowSnapshotMember);
+  EXPECT_NE(TTextEdit::Cast(manager.GetFactory("_textedit")->Create(style).get()), nullptr);
+}
+
+// ---- Text edits.
+
+TEST_F(FrameworkWindowKindsTest, ATextEditTakesItsLabelPasswordLengthAndIgnoredCharacters) {
+  Run("gCurrentDefaultStyle = { parent = { length = 4, font = { 'edit.mvec', 12 } } }");
+  TTextEdit* edit =
+      Make<TTextEdit>("CreateTextEdit{ name = 'pw', w = 100, h = 20, label = 'ab', password = true, ignore = 'x', "
+                      "flags = 1 }");
+  ASSERT_NE(edit, nullptr);
+  ASSERT_NE(edit->GetLayout(), nullptr);
+  EXPECT_EQ(edit->GetLabel(), "ab");
+  EXPECT_EQ(edit->GetLayout()->GetText(), "**") << "shown masked";
+  EXPECT_EQ(edit->GetLayout()->GetFontName(), "edit.mvec");
+  EXPECT_EQ(edit->GetLayout()->GetFlags(), 1);
+  EXPECT_TRUE(edit->OnChar('x'));
+  EXPECT_EQ(edit->GetLabel(), "ab") << "an ignored character is swallowed";
+  EXPECT_TRUE(edit->OnChar('c'));
+  EXPECT_TRUE(edit->OnChar('d'));
+  EXPECT_FALSE(edit->OnChar('e')) << "the length from the style's parent";
+  EXPECT_EQ(edit->GetLabel(), "abcd");
+  script->PopWindow();
+  TTextEdit* plain = Make<TTextEdit>("gCurrentDefaultStyle = nil CreateTextEdit{ w = 100, h = 20, label = 'open' }");
+  ASSERT_NE(plain, nullptr);
+  EXPECT_EQ(plain->GetLayout()->GetText(), "open");
+  EXPECT_EQ(plain->GetLayout()->GetFontName(), "font.mvec");
+  for (char c : std::string("123456")) plain->OnChar(static_cast<uint8_t>(c));
+  EXPECT_EQ(plain->GetLabel(), "open123456") << "ten characters at most by default";
+}
+
+TEST_F(FrameworkWindowKindsTest, ATextEditFactoryThatMakesAPlainTextIsRefused) {
+  manager.SetFactory("_textedit", std::make_unique<MakingFactory>([]() -> std::unique_ptr<TWindow> {
+                       return std::make_unique<TText>();
+                     }));
+  Run("CreateTextEdit{ w = 10, h = 10 }");
+  EXPECT_TRUE(root->GetChildren().empty());
+  EXPECT_EQ(Log(), Entries{"The factory \"_textedit\" made a window that is no TTextEdit: not supported"});
 }
 
 }  // namespace
