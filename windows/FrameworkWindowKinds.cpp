@@ -95,8 +95,7 @@ int32_t TFrameworkWindowKinds::ReadInteger(const char* key, int32_t fallback) {
 int TFrameworkWindowKinds::CreateWindow(lua_State* L) {
   if (!TWindowTableScope::HasWindowTable(L, "CreateWindow")) return 0;
   TWindowTableScope table(mScript, L);
-  std::unique_ptr<TWindow> window = MakeWindow<TWindow>("_window", "TWindow", [] { return std::make_unique<TWindow>(); });
-  mScript.AttachWindow(std::move(window));
+  mScript.AttachWindow(MakeWindow<TWindow>("_window", "TWindow", [] { return std::make_unique<TWindow>(); }));
   return 0;
 }
 
@@ -106,7 +105,8 @@ int TFrameworkWindowKinds::CreateButton(lua_State* L) {
   if (!TWindowTableScope::HasWindowTable(L, "CreateButton")) return 0;
   TWindowTableScope table(mScript, L);
   const int32_t kind = ReadInteger("type", TButton::kPush);
-  std::unique_ptr<TButton> button = MakeWindow<TButton>("_button", "TButton", [kind] { return std::make_unique<TButton>(kind); });
+  std::unique_ptr<TButton> button =
+      MakeWindow<TButton>("_button", "TButton", [kind] { return std::make_unique<TButton>(kind); });
   if (!button) return 0;
   SetUpButton(*button);
   AddLayerImages(*button);

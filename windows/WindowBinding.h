@@ -36,9 +36,10 @@ int CallWindowMethod(lua_State* L) {
   }
   auto* target = static_cast<Target*>(window);
   auto& record = UpvalueRecord<WindowMethodRecord<Target, R, Args...>>(L);
-  return Marshal<R, Args...>(
-      L, [&](auto&&... arguments) -> R { return (target->*record.method)(std::forward<decltype(arguments)>(arguments)...); },
-      std::index_sequence_for<Args...>());
+  auto call = [&](auto&&... arguments) -> R {
+    return (target->*record.method)(std::forward<decltype(arguments)>(arguments)...);
+  };
+  return Marshal<R, Args...>(L, call, std::index_sequence_for<Args...>());
 }
 
 }  // namespace lua_binding
