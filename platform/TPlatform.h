@@ -10,6 +10,7 @@
 class TAssetManager;
 class TDisplayHandler;
 class TSoundManager;
+class TStringTable;
 class TTask;
 class TTaskList;
 class TTexture;
@@ -134,6 +135,12 @@ class TPlatform {
   // until the display set-up has made it.
   virtual TVecFont* GetFont(const TString& name) = 0;
   virtual TVqMiniVecDraw* GetVecDraw() = 0;
+
+  // What the window scripts ask of the platform.
+  // The labels and texts of "strings.xml"; null when it could not be read.
+  virtual TStringTable* GetStringTable() const = 0;
+  // Copies Windows-1252 text to the desktop's clipboard; false when it cannot.
+  virtual bool SetClipboardText(const TString& text) = 0;
 
  protected:
   TPlatform() = default;

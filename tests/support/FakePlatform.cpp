@@ -2,6 +2,7 @@
 
 #include "media/TDisplayHandler.h"
 #include "media/TVertexList.h"
+#include "system/window/Window.h"
 
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
@@ -106,4 +107,8 @@ TVecFont* FakePlatform::GetFont(const TString& name) {
   Record(std::string("GetFont ") + name.CStr());
   auto found = fonts.find(name.CStr());
   return found == fonts.end() ? nullptr : found->second;
+}
+
+bool FakePlatform::SetClipboardText(const TString& text) {
+  return mainWindow != nullptr && mainWindow->SetClipboardText(text.CStr());
 }

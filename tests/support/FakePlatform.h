@@ -65,6 +65,7 @@ class FakePlatform : public TPlatform {
   bool begin2d = true;
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
+  TStringTable* stringTable = nullptr;
 
   CallJournal journal;
   TTaskList tasks;
@@ -126,6 +127,10 @@ class FakePlatform : public TPlatform {
   // Recorded with the name.
   TVecFont* GetFont(const TString& name) override;
   TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
+
+  TStringTable* GetStringTable() const override { return stringTable; }
+  // Through the main window, as the platform object does; false without one.
+  bool SetClipboardText(const TString& text) override;
 
  private:
   void Record(const std::string& entry);
