@@ -15,7 +15,8 @@
 
 namespace {
 
-// The Lua constructor of a window type, the type name in all three places.
+// What appends the value of a transfer global to the scripts' queue and
+// empties the global; compiled once.
 constexpr char kQueueMessageText[] = "table.insert(gMessageQueue,gMessageToQueue); gMessageToQueue=nil;";
 constexpr char kQueueCommandText[] = "table.insert(gCommandQueue,gMessageCommand); gMessageCommand=nil;";
 
@@ -29,6 +30,7 @@ std::unique_ptr<TLuaFunction> Compile(lua_State* L, const char* text) {
   return std::make_unique<TLuaFunction>(L);
 }
 
+// The Lua constructor of a window type, the type name in all three places.
 constexpr char kTypeConstructor[] =
     "function %s( table )\tCreating( '%s', table );\ttable.create=GenericCreate;\ttable.typename='%s';\n"
     "\treturn Window(table);end;";
