@@ -3,23 +3,32 @@
 // - a message handed to a coroutine that waits in HandleGetMessage, which
 //   takes it and waits again (goal: 2 us or less);
 // - a message queued in "gMessageQueue" while nothing waits (goal: 2 us or
-//   less; the queue is emptied every 1,000 messages, within the time).
+//   less; the queue is emptied every 1,000 messages, within the time);
+// - "GetLabel" and "SetLabel" called from Lua on the text window found last
+//   by name in a dialog of 200 text windows (goal: 5 us or less each).
 #include <benchmark/benchmark.h>
 
 #include <memory>
 
 #include "bench/BenchScreen.h"
 #include "bench/support/SpeedGoals.h"
+#include "tests/support/SyntheticFont.h"
+#include "windows/LuaBinding.h"
 #include "windows/TMessage.h"
+#include "windows/TText.h"
 #include "windows/TWindowScript.h"
 
 namespace {
 
 constexpr int kQueueLength = 1000;
+constexpr int kDialogWindows = 200;
+const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
 const SpeedGoals kGoals{
     {"MessageToAWaitingCoroutine", kTimeMs, Goal::kAtMost, 0.002},
     {"MessageQueuedWhileNothingWaits", kTimeMs, Goal::kAtMost, 0.002},
+    {"GetLabelByName", kTimeMs, Goal::kAtMost, 0.005},
+    {"SetLabelByName", kTimeMs, Goal::kAtMost, 0.005},
 };
 
 struct ScriptScreen : BenchScreen {
@@ -57,5 +66,43 @@ void MessageQueuedWhileNothingWaits(benchmark::State& state) {
   if (screen.script->GetNumber("gQueued", -1) != queued) state.SkipWithError("messages missing");
 }
 BENCHMARK(MessageQueuedWhileNothingWaits);
+
+// A dialog of 200 text windows, "text1" to "text200", made in that order,
+// so that "text1" is the last found.
+struct LabelScreen : ScriptScreen {
+  LabelScreen() {
+    fonts.InstallOn(platform);
+    for (int index = 1; index <= kDialogWindows; ++index) {
+      auto text = std::make_unique<TText>();
+      text->SetName(TString::Format("text%d", index));
+      text->Setup("label", 100, 20, 0, SyntheticFonts::kName, 5, kWhite);
+      std::unique_ptr<TWindow> child = std::move(text);
+      root->AddChild(child, false);
+    }
+    script->DoLuaString(
+        "function Get() return GetLabel('text1') end\n"
+        "function Set() SetLabel('text1', 'changed') end\n");
+  }
+  ~LabelScreen() {
+    root->DeleteChildren();
+    manager.DeletePending();
+  }
+  SyntheticFonts fonts;
+};
+
+void CallByName(benchmark::State& state, const char* function) {
+  LabelScreen screen;
+  lua_State* L = screen.script->GetState();
+  for (auto _ : state) {
+    PushGlobal(L, function);
+    if (lua_pcall(L, 0, 0, 0) != 0) state.SkipWithError("the call failed");
+  }
+}
+
+void GetLabelByName(benchmark::State& state) { CallByName(state, "Get"); }
+BENCHMARK(GetLabelByName);
+
+void SetLabelByName(benchmark::State& state) { CallByName(state, "Set"); }
+BENCHMARK(SetLabelByName);
 
 }  // namespace

@@ -136,6 +136,10 @@ class TPlatform {
   virtual TVecFont* GetFont(const TString& name) = 0;
   virtual TVqMiniVecDraw* GetVecDraw() = 0;
 
+  // What text edits ask of the platform: the text on the clipboard, in
+  // Windows-1252; "" when it holds none (or there is no window).
+  virtual TString GetClipboardText() = 0;
+
   // What the window scripts ask of the platform.
   // The labels and texts of "strings.xml"; null when it could not be read.
   virtual TStringTable* GetStringTable() const = 0;

@@ -16,6 +16,7 @@
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
 #include "windows/TMoviePlayer.h"
+#include "windows/TText.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowScript.h"
@@ -130,10 +131,14 @@ void TWindowScriptFunctions::PostCreate(const TString&) {
 TString TWindowScriptFunctions::GetLabel(const TString& name) {
   TWindow* window = FindInDialog(name);
   if (!window) return name + "_is_not_found";
+  if (TText* text = TText::Cast(window)) return text->GetLabel();
+  if (TButton* button = TButton::Cast(window)) return button->GetLabel();
   return name + "_is_not_a_TText_window_or_TButton";
 }
 
-void TWindowScriptFunctions::SetLabel(const TString&, const TString&) {}
+void TWindowScriptFunctions::SetLabel(const TString& name, const TString& label) {
+  if (TText* text = TText::Cast(FindInDialog(name))) text->SetLabel(label);
+}
 
 void TWindowScriptFunctions::SetBitmap(const TString& name, const TString& imageName, float scale) {
   if (TImage* image = FindImage(name)) image->SetTexture(TTexture::Get(imageName, 0), nullptr, scale);

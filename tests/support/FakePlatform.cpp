@@ -2,7 +2,6 @@
 
 #include "media/TDisplayHandler.h"
 #include "media/TVertexList.h"
-#include "system/window/Window.h"
 
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);
@@ -110,5 +109,7 @@ TVecFont* FakePlatform::GetFont(const TString& name) {
 }
 
 bool FakePlatform::SetClipboardText(const TString& text) {
-  return mainWindow != nullptr && mainWindow->SetClipboardText(text.CStr());
+  if (!clipboardWorks) return false;
+  clipboard = text.CStr();
+  return true;
 }

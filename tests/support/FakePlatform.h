@@ -66,6 +66,8 @@ class FakePlatform : public TPlatform {
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
   TStringTable* stringTable = nullptr;
+  std::string clipboard;  // Windows-1252
+  bool clipboardWorks = true;
 
   CallJournal journal;
   TTaskList tasks;
@@ -128,9 +130,10 @@ class FakePlatform : public TPlatform {
   TVecFont* GetFont(const TString& name) override;
   TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
 
-  TStringTable* GetStringTable() const override { return stringTable; }
-  // Through the main window, as the platform object does; false without one.
+  TString GetClipboardText() override { return TString(clipboard.c_str()); }
+  // Into clipboard, unless clipboardWorks is off.
   bool SetClipboardText(const TString& text) override;
+  TStringTable* GetStringTable() const override { return stringTable; }
 
  private:
   void Record(const std::string& entry);

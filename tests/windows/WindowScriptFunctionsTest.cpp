@@ -11,10 +11,10 @@
 
 #include "media/TTexture.h"
 #include "platform/asset/TAssetManager.h"
+#include "platform/time/TTask.h"
 #include "platform/xml/TStringTable.h"
-#include "system/window/Window.h"
-#include "tests/support/FakeNativeWindow.h"
 #include "tests/support/StringTableFile.h"
+#include "tests/support/SyntheticFont.h"
 #include "tests/support/windows/RecordingWindow.h"
 #include "tests/windows/WindowFunctionsKit.h"
 #include "windows/TButton.h"
@@ -22,7 +22,7 @@
 #include "windows/TLayeredWindow.h"
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
-#include "windows/TWindowTask.h"
+#include "windows/TText.h"
 
 namespace {
 
@@ -49,18 +49,36 @@ Kind* AddChild(TWindow& parent, std::unique_ptr<Kind> window, const char* name) 
   return added;
 }
 
-// The root holds a button "ok", an image "pic" and a plain window "panel"
-// (100 x 50 at 10 20).
+const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+
+// The root holds a text "title" ("Welcome"), a button "ok" labelled "OK", an
+// image "pic" and a plain window "panel" (100 x 50 at 10 20).
 class WindowScriptFunctionsTest : public WindowFunctionsKit {
  protected:
   WindowScriptFunctionsTest() {
+    fonts.InstallOn(w.kit.platform);
+    title = AddText(*w.root, "title", "Welcome");
     button = AddChild(*w.root, std::make_unique<TButton>(TButton::kPush), "ok");
+    AddText(*button, "label", "OK");
     image = AddChild(*w.root, std::make_unique<TImage>(), "pic");
     panel = AddChild(*w.root, std::make_unique<TWindow>(), "panel");
     panel->SetSize(100, 50);
     panel->SetPosition(10, 20);
   }
+  // The text windows go before their fonts.
+  ~WindowScriptFunctionsTest() override {
+    w.root->DeleteChildren();
+    w.manager.DeletePending();
+  }
 
+  static TText* AddText(TWindow& parent, const char* name, const char* label) {
+    TText* text = AddChild(parent, std::make_unique<TText>(), name);
+    text->Setup(label, 200, 20, 0, SyntheticFonts::kName, 5, kWhite);
+    return text;
+  }
+
+  SyntheticFonts fonts;
+  TText* title = nullptr;
   TButton* button = nullptr;
   TImage* image = nullptr;
   TWindow* panel = nullptr;
@@ -73,6 +91,8 @@ struct Answer {
 
 TEST_F(WindowScriptFunctionsTest, CallsAnswerAsTheirTableSays) {
   const Answer answers[] = {
+      {"GetLabel('title')", "Welcome"},
+      {"GetLabel('ok')", "OK"},
       {"GetLabel('nothing')", "nothing_is_not_found"},
       {"GetLabel('pic')", "pic_is_not_a_TText_window_or_TButton"},
       {"GetLabel('panel')", "panel_is_not_a_TText_window_or_TButton"},
@@ -101,9 +121,14 @@ TEST_F(WindowScriptFunctionsTest, NamesAreFoundAnywhereInTheDialogAndOnlyThere) 
   EXPECT_NE(deep->GetParent(), nullptr);
 }
 
-TEST_F(WindowScriptFunctionsTest, SetLabelLeavesWindowsThatAreNoTextAlone) {
-  Run("SetLabel('pic', 'text') SetLabel('panel', 'text') SetLabel('nothing', 'text')");
+TEST_F(WindowScriptFunctionsTest, SetLabelChangesTextWindowsOnly) {
+  Run("SetLabel('title', 'Goodbye')");
+  EXPECT_EQ(title->GetLabel(), "Goodbye");
+  Run("SetLabel('ok', 'Cancel') SetLabel('pic', 'text') SetLabel('panel', 'text') SetLabel('nothing', 'text')");
+  EXPECT_EQ(button->GetLabel(), "OK") << "a button's label is its own text window's";
   EXPECT_EQ(Eval("GetLabel('pic')"), "pic_is_not_a_TText_window_or_TButton");
+  Run("SetLabel('label', 'Cancel')");
+  EXPECT_EQ(Eval("GetLabel('ok')"), "Cancel") << "that text window is found by its name";
   EXPECT_TRUE(Log().empty());
 }
 
@@ -274,17 +299,12 @@ TEST_F(WindowScriptFunctionsTest, GetTimerIsTheGameTime) {
   EXPECT_EQ(Eval("GetTimer()"), "1234");
 }
 
-TEST_F(WindowScriptFunctionsTest, StringToClipboardCopiesThroughTheDesktop) {
-  EXPECT_EQ(Eval("StringToClipboard('lost')"), "false") << "no main window";
-  auto native = std::make_unique<FakeNativeWindow>();
-  FakeNativeWindow* desktop = native.get();
-  sys::Window window(std::move(native));
-  w.kit.platform.mainWindow = &window;
+TEST_F(WindowScriptFunctionsTest, StringToClipboardCopiesToTheDesktopsClipboard) {
   EXPECT_EQ(Eval("StringToClipboard('copied')"), "true");
-  EXPECT_EQ(desktop->clipboard, "copied");
-  desktop->clipboardWorks = false;
+  EXPECT_EQ(w.kit.platform.clipboard, "copied");
+  w.kit.platform.clipboardWorks = false;
   EXPECT_EQ(Eval("StringToClipboard('again')"), "false");
-  w.kit.platform.mainWindow = nullptr;
+  EXPECT_EQ(w.kit.platform.clipboard, "copied");
 }
 
 TEST_F(WindowScriptFunctionsTest, AMovieThatCannotStartLeavesFramesDrawing) {
