@@ -87,6 +87,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   TAssetManager* GetAssetManager() const override { return mData->mAssetManager.get(); }
   TSoundManager* GetSoundManager() const override { return mData->mSoundManager.get(); }
   TDisplayHandler* GetDisplayHandler() const override { return mData->mDisplayHandler.get(); }
+  // Null when "strings.xml" could not be read.
   TStringTable* GetStringTable() const override { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
   int32_t GetMouseMode() const override { return mData->mMouseMode; }
   // Each takes the object, deleting the one installed before. A new display
@@ -100,7 +101,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Small services of the desktop. Texts are Windows-1252.
   void SetWindowTitle(const TString& title);
-  bool SetClipboardText(const TString& text);
+  bool SetClipboardText(const TString& text) override;
   TString GetClipboardText() override;
   // Opens a web address (http, https or mailto) with the desktop's opener,
   // or, embedded, with the program named by "-host=".

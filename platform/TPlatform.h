@@ -143,6 +143,10 @@ class TPlatform {
   // Windows-1252; "" when it holds none (or there is no window).
   virtual TString GetClipboardText() = 0;
 
+  // What the window scripts ask of the platform.
+  // Copies Windows-1252 text to the desktop's clipboard; false when it cannot.
+  virtual bool SetClipboardText(const TString& text) = 0;
+
  protected:
   TPlatform() = default;
   // An object that goes while still installed leaves no dangling instance.

@@ -35,7 +35,7 @@ TWindow* DialogOf(TWindow* window) {
 bool TButton::LuaAction::Execute(TButton& button) {
   TWindowManager* manager = WindowManager();
   auto message = std::make_unique<TMessage>(kMessageLuaAction, TString("LuaAction:") + button.GetName(), nullptr);
-  if (manager) manager->SendToScript(std::move(message));
+  if (manager) manager->SendToScript(std::move(message), mFunction.get());
   return true;
 }
 

@@ -80,6 +80,15 @@ void PushMessage(lua_State* L, std::unique_ptr<TMessage> message) {
   lua_setmetatable(L, -2);
 }
 
+void PushMessageToLua(lua_State* L, std::unique_ptr<TMessage> message) {
+  if (message->IsKindOf(TLuaMessageWrapper::ClassId())) {
+    static_cast<const TLuaMessageWrapper&>(*message).PushLuaMessage();
+    return;
+  }
+  message->SetTarget(nullptr);
+  PushMessage(L, std::move(message));
+}
+
 TMessage* ToMessage(lua_State* L, int index) {
   if (lua_type(L, index) != LUA_TUSERDATA) return nullptr;
   if (index < 0 && index > LUA_REGISTRYINDEX) index += lua_gettop(L) + 1;

@@ -29,6 +29,8 @@ class TLuaMessageWrapper : public TMessage {
   static std::unique_ptr<TLuaMessageWrapper> FromStackTop(lua_State* L);
 
   bool IsKindOf(TClassId id) const override;
+  // Pushes the Lua message it was copied from.
+  void PushLuaMessage() const { mLuaMessage.Push(); }
 
  private:
   TLuaMessageWrapper(lua_State* L, const TMessage& boxed);
@@ -38,6 +40,11 @@ class TLuaMessageWrapper : public TMessage {
 
 // Pushes the message as a Lua message; the Lua value owns it from now on.
 void PushMessage(lua_State* L, std::unique_ptr<TMessage> message);
+// Hands a message to Lua: a copy posted from Lua gives back the Lua message
+// it came from, any other message is pushed itself and loses its target, a
+// window that Lua cannot see and that may be gone when the message is posted
+// again.
+void PushMessageToLua(lua_State* L, std::unique_ptr<TMessage> message);
 // The message boxed by the value at the index; null for every value that is
 // not a userdata carrying the message metatable.
 TMessage* ToMessage(lua_State* L, int index);

@@ -406,8 +406,8 @@ void TWindowManager::DispatchMessage(std::unique_ptr<TMessage> message) {
   target->SendMessage(std::move(message));
 }
 
-void TWindowManager::SendToScript(std::unique_ptr<TMessage> message) {
-  if (mScript) mScript->QueueMessage(std::move(message));
+void TWindowManager::SendToScript(std::unique_ptr<TMessage> message, TLuaFunction* function) {
+  if (mScript) mScript->QueueMessage(std::move(message), function);
 }
 
 void TWindowManager::AddHandler(std::unique_ptr<TMessageHandler> handler) {

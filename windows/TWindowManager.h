@@ -12,6 +12,7 @@
 #include "platform/types/TEvent.h"
 #include "windows/TWindowFactory.h"
 
+class TLuaFunction;
 class TMessage;
 class TMessageHandler;
 class TTexture;
@@ -110,8 +111,9 @@ class TWindowManager {
   // the focus window (else the top layer). A quit message also asks the
   // platform to quit.
   void DispatchMessage(std::unique_ptr<TMessage> message);
-  // Hands the message to the window script; without one it is deleted.
-  void SendToScript(std::unique_ptr<TMessage> message);
+  // Hands the message, and the Lua command that came with it, to the window
+  // script; without one the message is deleted.
+  void SendToScript(std::unique_ptr<TMessage> message, TLuaFunction* function = nullptr);
   void AddHandler(std::unique_ptr<TMessageHandler> handler);
   // Hands the handler back; null when the manager does not hold it.
   std::unique_ptr<TMessageHandler> RemoveHandler(TMessageHandler* handler);

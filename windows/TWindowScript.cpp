@@ -1,6 +1,7 @@
 #include "windows/TWindowScript.h"
 
 #include <algorithm>
+#include <cstring>
 
 #include "platform/text/Log.h"
 #include "platform/TPlatform.h"
@@ -9,17 +10,34 @@
 #include "windows/FrameworkWindowKinds.h"
 #include "windows/LuaBinding.h"
 #include "windows/TLuaMessage.h"
+#include "windows/TLuaObjectWrapper.h"
 #include "windows/TMessage.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowTableScope.h"
 #include "windows/WindowCoordinates.h"
+#include "windows/WindowScriptFunctions.h"
 
 namespace {
 
 TWindowManager* WindowManager() {
   TPlatform* platform = TPlatform::Instance();
   return platform ? platform->GetWindowManager() : nullptr;
+}
+
+// What appends the value of a transfer global to the scripts' queue and
+// empties the global; compiled once.
+constexpr char kQueueMessageText[] = "table.insert(gMessageQueue,gMessageToQueue); gMessageToQueue=nil;";
+constexpr char kQueueCommandText[] = "table.insert(gCommandQueue,gMessageCommand); gMessageCommand=nil;";
+
+// The text compiled into a function; null, logged, when it does not compile.
+std::unique_ptr<TLuaFunction> Compile(lua_State* L, const char* text) {
+  if (luaL_loadbuffer(L, text, std::strlen(text), text) != 0) {
+    LogPrintf("Cannot compile %s: %s", text, LuaText(L, -1));
+    lua_pop(L, 1);
+    return nullptr;
+  }
+  return std::make_unique<TLuaFunction>(L);
 }
 
 // The Lua constructor of a window type, the type name in all three places.
@@ -58,6 +76,9 @@ TWindowScript::TWindowScript() : mFrameworkKinds(std::make_unique<TFrameworkWind
   if (TWindowManager* manager = WindowManager()) RegisterFrameworkFactories(*manager);
   PushMessageMetatable(L);
   lua_pop(L, 1);
+  mQueueMessage = Compile(L, kQueueMessageText);
+  mQueueCommand = Compile(L, kQueueCommandText);
+  mFunctions = std::make_unique<TWindowScriptFunctions>(*this);
 }
 
 TWindowScript::~TWindowScript() = default;
@@ -194,4 +215,40 @@ bool TWindowScript::SetTranslateLabels(bool on) {
   return previous;
 }
 
-void TWindowScript::QueueMessage(std::unique_ptr<TMessage>) {}
+void TWindowScript::QueueMessage(std::unique_ptr<TMessage> message, TLuaFunction* function) {
+  const bool suspended = IsSuspended();
+  if (suspended && mWaitState == kWaitingForMessage) {
+    ResumeWithMessage(std::move(message), function);
+    return;
+  }
+  lua_State* L = GetState();
+  if (message) {
+    PushMessageToLua(L, std::move(message));
+    Enqueue(mQueueMessage.get(), "gMessageToQueue");
+  }
+  if (!function) return;
+  function->Push();
+  if (suspended) {
+    // A copy of its own: the call may replace the command that holds it.
+    TLuaFunction(L).Call();
+  } else {
+    Enqueue(mQueueCommand.get(), "gMessageCommand");
+  }
+}
+
+void TWindowScript::ResumeWithMessage(std::unique_ptr<TMessage> message, TLuaFunction* function) {
+  lua_State* L = GetState();
+  if (!message) message = std::make_unique<TMessage>(kMessageLuaAction, "", nullptr);
+  PushMessageToLua(L, std::move(message));
+  if (function) function->Push();
+  if (Resume(function ? 2 : 1) != 0) mWaitState = kResumeFailed;
+}
+
+void TWindowScript::Enqueue(TLuaFunction* chunk, const char* transfer) {
+  lua_State* L = GetState();
+  SetGlobal(L, transfer);
+  if (chunk && chunk->Call() == 0) return;
+  LogPrintf("QueueMessage: %s not queued", transfer);
+  lua_pushnil(L);
+  SetGlobal(L, transfer);
+}

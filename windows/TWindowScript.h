@@ -10,8 +10,10 @@
 #include "windows/TWindowFactory.h"
 
 class TFrameworkWindowKinds;
+class TLuaFunction;
 class TMessage;
 class TWindow;
+class TWindowScriptFunctions;
 
 // Told of every window that a window table attached, once it is placed.
 class TWindowCreationObserver {
@@ -32,9 +34,10 @@ class TWindowCreationObserver {
 // window kinds are registered by type name; a Lua function of that name makes
 // one from a table.
 //
-// The script also gives its state the message metatable, keeps whether
-// scripted text labels are looked up in the platform's string table, and
-// takes the messages meant for the scripts.
+// The script also gives its state the message metatable and the window
+// functions (WindowScriptFunctions.h), keeps whether scripted text labels are
+// looked up in the platform's string table, and takes the messages meant for
+// the scripts.
 class TWindowScript : public TScript {
  public:
   TWindowScript();
@@ -76,15 +79,30 @@ class TWindowScript : public TScript {
   // Returns the previous setting.
   bool SetTranslateLabels(bool on);
   bool IsTranslatingLabels() const { return mTranslateLabels; }
-  // Takes a message that no window took, for the scripts to read. Until the
-  // scripts' message queues exist, the message ends here.
-  virtual void QueueMessage(std::unique_ptr<TMessage> message);
+  // Takes a message that no window took, or a button's Lua command with its
+  // message (either may be null), for the scripts. A coroutine waiting for a
+  // message gets both at once (the message and the function as the results
+  // of its wait; without a message, an empty Lua-action message); a failed
+  // resume leaves the wait state kResumeFailed. Otherwise the message is
+  // appended to the Lua table "gMessageQueue" through the global
+  // "gMessageToQueue"; the function is appended to "gCommandQueue" through
+  // "gMessageCommand" when no coroutine is suspended, and called at once
+  // while one waits anywhere else.
+  virtual void QueueMessage(std::unique_ptr<TMessage> message, TLuaFunction* function = nullptr);
 
- protected:
   // The wait of a coroutine for the next message, as a Lua function's last
   // step: yields the global "gYieldResult". While the coroutine waits there,
-  // a call offered as a closure is handed to it.
+  // messages and calls offered as closures are handed to it.
   int WaitForMessage(lua_State* L);
+
+  enum TWaitState : int32_t {
+    kResumeFailed = 0,
+    kNotWaiting = 1,
+    kWaitingForMessage = 3,
+  };
+  TWaitState GetWaitState() const { return mWaitState; }
+
+ protected:
   // Hands the closure on top to a coroutine waiting for a message: its wait
   // returns nil and the closure. Declines while the coroutine waits anywhere
   // else, which would drop the closure, so that the call runs at once.
@@ -92,17 +110,14 @@ class TWindowScript : public TScript {
   void OnResume() override;
 
  private:
-  enum TWaitState : int32_t {
-    kResumeFailed = 0,
-    kNotWaiting = 1,
-    kWaitingForMessage = 3,
-  };
-
   // Lua: creates a window of the type named by the table's "typename".
   int GenericCreate(lua_State* L);
   // A key of the window table on top, as a script integer.
   int64_t ReadInteger(const char* key, int32_t fallback);
   void SetDialogSize(int32_t width, int32_t height);
+  void ResumeWithMessage(std::unique_ptr<TMessage> message, TLuaFunction* function);
+  // Appends the value on top to a queue through its transfer global.
+  void Enqueue(TLuaFunction* chunk, const char* transfer);
 
   std::vector<TWindow*> mWindows;
   std::map<TString, TWindowCreator> mWindowTypes;
@@ -110,4 +125,9 @@ class TWindowScript : public TScript {
   TWindowCreationObserver* mCreationObserver = nullptr;
   bool mTranslateLabels = false;
   std::unique_ptr<TFrameworkWindowKinds> mFrameworkKinds;
+  // "table.insert(queue, transfer); transfer = nil;" for each queue,
+  // compiled once.
+  std::unique_ptr<TLuaFunction> mQueueMessage;
+  std::unique_ptr<TLuaFunction> mQueueCommand;
+  std::unique_ptr<TWindowScriptFunctions> mFunctions;
 };

@@ -332,6 +332,11 @@ int lua_resume(lua_State* L, int nargs) {
   return status;
 }
 
+int lua_isyieldable(lua_State* L) {
+  const CallInfo* ci = L->ci;
+  return L->nCcalls == 0 && ci != L->base_ci && !((ci - 1)->state & CI_C);
+}
+
 int lua_yield(lua_State* L, int nresults) {
   CallInfo* ci = L->ci;
   if (L->nCcalls > 0) luaG_runerror(L, "attempt to yield across metamethod/C-call boundary");

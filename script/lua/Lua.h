@@ -88,6 +88,9 @@ int lua_resume(lua_State* L, int nargs);
 // Suspends the running coroutine with its top nresults values as the results
 // of lua_resume; a C function returns what this returns.
 int lua_yield(lua_State* L, int nresults);
+// 1 when a C function running on L could yield now; lua_yield raises an
+// error otherwise.
+int lua_isyieldable(lua_State* L);
 // 1 when L waits in a yield (its current call is above its base level and
 // marked yielded), so that lua_resume continues it; 0 otherwise.
 int lua_issuspended(lua_State* L);

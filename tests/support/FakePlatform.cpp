@@ -107,3 +107,9 @@ TVecFont* FakePlatform::GetFont(const TString& name) {
   auto found = fonts.find(name.CStr());
   return found == fonts.end() ? nullptr : found->second;
 }
+
+bool FakePlatform::SetClipboardText(const TString& text) {
+  if (!clipboardWorks) return false;
+  clipboard = text.CStr();
+  return true;
+}

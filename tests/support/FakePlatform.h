@@ -67,6 +67,7 @@ class FakePlatform : public TPlatform {
   TVqMiniVecDraw* vecDraw = nullptr;
   TStringTable* stringTable = nullptr;
   std::string clipboard;  // Windows-1252
+  bool clipboardWorks = true;
 
   CallJournal journal;
   TTaskList tasks;
@@ -131,6 +132,8 @@ class FakePlatform : public TPlatform {
   TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
 
   TString GetClipboardText() override { return TString(clipboard.c_str()); }
+  // Into clipboard, unless clipboardWorks is off.
+  bool SetClipboardText(const TString& text) override;
 
  private:
   void Record(const std::string& entry);

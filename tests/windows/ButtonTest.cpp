@@ -267,7 +267,7 @@ TEST_F(ButtonTest, ALuaActionSendsItsMessageToTheScript) {
   button->SetAction(std::make_unique<TButton::LuaAction>(std::make_unique<TLuaFunction>(L)));
   EXPECT_FALSE(button->DoCommand()) << "the dialog is still on top";
   EXPECT_EQ(Commands(), Calls{"HandleMessage a 3 go"});
-  EXPECT_EQ(script->received, Calls{"8 LuaAction:go"});
+  EXPECT_EQ(script->received, Calls{"8 LuaAction:go and a command"});
 }
 
 TEST_F(ButtonTest, APressOverANearBlackMaskPixelDoesNotPressAndReleasesTheCapture) {

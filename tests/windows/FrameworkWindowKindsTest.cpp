@@ -292,7 +292,7 @@ TEST_F(FrameworkWindowKindsTest, TheCommandIsTheButtonsLuaActionAndAClickHandsIt
   ASSERT_NE(action, nullptr);
   button->OnMouseDown(5, 5);
   button->OnMouseUp(5, 5);
-  EXPECT_EQ(script->received, Entries{"8 LuaAction:go"});
+  EXPECT_EQ(script->received, Entries{"8 LuaAction:go and a command"});
   EXPECT_EQ(action->GetFunction()->Call(), 0);
   EXPECT_EQ(Global("ran"), "yes");
   script->PopWindow();

@@ -2,6 +2,8 @@
 
 #include "windows/TMessage.h"
 
-void RecordingWindowScript::QueueMessage(std::unique_ptr<TMessage> message) {
-  received.push_back(std::to_string(message->GetType()) + " " + message->GetName().CStr());
+void RecordingWindowScript::QueueMessage(std::unique_ptr<TMessage> message, TLuaFunction* function) {
+  std::string entry = message ? std::to_string(message->GetType()) + " " + message->GetName().CStr() : "none";
+  if (function) entry += " and a command";
+  received.push_back(entry);
 }

@@ -7,11 +7,12 @@
 
 #include "windows/TWindowScript.h"
 
-// A window script that notes the messages that reach it, "type name", and
-// lets them go as the real one does until its queues exist.
+// A window script that notes the messages that reach it, "type name" (with
+// " and a command" when a Lua command came with it), and lets them go
+// instead of queueing them for the scripts.
 class RecordingWindowScript : public TWindowScript {
  public:
-  void QueueMessage(std::unique_ptr<TMessage> message) override;
+  void QueueMessage(std::unique_ptr<TMessage> message, TLuaFunction* function) override;
 
   std::vector<std::string> received;
 };
