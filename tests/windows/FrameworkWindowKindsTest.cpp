@@ -13,6 +13,7 @@
 #include "media/TTexture.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/support/FakeTextureData.h"
+#include "tests/support/SizedTexture.h"
 #include "tests/support/StringTableFile.h"
 #include "tests/support/windows/RecordingWindowScript.h"
 #include "tests/windows/ScriptedWindows.h"
@@ -35,18 +36,6 @@ std::string ColorText(const TColor& color) {
   return std::to_string(color.r) + " " + std::to_string(color.g) + " " + std::to_string(color.b) + " " +
          std::to_string(color.a);
 }
-
-// A texture of a given size, for the texture cache to hand out.
-class SizedTexture : public TTexture {
- public:
-  SizedTexture(int32_t width, int32_t height) : mWidth(width), mHeight(height) {}
-  int32_t GetWidth() const override { return mWidth; }
-  int32_t GetHeight() const override { return mHeight; }
-
- private:
-  int32_t mWidth;
-  int32_t mHeight;
-};
 
 // Texture data of one black pixel that locks: a mask that hits nowhere.
 class BlackPixelData final : public FakeTextureData {

@@ -14,6 +14,7 @@
 #include "platform/time/TTask.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/support/StringTableFile.h"
+#include "tests/support/SizedTexture.h"
 #include "tests/support/SyntheticFont.h"
 #include "tests/support/windows/RecordingWindow.h"
 #include "tests/windows/WindowFunctionsKit.h"
@@ -27,18 +28,6 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-
-// A texture of a size, without a display.
-class SizedTexture : public TTexture {
- public:
-  SizedTexture(int32_t width, int32_t height) : mWidth(width), mHeight(height) {}
-  int32_t GetWidth() const override { return mWidth; }
-  int32_t GetHeight() const override { return mHeight; }
-
- private:
-  int32_t mWidth;
-  int32_t mHeight;
-};
 
 template <class Kind>
 Kind* AddChild(TWindow& parent, std::unique_ptr<Kind> window, const char* name) {
