@@ -9,6 +9,7 @@
 #include "windows/TMessage.h"
 #include "windows/TWindow.h"
 #include "windows/WindowCoordinates.h"
+#include "windows/WindowLibraryChunk.h"
 
 namespace {
 
@@ -39,6 +40,14 @@ void GrowParentAround(TWindow& parent, const TWindow& child) {
   }
 }
 
+// Its failure reaches "_ALERT"; the script goes on without it.
+void RunWindowLibrary(lua_State* L) {
+  const std::string_view chunk = WindowLibraryChunk();
+  const int height = lua_gettop(L);
+  lua_dobuffer(L, chunk.data(), chunk.size(), "gScreenInit");
+  lua_settop(L, height);
+}
+
 }  // namespace
 
 TWindowScript::TWindowScript() {
@@ -46,6 +55,7 @@ TWindowScript::TWindowScript() {
   BindMethod(L, "GenericCreate", this, &TWindowScript::GenericCreate);
   PushMessageMetatable(L);
   lua_pop(L, 1);
+  RunWindowLibrary(L);
 }
 
 // ---- The current-window stack.
