@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "media/PngDecoder.h"
 #include "media/TTexture.h"
 #include "media/TTextureData.h"
 #include "media/TSound.h"
@@ -12,6 +13,7 @@
 #include "platform/file/FileIndex.h"
 #include "media/TSoundManager.h"
 #include "system/audio/ManualAudioDevice.h"
+#include "tests/media/ImageFiles.h"
 #include "tests/support/FakeTextureData.h"
 #include "tests/support/SteppedSoundWait.h"
 #include "tests/support/OggFixture.h"
@@ -62,12 +64,12 @@ class LockableTextureData final : public FakeTextureData {
         mPixels(static_cast<size_t>(pitch * height), 0),
         mPitch(pitch),
         mLocks(locks) {}
-
-  // Paints one pixel grey enough to be hit.
-  void Light(int32_t x, int32_t y) {
-    for (int32_t channel = 0; channel < 3; ++channel) mPixels[static_cast<size_t>(y * mPitch + x * 4 + channel)] = 0;
-    mPixels[static_cast<size_t>(y * mPitch + x * 4 + 1)] = 20;
-  }
+  // The pixels of a decoded image, at the pitch of its square buffer.
+  explicit LockableTextureData(const TDecodedImage& image)
+      : FakeTextureData(nullptr, image.width, image.height, 0),
+        mPixels(image.pixels.get(), image.pixels.get() + static_cast<size_t>(image.side) * image.side * 4),
+        mPitch(image.side * 4),
+        mLocks(true) {}
 
   bool Lock(void** pixels, int32_t* width, int32_t* height, int32_t* pitch) override {
     if (!mLocks) return false;
@@ -270,10 +272,21 @@ TEST_F(ButtonTest, ALuaActionSendsItsMessageToTheScript) {
 
 TEST_F(ButtonTest, APressOverANearBlackMaskPixelDoesNotPressAndReleasesTheCapture) {
   TButton* button = AddButton(TButton::kPush);  // 40 x 20 over a 4 x 2 mask: 10 x 10 per mask pixel
-  auto owned = std::make_unique<LockableTextureData>(4, 2, 32, true);
+  PngPicture mask;  // near black (a green of 15) except two pixels grey enough to be hit (a green of 20)
+  mask.width = 4;
+  mask.height = 2;
+  mask.colourType = PNG_COLOR_TYPE_RGB;
+  for (int32_t pixel = 0; pixel < 8; ++pixel) {
+    const uint8_t green = (pixel == 1 || pixel == 7) ? 20 : 15;
+    mask.rows.insert(mask.rows.end(), {0, green, 0});
+  }
+  TestFileLayer files;
+  files.WriteAsset("ui/mask.png", PngBytes(mask));
+  BuildFileIndex();
+  TDecodedImage image;
+  ASSERT_TRUE(DecodePng("ui/mask.png", "", false, image));
+  auto owned = std::make_unique<LockableTextureData>(image);
   LockableTextureData* data = owned.get();
-  data->Light(1, 0);
-  data->Light(3, 1);
   auto texture = std::make_shared<TTexture>(std::move(owned));
   button->SetMask(texture);
   EXPECT_EQ(data->locked, 0) << "unlocked again";

@@ -69,7 +69,9 @@ TEST_F(GeometryTest, CountsAndIndicesAreCheckedBeforeAnythingIsDrawn) {
             : device3d->DrawIndexedPrimitive(c.type, VertexLayout::Transformed, vertices.data(), c.vertexCount,
                                              c.indices.data(), static_cast<uint32_t>(c.indices.size()));
     EXPECT_EQ(result, c.expected) << c.name;
-    if (c.expected != Result::Ok) EXPECT_EQ(CountNot(*target, kBlack), 0) << c.name;
+    if (c.expected != Result::Ok) {
+      EXPECT_EQ(CountNot(*target, kBlack), 0) << c.name;
+    }
     ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
   }
 }
