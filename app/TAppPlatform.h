@@ -102,7 +102,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   // Small services of the desktop. Texts are Windows-1252.
   void SetWindowTitle(const TString& title);
   bool SetClipboardText(const TString& text);
-  TString GetClipboardText();
+  TString GetClipboardText() override;
   // Opens a web address (http, https or mailto) with the desktop's opener,
   // or, embedded, with the program named by "-host=".
   void OpenURL(const TString& address);

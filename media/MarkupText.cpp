@@ -128,3 +128,14 @@ uint32_t DecodeUtf8Char(const char* text, int32_t length, int32_t at, int32_t& b
   bytes = trailing + 1;
   return code;
 }
+
+TString EscapeMarkup(const TString& text) {
+  TString escaped;
+  escaped.Reserve(text.Length() * 2);
+  for (int index = 0; index < text.Length(); ++index) {
+    const char c = text.CharAt(index);
+    if (c == '<' || c == '\\') escaped += '\\';
+    escaped += c;
+  }
+  return escaped;
+}

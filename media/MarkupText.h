@@ -68,3 +68,8 @@ TColor ReadMarkupColour(const TString& value);
 // 4). A byte that does not start a whole, well-formed sequence within the
 // text reads alone, as the code of that byte.
 uint32_t DecodeUtf8Char(const char* text, int32_t length, int32_t at, int32_t& bytes);
+
+// Plain text as mark-up that shows it as it is, for texts that come from
+// players or servers: a backslash before every '<' (which would start a
+// tag) and every '\' (which would make the next character plain).
+TString EscapeMarkup(const TString& text);

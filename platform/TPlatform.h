@@ -135,6 +135,10 @@ class TPlatform {
   virtual TVecFont* GetFont(const TString& name) = 0;
   virtual TVqMiniVecDraw* GetVecDraw() = 0;
 
+  // What text edits ask of the platform: the text on the clipboard, in
+  // Windows-1252; "" when it holds none (or there is no window).
+  virtual TString GetClipboardText() = 0;
+
  protected:
   TPlatform() = default;
   // An object that goes while still installed leaves no dangling instance.

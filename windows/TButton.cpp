@@ -8,6 +8,7 @@
 #include "platform/TPlatform.h"
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
+#include "windows/TText.h"
 #include "windows/TWindowManager.h"
 #include "windows/TWindowScript.h"
 
@@ -208,6 +209,11 @@ void TButton::UncheckGroup() {
     TButton* button = Cast(*sibling);
     if (button && button != this) button->SetChecked(false);
   }
+}
+
+TString TButton::GetLabel() {
+  TText* label = TText::Cast(FindChild("label"));
+  return label ? label->GetLabel() : TString("");
 }
 
 bool TButton::DoCommand() {

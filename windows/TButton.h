@@ -73,6 +73,9 @@ class TButton : public TLayeredWindow {
   // failed lock leaves no mask.
   void SetMask(const std::shared_ptr<TTexture>& texture);
   void SetTooltip(const TString& tooltip) { mTooltip = tooltip; }
+  // The text of the window named "label" below the button (at any depth)
+  // when that is a text window; "" otherwise.
+  TString GetLabel();
   // Posts the close and command messages and runs the action; true when the
   // action closed the click.
   bool DoCommand();

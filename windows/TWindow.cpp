@@ -291,9 +291,8 @@ void TWindow::SendMessage(std::unique_ptr<TMessage> message) {
     if (window->HandleMessage(*message)) return;
     if (!(window->mFlags & kWindowDialogBoundary)) continue;
     // A boundary of another kind has no focus child to ask.
-    TWindow* focusChild = window->IsKindOf(TModalWindow::ClassId())
-                              ? static_cast<TModalWindow*>(window)->GetFocusChild()
-                              : nullptr;
+    TModalWindow* dialog = TModalWindow::Cast(window);
+    TWindow* focusChild = dialog ? dialog->GetFocusChild() : nullptr;
     if (focusChild && focusChild->HandleMessage(*message)) return;
     if (TWindowManager* manager = WindowManager()) manager->SendToScript(std::move(message));
     return;
@@ -469,7 +468,7 @@ bool TWindow::DrawTreeAt(TDrawMode mode, int32_t parentLeft, int32_t parentTop) 
 TModalWindow* TWindow::GetEnclosingModal() {
   for (TWindow* window = this; window; window = window->mParent) {
     if (!(window->mFlags & kWindowDialogBoundary)) continue;
-    return window->IsKindOf(TModalWindow::ClassId()) ? static_cast<TModalWindow*>(window) : nullptr;
+    return TModalWindow::Cast(window);
   }
   return nullptr;
 }

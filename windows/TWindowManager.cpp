@@ -26,10 +26,6 @@ void Erase(std::vector<T*>& list, const T* item) {
   list.erase(std::remove(list.begin(), list.end(), item), list.end());
 }
 
-TModalWindow* AsModal(TWindow* window) {
-  return window && window->IsKindOf(TModalWindow::ClassId()) ? static_cast<TModalWindow*>(window) : nullptr;
-}
-
 }  // namespace
 
 TWindowManager::TWindowManager() = default;
@@ -125,7 +121,7 @@ void TWindowManager::PopModal() {
   }
   mModals.pop_back();
   if (window == mRoot) mRoot = nullptr;
-  if (TModalWindow* modal = AsModal(window)) modal->ClearTasks();
+  if (TModalWindow* modal = TModalWindow::Cast(window)) modal->ClearTasks();
   DeferDelete(std::move(popped));
   TWindow* top = GetTopModal();
   if (mScript) mScript->SetWindow(top);
@@ -234,10 +230,9 @@ void TWindowManager::CancelCaptures() {
   mCaptures.clear();
 }
 
-void TWindowManager::SetFocus(TWindow* window) {
-  TWindow* old = mFocus;
+void TWindowManager::SetFocus(TWindow* window, TWindow* previous) {
   mFocus = window;
-  if (window) window->OnFocus(old);
+  if (window) window->OnFocus(previous);
 }
 
 TWindow* TWindowManager::SetCapture(TWindow* window) {
@@ -337,7 +332,7 @@ void TWindowManager::AddOverlay(TWindow* window) {
 void TWindowManager::RemoveOverlay(TWindow* window) { Erase(mOverlays, window); }
 
 void TWindowManager::RunTopTasks(TTaskPass pass) {
-  if (TModalWindow* top = AsModal(GetTopModal())) top->RunTasks(pass);
+  if (TModalWindow* top = TModalWindow::Cast(GetTopModal())) top->RunTasks(pass);
 }
 
 // ---- Deletion.
@@ -376,7 +371,8 @@ void TWindowManager::WindowDestroyed(TWindow* window) {
   for (const std::unique_ptr<TMessage>& message : mMessages) {
     if (message->GetTarget() == window) message->SetTarget(nullptr);
   }
-  for (TModalWindow* modal = AsModal(GetTopModal()); modal; modal = AsModal(modal->GetParent())) {
+  for (TModalWindow* modal = TModalWindow::Cast(GetTopModal()); modal;
+       modal = TModalWindow::Cast(modal->GetParent())) {
     if (modal->GetFocusChild() == window) modal->SetFocusChild(nullptr);
   }
 }

@@ -85,7 +85,10 @@ class TWindowManager {
 
   TWindow* GetFocus() const { return mFocus; }
   // The window gets the keys; its OnFocus learns the window that had them.
-  void SetFocus(TWindow* window);
+  void SetFocus(TWindow* window) { SetFocus(window, mFocus); }
+  // The same, with OnFocus told of `previous`: a dialog that hands the focus
+  // on to its focus child names the window that had it before the dialog.
+  void SetFocus(TWindow* window, TWindow* previous);
   // Puts the window at the front of the capture list. Returns the front
   // capture before, or the window itself when it held a capture already.
   TWindow* SetCapture(TWindow* window);

@@ -7,6 +7,7 @@
 #include "script/lua/Calls.h"
 #include "script/lua/Debug.h"
 #include "script/lua/State.h"
+#include "system/os/LargePages.h"
 
 void luaM_toobig(lua_State* L) {
   luaG_runerror(L, "memory allocation error: block too big");
@@ -76,10 +77,48 @@ void* luaM_growaux(lua_State* L, void* block, int* size, size_t size_elem, int l
   return grown;
 }
 
-void* luaM_defaultalloc(void*, void* block, size_t, size_t newsize, int, uint32_t) {
-  if (newsize == 0) {
+namespace {
+
+// Blocks of at least a large page (the array of a large table, the string
+// table's chains) are ranges of large pages of their own, so filling them
+// costs a page fault per large page instead of per small one, and growing
+// them moves their pages instead of copying their bytes. The sizes the
+// interpreter passes tell which blocks are such ranges.
+bool islarge(size_t size) { return size >= sys::kLargePageBytes; }
+
+size_t largerange(size_t size) {
+  return (size + sys::kLargePageBytes - 1) & ~(sys::kLargePageBytes - 1);
+}
+
+// A block that crosses the large-block size: moved to its new kind.
+void* movekind(void* block, size_t oldsize, size_t newsize) {
+  void* moved = islarge(newsize) ? sys::MapLargePages(largerange(newsize)) : malloc(newsize);
+  if (moved == nullptr) return nullptr;
+  if (block != nullptr) memcpy(moved, block, std::min(oldsize, newsize));
+  if (block == nullptr) return moved;
+  if (islarge(oldsize)) {
+    sys::UnmapLargePages(block, largerange(oldsize));
+  } else {
     free(block);
+  }
+  return moved;
+}
+
+}  // namespace
+
+void* luaM_defaultalloc(void*, void* block, size_t oldsize, size_t newsize, int, uint32_t) {
+  if (block == nullptr) oldsize = 0;
+  if (newsize == 0) {
+    if (islarge(oldsize)) {
+      sys::UnmapLargePages(block, largerange(oldsize));
+    } else {
+      free(block);
+    }
     return nullptr;
   }
+  if (islarge(oldsize) && islarge(newsize)) {
+    return sys::ResizeLargePages(block, largerange(oldsize), largerange(newsize));
+  }
+  if (islarge(oldsize) || islarge(newsize)) return movekind(block, oldsize, newsize);
   return block == nullptr ? malloc(newsize) : realloc(block, newsize);
 }

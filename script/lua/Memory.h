@@ -25,7 +25,9 @@ void* luaM_growaux(lua_State* L, void* block, int* size, size_t size_elem, int l
 // Raises "memory allocation error: block too big".
 [[noreturn]] void luaM_toobig(lua_State* L);
 
-// The allocator lua_open installs: the C library's realloc, and free for 0.
+// The allocator lua_open installs: the C library's realloc, and free for 0;
+// blocks of 2 MiB or more are ranges of large pages taken from the system,
+// so the old size passed must be the block's own.
 void* luaM_defaultalloc(void* ud, void* block, size_t oldsize, size_t newsize, int reserved,
                         uint32_t allockind);
 

@@ -2,17 +2,37 @@
 
 #include <sanitizer/asan_interface.h>
 
-#include <cstdlib>
 #include <new>
+
+#include "system/os/LargePages.h"
 
 namespace {
 
 constexpr size_t kSlabBytes = 64 * 1024;
+constexpr size_t kRegionBytes = sys::kLargePageBytes;
+constexpr uint32_t kSlabsPerRegion = kRegionBytes / kSlabBytes;
 
 }  // namespace
 
 struct SmallBlocks::FreeBlock {
   FreeBlock* next;
+};
+
+struct SmallBlocks::FreeSlab {
+  FreeSlab* next;
+};
+
+// A large page cut into slabs: first handed out in address order, then those
+// given back.
+struct SmallBlocks::Region {
+  Region* prev = nullptr;
+  Region* next = nullptr;
+  char* base = nullptr;
+  FreeSlab* free = nullptr;  // slabs given back
+  uint32_t carved = 0;       // slabs handed out from the base up
+  uint32_t inuse = 0;        // slabs not given back
+
+  bool hasroom() const { return free != nullptr || carved < kSlabsPerRegion; }
 };
 
 // The head of a slab; its blocks follow it. They are handed out first from
@@ -28,6 +48,7 @@ struct alignas(16) SmallBlocks::Slab {
   char* unused;     // the next block never handed out...
   char* limit;      // ...and where that run ends
   char* start;
+  Region* region;
   uint32_t used;    // blocks handed out
   uint32_t blocksize;
 
@@ -50,13 +71,33 @@ struct alignas(16) SmallBlocks::Slab {
   }
 };
 
+template <class Item>
+void SmallBlocks::List<Item>::Unlink(Item* item) {
+  (item->prev != nullptr ? item->prev->next : first) = item->next;
+  (item->next != nullptr ? item->next->prev : last) = item->prev;
+  item->prev = item->next = nullptr;
+}
+
+template <class Item>
+void SmallBlocks::List<Item>::PushFront(Item* item) {
+  item->next = first;
+  (first != nullptr ? first->prev : last) = item;
+  first = item;
+}
+
+template <class Item>
+void SmallBlocks::List<Item>::PushBack(Item* item) {
+  item->prev = last;
+  (last != nullptr ? last->next : first) = item;
+  last = item;
+}
+
 SmallBlocks::~SmallBlocks() {
-  for (Slab* first : mFirst) {
-    while (Slab* slab = first) {
-      first = slab->next;
-      ASAN_UNPOISON_MEMORY_REGION(slab, kSlabBytes);
-      free(slab);
-    }
+  while (Region* region = mRegions.first) {
+    mRegions.Unlink(region);
+    ASAN_UNPOISON_MEMORY_REGION(region->base, kRegionBytes);
+    sys::UnmapLargePages(region->base, kRegionBytes);
+    delete region;
   }
 }
 
@@ -64,10 +105,64 @@ SmallBlocks::Slab* SmallBlocks::SlabOf(void* block) {
   return reinterpret_cast<Slab*>(reinterpret_cast<uintptr_t>(block) & ~(kSlabBytes - 1));
 }
 
+// Memory for one slab from the first region with room, or from a new one.
+void* SmallBlocks::TakeSlabMemory(Region** taken) {
+  Region* region = mRegions.first;
+  if (region == nullptr || !region->hasroom()) {
+    void* base = sys::MapLargePages(kRegionBytes);
+    if (base == nullptr) return nullptr;
+    region = new (std::nothrow) Region;
+    if (region == nullptr) {
+      sys::UnmapLargePages(base, kRegionBytes);
+      return nullptr;
+    }
+    region->base = static_cast<char*>(base);
+    mRegions.PushFront(region);
+  }
+  void* memory;
+  if (FreeSlab* reused = region->free) {
+    region->free = reused->next;
+    memory = reused;
+  } else {
+    memory = region->base + region->carved++ * kSlabBytes;
+  }
+  region->inuse++;
+  if (region == mSpare) mSpare = nullptr;
+  if (!region->hasroom() && region->next != nullptr) {
+    mRegions.Unlink(region);
+    mRegions.PushBack(region);
+  }
+  *taken = region;
+  return memory;
+}
+
+void SmallBlocks::GiveBackSlab(Slab* slab) {
+  Region* region = slab->region;
+  ASAN_UNPOISON_MEMORY_REGION(slab, kSlabBytes);
+  const bool wasfull = !region->hasroom();
+  FreeSlab* freed = reinterpret_cast<FreeSlab*>(slab);
+  freed->next = region->free;
+  region->free = freed;
+  region->inuse--;
+  if (region->inuse == 0 && mSpare != nullptr) {
+    mRegions.Unlink(region);
+    sys::UnmapLargePages(region->base, kRegionBytes);
+    delete region;
+    return;
+  }
+  if (region->inuse == 0) mSpare = region;
+  if (wasfull && region != mRegions.first) {
+    mRegions.Unlink(region);
+    mRegions.PushFront(region);
+  }
+}
+
 SmallBlocks::Slab* SmallBlocks::NewSlab(size_t sizeclass) {
-  void* memory = aligned_alloc(kSlabBytes, kSlabBytes);
+  Region* region = nullptr;
+  void* memory = TakeSlabMemory(&region);
   if (memory == nullptr) return nullptr;
   Slab* slab = new (memory) Slab{};
+  slab->region = region;
   slab->blocksize = static_cast<uint32_t>((sizeclass + 1) * kGrain);
   constexpr size_t kPage = 4096;
   constexpr size_t kStride = 7;  // prime to the pages of a slab: neighbours lie apart
@@ -75,31 +170,13 @@ SmallBlocks::Slab* SmallBlocks::NewSlab(size_t sizeclass) {
   slab->start = slab->unused = slab->first() + page * kPage;
   slab->limit = slab->end();
   ASAN_POISON_MEMORY_REGION(slab->first(), slab->end() - slab->first());
-  PushFront(slab, sizeclass);
+  mSlabs[sizeclass].PushFront(slab);
   return slab;
-}
-
-void SmallBlocks::Unlink(Slab* slab, size_t sizeclass) {
-  (slab->prev != nullptr ? slab->prev->next : mFirst[sizeclass]) = slab->next;
-  (slab->next != nullptr ? slab->next->prev : mLast[sizeclass]) = slab->prev;
-  slab->prev = slab->next = nullptr;
-}
-
-void SmallBlocks::PushFront(Slab* slab, size_t sizeclass) {
-  slab->next = mFirst[sizeclass];
-  (mFirst[sizeclass] != nullptr ? mFirst[sizeclass]->prev : mLast[sizeclass]) = slab;
-  mFirst[sizeclass] = slab;
-}
-
-void SmallBlocks::PushBack(Slab* slab, size_t sizeclass) {
-  slab->prev = mLast[sizeclass];
-  (mLast[sizeclass] != nullptr ? mLast[sizeclass]->next : mFirst[sizeclass]) = slab;
-  mLast[sizeclass] = slab;
 }
 
 void* SmallBlocks::Allocate(size_t size) {
   const size_t sizeclass = ClassOf(size);
-  Slab* slab = mFirst[sizeclass];
+  Slab* slab = mSlabs[sizeclass].first;
   if (slab == nullptr || !slab->hasroom()) {
     slab = NewSlab(sizeclass);
     if (slab == nullptr) return nullptr;
@@ -115,8 +192,8 @@ void* SmallBlocks::Allocate(size_t size) {
   }
   slab->used++;
   if (!slab->hasroom() && slab->next != nullptr) {
-    Unlink(slab, sizeclass);
-    PushBack(slab, sizeclass);
+    mSlabs[sizeclass].Unlink(slab);
+    mSlabs[sizeclass].PushBack(slab);
   }
   return block;
 }
@@ -130,20 +207,25 @@ void SmallBlocks::Release(void* block, size_t size) {
   slab->free = freed;
   ASAN_POISON_MEMORY_REGION(block, slab->blocksize);
   slab->used--;
-  if (slab->used == 0 && slab != mFirst[sizeclass]) {
-    Unlink(slab, sizeclass);
-    ASAN_UNPOISON_MEMORY_REGION(slab, kSlabBytes);
-    free(slab);
-  } else if (wasfull && slab != mFirst[sizeclass]) {
-    Unlink(slab, sizeclass);
-    PushFront(slab, sizeclass);
+  if (slab->used == 0 && slab != mSlabs[sizeclass].first) {
+    mSlabs[sizeclass].Unlink(slab);
+    GiveBackSlab(slab);
+  } else if (wasfull && slab != mSlabs[sizeclass].first) {
+    mSlabs[sizeclass].Unlink(slab);
+    mSlabs[sizeclass].PushFront(slab);
   }
 }
 
 size_t SmallBlocks::Slabs() const {
   size_t count = 0;
-  for (const Slab* first : mFirst) {
-    for (const Slab* slab = first; slab != nullptr; slab = slab->next) count++;
+  for (const List<Slab>& slabs : mSlabs) {
+    for (const Slab* slab = slabs.first; slab != nullptr; slab = slab->next) count++;
   }
+  return count;
+}
+
+size_t SmallBlocks::Regions() const {
+  size_t count = 0;
+  for (const Region* region = mRegions.first; region != nullptr; region = region->next) count++;
   return count;
 }

@@ -243,6 +243,21 @@ TEST_F(MarkupStateTest, ResetStartsAfresh) {
   EXPECT_EQ(state.outlineWidth, 0.0f);
 }
 
+TEST(MarkupText, EscapingPutsABackslashBeforeEveryTagStartAndBackslash) {
+  const struct {
+    const char* text;
+    const char* escaped;
+  } cases[] = {
+      {"", ""},
+      {"plain > text", "plain > text"},
+      {"<b>", "\\<b>"},
+      {"a\\", "a\\\\"},
+      {"\\<\\<", "\\\\\\<\\\\\\<"},
+      {"caf\xE9 <3", "caf\xE9 \\<3"},
+  };
+  for (const auto& c : cases) EXPECT_STREQ(EscapeMarkup(c.text).CStr(), c.escaped) << c.text;
+}
+
 TEST(FontState, StartsAtSixteenPixelsWithoutColour) {
   const TFontState font;
   EXPECT_TRUE(font.name.IsEmpty());

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "tests/script/ScriptState.h"
 
 namespace {
@@ -74,6 +76,37 @@ TEST(ScriptMemory, ReleasingNeverThrows) {
   state.Allocator().failAll = true;
   EXPECT_EQ(RunProtected(L, [&](lua_State* L) { luaM_realloc(L, block, 64, 0); }), 0);
   state.Allocator().failAll = false;
+}
+
+// Every few thousandth byte, so the pages of a large block are all looked at.
+void StampSparse(unsigned char* block, size_t size, unsigned char seed) {
+  for (size_t i = 0; i < size; i += 4093) block[i] = static_cast<unsigned char>(i / 4093 + seed);
+}
+
+bool SparseStampKept(const unsigned char* block, size_t size, unsigned char seed) {
+  for (size_t i = 0; i < size; i += 4093) {
+    if (block[i] != static_cast<unsigned char>(i / 4093 + seed)) return false;
+  }
+  return true;
+}
+
+TEST(ScriptMemory, TheDefaultAllocatorKeepsBytesAcrossTheLargeBlockSize) {
+  constexpr size_t kMiB = 1024 * 1024;
+  // Small to large, large growing and shrinking, and back to small.
+  const size_t sizes[] = {1000, 2 * kMiB, 3 * kMiB - 5, 9 * kMiB, 4 * kMiB, 2 * kMiB - 1, 300};
+  unsigned char* block = nullptr;
+  size_t size = 0;
+  unsigned char seed = 1;
+  for (size_t next : sizes) {
+    block = static_cast<unsigned char*>(luaM_defaultalloc(nullptr, block, size, next, 0, 0));
+    ASSERT_NE(block, nullptr) << next;
+    EXPECT_TRUE(SparseStampKept(block, std::min(size, next), seed)) << size << " to " << next;
+    block[next - 1] = 1;  // the last byte is there to write
+    seed++;
+    StampSparse(block, next, seed);
+    size = next;
+  }
+  EXPECT_EQ(luaM_defaultalloc(nullptr, block, size, 0, 0, 0), nullptr);
 }
 
 TEST(ScriptMemory, HugeBlocksAreRefusedBeforeTheAllocator) {

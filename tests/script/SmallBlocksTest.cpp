@@ -74,6 +74,26 @@ TEST(ScriptSmallBlocks, SlabsGoBackAsTheirBlocksDo) {
   EXPECT_LE(blocks.Slabs(), 1u) << "only the slab blocks are taken from stays";
 }
 
+TEST(ScriptSmallBlocks, RegionsGoBackWhenTheirSlabsDo) {
+  SmallBlocks blocks;
+  std::vector<Held> held;
+  for (int i = 0; i < 300000; i++) {  // some 14 MiB of blocks of two classes
+    const size_t size = i % 2 == 0 ? 48 : 32;
+    held.push_back({static_cast<unsigned char*>(blocks.Allocate(size)), size});
+  }
+  EXPECT_GE(blocks.Regions(), 5u);
+  std::shuffle(held.begin(), held.end(), std::mt19937(11));
+  for (const Held& h : held) blocks.Release(h.block, h.size);
+  EXPECT_LE(blocks.Regions(), 2u) << "only the regions of the slabs blocks are taken from, "
+                                     "or one kept for the next burst, stay";
+  // Memory given back serves again.
+  Held again{static_cast<unsigned char*>(blocks.Allocate(100)), 100};
+  ASSERT_NE(again.block, nullptr);
+  Stamp(again);
+  EXPECT_TRUE(StillStamped(again));
+  blocks.Release(again.block, again.size);
+}
+
 TEST(ScriptSmallBlocks, SizesShareAClassWithinSixteenBytes) {
   EXPECT_TRUE(SmallBlocks::SameClass(1, 16));
   EXPECT_TRUE(SmallBlocks::SameClass(17, 32));

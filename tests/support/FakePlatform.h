@@ -65,6 +65,7 @@ class FakePlatform : public TPlatform {
   bool begin2d = true;
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
+  std::string clipboard;  // Windows-1252
 
   CallJournal journal;
   TTaskList tasks;
@@ -126,6 +127,8 @@ class FakePlatform : public TPlatform {
   // Recorded with the name.
   TVecFont* GetFont(const TString& name) override;
   TVqMiniVecDraw* GetVecDraw() override { return vecDraw; }
+
+  TString GetClipboardText() override { return TString(clipboard.c_str()); }
 
  private:
   void Record(const std::string& entry);

@@ -73,9 +73,9 @@ TEST(WindowMessages, ClimbToTheDialogThenItsFocusChildThenTheScript) {
   EXPECT_EQ(tree.Calls(), (Texts{"HandleMessage a1 3 ok", "HandleMessage a 3 ok"}));
   EXPECT_EQ(tree.script->received, Texts{"3 ok"});
 
-  tree.platform.journal.Clear();
   tree.root->SetFocusChild(tree.b1);
   tree.b1->takesMessages = true;
+  tree.platform.journal.Clear();
   tree.Post(kMessageButtonPress, "ok", tree.a1);
   tree.manager.DispatchMessages();
   EXPECT_EQ(tree.Calls(), (Texts{"HandleMessage a1 3 ok", "HandleMessage a 3 ok", "HandleMessage b1 3 ok"}));
