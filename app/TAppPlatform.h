@@ -87,8 +87,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   TAssetManager* GetAssetManager() const override { return mData->mAssetManager.get(); }
   TSoundManager* GetSoundManager() const override { return mData->mSoundManager.get(); }
   TDisplayHandler* GetDisplayHandler() const override { return mData->mDisplayHandler.get(); }
-  // Null when "strings.xml" could not be read.
-  TStringTable* GetStringTable() const { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
+  TStringTable* GetStringTable() const override { return mData->mStringsLoaded ? mData->mStringTable.get() : nullptr; }
   int32_t GetMouseMode() const override { return mData->mMouseMode; }
   // Each takes the object, deleting the one installed before. A new display
   // starts with no 2D or 3D drawing open.

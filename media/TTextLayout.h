@@ -92,6 +92,8 @@ class TTextLayout {
   void SetRotation(float degrees, int32_t originX, int32_t originY);
   float GetCosine() const { return mCosine; }
   float GetSine() const { return mSine; }
+  int32_t GetOriginX() const { return mOriginX; }
+  int32_t GetOriginY() const { return mOriginY; }
 
   int32_t GetLineCount() const { return static_cast<int32_t>(mLines.size()); }
   const std::vector<std::shared_ptr<TTextLine>>& GetLines() const { return mLines; }

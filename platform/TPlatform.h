@@ -10,6 +10,7 @@
 class TAssetManager;
 class TDisplayHandler;
 class TSoundManager;
+class TStringTable;
 class TTask;
 class TTaskList;
 class TTexture;
@@ -37,6 +38,9 @@ class TPlatform {
   // The registry of live assets by name (compiled scripts, loaded sounds...);
   // null when there is none.
   virtual TAssetManager* GetAssetManager() const = 0;
+  // The texts the user sees, from "strings.xml"; null when it could not be
+  // read.
+  virtual TStringTable* GetStringTable() const = 0;
 
   // A frame, as the window manager draws it. BeginDraw is false when the
   // display cannot draw (or there is none); `keepPicture` lets the frame

@@ -32,3 +32,9 @@ void SetGlobal(lua_State* L, const char* name) {
   lua_insert(L, -2);
   lua_rawset(L, LUA_GLOBALSINDEX);
 }
+
+void SetRawField(lua_State* L, const char* key) {
+  lua_pushstring(L, key);
+  lua_insert(L, -2);
+  lua_rawset(L, -3);
+}

@@ -160,6 +160,9 @@ void PushFunction(lua_State* L, R (*function)(Args...)) {
 void PushGlobal(lua_State* L, const char* name);
 // Pops the value on top into the global of that name.
 void SetGlobal(lua_State* L, const char* name);
+// Pops the value on top into the field of that name of the table below it,
+// without metamethods.
+void SetRawField(lua_State* L, const char* key);
 
 // Sets the global of that name to the bound function.
 template <class Target, class R, class... Args>

@@ -67,6 +67,7 @@ class TButton : public TLayeredWindow {
   void SetChecked(bool checked);
   void SetFlags(uint32_t bits);
   void SetAction(std::unique_ptr<Action> action) { mAction = std::move(action); }
+  Action* GetAction() const { return mAction.get(); }
   // Loads the sound in memory for the state; a missing sound leaves none.
   void SetSound(int32_t state, const TString& name);
   // Copies the texture's pixels as the hit mask; an empty texture or a

@@ -17,12 +17,26 @@ bool TLayeredWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWi
 bool TLayeredWindow::AddChild(std::unique_ptr<TWindow>& child, bool runInit) {
   TWindow* added = child.get();
   if (!TWindow::AddChild(child, runInit)) return false;
-  if (mCurrentLayer == kAllLayers) {
-    for (std::vector<TWindow*>& layer : mLayers) layer.push_back(added);
-  } else if (mCurrentLayer < mLayers.size()) {
-    mLayers[mCurrentLayer].push_back(added);
-  }
+  ListInCurrentLayer(added);
   return true;
+}
+
+bool TLayeredWindow::AddToCurrentLayer(TWindow* child) {
+  if (!HasChild(child)) return false;
+  ListInCurrentLayer(child);
+  return true;
+}
+
+// A layer lists a child once, so that removing the child unlists it.
+void TLayeredWindow::ListInCurrentLayer(TWindow* child) {
+  auto list = [child](std::vector<TWindow*>& layer) {
+    if (std::find(layer.begin(), layer.end(), child) == layer.end()) layer.push_back(child);
+  };
+  if (mCurrentLayer == kAllLayers) {
+    for (std::vector<TWindow*>& layer : mLayers) list(layer);
+  } else if (mCurrentLayer < mLayers.size()) {
+    list(mLayers[mCurrentLayer]);
+  }
 }
 
 std::unique_ptr<TWindow> TLayeredWindow::RemoveChild(TWindow* child) {

@@ -20,6 +20,10 @@ class TLayeredWindow : public TWindow {
   bool IsKindOf(TClassId id) const override;
   bool AddChild(std::unique_ptr<TWindow>& child, bool runInit) override;
   std::unique_ptr<TWindow> RemoveChild(TWindow* child) override;
+  // Lists a window that is already a child in the current layer as well (in
+  // every layer while all are current), so one child shows in several
+  // layers. False, with nothing listed, for a window that is no child.
+  bool AddToCurrentLayer(TWindow* child);
 
   // Shows layer n's children only (layer 0's when n is all layers) and
   // dirties the window; nothing when n is already current. A number outside
@@ -30,6 +34,8 @@ class TLayeredWindow : public TWindow {
   const std::vector<TWindow*>& GetLayerChildren(int32_t layer) const { return mLayers.at(layer); }
 
  private:
+  void ListInCurrentLayer(TWindow* child);
+
   uint32_t mCurrentLayer = 0;
   std::vector<std::vector<TWindow*>> mLayers;
 };

@@ -26,12 +26,6 @@ int IndexMessage(lua_State* L) {
   return 1;
 }
 
-void SetField(lua_State* L, const char* key) {
-  lua_pushstring(L, key);
-  lua_insert(L, -2);
-  lua_rawset(L, -3);
-}
-
 void PushMessageMetatableEntry(lua_State* L) {
   lua_pushstring(L, kMessageMetatable);
   lua_rawget(L, LUA_REGISTRYINDEX);
@@ -64,13 +58,13 @@ void PushMessageMetatable(lua_State* L) {
   lua_pop(L, 1);
   lua_newtable(L);
   PushFunction(L, DeleteMessage);
-  SetField(L, "__gc");
+  SetRawField(L, "__gc");
   lua_pushcfunction(L, IndexMessage);
-  SetField(L, "__index");
+  SetRawField(L, "__index");
   // getmetatable answers false, so no script reaches "__gc" to delete a
   // message that is still in use.
   lua_pushboolean(L, 0);
-  SetField(L, "__metatable");
+  SetRawField(L, "__metatable");
   lua_pushstring(L, kMessageMetatable);
   lua_pushvalue(L, -2);
   lua_rawset(L, LUA_REGISTRYINDEX);

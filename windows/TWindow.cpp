@@ -52,6 +52,7 @@ bool TWindow::IsKindOf(TClassId id) const { return id == ClassId(); }
 // The children go while they still name this window as their parent, so
 // each dirties it over its place.
 TWindow::~TWindow() {
+  if (mLink) *mLink = nullptr;
   DetachTasks();
   if (mParent) mParent->Invalidate(&mRect);
   std::vector<std::unique_ptr<TWindow>> children = std::move(mChildren);
@@ -471,6 +472,11 @@ TModalWindow* TWindow::GetEnclosingModal() {
     return TModalWindow::Cast(window);
   }
   return nullptr;
+}
+
+TWindowLink TWindow::GetLink() {
+  if (!mLink) mLink = std::make_shared<TWindow*>(this);
+  return mLink;
 }
 
 TWindowAnim* TWindow::GetAnim() {

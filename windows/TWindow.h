@@ -16,6 +16,11 @@ class TWindowAnim;
 class TWindowManager;
 class TWindowSpider;
 class TWindowTask;
+class TWindow;
+
+// Reaches a window for as long as it lives: reads null once the window is
+// gone. Held by what may outlive the window, such as Lua functions bound to it.
+using TWindowLink = std::shared_ptr<TWindow* const>;
 
 // Flag bits of a window.
 enum TWindowFlag : uint32_t {
@@ -190,6 +195,9 @@ class TWindow {
   // one is a modal window; null otherwise.
   TModalWindow* GetEnclosingModal();
 
+  // The window's link, made on first use and cut as the window goes.
+  TWindowLink GetLink();
+
  private:
   friend class TDirtyChildren;
   friend class TWindowManager;
@@ -228,4 +236,5 @@ class TWindow {
   TRect mPropagatedRect;
   // Kept by the window manager, so that marking a window dirty costs no lookup.
   bool mInDirtySet = false;
+  std::shared_ptr<TWindow*> mLink;
 };

@@ -3,15 +3,25 @@
 #include <algorithm>
 
 #include "platform/text/Log.h"
+#include "platform/TPlatform.h"
 #include "script/lua/Auxlib.h"
+#include "windows/FrameworkFactories.h"
+#include "windows/FrameworkWindowKinds.h"
 #include "windows/LuaBinding.h"
 #include "windows/TLuaMessage.h"
 #include "windows/TMessage.h"
 #include "windows/TWindow.h"
+#include "windows/TWindowManager.h"
+#include "windows/TWindowTableScope.h"
 #include "windows/WindowCoordinates.h"
 #include "windows/WindowLibraryChunk.h"
 
 namespace {
+
+TWindowManager* WindowManager() {
+  TPlatform* platform = TPlatform::Instance();
+  return platform ? platform->GetWindowManager() : nullptr;
+}
 
 // The Lua constructor of a window type, the type name in all three places.
 constexpr char kTypeConstructor[] =
@@ -50,13 +60,17 @@ void RunWindowLibrary(lua_State* L) {
 
 }  // namespace
 
-TWindowScript::TWindowScript() {
+TWindowScript::TWindowScript() : mFrameworkKinds(std::make_unique<TFrameworkWindowKinds>(*this)) {
   lua_State* L = GetState();
   BindMethod(L, "GenericCreate", this, &TWindowScript::GenericCreate);
+  mFrameworkKinds->Register();
+  if (TWindowManager* manager = WindowManager()) RegisterFrameworkFactories(*manager);
   PushMessageMetatable(L);
   lua_pop(L, 1);
   RunWindowLibrary(L);
 }
+
+TWindowScript::~TWindowScript() = default;
 
 // ---- The current-window stack.
 
@@ -102,23 +116,14 @@ bool TWindowScript::AddWindowType(const TString& name, TWindowCreator creator) {
 }
 
 int TWindowScript::GenericCreate(lua_State* L) {
-  if (!lua_istable(L, 1)) {
-    LogPrintf("GenericCreate: no window table");
-    return 0;
-  }
-  // The readers read the host's own stack, also when a script calls from a
-  // coroutine of its own.
-  lua_State* host = GetState();
-  const int height = lua_gettop(host);
-  lua_pushvalue(L, 1);
-  if (L != host) lua_xmove(L, host, 1);
+  if (!TWindowTableScope::HasWindowTable(L, "GenericCreate")) return 0;
+  TWindowTableScope table(*this, L);
   auto type = mWindowTypes.find(GetString("typename", ""));
   std::unique_ptr<TWindow> window;
   if (type != mWindowTypes.end() && type->second) window = type->second();
   if (window) {
     if (TWindow* attached = AttachWindow(std::move(window))) attached->OnCreated();
   }
-  lua_settop(host, height);
   return 0;
 }
 

@@ -9,6 +9,7 @@
 #include "windows/TScript.h"
 #include "windows/TWindowFactory.h"
 
+class TFrameworkWindowKinds;
 class TMessage;
 class TWindow;
 
@@ -37,6 +38,7 @@ class TWindowCreationObserver {
 class TWindowScript : public TScript {
  public:
   TWindowScript();
+  ~TWindowScript() override;
 
   // The current-window stack; its windows are not owned, and one that is
   // deleted leaves it (ForgetWindow).
@@ -73,6 +75,7 @@ class TWindowScript : public TScript {
 
   // Returns the previous setting.
   bool SetTranslateLabels(bool on);
+  bool IsTranslatingLabels() const { return mTranslateLabels; }
   // Takes a message that no window took, for the scripts to read. Until the
   // scripts' message queues exist, the message ends here.
   virtual void QueueMessage(std::unique_ptr<TMessage> message);
@@ -106,4 +109,5 @@ class TWindowScript : public TScript {
   TWaitState mWaitState = kNotWaiting;
   TWindowCreationObserver* mCreationObserver = nullptr;
   bool mTranslateLabels = false;
+  std::unique_ptr<TFrameworkWindowKinds> mFrameworkKinds;
 };

@@ -65,6 +65,7 @@ class FakePlatform : public TPlatform {
   bool begin2d = true;
   std::map<std::string, TVecFont*> fonts;  // any other name has no font
   TVqMiniVecDraw* vecDraw = nullptr;
+  TStringTable* stringTable = nullptr;
   std::string clipboard;  // Windows-1252
 
   CallJournal journal;
@@ -86,6 +87,7 @@ class FakePlatform : public TPlatform {
                 const std::shared_ptr<TTexture>& texture) override;
   TSoundManager* GetSoundManager() const override { return soundManager; }
   TAssetManager* GetAssetManager() const override { return assetManager; }
+  TStringTable* GetStringTable() const override { return stringTable; }
   bool IsScreensaver() const override { return screensaver; }
   void ReportOutOfVideoMemory() override { Record("ReportOutOfVideoMemory"); }
   bool PushRenderTarget(const std::shared_ptr<TTexture>& target) override;

@@ -16,7 +16,7 @@ TEST(WindowStyle, ReadsTheKeyFromTheTableItsStyleOrItsParentElseTheDefault) {
       "base = { depth = 3 } gCurrentDefaultStyle = { parent = base, height = 2 }"
       " window = { width = 1, name = 'not a number', count = '7' }");
   PushGlobal(L, "window");
-  TWindowStyle style(std::make_unique<TLuaObjectWrapper>(L));
+  TWindowStyle style(script, std::make_unique<TLuaObjectWrapper>(L));
   lua_pushnumber(L, 99);
   struct Case {
     const char* key;
@@ -24,7 +24,7 @@ TEST(WindowStyle, ReadsTheKeyFromTheTableItsStyleOrItsParentElseTheDefault) {
   };
   const Case cases[] = {{"width", 1}, {"height", 2}, {"depth", 3}, {"absent", -1}, {"name", -1}, {"count", 7}};
   for (const Case& c : cases) {
-    EXPECT_EQ(style.GetNumber(script, c.key, -1), c.number) << c.key;
+    EXPECT_EQ(style.GetNumber(c.key, -1), c.number) << c.key;
     EXPECT_EQ(lua_gettop(L), 1) << c.key << ": the stack is left as it was";
   }
 }
