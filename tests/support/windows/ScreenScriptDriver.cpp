@@ -15,6 +15,8 @@
 #include "windows/TLayeredWindow.h"
 #include "windows/TMessage.h"
 #include "windows/TScreen.h"
+#include "windows/TText.h"
+#include "windows/TTextEdit.h"
 #include "windows/TWindowScript.h"
 
 namespace {
@@ -74,8 +76,8 @@ std::unique_ptr<TWindow> MakePlainWindow() { return std::make_unique<TWindow>();
 // The most derived kind first.
 const char* KindName(const TWindow& window) {
   const std::pair<TClassId, const char*> kinds[] = {
-      {TScreen::ClassId(), "Screen"}, {TModalWindow::ClassId(), "Modal"},
-      {TButton::ClassId(), "Button"}, {TLayeredWindow::ClassId(), "Layered"},
+      {TScreen::ClassId(), "Screen"},     {TModalWindow::ClassId(), "Modal"},      {TTextEdit::ClassId(), "TextEdit"},
+      {TText::ClassId(), "Text"},         {TButton::ClassId(), "Button"},         {TLayeredWindow::ClassId(), "Layered"},
       {TImage::ClassId(), "Bitmap"},
   };
   for (const auto& [id, name] : kinds) {

@@ -14,6 +14,10 @@ Print("DistributeY", DistributeY(2))
 Print("DistributeY none", DistributeY(0))
 Print("DistributeY leaves d", d)
 
+-- The tree shows where the windows went: each new one under the last.
+GenericCreate{ typename = "Plain", name = "inner", x = kCenter, y = -60, w = 100, h = 50 }
+PrintTree()
+
 Push("outer")
 Push("inner")
 Print("Push", gParent)
