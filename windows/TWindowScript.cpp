@@ -16,6 +16,7 @@
 #include "windows/TWindowManager.h"
 #include "windows/TWindowTableScope.h"
 #include "windows/WindowCoordinates.h"
+#include "windows/WindowLibraryChunk.h"
 #include "windows/WindowScriptFunctions.h"
 
 namespace {
@@ -67,6 +68,14 @@ void GrowParentAround(TWindow& parent, const TWindow& child) {
   }
 }
 
+// Its failure reaches "_ALERT"; the script goes on without it.
+void RunWindowLibrary(lua_State* L) {
+  const std::string_view chunk = WindowLibraryChunk();
+  const int height = lua_gettop(L);
+  lua_dobuffer(L, chunk.data(), chunk.size(), "gScreenInit");
+  lua_settop(L, height);
+}
+
 }  // namespace
 
 TWindowScript::TWindowScript() : mFrameworkKinds(std::make_unique<TFrameworkWindowKinds>(*this)) {
@@ -79,6 +88,7 @@ TWindowScript::TWindowScript() : mFrameworkKinds(std::make_unique<TFrameworkWind
   mQueueMessage = Compile(L, kQueueMessageText);
   mQueueCommand = Compile(L, kQueueCommandText);
   mFunctions = std::make_unique<TWindowScriptFunctions>(*this);
+  RunWindowLibrary(L);
 }
 
 TWindowScript::~TWindowScript() = default;

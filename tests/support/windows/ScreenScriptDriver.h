@@ -1,0 +1,97 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <string>
+
+#include "platform/types/TEvent.h"
+#include "script/lua/Lua.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/TestFileLayer.h"
+#include "windows/TWindowManager.h"
+
+class TWindow;
+class TWindowScript;
+
+// Runs a Lua test script as the screen coroutine of a real window script,
+// headless: an 800 x 600 root screen on a fake platform face, a clock that
+// moves only while the script idles, and the script's files copied from a
+// folder into the program's assets (found by logical names, as the game
+// finds its scripts). The window type "Plain" (a plain window) is
+// registered.
+//
+// Test-only globals the script may use besides the window library:
+//   Print(...)              writes its arguments, tab-separated, as one line:
+//                           tables as {item, ...}, messages as
+//                           "message TYPE NAME"
+//   PrintTree()             writes the window tree from the root, one window
+//                           a line: kind, name, position and size, "hidden",
+//                           the layer count of a layered window and the
+//                           layers each of its children lies in
+//   Click(x, y)             queue input for the time the script waits:
+//   PressKey(code)          a left click at a screen point, a virtual key
+//   TypeChar(code)          pressed and released, a character, idle time
+//   Idle(milliseconds)      passing in steps of 10 ms, a message posted to
+//   Post(type, name)        the window manager (without a target), and a
+//   Call(name)              call of a global Lua function by the framework
+//   SendNow(type, name)     hands a message to the script at once, as the
+//                           window manager hands it one that no window took
+// Whenever the coroutine waits and input is queued, the next input is fed
+// to the window manager; the run ends when the coroutine ends or waits with
+// nothing left to feed.
+class ScreenScriptDriver {
+ public:
+  // collectorStress: the collector runs at every check point.
+  ScreenScriptDriver(const std::string& scriptFolder, bool collectorStress);
+  ~ScreenScriptDriver();
+  ScreenScriptDriver(const ScreenScriptDriver&) = delete;
+  ScreenScriptDriver& operator=(const ScreenScriptDriver&) = delete;
+
+  // Runs the file (a logical name); returns what it wrote, then
+  // "waits" when it still waits at the end, then the log's entries, each as
+  // "log: " and the entry.
+  std::string Run(const std::string& fileName);
+
+  TWindowManager& Manager() { return mManager; }
+  TWindowScript& Script() { return *mScript; }
+
+ private:
+  struct Input {
+    enum Kind { kEvent, kIdle, kPost, kCall } kind = kEvent;
+    TEvent event;
+    uint32_t milliseconds = 0;
+    int32_t messageType = 0;
+    std::string name;  // of the message or the function
+  };
+
+  static Input EventInput(const TEvent& event) {
+    Input input;
+    input.event = event;
+    return input;
+  }
+  void BindTestGlobals();
+  void Feed(const Input& input);
+  void IdleFor(uint32_t milliseconds);
+  void WriteTree(const TWindow& window, const TWindow* parent, int depth);
+
+  int Emit(lua_State* L);
+  int PrintTree(lua_State* L);
+  int Click(lua_State* L);
+  int PressKey(lua_State* L);
+  int TypeChar(lua_State* L);
+  int Idle(lua_State* L);
+  int Post(lua_State* L);
+  int Call(lua_State* L);
+  int SendNow(lua_State* L);
+
+  TempFolder mLogs;
+  FakePlatform mPlatform;
+  FakeClock mClock;
+  TestFileLayer mFiles;
+  TWindowManager mManager;
+  TWindowScript* mScript = nullptr;
+  std::deque<Input> mInput;
+  std::string mOutput;
+};
