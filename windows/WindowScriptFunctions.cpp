@@ -96,6 +96,7 @@ void TWindowScriptFunctions::Bind() {
   BindFunction(L, "GetTimer", GetTimer);
   BindMethod(L, "DoSelectLayer", this, &Self::DoSelectLayer);
   BindMethod(L, "PopWindow", this, &Self::PopWindow);
+  BindMethod(L, "WindowStackDepth", this, &Self::WindowStackDepth);
   BindMethod(L, "RealSetFocus", this, &Self::RealSetFocus);
   BindFunction(L, "StringToClipboard", StringToClipboard);
   BindMethod(L, "UpdateWindow", this, &Self::UpdateWindow);
@@ -185,6 +186,8 @@ void TWindowScriptFunctions::DoSelectLayer(int layer) {
 }
 
 void TWindowScriptFunctions::PopWindow() { mScript.PopWindow(); }
+
+int TWindowScriptFunctions::WindowStackDepth() { return static_cast<int>(mScript.GetWindowStack().size()); }
 
 void TWindowScriptFunctions::RealSetFocus(const TString& name) {
   TWindowManager* manager = Manager();

@@ -53,6 +53,8 @@ class TWindowScriptFunctions {
   void DoSelectLayer(int layer);
   // Pops the current-window stack, except its last window.
   void PopWindow();
+  // How many windows the current-window stack holds.
+  int WindowStackDepth();
   // The window under the current window gets the focus; a missing name leaves none.
   void RealSetFocus(const TString& name);
   // Invalidates the whole dialog.

@@ -165,6 +165,15 @@ TEST_F(WindowScriptFunctionsTest, PopWindowKeepsTheLastWindow) {
   EXPECT_EQ(w.script->GetWindowStack(), std::vector<TWindow*>{w.root});
 }
 
+TEST_F(WindowScriptFunctionsTest, WindowStackDepthCountsTheCurrentWindowStack) {
+  EXPECT_EQ(Eval("WindowStackDepth()"), "1");
+  w.script->PushWindow(panel);
+  w.script->PushWindow(button);
+  EXPECT_EQ(Eval("WindowStackDepth()"), "3");
+  Run("PopWindow()");
+  EXPECT_EQ(Eval("WindowStackDepth()"), "2");
+}
+
 // Counts the calls of its PostCreate.
 class PostCreateCounter : public TLayeredWindow {
  public:

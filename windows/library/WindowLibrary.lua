@@ -135,12 +135,16 @@ end
 
 -- ---- Building.
 
+-- A create function that made no window (an unknown type, say) left the
+-- parent current: popping then would put the later siblings a level up.
 function DoWindow(t)
   t.beginGroup = gBeginGroup
   gBeginGroup = 0
+  local depth = WindowStackDepth()
   t.create(t)
+  local made = WindowStackDepth() > depth
   MakeDialog(t)
-  PopWindow()
+  if made then PopWindow() end
 end
 
 -- Builds the table's children in item order; a style they set ends here.

@@ -40,6 +40,7 @@ function CreateButton(t)
   t.cleanup = function() Line("cleanup " .. t.name) end
 end
 function PopWindow() depth = depth - 1 end
+function WindowStackDepth() return depth end
 function PostCreate(name) Line("PostCreate " .. name) end
 
 MakeDialog{
