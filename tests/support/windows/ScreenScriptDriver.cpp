@@ -7,7 +7,10 @@
 
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
+#include "platform/asset/TAssetManager.h"
 #include "script/lua/Collector.h"
+#include "tests/support/SizedTexture.h"
+#include "tests/support/StringTableFile.h"
 #include "tests/support/TempFolder.h"
 #include "windows/LuaBinding.h"
 #include "windows/TButton.h"
@@ -126,7 +129,10 @@ ScreenScriptDriver::ScreenScriptDriver(const std::string& scriptFolder, bool col
   BindTestGlobals();
 }
 
-ScreenScriptDriver::~ScreenScriptDriver() { luaC_setstress(mScript->GetState(), false); }
+ScreenScriptDriver::~ScreenScriptDriver() {
+  luaC_setstress(mScript->GetState(), false);
+  mPlatform.stringTable = nullptr;
+}
 
 void ScreenScriptDriver::BindTestGlobals() {
   lua_State* L = mScript->GetState();
@@ -139,6 +145,8 @@ void ScreenScriptDriver::BindTestGlobals() {
   BindMethod(L, "Post", this, &ScreenScriptDriver::Post);
   BindMethod(L, "Call", this, &ScreenScriptDriver::Call);
   BindMethod(L, "SendNow", this, &ScreenScriptDriver::SendNow);
+  BindMethod(L, "AddImage", this, &ScreenScriptDriver::AddImage);
+  BindMethod(L, "UseStrings", this, &ScreenScriptDriver::UseStrings);
   mScript->DoLuaString(kPrintText);
 }
 
@@ -260,5 +268,24 @@ int ScreenScriptDriver::Call(lua_State* L) {
 
 int ScreenScriptDriver::SendNow(lua_State* L) {
   mManager.SendToScript(MakeMessage(LuaNumberToInt(lua_tonumber(L, 1)), LuaText(L, 2)));
+  return 0;
+}
+
+int ScreenScriptDriver::AddImage(lua_State* L) {
+  const std::string key = LuaText(L, 1) + std::string(":tex");
+  const int32_t width = LuaNumberToInt(lua_tonumber(L, 2));
+  const int32_t height = LuaNumberToInt(lua_tonumber(L, 3));
+  // The cache holds its textures weakly.
+  mImages.push_back(std::make_shared<SizedTexture>(width, height));
+  mPlatform.assetManager->Register(key.c_str(), mImages.back());
+  return 0;
+}
+
+int ScreenScriptDriver::UseStrings(lua_State* L) {
+  TableRows rows;
+  for (int index = 1; index < lua_gettop(L); index += 2) rows.emplace_back(LuaText(L, index), LuaText(L, index + 1));
+  WriteStringTable(mFiles, "strings.xml", rows);
+  mStrings.Load("strings.xml");
+  mPlatform.stringTable = &mStrings;
   return 0;
 }

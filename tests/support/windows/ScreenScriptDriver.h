@@ -2,9 +2,12 @@
 
 #include <cstdint>
 #include <deque>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "platform/types/TEvent.h"
+#include "platform/xml/TStringTable.h"
 #include "script/lua/Lua.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePlatform.h"
@@ -12,6 +15,7 @@
 #include "tests/support/TestFileLayer.h"
 #include "windows/TWindowManager.h"
 
+class TTexture;
 class TWindow;
 class TWindowScript;
 
@@ -38,6 +42,11 @@ class TWindowScript;
 //   Call(name)              call of a global Lua function by the framework
 //   SendNow(type, name)     hands a message to the script at once, as the
 //                           window manager hands it one that no window took
+//   AddImage(name, w, h)    an image of that size the texture cache hands
+//                           out under the name (lower case, "/" between
+//                           folders), without a display
+//   UseStrings(label, text, ...)  the string table: the labels with
+//                           their texts
 // Whenever the coroutine waits and input is queued, the next input is fed
 // to the window manager; the run ends when the coroutine ends or waits with
 // nothing left to feed.
@@ -85,6 +94,8 @@ class ScreenScriptDriver {
   int Post(lua_State* L);
   int Call(lua_State* L);
   int SendNow(lua_State* L);
+  int AddImage(lua_State* L);
+  int UseStrings(lua_State* L);
 
   TempFolder mLogs;
   FakePlatform mPlatform;
@@ -93,5 +104,7 @@ class ScreenScriptDriver {
   TWindowManager mManager;
   TWindowScript* mScript = nullptr;
   std::deque<Input> mInput;
+  std::vector<std::shared_ptr<TTexture>> mImages;
+  TStringTable mStrings;
   std::string mOutput;
 };
