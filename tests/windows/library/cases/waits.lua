@@ -48,6 +48,12 @@ function Later() laterRan = true return "unseen" end
 Call("Later")
 Print("deferred call", WaitForMessage(), laterRan, gYieldResult)
 
+-- A button's command comes with its message and runs in the wait that
+-- takes it; its result goes to gYieldResult.
+MakeDialog{ Button{ name = "go", x = 0, y = 0, w = 100, h = 40, command = function() return "clicked" end } }
+Click(50, 20)
+Print("button command", WaitForMessage(), gYieldResult)
+
 -- FlushMessages drains what arrives and empties both queues.
 SendNow(0, "dropped")
 table.insert(gCommandQueue, function() Print("never run") end)
