@@ -408,8 +408,20 @@ end
 
 -- ---- Splash screens.
 
+local function IsClosing(m, id)
+  return m.type == kModalClosed and m.name == id
+end
+
 local function EndsSplash(m, id)
-  return m.type == kCloseWindow or m.type == kPressAnyKey or (m.type == kModalClosed and m.name == id)
+  return m.type == kCloseWindow or m.type == kPressAnyKey or IsClosing(m, id)
+end
+
+-- Whether the dialog's own closing was put back in the queue by a pause.
+local function ClosedInQueue(id)
+  for i = 1, table.getn(gMessageQueue) do
+    if IsClosing(gMessageQueue[i], id) then return true end
+  end
+  return false
 end
 
 -- Shows the image under the style's "splashoverlay" (when there is one).
@@ -431,12 +443,17 @@ function DisplaySplash(movie, image, ms)
   inMovie = StartMovie(movie)
   local finish = GetTimer() + ms
   local shown = inMovie or ShowSplashImage(image)
+  local closed = false
   while shown do
     local m = WaitForMessage(100)
     if not inMovie and GetTimer() >= finish then break end
-    if m and EndsSplash(m, id) then break end
+    if m and EndsSplash(m, id) then
+      closed = IsClosing(m, id)
+      break
+    end
     if inMovie and not IsMoviePlaying() then break end
   end
   if inMovie then StopMovie() end
-  PopModal()
+  -- A splash whose window has gone already must not pop the dialog under it.
+  if not (closed or ClosedInQueue(id)) then PopModal() end
 end

@@ -28,3 +28,11 @@ table.insert(gCommandQueue, function() SendNow(kCloseWindow, "anything") end)
 Idle(150)
 Print("a close message", Splash("logo.png", 3000))
 PrintTree()
+
+-- The splash's own window closed (its dialog's close message): the dialog
+-- under it stays.
+PushModal("under")
+table.insert(gCommandQueue, function() PostMessage(CreateCloseMessage()) end)
+Idle(150)
+Print("its own window closed", Splash("logo.png", 3000))
+PrintTree()
