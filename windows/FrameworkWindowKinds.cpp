@@ -27,11 +27,6 @@ constexpr int32_t kDefaultMaxLength = 10;
 // Labels made only of these (prices, scores) are shown as they are.
 constexpr char kNumberCharacters[] = "0123456789.";
 
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
 bool IsNumberText(const TString& text) {
   for (int index = 0; index < text.Length(); ++index) {
     if (std::strchr(kNumberCharacters, text.CharAt(index)) == nullptr) return false;
@@ -76,7 +71,7 @@ std::unique_ptr<Kind> TFrameworkWindowKinds::MakeWindow(const char* defaultFacto
 }
 
 std::unique_ptr<TWindow> TFrameworkWindowKinds::MakeByFactory(const TString& factoryName, bool& found) {
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   TWindowFactory* factory = manager ? manager->GetFactory(factoryName) : nullptr;
   found = factory != nullptr;
   if (!factory) return nullptr;

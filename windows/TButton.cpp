@@ -5,7 +5,6 @@
 
 #include "media/TSound.h"
 #include "media/TTexture.h"
-#include "platform/TPlatform.h"
 #include "windows/TMessage.h"
 #include "windows/TModalWindow.h"
 #include "windows/TText.h"
@@ -13,11 +12,6 @@
 #include "windows/TWindowScript.h"
 
 namespace {
-
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
 
 // Mask pixels whose blue, green and red all stay below this are holes.
 constexpr uint8_t kMaskThreshold = 20;
@@ -33,7 +27,7 @@ TWindow* DialogOf(TWindow* window) {
 }  // namespace
 
 bool TButton::LuaAction::Execute(TButton& button) {
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   auto message = std::make_unique<TMessage>(kMessageLuaAction, TString("LuaAction:") + button.GetName(), nullptr);
   if (manager) manager->SendToScript(std::move(message), mFunction.get());
   return true;
@@ -148,13 +142,13 @@ bool TButton::OnMouseMove(int32_t x, int32_t y) {
   if (IsOutside(x, y)) return false;
   if (mState != kNormal) return true;
   SetState(kHover);
-  if (TWindowManager* manager = WindowManager()) manager->SetCapture(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetCapture(this);
   return true;
 }
 
 bool TButton::OnMouseDown(int32_t x, int32_t y) {
   if (mState == kNormal) {
-    if (TWindowManager* manager = WindowManager()) manager->SetCapture(this);
+    if (TWindowManager* manager = PlatformWindowManager()) manager->SetCapture(this);
   }
   SetState(kPressed);
   IsOutside(x, y);
@@ -163,7 +157,7 @@ bool TButton::OnMouseDown(int32_t x, int32_t y) {
 
 void TButton::OnCaptureLost() {
   if (mState != kNormal) {
-    if (TWindowManager* manager = WindowManager()) manager->ReleaseCapture(this);
+    if (TWindowManager* manager = PlatformWindowManager()) manager->ReleaseCapture(this);
   }
   SetState(kNormal);
 }
@@ -217,7 +211,7 @@ TString TButton::GetLabel() {
 }
 
 bool TButton::DoCommand() {
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (!manager) return false;
   if (mButtonFlags & kClose) {
     if (TModalWindow* dialog = GetEnclosingModal()) {

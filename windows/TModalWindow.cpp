@@ -1,6 +1,5 @@
 #include "windows/TModalWindow.h"
 
-#include "platform/TPlatform.h"
 #include "platform/text/Log.h"
 #include "windows/TButton.h"
 #include "windows/TMessage.h"
@@ -10,11 +9,6 @@
 namespace {
 
 constexpr uint8_t kEnter = 13;
-
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
 
 // Looks for the default button depth first from the front: a visible default
 // button ends the search among its siblings, any other window is searched in
@@ -51,7 +45,7 @@ TModalWindow* TModalWindow::Cast(TWindow* window) {
 TModalWindow::TModalWindow() { AddFlags(kWindowDialogBoundary | kWindowFocusable); }
 
 TModalWindow::~TModalWindow() {
-  if (TWindowManager* manager = WindowManager()) {
+  if (TWindowManager* manager = PlatformWindowManager()) {
     manager->PostMessage(std::make_unique<TMessage>(kMessageModalClosed, GetCloseMessageName(), nullptr));
   }
 }
@@ -66,7 +60,7 @@ TString TModalWindow::GetCloseMessageName() const { return TMessage::CloseName(G
 bool TModalWindow::HandleMessage(TMessage& message) {
   if (message.GetType() != kMessageClose) return false;
   if (message.GetName() != GetCloseMessageName()) return true;
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (!manager) return true;
   if (manager->GetTopModal() == this) {
     manager->PopModal();
@@ -82,7 +76,7 @@ bool TModalWindow::OnChar(uint8_t character) {
   FindDefault search;
   ForEachChild(search);
   if (search.GetFound() && search.GetFound()->DoCommand()) return true;
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   TWindow* from = manager && manager->GetFocus() ? manager->GetFocus() : this;
   from->SendMessage(std::move(message));
   return true;
@@ -90,13 +84,13 @@ bool TModalWindow::OnChar(uint8_t character) {
 
 void TModalWindow::OnFocus(TWindow* previous) {
   if (!mFocusChild) return;
-  if (TWindowManager* manager = WindowManager()) manager->SetFocus(mFocusChild, previous);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(mFocusChild, previous);
 }
 
 // A dialog is not its own focus child: handing the focus on would never end.
 void TModalWindow::SetFocusChild(TWindow* child) {
   if (child == this) return;
   mFocusChild = child;
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (child && manager && manager->GetFocus() == this) manager->SetFocus(child);
 }

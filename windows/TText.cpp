@@ -9,15 +9,6 @@
 #include "windows/TModalWindow.h"
 #include "windows/TWindowManager.h"
 
-namespace {
-
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
-}  // namespace
-
 TClassId TText::ClassId() {
   static const char id = 0;
   return &id;
@@ -109,7 +100,7 @@ bool TText::OnMouseMove(int32_t x, int32_t y) {
     return false;
   }
   if (mLayout->GetHighlightLink() != before) Invalidate();
-  if (TWindowManager* manager = WindowManager()) manager->SetCapture(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetCapture(this);
   return true;
 }
 
@@ -118,7 +109,7 @@ void TText::OnCaptureLost() {
     mLayout->IsLinkAt(nullptr, static_cast<float>(mLineSpacing));
     Invalidate();
   }
-  if (TWindowManager* manager = WindowManager()) manager->ReleaseCapture(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->ReleaseCapture(this);
 }
 
 // A click counts only when it ends on the link it started on.

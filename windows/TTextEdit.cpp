@@ -23,11 +23,6 @@ constexpr uint32_t kBlinkPeriod = 800;
 constexpr uint32_t kBlinkHidden = 400;
 constexpr uint32_t kBlinkStep = 200;
 
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
 // Printable ASCII: control characters, DEL and the codes above 127 (which
 // the text layout would read as broken UTF-8) are not typed.
 bool IsPrintable(char character) { return character >= ' ' && character < 127; }
@@ -74,7 +69,7 @@ bool TTextEdit::IsKindOf(TClassId id) const { return id == ClassId() || TText::I
 
 bool TTextEdit::Init() {
   StartAnim(kBlinkStep, true, true, false);
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (TWindow* dialog = manager ? manager->GetTopModal() : nullptr) {
     TextSpider spider(*this);
     dialog->ForEachChild(spider);
@@ -105,7 +100,7 @@ void TTextEdit::FocusNext() {
   if (self == mTabOrder->end()) return;
   ++self;
   TTextEdit* next = self == mTabOrder->end() ? mTabOrder->front() : *self;
-  if (TWindowManager* manager = WindowManager()) manager->SetFocus(next);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(next);
 }
 
 void TTextEdit::SetLabel(const TString& text) {
@@ -143,7 +138,7 @@ bool TTextEdit::AcceptChar(int32_t kind, uint8_t code) {
 // The shown text is mark-up: what was typed is escaped, so that it shows as
 // typed whatever it holds, and the cursor tag goes between the characters.
 void TTextEdit::UpdateDisplayText() {
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   const bool focused = manager && manager->GetFocus() == this;
   const TString shown = mPassword ? TString(std::string(static_cast<size_t>(mText.Length()), '*').c_str()) : mText;
   if (!focused) {
@@ -179,7 +174,7 @@ void TTextEdit::Insert(char character) {
 }
 
 void TTextEdit::PostKeystroke() {
-  if (TWindowManager* manager = WindowManager()) {
+  if (TWindowManager* manager = PlatformWindowManager()) {
     manager->PostMessage(std::make_unique<TMessage>(kMessageTextEdit, GetName(), nullptr));
   }
 }

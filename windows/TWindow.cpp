@@ -11,11 +11,6 @@
 
 namespace {
 
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
 uint32_t NextSerial() {
   static uint32_t serial = 0;
   return serial++;
@@ -59,7 +54,7 @@ TWindow::~TWindow() {
   mChildren.clear();
   children.clear();
   mDirty.clear();
-  if (TWindowManager* manager = WindowManager()) manager->WindowDestroyed(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->WindowDestroyed(this);
 }
 
 bool TWindow::Init() { return true; }
@@ -215,7 +210,7 @@ void TWindow::HandleEvent(const TEvent& event, bool focusDone) {
   if (event.type == kEventLeftDown && !focusDone) {
     for (TWindow* window = this; window; window = window->mParent) {
       if (!(window->mFlags & kWindowFocusable)) continue;
-      if (TWindowManager* manager = WindowManager()) manager->SetFocus(window);
+      if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(window);
       focusDone = true;
       break;
     }
@@ -277,7 +272,7 @@ void TWindow::PassEventOn(const TEvent& event, bool focusDone) {
 // A dialog tells the scripts about input that none of its windows took:
 // left releases and key presses.
 void TWindow::ReportRawInput(const TEvent& event) {
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (!manager) return;
   if (event.type == kEventLeftUp) {
     manager->PostMessage(std::make_unique<TMessage>(kMessageRawInput, "mouse:up", nullptr));
@@ -295,7 +290,7 @@ void TWindow::SendMessage(std::unique_ptr<TMessage> message) {
     TModalWindow* dialog = TModalWindow::Cast(window);
     TWindow* focusChild = dialog ? dialog->GetFocusChild() : nullptr;
     if (focusChild && focusChild->HandleMessage(*message)) return;
-    if (TWindowManager* manager = WindowManager()) manager->SendToScript(std::move(message));
+    if (TWindowManager* manager = PlatformWindowManager()) manager->SendToScript(std::move(message));
     return;
   }
 }
@@ -370,7 +365,7 @@ bool TWindow::InvalidationStep(TRect* rect, bool origin, bool force) {
   TRect before = rect ? *rect : TRect();
   bool changed = InvalidateRect(rect) && rect && *rect != before;
   mFlags |= kWindowNeedsDrawing;
-  TWindowManager* manager = WindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   TWindow* root = manager ? manager->GetRootWindow() : nullptr;
   if (manager) {
     manager->MarkDirty(this);

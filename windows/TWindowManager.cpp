@@ -466,3 +466,8 @@ void TWindowManager::ClearDirtySet() {
   for (TWindow* window : mDirty) window->mInDirtySet = false;
   mDirty.clear();
 }
+
+TWindowManager* PlatformWindowManager() {
+  TPlatform* platform = TPlatform::Instance();
+  return platform ? platform->GetWindowManager() : nullptr;
+}

@@ -175,3 +175,6 @@ class TWindowManager {
   std::deque<std::unique_ptr<TMessage>> mMessages;
   std::vector<std::unique_ptr<TMessageHandler>> mHandlers;
 };
+
+// The platform's window manager; null without a platform or a manager.
+TWindowManager* PlatformWindowManager();

@@ -4,7 +4,6 @@
 #include <cstring>
 
 #include "platform/text/Log.h"
-#include "platform/TPlatform.h"
 #include "script/lua/Auxlib.h"
 #include "windows/FrameworkFactories.h"
 #include "windows/FrameworkWindowKinds.h"
@@ -20,11 +19,6 @@
 #include "windows/WindowScriptFunctions.h"
 
 namespace {
-
-TWindowManager* WindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
 
 // What appends the value of a transfer global to the scripts' queue and
 // empties the global; compiled once.
@@ -82,7 +76,7 @@ TWindowScript::TWindowScript() : mFrameworkKinds(std::make_unique<TFrameworkWind
   lua_State* L = GetState();
   BindMethod(L, "GenericCreate", this, &TWindowScript::GenericCreate);
   mFrameworkKinds->Register();
-  if (TWindowManager* manager = WindowManager()) RegisterFrameworkFactories(*manager);
+  if (TWindowManager* manager = PlatformWindowManager()) RegisterFrameworkFactories(*manager);
   PushMessageMetatable(L);
   lua_pop(L, 1);
   mQueueMessage = Compile(L, kQueueMessageText);

@@ -2,7 +2,6 @@
 
 #include <memory>
 
-#include "platform/TPlatform.h"
 #include "windows/TWindow.h"
 #include "windows/TWindowManager.h"
 
@@ -23,9 +22,7 @@ bool TWindowClearFlags::Visit(TWindow& child) {
 
 bool ChildrenDelete::Visit(TWindow& child) {
   std::unique_ptr<TWindow> removed = mParent.RemoveChild(&child);
-  TPlatform* platform = TPlatform::Instance();
-  TWindowManager* manager = platform ? platform->GetWindowManager() : nullptr;
-  if (manager) manager->DeferDelete(std::move(removed));
+  if (TWindowManager* manager = PlatformWindowManager()) manager->DeferDelete(std::move(removed));
   return true;
 }
 

@@ -24,13 +24,8 @@
 
 namespace {
 
-TWindowManager* Manager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
 TWindow* TopModal() {
-  TWindowManager* manager = Manager();
+  TWindowManager* manager = PlatformWindowManager();
   return manager ? manager->GetTopModal() : nullptr;
 }
 
@@ -176,7 +171,7 @@ void TWindowScriptFunctions::DestroyWindow(const TString& name) {
   TWindow* window = current ? current->FindChild(name) : nullptr;
   if (!window || !window->GetParent()) return;
   std::unique_ptr<TWindow> removed = window->GetParent()->RemoveChild(window);
-  if (TWindowManager* manager = Manager()) manager->DeferDelete(std::move(removed));
+  if (TWindowManager* manager = PlatformWindowManager()) manager->DeferDelete(std::move(removed));
 }
 
 // ---- The current window, the focus and the dialogs.
@@ -190,7 +185,7 @@ void TWindowScriptFunctions::PopWindow() { mScript.PopWindow(); }
 int TWindowScriptFunctions::WindowStackDepth() { return static_cast<int>(mScript.GetWindowStack().size()); }
 
 void TWindowScriptFunctions::RealSetFocus(const TString& name) {
-  TWindowManager* manager = Manager();
+  TWindowManager* manager = PlatformWindowManager();
   if (!manager) return;
   TWindow* current = mScript.GetWindow();
   manager->SetFocus(current ? current->FindChild(name) : nullptr);
@@ -201,7 +196,7 @@ void TWindowScriptFunctions::UpdateWindow() {
 }
 
 TString TWindowScriptFunctions::PushModal(const TString& name) {
-  TWindowManager* manager = Manager();
+  TWindowManager* manager = PlatformWindowManager();
   if (!manager) {
     LogPrintf("PushModal: no window manager for %s", name.CStr());
     return "";
@@ -216,14 +211,14 @@ TString TWindowScriptFunctions::PushModal(const TString& name) {
 void TWindowScriptFunctions::ClearModalChildren() {
   TWindow* top = TopModal();
   if (!top) return;
-  if (TModalWindow* modal = As<TModalWindow>(top)) modal->ClearTasks();
+  if (TModalWindow* modal = TModalWindow::Cast(top)) modal->ClearTasks();
   top->DeleteChildren();
   top->SetSize(0, 0);
   top->SetPosition(0, 0);
 }
 
 void TWindowScriptFunctions::DoPopModal() {
-  TWindowManager* manager = Manager();
+  TWindowManager* manager = PlatformWindowManager();
   TWindow* top = manager ? manager->GetTopModal() : nullptr;
   // The root has no window below it; popping it would leave nothing to draw in.
   if (!top || !top->GetParent()) {
@@ -268,7 +263,7 @@ void TWindowScriptFunctions::PostCopy(lua_State* L, const char* function, bool t
     LogPrintf("%s: %s is not a message", function, lua_typename(L, lua_type(L, 1)));
     return;
   }
-  TWindowManager* manager = Manager();
+  TWindowManager* manager = PlatformWindowManager();
   TWindow* top = manager ? manager->GetTopModal() : nullptr;
   if (!manager || (toParent && !top)) {
     LogPrintf("%s: no dialog to post to", function);
