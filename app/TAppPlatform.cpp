@@ -2,10 +2,10 @@
 
 #include "app/CommandLine.h"
 #include "app/DisplayAdapterSource.h"
-#include "media/TDx3dDisplayHandler.h"
-#include "media/TSoundManager.h"
-#include "media/TTextLayout.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/display/TDx3dDisplayHandler.h"
+#include "media/sound/TSoundManager.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/crypto/MachineId.h"
 #include "platform/file/FileIndex.h"
@@ -18,8 +18,8 @@
 #include "system/window/HostWindow.h"
 #include "system/window/NativeWindowSource.h"
 #include "system/window/Window.h"
-#include "windows/TWindowManager.h"
-#include "windows/TWindowScript.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 

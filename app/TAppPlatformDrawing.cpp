@@ -1,17 +1,17 @@
 // The platform's drawing forwarders with their render-state guards, the
 // display set-up, frame timing and the cursor image.
 #include "app/TAppPlatform.h"
-#include "media/TDisplayHandler.h"
-#include "media/TDisplayVecTextures.h"
-#include "media/TTextLayout.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/display/TDisplayHandler.h"
+#include "media/display/TDisplayVecTextures.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/text/Log.h"
 #include "system/os/TickCount.h"
 #include "system/window/HostWindow.h"
 #include "system/window/Window.h"
-#include "windows/TScreen.h"
-#include "windows/TWindowManager.h"
+#include "windows/kinds/TScreen.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

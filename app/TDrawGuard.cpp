@@ -1,6 +1,6 @@
 #include "app/TDrawGuard.h"
 
-#include "media/TDisplayHandler.h"
+#include "media/display/TDisplayHandler.h"
 #include "platform/text/Log.h"
 
 bool TDrawGuard::Begin2d(TDisplayHandler* display) { return Begin("Begin2d", mIn2d, display, &TDisplayHandler::Begin2d); }

@@ -1,7 +1,7 @@
 #include "app/TEventPump.h"
 
-#include "media/TDisplayHandler.h"
-#include "media/TSoundManager.h"
+#include "media/display/TDisplayHandler.h"
+#include "media/sound/TSoundManager.h"
 #include "platform/host/IHostBridge.h"
 #include "platform/time/GameTime.h"
 #include "system/gfx/Screen.h"

@@ -1,15 +1,15 @@
 #include "app/TPlatformData.h"
 
-#include "media/TDisplayHandler.h"
-#include "media/TSoundManager.h"
-#include "media/TTextLayout.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/display/TDisplayHandler.h"
+#include "media/sound/TSoundManager.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "platform/time/GameTime.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/xml/TStringTable.h"
 #include "system/os/Paths.h"
 #include "system/window/Window.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindowManager.h"
 
 TPlatformData::TPlatformData(const char* commandLine, bool allowMultiple)
     : mCommandLine(commandLine),

@@ -9,7 +9,7 @@
 #include "app/CursorPollThread.h"
 #include "app/FrameRate.h"
 #include "app/TFoldersAndSettings.h"
-#include "media/TFontCache.h"
+#include "media/text/TFontCache.h"
 #include "platform/text/TString.h"
 #include "platform/time/TTaskList.h"
 #include "system/os/SingleInstance.h"

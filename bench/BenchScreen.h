@@ -3,8 +3,8 @@
 #include <memory>
 
 #include "tests/support/FakePlatform.h"
-#include "windows/TScreen.h"
-#include "windows/TWindowManager.h"
+#include "windows/kinds/TScreen.h"
+#include "windows/core/TWindowManager.h"
 
 // A window manager with an 800 x 600 root screen on the tests' fake platform
 // face, which records nothing here and draws nothing.

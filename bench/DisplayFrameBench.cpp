@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "media/TDx3dDisplayHandler.h"
-#include "media/TVertexList.h"
+#include "media/display/TDx3dDisplayHandler.h"
+#include "media/display/TVertexList.h"
 #include "system/window/SdlWindow.h"
 #include "system/window/Window.h"
 #include "tests/support/DisplayOpening.h"

@@ -12,11 +12,11 @@
 #include "app/RunFramework.h"
 #include "bench/BenchFolder.h"
 #include "app/TAppPlatform.h"
-#include "media/TDx3dDisplayHandler.h"
+#include "media/display/TDx3dDisplayHandler.h"
 #include "system/window/Window.h"
 #include "tests/support/BackdropStandIn.h"
-#include "windows/TWindow.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindow.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

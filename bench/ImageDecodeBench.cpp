@@ -24,9 +24,9 @@
 #include <jpeglib.h>
 
 #include "bench/BenchFolder.h"
-#include "media/JpegDecoder.h"
-#include "media/PngDecoder.h"
-#include "tests/media/ImageFiles.h"
+#include "media/texture/JpegDecoder.h"
+#include "media/texture/PngDecoder.h"
+#include "tests/media/texture/ImageFiles.h"
 
 namespace {
 

@@ -12,10 +12,10 @@
 #include "platform/file/FileIndex.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestFileLayer.h"
-#include "windows/LuaBinding.h"
-#include "windows/TLuaTable.h"
-#include "windows/TScript.h"
-#include "windows/TScriptCode.h"
+#include "windows/script/LuaBinding.h"
+#include "windows/script/TLuaTable.h"
+#include "windows/script/TScript.h"
+#include "windows/script/TScriptCode.h"
 
 namespace {
 

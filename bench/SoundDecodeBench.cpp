@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "bench/BenchFolder.h"
-#include "media/TMemSpooler.h"
-#include "media/TSound.h"
+#include "media/sound/TMemSpooler.h"
+#include "media/sound/TSound.h"
 #include "platform/file/FileIndex.h"
 #include "tests/support/OggFixture.h"
 

@@ -12,9 +12,9 @@
 #include <vector>
 
 #include "bench/support/SpeedGoals.h"
-#include "media/TTextLayout.h"
-#include "media/TVecFont.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVecFont.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/DevicePlatform.h"
 
 namespace {

@@ -13,13 +13,13 @@
 #include <vector>
 
 #include "bench/support/SpeedGoals.h"
-#include "media/PngDecoder.h"
-#include "media/TDx3dDisplayHandler.h"
-#include "media/TTexture.h"
+#include "media/texture/PngDecoder.h"
+#include "media/display/TDx3dDisplayHandler.h"
+#include "media/texture/TTexture.h"
 #include "platform/file/FileIndex.h"
 #include "system/window/Message.h"
 #include "system/window/Window.h"
-#include "tests/media/ImageFiles.h"
+#include "tests/media/texture/ImageFiles.h"
 #include "tests/support/DisplayOpening.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/FakePlatform.h"

@@ -9,8 +9,8 @@
 #include <iterator>
 #include <vector>
 
-#include "media/TVecFont.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/TVecFont.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/BufferTextures.h"
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/MvecWriter.h"

@@ -13,10 +13,10 @@
 #include "bench/BenchScreen.h"
 #include "bench/support/SpeedGoals.h"
 #include "tests/support/SyntheticFont.h"
-#include "windows/LuaBinding.h"
-#include "windows/TMessage.h"
-#include "windows/TText.h"
-#include "windows/TWindowScript.h"
+#include "windows/script/LuaBinding.h"
+#include "windows/core/TMessage.h"
+#include "windows/kinds/TText.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 

@@ -20,8 +20,8 @@
 #include "tests/support/SizedTexture.h"
 #include "tests/support/SyntheticFont.h"
 #include "tests/support/TestFileLayer.h"
-#include "windows/LuaBinding.h"
-#include "windows/TWindowScript.h"
+#include "windows/script/LuaBinding.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 

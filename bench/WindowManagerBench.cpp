@@ -8,7 +8,7 @@
 #include <memory>
 
 #include "bench/BenchScreen.h"
-#include "windows/TMessage.h"
+#include "windows/core/TMessage.h"
 
 namespace {
 

@@ -9,8 +9,8 @@
 #include <memory>
 
 #include "bench/BenchScreen.h"
-#include "windows/LuaBinding.h"
-#include "windows/TWindowScript.h"
+#include "windows/script/LuaBinding.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 

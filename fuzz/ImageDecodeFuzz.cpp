@@ -15,8 +15,8 @@
 #include <fstream>
 #include <string>
 
-#include "media/JpegDecoder.h"
-#include "media/PngDecoder.h"
+#include "media/texture/JpegDecoder.h"
+#include "media/texture/PngDecoder.h"
 #include "platform/text/Log.h"
 
 namespace {

@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "media/TTextLayout.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/BufferTextures.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/SyntheticFont.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "media/OggDecoder.h"
+#include "media/sound/OggDecoder.h"
 
 namespace {
 

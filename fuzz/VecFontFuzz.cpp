@@ -6,8 +6,8 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/TVecFont.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/TVecFont.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/BufferTextures.h"
 #include "tests/support/TextureHandle.h"
 

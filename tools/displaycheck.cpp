@@ -15,9 +15,9 @@
 
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
-#include "media/PngDecoder.h"
-#include "media/TDx3dDisplayHandler.h"
-#include "media/TVertexList.h"
+#include "media/texture/PngDecoder.h"
+#include "media/display/TDx3dDisplayHandler.h"
+#include "media/display/TVertexList.h"
 #include "platform/file/FileIndex.h"
 #include "system/gfx/PicturePng.h"
 #include "system/gfx/raster/Vertex.h"

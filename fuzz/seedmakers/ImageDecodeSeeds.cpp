@@ -6,7 +6,7 @@
 #include <fstream>
 #include <string>
 
-#include "tests/media/ImageFiles.h"
+#include "tests/media/texture/ImageFiles.h"
 
 namespace {
 

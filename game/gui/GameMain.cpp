@@ -6,7 +6,7 @@
 #include "game/gui/TGameApp.h"
 #include "app/TAppPlatform.h"
 #include "system/window/Window.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

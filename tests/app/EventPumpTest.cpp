@@ -17,7 +17,7 @@
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/FakeSoundManager.h"
 #include "tests/support/PlatformRun.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

@@ -7,15 +7,15 @@
 #include "app/TAppPlatform.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/time/TTask.h"
-#include "media/TDx3dDisplayHandler.h"
+#include "media/display/TDx3dDisplayHandler.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/VirtualKeys.h"
 #include "tests/support/BackdropStandIn.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/PlatformRun.h"
-#include "windows/TScreen.h"
-#include "windows/TWindowManager.h"
+#include "windows/kinds/TScreen.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

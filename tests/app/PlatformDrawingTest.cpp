@@ -5,7 +5,7 @@
 #include <functional>
 #include <string>
 
-#include "media/TDisplayHandler.h"
+#include "media/display/TDisplayHandler.h"
 #include "platform/text/Log.h"
 #include "platform/asset/TAssetManager.h"
 #include "app/TAppPlatform.h"
@@ -17,8 +17,8 @@
 #include "tests/support/PlatformRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TextureHandle.h"
-#include "windows/TScreen.h"
-#include "windows/TWindowManager.h"
+#include "windows/kinds/TScreen.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

@@ -14,8 +14,8 @@
 #include "tests/support/FakeSoundManager.h"
 #include "tests/support/PlatformRun.h"
 #include "tests/support/TempFolder.h"
-#include "windows/TWindowManager.h"
-#include "windows/TWindowScript.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 

@@ -27,7 +27,7 @@
 #include "tests/support/PlatformRun.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 

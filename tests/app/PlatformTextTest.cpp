@@ -5,10 +5,10 @@
 #include <vector>
 
 #include "app/TAppPlatform.h"
-#include "media/BuiltinFont.h"
-#include "media/TTextLayout.h"
-#include "media/TVecFont.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/BuiltinFont.h"
+#include "media/text/TTextLayout.h"
+#include "media/text/TVecFont.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "platform/text/Log.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeDisplayHandler.h"

@@ -63,14 +63,14 @@ TEST(LayerGuard, ProductFilesBelongToTheirFolderLayer) {
 TEST(LayerGuard, NamesAWrongIncludeAndAWrongLinkInATree) {
   TempFolder root;
   WriteFile(root.File("platform/text/Bad.cpp"),
-            "#include \"platform/text/TString.h\"\n#include <vector>\n  #  include \"windows/TWindow.h\"\n");
+            "#include \"platform/text/TString.h\"\n#include <vector>\n  #  include \"windows/core/TWindow.h\"\n");
   WriteFile(root.File("game/rules/Good.cpp"), "#include \"platform/time/TClock.h\"\n");
   WriteFile(root.File("media/CMakeLists.txt"), "quorvane_library(quorvane_media DEPENDS quorvane_platform quorvane_app)\n");
 
   const auto includes = layers::FindIncludeCrossings(root.Path());
   ASSERT_EQ(includes.size(), 1u) << Describe(includes);
   EXPECT_EQ(includes[0].file, "platform/text/Bad.cpp");
-  EXPECT_EQ(includes[0].what, "windows/TWindow.h");
+  EXPECT_EQ(includes[0].what, "windows/core/TWindow.h");
 
   const auto links = layers::FindLinkCrossings(root.Path());
   ASSERT_EQ(links.size(), 1u) << Describe(links);

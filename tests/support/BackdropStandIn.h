@@ -3,8 +3,8 @@
 #include <cstdlib>
 #include <memory>
 
-#include "media/TDxDisplayHandlerData.h"
-#include "media/TTexture.h"
+#include "media/display/TDxDisplayHandlerData.h"
+#include "media/texture/TTexture.h"
 
 // A backdrop for the root screen: an 800 x 600 image on the display's device
 // whose copy puts its pixels into the display's current render target, as a

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "media/TVecTextures.h"
+#include "media/text/TVecTextures.h"
 
 // One texture's pixels in memory, for the vector renderer to draw text into:
 // every texture handle locks them. No render textures. Header only, so that

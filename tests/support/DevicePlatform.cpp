@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "media/TVertexList.h"
+#include "media/display/TVertexList.h"
 #include "system/gfx/Adapter.h"
 #include "system/gfx/PixelFormat.h"
 

@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "media/TVecTextures.h"
+#include "media/text/TVecTextures.h"
 #include "system/gfx/Device.h"
 #include "system/gfx/Device3d.h"
 #include "tests/support/FakeNativeWindow.h"

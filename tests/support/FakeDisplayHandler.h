@@ -3,8 +3,8 @@
 #include <atomic>
 #include <string>
 
-#include "media/TDisplayHandler.h"
-#include "media/TTextureData.h"
+#include "media/display/TDisplayHandler.h"
+#include "media/texture/TTextureData.h"
 #include "platform/types/TRect.h"
 #include "tests/support/CallJournal.h"
 

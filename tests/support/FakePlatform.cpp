@@ -1,7 +1,7 @@
 #include "tests/support/FakePlatform.h"
 
-#include "media/TDisplayHandler.h"
-#include "media/TVertexList.h"
+#include "media/display/TDisplayHandler.h"
+#include "media/display/TVertexList.h"
 
 void FakePlatform::Record(const std::string& entry) {
   if (recording) journal.Add(entry);

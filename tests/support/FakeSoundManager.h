@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "media/TSoundManager.h"
+#include "media/sound/TSoundManager.h"
 #include "tests/support/CallJournal.h"
 
 // A sound manager without a device: it records what the platform tells it.

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "media/TTexture.h"
-#include "media/TTextureData.h"
+#include "media/texture/TTexture.h"
+#include "media/texture/TTextureData.h"
 #include "system/gfx/Surface.h"
 
 // Texture data over a surface the test made, with the load options given:

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "media/TTexture.h"
+#include "media/texture/TTexture.h"
 
 // A texture of a given size without a display, for the texture cache to hand
 // out and for windows sized after their texture.

@@ -6,7 +6,7 @@
 #include <set>
 #include <thread>
 
-#include "media/TSoundThreadWait.h"
+#include "media/sound/TSoundThreadWait.h"
 
 // Holds the sound thread in its pause until the test lets it run once more,
 // so the thread's runs happen exactly where the test wants them.

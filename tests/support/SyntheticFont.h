@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "media/TVecFont.h"
+#include "media/text/TVecFont.h"
 
 class FakePlatform;
 

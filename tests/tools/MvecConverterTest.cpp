@@ -9,8 +9,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "media/TVecFont.h"
-#include "media/TVqMiniVecDraw.h"
+#include "media/text/TVecFont.h"
+#include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/BufferTextures.h"
 #include "tests/support/TextureHandle.h"
 

@@ -1,6 +1,6 @@
 #include "tests/support/windows/RecordingWindow.h"
 
-#include "windows/TMessage.h"
+#include "windows/core/TMessage.h"
 
 RecordingWindow::RecordingWindow(const std::string& name, const TRect& rect, CallJournal* journal)
     : mJournal(journal) {

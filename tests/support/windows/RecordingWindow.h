@@ -5,7 +5,7 @@
 #include <string>
 
 #include "tests/support/CallJournal.h"
-#include "windows/TWindow.h"
+#include "windows/core/TWindow.h"
 
 // A window that writes what reaches it into a journal, in the words
 // "Draw name", "OnMouseDown name x y", "OnMouseButton name button x y",

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "windows/TWindowScript.h"
+#include "windows/script/TWindowScript.h"
 
 // A window script that notes the messages that reach it, "type name" (with
 // " and a command" when a Lua command came with it), and lets them go

@@ -13,7 +13,7 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
-#include "windows/TWindowManager.h"
+#include "windows/core/TWindowManager.h"
 
 class TTexture;
 class TWindow;
