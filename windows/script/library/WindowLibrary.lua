@@ -437,7 +437,9 @@ local function ShowSplashImage(image)
 end
 
 -- Plays the movie, or shows the image for that many milliseconds; a key or
--- a close ends it early.
+-- a close ends it early. The message a wait brings is looked at before the
+-- time: its own window's closing may come in the wait that runs past the
+-- end.
 function DisplaySplash(movie, image, ms)
   local id = PushModal("DisplaySplash")
   inMovie = StartMovie(movie)
@@ -446,11 +448,11 @@ function DisplaySplash(movie, image, ms)
   local closed = false
   while shown do
     local m = WaitForMessage(100)
-    if not inMovie and GetTimer() >= finish then break end
     if m and EndsSplash(m, id) then
       closed = IsClosing(m, id)
       break
     end
+    if not inMovie and GetTimer() >= finish then break end
     if inMovie and not IsMoviePlaying() then break end
   end
   if inMovie then StopMovie() end
