@@ -7,6 +7,7 @@
 #include "platform/text/Log.h"
 #include "platform/time/GameTime.h"
 #include "platform/xml/TStringTable.h"
+#include "script/lua/Auxlib.h"
 #include "windows/script/LuaBinding.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
@@ -231,6 +232,11 @@ void TWindowScriptFunctions::DoPopModal() {
 // ---- Messages.
 
 int TWindowScriptFunctions::HandleGetMessage(lua_State* L) {
+  // Only the coroutine the host resumes gets the messages: a wait set up for
+  // another one would hand them to the host's coroutine wherever it yields.
+  if (L != mScript.GetState()) {
+    return luaL_error(L, "HandleGetMessage: only the screen's coroutine may wait for messages");
+  }
   // Raises the dialect's own error before anything changes.
   if (!lua_isyieldable(L)) return lua_yield(L, 0);
   if (lua_gettop(L) == 1) {
