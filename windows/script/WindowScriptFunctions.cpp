@@ -205,7 +205,10 @@ TString TWindowScriptFunctions::PushModal(const TString& name) {
   auto dialog = std::make_unique<TModalWindow>();
   dialog->SetName(name);
   const uint32_t serial = dialog->GetSerial();
-  if (!manager->PushModal(std::move(dialog))) return "";
+  if (!manager->PushModal(std::move(dialog))) {
+    LogPrintf("PushModal: dialog %s not opened", name.CStr());
+    return "";
+  }
   return TMessage::CloseName(serial);
 }
 
