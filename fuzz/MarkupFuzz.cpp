@@ -39,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   layout->SetHighlightLink("a");
   layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, TextureHandle());
   layout->SetRotation(30, 4, 4);
-  layout->Draw(TRect(2, 2, kSide, kSide), 1.5f, 0.5f, 1.0f, 0.5f);
+  layout->Draw(TRect(2, 2, kSide, kSide), 1.5f, 0.5f, 1.0f, TVec2(3, -2), 0.5f);
   for (float y = -2; y < kSide; y += 3) {
     const TVec2 point(static_cast<float>(width) / 2, y);
     layout->IsLinkAt(&point, 1.0f);

@@ -115,9 +115,10 @@ class TTextLayout {
   // display. `holder` is kept alive while the text is drawn.
   void Draw(const TRect& rect, float scale, float spacing, const std::shared_ptr<TTexture>& target = nullptr,
             std::shared_ptr<const void> holder = nullptr);
-  // On the display, with the horizontal and vertical scales apart and every
-  // colour's alpha times `alpha`.
-  void Draw(const TRect& rect, float scaleX, float scaleY, float spacing, float alpha);
+  // On the display, with the horizontal and vertical scales apart, the text
+  // moved by `offset` (pixels) and every colour's alpha times `alpha`. Which
+  // lines show still depends on the rectangle alone.
+  void Draw(const TRect& rect, float scaleX, float scaleY, float spacing, const TVec2& offset, float alpha);
 
   // The block of text in the box, in pixels: left and right are the
   // smallest line start and the largest line end.
@@ -145,7 +146,7 @@ class TTextLayout {
               const TColor& color);
   void Layout();
   void PlaceBlock(int64_t totalHeight);
-  void DrawScaled(const TRect& rect, float scaleX, float scaleY, float spacing, float alpha,
+  void DrawScaled(const TRect& rect, float scaleX, float scaleY, float spacing, const TVec2& offset, float alpha,
                   const std::shared_ptr<TTexture>& target, std::shared_ptr<const void> holder);
   int32_t FirstShownLine() const;
 

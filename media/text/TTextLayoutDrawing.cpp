@@ -155,17 +155,19 @@ class LinePainter {
 
 void TTextLayout::Draw(const TRect& rect, float scale, float spacing, const std::shared_ptr<TTexture>& target,
                        std::shared_ptr<const void> holder) {
-  DrawScaled(rect, scale, scale, spacing, 1.0f, target, std::move(holder));
+  DrawScaled(rect, scale, scale, spacing, TVec2(0, 0), 1.0f, target, std::move(holder));
 }
 
-void TTextLayout::Draw(const TRect& rect, float scaleX, float scaleY, float spacing, float alpha) {
-  DrawScaled(rect, scaleX, scaleY, spacing, alpha, nullptr, nullptr);
+void TTextLayout::Draw(const TRect& rect, float scaleX, float scaleY, float spacing, const TVec2& offset,
+                       float alpha) {
+  DrawScaled(rect, scaleX, scaleY, spacing, offset, alpha, nullptr, nullptr);
 }
 
 // A line is drawn when the bottom of a line of the base size lies within
 // the rectangle; a run when its pen starts within the display's viewport.
-void TTextLayout::DrawScaled(const TRect& rect, float scaleX, float scaleY, float spacing, float alpha,
-                             const std::shared_ptr<TTexture>& target, std::shared_ptr<const void> holder) {
+void TTextLayout::DrawScaled(const TRect& rect, float scaleX, float scaleY, float spacing, const TVec2& offset,
+                             float alpha, const std::shared_ptr<TTexture>& target,
+                             std::shared_ptr<const void> holder) {
   if (scaleX < 0 || scaleY < 0) return;
   TPlatform* platform = TPlatform::Instance();
   TVqMiniVecDraw* renderer = platform ? platform->GetVecDraw() : nullptr;
@@ -182,7 +184,7 @@ void TTextLayout::DrawScaled(const TRect& rect, float scaleX, float scaleY, floa
   place.cosine = mCosine;
   place.sine = mSine;
   place.origin = TVec2(static_cast<float>(mOriginX), static_cast<float>(mOriginY));
-  place.offset = TVec2(static_cast<float>(rect.left), static_cast<float>(rect.top));
+  place.offset = TVec2(static_cast<float>(rect.left), static_cast<float>(rect.top)) + offset;
   place.clipToViewport = !target;
   if (!target) platform->GetViewport(place.viewport);
   renderer->SetCopyAlpha(mCopyAlpha);

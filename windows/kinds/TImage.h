@@ -18,8 +18,10 @@ class TImage : public TWindow {
   bool IsKindOf(TClassId id) const override;
   void Draw() override;
 
-  // Sizes the window to the texture times the scale, rounded; a null texture
-  // leaves the size alone and draws nothing.
+  // Sizes the window to the texture times the scale, rounded and clamped as
+  // placed extents are; a null texture leaves the size alone and draws
+  // nothing. A scale that is not a positive finite number counts as 1
+  // (logged).
   void SetTexture(std::shared_ptr<TTexture> texture, std::shared_ptr<TTexture> mask, float scale);
   void SetAlpha(float alpha) { mAlpha = alpha; }
   // The next draw covers the whole client area, whatever is dirty.

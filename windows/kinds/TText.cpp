@@ -59,7 +59,7 @@ void TText::Draw() {
   TPlatform* platform = TPlatform::Instance();
   if (!mLayout || !platform) return;
   const bool began = platform->Begin2d();
-  mLayout->Draw(GetScreenRect(), mScaleX, mScaleY, static_cast<float>(mLineSpacing), 1.0f);
+  mLayout->Draw(GetScreenRect(), mScaleX, mScaleY, static_cast<float>(mLineSpacing), TVec2(0, 0), 1.0f);
   if (began) platform->End2d();
 }
 

@@ -17,7 +17,7 @@
 
 namespace {
 
-constexpr char kCompileSearchPath[] = "assets/?;../?;?";
+constexpr char kFallbackSearchPath[] = "assets/?;../?;?";
 // Wraps a call for later: a closure without parameters that calls f with the
 // first six arguments.
 constexpr char kGetClosureText[] =
@@ -67,6 +67,11 @@ void CallHandler(lua_State* L, const char* name) {
   }
 }
 
+// An empty search path stands for the default one.
+const char* UsableSearchPath(const TString& searchPath) {
+  return searchPath.IsEmpty() ? kFallbackSearchPath : searchPath.CStr();
+}
+
 int WriteChunk(lua_State*, const void* bytes, size_t size, void* buffer) {
   static_cast<std::string*>(buffer)->append(static_cast<const char*>(bytes), size);
   return 0;
@@ -79,7 +84,7 @@ std::shared_ptr<TScriptCode> CompileScript(const TString& fileName, const TStrin
     return nullptr;
   }
   lua_State* L = state.get();
-  lua_pushstring(L, searchPath.IsEmpty() ? kCompileSearchPath : searchPath.CStr());
+  lua_pushstring(L, UsableSearchPath(searchPath));
   SetGlobal(L, "LUA_PATH");
   if (luaL_loadfile(L, fileName.CStr()) != 0) {
     if (error != nullptr) *error = LuaText(L, -1);
@@ -145,6 +150,10 @@ void TScript::OpenLibraries() {
   SetGlobal(L, "DumpTable");
   lua_pushlightuserdata(L, this);
   SetGlobal(L, "_SCRIPT");
+  // `require` looks along the search path in force when the host was made,
+  // never along whatever the environment's LUA_PATH says.
+  lua_pushstring(L, UsableSearchPath(GetScriptSearchPath()));
+  SetGlobal(L, "LUA_PATH");
 }
 
 void TScript::ReleaseLater(std::unique_ptr<TLuaObjectWrapper> wrapper) { mPendingRelease.push_back(std::move(wrapper)); }

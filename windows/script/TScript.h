@@ -151,5 +151,7 @@ class TScript : public TAnimTask {
 };
 
 // The process-wide script search path, "assets/?;?;../?;../../?" at start.
+// A host made while it holds a path takes that path as its own "LUA_PATH",
+// along which its `require` looks; the compile cache looks along it too.
 TString GetScriptSearchPath();
 void SetScriptSearchPath(const TString& path);

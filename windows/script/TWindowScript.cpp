@@ -54,8 +54,16 @@ bool IsPlainName(const TString& name) {
   return true;
 }
 
+// The root keeps the display's size: a child far out of it would push every
+// dialog centred in it off the screen. Windows below it grow.
+bool MayGrow(const TWindow& parent) {
+  TWindowManager* manager = PlatformWindowManager();
+  return !manager || manager->GetRootWindow() != &parent;
+}
+
 // The parent takes in the child where it now lies.
 void GrowParentAround(TWindow& parent, const TWindow& child) {
+  if (!MayGrow(parent)) return;
   const TRect& place = child.GetRect();
   if (place.right > parent.GetWidth() || place.bottom > parent.GetHeight()) {
     parent.SetSize(std::max(place.right, parent.GetWidth()), std::max(place.bottom, parent.GetHeight()));
@@ -164,7 +172,7 @@ TWindow* TWindowScript::AttachWindow(std::unique_ptr<TWindow> window) {
   attached->SetName(GetString("name", ""));
   int64_t width = ReadInteger("w", attached->GetWidth());
   int64_t height = ReadInteger("h", attached->GetHeight());
-  GrowEmptyParent(*parent, x, y, width, height);
+  if (MayGrow(*parent)) GrowEmptyParent(*parent, x, y, width, height);
   const int64_t align = ReadInteger("align", 0);
   ResolveAxis(parent, TAxis::kHorizontal, align & kAlignCentreX, align & kAlignRight, x, width);
   ResolveAxis(parent, TAxis::kVertical, align & kAlignCentreY, align & kAlignBottom, y, height);

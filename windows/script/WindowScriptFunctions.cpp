@@ -7,6 +7,7 @@
 #include "platform/text/Log.h"
 #include "platform/time/GameTime.h"
 #include "platform/xml/TStringTable.h"
+#include "script/lua/Auxlib.h"
 #include "windows/script/LuaBinding.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
@@ -204,7 +205,10 @@ TString TWindowScriptFunctions::PushModal(const TString& name) {
   auto dialog = std::make_unique<TModalWindow>();
   dialog->SetName(name);
   const uint32_t serial = dialog->GetSerial();
-  if (!manager->PushModal(std::move(dialog))) return "";
+  if (!manager->PushModal(std::move(dialog))) {
+    LogPrintf("PushModal: dialog %s not opened", name.CStr());
+    return "";
+  }
   return TMessage::CloseName(serial);
 }
 
@@ -231,6 +235,11 @@ void TWindowScriptFunctions::DoPopModal() {
 // ---- Messages.
 
 int TWindowScriptFunctions::HandleGetMessage(lua_State* L) {
+  // Only the coroutine the host resumes gets the messages: a wait set up for
+  // another one would hand them to the host's coroutine wherever it yields.
+  if (L != mScript.GetState()) {
+    return luaL_error(L, "HandleGetMessage: only the screen's coroutine may wait for messages");
+  }
   // Raises the dialect's own error before anything changes.
   if (!lua_isyieldable(L)) return lua_yield(L, 0);
   if (lua_gettop(L) == 1) {

@@ -162,7 +162,7 @@ TEST_F(TextDrawingTest, NothingIsDrawnWithoutARendererOrAtANegativeScale) {
   auto holder = std::make_shared<int>(1);
   std::weak_ptr<int> held = holder;
   layout->Draw(TRect(0, 0, kSide, kSide), -1.0f, 0.0f, nullptr, std::move(holder));
-  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, -1.0f, 0.0f, 1.0f);
+  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, -1.0f, 0.0f, TVec2(0, 0), 1.0f);
   platform.vecDraw = nullptr;
   layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f);
   EXPECT_EQ(Draws(), 0);
@@ -173,9 +173,9 @@ TEST_F(TextDrawingTest, TheTwoScaleFormDrawsAsThePartsFormAndScalesEachWay) {
   const auto layout = Make("ab<b>cd</b>");
   const TRect rect(0, 0, kSide * 2, kSide);
   const Picture plain = OnScreen([&] { layout->Draw(rect, 1.0f, 0.0f); });
-  const Picture apart = OnScreen([&] { layout->Draw(rect, 1.0f, 1.0f, 0.0f, 1.0f); });
+  const Picture apart = OnScreen([&] { layout->Draw(rect, 1.0f, 1.0f, 0.0f, TVec2(0, 0), 1.0f); });
   EXPECT_EQ(apart.pixels, plain.pixels);
-  const Picture wide = OnScreen([&] { layout->Draw(rect, 2.0f, 1.0f, 0.0f, 1.0f); });
+  const Picture wide = OnScreen([&] { layout->Draw(rect, 2.0f, 1.0f, 0.0f, TVec2(0, 0), 1.0f); });
   const Picture::Box narrowInk = plain.Ink(16), wideInk = wide.Ink(16);
   ASSERT_GT(narrowInk.Width(), 40);
   EXPECT_NEAR(wideInk.Width(), 2 * narrowInk.Width(), 3);
@@ -183,9 +183,32 @@ TEST_F(TextDrawingTest, TheTwoScaleFormDrawsAsThePartsFormAndScalesEachWay) {
   EXPECT_EQ(wideInk.top, narrowInk.top);
 }
 
+// The offset moves the text as moving the rectangle would; which lines show
+// is still the rectangle's affair.
+TEST_F(TextDrawingTest, TheOffsetMovesTheDrawnText) {
+  const auto layout = Make("ab<u>cd<br>ef");
+  const TRect rect(10, 20, 110, 80);
+  const auto draw = [&](const TRect& at, TVec2 offset) {
+    return OnScreen([&] { layout->Draw(at, 1.0f, 1.0f, 0.0f, offset, 1.0f); });
+  };
+  const Picture still = draw(rect, TVec2(0, 0));
+  ASSERT_GT(still.Ink(16).Width(), 40);
+  for (const TVec2 offset : {TVec2(7, 5), TVec2(-4, -9), TVec2(60, 0)}) {
+    const TRect moved(rect.left + static_cast<int32_t>(offset.x), rect.top + static_cast<int32_t>(offset.y),
+                      rect.right + static_cast<int32_t>(offset.x), rect.bottom + static_cast<int32_t>(offset.y));
+    EXPECT_EQ(draw(rect, offset).pixels, draw(moved, TVec2(0, 0)).pixels) << offset.x << " " << offset.y;
+  }
+  const TRect oneLine(10, 20, 110, 40);
+  const Picture::Box line = draw(oneLine, TVec2(0, 0)).Ink(16);
+  const Picture::Box below = draw(oneLine, TVec2(0, 30)).Ink(16);
+  EXPECT_EQ(below.top, line.top + 30) << "the line shown in the rectangle, drawn 30 pixels lower";
+  EXPECT_EQ(below.Height(), line.Height()) << "and no other line";
+}
+
 TEST_F(TextDrawingTest, AlphaScalesEveryColour) {
   const auto layout = Make("<outline color='#ff0000'>a");
-  const Picture half = OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, 0.0f, 0.5f); });
+  const Picture half =
+      OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, 0.0f, TVec2(0, 0), 0.5f); });
   EXPECT_NEAR(half.Channel(5, 12, 8), 127, 2) << "the glyph";
   EXPECT_NEAR(half.Channel(5, 16, 16), 127, 2) << "its outline";
   EXPECT_EQ(half.Channel(5, 16, 8), 0u);

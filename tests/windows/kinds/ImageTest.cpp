@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -96,6 +97,38 @@ TEST_F(ImageTest, TheWindowTakesTheTextureSizeTimesTheScaleRounded) {
   image.SetSize(9, 9);
   image.SetTexture(nullptr, nullptr, 2.0f);
   EXPECT_EQ(image.GetRect(), TRect(0, 0, 9, 9)) << "no texture leaves the size alone";
+}
+
+// Scales come from scripts: NaN or infinity would make sizes of any number
+// (and convert out of range), 0 divides the draws by zero.
+TEST_F(ImageTest, AScaleThatIsNoPositiveFiniteNumberCountsAsOne) {
+  const float scales[] = {std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity(),
+                          -std::numeric_limits<float>::infinity(), 0.0f, -0.0f, -1.5f};
+  for (const float scale : scales) {
+    TImage image;
+    image.SetTexture(std::make_shared<RecordingTexture>(100, 50, &tree.platform.journal), nullptr, scale);
+    EXPECT_EQ(image.GetScale(), 1.0f) << scale;
+    EXPECT_EQ(image.GetRect(), TRect(0, 0, 100, 50)) << scale;
+  }
+}
+
+// However large the scale, the window's size stays within what placed
+// extents may be; however small, the picture piece of a dirty piece does.
+TEST_F(ImageTest, SizesAndPiecesStayWithinPlacedCoordinatesAtAnyScale) {
+  constexpr int32_t kLimit = int32_t{1} << 22;
+  for (const float scale : {1e10f, std::numeric_limits<float>::max()}) {
+    TImage image;
+    image.SetTexture(std::make_shared<RecordingTexture>(100, 50, &tree.platform.journal), nullptr, scale);
+    EXPECT_EQ(image.GetRect(), TRect(0, 0, kLimit, kLimit)) << scale;
+  }
+  TImage* image = AddImage(100, 50, 1e-30f);
+  EXPECT_EQ(image->GetRect(), TRect(20, 30, 20, 30));
+  image->SetSize(40, 10);
+  image->Invalidate();
+  tree.manager.Frame();
+  EXPECT_EQ(TextureCalls(), (Calls{"Begin2d", "Draw 120 130 alpha 1 scale 1e-30 1e-30 centre 0 0 source 0 0 " +
+                                                  std::to_string(kLimit) + " " + std::to_string(kLimit),
+                                   "End2d"}));
 }
 
 TEST_F(ImageTest, APartialInvalidationRedrawsOnlyThatPieceOfTheTexture) {

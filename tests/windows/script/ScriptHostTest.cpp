@@ -3,6 +3,7 @@
 // coroutine waits, and the globals every host defines.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -281,6 +282,33 @@ TEST_F(ScriptHostTest, TheHostsGlobals) {
   script.DoLuaString("DumpTable({10, 'x', {}}) DumpTable({[print] = false})");
   EXPECT_EQ(kit.LogEntries(), (Entries{"Lua error: said", "1[number] - 10[number]", "2[number] - x[string]",
                                        "3[number] - (no text)[table]", "(no text)[function] - (no text)[boolean]"}));
+}
+
+// Each host takes the search path in force when it is made as its own
+// LUA_PATH; the environment's LUA_PATH is not followed.
+TEST_F(ScriptHostTest, RequireLooksAlongItsOwnHostsSearchPath) {
+  kit.WriteScript("north/mod.lua", "found = 'north'\n");
+  kit.WriteScript("south/mod.lua", "found = 'south'\n");
+  const TString before = GetScriptSearchPath();
+  const char* environment = std::getenv("LUA_PATH");
+  const std::string outside = environment != nullptr ? environment : "";
+  setenv("LUA_PATH", "south/?.lua", 1);
+  SetScriptSearchPath("x/?;north/?.lua");
+  TScript north;
+  SetScriptSearchPath("south/?.lua;north/?.lua");
+  TScript south;
+  SetScriptSearchPath(before);
+  north.DoLuaString("require 'mod'");
+  south.DoLuaString("require 'mod'");
+  if (environment != nullptr) {
+    setenv("LUA_PATH", outside.c_str(), 1);
+  } else {
+    unsetenv("LUA_PATH");
+  }
+  EXPECT_EQ(north.GetString("found", "<missing>"), "north");
+  EXPECT_EQ(south.GetString("found", "<missing>"), "south");
+  EXPECT_EQ(north.GetString("LUA_PATH", ""), "x/?;north/?.lua");
+  EXPECT_TRUE(kit.LogEntries().empty());
 }
 
 TEST_F(ScriptHostTest, TheSearchPathIsOneForTheProcess) {

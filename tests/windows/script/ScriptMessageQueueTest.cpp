@@ -82,11 +82,25 @@ TEST_F(ScriptMessageQueueTest, AMessageWithoutACommandEndsTheWaitAlone) {
   EXPECT_EQ(Global("got"), "alone nil");
 }
 
-TEST_F(ScriptMessageQueueTest, TheWaitYieldsTheGlobalYieldResult) {
-  Run("gYieldResult = 'waiting' "
-      "local co = coroutine.create(function() HandleGetMessage() end) "
-      "ok, yielded = coroutine.resume(co)");
-  EXPECT_EQ(Global("yielded"), "waiting");
+// A wait set up from a coroutine of the script's own would take the screen's
+// next plain yield for a wait: the message resumed into it would be lost,
+// and the stopped task would leave the yield waiting for ever.
+TEST_F(ScriptMessageQueueTest, AWaitFromAnyCoroutineButTheScreensIsRefusedAndChangesNothing) {
+  StartCoroutine("local co = coroutine.create(function() HandleGetMessage() end) "
+                 "local ok, e = coroutine.resume(co) resumed, err = tostring(ok), e "
+                 "coroutine.yield() after = 'yes'");
+  ASSERT_TRUE(w.script->IsSuspended());
+  EXPECT_EQ(Global("resumed"), "false");
+  EXPECT_NE(Global("err").find("HandleGetMessage: only the screen's coroutine may wait for messages"),
+            std::string::npos)
+      << Global("err");
+  EXPECT_EQ(w.script->GetWaitState(), TWindowScript::kNotWaiting);
+  EXPECT_FALSE(TaskStopped()) << "the plain yield goes on at the next pass";
+  Deliver("kept");
+  EXPECT_EQ(Eval("table.getn(gMessageQueue) .. ' ' .. gMessageQueue[1].name"), "1 kept");
+  EXPECT_EQ(Global("after"), "<missing>");
+  Pass();
+  EXPECT_EQ(Global("after"), "yes");
 }
 
 TEST_F(ScriptMessageQueueTest, ATimeOutEndsTheWaitWithNoValuesOnceItIsOver) {

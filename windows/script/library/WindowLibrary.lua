@@ -301,9 +301,12 @@ local function TakeReturnValue()
 end
 
 -- Opens a modal window, lets the script build the dialog in it, waits until
--- it closes and returns its result.
+-- it closes and returns its result. A window that could not be opened (the
+-- dialogs nest too deep; PushModal logs it) gives nothing at once: no close
+-- would ever come for it.
 local function RunDialog(name)
   local id = PushModal(name)
+  if id == "" then return end
   ReadFile(name)
   WaitForCloseMessage(id)
   return TakeReturnValue()
@@ -437,20 +440,24 @@ local function ShowSplashImage(image)
 end
 
 -- Plays the movie, or shows the image for that many milliseconds; a key or
--- a close ends it early.
+-- a close ends it early. The message a wait brings is looked at before the
+-- time: its own window's closing may come in the wait that runs past the
+-- end. A splash whose window could not be opened shows nothing and pops
+-- nothing.
 function DisplaySplash(movie, image, ms)
   local id = PushModal("DisplaySplash")
+  if id == "" then return end
   inMovie = StartMovie(movie)
   local finish = GetTimer() + ms
   local shown = inMovie or ShowSplashImage(image)
   local closed = false
   while shown do
     local m = WaitForMessage(100)
-    if not inMovie and GetTimer() >= finish then break end
     if m and EndsSplash(m, id) then
       closed = IsClosing(m, id)
       break
     end
+    if not inMovie and GetTimer() >= finish then break end
     if inMovie and not IsMoviePlaying() then break end
   end
   if inMovie then StopMovie() end
