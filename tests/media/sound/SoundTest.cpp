@@ -227,6 +227,56 @@ TEST_F(SoundTest, ASoundDroppedWhilePlayingPlaysOutAndNotifies) {
   EXPECT_GE(callback.heard[0].samplesPlayed, decoded.size());
 }
 
+// Logs what it hears under its name, then deletes the callback it was given
+// (itself, maybe).
+class DeletingCallBack : public TSoundCallBack {
+ public:
+  DeletingCallBack(std::string name, std::vector<std::string>& log) : mName(std::move(name)), mLog(log) {}
+  void OnEnd(const std::shared_ptr<TSound>&, int32_t handle, const std::shared_ptr<TSound>&, int32_t) override {
+    mLog.push_back(mName + " " + std::to_string(handle));
+    if (doomed) doomed->reset();
+  }
+  std::unique_ptr<DeletingCallBack>* doomed = nullptr;
+
+ private:
+  std::string mName;
+  std::vector<std::string>& mLog;
+};
+
+// Stopping tells each instance's callback right after that instance stops,
+// and only while the callback is still registered: one told first may delete
+// a callback that is due later, itself included.
+TEST_F(SoundTest, ACallbackDeletedByAnEarlierStopNoticeIsNotCalled) {
+  struct Case {
+    const char* name;
+    bool callbackOfItsOwn;  // instance 1 has callback B, else A as instance 0
+    char deletes;           // what A deletes when told: 'A', 'B' or nothing
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {{"one callback on both, kept", false, '-', {"A 0", "A 1"}},
+                        {"one callback on both, deleting itself", false, 'A', {"A 0"}},
+                        {"two callbacks, the first deleting the second", true, 'B', {"A 0"}},
+                        {"two callbacks, kept", true, '-', {"A 0", "B 1"}}};
+  int group = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::shared_ptr<TSound> sound = Load("five", false, "?group=" + std::to_string(++group));  // a sound of its own
+    std::vector<std::string> heard;
+    auto a = std::make_unique<DeletingCallBack>("A", heard);
+    auto b = c.callbackOfItsOwn ? std::make_unique<DeletingCallBack>("B", heard) : nullptr;
+    if (c.deletes != '-') a->doomed = c.deletes == 'A' ? &a : &b;
+    ASSERT_EQ(sound->Play(true), 0);
+    ASSERT_EQ(sound->Play(true), 1);
+    sound->QueueNext(0, a.get(), nullptr);
+    sound->QueueNext(1, b ? b.get() : a.get(), nullptr);
+    rig.Run(100);
+    EXPECT_TRUE(sound->Stop(-1));  // the sanitizers see any call of a deleted callback
+    EXPECT_EQ(heard, c.heard);
+    EXPECT_TRUE(sound->Data().Handles().empty());
+    EXPECT_EQ(rig.manager->GetPlayingCount(), 0u);
+  }
+}
+
 TEST_F(SoundTest, ACallbackDestroyedBeforeTheEndIsNeverCalled) {
   std::shared_ptr<TSound> sound = Load("mono1", true);
   auto callback = std::make_unique<RecordingCallBack>();
