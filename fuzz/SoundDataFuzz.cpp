@@ -1,7 +1,8 @@
 // Feeds arbitrary bytes to the sound decoder as a sound file opened in
 // memory. Whatever it accepts is read as a looping instance would read it:
-// a bounded amount of PCM, a seek back to the start and more reading, all
-// without a fault, a hang or unbounded memory.
+// a bounded amount of PCM in reads that cut frames, a seek back to the start,
+// a seek into a frame and more reading, all without a fault, a hang or
+// unbounded memory.
 
 #include <cstdint>
 #include <string>
@@ -11,7 +12,8 @@
 
 namespace {
 
-constexpr int32_t kReadBytes = 1 << 16;
+// Not whole frames: the rest of a cut frame waits for the next read.
+constexpr int32_t kReadBytes = (1 << 16) + 3;
 constexpr int kReads = 8;
 
 }  // namespace
@@ -25,6 +27,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (decoder->Read(pcm.data(), kReadBytes) < kReadBytes) decoder->SeekPcm(0);
   }
   decoder->SeekTime(decoder->Length() / 2);
+  decoder->Read(pcm.data(), kReadBytes);
+  decoder->SeekByte(decoder->TellByte() - 1);
   decoder->Read(pcm.data(), kReadBytes);
   return 0;
 }

@@ -179,8 +179,6 @@ bool TDXContext::CreateDepthBuffer(bool fullScreen, std::shared_ptr<sys::gfx::Su
 // next set-up take the desktop for one it cannot use in a window.
 bool TDXContext::CreateDevice(const std::shared_ptr<sys::gfx::Surface>& depth) {
   const std::shared_ptr<sys::gfx::Surface>& back = GetBackBuffer();
-  const sys::gfx::PixelFormat& format = back->Format();
-  mColorKey = format.redMask | format.blueMask | format.alphaMask;
   Result made = back->AttachSurface(depth);
   if (made == Result::Ok) made = sys::gfx::Device3d::Create(*GetDirectDraw(), mDeviceDescription.guid, back, mDevice);
   if (made == Result::OutOfVideoMemory) mRetry = true;

@@ -159,7 +159,6 @@ class TDXContext {
   int32_t mDesktopColors = 0;
   int32_t mDesktopWidth = 0;
   int32_t mDesktopHeight = 0;
-  uint32_t mColorKey = 0;
 
   // The cursor, under the mutex but for the position, which its callers
   // read at any time.

@@ -254,7 +254,11 @@ bool TDXContext::InstallImage(const std::shared_ptr<TTexture>& texture, int32_t 
   mHotX = hotX;
   mHotY = hotY;
   MakeSaveUnders(texture->GetWidth(), texture->GetHeight());
-  const sys::gfx::ColorKey key{mColorKey, mColorKey};
+  // Magenta in the picture's own format, which keyed blits compare on the
+  // colour channels only: a picture with alpha keeps none of its magenta.
+  const sys::gfx::PixelFormat& format = surface->Format();
+  const uint32_t magenta = format.redMask | format.blueMask;
+  const sys::gfx::ColorKey key{magenta, magenta};
   if (Result keyed = surface->SetColorKey(&key); keyed != Result::Ok) {
     CheckVideoMemory(keyed);
     return false;

@@ -5,6 +5,7 @@
 #include "media/display/DisplayRules.h"
 #include "media/display/TVertexList.h"
 #include "platform/TPlatform.h"
+#include "platform/text/Log.h"
 #include "platform/types/TColor32.h"
 
 using sys::gfx::Result;
@@ -238,6 +239,14 @@ void TDx3dDisplayHandler::DrawIndexedVertices(int32_t primitiveType, TVertexList
   if (indices) Draw(primitiveType, vertices, indices, indexCount);
 }
 
+bool TDx3dDisplayHandler::Drawable(int32_t primitiveType) {
+  if (KnownPrimitive(primitiveType)) return true;
+  if (mData->mRefusedPrimitives.insert(primitiveType).second) {
+    LogPrintf("Primitive type %d refused: only line lists and triangles are drawn", primitiveType);
+  }
+  return false;
+}
+
 // Screen vertices of a game drawn scaled go through an orthographic
 // projection of the viewport instead, with depth passed on unchanged, so
 // that the viewport's scale applies to them.
@@ -245,7 +254,7 @@ void TDx3dDisplayHandler::Draw(int32_t primitiveType, const TVertexList* vertice
                                int32_t indexCount) {
   sys::gfx::Device3d* device = mData->mDevice;
   if (!device || !vertices || !vertices->vertices || vertices->count <= 0 || indexCount < 0 ||
-      !KnownPrimitive(primitiveType)) {
+      !Drawable(primitiveType)) {
     return;
   }
   const int32_t kind = vertices->kind;

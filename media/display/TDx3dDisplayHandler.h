@@ -35,6 +35,8 @@ class TDx3dDisplayHandler final : public TDxDisplayHandler {
 
  private:
   void Draw(int32_t primitiveType, const TVertexList* vertices, const uint16_t* indices, int32_t indexCount);
+  // False for a type the device does not draw, told once per display and type.
+  bool Drawable(int32_t primitiveType);
   void SetTransform(sys::gfx::TransformKind kind, const TMatrix4& matrix);
   void GetTransform(sys::gfx::TransformKind kind, TMatrix4& matrix);
 };

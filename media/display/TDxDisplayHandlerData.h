@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <list>
 #include <memory>
+#include <set>
 
 #include "media/display/TDXContext.h"
 #include "media/display/TMatrix4.h"
@@ -59,4 +60,5 @@ struct TDxDisplayHandlerData {
   TMatrix4 mSavedProjection;
   bool mRenderTargetTestDone = false;
   float mPixelOffset = -0.5f;
+  std::set<int32_t> mRefusedPrimitives;  // types the device does not draw, each logged once
 };

@@ -98,7 +98,27 @@ OggDecoder::~OggDecoder() {
   if (mOpen) ov_clear(&mFile);
 }
 
+int32_t OggDecoder::FrameBytes() const { return 2 * std::max(mChannels, 1); }
+
+// Asked for less than a frame, the library fails for good; so the bytes it
+// is asked for are whole frames, and a frame cut at the end is split.
 int32_t OggDecoder::Read(uint8_t* buffer, int32_t bytes) {
+  int32_t done = TakeKept(buffer, bytes);
+  const int32_t frames = (bytes - done) / FrameBytes() * FrameBytes();
+  const int32_t decoded = ReadFrames(buffer + done, frames);
+  done += decoded;
+  if (decoded == frames && done < bytes) done += ReadPartOfFrame(buffer + done, bytes - done);
+  return done;
+}
+
+int32_t OggDecoder::TakeKept(uint8_t* buffer, int32_t bytes) {
+  const int32_t taken = std::min(int32_t(mKept.size()), bytes);
+  std::memcpy(buffer, mKept.data(), size_t(taken));
+  mKept.erase(0, size_t(taken));
+  return taken;
+}
+
+int32_t OggDecoder::ReadFrames(uint8_t* buffer, int32_t bytes) {
   int32_t done = 0;
   int holes = 0;
   int section = 0;
@@ -117,16 +137,35 @@ int32_t OggDecoder::Read(uint8_t* buffer, int32_t bytes) {
   return done;
 }
 
+int32_t OggDecoder::ReadPartOfFrame(uint8_t* buffer, int32_t bytes) {
+  std::string frame(size_t(FrameBytes()), '\0');
+  const int32_t got = ReadFrames(reinterpret_cast<uint8_t*>(frame.data()), FrameBytes());
+  const int32_t taken = std::min(got, bytes);
+  std::memcpy(buffer, frame.data(), size_t(taken));
+  mKept = frame.substr(size_t(taken), size_t(got - taken));
+  return taken;
+}
+
 bool OggDecoder::SeekPcm(int64_t frame) {
+  mKept.clear();
   const bool sought = ov_pcm_seek(&mFile, frame) == 0;
   if (sought) mFailed = false;
   return sought;
 }
 
-int64_t OggDecoder::TellPcm() { return ov_pcm_tell(&mFile); }
-
 bool OggDecoder::SeekTime(double seconds) {
+  mKept.clear();
   const bool sought = ov_time_seek(&mFile, seconds) == 0;
   if (sought) mFailed = false;
   return sought;
 }
+
+bool OggDecoder::SeekByte(int64_t byte) {
+  if (byte < 0 || !SeekPcm(byte / FrameBytes())) return false;
+  const int32_t into = int32_t(byte % FrameBytes());
+  if (into == 0) return true;
+  std::string skipped(size_t(into), '\0');
+  return ReadPartOfFrame(reinterpret_cast<uint8_t*>(skipped.data()), into) == into;
+}
+
+int64_t OggDecoder::TellByte() { return ov_pcm_tell(&mFile) * FrameBytes() - int64_t(mKept.size()); }

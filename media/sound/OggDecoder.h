@@ -10,9 +10,11 @@
 
 // One Ogg Vorbis stream decoded by libvorbisfile into 16-bit signed
 // little-endian PCM, from bytes held in memory or from an open logical file,
-// which the decoder owns. Decoding errors end the stream with one log line;
-// holes in the data are skipped a few times in a row before they count as an
-// error, so a damaged file can never keep a reader decoding for ever.
+// which the decoder owns. Reads take any number of bytes: the library hands
+// out whole frames only, so the rest of a frame cut by a read is kept for the
+// next one. Decoding errors end the stream with one log line; holes in the
+// data are skipped a few times in a row before they count as an error, so a
+// damaged file can never keep a reader decoding for ever.
 class OggDecoder {
  public:
   // Null, with the log line "OGG file could not be opened", when the bytes
@@ -31,10 +33,13 @@ class OggDecoder {
   // Decodes up to `bytes` into `buffer`; fewer only at the stream's end or
   // after an error.
   int32_t Read(uint8_t* buffer, int32_t bytes);
-  // Positions in frames (samples per channel).
+  // Positions in frames (samples per channel); a seek drops the rest of a
+  // frame kept from the last read.
   bool SeekPcm(int64_t frame);
-  int64_t TellPcm();
   bool SeekTime(double seconds);
+  // Positions in bytes of the PCM, which may fall inside a frame.
+  bool SeekByte(int64_t byte);
+  int64_t TellByte();
 
   // Consecutive holes skipped before the stream counts as damaged.
   static constexpr int kMaxHoles = 16;
@@ -48,6 +53,12 @@ class OggDecoder {
  private:
   OggDecoder() = default;
   bool Open(void* source, ov_callbacks callbacks);
+  int32_t FrameBytes() const;
+  // Decodes whole frames into `buffer` up to `bytes`, which holds whole frames.
+  int32_t ReadFrames(uint8_t* buffer, int32_t bytes);
+  // The first `bytes` of the next frame, less than a frame; its rest is kept.
+  int32_t ReadPartOfFrame(uint8_t* buffer, int32_t bytes);
+  int32_t TakeKept(uint8_t* buffer, int32_t bytes);
 
   OggVorbis_File mFile{};
   bool mOpen = false;
@@ -57,4 +68,6 @@ class OggDecoder {
   int32_t mRate = 0;
   double mLength = 0;
   bool mFailed = false;
+  // The rest of the frame that the last read cut, handed out first.
+  std::string mKept;
 };

@@ -38,9 +38,9 @@ int32_t TMemSpooler::ReadOnce(uint8_t* buffer, int32_t bytes, bool& ended) {
     ended = mPosition >= mData.PcmBytes();
     return read;
   }
-  if (decoder->TellPcm() != mPosition) decoder->SeekPcm(mPosition);
+  if (decoder->TellByte() != mPosition) decoder->SeekByte(mPosition);
   const int32_t read = decoder->Read(buffer, bytes);
-  mPosition = decoder->TellPcm();
+  mPosition = decoder->TellByte();
   ended = read < bytes;
   return read;
 }
@@ -53,7 +53,7 @@ void TMemSpooler::StartOver() {
 void TMemSpooler::SeekTime(float seconds) {
   if (OggDecoder* decoder = mData.Decoder()) {
     decoder->SeekTime(seconds);
-    mPosition = decoder->TellPcm();
+    mPosition = decoder->TellByte();
     return;
   }
   const int64_t frameBytes = int64_t{2} * mData.Channels();

@@ -6,11 +6,11 @@
 
 class TSoundData;
 
-// The source of one playing instance of a sound: its decoded PCM from a
-// byte position, or its decoder from a frame position. Instances of one
-// streamed sound share its decoder, each seeking to its own position; they
-// all read on the sound thread under the sound manager's lock. The stream
-// that reads it holds the sound alive.
+// The source of one playing instance of a sound: its decoded PCM or its
+// decoder, from a byte position that reads of any size may leave inside a
+// frame. Instances of one streamed sound share its decoder, each seeking to
+// its own position; they all read on the sound thread under the sound
+// manager's lock. The stream that reads it holds the sound alive.
 class TMemSpooler final : public TStreamSpooler {
  public:
   explicit TMemSpooler(TSoundData& data) : mData(data) {}

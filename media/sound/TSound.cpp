@@ -105,34 +105,53 @@ int32_t TSound::Play(bool loop) {
 bool TSound::Stop(int32_t handle) {
   TSoundManager* manager = ManagerOrLog();
   if (!manager) return false;
-  std::vector<std::pair<int32_t, TSoundData::Entry>> stopped;
-  auto& handles = mData.Handles();
-  if (handle == -1) {
-    stopped.assign(handles.begin(), handles.end());
-    handles.clear();
-  } else if (auto found = handles.find(handle); found != handles.end()) {
-    stopped.emplace_back(*found);
-    handles.erase(found);
-  }
   std::shared_ptr<TSound> keep = Self();
-  for (const auto& [stoppedHandle, entry] : stopped) StopEntry(*manager, stoppedHandle, entry);
-  for (const auto& [stoppedHandle, entry] : stopped)
-    if (entry.callback) entry.callback->OnEnd(keep, stoppedHandle, nullptr, -1);
-  return !stopped.empty();
+  if (handle != -1) return StopInstance(*manager, handle);
+  // Instances that callbacks start meanwhile play on.
+  std::vector<int32_t> playing;
+  for (const auto& [playingHandle, entry] : mData.Handles()) playing.push_back(playingHandle);
+  for (int32_t playingHandle : playing) StopInstance(*manager, playingHandle);
+  return !playing.empty();
+}
+
+// The entry stays in the map, cut off from its stream, until its callback is
+// told: a callback deleted meanwhile (by another callback, say) takes itself
+// off the entry and is not called. Every callback told may play, stop and
+// delete as it likes.
+bool TSound::StopInstance(TSoundManager& manager, int32_t handle) {
+  auto found = mData.Handles().find(handle);
+  if (found == mData.Handles().end()) return false;
+  std::shared_ptr<TSoundStream> stream = found->second.streamRef.lock();
+  const std::shared_ptr<TSound> next = found->second.next;
+  const int32_t nextHandle = found->second.nextHandle;
+  found->second.streamRef.reset();
+  found->second.stream = nullptr;
+  if (stream && manager.IsPlaying(stream.get()) && stream->GetNotifier() == &mData) stream->Stop(false);
+  stream.reset();
+  StopNext(next, nextHandle);
+  TellStopped(handle);
+  return true;
 }
 
 // A sound queued after itself has a second entry on the same stream: it goes
 // too. Another sound queued after this one is stopped with it.
-void TSound::StopEntry(TSoundManager& manager, int32_t handle, const TSoundData::Entry& entry) {
-  if (entry.callback) entry.callback->Unregister(this, handle);
-  if (std::shared_ptr<TSoundStream> stream = entry.streamRef.lock())
-    if (manager.IsPlaying(stream.get()) && stream->GetNotifier() == &mData) stream->Stop(false);
-  if (!entry.next) return;
-  if (entry.next.get() == this) {
-    mData.Handles().erase(entry.nextHandle);
+void TSound::StopNext(const std::shared_ptr<TSound>& next, int32_t nextHandle) {
+  if (!next) return;
+  if (next.get() == this) {
+    mData.Handles().erase(nextHandle);
   } else {
-    entry.next->Stop(entry.nextHandle);
+    next->Stop(nextHandle);
   }
+}
+
+void TSound::TellStopped(int32_t handle) {
+  auto found = mData.Handles().find(handle);
+  if (found == mData.Handles().end()) return;
+  TSoundCallBack* callback = found->second.callback;
+  mData.Handles().erase(found);
+  if (!callback) return;
+  callback->Unregister(this, handle);
+  callback->OnEnd(Self(), handle, nullptr, -1);
 }
 
 void TSound::SetCallback(int32_t handle, TSoundData::Entry& entry, TSoundCallBack* callback) {

@@ -58,8 +58,8 @@ class TSound final : public TAsset {
   // A new instance, looping or not; its play handle, -1 when it cannot play.
   int32_t Play(bool loop);
   // Stops one instance, or every one with -1; false when there was none.
-  // The callback of a stopped instance hears its end at once, with nothing
-  // to follow it.
+  // The callback of a stopped instance hears its end right after that
+  // instance stops, with nothing to follow it.
   bool Stop(int32_t handle);
   // Chains `next` onto instance `handle` so that it follows without a gap,
   // and registers the callback for the instance's end. An instance that can
@@ -75,7 +75,10 @@ class TSound final : public TAsset {
   // The notifier a stream holds for this sound: it keeps the sound alive.
   std::shared_ptr<TStreamNotify> Notifier();
   std::shared_ptr<TSoundStream> MakeStream(TSoundManager& manager, bool loop);
-  void StopEntry(TSoundManager& manager, int32_t handle, const TSoundData::Entry& entry);
+  bool StopInstance(TSoundManager& manager, int32_t handle);
+  void StopNext(const std::shared_ptr<TSound>& next, int32_t nextHandle);
+  // Tells the callback of a stopped instance, when it still has one.
+  void TellStopped(int32_t handle);
   // A fresh instance whose stream is stopped at once, so that its end (with
   // the callback and the next sound) is told at the next idle pass.
   int32_t EndAtNextPass(TSoundManager& manager, TSoundCallBack* callback, const std::shared_ptr<TSound>& next,

@@ -91,7 +91,7 @@ void CopyPixels(const LockedPixels& source, const Rect& from, const LockedPixels
   uint32_t sourceBytes = source.format.BytesPerPixel();
   uint32_t targetBytes = target.format.BytesPerPixel();
   Converter convert(source.format, target.format, options.palette);
-  uint32_t keyMask = source.format.ChannelBits() ? source.format.ChannelBits() : LowBits(source.format.bitCount);
+  uint32_t keyMask = source.format.ColourBits() ? source.format.ColourBits() : LowBits(source.format.bitCount);
   uint32_t keyLow = options.keyLow & keyMask;
   uint32_t keyHigh = options.keyHigh & keyMask;
   bool rawRows = source.format == target.format && columns.contiguous && !options.keyed;

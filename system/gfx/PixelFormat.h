@@ -29,8 +29,8 @@ struct PixelFormat {
   bool IsPaletteIndexed() const { return (flags & kPixelPaletteIndexed8) != 0; }
   bool IsDepth() const { return (flags & kPixelDepth) != 0; }
   uint32_t BytesPerPixel() const { return bitCount / 8; }
-  // Every bit that belongs to a channel.
-  uint32_t ChannelBits() const { return redMask | greenMask | blueMask | alphaMask | depthMask; }
+  // The bits of the red, green and blue channels (and depth), alpha left out.
+  uint32_t ColourBits() const { return redMask | greenMask | blueMask | depthMask; }
 };
 
 // The layouts the device's surfaces can have.

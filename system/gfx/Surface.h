@@ -23,8 +23,9 @@ enum BlitFlags : uint32_t {
   kBlitSourceColorKey = 0x02,  // leave out source pixels within the source's colour key
 };
 
-// Source pixels whose value, on the format's channel bits, lies within
-// [low, high] are not copied by keyed blits.
+// Source pixels whose value, on the format's colour bits (alpha left out;
+// every bit of a palette index), lies within [low, high] are not copied by
+// keyed blits.
 struct ColorKey {
   uint32_t low = 0;
   uint32_t high = 0;

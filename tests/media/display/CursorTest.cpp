@@ -66,13 +66,19 @@ class CursorTest : public TextureRig {
     ASSERT_TRUE(display->BeginDraw(true));
     sys::gfx::LockedPixels locked;
     ASSERT_EQ(Back().Lock(nullptr, locked), Result::Ok);
+    const uint32_t bytes = locked.format.BytesPerPixel();
     for (int32_t y = 0; y < locked.height; ++y) {
       for (int32_t x = 0; x < locked.width; ++x) {
-        sys::gfx::WritePixel(locked.bits + y * locked.pitch + x * 4, 4, Background(x, y));
+        sys::gfx::WritePixel(locked.bits + y * locked.pitch + x * bytes, bytes,
+                             sys::gfx::PixelFromArgb(locked.format, Background(x, y)));
       }
     }
     Back().Unlock();
     display->EndDraw(true);
+  }
+  // A colour as the screen's format keeps it.
+  uint32_t OnScreen(uint32_t colour) {
+    return sys::gfx::ArgbFromPixel(Back().Format(), sys::gfx::PixelFromArgb(Back().Format(), colour));
   }
   // Client pixels of the front that differ from the background with the
   // cursor's hot spot at (x, y), or with no cursor when x is -1.
@@ -85,6 +91,7 @@ class CursorTest : public TextureRig {
         uint32_t expected = Background(px, py);
         const int32_t ix = px - x + kHotX, iy = py - y + kHotY;
         if (x >= 0 && ix >= 0 && iy >= 0 && ix < kSide && iy < kSide && Arrow(ix, iy) != kKey) expected = Arrow(ix, iy);
+        expected = OnScreen(expected);
         const size_t at = static_cast<size_t>(client.top + py) * static_cast<size_t>(Front().Width()) +
                           static_cast<size_t>(client.left + px);
         wrong += pixels[at] != expected;
@@ -210,6 +217,7 @@ class FullScreenCursorTest : public CursorTest {
  protected:
   void SetUp() override {
     config.modes.push_back({1024, 768, 32});
+    config.modes.push_back({1024, 768, 16});
     MakeAdapter();
     CursorTest::SetUp();
     Open(1024, 768, true);
@@ -229,6 +237,41 @@ TEST_F(FullScreenCursorTest, AFrameStartsFromTheLastPictureWithoutTheCursor) {
   EXPECT_EQ(ColourAt(Back(), 1004, 703), Background(1004, 703));
   EXPECT_EQ(ColourAt(Back(), 1000, 700), Background(1000, 700));
   display->EndDraw(false);
+}
+
+// Whatever channels the cursor's picture has, its magenta is left out at
+// either screen depth: the key is the picture's own magenta, compared on the
+// colour channels only.
+TEST_F(FullScreenCursorTest, EveryKindOfCursorPictureLeavesItsMagentaOut) {
+  const std::vector<png_color> palette = {{0xFF, 0xFF, 0xFF}, {0x00, 0xFF, 0x00}, {0xFF, 0x00, 0xFF}};
+  std::vector<uint8_t> indices;
+  for (int32_t y = 0; y < kSide; ++y) {
+    for (int32_t x = 0; x < kSide; ++x) indices.push_back(Arrow(x, y) == kKey ? 2 : Arrow(x, y) == kHot ? 1 : 0);
+  }
+  struct Kind {
+    const char* name;
+    std::string png;
+  };
+  const Kind kinds[] = {{"rgb", PngOf(kSide, kSide, Arrow, false)},
+                        {"rgba", PngOf(kSide, kSide, Arrow, true)},
+                        {"palette", PalettePngOf(kSide, kSide, indices, palette)}};
+  for (uint32_t depth : {16u, 32u}) {
+    for (const Kind& kind : kinds) {
+      const std::string name = std::string("arrow-") + kind.name + "-" + std::to_string(depth) + ".png";
+      SCOPED_TRACE(name);
+      Open(1024, 768, true, depth);
+      ASSERT_EQ(Back().Format().bitCount, depth);
+      Store(name, kind.png);
+      std::shared_ptr<TTexture> picture = TTexture::Get(name.c_str(), 0);
+      ASSERT_TRUE(picture);
+      ASSERT_TRUE(display->SetMouseImage(picture, kHotX, kHotY));
+      PointAt(200, 150);
+      ShowFrame();
+      EXPECT_EQ(FrontAt(200, 150), OnScreen(kHot));
+      EXPECT_EQ(FrontAt(200 - kHotX + kSide - 1, 150), OnScreen(Background(200 - kHotX + kSide - 1, 150)));
+      EXPECT_EQ(CountWrong(200, 150), 0);
+    }
+  }
 }
 
 TEST_F(CursorTest, ALostSurfaceStopsTheCursorUntilTheListenerReinstallsTheImage) {

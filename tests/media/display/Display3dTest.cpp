@@ -167,6 +167,31 @@ TEST_F(Display3dTest, UnknownPrimitivesAndEmptyListsDrawNothing) {
   EXPECT_EQ(CountNot(Back(), 0xFF000000u), 0);
 }
 
+size_t Occurrences(const std::string& text, const std::string& line) {
+  size_t count = 0;
+  for (size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1)) ++count;
+  return count;
+}
+
+// Types the device does not draw (point lists 1, line strips 3) are refused
+// with a log line for each type, once per display.
+TEST_F(Display3dTest, PointListsAndLineStripsAreRefusedWithALineOncePerDisplay) {
+  const std::string points = "Primitive type 1 refused";
+  const std::string strips = "Primitive type 3 refused";
+  for (int round = 1; round <= 2; ++round) {
+    SCOPED_TRACE(round);
+    if (round == 2) Open();
+    display->DrawRect(0, 0, -1, -1, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
+    ASSERT_TRUE(display->BeginDraw(false));
+    display->Begin2d();
+    for (int32_t type : {1, 3, 1, 3}) Draw(Quad(0, 0, 100, 100), type);
+    display->EndDraw(false);
+    EXPECT_EQ(CountNot(Back(), 0xFF000000u), 0);
+    EXPECT_EQ(Occurrences(LogText(), points), size_t(round));
+    EXPECT_EQ(Occurrences(LogText(), strips), size_t(round));
+  }
+}
+
 // While the game is drawn scaled, screen vertices land where they would
 // if scaled by hand and drawn unscaled.
 TEST_F(Display3dTest, ScreenVerticesDrawnScaledMatchScaledVerticesDrawnPlain) {

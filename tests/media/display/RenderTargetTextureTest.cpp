@@ -29,6 +29,15 @@ TEST_F(RenderTargetTextureTest, TheTestSettlesOnMinusAHalfOnOurDeviceOnce) {
   EXPECT_FLOAT_EQ(Data().mPixelOffset, 0.25f) << "it runs once";
 }
 
+TEST_F(RenderTargetTextureTest, ATestWhose2dBlockIsRefusedEndsNoBlock) {
+  platform.in2d = true;  // a block of the caller's is open: the test's own is refused
+  display->TestRenderTarget();
+  EXPECT_TRUE(platform.journal.Contains("Begin2d"));
+  EXPECT_FALSE(platform.journal.Contains("End2d"));
+  EXPECT_TRUE(platform.in2d) << "the caller's block is still open";
+  EXPECT_TRUE(display->IsDrawingToScreen());
+}
+
 TEST_F(RenderTargetTextureTest, ARenderTargetThatShowsNothingLeavesMinusAHalf) {
   Data().mPixelOffset = 0.25f;
   for (int n = 0; n < 10; ++n) adapter->Force(AdapterOperation::DrawPrimitive, Result::Failed);

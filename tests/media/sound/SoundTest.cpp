@@ -2,10 +2,13 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
+#include <functional>
 #include <map>
 #include <random>
 
+#include "media/sound/OggDecoder.h"
 #include "media/sound/TMemSpooler.h"
 #include "platform/asset/TAssetManager.h"
 #include "platform/file/FileIndex.h"
@@ -28,6 +31,8 @@ const std::string& Fixture(const std::string& kind) {
   if (kind == "twoplus") bytes = EncodeOgg(2, 44100, 2.01, 3);
   if (kind == "five") bytes = EncodeOgg(2, 44100, 5.0, 4);
   if (kind == "piece") bytes = EncodeOgg(2, 44100, 2.5, 5);
+  if (kind == "briefmono") bytes = EncodeOgg(1, 22050, 0.6, 7);
+  if (kind == "briefstereo") bytes = EncodeOgg(2, 44100, 0.6, 8);
   if (kind == "three") bytes = EncodeOgg(3, 22050, 0.5, 6);
   if (kind == "cut") bytes = Fixture("five").substr(0, Fixture("five").size() * 6 / 10);
   if (kind == "random") {
@@ -227,6 +232,56 @@ TEST_F(SoundTest, ASoundDroppedWhilePlayingPlaysOutAndNotifies) {
   EXPECT_GE(callback.heard[0].samplesPlayed, decoded.size());
 }
 
+// Logs what it hears under its name, then deletes the callback it was given
+// (itself, maybe).
+class DeletingCallBack : public TSoundCallBack {
+ public:
+  DeletingCallBack(std::string name, std::vector<std::string>& log) : mName(std::move(name)), mLog(log) {}
+  void OnEnd(const std::shared_ptr<TSound>&, int32_t handle, const std::shared_ptr<TSound>&, int32_t) override {
+    mLog.push_back(mName + " " + std::to_string(handle));
+    if (doomed) doomed->reset();
+  }
+  std::unique_ptr<DeletingCallBack>* doomed = nullptr;
+
+ private:
+  std::string mName;
+  std::vector<std::string>& mLog;
+};
+
+// Stopping tells each instance's callback right after that instance stops,
+// and only while the callback is still registered: one told first may delete
+// a callback that is due later, itself included.
+TEST_F(SoundTest, ACallbackDeletedByAnEarlierStopNoticeIsNotCalled) {
+  struct Case {
+    const char* name;
+    bool callbackOfItsOwn;  // instance 1 has callback B, else A as instance 0
+    char deletes;           // what A deletes when told: 'A', 'B' or nothing
+    std::vector<std::string> heard;
+  };
+  const Case cases[] = {{"one callback on both, kept", false, '-', {"A 0", "A 1"}},
+                        {"one callback on both, deleting itself", false, 'A', {"A 0"}},
+                        {"two callbacks, the first deleting the second", true, 'B', {"A 0"}},
+                        {"two callbacks, kept", true, '-', {"A 0", "B 1"}}};
+  int group = 0;
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::shared_ptr<TSound> sound = Load("five", false, "?group=" + std::to_string(++group));  // a sound of its own
+    std::vector<std::string> heard;
+    auto a = std::make_unique<DeletingCallBack>("A", heard);
+    auto b = c.callbackOfItsOwn ? std::make_unique<DeletingCallBack>("B", heard) : nullptr;
+    if (c.deletes != '-') a->doomed = c.deletes == 'A' ? &a : &b;
+    ASSERT_EQ(sound->Play(true), 0);
+    ASSERT_EQ(sound->Play(true), 1);
+    sound->QueueNext(0, a.get(), nullptr);
+    sound->QueueNext(1, b ? b.get() : a.get(), nullptr);
+    rig.Run(100);
+    EXPECT_TRUE(sound->Stop(-1));  // the sanitizers see any call of a deleted callback
+    EXPECT_EQ(heard, c.heard);
+    EXPECT_TRUE(sound->Data().Handles().empty());
+    EXPECT_EQ(rig.manager->GetPlayingCount(), 0u);
+  }
+}
+
 TEST_F(SoundTest, ACallbackDestroyedBeforeTheEndIsNeverCalled) {
   std::shared_ptr<TSound> sound = Load("mono1", true);
   auto callback = std::make_unique<RecordingCallBack>();
@@ -358,6 +413,145 @@ TEST_F(SoundTest, ASeekOnADecodedSoundLandsOnAWholeFrame) {
   int32_t got = 0;
   ASSERT_TRUE(spooler.Read(8, bytes, got, false));
   EXPECT_EQ(std::memcmp(bytes, sound->Data().Pcm() + 16, 8), 0);
+}
+
+// ---- Reads of any size.
+
+std::string AsBytes(const std::vector<int16_t>& samples) {
+  return std::string(reinterpret_cast<const char*>(samples.data()), samples.size() * 2);
+}
+
+// Where the two first differ: the length of the shorter when one begins the other.
+size_t FirstDifferentByte(const std::string& read, const std::string& expected) {
+  const size_t common = std::min(read.size(), expected.size());
+  return size_t(std::mismatch(read.begin(), read.begin() + ptrdiff_t(common), expected.begin()).first - read.begin());
+}
+
+// Reads a source to its end in reads of `size` bytes.
+std::string ReadToEnd(TStreamSpooler& source, int32_t size) {
+  std::string out;
+  std::vector<uint8_t> buffer(static_cast<size_t>(size));
+  int32_t got = 0;
+  bool more = true;
+  while (more) {
+    more = source.Read(size, buffer.data(), got, false);
+    out.append(reinterpret_cast<const char*>(buffer.data()), size_t(got));
+  }
+  return out;
+}
+
+std::string ReadToEnd(OggDecoder& decoder, int32_t size) {
+  std::string out;
+  std::vector<uint8_t> buffer(static_cast<size_t>(size));
+  int32_t got = size;
+  while (got == size) {
+    got = decoder.Read(buffer.data(), size);
+    out.append(reinterpret_cast<const char*>(buffer.data()), size_t(got));
+  }
+  return out;
+}
+
+// Two sources read to their end in turns of an odd number of reads of
+// `size` bytes, about 10 KB a turn; what they read when both read the same.
+std::string ReadInTurns(TStreamSpooler& first, TStreamSpooler& second, int32_t size) {
+  const int readsPerTurn = (10007 / size) | 1;
+  std::string read[2];
+  bool more[2] = {true, true};
+  TStreamSpooler* sources[2] = {&first, &second};
+  std::vector<uint8_t> buffer(static_cast<size_t>(size));
+  while (more[0] || more[1]) {
+    for (int turn : {0, 1}) {
+      for (int i = 0; i < readsPerTurn && more[turn]; ++i) {
+        int32_t got = 0;
+        more[turn] = sources[turn]->Read(size, buffer.data(), got, false);
+        read[turn].append(reinterpret_cast<const char*>(buffer.data()), size_t(got));
+      }
+    }
+  }
+  return read[0] == read[1] ? read[0] : std::string("the instances differ");
+}
+
+// A read that ends inside a frame keeps the rest of the frame for the next
+// read, on every path a sound's PCM takes, and a seek drops what was kept.
+// Two instances of a streamed sound share its decoder, each at its own byte.
+TEST_F(SoundTest, ReadsOfAnySizeGiveTheWholeDecodeBitForBit) {
+  constexpr float kSeekSeconds = 0.25f;
+  constexpr int32_t kBeforeSeek = 1001;
+  struct Path {
+    const char* name;
+    bool seeks;  // reads kBeforeSeek bytes, seeks to kSeekSeconds and reads on
+    std::function<std::string(const std::string& kind, int32_t size)> read;
+  };
+  const Path paths[] = {
+      {"decoder", false,
+       [](const std::string& kind, int32_t size) { return ReadToEnd(*OggDecoder::FromMemory(Fixture(kind)), size); }},
+      {"decoder after a seek", true,
+       [](const std::string& kind, int32_t size) {
+         std::unique_ptr<OggDecoder> decoder = OggDecoder::FromMemory(Fixture(kind));
+         std::vector<uint8_t> before(kBeforeSeek);
+         decoder->Read(before.data(), kBeforeSeek);
+         decoder->SeekTime(kSeekSeconds);
+         return ReadToEnd(*decoder, size);
+       }},
+      {"in-memory sound", false,
+       [this](const std::string& kind, int32_t size) {
+         std::shared_ptr<TSound> sound = Load(kind, true);
+         TMemSpooler spooler(sound->Data());
+         return ReadToEnd(spooler, size);
+       }},
+      {"streamed sound", false,
+       [this](const std::string& kind, int32_t size) {
+         std::shared_ptr<TSound> sound = Load(kind, false);
+         TMemSpooler spooler(sound->Data());
+         return ReadToEnd(spooler, size);
+       }},
+      {"streamed sound after a seek", true,
+       [this](const std::string& kind, int32_t size) {
+         std::shared_ptr<TSound> sound = Load(kind, false);
+         TMemSpooler spooler(sound->Data());
+         std::vector<uint8_t> before(kBeforeSeek);
+         int32_t got = 0;
+         spooler.Read(kBeforeSeek, before.data(), got, false);
+         spooler.SeekTime(kSeekSeconds);
+         return ReadToEnd(spooler, size);
+       }},
+      {"in-memory sound after a seek", true,
+       [this](const std::string& kind, int32_t size) {
+         std::shared_ptr<TSound> sound = Load(kind, true);
+         TMemSpooler spooler(sound->Data());
+         std::vector<uint8_t> before(kBeforeSeek);
+         int32_t got = 0;
+         spooler.Read(kBeforeSeek, before.data(), got, false);
+         spooler.SeekTime(kSeekSeconds);
+         return ReadToEnd(spooler, size);
+       }},
+      {"two instances of a streamed sound, reading in turn", false,
+       [this](const std::string& kind, int32_t size) {
+         std::shared_ptr<TSound> sound = Load(kind, false);
+         TMemSpooler first(sound->Data());
+         TMemSpooler second(sound->Data());
+         return ReadInTurns(first, second, size);
+       }},
+  };
+  struct Clip {
+    const char* kind;
+    int32_t frameBytes;
+    int32_t rate;
+  };
+  for (const Clip& clip : {Clip{"briefmono", 2, 22050}, Clip{"briefstereo", 4, 44100}}) {
+    const std::string whole = AsBytes(DecodeOgg(Fixture(clip.kind)));
+    const size_t seekByte = size_t(int32_t(kSeekSeconds * float(clip.rate)) * clip.frameBytes);
+    for (int32_t size : {1, 3, 1001, 4410, 4096, 65537}) {
+      for (const Path& path : paths) {
+        SCOPED_TRACE(std::string(clip.kind) + ", " + path.name + ", reads of " + std::to_string(size));
+        const std::string expected = path.seeks ? whole.substr(seekByte) : whole;
+        const std::string read = path.read(clip.kind, size);
+        EXPECT_EQ(read.size(), expected.size());
+        EXPECT_EQ(FirstDifferentByte(read, expected), std::min(read.size(), expected.size()));
+      }
+    }
+  }
+  EXPECT_FALSE(Logged("the sound ends here"));
 }
 
 TEST_F(SoundTest, ALoopingSourceWithoutSamplesGivesSilence) {

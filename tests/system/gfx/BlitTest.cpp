@@ -105,6 +105,28 @@ TEST_F(BlitTest, KeyIsComparedOnTheFormatsBitsOnly) {
   EXPECT_EQ(PixelAt(*target, 1, 0), 0x0000FE00u);
 }
 
+TEST_F(BlitTest, KeyIsComparedOnTheColourChannelsWhateverTheAlpha) {
+  struct Case {
+    PixelLayout layout;
+    uint32_t magenta;  // red and blue channels full
+    uint32_t alphas[3];
+    uint32_t other;  // a colour that stays
+  };
+  for (const Case& c : {Case{PixelLayout::A8R8G8B8, 0x00FF00FF, {0xFF000000, 0x80000000, 0}, 0xFFFF00FE},
+                        Case{PixelLayout::A4R4G4B4, 0x0F0F, {0xF000, 0x8000, 0}, 0xFF0E}}) {
+    SCOPED_TRACE(int(c.layout));
+    std::shared_ptr<Surface> source = Make(4, 1, c.layout);
+    for (int32_t x = 0; x < 3; ++x) SetPixel(*source, x, 0, c.alphas[x] | c.magenta);
+    SetPixel(*source, 3, 0, c.other);
+    ColorKey key{c.magenta, c.magenta};
+    ASSERT_EQ(source->SetColorKey(&key), Result::Ok);
+    std::shared_ptr<Surface> target = Make(4, 1, c.layout);
+    ASSERT_EQ(target->Blit(nullptr, *source, nullptr, kBlitSourceColorKey), Result::Ok);
+    for (int32_t x = 0; x < 3; ++x) EXPECT_EQ(PixelAt(*target, x, 0), 0u) << x;
+    EXPECT_EQ(PixelAt(*target, 3, 0), c.other);
+  }
+}
+
 TEST_F(BlitTest, KeyedCopyNeedsAKey) {
   std::shared_ptr<Surface> source = Make(2, 2, PixelLayout::X8R8G8B8);
   std::shared_ptr<Surface> target = Make(2, 2, PixelLayout::X8R8G8B8);
