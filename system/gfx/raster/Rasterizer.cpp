@@ -4,7 +4,8 @@
 #include <bit>
 #include <cmath>
 #include <iterator>
-#include <utility>
+
+#include "system/gfx/raster/ConvexOutline.h"
 
 namespace sys::gfx {
 namespace {
@@ -76,30 +77,6 @@ float Finite(double value) {
 
 Interpolant InterpolantAt(const LinearPlane& plane, double x, double y) {
   return {Finite(plane.At(x, y)), Finite(plane.dx)};
-}
-
-// One edge of a triangle from its upper to its lower end.
-struct Edge {
-  double x = 0, y = 0, slope = 0;
-  Edge() = default;
-  Edge(const TransformedVertex& top, const TransformedVertex& bottom)
-      : x(top.x), y(top.y), slope(bottom.y != top.y ? (double{bottom.x} - top.x) / (double{bottom.y} - top.y) : 0) {}
-  double At(double row) const { return x + (row - y) * slope; }
-};
-
-// Corners in order round a convex shape, every turn the same way and none
-// straight.
-bool IsConvex(const TransformedVertex* const (&corners)[4]) {
-  int clockwise = 0, counterClockwise = 0;
-  for (int k = 0; k < 4; ++k) {
-    const TransformedVertex& p = *corners[k];
-    const TransformedVertex& q = *corners[(k + 1) % 4];
-    const TransformedVertex& r = *corners[(k + 2) % 4];
-    const double turn = (double{q.x} - p.x) * (double{r.y} - q.y) - (double{q.y} - p.y) * (double{r.x} - q.x);
-    clockwise += turn > 0;
-    counterClockwise += turn < 0;
-  }
-  return clockwise == 4 || counterClockwise == 4;
 }
 
 }  // namespace
@@ -245,44 +222,40 @@ bool Rasterizer::TrianglePlanes(const TransformedVertex& a, const TransformedVer
   return true;
 }
 
+void Rasterizer::Fill(const DrawSetup& setup, const Planes& planes, const ConvexOutline& outline) const {
+  outline.Scan(mViewport, [&](int32_t y, int32_t left, int32_t right) { EmitSpan(setup, planes, y, left, right); });
+}
+
 void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c) {
   const TransformedVertex* vertices[3] = {&a, &b, &c};
   DrawSetup setup;
   Planes planes;
   if (!Prepare(vertices, 3, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes)) return;
   Finish(setup, planes);
-
-  std::sort(std::begin(vertices), std::end(vertices),
-            [](const TransformedVertex* p, const TransformedVertex* q) { return p->y < q->y; });
-  const TransformedVertex& top = *vertices[0];
-  const TransformedVertex& middle = *vertices[1];
-  const TransformedVertex& bottom = *vertices[2];
-  const Edge longEdge(top, bottom), upperEdge(top, middle), lowerEdge(middle, bottom);
-  const bool middleOnRight = (double{middle.x} - top.x) * (double{bottom.y} - top.y) -
-                                 (double{bottom.x} - top.x) * (double{middle.y} - top.y) >
-                             0;
-  const int32_t rowBegin = CeilWithin(top.y, mViewport.top, mViewport.bottom);
-  const int32_t rowEnd = CeilWithin(bottom.y, mViewport.top, mViewport.bottom);
-  for (int32_t y = rowBegin; y < rowEnd; ++y) {
-    const double row = y;
-    double left = longEdge.At(row);
-    double right = (row < middle.y ? upperEdge : lowerEdge).At(row);
-    if (!middleOnRight) std::swap(left, right);
-    const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
-    const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
-    if (begin < end) EmitSpan(setup, planes, y, begin, end);
-  }
+  Fill(setup, planes, ConvexOutline(vertices, 3));
 }
 
 void Rasterizer::DrawQuad(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
                           const TransformedVertex& d) {
   const TransformedVertex* corners[4] = {&a, &b, &c, &d};
-  DrawSetup setup;
-  Planes planes, second;
-  if (!Prepare(corners, 4, setup) || !IsConvex(corners) || !TrianglePlanes(a, b, c, setup.perspective, planes) ||
-      !TrianglePlanes(a, c, d, setup.perspective, second)) {
+  auto drawHalves = [&] {
     DrawTriangle(a, b, c);
     DrawTriangle(a, c, d);
+  };
+  // A quad reaching past the guard band would be clipped to more corners.
+  const bool withinBand = std::all_of(std::begin(corners), std::end(corners), [](const TransformedVertex* corner) {
+    return ConvexOutline::WithinGuardBand(*corner);
+  });
+  DrawSetup setup;
+  Planes planes, second;
+  if (!withinBand || !Prepare(corners, 4, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes) ||
+      !TrianglePlanes(a, c, d, setup.perspective, second)) {
+    drawHalves();
+    return;
+  }
+  const ConvexOutline outline(corners, 4);
+  if (!outline.IsStrictlyConvex()) {
+    drawHalves();
     return;
   }
   Finish(setup, planes);
@@ -291,42 +264,14 @@ void Rasterizer::DrawQuad(const TransformedVertex& a, const TransformedVertex& b
     const int n = std::countr_zero(used);
     auto same = [](double p, double q) { return std::abs(p - q) <= 1e-12 * (std::abs(p) + std::abs(q)); };
     if (!same(planes.plane[n].dx, second.plane[n].dx) || !same(planes.plane[n].dy, second.plane[n].dy)) {
-      DrawTriangle(a, b, c);
-      DrawTriangle(a, c, d);
+      drawHalves();
       return;
     }
   }
-  // The rows each outer edge crosses are those its triangle would give it,
-  // so the quad covers exactly the pixels of its two triangles.
-  struct Side {
-    Edge edge;
-    double top = 0, bottom = 0;
-  };
-  Side sides[4];
-  double highest = a.y, lowest = a.y;
-  for (int k = 0; k < 4; ++k) {
-    const TransformedVertex* p = corners[k];
-    const TransformedVertex* q = corners[(k + 1) % 4];
-    if (q->y < p->y) std::swap(p, q);
-    sides[k] = {Edge(*p, *q), p->y, q->y};
-    highest = std::min(highest, double{p->y});
-    lowest = std::max(lowest, double{q->y});
-  }
-  const int32_t rowBegin = CeilWithin(highest, mViewport.top, mViewport.bottom);
-  const int32_t rowEnd = CeilWithin(lowest, mViewport.top, mViewport.bottom);
-  for (int32_t y = rowBegin; y < rowEnd; ++y) {
-    const double row = y;
-    double left = INFINITY, right = -INFINITY;
-    for (const Side& side : sides) {
-      if (row < side.top || row >= side.bottom) continue;
-      const double x = side.edge.At(row);
-      left = std::min(left, x);
-      right = std::max(right, x);
-    }
-    const int32_t begin = CeilWithin(left, mViewport.left, mViewport.right);
-    const int32_t end = CeilWithin(right, mViewport.left, mViewport.right);
-    if (begin < end) EmitSpan(setup, planes, y, begin, end);
-  }
+  // The outline's sides are those of the two triangles and their shared
+  // diagonal splits its centres between them, so the quad covers exactly the
+  // pixels of its two triangles.
+  Fill(setup, planes, outline);
 }
 
 void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b) {

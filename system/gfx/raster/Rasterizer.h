@@ -10,16 +10,21 @@
 
 namespace sys::gfx {
 
+class ConvexOutline;
+
 // Turns vertices already on the target into pixels.
 //
 // Conventions: pixel (i, j) has its centre at (i, j). A triangle covers the
 // centres inside it; a centre on an edge belongs to it when the edge is a
 // top or a left edge, so triangles sharing an edge never both draw a pixel
-// and never both miss it. A line lights, along its major axis, the pixels
-// whose centre lies in the half-open span [start, end) from its first vertex
-// towards its second; on the minor axis the pixel nearest to the line (a
-// tie goes down or right). Texel i of a side of W texels covers u in
-// [i/W, (i+1)/W). Nothing is written outside the target and the viewport.
+// and never both miss it. Which centres those are is decided exactly, with
+// the corners snapped to 1/256 of a pixel (ConvexOutline); attributes are
+// interpolated from the corners as given. A line lights, along its major
+// axis, the pixels whose centre lies in the half-open span [start, end) from
+// its first vertex towards its second; on the minor axis the pixel nearest
+// to the line (a tie goes down or right). Texel i of a side of W texels
+// covers u in [i/W, (i+1)/W). Nothing is written outside the target and the
+// viewport.
 //
 // Attributes are interpolated with perspective through 1/w unless all
 // vertices share one 1/w. Flat shading takes the first vertex's colours.
@@ -61,6 +66,7 @@ class Rasterizer {
   LevelChoice ChooseLevel(const Planes& planes, double x, double y) const;
   // Notes what the shader reads and, without perspective, the level.
   void Finish(const DrawSetup& setup, Planes& planes) const;
+  void Fill(const DrawSetup& setup, const Planes& planes, const ConvexOutline& outline) const;
   void EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left, int32_t right) const;
 
   ColourView mColour;

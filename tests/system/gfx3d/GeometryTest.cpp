@@ -7,6 +7,7 @@
 
 #include "system/gfx/Matrix4.h"
 #include "tests/system/gfx3d/Device3dRig.h"
+#include "tests/system/gfx3d/RasterKit.h"
 
 namespace {
 
@@ -99,6 +100,44 @@ TEST_F(GeometryTest, ListsStripsAndFansCoverTheSameQuad) {
   check("indexed", device3d->DrawIndexedPrimitive(PrimitiveType::TriangleList, VertexLayout::Transformed, fan.data(),
                                                   4, indices.data(), 6));
   EXPECT_EQ(std::count(expected.begin(), expected.end(), '#'), 17 * 7);
+}
+
+TEST_F(GeometryTest, ACentreOnALeftEdgeIsDrawnInEitherWindingAndEveryPrimitive) {
+  // The edge from (-3, 27) to (27, 1) passes through the centre of pixel
+  // (12, 14) and is the triangle's left edge there.
+  const rasterkit::GridPoint grid[3] = {{0, 29 * rasterkit::kGridSteps},
+                                        {-3 * rasterkit::kGridSteps, 27 * rasterkit::kGridSteps},
+                                        {27 * rasterkit::kGridSteps, 1 * rasterkit::kGridSteps}};
+  std::string expected;
+  for (int32_t y = 0; y < kSide; ++y) {
+    for (int32_t x = 0; x < kSide; ++x) expected += rasterkit::Covers(grid[0], grid[1], grid[2], x, y) ? '#' : '.';
+    expected += '\n';
+  }
+  ASSERT_EQ(expected[14 * (kSide + 1) + 12], '#');
+  const TransformedVertex a = Screen(0, 29, kRed), b = Screen(-3, 27, kRed), c = Screen(27, 1, kRed);
+  struct Case {
+    const char* name;
+    PrimitiveType type;
+    std::vector<TransformedVertex> vertices;
+  };
+  const Case cases[] = {
+      {"list", PrimitiveType::TriangleList, {a, b, c}},
+      {"list, other winding", PrimitiveType::TriangleList, {a, c, b}},
+      {"fan", PrimitiveType::TriangleFan, {a, b, c}},
+      {"fan, other winding", PrimitiveType::TriangleFan, {b, a, c}},
+      {"strip", PrimitiveType::TriangleStrip, {a, b, c}},
+      {"strip, other winding", PrimitiveType::TriangleStrip, {c, b, a}},
+      {"strip, as its second triangle", PrimitiveType::TriangleStrip, {a, a, c, b}},
+  };
+  device3d->States().cullMode = CullMode::None;
+  for (const Case& k : cases) {
+    ASSERT_EQ(device3d->DrawPrimitive(k.type, VertexLayout::Transformed, k.vertices.data(),
+                                      static_cast<uint32_t>(k.vertices.size())),
+              Result::Ok)
+        << k.name;
+    EXPECT_EQ(Picture(), expected) << k.name;
+    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+  }
 }
 
 TEST_F(GeometryTest, CullingDropsTheWindingItNamesOnTheScreen) {

@@ -3,6 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <initializer_list>
+#include <random>
+#include <string>
 #include <vector>
 
 #include "tests/system/gfx3d/RasterKit.h"
@@ -161,6 +165,166 @@ TEST(RasterCoverage, SlantedSharedEdgeSplitsItsCentresBetweenTheTwoSides) {
   rasterizer.DrawTriangle(Vertex(0, 0), Vertex(16, 0), Vertex(16, 8));
   rasterizer.DrawTriangle(Vertex(0, 0), Vertex(16, 8), Vertex(0, 8));
   EXPECT_EQ(canvas.CountNot(kOne), 0);
+}
+
+// A picture of how often each pixel is drawn, '.' for never, by rows.
+template <typename Count>
+std::string Picture(int32_t width, int32_t height, Count count) {
+  std::string picture;
+  picture.reserve(static_cast<size_t>(width + 1) * height);
+  for (int32_t y = 0; y < height; ++y) {
+    for (int32_t x = 0; x < width; ++x) {
+      const int n = count(x, y);
+      picture += n == 0 ? '.' : static_cast<char>('0' + n);
+    }
+    picture += '\n';
+  }
+  return picture;
+}
+
+std::string Counts(const Canvas& canvas) {
+  return Picture(canvas.view.width, canvas.view.height,
+                 [&](int32_t x, int32_t y) { return static_cast<int>(canvas.At(x, y) & 0xFF); });
+}
+
+constexpr int32_t kSide = 64;
+
+// A kSide x kSide target that counts what each drawing draws.
+class CountingTarget {
+ public:
+  CountingTarget() : mCanvas(kSide, kSide, sys::gfx::PixelLayout::A8R8G8B8, 0), mRasterizer(RasterizerFor(mCanvas)) {
+    mRasterizer.SetStates(CountingStates());
+  }
+
+  template <typename Draw>
+  std::string CountsOf(Draw draw) {
+    mCanvas.Fill(0);
+    draw(mRasterizer);
+    return Counts(mCanvas);
+  }
+
+ private:
+  Canvas mCanvas;
+  sys::gfx::Rasterizer mRasterizer;
+};
+
+// Random corners on a grid of `step` grid steps, within a side's length of a
+// square target, so that long edges cross it and corners fall on both sides
+// of its edges.
+class GridCorners {
+ public:
+  GridCorners(int64_t step, uint32_t seed) : mStep(step), mRandom(seed) {}
+  GridPoint Next() { return {Coordinate(), Coordinate()}; }
+
+ private:
+  int64_t Coordinate() {
+    const int64_t low = -kSide * kGridSteps, span = 3 * kSide * kGridSteps / mStep;
+    return low + mStep * static_cast<int64_t>(mRandom() % span);
+  }
+
+  int64_t mStep;
+  std::mt19937 mRandom;
+};
+
+std::string Describe(std::initializer_list<GridPoint> corners) {
+  std::string text;
+  for (const GridPoint& p : corners) {
+    text += "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")/" + std::to_string(kGridSteps) + " ";
+  }
+  return text;
+}
+
+struct Grid {
+  const char* name;
+  int64_t step;  // in grid steps
+};
+
+// Pixel centres on the integer grid lie on many edges and at corners; the
+// fine grid is the finest the corners snap to.
+constexpr Grid kGrids[] = {{"integer grid", kGridSteps}, {"half-pixel grid", kGridSteps / 2}, {"fine grid", 1}};
+
+int64_t Turn(const GridPoint& a, const GridPoint& b, const GridPoint& c) {
+  return (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+}
+
+TEST(RasterCoverage, RandomTrianglesCoverTheCentresTheTopLeftRuleGivesExactly) {
+  for (const Grid& grid : kGrids) {
+    SCOPED_TRACE(grid.name);
+    GridCorners corners(grid.step, 59);
+    CountingTarget target;
+    for (int n = 0; n < 600; ++n) {
+      const GridPoint a = corners.Next(), b = corners.Next(), c = corners.Next();
+      const std::string expected = Picture(kSide, kSide, [&](int32_t x, int32_t y) { return Covers(a, b, c, x, y); });
+      bool wrong = false;
+      for (const bool reversed : {false, true}) {
+        const std::string drawn = target.CountsOf([&](sys::gfx::Rasterizer& rasterizer) {
+          rasterizer.DrawTriangle(Vertex(a), Vertex(reversed ? c : b), Vertex(reversed ? b : c));
+        });
+        EXPECT_EQ(drawn, expected) << Describe({a, b, c}) << (reversed ? "reversed" : "");
+        wrong = wrong || drawn != expected;
+      }
+      if (wrong) break;
+    }
+  }
+}
+
+TEST(RasterCoverage, RandomTrianglesSharingAnEdgeDrawEachPixelOfTheirUnionOnce) {
+  for (const Grid& grid : kGrids) {
+    SCOPED_TRACE(grid.name);
+    GridCorners corners(grid.step, 1959);
+    CountingTarget target;
+    for (int n = 0; n < 600; ++n) {
+      // a b is the shared edge; c and d lie on either side of it.
+      GridPoint a, b, c, d;
+      do {
+        a = corners.Next(), b = corners.Next(), c = corners.Next(), d = corners.Next();
+      } while (Turn(a, b, c) == 0 || (Turn(a, b, c) > 0) == (Turn(a, b, d) >= 0));
+      const std::string expected = Picture(kSide, kSide, [&](int32_t x, int32_t y) {
+        return int{Covers(a, c, b, x, y)} + int{Covers(a, b, d, x, y)};
+      });
+      ASSERT_EQ(expected.find('2'), std::string::npos) << "the rule itself gives a centre twice";
+      bool wrong = false;
+      for (const bool asQuad : {false, true}) {
+        const std::string drawn = target.CountsOf([&](sys::gfx::Rasterizer& rasterizer) {
+          if (asQuad) {
+            rasterizer.DrawQuad(Vertex(a), Vertex(c), Vertex(b), Vertex(d));
+          } else {
+            rasterizer.DrawTriangle(Vertex(a), Vertex(c), Vertex(b));
+            rasterizer.DrawTriangle(Vertex(a), Vertex(b), Vertex(d));
+          }
+        });
+        EXPECT_EQ(drawn, expected) << Describe({a, b, c, d}) << (asQuad ? "as a quad" : "as triangles");
+        wrong = wrong || drawn != expected;
+      }
+      if (wrong) break;
+    }
+  }
+}
+
+TEST(RasterCoverage, ShapesReachingFarPastTheTargetStillShareTheirEdges) {
+  // Two triangles sharing the edge p q, which crosses the target, with the
+  // far corners r and s on either side of it.
+  struct Case {
+    const char* name;
+    TransformedVertex p, q, r, s;
+  };
+  const Case cases[] = {
+      {"millions of pixels out", Vertex(8 - 4e6f, 8 - 5e6f), Vertex(8 + 4e6f, 8 + 5e6f), Vertex(6e6f, -6e6f),
+       Vertex(-6e6f, 7e6f)},
+      {"near the float's limit", Vertex(-1e38f, -1.25e38f), Vertex(1e38f, 1.25e38f), Vertex(3e38f, -3e38f),
+       Vertex(-3e38f, 3e38f)},
+      {"one corner far, the edge short", Vertex(3.3f, -0.7f), Vertex(12.1f, 16.6f), Vertex(9e6f, 2.5f),
+       Vertex(-9e6f, 8.25f)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Canvas canvas(16, 16, sys::gfx::PixelLayout::A8R8G8B8, 0);
+    auto rasterizer = RasterizerFor(canvas);
+    rasterizer.SetStates(CountingStates());
+    rasterizer.DrawTriangle(c.p, c.r, c.q);
+    rasterizer.DrawTriangle(c.p, c.q, c.s);
+    EXPECT_EQ(canvas.CountNot(kOne), 0) << Counts(canvas);
+  }
 }
 
 TEST(RasterCoverage, NothingIsDrawnOutsideTheViewport) {

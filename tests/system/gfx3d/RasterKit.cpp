@@ -1,6 +1,7 @@
 #include "tests/system/gfx3d/RasterKit.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace rasterkit {
 
@@ -61,6 +62,28 @@ void Texture::AddLevel(const std::function<uint32_t(int32_t, int32_t)>& texel) {
 sys::gfx::TransformedVertex Vertex(float x, float y, float u, float v, uint32_t diffuse, float z, float rhw,
                               uint32_t specular) {
   return {x, y, z, rhw, diffuse, specular, u, v};
+}
+
+sys::gfx::TransformedVertex Vertex(const GridPoint& at) {
+  return Vertex(static_cast<float>(at.x) / kGridSteps, static_cast<float>(at.y) / kGridSteps);
+}
+
+bool Covers(const GridPoint& a, const GridPoint& b, const GridPoint& c, int32_t x, int32_t y) {
+  const int64_t area = (b.x - a.x) * (c.y - a.y) - (b.y - a.y) * (c.x - a.x);
+  if (area == 0) return false;
+  const GridPoint centre{x * kGridSteps, y * kGridSteps};
+  const GridPoint corners[3] = {a, b, c};
+  for (int k = 0; k < 3; ++k) {
+    // Each edge taken the way round that puts the triangle where its edge
+    // function is above 0.
+    GridPoint from = corners[k], to = corners[(k + 1) % 3];
+    if (area < 0) std::swap(from, to);
+    const int64_t dx = to.x - from.x, dy = to.y - from.y;
+    const int64_t edge = dx * (centre.y - from.y) - dy * (centre.x - from.x);
+    const bool leftOrTop = dy < 0 || (dy == 0 && dx > 0);
+    if (edge < 0 || (edge == 0 && !leftOrTop)) return false;
+  }
+  return true;
 }
 
 sys::gfx::Rasterizer RasterizerFor(Canvas& canvas, sys::gfx::Rasterizer::Path path) {

@@ -37,6 +37,22 @@ struct Texture {
 sys::gfx::TransformedVertex Vertex(float x, float y, float u = 0, float v = 0, uint32_t diffuse = 0xFFFFFFFF,
                               float z = 0, float rhw = 1, uint32_t specular = 0);
 
+// A position on the grid of 1/256 pixel that corners snap to, in whole
+// steps of that grid, so that tests can work out coverage exactly.
+struct GridPoint {
+  int64_t x = 0;
+  int64_t y = 0;
+};
+constexpr int64_t kGridSteps = 256;  // per pixel
+
+sys::gfx::TransformedVertex Vertex(const GridPoint& at);
+
+// Whether the triangle covers the centre of pixel (x, y), by the top-left
+// rule worked out in whole numbers: the centre lies inside every edge, or on
+// an edge that has the triangle on its right (a left edge) or, level, below
+// it (a top edge). Either winding; a triangle without area covers nothing.
+bool Covers(const GridPoint& a, const GridPoint& b, const GridPoint& c, int32_t x, int32_t y);
+
 // A rasterizer drawing into the canvas, its whole area the viewport.
 sys::gfx::Rasterizer RasterizerFor(Canvas& canvas, sys::gfx::Rasterizer::Path path = sys::gfx::Rasterizer::Path::Plain);
 
