@@ -19,7 +19,6 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
@@ -34,8 +33,6 @@
 extern char** environ;
 
 namespace {
-
-using Clock = std::chrono::steady_clock;
 
 // CPU seconds of the calling thread.
 double ThreadSeconds() {
@@ -82,18 +79,26 @@ double RunPython(const char* body) {
 // --- The dialect -----------------------------------------------------------------------
 
 // An allocator with the default allocator's work that watches the collector:
-// a collection starts when the bytes in use reach the threshold and ends when
-// it sets a new one. The pause is timed from the allocation that reaches the
-// threshold to the first allocation after the new threshold, so it is an
-// upper bound of the time the script stood still. The timed runs use the
-// default allocator itself, whose small blocks come from the interpreter's
-// own slabs (which an allocator of our own would bypass); one more run under
-// this watch finds the longest pause.
+// a collection is due when the bytes in use reach the threshold, and it ends
+// by setting a new one. The pause is timed from the allocation that reaches
+// the threshold to the first allocation after the new threshold, so it is an
+// upper bound of the time the script stood still; like the runs, it counts
+// the thread's CPU time, which other work on the machine does not lengthen.
+// The timed runs use the default allocator itself, whose small blocks come
+// from the interpreter's own slabs (which an allocator of our own would
+// bypass); one more run under this watch finds the longest pause.
+//
+// The new threshold may equal the old one: a program that builds and drops
+// the same trees over and over can hold the same bytes at every collection,
+// and a watch that waited for a change would take a run of such collections,
+// with the script's work between them, for one pause. So the watch clears
+// the threshold once it is reached: the collection due still comes at the
+// next check point, and any threshold it sets is not 0 (it is at least the
+// bytes that stay).
 struct PauseWatch {
   global_State* g = nullptr;
-  lu_mem threshold = 0;
   bool collecting = false;
-  Clock::time_point start;
+  double start = 0;
   double longest = 0;
 
   static void* Alloc(void* ud, void* block, size_t oldsize, size_t newsize, int, uint32_t) {
@@ -107,15 +112,16 @@ struct PauseWatch {
 
   void Watch(size_t oldsize, size_t newsize) {
     if (g == nullptr) return;  // still opening
-    if (collecting && g->GCthreshold != threshold) {
-      const double pause = std::chrono::duration<double>(Clock::now() - start).count();
+    if (collecting) {
+      if (g->GCthreshold == 0) return;  // the collection has not ended
+      const double pause = ThreadSeconds() - start;
       if (pause > longest) longest = pause;
       collecting = false;
     }
-    threshold = g->GCthreshold;
-    if (!collecting && g->nblocks + newsize - oldsize >= threshold) {
+    if (g->nblocks + newsize - oldsize >= g->GCthreshold) {
       collecting = true;
-      start = Clock::now();
+      start = ThreadSeconds();
+      g->GCthreshold = 0;
     }
   }
 };
