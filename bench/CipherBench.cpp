@@ -1,13 +1,22 @@
 // Speed of the string cipher: building one runs the Blowfish key schedule
 // (521 block encryptions); the preference and hiscore files are enciphered
-// and deciphered whole on every save and load.
+// and deciphered whole on every save and load. Goals: a cipher built in
+// 0.1 ms or less, and 16 KB enciphered or deciphered in 1 ms or less, so that
+// a save or load of such a file takes a small share of a 16 ms frame.
 #include <benchmark/benchmark.h>
 
 #include <string>
 
+#include "bench/support/SpeedGoals.h"
 #include "platform/crypto/TStringCipher.h"
 
 namespace {
+
+const SpeedGoals kGoals{
+    {"BM_KeySchedule", kTimeMs, Goal::kAtMost, 0.1},
+    {"BM_EncryptString/16384", kTimeMs, Goal::kAtMost, 1},
+    {"BM_DecryptString/16384", kTimeMs, Goal::kAtMost, 1},
+};
 
 const TString kKeyText = "c3RyaW5nIGNpcGhlciBiZW5jaCBrZXk=";
 

@@ -2,16 +2,16 @@
 // 300 alpha-blended, textured 32 x 32 quads and a present of the 800 x 600
 // window, drawn once through the display (frame, 2D states, blend mode,
 // vertex lists) and once straight on its 3D device with the same depth
-// clear, so that the display's own cost shows as the difference. Goal: the display's frame in 4 ms or
-// less, and within 5% of the device's. Goals not met are named on a "MISS"
-// line when the program ends.
+// clear, so that the display's own cost shows as the difference. Goals: the
+// display's frame in 4 ms or less (counter `mean_ms`), and within 5% of the
+// device's (counter `device_ratio`).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
-#include <cstdio>
 #include <cstdlib>
 #include <vector>
 
+#include "bench/support/SpeedGoals.h"
 #include "media/display/TDx3dDisplayHandler.h"
 #include "media/display/TVertexList.h"
 #include "system/window/SdlWindow.h"
@@ -25,8 +25,11 @@ namespace {
 using namespace sys::gfx;
 
 constexpr int kQuads = 300;
-constexpr double kFrameGoalMs = 4.0;
-constexpr double kOverheadGoal = 1.05;
+
+const SpeedGoals kGoals{
+    {"FrameThroughTheDisplay", "mean_ms", Goal::kAtMost, 4.0},
+    {"FrameThroughTheDisplay", "device_ratio", Goal::kAtMost, 1.05},
+};
 
 // An opened display in a real (headless) window with one 32 x 32 texture.
 struct Scene {
@@ -66,20 +69,6 @@ struct Scene {
 };
 
 double gDeviceFrameMs = 0;
-double gDisplayFrameMs = 0;
-
-struct Verdict {
-  ~Verdict() {
-    if (gDisplayFrameMs > kFrameGoalMs) {
-      std::printf("MISS: a frame through the display took %.3f ms, goal %.3f ms or less\n", gDisplayFrameMs,
-                  kFrameGoalMs);
-    }
-    if (gDeviceFrameMs > 0 && gDisplayFrameMs > gDeviceFrameMs * kOverheadGoal) {
-      std::printf("MISS: the display's frame took %.3f ms against the device's %.3f ms, goal within 5%%\n",
-                  gDisplayFrameMs, gDeviceFrameMs);
-    }
-  }
-} gVerdict;
 
 double Mean(benchmark::State& state, double totalMs) {
   return state.iterations() ? totalMs / static_cast<double>(state.iterations()) : 0;
@@ -104,8 +93,9 @@ void FrameThroughTheDisplay(benchmark::State& state) {
     display.EndDraw(true);
     totalMs += std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
-  gDisplayFrameMs = Mean(state, totalMs);
-  state.counters["mean_ms"] = gDisplayFrameMs;
+  const double frameMs = Mean(state, totalMs);
+  state.counters["mean_ms"] = frameMs;
+  if (gDeviceFrameMs > 0) state.counters["device_ratio"] = frameMs / gDeviceFrameMs;
 }
 
 void FrameOnTheDevice(benchmark::State& state) {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "bench/BenchFolder.h"
+#include "bench/support/SpeedGoals.h"
 #include "media/sound/TMemSpooler.h"
 #include "media/sound/TSound.h"
 #include "platform/file/FileIndex.h"
@@ -23,6 +24,13 @@ namespace {
 
 constexpr double kClipSeconds = 2.0;
 constexpr double kStreamSeconds = 10.0;
+
+const SpeedGoals kGoals{
+    {"BM_DecodeClipIntoMemory", kTimeMs, Goal::kAtMost, 20},
+    {"BM_DecodeClipIntoMemory", "vs_bare", Goal::kAtMost, 1.1},
+    {"BM_RefillOneSecondStreamed", kTimeMs, Goal::kAtMost, 10},
+    {"BM_RefillOneSecondStreamed", "vs_bare", Goal::kAtMost, 1.1},
+};
 
 // Seconds libvorbisfile alone takes to decode the bytes, the best of a few runs.
 double BareDecodeSeconds(const std::string& bytes) {

@@ -12,12 +12,19 @@
 #include <random>
 #include <vector>
 
+#include "bench/support/SpeedGoals.h"
 #include "system/audio/ManualAudioDevice.h"
 
 namespace {
 
 constexpr uint32_t kBlockFrames = 441;  // 10 ms at 44,100 Hz
 constexpr int kBuffers = 32;
+
+const SpeedGoals kGoals{
+    {"BM_Mix10msMixedRates/32", "realtime_pct", Goal::kAtMost, 1},
+    {"BM_Mix10msMixedRates/1", "realtime_pct", Goal::kAtMost, 1},
+    {"BM_Mix10msOutputRate/32", "realtime_pct", Goal::kAtMost, 1},
+};
 
 struct Voice {
   std::unique_ptr<sys::SoundBuffer> buffer;

@@ -9,6 +9,7 @@
 #include <iterator>
 #include <vector>
 
+#include "bench/support/SpeedGoals.h"
 #include "media/text/TVecFont.h"
 #include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/BufferTextures.h"
@@ -21,6 +22,12 @@ namespace {
 constexpr int32_t kGlyphs = 1000;
 constexpr float kSize = 16.0f;
 constexpr int32_t kSide = 1024;
+
+const SpeedGoals kGoals{
+    {"LoadFont", kTimeMs, Goal::kAtMost, 0.5},
+    {"RasteriseIntoSpans", kTimeMs, Goal::kAtMost, 3},
+    {"DrawOnOurDevice", kTimeMs, Goal::kAtMost, 5},
+};
 
 // 400 glyphs, each a ring of curves with a hole, as a text face has.
 std::vector<uint8_t> FourHundredGlyphs() {

@@ -8,9 +8,16 @@
 #include <memory>
 
 #include "bench/BenchScreen.h"
+#include "bench/support/SpeedGoals.h"
 #include "windows/core/TMessage.h"
 
 namespace {
+
+const SpeedGoals kGoals{
+    {"MessageBubblesSixLevels", kTimeMs, Goal::kAtMost, 0.001},
+    {"MouseMoveIntoBusyScreen", kTimeMs, Goal::kAtMost, 0.005},
+    {"IdleWithNothingInvalidated", kTimeMs, Goal::kAtMost, 0.005},
+};
 
 // Takes the messages that reach it, and the moves.
 class Taker : public TWindow {

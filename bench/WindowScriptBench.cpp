@@ -9,12 +9,15 @@
 #include <memory>
 
 #include "bench/BenchScreen.h"
+#include "bench/support/SpeedGoals.h"
 #include "windows/script/LuaBinding.h"
 #include "windows/script/TWindowScript.h"
 
 namespace {
 
 constexpr int kWindows = 1000;
+
+const SpeedGoals kGoals{{"AttachWindowsFromTables", "per_window", Goal::kAtMost, 2e-6}};
 
 constexpr char kBuild[] =
     "gCurrentDefaultStyle = { h = 24, parent = { y = 10, align = 1 } }\n"

@@ -8,8 +8,16 @@
 #include <memory>
 
 #include "bench/BenchScreen.h"
+#include "bench/support/SpeedGoals.h"
 
 namespace {
+
+const SpeedGoals kGoals{
+    {"FindWindowAtDeepTree", kTimeMs, Goal::kAtMost, 0.0005},
+    {"InvalidateLeafToRoot", kTimeMs, Goal::kAtMost, 0.001},
+    {"PropagateDirtyRoot", kTimeMs, Goal::kAtMost, 0.3},
+    {"FrameAfterOneButtonChanged", kTimeMs, Goal::kAtMost, 0.03},
+};
 
 // Ten levels below the root, sixteen children on each; the way down goes
 // through the child at the back, which a lookup tries last.

@@ -1,6 +1,6 @@
 // The benchmark programs' main: runs the benchmarks as Google Benchmark's own
-// main does, with results on the console, and judges each result by the
-// speed goals of its benchmark.
+// main does, with results on the console, judges each result by the speed
+// goals of its benchmark, and ends with the count of goals met and missed.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -63,7 +63,7 @@ class GoalReporter : public benchmark::ConsoleReporter {
 
   void Finalize() override {
     ConsoleReporter::Finalize();
-    if (mMet + mMissed > 0) GetOutputStream() << "Goals: " << mMet << " met, " << mMissed << " missed\n";
+    GetOutputStream() << "Goals: " << mMet << " met, " << mMissed << " missed\n";
   }
 
  private:
