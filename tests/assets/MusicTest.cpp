@@ -125,6 +125,18 @@ TEST_F(Music, EveryPieceLoadsAsStereoOf20To40SecondsAtRestAtBothEnds) {
   }
 }
 
+// The sound factory sets the music group to this rate and the master volume
+// to "Volume" when it loads; a missing label would read as 0 and silence
+// the game.
+TEST_F(Music, TheMusicGroupStartsQuieterThanTheEffects) {
+  const float rate = mStrings.GetString("Rate of Background Sound").ToFloat();
+  EXPECT_GT(rate, 0.0f);
+  EXPECT_LT(rate, 1.0f);
+  const float volume = mStrings.GetString("Volume").ToFloat();
+  EXPECT_GT(volume, 0.0f);
+  EXPECT_LE(volume, 1.0f);
+}
+
 // A list of one piece plays once and then stays silent, so every code
 // names two pieces or more.
 TEST_F(Music, EveryCodePlaysPiecesThatExistAndKeepsPlaying) {
