@@ -17,10 +17,13 @@ BATCH=()         # the chains waiting
 BATCH_NAMES=()
 BATCHES=0
 
-# generate OUT EFFECT...: queues the sound the effects make from mono silence.
+# generate OUT EFFECT...: queues the sound the effects make from mono silence;
+# a name already made or waiting is made once only.
 generate() {
-  local out=$1
+  local out=$1 name
   shift
+  [[ -v MADE[$out] ]] && return
+  for name in "${BATCH_NAMES[@]}"; do [ "$name" = "$out" ] && return; done
   ((${#BATCH_NAMES[@]})) && BATCH+=(: newfile :)
   BATCH+=("$@")
   BATCH_NAMES+=("$out")
