@@ -36,6 +36,19 @@ int32_t OperandBytes(uint8_t opcode) {
   return opcode >= kNewShape && opcode < kEnd ? kBytes[opcode] : -1;
 }
 
+// The bytes of a program that are read: up to its end opcode, an unknown
+// one, or a command cut short by the end of the data. A font's program
+// runs on to the end of its file.
+std::span<const uint8_t> ReadPart(std::span<const uint8_t> program) {
+  size_t at = 0;
+  while (at < program.size()) {
+    const int32_t operands = OperandBytes(program[at++]);
+    if (operands < 0 || program.size() - at < static_cast<size_t>(operands)) break;
+    at += operands;
+  }
+  return program.first(at);
+}
+
 float ReadCoordinate(const uint8_t* bytes) { return static_cast<int16_t>(bytes[0] | bytes[1] << 8) * kUnit; }
 
 uint32_t Channel(float value) { return static_cast<uint32_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f); }
@@ -131,10 +144,36 @@ void TVqMiniVecDraw::ReleaseTarget() {
   mPixels = TVecPixels();
 }
 
-void TVqMiniVecDraw::DrawOutline(std::span<const uint8_t> program, float scaleX, float scaleY) {
+void TVqMiniVecDraw::DrawOutline(std::span<const uint8_t> whole, float scaleX, float scaleY) {
+  const std::span<const uint8_t> program = ReadPart(whole);
   mScaleX = scaleX;
   mScaleY = scaleY;
   if (mTextSlotChanged) SetColor(kTextColourSlot, mTextColour, mTextScale);
+  const VecGlyphPlacement placement = Placement();
+  VecSpanCache::Glyph recorded;
+  if (mSpanCache.Find(program, placement, recorded)) {
+    Replay(recorded);
+    return;
+  }
+  mSpanCache.StartRecording(program, placement);
+  ReadOutline(program);
+  mConverter.Convert(*this);
+  mSpanCache.FinishRecording();
+}
+
+VecGlyphPlacement TVqMiniVecDraw::Placement() const {
+  return {mScaleX, mScaleY, mPenX, mPenY, mCosine, mSine, mStrokeWidths, mItalic, mConverter.GetClip()};
+}
+
+void TVqMiniVecDraw::Replay(const VecSpanCache::Glyph& glyph) {
+  int32_t slot = 0;
+  for (const std::array<uint8_t, 3>& rgb : glyph.colours) FillGlyphColour(++slot, rgb.data());
+  for (const VecSpanCache::Span& span : glyph.spans) {
+    DrawSpan(span.left, span.right, span.row, span.colour, span.samples);
+  }
+}
+
+void TVqMiniVecDraw::ReadOutline(std::span<const uint8_t> program) {
   OutlineState state;
   size_t at = 0;
   while (at < program.size()) {
@@ -182,13 +221,16 @@ void TVqMiniVecDraw::DrawOutline(std::span<const uint8_t> program, float scaleX,
         break;
     }
   }
-  mConverter.Convert(*this);
 }
 
 // A glyph's own colours tint the text's colour: a white glyph draws in it.
 void TVqMiniVecDraw::DefineGlyphColour(OutlineState& state, const uint8_t* rgb) {
   if (state.coloursDefined >= kLastGlyphColour) return;
-  const int32_t slot = ++state.coloursDefined;
+  mSpanCache.RecordColour(rgb);
+  FillGlyphColour(++state.coloursDefined, rgb);
+}
+
+void TVqMiniVecDraw::FillGlyphColour(int32_t slot, const uint8_t* rgb) {
   const TColor tinted(mTextColour.r * rgb[0] / 255.0f, mTextColour.g * rgb[1] / 255.0f,
                       mTextColour.b * rgb[2] / 255.0f, mTextColour.a);
   FillSlot(mSlots[slot], tinted, mTextScale);
@@ -240,6 +282,11 @@ void TVqMiniVecDraw::AddStroke(Point from, Point to, float width, uint8_t pass) 
 }
 
 void TVqMiniVecDraw::OnSpan(int32_t left, int32_t right, int32_t row, uint8_t colour, int32_t coverage) {
+  mSpanCache.RecordSpan(left, right, row, colour, coverage);
+  DrawSpan(left, right, row, colour, coverage);
+}
+
+void TVqMiniVecDraw::DrawSpan(int32_t left, int32_t right, int32_t row, uint8_t colour, int32_t coverage) {
   const uint32_t argb = mSlots[colour].ramp[std::min(coverage, 32) - 1];
   if (mTarget) {
     WriteSpan(left, right, row, argb);

@@ -8,6 +8,7 @@
 #include "media/text/TVecTextures.h"
 #include "media/display/TVertexList.h"
 #include "media/text/VecScanConverter.h"
+#include "media/text/VecSpanCache.h"
 #include "platform/types/TColor.h"
 #include "system/gfx/raster/Vertex.h"
 
@@ -20,7 +21,9 @@ class TTexture;
 // calibrated at its first display set-up. Main thread only.
 //
 // A text draw sets its colours and styles, begins at a pen position, draws
-// glyph after glyph moving the pen, and ends.
+// glyph after glyph moving the pen, and ends. Each glyph's spans are kept,
+// so that the same glyph drawn in the same place again, as text is from
+// frame to frame, is replayed rather than scan converted again.
 class TVqMiniVecDraw : private VecSpanSink {
  public:
   static constexpr int32_t kBatchVertices = 256;
@@ -74,6 +77,7 @@ class TVqMiniVecDraw : private VecSpanSink {
   // Draws a glyph's outline program at the pen. `scaleX` and `scaleY` take
   // font units to quarter pixels.
   void DrawOutline(std::span<const uint8_t> program, float scaleX, float scaleY);
+  const VecSpanCache& GetSpanCache() const { return mSpanCache; }
   // Draws every pending span on the display.
   void Flush();
   // Flushes, and lets the texture target and the holder go.
@@ -102,7 +106,11 @@ class TVqMiniVecDraw : private VecSpanSink {
   };
 
   static void FillSlot(ColourSlot& target, const TColor& colour, float scale);
+  VecGlyphPlacement Placement() const;
+  void ReadOutline(std::span<const uint8_t> program);
+  void Replay(const VecSpanCache::Glyph& glyph);
   void OnSpan(int32_t left, int32_t right, int32_t row, uint8_t colour, int32_t coverage) override;
+  void DrawSpan(int32_t left, int32_t right, int32_t row, uint8_t colour, int32_t coverage);
   void WriteSpan(int32_t left, int32_t right, int32_t row, uint32_t argb);
   void AddSpanVertices(float left, float right, int32_t row, uint32_t argb);
   void DrawBatch();
@@ -114,6 +122,7 @@ class TVqMiniVecDraw : private VecSpanSink {
   void AddSegment(const OutlineState& state, Point from, Point to);
   void AddStroke(Point from, Point to, float width, uint8_t pass);
   void DefineGlyphColour(OutlineState& state, const uint8_t* rgb);
+  void FillGlyphColour(int32_t slot, const uint8_t* rgb);
 
   // The trials' best exact one, -1 when none; counts the trials that showed nothing.
   int32_t RunCalibrationTrials(int32_t& blankTrials);
@@ -128,6 +137,7 @@ class TVqMiniVecDraw : private VecSpanSink {
   bool mTextSlotChanged = false;  // a glyph defined its own colour 1
 
   VecScanConverter mConverter;
+  VecSpanCache mSpanCache;
   float mScaleX = 1.0f, mScaleY = 1.0f;
   float mCosine = 1.0f, mSine = 0.0f;
   bool mItalic = false;

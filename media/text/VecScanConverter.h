@@ -35,6 +35,8 @@ class VecScanConverter {
 
   // In pixels; an empty clip hands out nothing.
   void SetClip(int32_t left, int32_t top, int32_t right, int32_t bottom);
+  // Left, top, right, bottom; right and bottom never below left and top.
+  std::array<int32_t, 4> GetClip() const { return {mLeft, mTop, mRight, mBottom}; }
   // `colour` is the colour of a shape's inside after this edge, for the sweep
   // that crosses it from left to right; stroke layers ignore it.
   void AddEdge(float x0, float y0, float x1, float y1, uint8_t layer, uint8_t colour);

@@ -30,9 +30,22 @@ constexpr uint32_t Mul255(uint32_t a, uint32_t b) {
   return (t + (t >> 8)) >> 8;
 }
 
+// Mul255(255, x) is x for every x.
+constexpr bool WhiteChangesNothing() {
+  for (uint32_t value = 0; value < 256; ++value) {
+    if (Mul255(255, value) != value) return false;
+  }
+  return true;
+}
+static_assert(WhiteChangesNothing());
+
 constexpr uint32_t Channel(uint32_t argb, int shift) { return (argb >> shift) & 0xFF; }
 
+// White changes nothing, so the stages of untextured drawing, which
+// modulate the white of no texture by the diffuse colour, skip the sums.
 inline uint32_t Modulate(uint32_t a, uint32_t b) {
+  if (a == 0xFFFFFFFFu) return b;
+  if (b == 0xFFFFFFFFu) return a;
   return Mul255(a >> 24, b >> 24) << 24 | Mul255(Channel(a, 16), Channel(b, 16)) << 16 |
          Mul255(Channel(a, 8), Channel(b, 8)) << 8 | Mul255(a & 0xFF, b & 0xFF);
 }

@@ -13,9 +13,10 @@ namespace {
 // Per-vertex values that are interpolated, in this order.
 enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
 
-// value(x, y) = v0 + dx (x - x0) + dy (y - y0)
+// value(x, y) = v0 + dx (x - x0) + dy (y - y0). Left unset until built:
+// a primitive builds only the planes it reads, and most read none.
 struct LinearPlane {
-  double x0 = 0, y0 = 0, v0 = 0, dx = 0, dy = 0;
+  double x0, y0, v0, dx, dy;
   double At(double x, double y) const { return v0 + dx * (x - x0) + dy * (y - y0); }
 };
 
@@ -67,6 +68,19 @@ void VertexValues(const TransformedVertex& v, bool perspective, double (&out)[kA
   }
 }
 
+// The attributes whose planes are read while drawing: those the shader
+// interpolates and, for the choice of a mipmap level, 1/w and the texture
+// coordinates. Planes of the others are never built.
+uint32_t PlanesRead(const DrawSetup& setup) {
+  uint32_t read = 0;
+  if (setup.perspective) read |= 1u << kQ;
+  if (setup.depthTest) read |= 1u << kZ;
+  if (setup.textured) read |= 1u << kQ | 1u << kU | 1u << kV;
+  if (setup.diffuseVaries) read |= 0xFu << kDiffuse;
+  if (setup.specularAdd && setup.specularVaries) read |= 0xFu << kSpecular;
+  return read;
+}
+
 // Slivers can have enormous gradients; kept finite, a step times a pixel
 // index never becomes infinite or NaN.
 float Finite(double value) {
@@ -82,7 +96,7 @@ Interpolant InterpolantAt(const LinearPlane& plane, double x, double y) {
 }  // namespace
 
 struct Rasterizer::Planes {
-  LinearPlane plane[kAttributeCount];
+  LinearPlane plane[kAttributeCount];  // those of PlanesRead only are set
   uint32_t used = 0;  // bits of the attributes the shader reads
   bool fixedLevel = false;
   LevelChoice level;
@@ -182,14 +196,16 @@ void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t 
   span.y = y;
   span.count = right - left;
   const double x = left;
-  Interpolant* targets[kAttributeCount] = {&span.q, &span.z, nullptr, nullptr};
-  for (int c = 0; c < 4; ++c) {
-    targets[kDiffuse + c] = &span.diffuse[c];
-    targets[kSpecular + c] = &span.specular[c];
-  }
-  for (uint32_t used = planes.used & ~(1u << kU | 1u << kV); used != 0; used &= used - 1) {
-    const int n = std::countr_zero(used);
-    *targets[n] = InterpolantAt(planes.plane[n], x, y);
+  if (const uint32_t interpolated = planes.used & ~(1u << kU | 1u << kV); interpolated != 0) {
+    Interpolant* targets[kAttributeCount] = {&span.q, &span.z, nullptr, nullptr};
+    for (int c = 0; c < 4; ++c) {
+      targets[kDiffuse + c] = &span.diffuse[c];
+      targets[kSpecular + c] = &span.specular[c];
+    }
+    for (uint32_t used = interpolated; used != 0; used &= used - 1) {
+      const int n = std::countr_zero(used);
+      *targets[n] = InterpolantAt(planes.plane[n], x, y);
+    }
   }
   if (setup.textured) {
     const LevelChoice choice = planes.fixedLevel ? planes.level : ChooseLevel(planes, x, y);
@@ -205,16 +221,19 @@ void Rasterizer::EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t 
 }
 
 bool Rasterizer::TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
-                                bool perspective, Planes& planes) const {
+                                const DrawSetup& setup, Planes& planes) const {
   const double x1 = double{b.x} - a.x, y1 = double{b.y} - a.y;
   const double x2 = double{c.x} - a.x, y2 = double{c.y} - a.y;
   const double det = x1 * y2 - x2 * y1;
   if (!(det != 0) || !std::isfinite(det)) return false;
+  const uint32_t read = PlanesRead(setup);
+  if (read == 0) return true;
   double values[3][kAttributeCount];
-  VertexValues(a, perspective, values[0]);
-  VertexValues(b, perspective, values[1]);
-  VertexValues(c, perspective, values[2]);
-  for (int n = 0; n < kAttributeCount; ++n) {
+  VertexValues(a, setup.perspective, values[0]);
+  VertexValues(b, setup.perspective, values[1]);
+  VertexValues(c, setup.perspective, values[2]);
+  for (uint32_t left = read; left != 0; left &= left - 1) {
+    const int n = std::countr_zero(left);
     const double f1 = values[1][n] - values[0][n];
     const double f2 = values[2][n] - values[0][n];
     planes.plane[n] = {a.x, a.y, values[0][n], (f1 * y2 - f2 * y1) / det, (f2 * x1 - f1 * x2) / det};
@@ -230,7 +249,7 @@ void Rasterizer::DrawTriangle(const TransformedVertex& a, const TransformedVerte
   const TransformedVertex* vertices[3] = {&a, &b, &c};
   DrawSetup setup;
   Planes planes;
-  if (!Prepare(vertices, 3, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes)) return;
+  if (!Prepare(vertices, 3, setup) || !TrianglePlanes(a, b, c, setup, planes)) return;
   Finish(setup, planes);
   Fill(setup, planes, ConvexOutline(vertices, 3));
 }
@@ -248,8 +267,8 @@ void Rasterizer::DrawQuad(const TransformedVertex& a, const TransformedVertex& b
   });
   DrawSetup setup;
   Planes planes, second;
-  if (!withinBand || !Prepare(corners, 4, setup) || !TrianglePlanes(a, b, c, setup.perspective, planes) ||
-      !TrianglePlanes(a, c, d, setup.perspective, second)) {
+  if (!withinBand || !Prepare(corners, 4, setup) || !TrianglePlanes(a, b, c, setup, planes) ||
+      !TrianglePlanes(a, c, d, setup, second)) {
     drawHalves();
     return;
   }
@@ -280,16 +299,23 @@ void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b
   if (!Prepare(vertices, 2, setup)) return;
   const double dx = double{b.x} - a.x, dy = double{b.y} - a.y;
   if (dx == 0 && dy == 0) return;
+  if (dy == 0 && PlanesRead(setup) == 0) {
+    DrawFlatRow(setup, a.x, b.x, a.y);
+    return;
+  }
   const bool xMajor = std::abs(dx) >= std::abs(dy);
 
   // Attributes change along the major axis only.
   Planes planes;
-  double values[2][kAttributeCount];
-  VertexValues(a, setup.perspective, values[0]);
-  VertexValues(b, setup.perspective, values[1]);
-  for (int n = 0; n < kAttributeCount; ++n) {
-    const double change = values[1][n] - values[0][n];
-    planes.plane[n] = {a.x, a.y, values[0][n], xMajor ? change / dx : 0, xMajor ? 0 : change / dy};
+  if (const uint32_t read = PlanesRead(setup); read != 0) {
+    double values[2][kAttributeCount];
+    VertexValues(a, setup.perspective, values[0]);
+    VertexValues(b, setup.perspective, values[1]);
+    for (uint32_t left = read; left != 0; left &= left - 1) {
+      const int n = std::countr_zero(left);
+      const double change = values[1][n] - values[0][n];
+      planes.plane[n] = {a.x, a.y, values[0][n], xMajor ? change / dx : 0, xMajor ? 0 : change / dy};
+    }
   }
   Finish(setup, planes);
 
@@ -321,6 +347,20 @@ void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b
     }
   }
   if (runEnd > runBegin) EmitSpan(setup, planes, runRow, runBegin, runEnd);
+}
+
+// The stepping of DrawLine for a line along a row with nothing to
+// interpolate, as text is drawn: every pixel lands on the row nearest to
+// it, in one run.
+void Rasterizer::DrawFlatRow(const DrawSetup& setup, double start, double end, double y) const {
+  const double row = std::floor(y + 0.5);
+  if (row < mViewport.top || row >= mViewport.bottom) return;
+  const int32_t first = end > start ? CeilWithin(start, mViewport.left, mViewport.right)
+                                    : AboveWithin(end, mViewport.left, mViewport.right);
+  const int32_t last = end > start ? CeilWithin(end, mViewport.left, mViewport.right)
+                                   : AboveWithin(start, mViewport.left, mViewport.right);
+  Planes none;  // nothing is interpolated: none of its planes is read
+  if (first < last) EmitSpan(setup, none, static_cast<int32_t>(row), first, last);
 }
 
 }  // namespace sys::gfx

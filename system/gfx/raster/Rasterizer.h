@@ -62,12 +62,13 @@ class Rasterizer {
   bool Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const;
   // False for a triangle without area.
   bool TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
-                      bool perspective, Planes& planes) const;
+                      const DrawSetup& setup, Planes& planes) const;
   LevelChoice ChooseLevel(const Planes& planes, double x, double y) const;
   // Notes what the shader reads and, without perspective, the level.
   void Finish(const DrawSetup& setup, Planes& planes) const;
   void Fill(const DrawSetup& setup, const Planes& planes, const ConvexOutline& outline) const;
   void EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left, int32_t right) const;
+  void DrawFlatRow(const DrawSetup& setup, double start, double end, double y) const;
 
   ColourView mColour;
   DepthView mDepth;

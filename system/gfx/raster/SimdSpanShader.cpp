@@ -44,6 +44,23 @@ inline __m128i Load(const uint32_t* p) { return _mm_loadu_si128(reinterpret_cast
 inline void Store(uint32_t* p, __m128i v) { _mm_storeu_si128(reinterpret_cast<__m128i*>(p), v); }
 inline __m128i Splat(uint32_t v) { return _mm_set1_epi32(static_cast<int32_t>(v)); }
 
+// The first `count` (1 to 3) values at `at` in the low lanes, the others 0.
+inline __m128i LoadPart(const uint32_t* at, int32_t count) {
+  const __m128i first = count == 1 ? _mm_cvtsi32_si128(static_cast<int32_t>(at[0]))
+                                   : _mm_loadl_epi64(reinterpret_cast<const __m128i*>(at));
+  return count == 3 ? _mm_unpacklo_epi64(first, _mm_cvtsi32_si128(static_cast<int32_t>(at[2]))) : first;
+}
+
+// The low `count` (1 to 3) lanes to `at`.
+inline void StorePart(uint32_t* at, __m128i v, int32_t count) {
+  if (count == 1) {
+    at[0] = static_cast<uint32_t>(_mm_cvtsi128_si32(v));
+    return;
+  }
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(at), v);
+  if (count == 3) at[2] = static_cast<uint32_t>(_mm_cvtsi128_si32(_mm_srli_si128(v, 8)));
+}
+
 // Pixel indices of group g as floats, exactly as the plain shader makes them.
 inline __m128 Indices(int32_t first) {
   return _mm_add_ps(_mm_set1_ps(static_cast<float>(first)), _mm_setr_ps(0, 1, 2, 3));
@@ -533,16 +550,20 @@ struct WideWriter {
         written(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {}
 
   void Write(uint32_t* at, __m128i keep, __m128i colour) const {
+    if (_mm_movemask_epi8(keep) != 0) Store(at, Written(Load(at), keep, colour));
+  }
+
+  // The new value of four pixels holding `destination`.
+  __m128i Written(__m128i destination, __m128i keep, __m128i colour) const {
     const int kept = _mm_movemask_epi8(keep);
-    if (kept == 0) return;
-    const __m128i destination = Load(at);
+    if (kept == 0) return destination;
     const __m128i value = _mm_and_si128(Resolve(blending, colour, destination), written);
-    Store(at, kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination)));
+    return kept == 0xFFFF ? value : _mm_or_si128(_mm_and_si128(keep, value), _mm_andnot_si128(keep, destination));
   }
 
   // The same after the alpha test.
-  void WriteTested(uint32_t* at, __m128i keep, __m128i colour) const {
-    Write(at, _mm_and_si128(keep, testing.Passes(colour)), colour);
+  __m128i WrittenTested(__m128i destination, __m128i keep, __m128i colour) const {
+    return Written(destination, _mm_and_si128(keep, testing.Passes(colour)), colour);
   }
 
   const Blending blending;
@@ -564,10 +585,8 @@ void WriteWide(Work& w) {
       writer.Write(row + k, Load(w.chunk.keep + k), Load(w.chunk.colour + k));
       continue;
     }
-    alignas(16) uint32_t tail[4] = {0, 0, 0, 0};
-    std::memcpy(tail, row + k, 4 * static_cast<size_t>(inside));
-    writer.Write(tail, Load(w.chunk.keep + k), Load(w.chunk.colour + k));
-    std::memcpy(row + k, tail, 4 * static_cast<size_t>(inside));
+    StorePart(row + k, writer.Written(LoadPart(row + k, inside), Load(w.chunk.keep + k), Load(w.chunk.colour + k)),
+              inside);
   }
 }
 
@@ -589,8 +608,9 @@ void WriteNarrow(Work& w) {
 
 // ---- whole spans in one pass ----------------------------------------------
 
-// Runs `four(at, texels, keep)` over the span four pixels at a time; the
-// last, partial group works on copies. `texels` may be null.
+// Writes `four(destination, texels, keep)`, the new value of four pixels,
+// over the span four pixels at a time; in the last, partial group the lanes
+// past the span hold 0 and are not written back. `texels` may be null.
 template <typename Four>
 void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texels, bool opaqueTexels, Four four) {
   uint32_t* row = reinterpret_cast<uint32_t*>(setup.target.Row(span.y)) + span.x;
@@ -598,14 +618,11 @@ void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texel
   for (int32_t k = 0; k < span.count; k += 4) {
     const int32_t inside = std::min(4, span.count - k);
     if (inside == 4) {
-      four(row + k, texels ? _mm_or_si128(Load(texels + k), alphaOr) : __m128i{}, Splat(~0u));
+      Store(row + k, four(Load(row + k), texels ? _mm_or_si128(Load(texels + k), alphaOr) : __m128i{}, Splat(~0u)));
       continue;
     }
-    alignas(16) uint32_t target[4] = {0, 0, 0, 0}, source[4] = {0, 0, 0, 0};
-    std::memcpy(target, row + k, 4 * static_cast<size_t>(inside));
-    if (texels) std::memcpy(source, texels + k, 4 * static_cast<size_t>(inside));
-    four(target, _mm_or_si128(Load(source), alphaOr), LanesBelow(inside));
-    std::memcpy(row + k, target, 4 * static_cast<size_t>(inside));
+    const __m128i source = texels ? LoadPart(texels + k, inside) : _mm_setzero_si128();
+    StorePart(row + k, four(LoadPart(row + k, inside), _mm_or_si128(source, alphaOr), LanesBelow(inside)), inside);
   }
 }
 
@@ -633,9 +650,8 @@ bool TexturedRun(const DrawSetup& setup, const Span& span) {
   if (!plan.valid) return false;
   const WideWriter writer(setup);
   ForEachFour(setup, span, texels, level.format == PixelLayout::X8R8G8B8,
-              [&](uint32_t* at, __m128i texel, __m128i keep) {
-                const __m128i colour = ApplyPlan(plan, texel);
-                writer.WriteTested(at, keep, colour);
+              [&](__m128i destination, __m128i texel, __m128i keep) {
+                return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
               });
   return true;
 }
@@ -653,7 +669,9 @@ bool FlatRun(const DrawSetup& setup, const Span& span) {
   const __m128i colours = Splat(colour);
   if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) return true;
   const WideWriter writer(setup);
-  ForEachFour(setup, span, nullptr, false, [&](uint32_t* at, __m128i, __m128i keep) { writer.Write(at, keep, colours); });
+  ForEachFour(setup, span, nullptr, false, [&](__m128i destination, __m128i, __m128i keep) {
+    return writer.Written(destination, keep, colours);
+  });
   return true;
 }
 
@@ -673,9 +691,8 @@ bool TexelsInOnePass(Work& w) {
   Span part = w.span;
   part.x += w.start;
   part.count = w.count;
-  ForEachFour(setup, part, w.chunk.texel, false, [&](uint32_t* at, __m128i texel, __m128i keep) {
-    const __m128i colour = ApplyPlan(plan, texel);
-    writer.WriteTested(at, keep, colour);
+  ForEachFour(setup, part, w.chunk.texel, false, [&](__m128i destination, __m128i texel, __m128i keep) {
+    return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
   });
   return true;
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 #include <set>
 #include <utility>
 
@@ -138,6 +139,35 @@ TEST(RasterLine, GouraudColoursChangeAlongTheLineAndFlatTakesTheFirst) {
       const uint32_t blue = mode == sys::gfx::ShadeMode::Flat ? 0 : static_cast<uint32_t>(std::lrint(x * 25.5));
       EXPECT_EQ(canvas.At(x, 0), 0xFF000000 | blue) << x;
     }
+  }
+}
+
+TEST(RasterLine, ARowOfOneColourLightsWhatARowOfChangingColourLights) {
+  // A line along a row with nothing to interpolate, as text spans are, is
+  // drawn as one run; with its colour changing it steps pixel by pixel.
+  std::mt19937 random(60);
+  auto coordinate = [&](float low, float high) {
+    const float value = std::uniform_real_distribution<float>(low, high)(random);
+    switch (std::uniform_int_distribution<int>(0, 3)(random)) {
+      case 0: return std::floor(value);
+      case 1: return std::floor(value) + 0.5f;
+      default: return value;
+    }
+  };
+  for (int line = 0; line < 500; ++line) {
+    SCOPED_TRACE(line);
+    const float x0 = coordinate(-4, 16), x1 = coordinate(-4, 16), y = coordinate(-2, 14);
+    const sys::gfx::Rect viewport{line % 3, line % 4, 12 - line % 5, 12 - line % 2};
+    Pixels lit[2];
+    for (int changing = 0; changing < 2; ++changing) {
+      Canvas canvas(12, 12);
+      auto rasterizer = RasterizerFor(canvas);
+      rasterizer.SetStates(Opaque());
+      rasterizer.SetViewport(viewport);
+      rasterizer.DrawLine(Vertex(x0, y, 0, 0, 0xFFFF0000), Vertex(x1, y, 0, 0, changing ? 0xFF00FF00 : 0xFFFF0000));
+      lit[changing] = Lit(canvas);
+    }
+    EXPECT_EQ(lit[0], lit[1]) << x0 << " to " << x1 << " at " << y;
   }
 }
 

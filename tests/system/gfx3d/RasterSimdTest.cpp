@@ -130,6 +130,34 @@ TEST(RasterSimd, RandomScenesMatchThePlainShader) {
   }
 }
 
+TEST(RasterSimd, TextSpansMatchThePlainShader) {
+  // Short runs of one colour along a row, a pixel or a few long, blended
+  // over what lies there: the spans of text.
+  if (!sys::gfx::HasSimdShader()) GTEST_SKIP() << "no SIMD shader on this processor";
+  for (uint32_t seed = 1; seed <= 100; ++seed) {
+    SCOPED_TRACE(seed);
+    Scene scene(seed);
+    const PixelLayout format = scene.Pick({PixelLayout::X8R8G8B8, PixelLayout::A8R8G8B8, PixelLayout::R5G6B5});
+    const uint32_t background = scene.Colour();
+    Canvas plain(40, 8, format, background), simd(40, 8, format, background);
+    auto plainRasterizer = RasterizerFor(plain, sys::gfx::Rasterizer::Path::Plain);
+    auto simdRasterizer = RasterizerFor(simd, sys::gfx::Rasterizer::Path::Simd);
+    auto states = States2d();
+    states.alphaTestEnable = scene.Below(2);
+    for (auto* r : {&plainRasterizer, &simdRasterizer}) r->SetStates(states);
+    for (int span = 0; span < 60; ++span) {
+      const float x = static_cast<float>(scene.Below(44) - 2), y = static_cast<float>(scene.Below(8));
+      const float length = static_cast<float>(1 + scene.Below(6));
+      const uint32_t colour = scene.Colour();
+      const auto start = Vertex(x - 0.75f, y + 0.25f, 0, 0, colour);
+      const auto end = Vertex(x + length - 0.75f, y + 0.25f, 0, 0, colour);
+      plainRasterizer.DrawLine(start, end);
+      simdRasterizer.DrawLine(start, end);
+    }
+    ExpectSame(plain, simd);
+  }
+}
+
 TEST(RasterSimd, TexelAlignedQuadsMatchThePlainShader) {
   // The shapes of 2D drawing: quads on whole or half pixels, 1:1 or scaled,
   // over textures of every format, point and linear.
