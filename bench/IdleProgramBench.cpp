@@ -3,7 +3,7 @@
 // resident memory (goal: 40 MB or less) and its threads, counted in this
 // process. The video driver is the one the environment gives: SDL's dummy
 // driver where there is no display (as scripts/test runs it); under Xvfb,
-// `xvfb-run -a scripts/bench --benchmark_filter=IdleProgram` shows what a
+// `xvfb-run -a build/release/bench/IdleProgramBench` shows what a
 // user meets on a machine without a graphics device.
 #include <benchmark/benchmark.h>
 
