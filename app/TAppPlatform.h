@@ -193,6 +193,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   void LoadStrings();
   uint32_t PollCursor();
   void DrawOverlay();
+  void EraseOverlay();
 
   // What the event pump asks of its owner besides the accessors above.
   void RunIdleTasks() override;

@@ -22,6 +22,8 @@ constexpr float kLayoutWidth = 800.0f;
 constexpr int kFrameworkVersion[] = {3, 5, 0, 9};
 constexpr int32_t kOverlayTextSide = 512;
 constexpr int32_t kOverlayTextSize = 16;
+constexpr int32_t kOverlayPanelWidth = 300;
+constexpr int32_t kOverlayPanelHeight = 40;
 
 }  // namespace
 
@@ -33,11 +35,13 @@ bool TAppPlatform::BeginDraw(bool keepPicture) {
     mData->mRestoreTasks.DoTasks(TTaskPass::Timed);
     mData->mRestoreDue = false;
   }
+  if (mData->mOverlayInPicture && !mPump.mOverlayOn) EraseOverlay();
   return true;
 }
 
 void TAppPlatform::EndDraw(bool present) {
   mData->mFrameRate.FrameEnded(sys::TickCount());
+  mData->mOverlayInPicture = mPump.mOverlayOn;
   if (mPump.mOverlayOn) DrawOverlay();
   mDrawGuard.Forward(GetDisplayHandler(), "EndDraw", [&](TDisplayHandler& display) { display.EndDraw(present); });
 }
@@ -54,8 +58,17 @@ void TAppPlatform::DrawOverlay() {
                                 kFrameworkVersion[1], kFrameworkVersion[2], kFrameworkVersion[3],
                                 static_cast<double>(mData->mFrameRate.GetFramesPerSecond())));
   bool began = Begin2d();
-  DrawRect(0, 0, 300, 40, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
+  DrawRect(0, 0, kOverlayPanelWidth, kOverlayPanelHeight, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   text->Draw(TRect(0, 0, kOverlayTextSide, kOverlayTextSide), 1.0f, 0.0f);
+  if (began) End2d();
+}
+
+// The picture a frame starts from may still hold the overlay of an earlier
+// frame: where no window draws over its panel, the panel goes black, as
+// the picture is where nothing was drawn.
+void TAppPlatform::EraseOverlay() {
+  bool began = Begin2d();
+  DrawRect(0, 0, kOverlayPanelWidth, kOverlayPanelHeight, TColor(0.0f, 0.0f, 0.0f, 1.0f), nullptr);
   if (began) End2d();
 }
 

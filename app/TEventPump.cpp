@@ -304,7 +304,9 @@ void TEventPump::MapKeyDown(const sys::Message& message, TEvent& event) {
 }
 
 // Alt+Enter switches between window and full screen (not inside a host
-// window, unless the host decides it); Alt+F1 shows or hides the overlay.
+// window, unless the host decides it); Alt+F1 shows or hides the overlay,
+// and asks for a repaint: the overlay is drawn inside a frame, and on a
+// still screen no frame would come to show the change.
 void TEventPump::MapAltKeyDown(const sys::Message& message, TEvent& event) {
   if (message.code == sys::vk::kReturn) {
     if (mOwner.IsEmbedded() && !mOwner.HostDecidesFullScreen()) return;
@@ -315,6 +317,7 @@ void TEventPump::MapAltKeyDown(const sys::Message& message, TEvent& event) {
   }
   if (message.code == sys::vk::kF1) {
     mOverlayOn = !mOverlayOn;
+    mRepaintRequested = true;
     return;
   }
   event = Event(kEventKeyDown, static_cast<int32_t>(message.code), kEventAlt | (message.modifiers & kKeyModifiers));

@@ -5,6 +5,7 @@
 #include "app/CommandLine.h"
 #include "platform/crypto/TStringCipher.h"
 #include "platform/file/FileIndex.h"
+#include "platform/text/Log.h"
 #include "platform/xml/TXmlNode.h"
 #include "system/os/Folders.h"
 #include "system/os/Paths.h"
@@ -12,6 +13,7 @@
 namespace {
 
 constexpr char kVendorFolder[] = "Velmartis";
+constexpr char kSettingsFile[] = "settings.xml";
 
 // The product's data folder below a root, made when missing; "" when it
 // cannot be made.
@@ -21,13 +23,18 @@ TString DataFolder(const std::string& root, const TString& product) {
   return sys::MakeFolders(folder) ? TString(folder.c_str()) : TString("");
 }
 
-// Every child of the element "settings" of "settings.xml" is one setting; a
-// missing or unreadable file changes nothing.
+// Every child of the element "settings" of "settings.xml" is one setting. A
+// missing file changes nothing; one that is there but cannot be read (or
+// holds no "settings" element) changes nothing either, and says so.
 void ReadSettingsFile(std::map<TString, TString>& settings) {
+  if (!FileExists(kSettingsFile)) return;
   TXmlNode document;
-  if (!document.ParseFile("settings.xml")) return;
-  TXmlNode* list = document.GetChild("settings");
-  if (!list) return;
+  TXmlNode* list = document.ParseFile(kSettingsFile) ? document.GetChild("settings") : nullptr;
+  if (!list) {
+    LogPrintf("The settings file \"%s\" could not be read: the default settings stand",
+              ResolvePath(kSettingsFile).CStr());
+    return;
+  }
   TString name;
   TXmlNode* child = nullptr;
   list->BeginChildren();

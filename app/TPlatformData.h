@@ -83,6 +83,7 @@ class TPlatformData {
   TFoldersAndSettings mFoldersAndSettings;
   FrameRate mFrameRate;
   std::unique_ptr<TTextLayout> mOverlayText;  // made when the overlay first shows
+  bool mOverlayInPicture = false;             // the last frame drew the overlay
   CursorPollThread mPollThread;
 
   std::unique_ptr<TWindowManager> mWindowManager;

@@ -15,6 +15,29 @@ function(quorvane_library name)
   endif()
 endfunction()
 
+# Most of the build's time went into compiling test code, whose assertion
+# macros expand into far more code than the code under test. So test code is
+# compiled without optimisation, with line tables only, and without the
+# dynamic-type, null and alignment checks (the libraries under test keep every
+# check); the test frameworks' headers are precompiled once, by the target
+# made here, and every test program reuses them, which needs the same options
+# everywhere.
+function(quorvane_test_code_options target)
+  target_compile_options(${target} PRIVATE -O0 -g1)
+  if(QUORVANE_SANITIZE)
+    target_compile_options(${target} PRIVATE -fno-sanitize=vptr,null,alignment)
+  endif()
+endfunction()
+
+function(quorvane_test_headers)
+  set(source ${CMAKE_CURRENT_BINARY_DIR}/TestHeaders.cpp)
+  file(CONFIGURE OUTPUT ${source} CONTENT "// The test frameworks' headers, precompiled once for every test program.\n")
+  add_library(quorvane_test_headers OBJECT ${source})
+  target_link_libraries(quorvane_test_headers PRIVATE GTest::gtest GTest::gmock)
+  quorvane_test_code_options(quorvane_test_headers)
+  target_precompile_headers(quorvane_test_headers PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+endfunction()
+
 # One test program per folder of tests/, made of the .cpp files in that folder
 # and its sub-folders, except sub-folders that are test programs of their own.
 function(quorvane_test_suite name)
@@ -30,16 +53,8 @@ function(quorvane_test_suite name)
   endif()
   add_executable(${name} ${sources})
   target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} quorvane_test_main)
-  # Most of the build's time went into compiling test code, whose assertion
-  # macros expand into far more code than the code under test. So test code is
-  # compiled without optimisation, with line tables only, with the framework's
-  # headers precompiled, and without the dynamic-type, null and alignment
-  # checks (the libraries under test keep every check).
-  target_compile_options(${name} PRIVATE -O0 -g1)
-  if(QUORVANE_SANITIZE)
-    target_compile_options(${name} PRIVATE -fno-sanitize=vptr,null,alignment)
-  endif()
-  target_precompile_headers(${name} PRIVATE <gtest/gtest.h> <gmock/gmock.h>)
+  quorvane_test_code_options(${name})
+  target_precompile_headers(${name} REUSE_FROM quorvane_test_headers)
   # One program is one test: starting a sanitized process per test case cost
   # far more than the cases themselves.
   add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "system/audio/AlsaMessages.h"
 #include "system/os/LayerLog.h"
 
 namespace sys {
@@ -21,6 +22,7 @@ SdlAudioDevice::SdlAudioDevice() : AudioDevice(kWishedBlockFrames) {}
 SdlAudioDevice::~SdlAudioDevice() { Close(); }
 
 AudioResult SdlAudioDevice::OpenOutput() {
+  RouteAlsaMessagesToLog();
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) {
     WriteLog("Cannot start the sound output: %s", SDL_GetError());
     return AudioResult::NoDevice;

@@ -5,6 +5,7 @@
 
 #include "system/os/LayerLog.h"
 #include "system/window/CodePage1252.h"
+#include "system/window/FramePresentation.h"
 #include "system/window/SdlKeys.h"
 
 namespace sys {
@@ -88,6 +89,7 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& titleUtf8, int32
     return nullptr;
   }
   SDL_StartTextInput();
+  ChooseFramePresentation();
   return std::unique_ptr<SdlWindow>(new SdlWindow(window));
 }
 

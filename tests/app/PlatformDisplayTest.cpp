@@ -74,6 +74,44 @@ TEST(PlatformDisplay, AltEnterSwitchesToFullScreenOnTheDesktopAndBack) {
   }, nullptr, GameAdapter());
 }
 
+// Whether the shown picture has red in the overlay's corner: its text is red
+// on a black panel, and the screen under it is black.
+bool OverlayShows(FakeNativeWindow& desktop) {
+  sys::Picture shown;
+  if (!desktop.ReadShownPicture(shown)) return false;
+  for (int32_t y = 0; y < 40; ++y) {
+    for (int32_t x = 0; x < 300; ++x) {
+      if (shown.At(x, y) & 0xFF0000) return true;
+    }
+  }
+  return false;
+}
+
+// The overlay is drawn inside a frame, and a still screen makes no frames:
+// switching the overlay brings one at once, with the overlay, and then one
+// without it, though no window draws where it was.
+TEST(PlatformDisplay, AltF1ShowsAndHidesTheOverlayAtOnceOnAStillScreen) {
+  RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
+    platform.SetDisplay(800, 600, false);
+    TWindowManager& manager = *platform.GetWindowManager();
+    manager.SetOption(false);
+    auto pump = [&] {
+      for (int pass = 0; pass < 10; ++pass) manager.HandleEvent(Next(platform));
+    };
+    pump();
+    const int frames = desktop.framesShown;
+    pump();
+    ASSERT_EQ(desktop.framesShown, frames) << "the screen is still";
+    ASSERT_FALSE(OverlayShows(desktop));
+    desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
+    pump();
+    EXPECT_TRUE(OverlayShows(desktop));
+    desktop.PressKey(sys::vk::kF1, sys::kModifierAlt);
+    pump();
+    EXPECT_FALSE(OverlayShows(desktop));
+  }, nullptr, GameAdapter());
+}
+
 // An image in video memory that its owner draws anew from its source
 // whenever the display is restored, as a texture reloads its file.
 class ReloadedImage : public TAsset {

@@ -91,12 +91,34 @@ TEST(PlatformStartUp, SettingsComeFromTheSettingsFileAndThenTheOptions) {
   });
 }
 
-TEST(PlatformStartUp, ASettingsFileWithoutItsElementOrMissingChangesNothing) {
-  TestFileLayer files;
-  files.WriteAsset("settings.xml", "<options><a>1</a></options>");
-  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
-  TestFileLayer empty;
-  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { EXPECT_FALSE(HasSetting(platform, "a")); });
+// A settings file that is there but gives no settings (damaged, or without
+// its element) changes nothing and is named in the log; a missing one is
+// no news.
+TEST(PlatformStartUp, ASettingsFileThatCannotBeReadIsNamedInTheLogAndChangesNothing) {
+  struct Case {
+    const char* bytes;  // null: no file
+    bool named;
+  };
+  const Case cases[] = {
+      {"<options><a>1</a></options>", true},
+      {"ZXML\x01", true},  // a compressed file cut short
+      {nullptr, false},
+  };
+  for (const Case& c : cases) {
+    const int line = static_cast<int>(&c - cases);
+    TestFileLayer files;
+    if (c.bytes) files.WriteAsset("settings.xml", c.bytes);
+    const std::string expected =
+        "The settings file \"" + files.AssetPath("settings.xml") + "\" could not be read: the default settings stand";
+    RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
+      EXPECT_FALSE(HasSetting(platform, "a")) << line;
+      const std::string log = ReadWholeFile(GetLogPath().CStr());
+      EXPECT_EQ(log.find("The settings file") != std::string::npos, c.named) << line << log;
+      if (c.named) {
+        EXPECT_NE(log.find(expected), std::string::npos) << line << log;
+      }
+    });
+  }
 }
 
 TEST(PlatformStartUp, TheStringTableTurnsLabelTranslationOnOnlyWhenItLoads) {
