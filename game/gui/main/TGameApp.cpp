@@ -1,6 +1,6 @@
-#include "game/gui/TGameApp.h"
+#include "game/gui/main/TGameApp.h"
 
-#include "game/gui/TWorldData.h"
+#include "game/gui/progress/TWorldData.h"
 
 TGameApp& TGameApp::Instance() {
   static TGameApp app;

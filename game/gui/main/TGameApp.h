@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <memory>
 
-#include "game/gui/TLevelStatusTable.h"
-#include "game/gui/TMetrics.h"
+#include "game/gui/progress/TLevelStatusTable.h"
+#include "game/gui/progress/TMetrics.h"
 #include "game/rules/level/IPlayMode.h"
 #include "game/rules/level/TGameRecords.h"
 #include "game/rules/level/TLevelKey.h"

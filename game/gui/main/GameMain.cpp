@@ -1,9 +1,9 @@
-#include "game/gui/GameMain.h"
+#include "game/gui/main/GameMain.h"
 
 #include <cstdlib>
 #include <ctime>
 
-#include "game/gui/TGameApp.h"
+#include "game/gui/main/TGameApp.h"
 #include "app/TAppPlatform.h"
 #include "system/window/Window.h"
 #include "windows/core/TWindowManager.h"
