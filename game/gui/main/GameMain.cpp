@@ -27,11 +27,11 @@ void RunMainLoop(TAppPlatform& platform, TWindowManager& manager) {
 
 }  // namespace
 
-void GameMain(TAppPlatform* platform, const char*) {
+void GameMain(TAppPlatform* platform, const char* commandLine) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   platform->SetWindowTitle("quorvane");
   TGameApp& app = TGameApp::Instance();
-  app.Init();
+  app.Init(commandLine);
   platform->SetDisplay(kDisplayWidth, kDisplayHeight, false);
   TWindowManager& manager = *platform->GetWindowManager();
   manager.SetOption(false);
