@@ -8,6 +8,7 @@
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/level/TMedalTargets.h"
+#include "online/THostBridge.h"
 #include "online/TVqHiscores.h"
 #include "platform/TPlatform.h"
 #include "platform/prefs/TPrefs.h"
@@ -171,6 +172,7 @@ void TGameApp::SetGameMode(bool zen, bool web) {
     mGameMode = zen ? kZenKey : kJourneyKey;
   }
   if (mHiscores) mHiscores->SetParameter(TVqHiscores::kGameMode, mGameMode);
+  THostBridge::Instance().SendGameReady(mGameMode);
 }
 
 bool TGameApp::IsZenMode() const { return mGameMode == kWebZenKey || mGameMode == kZenKey; }
@@ -202,6 +204,32 @@ bool TGameApp::ToggleFullScreen() {
   return true;
 }
 
+bool TGameApp::ToggleMuteAllSound() {
+  if (!mSoundFactory) return false;
+  bool enabled = !mSoundFactory->IsSoundEnabled();
+  mSoundFactory->SetSoundEnabled(enabled);
+  SetUserInt("enableallsound", enabled ? 1 : 0);
+  return true;
+}
+
+void TGameApp::SaveVolumes() {
+  if (!mSoundFactory) return;
+  SetUserInt("music", mSoundFactory->GetMusicVolume());
+  SetUserInt("soundfx", mSoundFactory->GetEffectsVolume());
+}
+
+void TGameApp::LoadSoundOptions() {
+  double musicRate = StringTableNumber("Rate of Background Sound");
+  mDisplayTimeMode = StringTableNumber("Enable Time Mode") != 0.0;
+  if (!mSoundFactory) return;
+  bool enabled = GetUserInt("enableallsound", 1) == 1;
+  int32_t effects = GetUserInt("soundfx", 1000);
+  int32_t music = GetUserInt("music", static_cast<int32_t>(musicRate * 1000.0));
+  mSoundFactory->SetSoundEnabled(enabled);
+  mSoundFactory->SetEffectsVolume(effects);
+  mSoundFactory->SetMusicVolume(music);
+}
+
 void TGameApp::SetCompletedJourneyMode(bool completed) { SetUserInt("CompletedJourneyMode", completed ? 1 : 0); }
 
 bool TGameApp::IsCompletedJourneyMode() const { return GetUserInt("CompletedJourneyMode", 0) != 0; }
@@ -225,6 +253,18 @@ bool TGameApp::IsAllJourneyExpert() const {
 }
 
 bool TGameApp::IsCheatMode() const { return static_cast<int32_t>(StringTableNumber("Cheat Mode")) != 0; }
+
+void TGameApp::GameEnd() {
+  if (mPortalMode == 1) THostBridge::Instance().SendGameEnd();
+}
+
+void TGameApp::GoDownloadLink() {
+  if (mPortalMode == 1) {
+    THostBridge::Instance().SendCustomEvent();
+  } else if (TPlatform* platform = TPlatform::Instance()) {
+    platform->OpenURL(mDownloadLink);
+  }
+}
 
 int32_t TGameApp::GetLevelHiscore(const GamePlay::TLevelKey& level) {
   TString key = HiscoreKey(level);

@@ -115,6 +115,11 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   bool GetFullScreenOption() const;
   void SaveFullScreenOption();
   bool ToggleFullScreen();
+  // Without a sound factory these do nothing (and the toggle answers false).
+  bool ToggleMuteAllSound();
+  void SaveVolumes();
+  // The stored sound switch and volumes go to the sound factory.
+  void LoadSoundOptions();
 
   // Progress flags of the current player.
   void SetCompletedJourneyMode(bool completed);
@@ -126,6 +131,12 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   // Journey completed with the target score of every level reached.
   bool IsAllJourneyExpert() const;
   bool IsCheatMode() const;
+
+  // Portal operations.
+  bool IsAOL() const { return mPortalMode == 2; }
+  void GameEnd();
+  // The host hears of it in the "-msn" portal; elsewhere the link opens.
+  void GoDownloadLink();
 
   // The best score of each level, kept in the global section.
   int32_t GetLevelHiscore(const GamePlay::TLevelKey& level);

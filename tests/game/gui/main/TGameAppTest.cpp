@@ -2,6 +2,7 @@
 
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/sound/TSoundFactory.h"
 #include "online/TVqHiscores.h"
 #include "platform/prefs/TPrefs.h"
 #include "tests/support/FakePlatform.h"
@@ -247,6 +248,69 @@ TEST_F(GameAppTest, FullScreenToggleIsSavedOnlyWhenThePlatformMadeIt) {
   platform.fullScreenWorks = false;
   EXPECT_FALSE(app.ToggleFullScreen());
   EXPECT_TRUE(app.GetFullScreenOption());
+}
+
+// The sound options against a sound factory handed over, and without one.
+class GameAppSoundTest : public GameAppTest {
+ protected:
+  ~GameAppSoundTest() override {
+    sound.SetSoundEnabled(true);
+    sound.SetMusicVolume(1000);
+    sound.SetEffectsVolume(1000);
+    app.SetSoundFactory(nullptr);
+  }
+
+  GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
+};
+
+TEST_F(GameAppSoundTest, WithoutASoundFactoryTheSoundOptionsDoNothing) {
+  app.SetSoundFactory(nullptr);
+  EXPECT_FALSE(app.ToggleMuteAllSound());
+  app.SaveVolumes();
+  app.LoadSoundOptions();
+  EXPECT_EQ(app.GetPrefs()->GetInt("enableallsound", -5, 0), -5);
+  EXPECT_EQ(app.GetPrefs()->GetInt("music", -5, 0), -5);
+}
+
+TEST_F(GameAppSoundTest, StoredSoundOptionsReachTheFactory) {
+  struct Case {
+    int32_t enableAllSound;
+    bool enabled;
+  };
+  const Case cases[] = {{1, true}, {0, false}, {2, false}};
+  app.SetSoundFactory(&sound);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.enableAllSound);
+    app.GetPrefs()->SetInt("enableallsound", c.enableAllSound, 0, false);
+    app.GetPrefs()->SetInt("soundfx", 300, 0, false);
+    app.GetPrefs()->SetInt("music", 700, 0, false);
+    app.LoadSoundOptions();
+    EXPECT_EQ(sound.IsSoundEnabled(), c.enabled);
+    EXPECT_EQ(sound.GetEffectsVolume(), 300);
+    EXPECT_EQ(sound.GetMusicVolume(), 700);
+  }
+}
+
+TEST_F(GameAppSoundTest, MutingAndVolumesAreStoredForThePlayer) {
+  app.SetSoundFactory(&sound);
+  sound.SetSoundEnabled(true);
+  EXPECT_TRUE(app.ToggleMuteAllSound());
+  EXPECT_FALSE(sound.IsSoundEnabled());
+  EXPECT_EQ(app.GetPrefs()->GetInt("enableallsound", -5, 0), 0);
+  EXPECT_TRUE(app.ToggleMuteAllSound());
+  EXPECT_EQ(app.GetPrefs()->GetInt("enableallsound", -5, 0), 1);
+  sound.SetMusicVolume(400);
+  sound.SetEffectsVolume(600);
+  app.SaveVolumes();
+  EXPECT_EQ(app.GetPrefs()->GetInt("music", 0, 0), 400);
+  EXPECT_EQ(app.GetPrefs()->GetInt("soundfx", 0, 0), 600);
+}
+
+TEST_F(GameAppTest, TheDownloadLinkOpensThroughThePlatformOutsideTheMsnPortal) {
+  app.ParseCommandLine("url=https://example.org/full");
+  app.GoDownloadLink();
+  EXPECT_EQ(platform.openedUrls, std::vector<std::string>{"https://example.org/full"});
+  EXPECT_FALSE(app.IsAOL());
 }
 
 }  // namespace
