@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/level/TLevelSettings.h"
@@ -13,6 +14,7 @@
 #include "platform/TPlatform.h"
 #include "platform/prefs/TPrefs.h"
 #include "platform/xml/TStringTable.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 
@@ -63,6 +65,8 @@ TGameApp& TGameApp::Instance() {
 // refuse to work without it.
 TGameApp::TGameApp() {
   if (TPlatform* platform = TPlatform::Instance()) {
+    TWindowManager* manager = platform->GetWindowManager();
+    if (manager && manager->GetScript()) RegisterGameLuaFunctions(*manager->GetScript(), *this);
     platform->SetSetting("encryptionkey", kEncryptionKey);
     mHiscoreMode = ChooseHiscoreMode(SettingIsNonZero(platform, "hiscoreanon"),
                                      SettingIsNonZero(platform, "hiscorelocal"));
