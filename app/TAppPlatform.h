@@ -66,12 +66,12 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
 
   // Settings: a missing key reads as "". Storing "encryptionkey" also works
   // out "cheatmode" from "cheatcode" and "computerid".
-  void SetSetting(const TString& key, const TString& value);
-  TString GetSetting(const TString& key) const;
+  void SetSetting(const TString& key, const TString& value) override;
+  TString GetSetting(const TString& key) const override;
   // Only numeric text counts: "1" is true, "true" is false.
   bool GetSettingBool(const TString& key) const;
 
-  const TString& GetVersionString() const { return mData->mFoldersAndSettings.mVersionText; }
+  TString GetVersionString() const override { return mData->mFoldersAndSettings.mVersionText; }
   bool IsScreensaver() const override { return mData->mScreensaver; }
   const char* GetCommandLine() const { return mData->mCommandLine.c_str(); }
   // Game time: milliseconds since start-up, less the time a host kept the game paused.
@@ -105,7 +105,7 @@ class TAppPlatform final : public TPlatform, private IEventPumpOwner {
   TString GetClipboardText() override;
   // Opens a web address (http, https or mailto) with the desktop's opener,
   // or, embedded, with the program named by "-host=".
-  void OpenURL(const TString& address);
+  void OpenURL(const TString& address) override;
   // Moves the pointer to a point of the display.
   void SetCursorPos(int32_t x, int32_t y);
 

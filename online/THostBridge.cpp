@@ -72,3 +72,9 @@ void HandleHostCommand(uint32_t command) { THostBridge::Instance().HandleHostCom
 void SendSessionReady() { THostBridge::Instance().SendSessionReady(); }
 bool IsHostPaused() { return THostBridge::Instance().IsHostPaused(); }
 uint32_t GetHostPausedTime() { return THostBridge::Instance().GetHostPausedTime(); }
+
+void THostBridge::SendGameReady(const TString&) {}
+
+void THostBridge::SendGameEnd() {}
+
+void THostBridge::SendCustomEvent() {}

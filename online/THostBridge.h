@@ -4,6 +4,7 @@
 #include <mutex>
 
 #include "platform/host/IHostBridge.h"
+#include "platform/text/TString.h"
 
 // The bridge to a host program that embeds the game window (a portal's shell
 // or a web page's player). It is off until the host-mode switches turn it on,
@@ -22,6 +23,14 @@ class THostBridge final : public IHostBridge {
   void SendSessionReady() override;
   bool IsHostPaused() override;
   uint32_t GetHostPausedTime() override;
+
+  // The game's notices to the host: the game mode it plays, the end of the
+  // game and a custom event (the download link in a portal). The host
+  // protocol that carries them is not there yet: for now they tell nothing,
+  // on or off.
+  void SendGameReady(const TString& gameMode);
+  void SendGameEnd();
+  void SendCustomEvent();
 
  private:
   void BeginHostPause();

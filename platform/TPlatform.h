@@ -147,6 +147,17 @@ class TPlatform {
   // Copies Windows-1252 text to the desktop's clipboard; false when it cannot.
   virtual bool SetClipboardText(const TString& text) = 0;
 
+  // What the game's application object asks of the platform.
+  // Settings: a missing key reads as "".
+  virtual void SetSetting(const TString& key, const TString& value) = 0;
+  virtual TString GetSetting(const TString& key) const = 0;
+  // The program's version text.
+  virtual TString GetVersionString() const = 0;
+  // Asks for full screen or a window; true when the change was made.
+  virtual bool SetFullScreen(bool fullScreen) = 0;
+  // Opens an address in the desktop's browser (or the host's opener).
+  virtual void OpenURL(const TString& address) = 0;
+
  protected:
   TPlatform() = default;
   // An object that goes while still installed leaves no dangling instance.

@@ -17,6 +17,8 @@ bool StartsWithIgnoringCase(const std::string& text, const char* prefix) {
   return strncasecmp(text.c_str(), prefix, std::char_traits<char>::length(prefix)) == 0;
 }
 
+TUrlOpener gUrlOpener = nullptr;
+
 void ReapWhenDone(pid_t child) {
   std::thread([child] {
     int status = 0;
@@ -47,12 +49,15 @@ pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& a
   return child;
 }
 
+void SetUrlOpener(TUrlOpener opener) { gUrlOpener = opener; }
+
 bool OpenUrl(const std::string& address, const std::string& program) {
   if (!IsOpenableUrl(address)) {
     WriteLog("Refused to open \"%s\": only http, https and mailto addresses are opened",
              address.c_str());
     return false;
   }
+  if (gUrlOpener) return gUrlOpener(address, program);
   pid_t child = SpawnProgram(program, {address});
   if (child < 0) return false;
   ReapWhenDone(child);

@@ -17,6 +17,11 @@ bool IsOpenableUrl(const std::string& address);
 // layer reaps it when it ends.
 bool OpenUrl(const std::string& address, const std::string& program = "xdg-open");
 
+// What starts the opener; tests put a recorder in its place so that nothing
+// is started. Null puts the real one back.
+using TUrlOpener = bool (*)(const std::string& address, const std::string& program);
+void SetUrlOpener(TUrlOpener opener);
+
 // Starts a program found on PATH with the given arguments, without a shell;
 // the caller waits for it. -1 when it cannot be started.
 pid_t SpawnProgram(const std::string& program, const std::vector<std::string>& arguments);

@@ -4,9 +4,11 @@
 #include <atomic>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "platform/text/Log.h"
 #include "app/TAppPlatform.h"
+#include "system/os/OpenUrl.h"
 #include "tests/support/CallJournal.h"
 #include "tests/support/FakeDisplayHandler.h"
 #include "tests/support/FakeHostWindow.h"
@@ -69,6 +71,26 @@ TEST(PlatformServices, TheSystemArrowAskedForFromAnyThreadChangesAtTheNextPumpPa
 TEST(PlatformServices, AnAddressThatIsNotAWebAddressIsRefusedAndLogged) {
   RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) { platform.OpenURL("file:///etc/passwd"); });
   EXPECT_NE(ReadWholeFile(GetLogPath().CStr()).find("file:///etc/passwd"), std::string::npos);
+}
+
+std::vector<std::string> gOpened;
+
+bool RecordOpening(const std::string& address, const std::string& program) {
+  gOpened.push_back(address + " " + program);
+  return true;
+}
+
+// Through the face, as the game opens its download link, with the opener
+// recorded instead of started.
+TEST(PlatformServices, AWebAddressGoesToTheDesktopOpener) {
+  gOpened.clear();
+  sys::SetUrlOpener(RecordOpening);
+  RunPlatform("", [](TAppPlatform& platform, FakeNativeWindow&) {
+    TPlatform& face = platform;
+    face.OpenURL("https://example.org/get");
+  });
+  sys::SetUrlOpener(nullptr);
+  EXPECT_EQ(gOpened, std::vector<std::string>{"https://example.org/get xdg-open"});
 }
 
 TEST(PlatformServices, StartUpMakesASoundManagerAndInitSoundKeepsAnInstalledOne) {

@@ -54,7 +54,7 @@ TEST(LayerGuard, EdgesFollowTheLayerOrder) {
 
 TEST(LayerGuard, ProductFilesBelongToTheirFolderLayer) {
   EXPECT_EQ(layers::LayerOf("game/rules/tower/TTower.h"), "rules");
-  EXPECT_EQ(layers::LayerOf("game/gui/TGameApp.h"), "gui");
+  EXPECT_EQ(layers::LayerOf("game/gui/main/TGameApp.h"), "gui");
   EXPECT_EQ(layers::LayerOf("script/lua/Lua.h"), "script");
   EXPECT_EQ(layers::LayerOf("tests/support/FakeClock.h"), "");
   EXPECT_EQ(layers::LayerOf("vector"), "");

@@ -113,3 +113,18 @@ bool FakePlatform::SetClipboardText(const TString& text) {
   clipboard = text.CStr();
   return true;
 }
+
+void FakePlatform::SetSetting(const TString& key, const TString& value) {
+  settings[key.CStr()] = value.CStr();
+}
+
+TString FakePlatform::GetSetting(const TString& key) const {
+  auto found = settings.find(key.CStr());
+  return found == settings.end() ? TString("") : TString(found->second.c_str());
+}
+
+bool FakePlatform::SetFullScreen(bool on) {
+  if (!fullScreenWorks) return false;
+  fullScreen = on;
+  return true;
+}

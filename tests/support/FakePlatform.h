@@ -68,6 +68,10 @@ class FakePlatform : public TPlatform {
   TStringTable* stringTable = nullptr;
   std::string clipboard;  // Windows-1252
   bool clipboardWorks = true;
+  std::map<std::string, std::string> settings;
+  std::string versionString = "1.0.0.0";
+  bool fullScreenWorks = true;         // SetFullScreen makes the change
+  std::vector<std::string> openedUrls;  // what OpenURL was asked to open
 
   CallJournal journal;
   TTaskList tasks;
@@ -134,6 +138,13 @@ class FakePlatform : public TPlatform {
   TString GetClipboardText() override { return TString(clipboard.c_str()); }
   // Into clipboard, unless clipboardWorks is off.
   bool SetClipboardText(const TString& text) override;
+
+  void SetSetting(const TString& key, const TString& value) override;
+  TString GetSetting(const TString& key) const override;
+  TString GetVersionString() const override { return TString(versionString.c_str()); }
+  // Into fullScreen, unless fullScreenWorks is off.
+  bool SetFullScreen(bool on) override;
+  void OpenURL(const TString& address) override { openedUrls.emplace_back(address.CStr()); }
 
  private:
   void Record(const std::string& entry);

@@ -53,4 +53,23 @@ TEST(OpenUrl, TheProgramGetsTheAddressAsOneUntouchedArgument) {
   EXPECT_NE(access("pwned", F_OK), 0) << "no shell ran the text";
 }
 
+std::string gRecorded;
+
+bool Record(const std::string& address, const std::string& program) {
+  gRecorded = address + " " + program;
+  return false;
+}
+
+TEST(OpenUrl, ASetOpenerIsAskedInsteadOfStartingAProgramUntilItIsTakenAway) {
+  sys::SetUrlOpener(Record);
+  EXPECT_FALSE(sys::OpenUrl("http://example.org/", "no-such-opener-program")) << "the opener's answer";
+  EXPECT_EQ(gRecorded, "http://example.org/ no-such-opener-program");
+  gRecorded.clear();
+  EXPECT_FALSE(sys::OpenUrl("file:///etc/passwd", "true"));
+  EXPECT_EQ(gRecorded, "") << "refused before the opener";
+  sys::SetUrlOpener(nullptr);
+  EXPECT_TRUE(sys::OpenUrl("https://example.org/", "true"));
+  EXPECT_EQ(gRecorded, "");
+}
+
 }  // namespace

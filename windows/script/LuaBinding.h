@@ -106,10 +106,10 @@ Record& UpvalueRecord(lua_State* L) {
   return *static_cast<Record*>(lua_touserdata(L, lua_upvalueindex(1)));
 }
 
-template <class Target, class R, class... Args>
+template <class Target, class Method>
 struct MethodRecord {
   Target* target;
-  R (Target::*method)(Args...);
+  Method method;
 };
 
 template <class R, class... Args>
@@ -117,9 +117,9 @@ struct FunctionRecord {
   R (*function)(Args...);
 };
 
-template <class Target, class R, class... Args>
+template <class Target, class Method, class R, class... Args>
 int CallMethod(lua_State* L) {
-  auto& record = UpvalueRecord<MethodRecord<Target, R, Args...>>(L);
+  auto& record = UpvalueRecord<MethodRecord<Target, Method>>(L);
   return Marshal<R, Args...>(
       L, [&](auto&&... arguments) -> R { return (record.target->*record.method)(std::forward<decltype(arguments)>(arguments)...); },
       std::index_sequence_for<Args...>());
@@ -144,8 +144,16 @@ void PushClosure(lua_State* L, lua_CFunction call, const Record& record) {
 // Pushes a member function of target, bound to it, as a Lua function.
 template <class Target, class R, class... Args>
 void PushMethod(lua_State* L, Target* target, R (Target::*method)(Args...)) {
-  using Record = lua_binding::MethodRecord<Target, R, Args...>;
-  lua_binding::PushClosure(L, &lua_binding::CallMethod<Target, R, Args...>, Record{target, method});
+  using Method = R (Target::*)(Args...);
+  using Record = lua_binding::MethodRecord<Target, Method>;
+  lua_binding::PushClosure(L, &lua_binding::CallMethod<Target, Method, R, Args...>, Record{target, method});
+}
+
+template <class Target, class R, class... Args>
+void PushMethod(lua_State* L, Target* target, R (Target::*method)(Args...) const) {
+  using Method = R (Target::*)(Args...) const;
+  using Record = lua_binding::MethodRecord<Target, Method>;
+  lua_binding::PushClosure(L, &lua_binding::CallMethod<Target, Method, R, Args...>, Record{target, method});
 }
 
 // Pushes a free function as a Lua function.
@@ -167,6 +175,12 @@ void SetRawField(lua_State* L, const char* key);
 // Sets the global of that name to the bound function.
 template <class Target, class R, class... Args>
 void BindMethod(lua_State* L, const char* name, Target* target, R (Target::*method)(Args...)) {
+  PushMethod(L, target, method);
+  SetGlobal(L, name);
+}
+
+template <class Target, class R, class... Args>
+void BindMethod(lua_State* L, const char* name, Target* target, R (Target::*method)(Args...) const) {
   PushMethod(L, target, method);
   SetGlobal(L, name);
 }

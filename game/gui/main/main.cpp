@@ -2,7 +2,7 @@
 // framework, which runs the program and gives back its exit code.
 #include <string>
 
-#include "game/gui/GameMain.h"
+#include "game/gui/main/GameMain.h"
 #include "online/THostBridge.h"
 #include "app/CommandLine.h"
 #include "platform/host/IHostBridge.h"

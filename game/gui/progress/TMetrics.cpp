@@ -1,4 +1,4 @@
-#include "game/gui/TMetrics.h"
+#include "game/gui/progress/TMetrics.h"
 
 namespace GamePlay {
 

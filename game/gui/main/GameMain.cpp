@@ -1,9 +1,9 @@
-#include "game/gui/GameMain.h"
+#include "game/gui/main/GameMain.h"
 
 #include <cstdlib>
 #include <ctime>
 
-#include "game/gui/TGameApp.h"
+#include "game/gui/main/TGameApp.h"
 #include "app/TAppPlatform.h"
 #include "system/window/Window.h"
 #include "windows/core/TWindowManager.h"
@@ -27,11 +27,11 @@ void RunMainLoop(TAppPlatform& platform, TWindowManager& manager) {
 
 }  // namespace
 
-void GameMain(TAppPlatform* platform, const char*) {
+void GameMain(TAppPlatform* platform, const char* commandLine) {
   std::srand(static_cast<unsigned>(std::time(nullptr)));
   platform->SetWindowTitle("quorvane");
   TGameApp& app = TGameApp::Instance();
-  app.Init();
+  app.Init(commandLine);
   platform->SetDisplay(kDisplayWidth, kDisplayHeight, false);
   TWindowManager& manager = *platform->GetWindowManager();
   manager.SetOption(false);

@@ -17,6 +17,9 @@ class TMetrics final : public IMetricsRecorder {
   // The level clock follows the global pause of the game clocks.
   void PauseClock() override;
   void ResumeClock() override;
+  // Called by the game main for every event; the records it will keep are
+  // not there yet, so it keeps nothing.
+  void Tick() {}
   uint32_t GetLevelTime() const { return mLevelClock.GetTime(); }
 
   void CountRingTurn() override { ++mRingTurns; }

@@ -1,4 +1,4 @@
-#include "game/gui/TWorldData.h"
+#include "game/gui/progress/TWorldData.h"
 
 namespace GamePlay {
 

@@ -1,4 +1,4 @@
-#include "game/gui/TLevelStatusTable.h"
+#include "game/gui/progress/TLevelStatusTable.h"
 
 namespace {
 

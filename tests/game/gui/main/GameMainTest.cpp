@@ -1,4 +1,4 @@
-#include "game/gui/GameMain.h"
+#include "game/gui/main/GameMain.h"
 
 #include <gtest/gtest.h>
 
