@@ -17,7 +17,7 @@
 #include "app/TAppPlatform.h"
 #include "bench/BenchFolder.h"
 #include "bench/support/SpeedGoals.h"
-#include "game/gui/GameMain.h"
+#include "game/gui/main/GameMain.h"
 #include "platform/time/TTask.h"
 #include "platform/time/TTaskList.h"
 #include "system/window/Window.h"
