@@ -20,10 +20,8 @@
 #include "game/gui/effects/TStaticGraphic.h"
 #include "media/display/TDx3dDisplayHandler.h"
 #include "platform/file/FileIndex.h"
-#include "system/window/Window.h"
 #include "tests/media/texture/ImageFiles.h"
 #include "tests/support/DisplayOpening.h"
-#include "tests/support/FakeNativeWindow.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestFileLayer.h"
 
@@ -59,24 +57,16 @@ std::string PiecePng(int colour) {
 struct Scene {
   Scene() {
     platform.recording = false;
-    window = std::make_unique<sys::Window>(std::make_unique<FakeNativeWindow>());
-    platform.mainWindow = window.get();
-    sys::gfx::AdapterConfig config;
-    config.modes = {{800, 600, 32}};
-    display = std::make_unique<TDx3dDisplayHandler>(sys::gfx::Adapter::Create(config));
-    platform.displayHandler = display.get();
-    if (!OpenDisplay(*display, 800, 600, false)) std::abort();
+    if (!desktop.IsOpen()) std::abort();
     for (int colour = 0; colour < kColours; ++colour) {
       files.WriteAsset("piece" + std::to_string(colour) + ".png", PiecePng(colour));
     }
     BuildFileIndex();
   }
-  ~Scene() { platform.displayHandler = nullptr; }
-
   TestFileLayer files;
   FakePlatform platform;
-  std::unique_ptr<sys::Window> window;
-  std::unique_ptr<TDx3dDisplayHandler> display;
+  FakeDesktopDisplay desktop{platform};
+  TDx3dDisplayHandler* display = &desktop.Display();
 };
 
 // Made on a thread of its own: the window's screen takes that thread for

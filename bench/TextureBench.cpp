@@ -42,15 +42,7 @@ const SpeedGoals kGoals{
 struct Scene {
   Scene() {
     platform.recording = false;
-    auto fake = std::make_unique<FakeNativeWindow>();
-    native = fake.get();
-    window = std::make_unique<sys::Window>(std::move(fake));
-    platform.mainWindow = window.get();
-    sys::gfx::AdapterConfig config;
-    config.modes = {{800, 600, 32}};
-    display = std::make_unique<TDx3dDisplayHandler>(sys::gfx::Adapter::Create(config));
-    platform.displayHandler = display.get();
-    if (!OpenDisplay(*display, 800, 600, false)) std::abort();
+    if (!desktop.IsOpen()) std::abort();
     PngPicture picture;
     picture.width = picture.height = kSide;
     picture.rows = PictureSamples(kSide, kSide, 4);
@@ -65,9 +57,10 @@ struct Scene {
 
   TestFileLayer files;
   FakePlatform platform;
-  FakeNativeWindow* native = nullptr;
-  std::unique_ptr<sys::Window> window;
-  std::unique_ptr<TDx3dDisplayHandler> display;
+  FakeDesktopDisplay desktop{platform};
+  FakeNativeWindow* native = &desktop.Native();
+  TDx3dDisplayHandler* display = &desktop.Display();
+  sys::Window* window = platform.mainWindow;
   std::shared_ptr<TTexture> tile;
 };
 

@@ -14,11 +14,9 @@
 #include "media/display/TDx3dDisplayHandler.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
-#include "system/window/Window.h"
 #include "tests/media/texture/ImageFiles.h"
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/DisplayOpening.h"
-#include "tests/support/FakeNativeWindow.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/LayerLogCapture.h"
 #include "tests/support/TempFolder.h"
@@ -50,15 +48,8 @@ class GraphicPixelTest : public testing::Test {
  protected:
   GraphicPixelTest() {
     SetLogFolder(mLogs.Path().c_str());
-    mWindow = std::make_unique<sys::Window>(std::make_unique<FakeNativeWindow>());
-    platform.mainWindow = mWindow.get();
-    sys::gfx::AdapterConfig config;
-    config.modes = {{800, 600, 32}};
-    mDisplay = std::make_unique<TDx3dDisplayHandler>(sys::gfx::Adapter::Create(config));
-    platform.displayHandler = mDisplay.get();
-    EXPECT_TRUE(OpenDisplay(*mDisplay, 800, 600, false));
+    EXPECT_TRUE(mDesktop.IsOpen());
   }
-  ~GraphicPixelTest() override { platform.displayHandler = nullptr; }
 
   // An RGB PNG of the colours.
   void Store(const std::string& name, uint32_t width, uint32_t height, const Colours& colours) {
@@ -93,8 +84,8 @@ class GraphicPixelTest : public testing::Test {
  private:
   TempFolder mLogs;
   TestFileLayer mFiles;
-  std::unique_ptr<sys::Window> mWindow;
-  std::unique_ptr<TDx3dDisplayHandler> mDisplay;
+  FakeDesktopDisplay mDesktop{platform};
+  TDx3dDisplayHandler* mDisplay = &mDesktop.Display();
 };
 
 TEST_F(GraphicPixelTest, HalfAlphaBlendsThePictureWithWhatIsBehindIt) {
