@@ -11,8 +11,9 @@ namespace GUI {
 // Beats with the level's tempo: both values rise from 0 to 1 at mid-beat and
 // fall back to 0 at each beat; the accent reaches 1 only on every fourth beat
 // (0.5 on the others). It runs on a game clock, so pausing the game freezes
-// it. A tempo that leaves no whole period of 1 ms up to the clock's range is
-// refused with a log line, and its values stay 0.
+// it. Beats are counted in the clock's whole milliseconds, so a tempo whose
+// beat is shorter than 1 ms (0, negative, above 60,000 a minute) or longer
+// than the clock's range is refused with a log line, and its values stay 0.
 class TBpmFlasher final : public IFlashingController {
  public:
   explicit TBpmFlasher(float beatsPerMinute);

@@ -285,7 +285,7 @@ TEST_F(GraphicDrawTest, LoopingAgainAfterAnEndedOneShotRunStartsAtFrameZero) {
   EXPECT_EQ(Frames(), (std::vector<std::string>{"DrawScaled f0 1", "DrawScaled f1 1"}));
 }
 
-TEST_F(GraphicDrawTest, LoopingAgainDuringARuningOneShotKeepsItsPlace) {
+TEST_F(GraphicDrawTest, LoopingAgainDuringARunningOneShotKeepsItsPlace) {
   TAnimGraphic graphic(Frames(4), 10.0f);
   graphic.SetLooping(false);
   clock.Advance(200);

@@ -125,6 +125,8 @@ TEST_F(GraphicPixelTest, StripsBlendByTheirCornerAlphas) {
   EXPECT_EQ(ScreenAt(100, 100), kBlue) << "the second, transparent";
   EXPECT_TRUE(Close(ScreenAt(120, 100), 0xFF800080u)) << std::hex << ScreenAt(120, 100);
   EXPECT_EQ(ScreenAt(80, 85), kBlue) << "above the scaled height";
+  EXPECT_EQ(ScreenAt(80, 108), kRed) << "the picture reaches the bottom, though its surface is higher";
+  EXPECT_TRUE(Close(ScreenAt(128, 100), 0xFF800080u)) << "and the right edge: " << std::hex << ScreenAt(128, 100);
 }
 
 TEST_F(GraphicPixelTest, APictureThatFailedToLoadDrawsNothing) {
