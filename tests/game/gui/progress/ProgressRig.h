@@ -12,12 +12,13 @@
 #include "tests/support/FakePlatform.h"
 #include "tests/support/TestFileLayer.h"
 
-// A started game with its own preference file, a fresh player "Web" and a
-// log of its own, for the saved progress of the current player.
+// A started game with its own enciphered preference file, a fresh player
+// "Web" and a log of its own, for the saved progress of the current player.
 class ProgressRig : public testing::Test {
  protected:
   ProgressRig() {
     SetLogFolder(mLogs.Path().c_str());
+    platform.SetSetting("encryptionkey", TGameApp::kEncryptionKey);
     app.Init("");
   }
   ~ProgressRig() override {
