@@ -78,3 +78,7 @@ void THostBridge::SendGameReady(const TString&) {}
 void THostBridge::SendGameEnd() {}
 
 void THostBridge::SendCustomEvent() {}
+
+void THostBridge::SendScoreSubmit(int32_t) {}
+
+void THostBridge::SendScoreBroadcast(int32_t) {}

@@ -25,10 +25,12 @@ class THostBridge final : public IHostBridge {
   uint32_t GetHostPausedTime() override;
 
   // The game's notices to the host: the game mode it plays, the end of the
-  // game and a custom event (the download link in a portal). The host
-  // protocol that carries them is not there yet: for now they tell nothing,
-  // on or off.
+  // game, a custom event (the download link in a portal) and the total score
+  // when it is submitted and when it changes. The host protocol that carries
+  // them is not there yet: for now they tell nothing, on or off.
   void SendGameReady(const TString& gameMode);
+  void SendScoreSubmit(int32_t score);
+  void SendScoreBroadcast(int32_t score);
   void SendGameEnd();
   void SendCustomEvent();
 

@@ -18,6 +18,7 @@ class TVqHiscores {
     TString gameMode;
     TString playerName;
     int32_t score;
+    TString gameData;  // the game's own text about the score
   };
 
   TVqHiscores(const TString& gameName, const TString& version, int32_t flags);
@@ -30,8 +31,10 @@ class TVqHiscores {
   // "" for a parameter never set.
   TString GetParameter(int32_t index) const;
 
-  // Keeps the score under the current game mode and player name.
-  void AddLocalScore(int32_t score);
+  // Keeps the score under the current game mode and player name. With
+  // replaceOwn the player keeps one score in the mode: a higher score takes
+  // the place of the earlier one, a lower one is dropped.
+  void AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData);
   const std::vector<TLocalScore>& GetLocalScores() const { return mLocalScores; }
 
  private:

@@ -4,8 +4,6 @@
 #include "windows/script/LuaBinding.h"
 #include "windows/script/TWindowScript.h"
 
-// "LoadCurrentUserProgress" takes its place between "IsZenModeLocked" and
-// "GoDownloadLink" once the saved progress can be read.
 void RegisterGameLuaFunctions(TWindowScript& script, TGameApp& app) {
   lua_State* L = script.GetState();
   BindMethod(L, "ToggleFullScreen", &app, &TGameApp::ToggleFullScreen);
@@ -24,6 +22,7 @@ void RegisterGameLuaFunctions(TWindowScript& script, TGameApp& app) {
   BindMethod(L, "IsTutorialMode", &app, &TGameApp::IsTutorialMode);
   BindMethod(L, "IsTutorialLevel", &app, &TGameApp::IsTutorialLevel);
   BindMethod(L, "IsZenModeLocked", &app, &TGameApp::IsZenModeLocked);
+  BindMethod(L, "LoadCurrentUserProgress", &app, &TGameApp::LoadCurrentUserProgress);
   BindMethod(L, "GoDownloadLink", &app, &TGameApp::GoDownloadLink);
   BindMethod(L, "GameEnd", &app, &TGameApp::GameEnd);
   BindMethod(L, "IsAOL", &app, &TGameApp::IsAOL);

@@ -92,7 +92,7 @@ void TGameApp::Init(const TString& commandLine) {
   mCountMode = true;
   SetGameMode(false, true);
   mLevelHiscores.clear();
-  mLevelStatusTable = std::make_unique<TLevelStatusTable>();
+  mLevelStatusTable = std::make_unique<TLevelStatusTable>(mMedalTargets.get(), mHiscores.get());
   mMetrics = std::make_unique<GamePlay::TMetrics>();
 }
 
@@ -255,6 +255,8 @@ bool TGameApp::IsAllJourneyExpert() const {
   }
   return true;
 }
+
+void TGameApp::LoadCurrentUserProgress() { GamePlay::TWorldData::Instance().LoadProgress(); }
 
 bool TGameApp::IsCheatMode() const { return static_cast<int32_t>(StringTableNumber("Cheat Mode")) != 0; }
 

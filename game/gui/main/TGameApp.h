@@ -131,6 +131,8 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   // Journey completed with the target score of every level reached.
   bool IsAllJourneyExpert() const;
   bool IsCheatMode() const;
+  // The current player's progress goes into the world data.
+  void LoadCurrentUserProgress();
 
   // Portal operations.
   bool IsAOL() const { return mPortalMode == 2; }
@@ -143,7 +145,8 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   void SetLevelHiscore(const GamePlay::TLevelKey& level, int32_t score);
 
   // The level status table's, while there is one; without one the total
-  // and every target are 0 and results are not kept.
+  // and every target are 0 and results are not kept. The target is the
+  // level's expert target.
   int32_t GetTotalScore() const override;
   int32_t GetTargetScore(const GamePlay::TLevelKey& level) const override;
   void RecordLevelResult(int32_t levelScore, int32_t totalScore,

@@ -2,6 +2,7 @@
 
 #include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/progress/TWorldData.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "platform/prefs/TPrefs.h"
 #include "tests/support/FakePlatform.h"
@@ -75,6 +76,17 @@ TEST_F(GameLuaFunctionsTest, DeleteUserIgnoresIndicesNoPlayerHas) {
   script.DoLuaString("DeleteUser(0.7)");
   EXPECT_EQ(app.GetNumUsers(), 1) << "0.7 truncates to 0";
   EXPECT_STREQ(app.GetCurrentUserName().CStr(), "Second");
+}
+
+TEST_F(GameLuaFunctionsTest, LoadCurrentUserProgressReadsTheCurrentPlayers) {
+  GamePlay::TWorldData& worldData = GamePlay::TWorldData::Instance();
+  worldData.CompleteLevel(4, 1, GamePlay::TWorldData::kAllDone);
+  app.AddUser("Second");
+  script.DoLuaString("LoadCurrentUserProgress()");
+  EXPECT_TRUE(worldData.GetCompletedLevels(4).empty());
+  app.SetCurrentUser(0);
+  script.DoLuaString("LoadCurrentUserProgress()");
+  EXPECT_EQ(worldData.GetCompletedLevels(4), std::set<uint32_t>{1});
 }
 
 TEST_F(GameLuaFunctionsTest, SoundFunctionsWaitForTheSoundFactory) {

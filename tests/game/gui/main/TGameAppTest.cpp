@@ -86,7 +86,7 @@ TEST_F(GameAppTest, AnswersTheRulesFromItsLevelStatusTable) {
   EXPECT_EQ(status.GetTotalScore(), 0) << "until the game commits it";
   app.GetLevelStatusTable()->CommitPendingResult();
   EXPECT_EQ(status.GetTotalScore(), 900);
-  EXPECT_EQ(status.GetTargetScore({3, 2}), 0) << "no level has a target yet";
+  EXPECT_EQ(status.GetTargetScore({3, 2}), 0) << "no scores file, no targets";
 }
 
 // Command lines against the link, hiscore mode and portal mode they give.
