@@ -49,11 +49,9 @@ int ReportProgress(void* context, curl_off_t, curl_off_t, curl_off_t, curl_off_t
   return abandoned->load(std::memory_order_relaxed) || IsHttpStopping() ? 1 : 0;
 }
 
-bool IsHttps(const std::string& address) { return address.size() >= 6 && curl_strnequal(address.c_str(), "https:", 6); }
-
 // The kind of connection a failure is logged under.
 const char* ConnectionKind(const HttpTransfer& transfer) {
-  if (IsHttps(transfer.address)) return "HTTPS";
+  if (transfer.address.rfind("https:", 0) == 0) return "HTTPS";
   return transfer.post ? "POST" : "InternetOpenUrl";
 }
 

@@ -83,6 +83,7 @@ TEST_F(TSimpleHttpTest, ParametersGoEscapedIntoTheQueryOrTheBody) {
     EXPECT_EQ(requests[0].path, "/hiscore.php");
     EXPECT_EQ(requests[0].query, c.query);
     EXPECT_EQ(requests[0].body, c.body);
+    EXPECT_EQ(requests[0].Header("Pragma"), c.post ? "no-cache" : "");
   }
 }
 
