@@ -16,6 +16,6 @@ class ClosedPort {
   std::string Address(const std::string& path) const;
 
  private:
+  uint16_t mPort = 0;  // before the socket, which sets it
   int mSocket;
-  uint16_t mPort = 0;
 };

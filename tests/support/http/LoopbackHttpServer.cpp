@@ -1,8 +1,6 @@
 #include "tests/support/http/LoopbackHttpServer.h"
 
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <openssl/pem.h>
 #include <openssl/ssl.h>
 #include <poll.h>
@@ -14,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "tests/support/http/LoopbackSocket.h"
 #include "tests/support/http/ServerConnection.h"
 
 namespace {
@@ -129,18 +128,12 @@ LoopbackHttpServer::~LoopbackHttpServer() {
 void LoopbackHttpServer::Listen() {
   // A client that closes early must not end the process.
   std::signal(SIGPIPE, SIG_IGN);
-  int listener = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  socklen_t length = sizeof address;
-  if (listener < 0 || bind(listener, reinterpret_cast<sockaddr*>(&address), length) != 0 || listen(listener, 64) != 0 ||
-      getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length) != 0 || pipe2(mWake, O_CLOEXEC) != 0) {
+  int listener = BindLoopbackSocket(mPort);
+  if (listener < 0 || listen(listener, 64) != 0 || pipe2(mWake, O_CLOEXEC) != 0) {
     if (listener >= 0) close(listener);
     return;
   }
   mListener = listener;
-  mPort = ntohs(address.sin_port);
   mAcceptor = std::thread(&LoopbackHttpServer::AcceptLoop, this);
 }
 

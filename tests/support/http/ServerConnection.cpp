@@ -11,7 +11,8 @@ constexpr int kSilenceMs = 10'000;
 
 }  // namespace
 
-ServerConnection::ServerConnection(int socket, SSL_CTX* tls, int wakeFd) : mSocket(socket), mWakeFd(wakeFd) {
+ServerConnection::ServerConnection(int socket, SSL_CTX* tls, int wakeFd)
+    : mSocket(socket), mTls(tls != nullptr), mWakeFd(wakeFd) {
   if (tls) {
     mSsl = SSL_new(tls);
     if (mSsl) SSL_set_fd(mSsl, mSocket);
@@ -27,8 +28,8 @@ ServerConnection::~ServerConnection() {
 }
 
 bool ServerConnection::Open() {
-  if (!mSsl) return true;
-  return SSL_accept(mSsl) == 1;
+  if (!mTls) return true;
+  return mSsl && SSL_accept(mSsl) == 1;
 }
 
 bool ServerConnection::WaitReadable() {

@@ -30,6 +30,7 @@ class ServerConnection {
   bool WaitReadable();
 
   int mSocket;
+  bool mTls;
   SSL* mSsl = nullptr;
   int mWakeFd;
 };
