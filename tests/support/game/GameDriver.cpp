@@ -1,11 +1,13 @@
 #include "tests/support/game/GameDriver.h"
 
 #include <algorithm>
+#include <fstream>
 #include <memory>
 
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
 #include "game/gui/main/GameMain.h"
+#include "platform/text/Log.h"
 #include "platform/time/TTask.h"
 #include "system/window/NativeWindowSource.h"
 #include "tests/support/FakeClock.h"
@@ -20,6 +22,19 @@ namespace {
 GameDriver* gDriver = nullptr;
 
 constexpr uint32_t kUpdate = 10;
+// Longer than a click that only focuses the window counts as one.
+constexpr uint32_t kFocusSettles = 200;
+
+// How the layers below word a script error, a missing file or label.
+constexpr const char* kProblemMarks[] = {"Lua error", "Lua Error",      "Failed to run script", "Missing string",
+                                         "no file",   "Unable to open", "no mask file",         "Cannot read"};
+
+bool ReportsProblem(const std::string& line) {
+  for (const char* mark : kProblemMarks) {
+    if (line.find(mark) != std::string::npos) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -67,13 +82,17 @@ void GameDriver::StartScript(TAppPlatform& platform) {
   mScriptThread = std::thread([this] { RunScript(); });
 }
 
-// The script waits for its first turn; when it is done with the game still
+// The script waits for its first turn; the window gets the focus as a new
+// window does on a desktop, and the time passes in which a click would only
+// bring it to the front. When the script is done with the game still
 // running, the window is asked to close and the turn goes back for good.
 void GameDriver::RunScript() {
   {
     std::unique_lock<std::mutex> lock(mMutex);
     mTurnChanged.wait(lock, [this] { return mTurn == Turn::Script; });
   }
+  mDesktop->Report(sys::InputKind::FocusGained);
+  AdvanceTime(kFocusSettles);
   mScript(*this);
   std::lock_guard<std::mutex> lock(mMutex);
   if (!mEnded) mDesktop->Report(sys::InputKind::CloseRequested);
@@ -193,6 +212,16 @@ sys::Picture GameDriver::ShownPicture() const {
   sys::Picture picture;
   mDesktop->ReadShownPicture(picture);
   return picture;
+}
+
+std::string GameDriver::ProblemsInLog() const {
+  std::ifstream log(GetLogPath().CStr());
+  std::string problems;
+  std::string line;
+  while (std::getline(log, line)) {
+    if (ReportsProblem(line)) problems += line + "\n";
+  }
+  return problems;
 }
 
 void GameDriver::Fail(const std::string& message) { mFailures += message + "\n"; }

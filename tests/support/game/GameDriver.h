@@ -71,6 +71,10 @@ class GameDriver {
   // The frame last shown; empty before the first.
   sys::Picture ShownPicture() const;
 
+  // The lines of the game's log so far that report a script error, a file
+  // that is missing or a label the string table lacks.
+  std::string ProblemsInLog() const;
+
   // Notes a failure; Check notes one when the condition is false.
   void Fail(const std::string& message);
   bool Check(bool condition, const std::string& message);
