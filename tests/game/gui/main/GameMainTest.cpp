@@ -11,10 +11,8 @@
 #include "platform/prefs/TPrefs.h"
 #include "system/window/Message.h"
 #include "system/window/VirtualKeys.h"
-#include "tests/support/BuiltDataFolder.h"
 #include "tests/support/FakeNativeWindow.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/game/ForkedGame.h"
+#include "tests/support/game/BuiltGameStart.h"
 #include "app/TAppPlatform.h"
 #include "windows/core/TWindow.h"
 #include "windows/core/TWindowManager.h"
@@ -51,19 +49,13 @@ void OpenProbe(GameDriver& driver) {
 
 class GameMainTest : public testing::Test {
  protected:
-  GameMainTest() {
-    start.programFolder = BuiltDataFolder::ProgramFolder();
-    start.home = home.Path();
-  }
-
-  TempFolder home;
-  GameStart start;
+  BuiltGameStart game;
 };
 
 // The window's close box posts quit; the loop runs on to the quit and the
 // program ends with code 0.
 TEST_F(GameMainTest, ACloseRequestEndsTheLoopAtTheQuitWithCodeZero) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     driver.Check(driver.Desktop().title == "quorvane", "the window is titled " + driver.Desktop().title);
     driver.RequestClose();
@@ -77,7 +69,7 @@ TEST_F(GameMainTest, ACloseRequestEndsTheLoopAtTheQuitWithCodeZero) {
 // manager hands it on: the first key after an idle pass finds the idle event
 // and itself counted.
 TEST_F(GameMainTest, EveryEventTicksTheMetricsOnceBeforeTheWindowsSeeIt) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     uint32_t before = Ticks();
     driver.Pass();
@@ -98,7 +90,7 @@ TEST_F(GameMainTest, EveryEventTicksTheMetricsOnceBeforeTheWindowsSeeIt) {
 // Alt+Enter: the platform switches, and the game keeps the new state as the
 // player's choice, which the saved preferences hold after shut-down.
 TEST_F(GameMainTest, AltEnterStoresFullScreenForThePlayerAndShutDownSavesIt) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     TGameApp& app = TGameApp::Instance();
     driver.Check(!app.GetFullScreenOption(), "the game starts in a window");
@@ -119,14 +111,14 @@ TEST_F(GameMainTest, AltEnterStoresFullScreenForThePlayerAndShutDownSavesIt) {
 // Every start plays as a fresh "Web": what the last player set is gone, the
 // file itself is read as it was left.
 TEST_F(GameMainTest, ASecondStartPlaysAsAFreshWebOverTheSameFile) {
-  GameRun first = PlayGame(start, [](GameDriver& driver) {
+  GameRun first = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     TGameApp::Instance().SetTutorialSeen({1, 1});
     TGameApp::Instance().SetLevelHiscore({2, 3}, 777);
     driver.PressKey(sys::vk::kReturn, sys::kModifierAlt);
   });
   ASSERT_EQ(first.failures, "");
-  GameRun second = PlayGame(start, [](GameDriver& driver) {
+  GameRun second = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     TGameApp& app = TGameApp::Instance();
     driver.Check(app.GetNumUsers() == 1 && app.GetCurrentUser() == 0, "one player, the current one");
@@ -141,7 +133,7 @@ TEST_F(GameMainTest, ASecondStartPlaysAsAFreshWebOverTheSameFile) {
 
 // Dialogs above the root go first, before the records they report to.
 TEST_F(GameMainTest, ShutDownFreesADialogStillOpenBeforeTheRecords) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Pass(3);
     OpenProbe(driver);
     driver.Pass();

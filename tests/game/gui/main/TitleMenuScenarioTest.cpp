@@ -7,9 +7,7 @@
 
 #include "game/gui/main/TGameApp.h"
 #include "platform/prefs/TPrefs.h"
-#include "tests/support/BuiltDataFolder.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/game/ForkedGame.h"
+#include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
 
@@ -39,17 +37,11 @@ std::string UnexpectedProblems(GameDriver& driver) {
 
 class TitleMenuScenario : public testing::Test {
  protected:
-  TitleMenuScenario() {
-    start.programFolder = BuiltDataFolder::ProgramFolder();
-    start.home = home.Path();
-  }
-
-  TempFolder home;
-  GameStart start;
+  BuiltGameStart game;
 };
 
 TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Check(LabelOf(driver.WaitForWindow("playButton")) == "Play", "the menu offers Play");
     driver.Check(LabelOf(driver.WaitForWindow("quitButton")) == "Quit", "and Quit");
     TText* title = TText::Cast(driver.WaitForWindow("titleText"));
@@ -67,7 +59,7 @@ TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
 
 // "Play" leads to the level map of world 1, whose "Back" leads home.
 TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
-  GameRun run = PlayGame(start, [](GameDriver& driver) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.Click("playButton");
     TText* world = TText::Cast(driver.WaitForWindow("worldName"));
     driver.Check(world && world->GetLabel() == "World 1", "the map shows world 1");
