@@ -19,6 +19,13 @@ std::string LabelOf(TWindow* window) {
   return label ? label->GetLabel().CStr() : "";
 }
 
+// Whether the frame is gold at that point: red high, green fairly high, blue low.
+bool IsGoldAt(const sys::Picture& picture, int32_t x, int32_t y) {
+  if (x >= picture.width || y >= picture.height) return false;
+  const uint32_t argb = picture.At(x, y);
+  return ((argb >> 16) & 0xFF) > 0xC0 && ((argb >> 8) & 0xFF) > 0x90 && (argb & 0xFF) < 0x90;
+}
+
 // The level data's branch brings the tuning labels and the medal targets;
 // until it has landed, their absence is the one problem the log may report.
 constexpr const char* kLevelDataToCome[] = {"'Full Screen'", "'Enable Time Mode'", "levels/scores.xml"};
@@ -46,6 +53,8 @@ TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
     driver.Check(LabelOf(driver.WaitForWindow("quitButton")) == "Quit", "and Quit");
     TText* title = TText::Cast(driver.WaitForWindow("titleText"));
     driver.Check(title && title->GetLabel() == "quorvane", "under the game's name");
+    driver.Pass(2);
+    driver.Check(IsGoldAt(driver.ShownPicture(), 250, 350), "the frame shows the tower's golden hub");
     TGameApp::Instance().SetLevelHiscore({1, 2}, 1200);
     driver.Click("quitButton");
     driver.WaitForEnd();
