@@ -20,8 +20,7 @@ bool HasChannelDepth(const PixelFormat& format) {
 
 // A channel moved so that its mask's highest bit lands on bit 7 of a byte;
 // the bits below what the mask holds are 0.
-uint32_t ChannelByte(uint32_t pixel, uint32_t mask) {
-  const sys::gfx::ChannelShape shape = sys::gfx::ShapeOf(mask);
+uint32_t ChannelByte(uint32_t pixel, uint32_t mask, sys::gfx::ChannelShape shape) {
   if (shape.bits == 0) return 0;
   const uint32_t value = (pixel & mask) >> shape.shift;
   return (shape.bits >= 8 ? value >> (shape.bits - 8) : value << (8 - shape.bits)) & 0xFF;
@@ -49,12 +48,13 @@ bool TDxTextureData::CopyIn(const uint8_t* pixels, int32_t stride, bool viaUtili
   if (HasChannelDepth(format)) {
     const uint32_t bytes = format.BytesPerPixel();
     const uint32_t opaque = (mFlags & kAlpha) ? 0 : 0xFF000000u;
+    const sys::gfx::FormatShapes shapes = sys::gfx::ShapesOf(format);
     for (int32_t y = 0; y < std::min(mHeight, locked.height); ++y) {
       const uint8_t* from = pixels + static_cast<size_t>(y) * static_cast<size_t>(stride) * 4;
       uint8_t* to = RowOf(locked, y);
       for (int32_t x = 0; x < std::min({mWidth, locked.width, stride}); ++x) {
         const uint32_t argb = sys::gfx::ReadPixel(from + x * 4, 4) | opaque;
-        sys::gfx::WritePixel(to + x * bytes, bytes, sys::gfx::PixelFromArgb(format, argb));
+        sys::gfx::WritePixel(to + x * bytes, bytes, sys::gfx::PixelFromArgb(format, shapes, argb));
       }
     }
   }
@@ -76,14 +76,15 @@ bool TDxTextureData::CopyOut(std::vector<uint32_t>& out) {
   }
   const uint32_t bytes = format.BytesPerPixel();
   const bool alpha = (mFlags & kAlpha) && format.alphaMask != 0 && format.bitCount != 24;
+  const sys::gfx::FormatShapes shapes = sys::gfx::ShapesOf(format);
   for (int32_t y = 0; y < std::min(mHeight, locked.height); ++y) {
     const uint8_t* from = RowOf(locked, y);
     uint32_t* to = out.data() + static_cast<size_t>(y) * static_cast<size_t>(locked.width);
     for (int32_t x = 0; x < std::min(mWidth, locked.width); ++x) {
       const uint32_t pixel = sys::gfx::ReadPixel(from + x * bytes, bytes);
-      const uint32_t alphaByte = alpha ? ChannelByte(pixel, format.alphaMask) : 0xFF;
-      to[x] = alphaByte << 24 | ChannelByte(pixel, format.redMask) << 16 | ChannelByte(pixel, format.greenMask) << 8 |
-              ChannelByte(pixel, format.blueMask);
+      const uint32_t alphaByte = alpha ? ChannelByte(pixel, format.alphaMask, shapes.alpha) : 0xFF;
+      to[x] = alphaByte << 24 | ChannelByte(pixel, format.redMask, shapes.red) << 16 |
+              ChannelByte(pixel, format.greenMask, shapes.green) << 8 | ChannelByte(pixel, format.blueMask, shapes.blue);
     }
   }
   mSurface->Unlock();

@@ -84,12 +84,17 @@ uint32_t WidenChannel(uint32_t value, uint32_t bits) {
   return wide & 0xFF;
 }
 
-uint32_t PixelFromArgb(const PixelFormat& format, uint32_t argb) {
+FormatShapes ShapesOf(const PixelFormat& format) {
+  return {ShapeOf(format.redMask), ShapeOf(format.greenMask), ShapeOf(format.blueMask), ShapeOf(format.alphaMask)};
+}
+
+uint32_t PixelFromArgb(const PixelFormat& format, uint32_t argb) { return PixelFromArgb(format, ShapesOf(format), argb); }
+
+uint32_t PixelFromArgb(const PixelFormat& format, const FormatShapes& shapes, uint32_t argb) {
   if (!(format.flags & kPixelRgb) || format.IsPaletteIndexed()) return 0;
-  uint32_t pixel = NarrowInto((argb >> 16) & 0xFF, ShapeOf(format.redMask)) |
-                   NarrowInto((argb >> 8) & 0xFF, ShapeOf(format.greenMask)) |
-                   NarrowInto(argb & 0xFF, ShapeOf(format.blueMask));
-  if (format.HasAlpha()) pixel |= NarrowInto(argb >> 24, ShapeOf(format.alphaMask));
+  uint32_t pixel = NarrowInto((argb >> 16) & 0xFF, shapes.red) | NarrowInto((argb >> 8) & 0xFF, shapes.green) |
+                   NarrowInto(argb & 0xFF, shapes.blue);
+  if (format.HasAlpha()) pixel |= NarrowInto(argb >> 24, shapes.alpha);
   return pixel;
 }
 

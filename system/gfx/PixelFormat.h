@@ -50,10 +50,15 @@ PixelFormat MakePixelFormat(PixelLayout layout);
 // Unknown for a format that is none of the layouts above.
 PixelLayout LayoutOf(const PixelFormat& format);
 
+struct FormatShapes;
+
 // Colours outside a surface are 32-bit values 0xAARRGGBB. Narrowing into a
 // format keeps the high bits of each channel; a format without alpha drops
 // it. Palette and depth formats have no colour channels and give 0.
 uint32_t PixelFromArgb(const PixelFormat& format, uint32_t argb);
+// The same with the format's channel shapes worked out beforehand, for runs
+// of pixels.
+uint32_t PixelFromArgb(const PixelFormat& format, const FormatShapes& shapes, uint32_t argb);
 // Widening repeats each channel's bits down to 8 bits (5-bit 0x1F gives 0xFF,
 // 0x10 gives 0x84); a format without alpha gives alpha 0xFF.
 uint32_t ArgbFromPixel(const PixelFormat& format, uint32_t pixel);
@@ -68,6 +73,14 @@ struct ChannelShape {
   uint32_t bits = 0;
 };
 ChannelShape ShapeOf(uint32_t mask);
+// The shapes of a format's four channels.
+struct FormatShapes {
+  ChannelShape red;
+  ChannelShape green;
+  ChannelShape blue;
+  ChannelShape alpha;
+};
+FormatShapes ShapesOf(const PixelFormat& format);
 // A channel of `bits` bits widened to 8 by repeating its bits.
 uint32_t WidenChannel(uint32_t value, uint32_t bits);
 

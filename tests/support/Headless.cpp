@@ -2,12 +2,14 @@
 
 #include <cstdlib>
 
-void RunHeadlessIn(const TempFolder& home) {
-  setenv("HOME", home.Path().c_str(), 1);
-  setenv("XDG_DATA_HOME", home.File("data").c_str(), 1);
-  setenv("XDG_STATE_HOME", home.File("state").c_str(), 1);
-  setenv("XDG_CACHE_HOME", home.File("cache").c_str(), 1);
-  setenv("XDG_RUNTIME_DIR", home.File("runtime").c_str(), 1);
+void RunHeadlessIn(const TempFolder& home) { RunHeadlessIn(home.Path()); }
+
+void RunHeadlessIn(const std::string& home) {
+  setenv("HOME", home.c_str(), 1);
+  setenv("XDG_DATA_HOME", (home + "/data").c_str(), 1);
+  setenv("XDG_STATE_HOME", (home + "/state").c_str(), 1);
+  setenv("XDG_CACHE_HOME", (home + "/cache").c_str(), 1);
+  setenv("XDG_RUNTIME_DIR", (home + "/runtime").c_str(), 1);
   setenv("SDL_VIDEODRIVER", "dummy", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
 }

@@ -1,40 +1,90 @@
 #include "game/gui/main/GameMain.h"
 
+#include <array>
 #include <cstdlib>
 #include <ctime>
 
-#include "game/gui/main/TGameApp.h"
 #include "app/TAppPlatform.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/gui/sound/TSoundFactory.h"
+#include "media/texture/TTexture.h"
 #include "system/window/Window.h"
 #include "windows/core/TWindowManager.h"
+#include "windows/script/TWindowScript.h"
 
 namespace {
 
 constexpr int32_t kDisplayWidth = 800;
 constexpr int32_t kDisplayHeight = 600;
+constexpr int32_t kPointSampling = 0;
+constexpr int32_t kCursorHotSpot = 1;
 
-// Every event goes to the window manager. A close request ends the game by
-// way of quit, so the loop still sees everything that comes before it.
-void RunMainLoop(TAppPlatform& platform, TWindowManager& manager) {
+struct TGameWindowType {
+  const char* name;
+  TWindowCreator creator;
+};
+
+// The window kinds of the game, in the order they are registered. Each
+// joins with its class: "Slider", "ArcadeWindow", "LoadingScreenWindow",
+// "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
+// "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
+// "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
+constexpr std::array<TGameWindowType, 0> kGameWindowTypes{};
+
+void RegisterGameWindowTypes(TWindowManager& manager) {
+  for (const TGameWindowType& type : kGameWindowTypes) manager.AddWindowType(type.name, type.creator);
+}
+
+// Application object, display, window kinds, the first screen, sound and
+// cursor, in the order each needs the one before.
+TGameApp& StartGame(TAppPlatform& platform, const TString& commandLine) {
+  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  platform.SetWindowTitle("quorvane");
+  TGameApp& app = TGameApp::Instance();
+  app.Init(commandLine);
+  platform.SetDisplay(kDisplayWidth, kDisplayHeight, app.GetFullScreenOption());
+  TWindowManager& manager = *platform.GetWindowManager();
+  manager.SetOption(false);
+  RegisterGameWindowTypes(manager);
+  manager.GetScript()->RunScript("scripts/mainloop.lua");
+  app.SetSoundFactory(&GUI::TSoundFactory::Instance());
+  app.LoadSoundOptions();
+  platform.SetTextureFilter(kPointSampling);
+  platform.SetCursor(TTexture::GetSimple("cursor/cursor?colorkeyed"), kCursorHotSpot, kCursorHotSpot);
+  return app;
+}
+
+// Every event but quit is counted by the metrics first and then goes to the
+// window manager. A close request ends the game by way of quit, so the loop
+// still sees everything that comes before it.
+void RunMainLoop(TAppPlatform& platform, TGameApp& app, TWindowManager& manager) {
   TEvent event;
   for (;;) {
     platform.GetEvent(&event);
     if (event.type == kEventQuit) return;
+    if (event.type == kEventFullScreen) app.SaveFullScreenOption();
     if (event.type == kEventClose) platform.GetMainWindow()->PostQuit();
+    app.GetMetrics()->Tick();
     manager.HandleEvent(event);
   }
+}
+
+// The dialogs go before the records they report to; the application object
+// and the sound factory outlive the platform, so the application object lets
+// go of the sound factory here, while both are still whole.
+void ShutDownGame(TGameApp& app, TWindowManager& manager) {
+  while (manager.GetTopModal() && manager.GetTopModal() != manager.GetRootWindow()) manager.PopModal();
+  manager.DeletePending();
+  app.Shutdown();
+  app.SetSoundFactory(nullptr);
 }
 
 }  // namespace
 
 void GameMain(TAppPlatform* platform, const char* commandLine) {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
-  platform->SetWindowTitle("quorvane");
-  TGameApp& app = TGameApp::Instance();
-  app.Init(commandLine);
-  platform->SetDisplay(kDisplayWidth, kDisplayHeight, false);
+  TString commandLineCopy = commandLine;
+  TGameApp& app = StartGame(*platform, commandLineCopy);
   TWindowManager& manager = *platform->GetWindowManager();
-  manager.SetOption(false);
-  RunMainLoop(*platform, manager);
-  app.Shutdown();
+  RunMainLoop(*platform, app, manager);
+  ShutDownGame(app, manager);
 }

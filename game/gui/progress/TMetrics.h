@@ -18,8 +18,9 @@ class TMetrics final : public IMetricsRecorder {
   void PauseClock() override;
   void ResumeClock() override;
   // Called by the game main for every event; the records it will keep are
-  // not there yet, so it keeps nothing.
-  void Tick() {}
+  // not there yet, so it only counts the events.
+  void Tick() { ++mTicks; }
+  uint32_t GetTicks() const { return mTicks; }
   uint32_t GetLevelTime() const { return mLevelClock.GetTime(); }
 
   void CountRingTurn() override { ++mRingTurns; }
@@ -44,6 +45,7 @@ class TMetrics final : public IMetricsRecorder {
   uint32_t mBlockersBroken = 0;
   uint32_t mLocksBroken = 0;
   uint32_t mGearsBroken = 0;
+  uint32_t mTicks = 0;
 };
 
 }  // namespace GamePlay

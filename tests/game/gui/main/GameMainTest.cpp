@@ -1,29 +1,149 @@
+// The game's main function, each start in a child process of its own, played
+// through the game driver over the built data folder.
 #include "game/gui/main/GameMain.h"
 
 #include <gtest/gtest.h>
 
-#include "platform/text/Log.h"
-#include "system/window/NativeWindowSource.h"
-#include "app/RunFramework.h"
+#include <string>
+#include <vector>
+
+#include "game/gui/main/TGameApp.h"
+#include "platform/prefs/TPrefs.h"
+#include "system/window/Message.h"
+#include "system/window/VirtualKeys.h"
 #include "tests/support/FakeNativeWindow.h"
-#include "tests/support/TempFolder.h"
+#include "tests/support/game/BuiltGameStart.h"
+#include "app/TAppPlatform.h"
+#include "windows/core/TWindow.h"
+#include "windows/core/TWindowManager.h"
 
 namespace {
 
-// The window's close box (or Ctrl-C) ends the game's loop by way of quit,
-// and the program ends with code 0.
-TEST(GameMain, RunsItsLoopUntilTheWindowIsClosed) {
-  SetNativeWindowSource([] {
-    auto desktop = std::make_unique<FakeNativeWindow>();
-    desktop->Report(sys::InputKind::Exposed);
-    desktop->Report(sys::InputKind::CloseRequested);
-    return desktop;
+// A dialog of the test's own over the title menu: it notes the metrics
+// recorder's count at each key that reaches it, and whether the recorder was
+// still there when the dialog went.
+struct Probe {
+  std::vector<uint32_t> ticksAtKeys;
+  bool destroyed = false;
+  bool destroyedBeforeShutdown = false;
+};
+Probe gProbe;
+
+uint32_t Ticks() { return TGameApp::Instance().GetMetrics()->GetTicks(); }
+
+class ProbeWindow final : public TWindow {
+ public:
+  ~ProbeWindow() override {
+    gProbe.destroyed = true;
+    gProbe.destroyedBeforeShutdown = TGameApp::Instance().GetMetrics() != nullptr;
+  }
+  bool OnKeyDown(uint8_t, uint32_t) override {
+    gProbe.ticksAtKeys.push_back(Ticks());
+    return true;
+  }
+};
+
+void OpenProbe(GameDriver& driver) {
+  driver.Platform()->GetWindowManager()->PushModal(std::make_unique<ProbeWindow>());
+}
+
+class GameMainTest : public testing::Test {
+ protected:
+  BuiltGameStart game;
+};
+
+// The window's close box posts quit; the loop runs on to the quit and the
+// program ends with code 0.
+TEST_F(GameMainTest, ACloseRequestEndsTheLoopAtTheQuitWithCodeZero) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    driver.Check(driver.Desktop().title == "quorvane", "the window is titled " + driver.Desktop().title);
+    driver.RequestClose();
+    driver.WaitForEnd();
   });
-  EXPECT_EQ(RunFramework("--multiple", GameMain, false), 0);
-  SetNativeWindowSource(nullptr);
-  std::string log = ReadWholeFile(GetLogPath().CStr());
-  EXPECT_NE(log.find("Device identifier:"), std::string::npos) << "the game opened its display";
-  EXPECT_EQ(log.find("refused"), std::string::npos) << "and drew through it";
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// Every event, idle ones included, is counted once, and before the window
+// manager hands it on: the first key after an idle pass finds the idle event
+// and itself counted.
+TEST_F(GameMainTest, EveryEventTicksTheMetricsOnceBeforeTheWindowsSeeIt) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    uint32_t before = Ticks();
+    driver.Pass();
+    driver.Check(Ticks() == before + 1, "an idle pass is one event");
+    OpenProbe(driver);
+    driver.Pass();
+    uint32_t idle = Ticks();
+    for (int i = 0; i < 3; ++i) driver.Desktop().PressKey('K');
+    driver.Pass();
+    std::vector<uint32_t> expected{idle + 2, idle + 3, idle + 4};
+    std::string seen;
+    for (uint32_t ticks : gProbe.ticksAtKeys) seen += " " + std::to_string(ticks - idle);
+    driver.Check(gProbe.ticksAtKeys == expected, "each key is counted once, before the dialog sees it:" + seen);
+  });
+  EXPECT_EQ(run.failures, "");
+}
+
+// Alt+Enter: the platform switches, and the game keeps the new state as the
+// player's choice, which the saved preferences hold after shut-down.
+TEST_F(GameMainTest, AltEnterStoresFullScreenForThePlayerAndShutDownSavesIt) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    TGameApp& app = TGameApp::Instance();
+    driver.Check(!app.GetFullScreenOption(), "the game starts in a window");
+    driver.PressKey(sys::vk::kReturn, sys::kModifierAlt);
+    driver.Check(driver.Desktop().fullScreen, "the display went full screen");
+    driver.Check(app.GetFullScreenOption(), "the player's choice is full screen");
+    app.SetLevelHiscore({1, 1}, 4321);
+    driver.RequestClose();
+    driver.WaitForEnd();
+    TPrefs saved(false);
+    driver.Check(saved.GetInt("fullscreen", 0, 0) == 1, "the saved file holds the choice");
+    driver.Check(saved.GetInt("HS0101", 0, -1) == 4321, "and what waited for the save");
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// Every start plays as a fresh "Web": what the last player set is gone, the
+// file itself is read as it was left.
+TEST_F(GameMainTest, ASecondStartPlaysAsAFreshWebOverTheSameFile) {
+  GameRun first = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    TGameApp::Instance().SetTutorialSeen({1, 1});
+    TGameApp::Instance().SetLevelHiscore({2, 3}, 777);
+    driver.PressKey(sys::vk::kReturn, sys::kModifierAlt);
+  });
+  ASSERT_EQ(first.failures, "");
+  GameRun second = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    TGameApp& app = TGameApp::Instance();
+    driver.Check(app.GetNumUsers() == 1 && app.GetCurrentUser() == 0, "one player, the current one");
+    driver.Check(app.GetCurrentUserName() == "Web", "named Web");
+    driver.Check(!app.IsTutorialSeen({1, 1}) && !app.GetFullScreenOption(), "the last player's entries are gone");
+    driver.Check(!driver.Desktop().fullScreen, "so the display opens in a window");
+    driver.Check(app.GetLevelHiscore({2, 3}) == 777, "the file was read as it was left");
+  });
+  EXPECT_EQ(second.failures, "");
+  EXPECT_EQ(second.exitCode, 0);
+}
+
+// Dialogs above the root go first, before the records they report to.
+TEST_F(GameMainTest, ShutDownFreesADialogStillOpenBeforeTheRecords) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    OpenProbe(driver);
+    driver.Pass();
+    driver.RequestClose();
+    driver.WaitForEnd();
+    driver.Check(gProbe.destroyed, "the dialog was freed");
+    driver.Check(gProbe.destroyedBeforeShutdown, "while the metrics recorder was still there");
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
 }
 
 }  // namespace

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+#include "tests/support/game/GameDriver.h"
+
+// How a game is started: its command line, the folder that holds its data
+// folder "assets" (the program's own when empty) and, when not empty, the
+// folder that takes the per-user folders in place of the caller's.
+struct GameStart {
+  std::string commandLine = "--multiple";
+  std::string programFolder;
+  std::string home;
+};
+
+// How a game started by PlayGame ended: the program's exit code (-1 when it
+// did not exit by itself) and the failures the script noted, one a line.
+struct GameRun {
+  int exitCode = -1;
+  std::string failures;
+};
+
+// Plays one whole game, start-up to shut-down, in a child process of its
+// own: the game's process-wide objects live once per process. The child
+// runs on a fake clock over a fake desktop, the script taking its turns
+// between passes of the loop.
+GameRun PlayGame(const GameStart& start, const GameScript& script);

@@ -1,0 +1,232 @@
+#include "tests/support/game/GameDriver.h"
+
+#include <algorithm>
+#include <fstream>
+#include <memory>
+
+#include "app/RunFramework.h"
+#include "app/TAppPlatform.h"
+#include "game/gui/main/GameMain.h"
+#include "platform/text/Log.h"
+#include "platform/time/TTask.h"
+#include "system/window/NativeWindowSource.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/FakeNativeWindow.h"
+#include "windows/core/TWindow.h"
+#include "windows/core/TWindowManager.h"
+
+namespace {
+
+// The driver of the game that runs now: the framework's entry takes a plain
+// function as the game's main function.
+GameDriver* gDriver = nullptr;
+
+constexpr uint32_t kUpdate = 10;
+// Longer than a click that only focuses the window counts as one.
+constexpr uint32_t kFocusSettles = 200;
+
+// How the layers below word a script error, a missing file or label.
+constexpr const char* kProblemMarks[] = {"Lua error", "Lua Error",      "Failed to run script", "Missing string",
+                                         "no file",   "Unable to open", "no mask file",         "Cannot read"};
+
+bool ReportsProblem(const std::string& line) {
+  for (const char* mark : kProblemMarks) {
+    if (line.find(mark) != std::string::npos) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+// Stands in the platform's task list, so that the script takes its turns in
+// the idle pass of the loop, between two events; the list's frame pass runs
+// inside an event and is left alone.
+class GameDriverTask final : public TTask {
+ public:
+  explicit GameDriverTask(GameDriver& driver) : mDriver(driver) {}
+  bool IsReady(TTaskPass pass) override { return pass == TTaskPass::Timed; }
+  bool Step() override { return mDriver.TakeGameTurn(); }
+
+ private:
+  GameDriver& mDriver;
+};
+
+GameDriver::GameDriver(FakeClock& clock, GameScript script) : mClock(clock), mScript(std::move(script)) {}
+
+GameDriver::~GameDriver() {
+  if (mScriptThread.joinable()) mScriptThread.join();
+}
+
+int GameDriver::Run(const std::string& commandLine) {
+  gDriver = this;
+  SetNativeWindowSource([this] {
+    auto desktop = std::make_unique<FakeNativeWindow>(&mClock);
+    mDesktop = desktop.get();
+    return desktop;
+  });
+  int exitCode = RunFramework(commandLine.c_str(), DrivenGameMain, false);
+  SetNativeWindowSource(nullptr);
+  gDriver = nullptr;
+  return exitCode;
+}
+
+void GameDriver::DrivenGameMain(TAppPlatform* platform, const char* commandLine) {
+  gDriver->StartScript(*platform);
+  GameMain(platform, commandLine);
+  gDriver->EndGame();
+}
+
+void GameDriver::StartScript(TAppPlatform& platform) {
+  mPlatform = &platform;
+  platform.AddTask(std::make_unique<GameDriverTask>(*this));
+  mScriptThread = std::thread([this] { RunScript(); });
+}
+
+// The script waits for its first turn; the window gets the focus as a new
+// window does on a desktop, and the time passes in which a click would only
+// bring it to the front. When the script is done with the game still
+// running, the window is asked to close and the turn goes back for good.
+void GameDriver::RunScript() {
+  {
+    std::unique_lock<std::mutex> lock(mMutex);
+    mTurnChanged.wait(lock, [this] { return mTurn == Turn::Script; });
+  }
+  mDesktop->Report(sys::InputKind::FocusGained);
+  AdvanceTime(kFocusSettles);
+  mScript(*this);
+  std::lock_guard<std::mutex> lock(mMutex);
+  if (!mEnded) mDesktop->Report(sys::InputKind::CloseRequested);
+  mScriptDone = true;
+  mTurn = Turn::Game;
+  mTurnChanged.notify_all();
+}
+
+// The game's loop is over: a script still waiting for a pass goes on (its
+// passes return at once) and is waited for before the platform goes.
+void GameDriver::EndGame() {
+  {
+    std::lock_guard<std::mutex> lock(mMutex);
+    mEnded = true;
+    mTurn = Turn::Script;
+    mTurnChanged.notify_all();
+  }
+  mScriptThread.join();
+  mPlatform = nullptr;
+}
+
+bool GameDriver::TakeGameTurn() {
+  if (mScriptDone) return false;
+  HandOver(Turn::Script);
+  return !mScriptDone;
+}
+
+void GameDriver::HandOver(Turn to) {
+  std::unique_lock<std::mutex> lock(mMutex);
+  mTurn = to;
+  mTurnChanged.notify_all();
+  Turn back = to == Turn::Game ? Turn::Script : Turn::Game;
+  mTurnChanged.wait(lock, [this, back] { return mTurn == back || mScriptDone; });
+}
+
+void GameDriver::Pass(int passes) {
+  for (int i = 0; i < passes && !mEnded; ++i) HandOver(Turn::Game);
+}
+
+void GameDriver::AdvanceTime(uint32_t milliseconds) {
+  while (milliseconds > 0 && !mEnded) {
+    uint32_t step = std::min(milliseconds, kUpdate);
+    mClock.Advance(step);
+    milliseconds -= step;
+    Pass();
+  }
+}
+
+bool GameDriver::WaitForEnd(int passes) {
+  for (int i = 0; i < passes && !mEnded; ++i) Pass();
+  return Check(mEnded, "the game did not end");
+}
+
+TWindow* GameDriver::FindWindow(const std::string& name) const {
+  TWindowManager* manager = mPlatform && !mEnded ? mPlatform->GetWindowManager() : nullptr;
+  TWindow* root = manager ? manager->GetRootWindow() : nullptr;
+  if (!root) return nullptr;
+  TWindow* window = root->GetName() == name.c_str() ? root : root->FindChild(name.c_str());
+  return window && window->IsVisible() ? window : nullptr;
+}
+
+TWindow* GameDriver::WaitForWindow(const std::string& name, int passes) {
+  for (int i = 0; i <= passes && !mEnded; ++i) {
+    if (TWindow* window = FindWindow(name)) return window;
+    Pass();
+  }
+  Fail("no window named \"" + name + "\" appeared");
+  return nullptr;
+}
+
+bool GameDriver::Click(const std::string& name) {
+  TWindow* window = WaitForWindow(name);
+  if (!window) return false;
+  TRect rect = window->GetScreenRect();
+  ClickAt((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+  return true;
+}
+
+void GameDriver::ClickAt(int32_t x, int32_t y) {
+  mDesktop->MoveTo(x, y);
+  mDesktop->Press(sys::MouseButton::Left, x, y);
+  mDesktop->Release(sys::MouseButton::Left, x, y);
+  Pass();
+}
+
+void GameDriver::Drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps) {
+  mDesktop->MoveTo(fromX, fromY);
+  mDesktop->Press(sys::MouseButton::Left, fromX, fromY);
+  Pass();
+  for (int step = 1; step <= steps; ++step) {
+    mDesktop->MoveTo(fromX + (toX - fromX) * step / steps, fromY + (toY - fromY) * step / steps);
+    Pass();
+  }
+  mDesktop->Release(sys::MouseButton::Left, toX, toY);
+  Pass();
+}
+
+void GameDriver::PressKey(uint32_t virtualKey, uint32_t modifiers) {
+  mDesktop->PressKey(virtualKey, modifiers);
+  mDesktop->ReleaseKey(virtualKey, modifiers);
+  Pass();
+}
+
+void GameDriver::Type(const std::string& utf8) {
+  mDesktop->Type(utf8);
+  Pass();
+}
+
+void GameDriver::RequestClose() {
+  mDesktop->Report(sys::InputKind::CloseRequested);
+  Pass();
+}
+
+TAppPlatform* GameDriver::Platform() const { return mEnded ? nullptr : mPlatform; }
+
+sys::Picture GameDriver::ShownPicture() const {
+  sys::Picture picture;
+  mDesktop->ReadShownPicture(picture);
+  return picture;
+}
+
+std::string GameDriver::ProblemsInLog() const {
+  std::ifstream log(GetLogPath().CStr());
+  std::string problems;
+  std::string line;
+  while (std::getline(log, line)) {
+    if (ReportsProblem(line)) problems += line + "\n";
+  }
+  return problems;
+}
+
+void GameDriver::Fail(const std::string& message) { mFailures += message + "\n"; }
+
+bool GameDriver::Check(bool condition, const std::string& message) {
+  if (!condition) Fail(message);
+  return condition;
+}

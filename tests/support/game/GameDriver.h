@@ -1,0 +1,108 @@
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <functional>
+#include <mutex>
+#include <string>
+#include <thread>
+
+#include "platform/text/TString.h"
+#include "system/window/Picture.h"
+
+class FakeClock;
+class FakeNativeWindow;
+class TAppPlatform;
+class TWindow;
+
+class GameDriver;
+// What a test does with the running game, step by step.
+using GameScript = std::function<void(GameDriver& driver)>;
+
+// Plays the real game from a script, as a person at the desktop would: the
+// script runs on a thread of its own that takes turns with the game's main
+// loop, so everything it does happens between two passes of the loop, while
+// the game stands still. It waits for windows by name, clicks, drags, types,
+// moves game time on and reads back the frame last shown. What it notes as
+// failed is kept for whoever started the game.
+class GameDriver {
+ public:
+  // How many passes a wait for a window takes before it gives up.
+  static constexpr int kPatience = 500;
+
+  GameDriver(FakeClock& clock, GameScript script);
+  ~GameDriver();
+  GameDriver(const GameDriver&) = delete;
+  GameDriver& operator=(const GameDriver&) = delete;
+
+  // Runs the framework with the game's main function over a fake desktop,
+  // the script taking its turns between passes. When the script ends before
+  // the game, the window is asked to close. Returns the exit code.
+  int Run(const std::string& commandLine);
+
+  // Lets the game run until it asks for input again: the input given so far
+  // is handled and one idle pass (with its frame) runs. Once the game has
+  // ended this returns at once.
+  void Pass(int passes = 1);
+  // Moves game time on in updates of 10 ms, a pass after each.
+  void AdvanceTime(uint32_t milliseconds);
+  // Passes until the game ends; false (noted) when it does not.
+  bool WaitForEnd(int passes = kPatience);
+  bool HasEnded() const { return mEnded; }
+
+  // The visible window of that name anywhere in the window tree, after as
+  // many passes as it takes to appear; null (noted) when it does not.
+  TWindow* WaitForWindow(const std::string& name, int passes = kPatience);
+  // The same without waiting and without a note.
+  TWindow* FindWindow(const std::string& name) const;
+  // Clicks the centre of the window of that name; false when there is none.
+  bool Click(const std::string& name);
+  // Input at points of the display; each ends with a pass.
+  void ClickAt(int32_t x, int32_t y);
+  void Drag(int32_t fromX, int32_t fromY, int32_t toX, int32_t toY, int steps = 8);
+  void PressKey(uint32_t virtualKey, uint32_t modifiers = 0);
+  void Type(const std::string& utf8);
+  // The window's close box.
+  void RequestClose();
+
+  // Null before the game has started and after it ended.
+  TAppPlatform* Platform() const;
+  FakeNativeWindow& Desktop() const { return *mDesktop; }
+  // The frame last shown; empty before the first.
+  sys::Picture ShownPicture() const;
+
+  // The lines of the game's log so far that report a script error, a file
+  // that is missing or a label the string table lacks.
+  std::string ProblemsInLog() const;
+
+  // Notes a failure; Check notes one when the condition is false.
+  void Fail(const std::string& message);
+  bool Check(bool condition, const std::string& message);
+  // One line per failure noted.
+  const std::string& GetFailures() const { return mFailures; }
+
+ private:
+  enum class Turn { Game, Script };
+
+  static void DrivenGameMain(TAppPlatform* platform, const char* commandLine);
+  void StartScript(TAppPlatform& platform);
+  void RunScript();
+  void EndGame();
+  // Gives the turn to the other side and waits until it comes back.
+  void HandOver(Turn to);
+  bool TakeGameTurn();
+
+  FakeClock& mClock;
+  GameScript mScript;
+  FakeNativeWindow* mDesktop = nullptr;
+  TAppPlatform* mPlatform = nullptr;
+  std::thread mScriptThread;
+  std::mutex mMutex;
+  std::condition_variable mTurnChanged;
+  Turn mTurn = Turn::Game;
+  bool mScriptDone = false;
+  bool mEnded = false;
+  std::string mFailures;
+
+  friend class GameDriverTask;
+};
