@@ -19,6 +19,9 @@ inline int32_t ResultCode(sys::gfx::Result result) { return static_cast<int32_t>
 // window without width, by which nothing could be sized or divided.
 bool DrawsScaled(float& scale);
 
+// A size in the game's pixels as it is on the scaled screen, rounded.
+inline int32_t Scaled(int32_t size, float scale) { return static_cast<int32_t>(static_cast<float>(size) * scale + 0.5f); }
+
 // Ends the process at once with exit code -1: the display cannot run the
 // program. The reason is in the log already, which keeps no line unwritten.
 [[noreturn]] void ExitProgram();

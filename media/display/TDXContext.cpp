@@ -17,7 +17,6 @@ namespace {
 constexpr int32_t kFewestColors = 16;
 constexpr int32_t kLeastDepthBits = 16;
 
-int32_t Scaled(int32_t size, float scale) { return static_cast<int32_t>(static_cast<float>(size) * scale + 0.5f); }
 
 bool RendersAt(const sys::gfx::Device3dCaps& caps, uint32_t bitCount) {
   return std::find(caps.renderBitCounts.begin(), caps.renderBitCounts.end(), bitCount) != caps.renderBitCounts.end();

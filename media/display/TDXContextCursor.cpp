@@ -27,7 +27,6 @@ constexpr uint32_t kLeastDrawInterval = 16;
 // Reinstalling the image is not begun again while it runs, in any context.
 std::atomic<bool> gRestoringMouseImage{false};
 
-int32_t Scaled(int32_t value, float scale) { return static_cast<int32_t>(static_cast<float>(value) * scale + 0.5f); }
 
 bool Overlap(const Rect& a, const Rect& b) {
   const Rect both = sys::gfx::Intersect(a, b);

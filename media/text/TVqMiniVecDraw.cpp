@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr float kUnit = 0.0078125f;  // outline coordinates are in 1/128 font units
+constexpr float kOutlineUnit = 0.0078125f;  // outline coordinates are in 1/128 font units
 constexpr float kQuarters = 4.0f;    // quarter pixels per pixel
 constexpr int32_t kLineList = 2;
 constexpr int32_t kBlendAlpha = 0;
@@ -49,7 +49,7 @@ std::span<const uint8_t> ReadPart(std::span<const uint8_t> program) {
   return program.first(at);
 }
 
-float ReadCoordinate(const uint8_t* bytes) { return static_cast<int16_t>(bytes[0] | bytes[1] << 8) * kUnit; }
+float ReadCoordinate(const uint8_t* bytes) { return static_cast<int16_t>(bytes[0] | bytes[1] << 8) * kOutlineUnit; }
 
 uint32_t Channel(float value) { return static_cast<uint32_t>(std::clamp(value, 0.0f, 1.0f) * 255.0f); }
 

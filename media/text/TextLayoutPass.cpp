@@ -10,7 +10,7 @@
 
 namespace {
 
-constexpr float kQuarters = 4.0f;
+constexpr float kQuartersPerPixel = 4.0f;
 // A font's em, its line box divided by 0.8, maps onto its size in pixels:
 // 3.2 quarter pixels per pixel of size over the line box.
 constexpr float kEmQuartersPerPixel = 3.2f;
@@ -238,7 +238,7 @@ void TextLayoutPass::Advance(const TGlyphRun& run, int32_t glyph) {
 
 // The outlines of the line's first run and of this one need room too.
 bool TextLayoutPass::Overflows(const TGlyphRun& run) const {
-  const float allowance = (mPen.firstOutline + 1.0f + run.outlineWidth) * kQuarters;
+  const float allowance = (mPen.firstOutline + 1.0f + run.outlineWidth) * kQuartersPerPixel;
   return Round(allowance + mPen.x) > static_cast<int64_t>(mWidth) * 4;
 }
 

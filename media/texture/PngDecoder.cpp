@@ -14,7 +14,7 @@ namespace {
 
 constexpr int kSignatureBytes = 8;
 constexpr double kScreenGamma = 2.2;
-constexpr int kPixelBytes = 4;
+constexpr int kRgbaBytes = 4;
 constexpr int kIndexBytes = 1;
 
 // What libpng's callbacks share with the decoder. Plain data only: the error
@@ -120,7 +120,7 @@ class PngReader {
     if (!CheckLayout(wantIndices)) return false;
     image.hasAlpha = (png_get_color_type(mPng, mInfo) & PNG_COLOR_MASK_ALPHA) ||
                      (wantIndices && Translucent(image.palette.get()));
-    return ReadPixels(wantIndices ? kIndexBytes : kPixelBytes, image);
+    return ReadPixels(wantIndices ? kIndexBytes : kRgbaBytes, image);
   }
 
  private:
@@ -181,7 +181,7 @@ class PngReader {
       if (colourType == PNG_COLOR_TYPE_PALETTE && depth == 8) return true;
       return Fail("palette indices asked for, but it is no palette image of 8 bits");
     }
-    if (depth == 8 && png_get_channels(mPng, mInfo) == kPixelBytes) return true;
+    if (depth == 8 && png_get_channels(mPng, mInfo) == kRgbaBytes) return true;
     return Fail("the library gives no 4-byte pixels for it");
   }
 

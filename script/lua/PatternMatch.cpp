@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "script/lua/Auxlib.h"
+#include "script/lua/StringLib.h"
 
 namespace {
 
@@ -15,8 +16,6 @@ constexpr char ESC = '%';
 // capture nests one step, so a long pattern of them would otherwise exhaust
 // the C stack.
 constexpr int MAXMATCHDEPTH = 200;
-
-int uchar(char c) { return static_cast<unsigned char>(c); }
 
 int checkcapture(MatchState* ms, int digit) {
   const int l = digit - '1';

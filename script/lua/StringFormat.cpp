@@ -21,8 +21,6 @@ constexpr size_t MAX_FORMAT = 20;
 // Room for one formatted item: widths and precisions have at most two digits.
 constexpr size_t MAX_ITEM = 512;
 
-int uchar(char c) { return static_cast<unsigned char>(c); }
-
 // One format item as the C library takes it: "%", flags, width, precision
 // and the conversion letter.
 struct FormatItem {

@@ -13,8 +13,6 @@ namespace {
 // Characters that make a pattern more than plain text.
 constexpr const char* SPECIALS = "^$*+?.([%-";
 
-int uchar(char c) { return static_cast<unsigned char>(c); }
-
 // A position counted from the end when negative (-1 the last character).
 int64_t posrelat(int pos, size_t len) {
   return pos >= 0 ? pos : static_cast<int64_t>(len) + pos + 1;

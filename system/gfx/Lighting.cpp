@@ -9,9 +9,9 @@ namespace {
 Vec3 operator-(const Vec3& a, const Vec3& b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
 Vec3 operator+(const Vec3& a, const Vec3& b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
 Vec3 operator*(const Vec3& a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 float Length(const Vec3& v) { return std::sqrt(Dot(v, v)); }
-Vec3 Normalise(const Vec3& v) {
+// Lighting scales by the reciprocal of the length, one division per vector.
+Vec3 ScaledToUnit(const Vec3& v) {
   const float length = Length(v);
   return length > 0 ? v * (1 / length) : v;
 }
@@ -45,7 +45,7 @@ float Reach(const Light& light, const Vec3& toLight, float distance) {
       light.attenuation0 + light.attenuation1 * distance + light.attenuation2 * distance * distance;
   float reach = attenuation > 0 ? 1 / attenuation : 1;
   if (light.type == LightType::Spot) {
-    const float rho = Dot(Normalise(light.direction), toLight * -1.0f);
+    const float rho = Dot(ScaledToUnit(light.direction), toLight * -1.0f);
     const float inner = std::cos(light.theta / 2), outer = std::cos(light.phi / 2);
     if (rho <= outer) return 0;
     if (rho <= inner) reach *= std::pow((rho - outer) / (inner - outer), light.falloff);
@@ -84,8 +84,8 @@ void Lighting::Begin(const Matrix4& world, const Matrix4& view, uint32_t ambient
 void Lighting::Shade(const Vec3& position, const Vec3& normal, uint32_t& diffuse, uint32_t& specular) const {
   const Vec3 point = TransformPoint(position, mWorld);
   Vec3 n = TransformDirection(normal, mNormalMatrix);
-  if (mNormalize) n = Normalise(n);
-  const Vec3 toEye = Normalise(mEye - point);
+  if (mNormalize) n = ScaledToUnit(n);
+  const Vec3 toEye = ScaledToUnit(mEye - point);
   const Material& m = mMaterial;
   ColourValue ambient = mAmbient, lit, shine;
   for (const auto& [index, slot] : mLights) {
@@ -94,7 +94,7 @@ void Lighting::Shade(const Vec3& position, const Vec3& normal, uint32_t& diffuse
     Vec3 toLight;
     float distance = 0;
     if (light.type == LightType::Directional) {
-      toLight = Normalise(light.direction * -1.0f);
+      toLight = ScaledToUnit(light.direction * -1.0f);
     } else {
       const Vec3 offset = light.position - point;
       distance = Length(offset);
@@ -107,7 +107,7 @@ void Lighting::Shade(const Vec3& position, const Vec3& normal, uint32_t& diffuse
     if (facing <= 0) continue;
     lit.r += light.diffuse.r * facing * reach, lit.g += light.diffuse.g * facing * reach;
     lit.b += light.diffuse.b * facing * reach;
-    const float highlight = Dot(n, Normalise(toEye + toLight));
+    const float highlight = Dot(n, ScaledToUnit(toEye + toLight));
     if (highlight > 0 && m.power > 0) {
       const float strength = std::pow(highlight, m.power) * reach;
       shine.r += light.specular.r * strength, shine.g += light.specular.g * strength;

@@ -6,6 +6,8 @@ struct Vec3 {
   float x = 0, y = 0, z = 0;
 };
 
+inline float Dot(const Vec3& a, const Vec3& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
+
 // A 4 x 4 matrix that points, as row vectors, are multiplied by from the
 // left: p' = p M. World, view and projection apply in that order.
 struct Matrix4 {

@@ -7,15 +7,15 @@ namespace sys::gfx {
 namespace {
 
 // For each target position of a span, the source position it takes.
-struct Span {
+struct MappedSpan {
   int32_t first = 0;  // target positions [first, first + source.size())
   std::vector<int32_t> source;
   bool contiguous = true;  // source positions follow one another
 };
 
-Span MapSpan(int32_t toStart, int32_t toSize, int32_t fromStart, int32_t fromSize, int32_t clipStart,
+MappedSpan MapSpan(int32_t toStart, int32_t toSize, int32_t fromStart, int32_t fromSize, int32_t clipStart,
              int32_t clipEnd, int32_t sourceLimit) {
-  Span span;
+  MappedSpan span;
   int32_t begin = std::max(toStart, clipStart);
   int32_t end = std::min(toStart + toSize, clipEnd);
   bool scaled = toSize != fromSize;
@@ -85,8 +85,8 @@ void FillPixels(const LockedPixels& target, const Rect& area, uint32_t pixel) {
 
 void CopyPixels(const LockedPixels& source, const Rect& from, const LockedPixels& target, const Rect& to,
                 const Rect& clip, const CopyOptions& options) {
-  Span columns = MapSpan(to.left, to.Width(), from.left, from.Width(), clip.left, clip.right, source.width);
-  Span rows = MapSpan(to.top, to.Height(), from.top, from.Height(), clip.top, clip.bottom, source.height);
+  MappedSpan columns = MapSpan(to.left, to.Width(), from.left, from.Width(), clip.left, clip.right, source.width);
+  MappedSpan rows = MapSpan(to.top, to.Height(), from.top, from.Height(), clip.top, clip.bottom, source.height);
   if (columns.source.empty() || rows.source.empty()) return;
   uint32_t sourceBytes = source.format.BytesPerPixel();
   uint32_t targetBytes = target.format.BytesPerPixel();

@@ -26,7 +26,7 @@ std::shared_ptr<sys::gfx::Adapter> GameAdapter() {
   return sys::gfx::Adapter::Create(config);
 }
 
-TEvent Next(TAppPlatform& platform) {
+TEvent NextEvent(TAppPlatform& platform) {
   TEvent event;
   platform.GetEvent(&event);
   return event;
@@ -43,9 +43,9 @@ TEST(PlatformDisplay, TheSetUpOpensTheGamesWindowThroughTheDevice) {
     EXPECT_EQ(desktop.clientWidth, 800);
     EXPECT_EQ(desktop.clientHeight, 600);
     EXPECT_NE(dynamic_cast<TScreen*>(platform.GetWindowManager()->GetRootWindow()), nullptr);
-    EXPECT_EQ(Next(platform).type, kEventDisplayChanged) << "reported once after the set-up";
+    EXPECT_EQ(NextEvent(platform).type, kEventDisplayChanged) << "reported once after the set-up";
     TWindowManager& manager = *platform.GetWindowManager();
-    manager.HandleEvent(Next(platform));
+    manager.HandleEvent(NextEvent(platform));
     EXPECT_GE(desktop.framesShown, 1) << "the root screen's frame was presented";
     sys::Picture shown;
     ASSERT_TRUE(desktop.ReadShownPicture(shown));
@@ -58,15 +58,15 @@ TEST(PlatformDisplay, AltEnterSwitchesToFullScreenOnTheDesktopAndBack) {
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow& desktop) {
     platform.SetDisplay(800, 600, false);
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
-    TEvent event = Next(platform);
-    while (event.type == kEventDisplayChanged) event = Next(platform);
+    TEvent event = NextEvent(platform);
+    while (event.type == kEventDisplayChanged) event = NextEvent(platform);
     EXPECT_EQ(event.type, kEventFullScreen);
     EXPECT_EQ(event.value, 1);
     EXPECT_TRUE(desktop.fullScreen);
     EXPECT_TRUE(platform.IsFullScreen());
     desktop.PressKey(sys::vk::kReturn, sys::kModifierAlt);
-    event = Next(platform);
-    while (event.type == kEventDisplayChanged) event = Next(platform);
+    event = NextEvent(platform);
+    while (event.type == kEventDisplayChanged) event = NextEvent(platform);
     EXPECT_EQ(event.type, kEventFullScreen);
     EXPECT_EQ(event.value, 0);
     EXPECT_FALSE(desktop.fullScreen);
@@ -96,7 +96,7 @@ TEST(PlatformDisplay, AltF1ShowsAndHidesTheOverlayAtOnceOnAStillScreen) {
     TWindowManager& manager = *platform.GetWindowManager();
     manager.SetOption(false);
     auto pump = [&] {
-      for (int pass = 0; pass < 10; ++pass) manager.HandleEvent(Next(platform));
+      for (int pass = 0; pass < 10; ++pass) manager.HandleEvent(NextEvent(platform));
     };
     pump();
     const int frames = desktop.framesShown;
@@ -170,7 +170,7 @@ TEST(PlatformDisplay, ALostDisplayIsRestoredByThePumpWithItsAssets) {
     restoreSteps = 0;
     adapter->LoseVideoSurfaces();
     display.MarkBroken();
-    EXPECT_EQ(Next(platform).type, kEventNothing);
+    EXPECT_EQ(NextEvent(platform).type, kEventNothing);
     EXPECT_TRUE(display.IsReady());
     EXPECT_EQ(image->Pixel(), ReloadedImage::kPixel) << "drawn anew, not the garbage of a restored surface";
     EXPECT_EQ(restoreSteps, 0) << "the tasks wait for a frame";
@@ -188,7 +188,7 @@ TEST(PlatformDisplay, TheRootScreenShowsTheSnapshotsPixelsOfTheDirtyAreaInPlace)
     auto& display = dynamic_cast<TDx3dDisplayHandler&>(*platform.GetDisplayHandler());
     TWindowManager& manager = *platform.GetWindowManager();
     manager.SetOption(false);
-    manager.HandleEvent(Next(platform));  // the set-up's display change
+    manager.HandleEvent(NextEvent(platform));  // the set-up's display change
     manager.Frame();
     // Its left half red and its right half blue.
     auto backdrop = std::make_shared<BackdropStandIn>(display.GetData());
@@ -214,9 +214,9 @@ TEST(PlatformDisplay, AReportFromAnotherThreadReachesTheDisplayAtTheNextEvent) {
     auto* display = InstallDisplay(platform);
     std::thread([&platform] { platform.ReportOutOfVideoMemory(); }).join();
     EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 0);
-    Next(platform);
+    NextEvent(platform);
     EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 1);
-    Next(platform);
+    NextEvent(platform);
     EXPECT_EQ(display->Journal().Count("ReportOutOfVideoMemory"), 1);
   });
 }

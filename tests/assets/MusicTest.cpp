@@ -14,15 +14,14 @@
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/assets/BuiltSounds.h"
+#include "tests/assets/ListeningLevels.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
 
 constexpr int kMusicGroup = 2;
-constexpr double kAudibleRms = 300;
 constexpr int kBelowTheEffects = 16384;  // half of full scale; effects peak near 0.7
-constexpr int kAtRest = 330;             // 1% of full scale
 constexpr int kWorlds = 10;
 constexpr int kLevelsPerWorld = 5;
 constexpr int kZenLevels = 5;

@@ -11,6 +11,7 @@
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/assets/BuiltSounds.h"
+#include "tests/assets/ListeningLevels.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/TempFolder.h"
 
@@ -18,9 +19,7 @@ namespace {
 
 constexpr int kRate = 44100;
 constexpr int kEffectsGroup = 100;
-constexpr double kAudibleRms = 300;  // about -40 dB below full scale
 constexpr int kBelowClipping = 32000;
-constexpr int kAtRest = 330;  // 1% of full scale, within a loop's first and last millisecond
 
 struct Effect {
   const char* label;

@@ -297,7 +297,7 @@ FunctionSpec Nested(int depth) {
   return f;
 }
 
-Instruction Closure(int nested) { return CREATE_ABx(OP_CLOSURE, 0, nested); }
+Instruction MakeClosure(int nested) { return CREATE_ABx(OP_CLOSURE, 0, nested); }
 Instruction Move(int a, int b) { return CREATE_ABC(OP_MOVE, a, b, 0); }
 Instruction GetUpval(int a, int b) { return CREATE_ABC(OP_GETUPVAL, a, b, 0); }
 Instruction Return() { return CREATE_ABC(OP_RETURN, 0, 1, 0); }
@@ -351,22 +351,22 @@ TEST_F(ScriptUndump, FunctionsThatCouldNotRunAreRefused) {
       {Chunk(Nested(200)), true},
       {Chunk(Nested(201)), false},
       // The instructions that name a closure's upvalues.
-      {Chunk(Captures({Closure(0), Move(0, 1), Return()}, 1)), true},
-      {Chunk(Captures({Closure(0), Move(0, 3), Move(0, 1), Return()}, 2)), true},
-      {Chunk(Captures({Closure(0), Move(0, 4), Return()}, 1)), false},
-      {Chunk(Captures({Closure(0), Move(4, 0), Return()}, 1)), false},
-      {Chunk(Captures({Closure(0), GetUpval(0, 0), Return()}, 1)), false},
-      {Chunk(Captures({Closure(0), CREATE_ABC(OP_LOADNIL, 0, 0, 0), Return()}, 1)), false},
-      {Chunk(Captures({Closure(0), Return()}, 1)), false},
-      {Chunk(Captures({Return(), Closure(0)}, 1)), false},
-      {Chunk(Captures({Closure(1), Return()}, 0)), false},
+      {Chunk(Captures({MakeClosure(0), Move(0, 1), Return()}, 1)), true},
+      {Chunk(Captures({MakeClosure(0), Move(0, 3), Move(0, 1), Return()}, 2)), true},
+      {Chunk(Captures({MakeClosure(0), Move(0, 4), Return()}, 1)), false},
+      {Chunk(Captures({MakeClosure(0), Move(4, 0), Return()}, 1)), false},
+      {Chunk(Captures({MakeClosure(0), GetUpval(0, 0), Return()}, 1)), false},
+      {Chunk(Captures({MakeClosure(0), CREATE_ABC(OP_LOADNIL, 0, 0, 0), Return()}, 1)), false},
+      {Chunk(Captures({MakeClosure(0), Return()}, 1)), false},
+      {Chunk(Captures({Return(), MakeClosure(0)}, 1)), false},
+      {Chunk(Captures({MakeClosure(1), Return()}, 0)), false},
       {ChunkWith([](FunctionSpec& f) {
-         f.nested = {Captures({Closure(0), GetUpval(0, 0), Return()}, 1)};
+         f.nested = {Captures({MakeClosure(0), GetUpval(0, 0), Return()}, 1)};
          f.nested[0].nups = 1;
        }),
        true},
       {ChunkWith([](FunctionSpec& f) {
-         f.nested = {Captures({Closure(0), GetUpval(0, 1), Return()}, 1)};
+         f.nested = {Captures({MakeClosure(0), GetUpval(0, 1), Return()}, 1)};
          f.nested[0].nups = 1;
        }),
        false},

@@ -8,7 +8,7 @@
 
 namespace {
 
-constexpr uint8_t kEnter = 13;
+constexpr uint8_t kEnterCharacter = 13;
 
 // Looks for the default button depth first from the front: a visible default
 // button ends the search among its siblings, any other window is searched in
@@ -71,7 +71,7 @@ bool TModalWindow::HandleMessage(TMessage& message) {
 }
 
 bool TModalWindow::OnChar(uint8_t character) {
-  if (character != kEnter) return false;
+  if (character != kEnterCharacter) return false;
   auto message = std::make_unique<TMessage>(kMessageDefaultAction, "", nullptr);
   FindDefault search;
   ForEachChild(search);

@@ -21,7 +21,7 @@ namespace {
 constexpr int32_t kGlobal = -1;
 constexpr uint32_t kJourneyWorlds = 10;
 constexpr uint32_t kLevelsPerWorld = 5;
-constexpr int32_t kTargetReached = 2;
+constexpr int32_t kTargetReachedStatus = 2;
 
 // A string-table value as a number; 0 without a table or the label.
 double StringTableNumber(const char* label) {
@@ -250,7 +250,7 @@ bool TGameApp::IsAllJourneyExpert() const {
   if (!IsCompletedJourneyMode() || !mLevelStatusTable) return false;
   for (uint32_t world = 1; world <= kJourneyWorlds; ++world) {
     for (uint32_t level = 1; level <= kLevelsPerWorld; ++level) {
-      if (mLevelStatusTable->GetLevelStatus({world, level}) != kTargetReached) return false;
+      if (mLevelStatusTable->GetLevelStatus({world, level}) != kTargetReachedStatus) return false;
     }
   }
   return true;

@@ -10,7 +10,7 @@ using sys::gfx::Result;
 namespace {
 
 uint32_t gSlept = 0;
-void RecordSleep(uint32_t milliseconds) { gSlept += milliseconds; }
+void AddUpSleep(uint32_t milliseconds) { gSlept += milliseconds; }
 
 class DisplayTargetsTest : public OpenDisplayRig {
  protected:
@@ -197,7 +197,7 @@ TEST_F(DisplayTargetsTest, AFrameClearsDepthCountsItselfAndPresents) {
 
 TEST_F(DisplayTargetsTest, AnInactiveProgramWaitsInsteadOfDrawing) {
   gSlept = 0;
-  sys::SetSleepFunction(RecordSleep);
+  sys::SetSleepFunction(AddUpSleep);
   platform.active = false;
   EXPECT_FALSE(display->BeginDraw(false));
   EXPECT_EQ(gSlept, 200u);

@@ -21,7 +21,7 @@
 namespace {
 
 constexpr int32_t kSize = 20;
-constexpr int32_t kSide = 128;
+constexpr int32_t kCanvasSide = 128;
 const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 
 // The pixels of a surface, 0xAARRGGBB, row by row.
@@ -84,22 +84,22 @@ std::set<int32_t> Columns(int32_t from, int32_t to) {
 
 class TextDrawingTest : public testing::Test {
  protected:
-  TextDrawingTest() : platform(kSide * 2, kSide), renderer(platform.Textures()) {
+  TextDrawingTest() : platform(kCanvasSide * 2, kCanvasSide), renderer(platform.Textures()) {
     fonts.InstallOn(platform);
     renderer.Calibrate();
     platform.vecDraw = &renderer;
-    platform.viewport = {0, 0, kSide * 2, kSide};
+    platform.viewport = {0, 0, kCanvasSide * 2, kCanvasSide};
     platform.journal.Clear();
   }
 
   std::unique_ptr<TTextLayout> Make(const std::string& text, int32_t size = kSize) {
-    return TTextLayout::Create(text.c_str(), kSide * 2, kSide, 0, SyntheticFonts::kName, size, kWhite);
+    return TTextLayout::Create(text.c_str(), kCanvasSide * 2, kCanvasSide, 0, SyntheticFonts::kName, size, kWhite);
   }
 
   // Drawn with copy-alpha into a clear texture: each pixel's alpha is its coverage.
   Picture IntoTexture(TTextLayout& layout, uint32_t background = 0) {
-    const std::shared_ptr<TTexture> texture = platform.MakeTexture(kSide, kSide, background);
-    layout.Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f, texture);
+    const std::shared_ptr<TTexture> texture = platform.MakeTexture(kCanvasSide, kCanvasSide, background);
+    layout.Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f, texture);
     return Picture(*platform.SurfaceOf(texture.get()));
   }
 
@@ -149,7 +149,7 @@ TEST_F(TextDrawingTest, AParagraphReadsBackWithItsUnderlineAndCursorWhereTheLayo
 
 TEST_F(TextDrawingTest, TheTextIsDrawnInOneFlushAtTheEnd) {
   const auto layout = Make("ab<b>cd</b><i>ef</i>", 5);
-  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f);
+  layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f);
   EXPECT_EQ(Draws(), 1);
   const std::vector<std::string> calls = platform.Calls();
   ASSERT_GE(calls.size(), 3u);
@@ -161,17 +161,17 @@ TEST_F(TextDrawingTest, NothingIsDrawnWithoutARendererOrAtANegativeScale) {
   const auto layout = Make("ab");
   auto holder = std::make_shared<int>(1);
   std::weak_ptr<int> held = holder;
-  layout->Draw(TRect(0, 0, kSide, kSide), -1.0f, 0.0f, nullptr, std::move(holder));
-  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, -1.0f, 0.0f, TVec2(0, 0), 1.0f);
+  layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), -1.0f, 0.0f, nullptr, std::move(holder));
+  layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, -1.0f, 0.0f, TVec2(0, 0), 1.0f);
   platform.vecDraw = nullptr;
-  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f);
+  layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f);
   EXPECT_EQ(Draws(), 0);
   EXPECT_TRUE(held.expired()) << "the holder is let go";
 }
 
 TEST_F(TextDrawingTest, TheTwoScaleFormDrawsAsThePartsFormAndScalesEachWay) {
   const auto layout = Make("ab<b>cd</b>");
-  const TRect rect(0, 0, kSide * 2, kSide);
+  const TRect rect(0, 0, kCanvasSide * 2, kCanvasSide);
   const Picture plain = OnScreen([&] { layout->Draw(rect, 1.0f, 0.0f); });
   const Picture apart = OnScreen([&] { layout->Draw(rect, 1.0f, 1.0f, 0.0f, TVec2(0, 0), 1.0f); });
   EXPECT_EQ(apart.pixels, plain.pixels);
@@ -208,7 +208,7 @@ TEST_F(TextDrawingTest, TheOffsetMovesTheDrawnText) {
 TEST_F(TextDrawingTest, AlphaScalesEveryColour) {
   const auto layout = Make("<outline color='#ff0000'>a");
   const Picture half =
-      OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, 0.0f, TVec2(0, 0), 0.5f); });
+      OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 1.0f, 0.0f, TVec2(0, 0), 0.5f); });
   EXPECT_NEAR(half.Channel(5, 12, 8), 127, 2) << "the glyph";
   EXPECT_NEAR(half.Channel(5, 16, 16), 127, 2) << "its outline";
   EXPECT_EQ(half.Channel(5, 16, 8), 0u);
@@ -236,9 +236,9 @@ TEST_F(TextDrawingTest, LinesOutsideTheRectangleAreNotDrawn) {
 // belongs.
 TEST_F(TextDrawingTest, RunsStartingOutsideTheViewportAreSkipped) {
   const auto layout = Make("ab<u>cd");
-  const Picture full = OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f); });
-  platform.viewport = {10, 0, kSide * 2, kSide};
-  const Picture clipped = OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f); });
+  const Picture full = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); });
+  platform.viewport = {10, 0, kCanvasSide * 2, kCanvasSide};
+  const Picture clipped = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); });
   std::set<int32_t> cd;
   for (int32_t x : full.Lit(12, 16)) {
     if (x >= 24) cd.insert(x);
@@ -289,8 +289,8 @@ TEST_F(TextDrawingTest, ItalicLeansAndRotationTurnsTheText) {
   const auto turned = Make("abcdef");
   turned->SetCopyAlpha(true);
   turned->SetRotation(90, 0, 0);
-  const std::shared_ptr<TTexture> texture = platform.MakeTexture(kSide, kSide);
-  turned->Draw(TRect(40, 0, kSide, kSide), 1.0f, 0.0f, texture);
+  const std::shared_ptr<TTexture> texture = platform.MakeTexture(kCanvasSide, kCanvasSide);
+  turned->Draw(TRect(40, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f, texture);
   const Picture::Box ink = Picture(*platform.SurfaceOf(texture.get())).Ink(24);
   EXPECT_GT(ink.Height(), 5 * ink.Width()) << "the line runs down";
   EXPECT_NEAR(ink.left, 40 - 15, 1) << "the glyphs stand right of the turned baseline";
@@ -307,10 +307,10 @@ TEST_F(TextDrawingTest, CopyAlphaReplacesTheTexturesAlpha) {
 // twice as large; drawn into a texture they keep their size.
 TEST_F(TextDrawingTest, TheHostsScaleEnlargesGlyphsOnTheDisplay) {
   const auto layout = Make("a");
-  const int32_t plainWidth = OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f); }).Ink(16).Width();
+  const int32_t plainWidth = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); }).Ink(16).Width();
   platform.embedded = true;
   platform.displayScale = 2.0f;
-  const int32_t hostedWidth = OnScreen([&] { layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 0.0f); }).Ink(16).Width();
+  const int32_t hostedWidth = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); }).Ink(16).Width();
   EXPECT_NEAR(hostedWidth, 2 * plainWidth, 1);
   layout->SetCopyAlpha(true);
   EXPECT_EQ(IntoTexture(*layout).Ink(24).Width(), plainWidth);

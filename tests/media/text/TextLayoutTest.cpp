@@ -13,7 +13,7 @@
 
 namespace {
 
-const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+const TColor kWhiteText(1.0f, 1.0f, 1.0f, 1.0f);
 
 // A line as "x0 h5 a15", then each run as "| first-last startX:endX sSize"
 // with " b", " i", " u", " c" for its styles and cursor, " fb" for a run
@@ -54,7 +54,7 @@ class TextLayoutTest : public testing::Test {
 
   std::unique_ptr<TTextLayout> Make(const std::string& text, int32_t width = 100, int32_t flags = 0,
                                     int32_t height = 100, int32_t size = 5) {
-    return TTextLayout::Create(text.c_str(), width, height, flags, SyntheticFonts::kName, size, kWhite);
+    return TTextLayout::Create(text.c_str(), width, height, flags, SyntheticFonts::kName, size, kWhiteText);
   }
 
   int LayoutPasses() const { return platform.journal.Count("GetFont fonts/default.mvec"); }
@@ -180,7 +180,7 @@ TEST_F(TextLayoutTest, TheBlockIsPlacedByItsFlags) {
       {TTextLayout::kCentreLines | TTextLayout::kBottomBlock, 30, 30, -10, 10, 20},
   };
   for (const auto& c : cases) {
-    const auto layout = TTextLayout::Create("ab<br>abc", 20, 30, c.flags, SyntheticFonts::kName, 5, kWhite);
+    const auto layout = TTextLayout::Create("ab<br>abc", 20, 30, c.flags, SyntheticFonts::kName, 5, kWhiteText);
     EXPECT_EQ(layout->GetTop(), c.top) << c.flags;
     EXPECT_EQ(layout->GetBottom(), c.bottom) << c.flags;
     EXPECT_EQ(layout->GetVerticalOffset(), c.verticalOffset) << c.flags;
@@ -197,7 +197,7 @@ TEST_F(TextLayoutTest, OnlyARealChangeLaysOutAgain) {
   const auto layout = Make("ab");
   EXPECT_EQ(LayoutPasses(), 1);
   layout->SetText("ab");
-  layout->SetColor(kWhite);
+  layout->SetColor(kWhiteText);
   EXPECT_EQ(LayoutPasses(), 1);
   layout->SetText("abc");
   EXPECT_EQ(LayoutPasses(), 2);
@@ -224,7 +224,7 @@ TEST_F(TextLayoutTest, AWholeTurnIsExactlyUpright) {
 
 TEST_F(TextLayoutTest, AnEmptyFontNameIsTheDefaultFont) {
   for (const char* name : {static_cast<const char*>(nullptr), ""}) {
-    const auto layout = TTextLayout::Create("a", 100, 100, 0, name, 5, kWhite);
+    const auto layout = TTextLayout::Create("a", 100, 100, 0, name, 5, kWhiteText);
     EXPECT_STREQ(layout->GetFontName().CStr(), "__DEFAULT");
     ASSERT_EQ(layout->GetLineCount(), 1);
     EXPECT_EQ(layout->GetLines()[0]->runs[0].font, &fonts.fallback);

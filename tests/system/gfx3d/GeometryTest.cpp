@@ -13,15 +13,15 @@ namespace {
 
 using namespace sys::gfx;
 
-constexpr uint32_t kBlack = 0xFF000000;
-constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kOpaqueBlack = 0xFF000000;
+constexpr uint32_t kOpaqueRed = 0xFFFF0000;
 
 class GeometryTest : public Device3dRig {
  protected:
   void SetUp() override {
     Device3dRig::SetUp();
     device3d->States().depthEnable = false;
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
     ASSERT_EQ(device3d->BeginScene(), Result::Ok);
   }
 
@@ -34,7 +34,7 @@ class GeometryTest : public Device3dRig {
   std::string Picture() {
     std::string picture;
     for (int32_t y = 0; y < kSide; ++y) {
-      for (int32_t x = 0; x < kSide; ++x) picture += ColourAt(*target, x, y) == kBlack ? '.' : '#';
+      for (int32_t x = 0; x < kSide; ++x) picture += ColourAt(*target, x, y) == kOpaqueBlack ? '.' : '#';
       picture += '\n';
     }
     return picture;
@@ -42,7 +42,7 @@ class GeometryTest : public Device3dRig {
 };
 
 TEST_F(GeometryTest, CountsAndIndicesAreCheckedBeforeAnythingIsDrawn) {
-  const auto quad = ScreenQuad(-0.5f, -0.5f, 7.5f, 7.5f, kRed);
+  const auto quad = ScreenQuad(-0.5f, -0.5f, 7.5f, 7.5f, kOpaqueRed);
   struct Case {
     const char* name;
     PrimitiveType type;
@@ -71,14 +71,14 @@ TEST_F(GeometryTest, CountsAndIndicesAreCheckedBeforeAnythingIsDrawn) {
                                              c.indices.data(), static_cast<uint32_t>(c.indices.size()));
     EXPECT_EQ(result, c.expected) << c.name;
     if (c.expected != Result::Ok) {
-      EXPECT_EQ(CountNot(*target, kBlack), 0) << c.name;
+      EXPECT_EQ(CountNot(*target, kOpaqueBlack), 0) << c.name;
     }
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   }
 }
 
 TEST_F(GeometryTest, ListsStripsAndFansCoverTheSameQuad) {
-  const auto corner = [](float x, float y) { return Screen(x, y, kRed); };
+  const auto corner = [](float x, float y) { return Screen(x, y, kOpaqueRed); };
   const TransformedVertex tl = corner(3.5f, 2.5f), tr = corner(20.5f, 2.5f), br = corner(20.5f, 9.5f),
                           bl = corner(3.5f, 9.5f);
   const std::vector<TransformedVertex> list = {tl, tr, br, tl, br, bl};
@@ -92,7 +92,7 @@ TEST_F(GeometryTest, ListsStripsAndFansCoverTheSameQuad) {
     const std::string picture = Picture();
     if (expected.empty()) expected = picture;
     EXPECT_EQ(picture, expected) << name;
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   };
   check("list", device3d->DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::Transformed, list.data(), 6));
   check("strip", device3d->DrawPrimitive(PrimitiveType::TriangleStrip, VertexLayout::Transformed, strip.data(), 4));
@@ -114,7 +114,7 @@ TEST_F(GeometryTest, ACentreOnALeftEdgeIsDrawnInEitherWindingAndEveryPrimitive) 
     expected += '\n';
   }
   ASSERT_EQ(expected[14 * (kSide + 1) + 12], '#');
-  const TransformedVertex a = Screen(0, 29, kRed), b = Screen(-3, 27, kRed), c = Screen(27, 1, kRed);
+  const TransformedVertex a = Screen(0, 29, kOpaqueRed), b = Screen(-3, 27, kOpaqueRed), c = Screen(27, 1, kOpaqueRed);
   struct Case {
     const char* name;
     PrimitiveType type;
@@ -136,12 +136,12 @@ TEST_F(GeometryTest, ACentreOnALeftEdgeIsDrawnInEitherWindingAndEveryPrimitive) 
               Result::Ok)
         << k.name;
     EXPECT_EQ(Picture(), expected) << k.name;
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   }
 }
 
 TEST_F(GeometryTest, CullingDropsTheWindingItNamesOnTheScreen) {
-  const auto clockwise = ScreenQuad(0.5f, 0.5f, 8.5f, 8.5f, kRed);
+  const auto clockwise = ScreenQuad(0.5f, 0.5f, 8.5f, 8.5f, kOpaqueRed);
   const std::vector<TransformedVertex> counterClockwise(clockwise.rbegin(), clockwise.rend());
   struct Case {
     CullMode mode;
@@ -155,11 +155,11 @@ TEST_F(GeometryTest, CullingDropsTheWindingItNamesOnTheScreen) {
   for (const Case& c : cases) {
     device3d->States().cullMode = c.mode;
     ASSERT_EQ(DrawFan(clockwise), Result::Ok);
-    EXPECT_EQ(ColourAt(*target, 4, 4) == kRed, c.clockwiseShows) << static_cast<int>(c.mode);
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    EXPECT_EQ(ColourAt(*target, 4, 4) == kOpaqueRed, c.clockwiseShows) << static_cast<int>(c.mode);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
     ASSERT_EQ(DrawFan(counterClockwise), Result::Ok);
-    EXPECT_EQ(ColourAt(*target, 4, 4) == kRed, c.counterClockwiseShows) << static_cast<int>(c.mode);
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    EXPECT_EQ(ColourAt(*target, 4, 4) == kOpaqueRed, c.counterClockwiseShows) << static_cast<int>(c.mode);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   }
 }
 
@@ -171,15 +171,15 @@ std::vector<ColouredVertex> ColouredQuad(float left, float top, float right, flo
 TEST_F(GeometryTest, UntransformedVerticesGoThroughWorldViewProjectionAsRowVectors) {
   UsePixelProjection();
   device3d->States().cullMode = CullMode::None;
-  const auto quad = ColouredQuad(-0.5f, -0.5f, 5.5f, 3.5f, kRed);
+  const auto quad = ColouredQuad(-0.5f, -0.5f, 5.5f, 3.5f, kOpaqueRed);
   ASSERT_EQ(device3d->DrawPrimitive(PrimitiveType::TriangleFan, VertexLayout::Coloured, quad.data(), 4), Result::Ok);
   const std::string untransformed = Picture();
-  ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
-  ASSERT_EQ(DrawFan(ScreenQuad(-0.5f, -0.5f, 5.5f, 3.5f, kRed)), Result::Ok);
+  ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
+  ASSERT_EQ(DrawFan(ScreenQuad(-0.5f, -0.5f, 5.5f, 3.5f, kOpaqueRed)), Result::Ok);
   EXPECT_EQ(Picture(), untransformed);
 
   // Scale by 2, then move by (10, 4): the translation sits in the last row.
-  ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+  ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   Matrix4 world;
   world.m[0][0] = world.m[1][1] = 2;
   world.m[3][0] = 10, world.m[3][1] = 4;
@@ -189,7 +189,7 @@ TEST_F(GeometryTest, UntransformedVerticesGoThroughWorldViewProjectionAsRowVecto
   for (int32_t y = 0; y < kSide; ++y) {
     for (int32_t x = 0; x < kSide; ++x) {
       const bool inside = x >= 9 && x < 21 && y >= 3 && y < 11;
-      ASSERT_EQ(ColourAt(*target, x, y) == kRed, inside) << x << ", " << y;
+      ASSERT_EQ(ColourAt(*target, x, y) == kOpaqueRed, inside) << x << ", " << y;
     }
   }
 }
@@ -223,18 +223,18 @@ TEST_F(GeometryTest, TrianglesAreClippedAtTheNearPlane) {
   // A floor reaching from behind the camera far ahead: only its part beyond
   // the near plane shows, in the lower half.
   const std::vector<ColouredVertex> floor = {
-      {-5, -1, -5, 0, kRed, 0, 0, 0}, {5, -1, -5, 0, kRed, 0, 0, 0}, {5, -1, 50, 0, kRed, 0, 0, 0},
-      {-5, -1, 50, 0, kRed, 0, 0, 0}};
+      {-5, -1, -5, 0, kOpaqueRed, 0, 0, 0}, {5, -1, -5, 0, kOpaqueRed, 0, 0, 0}, {5, -1, 50, 0, kOpaqueRed, 0, 0, 0},
+      {-5, -1, 50, 0, kOpaqueRed, 0, 0, 0}};
   ASSERT_EQ(device3d->DrawPrimitive(PrimitiveType::TriangleFan, VertexLayout::Coloured, floor.data(), 4), Result::Ok);
-  EXPECT_EQ(ColourAt(*target, 16, 31), kRed);
-  EXPECT_EQ(ColourAt(*target, 16, 17), kRed);
-  EXPECT_EQ(ColourAt(*target, 16, 10), kBlack);
+  EXPECT_EQ(ColourAt(*target, 16, 31), kOpaqueRed);
+  EXPECT_EQ(ColourAt(*target, 16, 17), kOpaqueRed);
+  EXPECT_EQ(ColourAt(*target, 16, 10), kOpaqueBlack);
   // Wholly behind the camera: nothing.
-  ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+  ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   const std::vector<ColouredVertex> behind = {
-      {-5, -1, -5, 0, kRed, 0, 0, 0}, {5, -1, -5, 0, kRed, 0, 0, 0}, {0, 3, -2, 0, kRed, 0, 0, 0}};
+      {-5, -1, -5, 0, kOpaqueRed, 0, 0, 0}, {5, -1, -5, 0, kOpaqueRed, 0, 0, 0}, {0, 3, -2, 0, kOpaqueRed, 0, 0, 0}};
   ASSERT_EQ(device3d->DrawPrimitive(PrimitiveType::TriangleList, VertexLayout::Coloured, behind.data(), 3), Result::Ok);
-  EXPECT_EQ(CountNot(*target, kBlack), 0);
+  EXPECT_EQ(CountNot(*target, kOpaqueBlack), 0);
 }
 
 class LightingTest : public GeometryTest {
@@ -293,7 +293,7 @@ TEST_F(LightingTest, DirectionalLightFollowsTheAngleToTheNormal) {
   EXPECT_TRUE(Near(LitColour(), 0xFF804020u));  // cos 60 degrees halves it
   light.direction = {0, 0, -1};  // from behind the quad
   Shine(light);
-  EXPECT_EQ(LitColour(), kBlack);
+  EXPECT_EQ(LitColour(), kOpaqueBlack);
 }
 
 TEST_F(LightingTest, AmbientLightingWithoutLightsAndUnlitWithoutLighting) {
@@ -317,9 +317,9 @@ TEST_F(LightingTest, PointAndSpotLightsReachOnlyWithinTheirRangeAndCone) {
   // so that every corner, lit on its own, sees it almost head on.
   const Case cases[] = {
       {"point in range", LightType::Point, 2000, 0, 0, 0xFFFF8040},
-      {"point out of range", LightType::Point, 500, 0, 0, kBlack},
+      {"point out of range", LightType::Point, 500, 0, 0, kOpaqueBlack},
       {"spot with the quad in its inner cone", LightType::Spot, 2000, 0.5f, 1.0f, 0xFFFF8040},
-      {"spot pointing past the middle", LightType::Spot, 2000, 0.02f, 0.04f, kBlack},
+      {"spot pointing past the middle", LightType::Spot, 2000, 0.02f, 0.04f, kOpaqueBlack},
   };
   for (const Case& c : cases) {
     Light light = White(c.type);
@@ -331,7 +331,7 @@ TEST_F(LightingTest, PointAndSpotLightsReachOnlyWithinTheirRangeAndCone) {
     light.phi = c.phi;
     Shine(light);
     EXPECT_TRUE(Near(LitColour(), c.expected)) << c.name;
-    ASSERT_EQ(device3d->Clear(kClearTarget, kBlack, 1), Result::Ok);
+    ASSERT_EQ(device3d->Clear(kClearTarget, kOpaqueBlack, 1), Result::Ok);
   }
 }
 

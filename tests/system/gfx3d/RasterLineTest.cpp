@@ -14,14 +14,14 @@ namespace {
 using namespace rasterkit;
 using Pixels = std::set<std::pair<int32_t, int32_t>>;
 
-constexpr uint32_t kBlack = 0xFF000000;
+constexpr uint32_t kLineBackground = 0xFF000000;
 constexpr uint32_t kWhite = 0xFFFFFFFF;
 
 Pixels Lit(const Canvas& canvas) {
   Pixels lit;
   for (int32_t y = 0; y < canvas.view.height; ++y) {
     for (int32_t x = 0; x < canvas.view.width; ++x) {
-      if (canvas.At(x, y) != kBlack) lit.insert({x, y});
+      if (canvas.At(x, y) != kLineBackground) lit.insert({x, y});
     }
   }
   return lit;
@@ -87,7 +87,7 @@ TEST(RasterLine, CalibrationSpansLightWhatTheRuleSays) {
     for (int32_t column = x - 1; column <= x + 2; ++column) {
       if (column >= x + start && column < x + 1 + end) expected.insert({column, static_cast<int32_t>(std::floor(1 + row + 0.5f))});
       for (int32_t y = 0; y < 4; ++y) {
-        if (canvas.At(column, y) != kBlack) lit.insert({column, y});
+        if (canvas.At(column, y) != kLineBackground) lit.insert({column, y});
       }
     }
     EXPECT_EQ(lit, expected) << "trial " << i;

@@ -22,7 +22,7 @@ using Texts = std::vector<std::string>;
 const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 constexpr uint8_t kBackspace = 8;
 constexpr uint8_t kTab = 9;
-constexpr uint8_t kEnter = 13;
+constexpr uint8_t kEnterCharacter = 13;
 constexpr uint8_t kLeft = 37;
 constexpr uint8_t kRight = 39;
 constexpr uint8_t kInsert = 45;
@@ -97,7 +97,7 @@ TEST(TextEdit, TakesPrintableCharactersUpToItsMaximum) {
       {"an ignored character at the maximum", "0123456789", 3, 10, "-", true, '-', "0123456789", 3, true},
       {"Backspace at 0", "ab", 0, 10, "", true, kBackspace, "ab", 0, false},
       {"Backspace", "abc", 2, 10, "", true, kBackspace, "ac", 1, true},
-      {"Enter", "ab", 2, 10, "", true, kEnter, "ab", 2, false},
+      {"Enter", "ab", 2, 10, "", true, kEnterCharacter, "ab", 2, false},
       {"Tab", "ab", 2, 10, "", true, kTab, "ab", 2, false},
       {"a control character", "ab", 2, 10, "", true, 1, "ab", 2, false},
       {"DEL", "ab", 2, 10, "", true, 127, "ab", 2, false},
@@ -146,7 +146,7 @@ TEST(TextEdit, AsksItsAcceptanceOperationOfEachKindOfKeystroke) {
     EXPECT_EQ(edit->asked, step.asked);
   }
   edit->takesEnter = true;
-  EXPECT_TRUE(edit->OnChar(kEnter)) << "a subclass may take Enter";
+  EXPECT_TRUE(edit->OnChar(kEnterCharacter)) << "a subclass may take Enter";
   EXPECT_EQ(tree.Received(), (Texts{"7 name", "7 name"})) << "'a', then Enter";
 }
 
@@ -364,7 +364,7 @@ TEST(TextEdit, EnterPressesTheDefaultButtonOfItsDialog) {
   button->SetFlags(TButton::kSetDefault);
   tree.manager.SetFocus(edit);
   tree.Type('x');
-  tree.Type(kEnter);
+  tree.Type(kEnterCharacter);
   EXPECT_EQ(tree.script->received, (Texts{"7 name", "2 ", "3 ok"}))
       << "Enter's message goes out at once, the button's command after it";
   EXPECT_STREQ(edit->GetLabel().CStr(), "x");

@@ -24,7 +24,7 @@
 namespace {
 
 using Texts = std::vector<std::string>;
-const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+const TColor kWhiteText(1.0f, 1.0f, 1.0f, 1.0f);
 constexpr int32_t kSize = 5;
 
 // The middle of the first run of the link, in the window's coordinates.
@@ -60,7 +60,7 @@ struct TextTree : TextDialogTree {
   }
 
   bool SetUp(const std::string& label, int32_t width = 100, int32_t height = 40) {
-    return text->Setup(label.c_str(), width, height, 0, SyntheticFonts::kName, kSize, kWhite);
+    return text->Setup(label.c_str(), width, height, 0, SyntheticFonts::kName, kSize, kWhiteText);
   }
 
   TButton* AddButton(const char* name) {
@@ -285,7 +285,7 @@ TEST(TextWindow, AButtonsLabelIsTheTextOfItsLabelWindow) {
   TText* label = tree.AddText(*face, 0, 0);
   label->SetName("label");
   EXPECT_STREQ(button->GetLabel().CStr(), "") << "not set up";
-  label->Setup("Play", 40, 20, 0, SyntheticFonts::kName, kSize, kWhite);
+  label->Setup("Play", 40, 20, 0, SyntheticFonts::kName, kSize, kWhiteText);
   EXPECT_STREQ(button->GetLabel().CStr(), "Play") << "found below a child";
   face->SetName("label");
   EXPECT_STREQ(button->GetLabel().CStr(), "") << "the first window of the name is no text";
@@ -332,7 +332,7 @@ class TextWindowDrawing : public testing::Test {
 TEST_F(TextWindowDrawing, DrawsAtItsPlaceWithItsScalesAndSpacing) {
   TText text;
   text.SetPosition(30, 40);
-  ASSERT_TRUE(text.Setup("ab<br>cd", 80, 80, 0, SyntheticFonts::kName, 20, kWhite));
+  ASSERT_TRUE(text.Setup("ab<br>cd", 80, 80, 0, SyntheticFonts::kName, 20, kWhiteText));
   const TRect plain = Ink(text);
   EXPECT_EQ(platform.Calls().front(), "Begin2d");
   EXPECT_EQ(platform.Calls().back(), "End2d");

@@ -18,7 +18,7 @@
 namespace GamePlay {
 namespace {
 
-constexpr float kSlotAngle = std::numbers::pi_v<float> / 6;
+constexpr float kOneSlot = std::numbers::pi_v<float> / 6;
 
 // Ring 1, slot 4 holds a power-up piece carrying a recording power-up; the
 // stub view's bands run from 60 + 25 r to 85 + 25 r pixels round (400, 300).
@@ -34,7 +34,7 @@ class PowerUpControlTest : public RecordedTowerTest {
   void Press(const TPoint& point) { powerUpControl->OnPress(point); }
 
   static TPoint At(int32_t ring, int32_t slot) {
-    float angle = (slot + 0.5f) * kSlotAngle;
+    float angle = (slot + 0.5f) * kOneSlot;
     float radius = 60 + 25 * ring + 12;
     return {static_cast<int32_t>(std::lround(400 + radius * std::sin(angle))),
             static_cast<int32_t>(std::lround(300 - radius * std::cos(angle)))};

@@ -39,7 +39,7 @@ std::string Carried(IPiece& piece) {
 // "." vacant, "e" the empty piece, "P" a power-up piece, "K3" a counter
 // around colour 3, "B-1" a blocker around nothing, "4" a piece of colour 4,
 // followed by "L" or "G" when it carries a lock or a gear.
-std::string Describe(IPiece& piece) {
+std::string DescribeCell(IPiece& piece) {
   if (piece.IsVoid()) return ".";
   if (dynamic_cast<TEmptyPiece*>(&piece)) return "e";
   if (dynamic_cast<TPowerUpPiece*>(&piece)) return piece.GetPowerUp() ? "P" : "P without one";
@@ -93,7 +93,7 @@ class RingGeneratorTest : public testing::Test {
     std::string dealt;
     for (int i = 0; i < count; ++i) {
       if (i > 0) dealt += ' ';
-      dealt += Describe(*generator->NextPiece(column));
+      dealt += DescribeCell(*generator->NextPiece(column));
     }
     return dealt;
   }
@@ -180,7 +180,7 @@ TEST_F(RingGeneratorTest, APowerUpPieceComesWhenTheRateExceedsTheRoll) {
     Build(std::move(setup));
     powerUps.codes.clear();
     TPiecePtr piece = generator->NextPiece(0);
-    EXPECT_EQ(Describe(*piece), c.powerUp ? "P" : "3") << c.rate << " against " << c.roll;
+    EXPECT_EQ(DescribeCell(*piece), c.powerUp ? "P" : "3") << c.rate << " against " << c.roll;
     if (c.powerUp) {
       EXPECT_EQ(random->bounds, (std::vector<int32_t>{6, 1000, 6}));
       EXPECT_EQ(powerUps.codes, std::vector<int32_t>{4}) << "the code is rolled below the colours";
@@ -197,7 +197,7 @@ TEST_F(RingGeneratorTest, RatesZeroAndOneGiveNoneAndOnlyPowerUpPieces) {
     Build(std::move(setup));
     int powerUpPieces = 0;
     for (int i = 0; i < 1000; ++i) {
-      if (Describe(*generator->NextPiece(i % 12)) == "P") ++powerUpPieces;
+      if (DescribeCell(*generator->NextPiece(i % 12)) == "P") ++powerUpPieces;
     }
     EXPECT_EQ(powerUpPieces, rate == 0 ? 0 : 1000) << rate;
   }
