@@ -26,6 +26,8 @@
 // A negative player number means the global section.
 class TPrefs {
  public:
+  static constexpr int kGlobalSection = -1;
+
   explicit TPrefs(bool savingEnabled);
   ~TPrefs();
   TPrefs(const TPrefs&) = delete;

@@ -18,7 +18,6 @@
 
 namespace {
 
-constexpr int32_t kGlobal = -1;
 constexpr uint32_t kJourneyWorlds = 10;
 constexpr uint32_t kLevelsPerWorld = 5;
 constexpr int32_t kTargetReachedStatus = 2;
@@ -144,7 +143,7 @@ bool TGameApp::IsTutorialLevel(int32_t world, int32_t level) {
   return GamePlay::HasTutorialSettings({static_cast<uint32_t>(world), static_cast<uint32_t>(level)}, *this);
 }
 
-int32_t TGameApp::GetCurrentUser() const { return mPrefs ? mPrefs->GetInt("curuser", -1, kGlobal) : -1; }
+int32_t TGameApp::GetCurrentUser() const { return mPrefs ? mPrefs->GetInt("curuser", -1, TPrefs::kGlobalSection) : -1; }
 
 int32_t TGameApp::GetNumUsers() const { return mPrefs ? mPrefs->GetUserCount() : 0; }
 
@@ -159,7 +158,7 @@ void TGameApp::AddUser(const TString& name) {
 
 void TGameApp::SetCurrentUser(int32_t user) {
   if (!mPrefs || user >= GetNumUsers()) return;
-  mPrefs->SetInt("curuser", user, kGlobal, false);
+  mPrefs->SetInt("curuser", user, TPrefs::kGlobalSection, false);
   if (user >= 0 && mHiscores) mHiscores->SetParameter(TVqHiscores::kPlayerName, GetUserName(user));
 }
 
@@ -276,14 +275,14 @@ int32_t TGameApp::GetLevelHiscore(const GamePlay::TLevelKey& level) {
   TString key = HiscoreKey(level);
   auto cached = mLevelHiscores.find(key);
   if (cached != mLevelHiscores.end()) return cached->second;
-  int32_t score = mPrefs ? mPrefs->GetInt(key, 0, kGlobal) : 0;
+  int32_t score = mPrefs ? mPrefs->GetInt(key, 0, TPrefs::kGlobalSection) : 0;
   mLevelHiscores[key] = score;
   return score;
 }
 
 void TGameApp::SetLevelHiscore(const GamePlay::TLevelKey& level, int32_t score) {
   mLevelHiscores.clear();
-  if (mPrefs) mPrefs->SetInt(HiscoreKey(level), score, kGlobal, false);
+  if (mPrefs) mPrefs->SetInt(HiscoreKey(level), score, TPrefs::kGlobalSection, false);
 }
 
 int32_t TGameApp::GetTotalScore() const {

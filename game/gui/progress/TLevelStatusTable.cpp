@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr int32_t kGlobal = -1;
 constexpr uint8_t kCompleted = 1;
 constexpr uint8_t kTargetReached = 3;
 constexpr const char* kDigitsEntry = "AdvGameData";
@@ -121,8 +120,8 @@ void TLevelStatusTable::CommitZenLevel(uint32_t level) {
   if (player >= 0 && next > app.GetCurrentZenLevel()) {
     prefs->SetInt(app.IsCountMode() ? "ZenLevelCount" : "ZenLevelTime", next, player, false);
   }
-  if (static_cast<int32_t>(level) > prefs->GetInt("LatestZenLevel", 1, kGlobal)) {
-    prefs->SetInt("LatestZenLevel", static_cast<int32_t>(level), kGlobal, false);
+  if (static_cast<int32_t>(level) > prefs->GetInt("LatestZenLevel", 1, TPrefs::kGlobalSection)) {
+    prefs->SetInt("LatestZenLevel", static_cast<int32_t>(level), TPrefs::kGlobalSection, false);
   }
 }
 
@@ -130,11 +129,11 @@ void TLevelStatusTable::CommitZenLevel(uint32_t level) {
 void TLevelStatusTable::CommitFurthestLevel(const GamePlay::TLevelKey& key) {
   TPrefs* prefs = TGameApp::Instance().GetPrefs();
   if (!prefs || !GamePlay::IsJourneyLevel(key)) return;
-  GamePlay::TLevelKey furthest{static_cast<uint32_t>(prefs->GetInt("LatestJourneyWorldId", 1, kGlobal)),
-                               static_cast<uint32_t>(prefs->GetInt("LatestJourneyLevelId", 1, kGlobal))};
+  GamePlay::TLevelKey furthest{static_cast<uint32_t>(prefs->GetInt("LatestJourneyWorldId", 1, TPrefs::kGlobalSection)),
+                               static_cast<uint32_t>(prefs->GetInt("LatestJourneyLevelId", 1, TPrefs::kGlobalSection))};
   if (key <= furthest) return;
-  prefs->SetInt("LatestJourneyWorldId", static_cast<int32_t>(key.world), kGlobal, false);
-  prefs->SetInt("LatestJourneyLevelId", static_cast<int32_t>(key.level), kGlobal, false);
+  prefs->SetInt("LatestJourneyWorldId", static_cast<int32_t>(key.world), TPrefs::kGlobalSection, false);
+  prefs->SetInt("LatestJourneyLevelId", static_cast<int32_t>(key.level), TPrefs::kGlobalSection, false);
 }
 
 void TLevelStatusTable::SaveResult() {
