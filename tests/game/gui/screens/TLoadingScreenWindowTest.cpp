@@ -13,6 +13,7 @@
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/game/gui/effects/ProbeGraphic.h"
+#include "tests/game/gui/screens/SlowFetch.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/StringTableFile.h"
@@ -29,24 +30,6 @@ namespace GUI {
 namespace {
 
 constexpr uint32_t kPreloadActions = 78;
-
-// A fetch that takes 3 ms of game time and registers a graphic that notes
-// its preparation.
-class ThreeMillisecondFetch final : public TFetchAction {
- public:
-  ThreeMillisecondFetch(TGraphicRegistry& registry, const std::string& name, FakeClock& clock,
-                        std::vector<std::string>& prepared)
-      : TFetchAction(registry, name.c_str()), mClock(clock), mPrepared(prepared) {}
-  void Fetch() override {
-    mClock.Advance(3);
-    Registry().Register(GetName(), std::make_shared<ProbeGraphic>(GetName().CStr(), &mPrepared));
-  }
-  uint32_t GetCost() const override { return 1; }
-
- private:
-  FakeClock& mClock;
-  std::vector<std::string>& mPrepared;
-};
 
 // Counts the presses of the button it is given to.
 class PressCount final : public TButton::Action {
@@ -113,13 +96,7 @@ class LoadingScreenTest : public testing::Test {
     ForgetRegistry();
     QueueFetches(count);
   }
-  void QueueFetches(int count) {
-    TGraphicRegistry& registry = TGraphicRegistry::Instance();
-    for (int i = 0; i < count; ++i) {
-      registry.AddFetch(
-          std::make_unique<ThreeMillisecondFetch>(registry, "fetch" + std::to_string(i), clock, prepared));
-    }
-  }
+  void QueueFetches(int count) { QueueSlowFetches(TGraphicRegistry::Instance(), count, 3, &prepared); }
   size_t Queued() const { return TGraphicRegistry::Instance().GetFetchQueue().size(); }
   std::string Shown() const { return text->GetLabel().CStr(); }
 
