@@ -58,6 +58,7 @@ class TGraphicRegistry {
   void FetchAll();
   // Whether FetchAll has run.
   bool IsComplete() const { return mAllFetched; }
+  // The actions still queued, the next one first.
   const std::deque<std::unique_ptr<TFetchAction>>& GetFetchQueue() const { return mFetchQueue; }
 
   // The graphic awaits its preparation and is found by name from now on,
