@@ -19,7 +19,7 @@ std::vector<TString> FramesOf(const char* pattern, int first, int last) {
   return frames;
 }
 
-// The pattern with one "%s" filled in with the colour.
+// The pattern with its one "%s" filled in: a colour, or a kind of bomb or banner.
 TString Coloured(const char* pattern, const char* colour) { return TString::Format(pattern, colour); }
 
 }  // namespace
