@@ -38,15 +38,16 @@ const BenchHome gHome;
 // How far the bot got: the matches it made and the fill of each jug.
 std::string Progress(LevelRig& rig) {
   const std::vector<std::string>& heard = rig.observer.heard;
-  std::string text = std::to_string(std::count_if(heard.begin(), heard.end(), [](const std::string& line) {
-                       return line.starts_with("OnScore");
-                     })) +
-                     " matches, jugs";
+  const auto matches = std::count_if(heard.begin(), heard.end(),
+                                     [](const std::string& line) { return line.starts_with("OnScore"); });
+  std::string text = std::to_string(matches);
+  text += " matches, jugs";
   IPieceJugModel& jugs = *rig.scoring->GetPieceJug();
   for (int32_t jug = 0; jug < 12; ++jug) {
-    if (jugs.GetColour(jug) != IPieceJugModel::kNoJug) {
-      text += " " + std::to_string(static_cast<int>(jugs.GetFill(jug) * 100)) + "%";
-    }
+    if (jugs.GetColour(jug) == IPieceJugModel::kNoJug) continue;
+    text += ' ';
+    text += std::to_string(static_cast<int>(jugs.GetFill(jug) * 100));
+    text += '%';
   }
   return text;
 }

@@ -74,9 +74,9 @@ bool TowerBot::ChooseMove() {
     if (linked.empty()) continue;
     for (int32_t steps = 1; steps <= kLongestDrag; ++steps) {
       for (int32_t way : {steps, -steps}) {
-        size_t matched = Worth(linked, way);
-        if (matched > best) {
-          best = matched;
+        size_t worth = Worth(linked, way, codes);
+        if (worth > best) {
+          best = worth;
           mRing = ring;
           mSteps = way;
         }
@@ -101,13 +101,13 @@ std::map<int32_t, int32_t> TowerBot::FreeLinkedRings(int32_t ring) {
 // The worth of a turn: each cell it matches, and far more each matched cell
 // that lands over a jug that takes its colour, as a player who fills the
 // jugs looks for.
-size_t TowerBot::Worth(const std::map<int32_t, int32_t>& linked, int32_t steps) {
+size_t TowerBot::Worth(const std::map<int32_t, int32_t>& linked, int32_t steps,
+                       const std::vector<int32_t>& codes) {
   std::map<int32_t, int32_t> turns;
   for (const auto& [ring, way] : linked) turns[ring] = steps * way;
   const std::set<TCell> matched = mRig.tower->PredictMatches(turns);
   if (matched.empty()) return 0;
-  IPieceJugModel& jugs = *mRig.scoring->GetPieceJug();
-  const std::vector<int32_t> codes = mRig.tower->GetCellCodes();
+  IPieceJugModel* jugs = mRig.scoring->GetPieceJug();
   const auto slots = static_cast<int32_t>(mRig.tower->GetSlotCount());
   size_t worth = 0;
   for (const TCell& cell : matched) {
@@ -115,7 +115,7 @@ size_t TowerBot::Worth(const std::map<int32_t, int32_t>& linked, int32_t steps) 
     const int32_t slot = ((cell.slot + (turn == turns.end() ? 0 : turn->second)) % slots + slots) % slots;
     const int32_t colour = codes[static_cast<size_t>(cell.ring * slots + cell.slot)] - 1;
     int32_t blockingRing = -1;
-    worth += jugs.CanAccept(colour, cell.ring, slot, blockingRing) ? kJugWorth : 1;
+    worth += jugs && jugs->CanAccept(colour, cell.ring, slot, blockingRing) ? kJugWorth : 1;
   }
   return worth;
 }

@@ -29,7 +29,9 @@ class TowerBot {
   bool IsAtRest();
   bool ChooseMove();
   std::map<int32_t, int32_t> FreeLinkedRings(int32_t ring);
-  size_t Worth(const std::map<int32_t, int32_t>& linked, int32_t steps);
+  // codes: the tower's cell codes as they are before the turn.
+  size_t Worth(const std::map<int32_t, int32_t>& linked, int32_t steps,
+               const std::vector<int32_t>& codes);
 
   LevelRig& mRig;
   TInput mNext = TInput::None;
