@@ -15,7 +15,6 @@
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/level/TMedalTargets.h"
 #include "game/rules/powerups/PowerUpTableFile.h"
-#include "game/rules/scoring/TScoringScheme.h"
 #include "platform/file/TFile.h"
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
@@ -62,58 +61,42 @@ std::string LevelLabel(const TLevelKey& key, const char* setting) {
   return label + std::string(setting);
 }
 
-// Reads every setting of the level as the rules read them.
-void ReadEverySetting(const TLevelSettings& settings) {
-  settings.GetMaxRings();
-  settings.GetNumberOfPiecesInUse();
-  settings.GetNumberOfBlockers();
-  for (int row = 1; row <= 8; ++row) settings.GetBlockerRow(row);
-  settings.GetPieceDeliveryFromTop();
-  settings.GetPieceDeliveryWhenTopRingClear();
-  settings.HasPieceJug();
-  settings.HasSideMatch();
-  settings.HasBlockerExplode();
-  settings.GetPieJugs();
-  settings.GetNumberOfJugColors();
-  settings.GetRemoveJugColor();
-  settings.GetGemEnergyRate();
-  settings.GetBombEnergyScale();
-  settings.GetPieceEnergyRatio();
-  settings.GetBlockerEnergyRatios();
-  settings.GetCompleteDestroyedPieces();
-  settings.GetLockAppearRate();
-  settings.GetGearAppearRate();
-  settings.GetLockMax();
-  settings.GetGearMax();
-  settings.GetPowerUpAppearRate();
-  settings.GetInitialRaiseRingRate();
-  settings.GetFinalRaiseRingRate();
-  settings.GetCounterTimerRate();
-  settings.GetGameTime();
-  settings.GetCompleteJugTimeBoost();
-  settings.GetTimeBonusScores();
-  settings.GetClearBlockerBonus();
+// Every setting a level gives the rules, by name.
+std::vector<std::string> LevelSettingNames() {
+  std::vector<std::string> names = {
+      "Max Rings", "Number of pieces in used", "Number of Blockers", "Piece Delivery From Top",
+      "Piece Delivery When Top Ring Clear", "Have Piece Jug", "Side Match", "Blocker Explode", "Pie Jugs",
+      "Number of Jug Colors", "Remove Jug Color", "Gem Energy Rate", "Bomb Energy Scale",
+      "Piece Enegry Ratio", "Blocker Bomb Energy Ratio", "Blocker Energy Ratio", "Blocker Energy Ratio 4",
+      "Blocker Energy Ratio 5", "Complete destroyed pieces", "Lock Appear Rate", "Gear Appear Rate",
+      "Lock Max", "Gear Max", "PowerUp Appear Rate", "Initial Raise Ring Rate", "Final Raise Ring Rate",
+      "Counter Timer Rate", "Game Time", "Complete Jug Time Boost", "Time Bonus Scores",
+      "Clear Blocker Bonus"};
+  for (int row = 1; row <= 8; ++row) names.push_back("Blocker Row 0" + std::to_string(row));
+  return names;
 }
 
-// Reads every point value of the scheme; side matches only where a level
+// Every point value of the scoring scheme, side matches only where a level
 // turns them on.
-void ReadEveryPointValue(bool sideMatches) {
-  GamePlay::TScoringScheme scheme;
-  scheme.GetSinglePiece();
-  scheme.GetLockExplode();
-  scheme.GetGearExplode();
-  scheme.GetPieceBombBonus(true);
-  scheme.GetPieceBombBonus(false);
-  scheme.GetBlockerExplode();
+std::vector<std::string> PointValueNames(bool sideMatches) {
+  std::vector<std::string> names = {"Single Piece", "Lock Explode", "Gear Explode", "Piece Bomb Bonus",
+                                    "Accepted Piece Bomb Bonus", "Blocker Explode", "Power Up",
+                                    "Power Up Bonus", "Time Bonus"};
   for (int combo = 1; combo <= 12; ++combo) {
     for (int size = 3; size <= 5; ++size) {
-      scheme.GetComboMatch(size, combo);
-      if (sideMatches) scheme.GetSideMatch(size, combo);
+      const std::string match = std::to_string(combo) + "_M" + std::to_string(size);
+      names.push_back("C" + match);
+      if (sideMatches) names.push_back("S" + match);
     }
   }
-  scheme.GetPowerUp();
-  scheme.GetPowerUpBonus();
-  scheme.GetTimeBonus();
+  return names;
+}
+
+// Asks the file for each name; a missing one is logged.
+void ReadEach(const char* file, const std::vector<std::string>& names) {
+  TStringTable table;
+  ASSERT_TRUE(table.Load(file)) << file;
+  for (const std::string& name : names) table.GetString(name.c_str());
 }
 
 // The labels the log says are missing.
@@ -148,27 +131,23 @@ class LevelData : public testing::Test {
 TEST_F(LevelData, EveryKeyTheGameReadsIsThere) {
   bool sideMatches = false;
   for (const TLevelKey& key : AllLevels()) {
+    std::vector<std::string> labels;
+    for (const std::string& name : LevelSettingNames()) labels.push_back(LevelLabel(key, name.c_str()));
+    ReadEach(LevelFile(key).c_str(), labels);
     std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key, mRecords);
     ASSERT_NE(settings, nullptr) << Name(key);
-    ReadEverySetting(*settings);
     sideMatches = sideMatches || settings->HasSideMatch();
   }
-  ReadEveryPointValue(sideMatches);
+  ReadEach("levels/scores.xml", PointValueNames(sideMatches));
+  ReadEach("levels/rings.xml", {"Whole Radii", "Piece Height", "Outermost Piece Height", "Ring Shadow Scales",
+                                "Ring ScalesX", "Ring ScalesY", "Ring Radius", "Shadow Ring Radius"});
+  ReadEach("strings.xml", {"BPM", "Ring Highlight", "Piece Animation Speed", "Full Screen", "Cheat Mode",
+                           "Enable Time Mode", "Rate of Background Sound", "Volume", "Mainmenu Sound"});
   GamePlay::TMedalTargets targets;
   GamePlay::LoadPowerUpTables();
   TuningFromStrings();
   TStringTable strings;
   ASSERT_TRUE(strings.Load("strings.xml"));
-  for (const char* key : {"BPM", "Ring Highlight", "Piece Animation Speed", "Full Screen", "Cheat Mode",
-                          "Enable Time Mode", "Rate of Background Sound", "Volume", "Mainmenu Sound"}) {
-    strings.GetString(key);
-  }
-  TStringTable rings;
-  ASSERT_TRUE(rings.Load("levels/rings.xml"));
-  for (const char* key : {"Whole Radii", "Piece Height", "Outermost Piece Height", "Ring Shadow Scales",
-                          "Ring ScalesX", "Ring ScalesY", "Ring Radius", "Shadow Ring Radius"}) {
-    rings.GetString(key);
-  }
   TStringTable pregames;
   EXPECT_TRUE(pregames.Load("levels/pregames.xml")) << "present, without rows until the tutorials come";
   EXPECT_EQ(strings.GetString("LoadingLabel", "42%").CStr(), std::string("Loading... 42%"));
