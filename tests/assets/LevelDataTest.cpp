@@ -18,6 +18,7 @@
 #include "platform/file/TFile.h"
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
+#include "tests/assets/GameShape.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/rules/LevelRig.h"
@@ -29,9 +30,6 @@ namespace {
 using GamePlay::TLevelKey;
 using GamePlay::TLevelSettings;
 
-constexpr uint32_t kWorlds = 10;
-constexpr uint32_t kLevelsPerWorld = 5;
-constexpr uint32_t kZenLevels = 5;
 constexpr char kMissing[] = "Missing string for label '";
 
 std::vector<TLevelKey> AllLevels() {
