@@ -76,7 +76,7 @@ TEST_F(LoadingScreenScenario, TheScreenShowsItsProgressAndClosesWhenAllAreIn) {
     }
     QueueSlowFetches(registry, 78, 3);
     driver.AdvanceTime(100);
-    driver.Check(LoadingLabel(driver) == "Loading 51%", "half-way: " + LoadingLabel(driver));
+    driver.Check(LoadingLabel(driver) == "Loading... 51%", "half-way: " + LoadingLabel(driver));
     driver.Check(IsHubGoldAt(driver.ShownPicture(), 250, 350), "over the title picture");
     driver.AdvanceTime(200);
     driver.Check(driver.WaitForWindow("playButton") != nullptr, "the title menu is back");
