@@ -5,7 +5,7 @@
 MakeDialog{
   Bitmap{ name = "loadingBackground", image = "backgrounds/title", x = 0, y = 0 },
   Text{ name = "loadingText", label = "#" .. GetString("LoadingLabel", "00%"), font = kHeadingFont,
-        x = 500, y = 310, w = 260, h = 60 },
+        x = 500, y = 280, w = 260, h = 120 },
   Button{ name = "hiddenCloseButton", x = 0, y = 0, w = 1, h = 1,
           command = function() CloseWindow("loaded") end },
   LoadingScreenWindow{ name = "loadingScreen", x = 0, y = 0, w = 800, h = 600 },
