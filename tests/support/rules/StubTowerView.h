@@ -14,12 +14,12 @@ class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
   static constexpr float kBandWidth = 25;
 
   float GetPieceAngle() override;
-  float GetRingRadius(int32_t ring) override { return GetBandInnerRadius(ring) + kBandWidth / 2; }
-  float GetMaxScale() override { return 1; }
-  float GetMinScale() override { return 1; }
+  float GetRingRadius(int32_t ring) override { return GetInnerRadius(ring) + kBandWidth / 2; }
+  float GetRingScaleX(int32_t) override { return 1; }
+  float GetRingScaleY(int32_t) override { return 1; }
   float GetPieceHeight() override { return kBandWidth; }
-  float GetBandOuterRadius(int32_t ring) override { return GetBandInnerRadius(ring) + bandWidth; }
-  float GetBandInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
+  float GetRadius(int32_t ring) override { return GetInnerRadius(ring) + bandWidth; }
+  float GetInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
   float GetSlotStartAngle(int32_t, int32_t slot) override { return slot * GetPieceAngle(); }
   float GetSlotEndAngle(int32_t, int32_t slot) override { return (slot + 1) * GetPieceAngle(); }
 
@@ -43,10 +43,14 @@ class StubTowerView final : public GamePlay::ITowerView {
   bool showingMessage = false;
   bool paused = false;
   GamePlay::IPieceViewFactory* pieceViewFactory = nullptr;
+  // Another geometry in place of the stub's own, when set.
+  GamePlay::ITowerMeasurementView* measurement = nullptr;
 
   GamePlay::TPoint GetCentre() override { return {400, 300}; }
   uint32_t GetTopRingIndex() override { return static_cast<uint32_t>(ringAngles.size()) - 1; }
-  GamePlay::ITowerMeasurementView* GetMeasurement() override { return &mMeasurement; }
+  GamePlay::ITowerMeasurementView* GetMeasurement() override {
+    return measurement ? measurement : &mMeasurement;
+  }
   StubTowerMeasurement& Measurement() { return mMeasurement; }
   float GetRingAngle(int32_t ring) override;
   void SetRingAngle(int32_t ring, float angle) override;
