@@ -7,7 +7,7 @@ namespace GUI {
 
 namespace {
 
-constexpr float kSlotAngle = std::numbers::pi_v<float> / 6;
+constexpr float kMeasuredSlotAngle = std::numbers::pi_v<float> / 6;
 
 // The product of the entries of rings 0 to ring.
 float CumulativeScale(const std::vector<float>& scales, int32_t ring) {
@@ -25,7 +25,7 @@ TTowerMeasurement::TTowerMeasurement()
   mScalesY = mRecord.scalesY;
 }
 
-float TTowerMeasurement::GetPieceAngle() { return kSlotAngle; }
+float TTowerMeasurement::GetPieceAngle() { return kMeasuredSlotAngle; }
 
 float TTowerMeasurement::GetRingRadius(int32_t ring) {
   return GetRadius(ring) - 0.5f * GetPieceHeight() * GetRingScaleY(ring);
@@ -46,11 +46,11 @@ float TTowerMeasurement::GetInnerRadius(int32_t ring) {
 }
 
 float TTowerMeasurement::GetSlotStartAngle(int32_t, int32_t slot) {
-  return static_cast<float>(slot) * kSlotAngle;
+  return static_cast<float>(slot) * kMeasuredSlotAngle;
 }
 
 float TTowerMeasurement::GetSlotEndAngle(int32_t, int32_t slot) {
-  return (static_cast<float>(slot) + 1) * kSlotAngle;
+  return (static_cast<float>(slot) + 1) * kMeasuredSlotAngle;
 }
 
 }  // namespace GUI
