@@ -19,7 +19,8 @@ TViewFactory::TViewFactory(TGraphicRegistry* registry, TBpmFlasher* flasher, boo
       mPieceAnimationSpeed(pieceAnimationSpeed),
       mNullView(std::make_shared<TNullPieceView>()),
       mFlasher(flasher),
-      mMeasurement(std::make_unique<TTowerMeasurement>()) {}
+      mMeasurement(std::make_unique<TTowerMeasurement>()),
+      mGraphics(TViewGraphics::Fetch(*registry)) {}
 
 TViewFactory::~TViewFactory() = default;
 

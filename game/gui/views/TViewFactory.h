@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "game/gui/views/TViewGraphics.h"
 #include "game/rules/pieces/IPieceViewFactory.h"
 #include "game/rules/powerups/IPowerUpViewFactory.h"
 
@@ -19,13 +20,16 @@ class TTowerMeasurement;
 class TTowerViewImpl;
 
 // Where the rules get a view for every piece and power-up they make, and the
-// play window its tower view. Made once per level; it owns the tower's
-// measurement, which the tower view hands out.
+// play window its tower view. Made once per level, after the graphics
+// registry has loaded: it looks up the views' pictures once, for all the
+// views it makes. It owns the tower's measurement, which the tower view
+// hands out.
 class TViewFactory final : public GamePlay::IPieceViewFactory,
                            public GamePlay::IPowerUpViewFactory {
  public:
-  // registry and flasher are not owned and outlive the factory; the two
-  // values are the level's "Ring Highlight" and "Piece Animation Speed".
+  // registry (not null) and flasher are not owned and outlive the factory;
+  // the two values are the level's "Ring Highlight" and "Piece Animation
+  // Speed".
   TViewFactory(TGraphicRegistry* registry, TBpmFlasher* flasher, bool ringHighlight,
                float pieceAnimationSpeed);
   ~TViewFactory() override;
@@ -33,6 +37,7 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   TViewFactory& operator=(const TViewFactory&) = delete;
 
   TTowerMeasurement* GetMeasurement() { return mMeasurement.get(); }
+  const TViewGraphics& GetGraphics() const { return mGraphics; }
   // The tower view of the level, centred on (400, 300). It must be made
   // before any piece view, since each view keeps the tower view it is given.
   std::unique_ptr<TTowerViewImpl> CreateTowerView(TArcadeWindow* playWindow,
@@ -60,6 +65,7 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   std::shared_ptr<TNullPieceView> mNullView;
   TBpmFlasher* mFlasher;
   std::unique_ptr<TTowerMeasurement> mMeasurement;
+  TViewGraphics mGraphics;
   TTowerViewImpl* mTowerView = nullptr;  // owned by the play window
 };
 

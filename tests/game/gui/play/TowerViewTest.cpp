@@ -9,6 +9,7 @@
 #include <numbers>
 #include <vector>
 
+#include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/play/TTowerMeasurement.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/views/TViewFactory.h"
@@ -45,7 +46,7 @@ class TowerViewTest : public GamePlay::RecordedTowerTest {
     WriteStringTable(mFiles, TRingRecord::kFileName, {{"Ring Radius", "100 200 300"}});
     WriteStringTable(mFiles, "levels/journey.xml", {{"Lvl01 Max Rings", "3"}});
     settings = GamePlay::TLevelSettings::Load({1, 1}, "levels/journey.xml", false);
-    factory = std::make_unique<TViewFactory>(nullptr, nullptr, false, 1.0f);
+    factory = std::make_unique<TViewFactory>(&registry, nullptr, false, 1.0f);
     BuildTower({"000000000000", "111111111111", "222222222222"});
     scoring.jugs = &jugs;
     view = factory->CreateTowerView(nullptr, *settings);
@@ -58,6 +59,7 @@ class TowerViewTest : public GamePlay::RecordedTowerTest {
 
   TestFileLayer mFiles;
   TempFolder mLogs;
+  TGraphicRegistry registry;
   std::unique_ptr<GamePlay::TLevelSettings> settings;
   std::unique_ptr<TViewFactory> factory;
   FakePieceJugs jugs{GamePlay::TJugSetup{}};
