@@ -53,7 +53,9 @@ void TTowerViewImpl::SetUp(GamePlay::IScoringModel* scoring,
   mScriptTutorial = tutorial;
 }
 
-void TTowerViewImpl::RereadJugModel() { mJugPie->SetJugModel(mScoring->GetPieceJug()); }
+void TTowerViewImpl::RereadJugModel() {
+  if (mScoring) mJugPie->SetJugModel(mScoring->GetPieceJug());
+}
 
 uint32_t TTowerViewImpl::GetTopRingIndex() {
   return static_cast<uint32_t>(mRingAngles.size()) - 1;

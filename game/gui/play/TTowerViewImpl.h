@@ -45,7 +45,8 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
   void SetModel(GamePlay::ITowerModel* model);
   // The layer over the tower is made here, sized from the model.
   void SetUp(GamePlay::IScoringModel* scoring, GamePlay::IScriptTutorialView* tutorial);
-  // The scoring model makes its jugs anew when the level's jugs are set up.
+  // The scoring model makes its jugs anew when the level's jugs are set up;
+  // nothing to read before SetUp.
   void RereadJugModel();
   void SetDeliverFlasher(TDeliverFlasher* flasher) { mDeliverFlasher = flasher; }
 

@@ -132,6 +132,7 @@ TEST_F(TowerViewTest, MarksAreSetPerRingAndPerCell) {
 TEST_F(TowerViewTest, BeforeItsSetUpTheViewHoldsNoMarksNorHover) {
   std::unique_ptr<TTowerViewImpl> fresh = factory->CreateTowerView(nullptr, *settings);
   fresh->SetModel(tower);
+  fresh->RereadJugModel();
   fresh->SetRingMark(0, 2);
   fresh->AddHighlight(0, 0, false);
   EXPECT_TRUE(fresh->SetHover(0, 0));
