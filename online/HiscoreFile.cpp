@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstring>
+#include <iterator>
 #include <cstdlib>
 #include <vector>
 
@@ -18,21 +20,38 @@ constexpr size_t kChecksumSize = 4;
 
 using Bytes = std::vector<uint8_t>;
 
-// The raw cipher text (or plain text) of the bytes, through the cipher's
-// size-then-fill protocol.
-Bytes RunHiscoreCipher(const TStringCipher& cipher, const uint8_t* bytes, size_t count, bool encipher) {
-  const int size = static_cast<int>(count);
-  const int needed = encipher ? cipher.Encrypt(bytes, size, nullptr, 0, false)
-                              : cipher.Decrypt(bytes, size, nullptr, 0, false);
-  Bytes out(static_cast<size_t>(needed));
-  if (needed > 0) {
-    if (encipher) {
-      cipher.Encrypt(bytes, size, out.data(), needed, false);
-    } else {
-      cipher.Decrypt(bytes, size, out.data(), needed, false);
-    }
-  }
+// The raw cipher text of the bytes; empty for a cipher without a key, which
+// enciphers even no bytes into nothing. The size is known beforehand, so the
+// cipher runs once instead of twice through its size-then-fill protocol.
+Bytes EncipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, size_t count) {
+  if (cipher.Encrypt(nullptr, 0, nullptr, 0, false) == 0) return {};
+  Bytes out(count + kHiscoreCipherBlock - count % kHiscoreCipherBlock);
+  cipher.Encrypt(bytes, static_cast<int>(count), out.data(), static_cast<int>(out.size()), false);
   return out;
+}
+
+// The padding that the last block of a cipher text declares, 1 to 8, or 0
+// when it declares none that fits. Deciphered alone the block gives 8 - n
+// bytes for a padding byte n of 1 to 8, but nothing for 8 and for the bytes
+// beyond; the block twice over leaves 8 bytes for 8 alone.
+size_t DeclaredPadding(const TStringCipher& cipher, const uint8_t* lastBlock) {
+  const int left = cipher.Decrypt(lastBlock, kHiscoreCipherBlock, nullptr, 0, false);
+  if (left > 0) return left < static_cast<int>(kHiscoreCipherBlock) ? kHiscoreCipherBlock - left : 0;
+  uint8_t twice[2 * kHiscoreCipherBlock];
+  std::memcpy(twice, lastBlock, kHiscoreCipherBlock);
+  std::memcpy(twice + kHiscoreCipherBlock, lastBlock, kHiscoreCipherBlock);
+  const int twiceLeft = cipher.Decrypt(twice, sizeof twice, nullptr, 0, false);
+  return twiceLeft == static_cast<int>(kHiscoreCipherBlock) ? kHiscoreCipherBlock : 0;
+}
+
+// The plain bytes of the whole blocks, without their padding; false when
+// the padding is wrong. The cipher runs once over the text.
+bool DecipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, size_t count, Bytes* plain) {
+  const size_t padding = DeclaredPadding(cipher, bytes + count - kHiscoreCipherBlock);
+  if (padding == 0) return false;
+  plain->resize(count - padding);
+  return cipher.Decrypt(bytes, static_cast<int>(count), plain->data(), static_cast<int>(plain->size()),
+                        false) == 0;
 }
 
 void AddRow(TXmlNode* list, const THiscoreRecord& record) {
@@ -80,16 +99,39 @@ int32_t HiscoreNumber(const TString& text) {
   return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
-THiscoreRecord RowRecord(const TXmlNode& row) {
+// The attributes of a row and where each goes.
+struct TRowAttribute {
+  const char* name;
+  void (*read)(THiscoreRecord* record, const TString& value);
+};
+constexpr TRowAttribute kRowAttributes[] = {
+    {"rank", [](THiscoreRecord* record, const TString& value) { record->rank = HiscoreNumber(value); }},
+    {"score", [](THiscoreRecord* record, const TString& value) { record->score = HiscoreNumber(value); }},
+    {"submit",
+     [](THiscoreRecord* record, const TString& value) { record->submitted = HiscoreNumber(value) >= 1; }},
+    {"guid", [](THiscoreRecord* record, const TString& value) { record->guid = value; }},
+    {"name", [](THiscoreRecord* record, const TString& value) { record->playerName = value; }},
+    {"gameData", [](THiscoreRecord* record, const TString& value) { record->gameData = value; }},
+    {"serverData", [](THiscoreRecord* record, const TString& value) { record->serverData = value; }},
+    {"version", [](THiscoreRecord* record, const TString& value) { record->version = value; }},
+};
+
+// One pass over the row's attributes instead of a search for each name,
+// which a file of thousands of rows feels; as with a search, the first
+// attribute of a name counts.
+THiscoreRecord RowRecord(TXmlNode* row) {
   THiscoreRecord record;
-  record.rank = HiscoreNumber(row.GetAttribute("rank"));
-  record.score = HiscoreNumber(row.GetAttribute("score"));
-  record.submitted = HiscoreNumber(row.GetAttribute("submit")) >= 1;
-  record.guid = row.GetAttribute("guid");
-  record.playerName = row.GetAttribute("name");
-  record.gameData = row.GetAttribute("gameData");
-  record.serverData = row.GetAttribute("serverData");
-  record.version = row.GetAttribute("version");
+  bool seen[std::size(kRowAttributes)] = {};
+  TString name;
+  TString value;
+  for (row->BeginAttributes(); row->NextAttribute(&name, &value);) {
+    for (size_t i = 0; i < std::size(kRowAttributes); ++i) {
+      if (seen[i] || std::strcmp(name.CStr(), kRowAttributes[i].name) != 0) continue;
+      seen[i] = true;
+      kRowAttributes[i].read(&record, value);
+      break;
+    }
+  }
   return record;
 }
 
@@ -102,7 +144,7 @@ void ReadList(TXmlNode* score, THiscoreLists* lists) {
   TXmlNode* row = nullptr;
   for (score->BeginChildren(); score->NextChild(&name, &row);) {
     if (name != "row") continue;
-    list.records.push_back(RowRecord(*row));
+    list.records.push_back(RowRecord(row));
     if (list.records.size() == THiscoreList::kMaxRecords) break;
   }
   if (!list.records.empty()) (*lists)[list.name] = std::move(list);
@@ -122,24 +164,26 @@ void ReadDocument(TXmlNode* document, THiscoreAccounts* accounts, THiscoreLists*
   }
 }
 
-bool ChecksumMatches(const Bytes& trailer, uint32_t checksum) {
-  if (trailer.size() < kChecksumSize) return false;
+bool ChecksumMatches(const TStringCipher& cipher, const uint8_t* trailer, uint32_t checksum) {
+  Bytes word;
+  if (!DecipherHiscoreBytes(cipher, trailer, kHiscoreTrailerSize, &word) || word.size() < kChecksumSize) {
+    return false;
+  }
   uint32_t stored = 0;
-  for (size_t i = 0; i < kChecksumSize; ++i) stored |= static_cast<uint32_t>(trailer[i]) << (8 * i);
+  for (size_t i = 0; i < kChecksumSize; ++i) stored |= static_cast<uint32_t>(word[i]) << (8 * i);
   return stored == checksum;
 }
 
 // The document's length up to its zero byte, or the fault that keeps the
-// plain text from being read: deciphering gives the padding, and the text
-// ends in the zero byte it was written with.
-const char* TextFault(size_t cipherSize, const Bytes& plain, size_t* length) {
+// plain text from being read: whole blocks, the padding they declare, and
+// the zero byte the text was written with.
+const char* TextFault(const TStringCipher& cipher, const uint8_t* cipherText, size_t cipherSize, Bytes* plain,
+                      size_t* length) {
   if (cipherSize % kHiscoreCipherBlock != 0) return "its length is no multiple of 8";
-  if (plain.size() >= cipherSize || plain.size() + kHiscoreCipherBlock < cipherSize) {
-    return "its padding is wrong";
-  }
-  auto zero = std::find(plain.begin(), plain.end(), 0);
-  if (zero == plain.end()) return "its text has no end";
-  *length = static_cast<size_t>(zero - plain.begin());
+  if (!DecipherHiscoreBytes(cipher, cipherText, cipherSize, plain)) return "its padding is wrong";
+  auto zero = std::find(plain->begin(), plain->end(), 0);
+  if (zero == plain->end()) return "its text has no end";
+  *length = static_cast<size_t>(zero - plain->begin());
   return nullptr;
 }
 
@@ -154,13 +198,17 @@ uint32_t HiscoreChecksum(const uint8_t* bytes, size_t count) {
 std::string HiscoreFileBytes(const TStringCipher& cipher, const THiscoreAccounts& accounts,
                              const THiscoreLists& lists) {
   std::string document = HiscoreDocument(accounts, lists);
-  Bytes text =
-      RunHiscoreCipher(cipher, reinterpret_cast<const uint8_t*>(document.c_str()), document.size() + 1, true);
+  document.push_back('\0');
+  return SealHiscoreFile(cipher, document);
+}
+
+std::string SealHiscoreFile(const TStringCipher& cipher, const std::string& plain) {
+  Bytes text = EncipherHiscoreBytes(cipher, reinterpret_cast<const uint8_t*>(plain.data()), plain.size());
   if (text.empty()) return {};
   uint32_t checksum = HiscoreChecksum(text.data(), text.size());
   uint8_t word[kChecksumSize];
   for (size_t i = 0; i < kChecksumSize; ++i) word[i] = static_cast<uint8_t>(checksum >> (8 * i));
-  Bytes trailer = RunHiscoreCipher(cipher, word, kChecksumSize, true);
+  Bytes trailer = EncipherHiscoreBytes(cipher, word, kChecksumSize);
   std::string file(text.begin(), text.end());
   file.append(trailer.begin(), trailer.end());
   return file;
@@ -175,15 +223,13 @@ bool ReadHiscoreFile(const TStringCipher& cipher, const std::string& bytes, THis
   }
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
   const size_t cipherSize = bytes.size() - kHiscoreTrailerSize;
-  Bytes trailer = RunHiscoreCipher(cipher, data + cipherSize, kHiscoreTrailerSize, false);
-  if (!ChecksumMatches(trailer, HiscoreChecksum(data, cipherSize))) {
+  if (!ChecksumMatches(cipher, data + cipherSize, HiscoreChecksum(data, cipherSize))) {
     LogPrintf("HiScores: Checksum did not match! Ignoring saved score data.");
     return false;
   }
   Bytes plain;
-  if (cipherSize % kHiscoreCipherBlock == 0) plain = RunHiscoreCipher(cipher, data, cipherSize, false);
   size_t length = 0;
-  if (const char* fault = TextFault(cipherSize, plain, &length)) {
+  if (const char* fault = TextFault(cipher, data, cipherSize, &plain, &length)) {
     LogPrintf("HiScores: The saved score data is damaged (%s). Ignoring it.", fault);
     return false;
   }

@@ -19,6 +19,8 @@ uint32_t HiscoreChecksum(const uint8_t* bytes, size_t count);
 // The file's bytes; empty when the cipher gives nothing, as one without a key.
 std::string HiscoreFileBytes(const TStringCipher& cipher, const THiscoreAccounts& accounts,
                              const THiscoreLists& lists);
+// A file of any plain bytes: their cipher text and its enciphered checksum.
+std::string SealHiscoreFile(const TStringCipher& cipher, const std::string& plain);
 
 // Fills accounts and lists from the file's bytes, which are outside input. A
 // file of 8 bytes or less is silently not one; a file that fails its checksum
