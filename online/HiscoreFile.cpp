@@ -2,9 +2,9 @@
 
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
-#include <cstdlib>
 #include <vector>
 
 #include "platform/crypto/TStringCipher.h"
@@ -16,18 +16,18 @@ namespace {
 constexpr char kHiscoreDeclaration[] = "<?xml version=\"1.0\"?>\n";
 constexpr size_t kHiscoreTrailerSize = 8;
 constexpr size_t kHiscoreCipherBlock = 8;
-constexpr size_t kChecksumSize = 4;
+constexpr size_t kHiscoreChecksumSize = 4;
 
-using Bytes = std::vector<uint8_t>;
+using HiscoreBytes = std::vector<uint8_t>;
 
-// The raw cipher text of the bytes; empty for a cipher without a key, which
-// enciphers even no bytes into nothing. The size is known beforehand, so the
-// cipher runs once instead of twice through its size-then-fill protocol.
-Bytes EncipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, size_t count) {
-  if (cipher.Encrypt(nullptr, 0, nullptr, 0, false) == 0) return {};
-  Bytes out(count + kHiscoreCipherBlock - count % kHiscoreCipherBlock);
-  cipher.Encrypt(bytes, static_cast<int>(count), out.data(), static_cast<int>(out.size()), false);
-  return out;
+size_t HiscoreCipherSize(size_t count) { return count + kHiscoreCipherBlock - count % kHiscoreCipherBlock; }
+
+// Appends the raw cipher text of the bytes. Its size is known beforehand, so
+// the cipher runs once instead of twice through its size-then-fill protocol.
+void AppendEnciphered(const TStringCipher& cipher, const void* bytes, size_t count, std::string* out) {
+  const size_t at = out->size();
+  out->resize(at + HiscoreCipherSize(count));
+  cipher.Encrypt(bytes, static_cast<int>(count), out->data() + at, static_cast<int>(out->size() - at), false);
 }
 
 // The padding that the last block of a cipher text declares, 1 to 8, or 0
@@ -46,7 +46,8 @@ size_t DeclaredPadding(const TStringCipher& cipher, const uint8_t* lastBlock) {
 
 // The plain bytes of the whole blocks, without their padding; false when
 // the padding is wrong. The cipher runs once over the text.
-bool DecipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, size_t count, Bytes* plain) {
+bool DecipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, size_t count,
+                          HiscoreBytes* plain) {
   const size_t padding = DeclaredPadding(cipher, bytes + count - kHiscoreCipherBlock);
   if (padding == 0) return false;
   plain->resize(count - padding);
@@ -54,7 +55,7 @@ bool DecipherHiscoreBytes(const TStringCipher& cipher, const uint8_t* bytes, siz
                         false) == 0;
 }
 
-void AddRow(TXmlNode* list, const THiscoreRecord& record) {
+void AddHiscoreRow(TXmlNode* list, const THiscoreRecord& record) {
   TXmlNode* row = list->AddChild("row");
   row->SetAttribute("rank", record.rank);
   row->SetAttribute("score", record.score);
@@ -69,26 +70,31 @@ void AddRow(TXmlNode* list, const THiscoreRecord& record) {
   }
 }
 
-void AppendElement(std::string* text, const TXmlNode& element) {
-  TString written = element.ToString();
-  text->append(written.CStr(), static_cast<size_t>(written.Length()));
-}
-
+// The document and its zero byte. The elements are written first and joined
+// into one text of the size they add up to, which a file of full tables
+// would otherwise copy over and over as it grows.
 std::string HiscoreDocument(const THiscoreAccounts& accounts, const THiscoreLists& lists) {
-  std::string text = kHiscoreDeclaration;
+  std::vector<TString> elements;
   for (const auto& [player, account] : accounts) {
     TXmlNode user("user");
     user.SetAttribute("player", account.playerName);
     user.SetAttribute("name", account.accountName);
     user.SetAttribute("pass", account.password);
-    AppendElement(&text, user);
+    elements.push_back(user.ToString());
   }
   for (const auto& [mode, list] : lists) {
     TXmlNode score("score");
     score.SetAttribute("name", mode);
-    for (const THiscoreRecord& record : list.records) AddRow(&score, record);
-    AppendElement(&text, score);
+    for (const THiscoreRecord& record : list.records) AddHiscoreRow(&score, record);
+    elements.push_back(score.ToString());
   }
+  size_t size = sizeof kHiscoreDeclaration;
+  for (const TString& element : elements) size += static_cast<size_t>(element.Length());
+  std::string text;
+  text.reserve(size);
+  text = kHiscoreDeclaration;
+  for (const TString& element : elements) text.append(element.CStr(), static_cast<size_t>(element.Length()));
+  text.push_back('\0');
   return text;
 }
 
@@ -100,11 +106,11 @@ int32_t HiscoreNumber(const TString& text) {
 }
 
 // The attributes of a row and where each goes.
-struct TRowAttribute {
+struct THiscoreRowAttribute {
   const char* name;
   void (*read)(THiscoreRecord* record, const TString& value);
 };
-constexpr TRowAttribute kRowAttributes[] = {
+constexpr THiscoreRowAttribute kHiscoreRowAttributes[] = {
     {"rank", [](THiscoreRecord* record, const TString& value) { record->rank = HiscoreNumber(value); }},
     {"score", [](THiscoreRecord* record, const TString& value) { record->score = HiscoreNumber(value); }},
     {"submit",
@@ -119,16 +125,16 @@ constexpr TRowAttribute kRowAttributes[] = {
 // One pass over the row's attributes instead of a search for each name,
 // which a file of thousands of rows feels; as with a search, the first
 // attribute of a name counts.
-THiscoreRecord RowRecord(TXmlNode* row) {
+THiscoreRecord HiscoreRowRecord(TXmlNode* row) {
   THiscoreRecord record;
-  bool seen[std::size(kRowAttributes)] = {};
+  bool seen[std::size(kHiscoreRowAttributes)] = {};
   TString name;
   TString value;
   for (row->BeginAttributes(); row->NextAttribute(&name, &value);) {
-    for (size_t i = 0; i < std::size(kRowAttributes); ++i) {
-      if (seen[i] || std::strcmp(name.CStr(), kRowAttributes[i].name) != 0) continue;
+    for (size_t i = 0; i < std::size(kHiscoreRowAttributes); ++i) {
+      if (seen[i] || std::strcmp(name.CStr(), kHiscoreRowAttributes[i].name) != 0) continue;
       seen[i] = true;
-      kRowAttributes[i].read(&record, value);
+      kHiscoreRowAttributes[i].read(&record, value);
       break;
     }
   }
@@ -137,20 +143,23 @@ THiscoreRecord RowRecord(TXmlNode* row) {
 
 // The rows in document order, at most as many as a list keeps: the file may
 // have been made by anyone, since the key is in the program.
-void ReadList(TXmlNode* score, THiscoreLists* lists) {
+void ReadHiscoreList(TXmlNode* score, THiscoreLists* lists) {
   THiscoreList list;
   list.name = score->GetAttribute("name");
   TString name;
   TXmlNode* row = nullptr;
+  size_t rows = 0;
+  for (score->BeginChildren(); score->NextChild(&name, &row);) rows += name == "row" ? 1 : 0;
+  list.records.reserve(std::min(rows, THiscoreList::kMaxRecords));
   for (score->BeginChildren(); score->NextChild(&name, &row);) {
     if (name != "row") continue;
-    list.records.push_back(RowRecord(row));
+    list.records.push_back(HiscoreRowRecord(row));
     if (list.records.size() == THiscoreList::kMaxRecords) break;
   }
   if (!list.records.empty()) (*lists)[list.name] = std::move(list);
 }
 
-void ReadDocument(TXmlNode* document, THiscoreAccounts* accounts, THiscoreLists* lists) {
+void ReadHiscoreDocument(TXmlNode* document, THiscoreAccounts* accounts, THiscoreLists* lists) {
   TString name;
   TXmlNode* element = nullptr;
   for (document->BeginChildren(); document->NextChild(&name, &element);) {
@@ -159,26 +168,27 @@ void ReadDocument(TXmlNode* document, THiscoreAccounts* accounts, THiscoreLists*
                               element->GetAttribute("pass")};
       (*accounts)[account.playerName] = std::move(account);
     } else if (name == "score") {
-      ReadList(element, lists);
+      ReadHiscoreList(element, lists);
     }
   }
 }
 
-bool ChecksumMatches(const TStringCipher& cipher, const uint8_t* trailer, uint32_t checksum) {
-  Bytes word;
-  if (!DecipherHiscoreBytes(cipher, trailer, kHiscoreTrailerSize, &word) || word.size() < kChecksumSize) {
+bool HiscoreChecksumMatches(const TStringCipher& cipher, const uint8_t* trailer, uint32_t checksum) {
+  HiscoreBytes word;
+  if (!DecipherHiscoreBytes(cipher, trailer, kHiscoreTrailerSize, &word) ||
+      word.size() < kHiscoreChecksumSize) {
     return false;
   }
   uint32_t stored = 0;
-  for (size_t i = 0; i < kChecksumSize; ++i) stored |= static_cast<uint32_t>(word[i]) << (8 * i);
+  for (size_t i = 0; i < kHiscoreChecksumSize; ++i) stored |= static_cast<uint32_t>(word[i]) << (8 * i);
   return stored == checksum;
 }
 
 // The document's length up to its zero byte, or the fault that keeps the
 // plain text from being read: whole blocks, the padding they declare, and
 // the zero byte the text was written with.
-const char* TextFault(const TStringCipher& cipher, const uint8_t* cipherText, size_t cipherSize, Bytes* plain,
-                      size_t* length) {
+const char* HiscoreTextFault(const TStringCipher& cipher, const uint8_t* cipherText, size_t cipherSize,
+                             HiscoreBytes* plain, size_t* length) {
   if (cipherSize % kHiscoreCipherBlock != 0) return "its length is no multiple of 8";
   if (!DecipherHiscoreBytes(cipher, cipherText, cipherSize, plain)) return "its padding is wrong";
   auto zero = std::find(plain->begin(), plain->end(), 0);
@@ -197,20 +207,19 @@ uint32_t HiscoreChecksum(const uint8_t* bytes, size_t count) {
 
 std::string HiscoreFileBytes(const TStringCipher& cipher, const THiscoreAccounts& accounts,
                              const THiscoreLists& lists) {
-  std::string document = HiscoreDocument(accounts, lists);
-  document.push_back('\0');
-  return SealHiscoreFile(cipher, document);
+  return SealHiscoreFile(cipher, HiscoreDocument(accounts, lists));
 }
 
+// A cipher without a key enciphers even no bytes into nothing.
 std::string SealHiscoreFile(const TStringCipher& cipher, const std::string& plain) {
-  Bytes text = EncipherHiscoreBytes(cipher, reinterpret_cast<const uint8_t*>(plain.data()), plain.size());
-  if (text.empty()) return {};
-  uint32_t checksum = HiscoreChecksum(text.data(), text.size());
-  uint8_t word[kChecksumSize];
-  for (size_t i = 0; i < kChecksumSize; ++i) word[i] = static_cast<uint8_t>(checksum >> (8 * i));
-  Bytes trailer = EncipherHiscoreBytes(cipher, word, kChecksumSize);
-  std::string file(text.begin(), text.end());
-  file.append(trailer.begin(), trailer.end());
+  if (cipher.Encrypt(nullptr, 0, nullptr, 0, false) == 0) return {};
+  std::string file;
+  file.reserve(HiscoreCipherSize(plain.size()) + kHiscoreTrailerSize);
+  AppendEnciphered(cipher, plain.data(), plain.size(), &file);
+  const uint32_t checksum = HiscoreChecksum(reinterpret_cast<const uint8_t*>(file.data()), file.size());
+  uint8_t word[kHiscoreChecksumSize];
+  for (size_t i = 0; i < kHiscoreChecksumSize; ++i) word[i] = static_cast<uint8_t>(checksum >> (8 * i));
+  AppendEnciphered(cipher, word, kHiscoreChecksumSize, &file);
   return file;
 }
 
@@ -223,18 +232,18 @@ bool ReadHiscoreFile(const TStringCipher& cipher, const std::string& bytes, THis
   }
   const auto* data = reinterpret_cast<const uint8_t*>(bytes.data());
   const size_t cipherSize = bytes.size() - kHiscoreTrailerSize;
-  if (!ChecksumMatches(cipher, data + cipherSize, HiscoreChecksum(data, cipherSize))) {
+  if (!HiscoreChecksumMatches(cipher, data + cipherSize, HiscoreChecksum(data, cipherSize))) {
     LogPrintf("HiScores: Checksum did not match! Ignoring saved score data.");
     return false;
   }
-  Bytes plain;
+  HiscoreBytes plain;
   size_t length = 0;
-  if (const char* fault = TextFault(cipher, data, cipherSize, &plain, &length)) {
+  if (const char* fault = HiscoreTextFault(cipher, data, cipherSize, &plain, &length)) {
     LogPrintf("HiScores: The saved score data is damaged (%s). Ignoring it.", fault);
     return false;
   }
   TXmlNode document;
   document.ParseString(plain.data(), length);
-  ReadDocument(&document, accounts, lists);
+  ReadHiscoreDocument(&document, accounts, lists);
   return true;
 }

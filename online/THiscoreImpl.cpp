@@ -27,19 +27,20 @@ void CopyHiscoreText(const TString& text, char* buffer, int32_t size) {
   buffer[count] = '\0';
 }
 
-void CopyScore(const THiscoreRecord& record, int32_t* rank, int32_t* score, char* data, int32_t dataSize) {
+void CopyHiscoreScore(const THiscoreRecord& record, int32_t* rank, int32_t* score, char* data,
+                      int32_t dataSize) {
   if (rank) *rank = record.rank;
   if (score) *score = record.score;
   CopyHiscoreText(record.gameData, data, dataSize);
 }
 
-const THiscoreRecord* RecordAt(const THiscoreList* list, int32_t index) {
+const THiscoreRecord* HiscoreRecordAt(const THiscoreList* list, int32_t index) {
   if (!list || index < 0 || static_cast<size_t>(index) >= list->records.size()) return nullptr;
   return &list->records[static_cast<size_t>(index)];
 }
 
 // The address as written, without the line end and blanks behind it.
-TString FirstLine(const std::string& content) {
+TString ServerFileLine(const std::string& content) {
   std::string line = content.substr(0, std::min(content.find('\n'), kServerLineLimit));
   line.erase(line.find_last_not_of("\r\n \t") + 1);
   return TString(line.data(), static_cast<int>(line.size()));
@@ -100,9 +101,9 @@ int32_t THiscoreImpl::GetScoreCount(bool local) const {
 
 bool THiscoreImpl::GetScore(bool local, int32_t index, int32_t* rank, char* name, int32_t nameSize,
                             bool* anonymous, int32_t* score, char* data, int32_t dataSize) const {
-  const THiscoreRecord* record = RecordAt(ListOf(local), index);
+  const THiscoreRecord* record = HiscoreRecordAt(ListOf(local), index);
   if (!record) return false;
-  CopyScore(*record, rank, score, data, dataSize);
+  CopyHiscoreScore(*record, rank, score, data, dataSize);
   CopyHiscoreText(record->playerName, name, nameSize);
   if (anonymous) *anonymous = record->anonymous;
   return true;
@@ -118,7 +119,7 @@ bool THiscoreImpl::GetPendingScore(int32_t kind, int32_t* score, int32_t* rank, 
     record = PendingDownloaded();
   }
   if (!record) return false;
-  CopyScore(*record, rank, score, data, dataSize);
+  CopyHiscoreScore(*record, rank, score, data, dataSize);
   return true;
 }
 
@@ -129,7 +130,7 @@ TString THiscoreImpl::OnlineName() const {
 }
 
 const THiscoreRecord* THiscoreImpl::PendingDownloaded() const {
-  if (const THiscoreRecord* own = RecordAt(&downloaded, ownIndex)) return own;
+  if (const THiscoreRecord* own = HiscoreRecordAt(&downloaded, ownIndex)) return own;
   const THiscoreList* local = CurrentLocalList();
   if (!local) return nullptr;
   const TString name = OnlineName();
@@ -200,6 +201,6 @@ void THiscoreImpl::ReadLanguageFile() {
 void THiscoreImpl::ReadServerFile() {
   std::string content;
   if (!FileReadAll(kServerFileName, &content, kFileReadText)) return;
-  TString address = FirstLine(content);
+  TString address = ServerFileLine(content);
   if (!address.IsEmpty()) serverAddress = address;
 }

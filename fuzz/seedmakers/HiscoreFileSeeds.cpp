@@ -21,7 +21,8 @@ namespace {
 namespace fs = std::filesystem;
 
 void WriteSeed(const fs::path& folder, const std::string& name, const std::string& bytes) {
-  std::ofstream(folder / name, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(folder / name, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
 }
 
 // The file the client saves, and the document and zero byte inside it.
