@@ -41,8 +41,6 @@ const TString& TVqHiscores::GetVersion() const { return mImpl->gameVersion; }
 
 const TString& TVqHiscores::GetServerAddress() const { return mImpl->serverAddress; }
 
-void TVqHiscores::SetServerAddress(const TString& address) { mImpl->serverAddress = address; }
-
 int32_t TVqHiscores::GetTableCount() const { return static_cast<int32_t>(mImpl->tables.size()); }
 
 bool TVqHiscores::GetTableName(int32_t index, char* buffer, int32_t size) const {

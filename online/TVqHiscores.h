@@ -41,7 +41,6 @@ class TVqHiscores {
   const TString& GetGameName() const;
   const TString& GetVersion() const;
   const TString& GetServerAddress() const;
-  void SetServerAddress(const TString& address);
 
   int32_t GetTableCount() const;
   // False for a null buffer, size below 1 or an index outside the categories.
