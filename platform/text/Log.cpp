@@ -1,11 +1,11 @@
 #include "platform/text/Log.h"
 
 #include <cstdio>
-#include <ctime>
 #include <mutex>
 #include <string>
 
 #include "system/os/Folders.h"
+#include "system/os/LocalTime.h"
 
 namespace {
 
@@ -27,18 +27,15 @@ LogState& State() {
   return state;
 }
 
-// The form of the C library's ctime, without its line feed, built thread-safely.
+// The form of the C library's ctime, without its line feed.
 std::string TimeStamp() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-  localtime_r(&now, &local);
+  const sys::LocalDateTime local = sys::LocalNow();
   static const char* const kDays[] = {"Sun", "Mon", "Tue", "Wed", "Thu", "Fri", "Sat"};
   static const char* const kMonths[] = {"Jan", "Feb", "Mar", "Apr", "May", "Jun",
                                         "Jul", "Aug", "Sep", "Oct", "Nov", "Dec"};
   char stamp[64];
-  std::snprintf(stamp, sizeof stamp, "%.3s %.3s%3d %.2d:%.2d:%.2d %d", kDays[local.tm_wday % 7],
-                kMonths[local.tm_mon % 12], local.tm_mday, local.tm_hour, local.tm_min, local.tm_sec,
-                local.tm_year + 1900);
+  std::snprintf(stamp, sizeof stamp, "%.3s %.3s%3d %.2d:%.2d:%.2d %d", kDays[local.weekday % 7],
+                kMonths[(local.month + 11) % 12], local.day, local.hour, local.minute, local.second, local.year);
   return stamp;
 }
 

@@ -9,6 +9,7 @@
 #include <thread>
 #include <vector>
 
+#include "system/os/LocalTime.h"
 #include "tests/support/TempFolder.h"
 
 namespace {
@@ -74,6 +75,15 @@ TEST_F(LogTest, LinesCarryACtimeStampAndStartAfresh) {
   EXPECT_EQ(text, "first 1");
   ASSERT_TRUE(StampedText(lines[1], &text)) << lines[1];
   EXPECT_EQ(text, "second");
+}
+
+sys::LocalDateTime NewYearsMorningForLog() { return {2027, 1, 1, 7, 5, 9, 5}; }
+
+TEST_F(LogTest, TheStampIsTheLocalMomentInCtimeForm) {
+  sys::SetLocalTimeSource(NewYearsMorningForLog);
+  LogPrintf("stamped");
+  sys::SetLocalTimeSource(nullptr);
+  EXPECT_EQ(LogText(), "Fri Jan  1 07:05:09 2027: stamped\n");
 }
 
 TEST_F(LogTest, WrapsBackBehindTheBannerOncePast102400Bytes) {
