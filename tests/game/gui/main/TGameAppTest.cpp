@@ -73,7 +73,7 @@ TEST_F(GameAppTest, HandsTheRulesItsMetricsWorldDataAndItself) {
   EXPECT_EQ(records.status, &app);
   EXPECT_EQ(records.playMode, &app);
   records.metrics->CountLockBroken();
-  EXPECT_EQ(app.GetMetrics()->GetLocksBroken(), 1u);
+  EXPECT_EQ(app.GetMetrics()->GetLevelCount(GamePlay::TMetrics::kLocksBroken), 1u);
   app.Shutdown();
   EXPECT_EQ(app.GetGameRecords().metrics, nullptr) << "no metrics outside a run";
 }
