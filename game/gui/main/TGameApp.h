@@ -42,7 +42,9 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   // count mode, the web Journey mode, a fresh level status table and
   // metrics recorder.
   void Init(const TString& commandLine);
-  // Ends the run: the preferences are saved and the metrics recorder goes.
+  // Ends the run: the preferences are saved and the metrics recorder goes,
+  // its records appended to "user:metrics.txt" and its totals stored. It
+  // goes before the windows, so they ask for it at each report.
   void Shutdown();
 
   // Null outside Init .. Shutdown.
