@@ -9,10 +9,10 @@ namespace GamePlay {
 namespace {
 
 // Times and counts are unsigned: past 2^31 they stay positive.
-TString UnsignedField(uint32_t value) { return TString::Format("%u", value); }
+TString UnsignedMetricField(uint32_t value) { return TString::Format("%u", value); }
 
 // A furthest-level entry of the global preferences; 1 without preferences.
-int32_t GlobalLevelEntry(const char* name) {
+int32_t FurthestLevelEntry(const char* name) {
   TPrefs* prefs = TGameApp::Instance().GetPrefs();
   return prefs ? prefs->GetInt(name, 1, TPrefs::kGlobalSection) : 1;
 }
@@ -33,11 +33,11 @@ TString TSessionData::Version() const {
   return platform ? platform->GetVersionString() : TString("");
 }
 
-TString TSessionData::SessionTime() const { return UnsignedField(Metrics().GetSessionTime()); }
+TString TSessionData::SessionTime() const { return UnsignedMetricField(Metrics().GetSessionTime()); }
 
-TString TSessionData::JourneyTime() const { return UnsignedField(Metrics().GetJourneySessionTime()); }
+TString TSessionData::JourneyTime() const { return UnsignedMetricField(Metrics().GetJourneySessionTime()); }
 
-TString TSessionData::ZenTime() const { return UnsignedField(Metrics().GetZenSessionTime()); }
+TString TSessionData::ZenTime() const { return UnsignedMetricField(Metrics().GetZenSessionTime()); }
 
 TString TSessionData::ZenModeUnlocked() const {
   TGameApp& app = TGameApp::Instance();
@@ -74,13 +74,13 @@ TString TLevelComplete::Level() const {
   return QuotedField(TString::Format("%02u-%02u", level->world, level->level));
 }
 
-TString TLevelComplete::LevelTime() const { return UnsignedField(Metrics().GetLevelTime()); }
+TString TLevelComplete::LevelTime() const { return UnsignedMetricField(Metrics().GetLevelTime()); }
 
 TString TLevelComplete::LevelScore() const { return TString::Format("%d", Metrics().GetLevelScore()); }
 
 template <size_t kCount>
 TString TLevelComplete::Counter() const {
-  return UnsignedField(Metrics().GetLevelCount(static_cast<TMetrics::LevelCount>(kCount)));
+  return UnsignedMetricField(Metrics().GetLevelCount(static_cast<TMetrics::LevelCount>(kCount)));
 }
 
 TProgressMetric::TProgressMetric(const TMetrics& metrics, int32_t mark) : TMetricData(metrics), mMark(mark) {
@@ -93,15 +93,15 @@ TProgressMetric::TProgressMetric(const TMetrics& metrics, int32_t mark) : TMetri
 // The level number is not padded, as the records always wrote it.
 TString TProgressMetric::FurthestJourneyLevel() const {
   return QuotedField(
-      TString::Format("%02d-%0d", GlobalLevelEntry("LatestJourneyWorldId"), GlobalLevelEntry("LatestJourneyLevelId")));
+      TString::Format("%02d-%0d", FurthestLevelEntry("LatestJourneyWorldId"), FurthestLevelEntry("LatestJourneyLevelId")));
 }
 
-TString TProgressMetric::TotalJourneyTime() const { return UnsignedField(Metrics().GetTotalJourneyTime()); }
+TString TProgressMetric::TotalJourneyTime() const { return UnsignedMetricField(Metrics().GetTotalJourneyTime()); }
 
 TString TProgressMetric::FurthestZenLevel() const {
-  return QuotedField(TString::Format("%02d", GlobalLevelEntry("LatestZenLevel")));
+  return QuotedField(TString::Format("%02d", FurthestLevelEntry("LatestZenLevel")));
 }
 
-TString TProgressMetric::TotalZenTime() const { return UnsignedField(Metrics().GetTotalZenTime()); }
+TString TProgressMetric::TotalZenTime() const { return UnsignedMetricField(Metrics().GetTotalZenTime()); }
 
 }  // namespace GamePlay

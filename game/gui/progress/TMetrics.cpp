@@ -18,15 +18,15 @@ constexpr char kTotalPlayEntry[] = "TotalGamePlayTime";
 constexpr char kTotalJourneyEntry[] = "TotalJourneyModeTime";
 constexpr char kTotalZenEntry[] = "TotalZenModeTime";
 
-TPrefs* GamePrefs() { return TGameApp::Instance().GetPrefs(); }
+TPrefs* MetricsPrefs() { return TGameApp::Instance().GetPrefs(); }
 
-TString MarkEntry(int32_t mark) { return TString::Format("Min%02dProcessMetricAdded", mark); }
+TString MarkEntryName(int32_t mark) { return TString::Format("Min%02dProcessMetricAdded", mark); }
 
 // The totals are unsigned milliseconds, so that more than 2^31 of them
 // (some 25 days of play) still read back as they were. Anything but a
 // plain unsigned number counts as 0.
-uint32_t ReadTotal(const char* name) {
-  TPrefs* prefs = GamePrefs();
+uint32_t ReadStoredTotal(const char* name) {
+  TPrefs* prefs = MetricsPrefs();
   if (!prefs) return 0;
   TString text = prefs->GetValue(name, "0", TPrefs::kGlobalSection);
   std::string_view digits(text.CStr(), static_cast<size_t>(text.Length()));
@@ -39,21 +39,21 @@ uint32_t ReadTotal(const char* name) {
   return value;
 }
 
-void StoreTotal(const char* name, uint32_t value) {
-  if (TPrefs* prefs = GamePrefs()) prefs->SetValue(name, TString::Format("%u", value), TPrefs::kGlobalSection, true);
+void StoreTotalTime(const char* name, uint32_t value) {
+  if (TPrefs* prefs = MetricsPrefs()) prefs->SetValue(name, TString::Format("%u", value), TPrefs::kGlobalSection, true);
 }
 
-bool IsMarkMade(int32_t mark) {
-  TPrefs* prefs = GamePrefs();
-  return prefs && prefs->GetInt(MarkEntry(mark), 0, TPrefs::kGlobalSection) != 0;
+bool IsMarkRecorded(int32_t mark) {
+  TPrefs* prefs = MetricsPrefs();
+  return prefs && prefs->GetInt(MarkEntryName(mark), 0, TPrefs::kGlobalSection) != 0;
 }
 
-void StoreMarkMade(int32_t mark) {
-  if (TPrefs* prefs = GamePrefs()) prefs->SetInt(MarkEntry(mark), 1, TPrefs::kGlobalSection, true);
+void StoreMarkRecorded(int32_t mark) {
+  if (TPrefs* prefs = MetricsPrefs()) prefs->SetInt(MarkEntryName(mark), 1, TPrefs::kGlobalSection, true);
 }
 
 // A running clock that shows the value from now on.
-void StartFrom(TClock& clock, uint32_t value) {
+void StartClockFrom(TClock& clock, uint32_t value) {
   clock.Start();
   clock.SetTime(value);
 }
@@ -66,12 +66,12 @@ TMetrics::TMetrics() : mRecords(std::make_unique<TMetricDataMgr>()) {
   mJourneySessionClock.Reset();
   mZenSessionClock.Reset();
   mLevelClock.Reset();
-  StartFrom(mTotalClock, ReadTotal(kTotalPlayEntry));
-  StartFrom(mTotalJourneyClock, ReadTotal(kTotalJourneyEntry));
+  StartClockFrom(mTotalClock, ReadStoredTotal(kTotalPlayEntry));
+  StartClockFrom(mTotalJourneyClock, ReadStoredTotal(kTotalJourneyEntry));
   mTotalJourneyClock.Pause();
-  StartFrom(mTotalZenClock, ReadTotal(kTotalZenEntry));
+  StartClockFrom(mTotalZenClock, ReadStoredTotal(kTotalZenEntry));
   mTotalZenClock.Pause();
-  for (int32_t mark : kMarks) mMarks[mark] = IsMarkMade(mark);
+  for (int32_t mark : kMarks) mMarks[mark] = IsMarkRecorded(mark);
 }
 
 // The global pause of the game clocks must not reach a recorder that is
@@ -86,9 +86,9 @@ TMetrics::~TMetrics() {
 }
 
 void TMetrics::StoreTotals() {
-  StoreTotal(kTotalPlayEntry, mTotalClock.GetTime());
-  StoreTotal(kTotalJourneyEntry, mTotalJourneyClock.GetTime());
-  StoreTotal(kTotalZenEntry, mTotalZenClock.GetTime());
+  StoreTotalTime(kTotalPlayEntry, mTotalClock.GetTime());
+  StoreTotalTime(kTotalJourneyEntry, mTotalJourneyClock.GetTime());
+  StoreTotalTime(kTotalZenEntry, mTotalZenClock.GetTime());
 }
 
 // Marks passed together are all recorded in the same pass.
@@ -99,7 +99,7 @@ void TMetrics::Tick() {
   for (const auto& [mark, made] : mMarks) {
     if (made || total <= static_cast<uint32_t>(mark) * kMillisecondsPerMinute) continue;
     mRecords->Add(std::make_unique<TProgressMetric>(*this, mark));
-    StoreMarkMade(mark);
+    StoreMarkRecorded(mark);
     recorded.push_back(mark);
   }
   for (int32_t mark : recorded) mMarks[mark] = true;

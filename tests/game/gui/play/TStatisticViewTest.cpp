@@ -68,7 +68,7 @@ TEST_F(StatisticViewTest, ItsRectangleIsTheLayoutsBoxInTheUpperRightCorner) {
   EXPECT_EQ(rect.Height(), view.GetLayout().GetHeight());
 }
 
-struct TwoDimensionalCase {
+struct StatisticTwoDimensionalCase {
   bool in2d;
   bool opens;
   std::vector<std::string> calls;
@@ -76,12 +76,12 @@ struct TwoDimensionalCase {
 
 // The 2D state is left as the draw found it.
 TEST_F(StatisticViewTest, DrawOpensTwoDimensionalDrawingOnlyWhenItIsClosedAndClosesWhatItOpened) {
-  const std::vector<TwoDimensionalCase> cases = {
+  const std::vector<StatisticTwoDimensionalCase> cases = {
       {false, true, {"Begin2d", "End2d"}},
       {true, true, {}},
       {false, false, {"Begin2d"}},
   };
-  for (const TwoDimensionalCase& c : cases) {
+  for (const StatisticTwoDimensionalCase& c : cases) {
     TStatisticView view;
     platform.in2d = c.in2d;
     platform.begin2d = c.opens;

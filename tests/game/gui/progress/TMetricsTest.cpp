@@ -16,14 +16,14 @@
 namespace GamePlay {
 namespace {
 
-constexpr uint32_t kMinute = 60000;
+constexpr uint32_t kMetricsMinute = 60000;
 constexpr char kMetricsMoment[] = "24.12.2026, 09:05:03";
 
-sys::LocalDateTime ChristmasEveMorning() { return {2026, 12, 24, 9, 5, 3, 4}; }
+sys::LocalDateTime MetricsChristmasEveMorning() { return {2026, 12, 24, 9, 5, 3, 4}; }
 
 class MetricsTest : public ProgressRig {
  protected:
-  MetricsTest() { sys::SetLocalTimeSource(ChristmasEveMorning); }
+  MetricsTest() { sys::SetLocalTimeSource(MetricsChristmasEveMorning); }
   ~MetricsTest() override { sys::SetLocalTimeSource(nullptr); }
 
   std::vector<std::string> Lines(const TMetrics& metrics) const {
@@ -44,7 +44,7 @@ class MetricsTest : public ProgressRig {
 
 TEST_F(MetricsTest, ANewInstallationRecordsNothingUntilFifteenMinutesArePassed) {
   TMetrics metrics;
-  clock.Advance(15 * kMinute);
+  clock.Advance(15 * kMetricsMinute);
   metrics.Tick();
   EXPECT_EQ(metrics.GetRecords().GetCount(), 0u) << "exactly 15 minutes is not past the mark";
   EXPECT_EQ(GlobalText("Min15ProcessMetricAdded"), "");
@@ -61,7 +61,7 @@ TEST_F(MetricsTest, ThirtyMinutesAfterFifteenOfAnEarlierSessionRecordsOnlyTheThi
   SetGlobal("TotalGamePlayTime", "1200000");
   SetGlobal("Min15ProcessMetricAdded", "1");
   TMetrics metrics;
-  clock.Advance(10 * kMinute + 1);
+  clock.Advance(10 * kMetricsMinute + 1);
   metrics.Tick();
   ASSERT_EQ(metrics.GetRecords().GetCount(), 1u);
   EXPECT_EQ(metrics.GetRecords().Get(0).GetName(), "Progress-30");
@@ -77,11 +77,11 @@ TEST_F(MetricsTest, EachMarkIsRecordedOncePerInstallationAcrossRestarts) {
     EXPECT_EQ(first.GetRecords().Get(1).GetName(), "Progress-30");
   }
   TMetrics second;
-  clock.Advance(15 * kMinute);
+  clock.Advance(15 * kMetricsMinute);
   second.Tick();
   ASSERT_EQ(second.GetRecords().GetCount(), 1u);
   EXPECT_EQ(second.GetRecords().Get(0).GetName(), "Progress-45");
-  clock.Advance(60 * kMinute);
+  clock.Advance(60 * kMetricsMinute);
   second.Tick();
   EXPECT_EQ(second.GetRecords().GetCount(), 2u) << "59 is the last mark";
 }
@@ -233,13 +233,13 @@ TEST_F(MetricsTest, TheProgressRecordOfANewInstallationStartsAtTheFirstLevels) {
   EXPECT_EQ(metrics.GetRecords().Get(0).GetFieldText(4), "") << "past the last field";
 }
 
-sys::LocalDateTime EarlyJanuary() { return {2027, 1, 2, 3, 4, 5, 6}; }
+sys::LocalDateTime MetricsEarlyJanuary() { return {2027, 1, 2, 3, 4, 5, 6}; }
 
 TEST_F(MetricsTest, TheLineCarriesTheLocalMomentTheRecordWasMade) {
   TMetrics metrics;
   metrics.StartLevel({0, 1}, false);
   metrics.AddLevelCompleted();
-  sys::SetLocalTimeSource(EarlyJanuary);
+  sys::SetLocalTimeSource(MetricsEarlyJanuary);
   metrics.AddLevelCompleted();
   std::vector<std::string> lines = Lines(metrics);
   ASSERT_EQ(lines.size(), 2u);
