@@ -15,7 +15,7 @@
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/SyntheticFont.h"
 #include "tests/support/TempFolder.h"
-#include "tests/windows/kinds/LinkPoint.h"
+#include "tests/support/windows/LinkPoint.h"
 #include "tests/windows/kinds/TextDialogTree.h"
 #include "windows/kinds/TButton.h"
 #include "windows/core/TMessage.h"

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "tests/support/SyntheticFont.h"
+#include "tests/support/windows/LinkPoint.h"
 #include "tests/support/windows/RecordingWindowScript.h"
-#include "tests/windows/kinds/LinkPoint.h"
 #include "tests/windows/script/ScriptTestKit.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"

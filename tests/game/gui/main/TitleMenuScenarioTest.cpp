@@ -2,44 +2,19 @@
 // start in a child process of its own, played through the game driver.
 #include <gtest/gtest.h>
 
-#include <sstream>
-#include <string>
-
 #include "game/gui/main/TGameApp.h"
 #include "platform/prefs/TPrefs.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
-#include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
 
 namespace {
-
-// The text shown on the window's "label" child, or "" without one.
-std::string LabelOf(TWindow* window) {
-  TText* label = window ? TText::Cast(window->FindChild("label")) : nullptr;
-  return label ? label->GetLabel().CStr() : "";
-}
 
 // Whether the frame is gold at that point: red high, green fairly high, blue low.
 bool IsGoldAt(const sys::Picture& picture, int32_t x, int32_t y) {
   if (x >= picture.width || y >= picture.height) return false;
   const uint32_t argb = picture.At(x, y);
   return ((argb >> 16) & 0xFF) > 0xC0 && ((argb >> 8) & 0xFF) > 0x90 && (argb & 0xFF) < 0x90;
-}
-
-// The level data's branch brings the tuning labels and the medal targets;
-// until it has landed, their absence is the one problem the log may report.
-constexpr const char* kLevelDataToCome[] = {"'Full Screen'", "'Enable Time Mode'", "levels/scores.xml"};
-
-std::string UnexpectedProblems(GameDriver& driver) {
-  std::istringstream problems(driver.ProblemsInLog());
-  std::string unexpected;
-  std::string line;
-  while (std::getline(problems, line)) {
-    bool toCome = false;
-    for (const char* name : kLevelDataToCome) toCome = toCome || line.find(name) != std::string::npos;
-    if (!toCome) unexpected += line + "\n";
-  }
-  return unexpected;
 }
 
 class TitleMenuScenario : public testing::Test {

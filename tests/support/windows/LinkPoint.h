@@ -6,9 +6,10 @@
 #include "platform/types/TVec2.h"
 #include "windows/kinds/TText.h"
 
-// The middle of the first run of the link, in the text window's coordinates.
+// The middle of the first run of the link, in the text window's coordinates,
+// for a text shown from its first line.
 inline TVec2 PointOnLink(const TText& text, const char* id) {
-  float y = static_cast<float>(text.GetLayout()->GetTop());
+  float y = static_cast<float>(text.GetLayout()->GetTop()) + text.GetLayout()->GetVerticalOffset();
   for (const auto& line : text.GetLayout()->GetLines()) {
     for (const TGlyphRun& run : line->runs) {
       if (run.linkId != id) continue;
