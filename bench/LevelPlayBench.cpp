@@ -6,23 +6,20 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "bench/BenchFolder.h"
+#include "bench/BenchHome.h"
 #include "bench/support/SpeedGoals.h"
 #include "game/rules/pieces/IPieceFactory.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/ITimeController.h"
-#include "game/rules/tower/LinkedRings.h"
 #include "game/rules/control/TInputLocks.h"
-#include "game/rules/powerups/TPowerUpControl.h"
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
 #include "tests/support/rules/LevelRig.h"
+#include "tests/support/rules/TowerBot.h"
 
 namespace {
 
@@ -33,27 +30,11 @@ constexpr int kRings = 12;
 constexpr int kSlots = 12;
 constexpr int kColours = 5;
 constexpr int kLevelUpdates = 18000;  // 180 s of 10 ms updates
-// Turns that one drag can make, either way; a drag of half the tower
-// would have no direction.
-constexpr int kLongestDrag = 5;
 // Enough for the start-up delivery of a full tower and any cascade after it.
 constexpr int kSettlingUpdates = 3000;
 
-// The level rig writes its files into temporary folders and points the log
-// there. Anything else that asks for the per-user folders finds a
-// temporary home too, set before the first benchmark runs.
-struct TemporaryHome {
-  TemporaryHome() {
-    const std::string path = home.Path().string();
-    setenv("HOME", path.c_str(), 1);
-    setenv("XDG_DATA_HOME", (path + "/data").c_str(), 1);
-    setenv("XDG_STATE_HOME", (path + "/state").c_str(), 1);
-    setenv("XDG_CACHE_HOME", (path + "/cache").c_str(), 1);
-    setenv("XDG_RUNTIME_DIR", (path + "/runtime").c_str(), 1);
-  }
-  BenchFolder home;
-};
-const TemporaryHome gHome;
+// The rig writes logs and per-user files; they go to a temporary home.
+const BenchHome gHome;
 
 // A journey level of 12 rings, dealt at random in five colours, with jugs
 // under every slot, locks, gears and power-up pieces among the new pieces.
@@ -150,104 +131,6 @@ std::unique_ptr<LevelRig> RestingLevel() {
   }
   return rig;
 }
-
-// Plays like a player who looks for the ring turn that matches the most
-// pieces: whenever the tower is at rest it tries every turn of every free
-// ring (with the rings linked to it) with the tower's prediction, and drags
-// the best one over three updates: press, move, release. A tower in which
-// no turn matches is not searched again until it changes.
-class TowerBot {
- public:
-  explicit TowerBot(LevelRig& rig) : mRig(rig) {}
-
-  // Looks for a move when the bot is not dragging and the tower is at rest.
-  void Plan() {
-    if (mNext == TInput::None && IsAtRest() && ChooseMove()) {
-      mNext = TInput::Press;
-      ++moves;
-    }
-  }
-
-  // The input of the planned drag due before the next update.
-  void Act() {
-    switch (mNext) {
-      case TInput::None:
-        break;
-      case TInput::Press:
-        mRig.control->OnPress(LevelRig::OnRing(mRing, 0));
-        mRig.powerUpControl->OnPress(LevelRig::OnRing(mRing, 0));
-        mNext = TInput::Move;
-        break;
-      case TInput::Move:
-        mRig.control->OnMove(LevelRig::OnRing(mRing, static_cast<float>(mSteps)));
-        mNext = TInput::Release;
-        break;
-      case TInput::Release:
-        mRig.control->OnRelease(LevelRig::OnRing(mRing, static_cast<float>(mSteps)));
-        mNext = TInput::None;
-        break;
-    }
-  }
-
-  int64_t moves = 0;
-  int64_t searches = 0;
-
- private:
-  bool IsAtRest() {
-    ITowerModel& tower = *mRig.tower;
-    return !mRig.control->GetInputLocks()->IsAnyLocked() && !tower.IsComboRunning() &&
-           !tower.CanDeliver();
-  }
-
-  // The best move into mRing and mSteps; false when no turn matches.
-  bool ChooseMove() {
-    std::vector<int32_t> codes = mRig.tower->GetCellCodes();
-    if (codes == mFruitless) return false;
-    ++searches;
-    size_t best = 0;
-    for (int32_t ring = 0; ring < kRings; ++ring) {
-      std::map<int32_t, int32_t> linked = FreeLinkedRings(ring);
-      if (linked.empty()) continue;
-      for (int32_t steps = 1; steps <= kLongestDrag; ++steps) {
-        for (int32_t way : {steps, -steps}) {
-          size_t matched = Predict(linked, way);
-          if (matched > best) {
-            best = matched;
-            mRing = ring;
-            mSteps = way;
-          }
-        }
-      }
-    }
-    mFruitless = best == 0 ? codes : std::vector<int32_t>{};
-    return best > 0;
-  }
-
-  // The ring with the rings it takes along and their ways; empty when any
-  // of them cannot turn.
-  std::map<int32_t, int32_t> FreeLinkedRings(int32_t ring) {
-    bool gears = false;
-    std::map<int32_t, int32_t> linked = FindLinkedRings(*mRig.tower, ring, gears);
-    for (const auto& [linkedRing, way] : linked) {
-      if (mRig.tower->IsRingBusy(linkedRing)) return {};
-    }
-    return linked;
-  }
-
-  size_t Predict(const std::map<int32_t, int32_t>& linked, int32_t steps) {
-    std::map<int32_t, int32_t> turns;
-    for (const auto& [ring, way] : linked) turns[ring] = steps * way;
-    return mRig.tower->PredictMatches(turns).size();
-  }
-
-  enum class TInput { None, Press, Move, Release };
-
-  LevelRig& mRig;
-  TInput mNext = TInput::None;
-  int32_t mRing = 0;
-  int32_t mSteps = 0;
-  std::vector<int32_t> mFruitless;
-};
 
 // The whole level from its start to its time-up (18,000 updates of play),
 // each update timed with the bot's input before it; the bot's search for

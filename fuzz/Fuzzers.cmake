@@ -12,6 +12,7 @@ file(GLOB QUORVANE_FUZZ_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/*.c
 #   set(fuzz_links_<name> <libraries>)
 set(fuzz_links_CommandLineFuzz quorvane_app)
 set(fuzz_links_GameCommandLineFuzz quorvane_gui)
+set(fuzz_links_HiscoreFileFuzz quorvane_online)
 set(fuzz_links_HttpAddressFuzz quorvane_online)
 set(fuzz_links_LevelPlayFuzz quorvane_rules_test_kit)
 set(fuzz_links_LevelSettingsFuzz quorvane_rules_test_kit)
@@ -20,6 +21,7 @@ set(fuzz_links_PieceTableFuzz quorvane_rules_test_kit)
 set(fuzz_links_PiecesDumpFuzz quorvane_rules_test_kit)
 set(fuzz_links_PowerUpTablesFuzz quorvane_rules_test_kit)
 set(fuzz_links_ProgressFuzz quorvane_gui)
+set(fuzz_links_RingGeometryFuzz quorvane_gui quorvane_test_support)
 set(fuzz_links_ScoresFuzz quorvane_rules_test_kit)
 
 # Adds the program `target` built from the fuzzing program `fuzzer`'s source

@@ -1,26 +1,69 @@
 #include "online/TVqHiscores.h"
 
-#include <algorithm>
+#include "online/THiscoreImpl.h"
+#include "platform/prefs/SettingsSource.h"
+#include "platform/text/Log.h"
 
-TVqHiscores::TVqHiscores(const TString& gameName, const TString& version, int32_t flags)
-    : mGameName(gameName), mVersion(version), mFlags(flags) {}
+namespace {
 
-void TVqHiscores::SetParameter(int32_t index, const TString& value) { mParameters[index] = value; }
-
-TString TVqHiscores::GetParameter(int32_t index) const {
-  auto found = mParameters.find(index);
-  return found == mParameters.end() ? TString("") : found->second;
+TString HiscoreKey() {
+  TString key = ReadSetting("encryptionkey");
+  if (key.IsEmpty()) LogPrintf("ERROR: No encryption key set before TVqHiscores construction!");
+  return key;
 }
 
-void TVqHiscores::AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData) {
-  TString gameMode = GetParameter(kGameMode);
-  TString player = GetParameter(kPlayerName);
-  if (replaceOwn) {
-    auto own = std::find_if(mLocalScores.begin(), mLocalScores.end(), [&](const TLocalScore& local) {
-      return local.gameMode == gameMode && local.playerName == player;
-    });
-    if (own != mLocalScores.end() && score <= own->score) return;
-    if (own != mLocalScores.end()) mLocalScores.erase(own);
-  }
-  mLocalScores.push_back({gameMode, player, score, gameData});
+}  // namespace
+
+TVqHiscores::TVqHiscores(const TString& gameName, const TString& version, bool savingEnabled)
+    : mImpl(std::make_unique<THiscoreImpl>(HiscoreKey(), savingEnabled)) {
+  mImpl->serverAddress = kDefaultServer;
+  mImpl->gameName = gameName;
+  mImpl->gameVersion = version;
+  mImpl->language = "en";
+  mImpl->Load();
+  mImpl->ReadLanguageFile();
+  mImpl->ReadServerFile();
+}
+
+TVqHiscores::~TVqHiscores() {
+  mImpl->downloaded.records.clear();
+  mImpl->ownIndex = THiscoreImpl::kNoOwnEntry;
+  mImpl->tables.clear();
+}
+
+void TVqHiscores::SetParameter(int32_t which, const TString& value) { mImpl->SetParameter(which, value); }
+
+TString TVqHiscores::GetParameter(int32_t which) const { return mImpl->GetParameter(which); }
+
+const TString& TVqHiscores::GetGameName() const { return mImpl->gameName; }
+
+const TString& TVqHiscores::GetVersion() const { return mImpl->gameVersion; }
+
+const TString& TVqHiscores::GetServerAddress() const { return mImpl->serverAddress; }
+
+int32_t TVqHiscores::GetTableCount() const { return static_cast<int32_t>(mImpl->tables.size()); }
+
+bool TVqHiscores::GetTableName(int32_t index, char* buffer, int32_t size) const {
+  return mImpl->GetTableName(index, buffer, size);
+}
+
+int32_t TVqHiscores::GetScoreCount(bool local) const { return mImpl->GetScoreCount(local); }
+
+bool TVqHiscores::GetScore(bool local, int32_t index, int32_t* rank, char* name, int32_t nameSize,
+                           bool* anonymous, int32_t* score, char* data, int32_t dataSize) const {
+  return mImpl->GetScore(local, index, rank, name, nameSize, anonymous, score, data, dataSize);
+}
+
+bool TVqHiscores::GetPendingScore(int32_t kind, int32_t* score, int32_t* rank, char* data,
+                                  int32_t dataSize) const {
+  return mImpl->GetPendingScore(kind, score, rank, data, dataSize);
+}
+
+bool TVqHiscores::GetAccount(char* name, int32_t nameSize, char* password, int32_t passwordSize) const {
+  return mImpl->GetAccount(name, nameSize, password, passwordSize);
+}
+
+void TVqHiscores::AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData,
+                                const TString& serverData) {
+  mImpl->AddLocalScore(score, replaceOwn, gameData, serverData);
 }

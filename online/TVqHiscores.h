@@ -1,46 +1,70 @@
 #pragma once
 
 #include <cstdint>
-#include <map>
-#include <vector>
+#include <memory>
 
 #include "platform/text/TString.h"
 
-// The hiscore client: the game's name and version, its parameters (1 the
-// player's name, 2 the game mode) and the scores of this machine. For now the
-// local scores stay in memory; sending and saving come with the service.
+class THiscoreImpl;
+
+// The hiscore client: the local score tables of this machine, one per game
+// mode, the online accounts players asked it to remember, the service's
+// score categories and the scores last fetched from it. The local tables and
+// the accounts are kept in the enciphered file "user:hiscore.dat", read at
+// construction and, with saving enabled, written after every change.
+//
+// Text outputs get at most size-1 bytes and a zero byte; a null output is
+// never touched.
 class TVqHiscores {
  public:
+  static constexpr int32_t kLanguage = 0;
   static constexpr int32_t kPlayerName = 1;
   static constexpr int32_t kGameMode = 2;
+  static constexpr int32_t kPendingLocal = 0;
+  static constexpr int32_t kPendingDownloaded = 1;
+  // No public service exists: the client names a host that never resolves
+  // until "hiscoreserver.txt" names a real server.
+  static constexpr char kDefaultServer[] = "http://hiscores.quorvane.invalid/go/hiscore";
 
-  struct TLocalScore {
-    TString gameMode;
-    TString playerName;
-    int32_t score;
-    TString gameData;  // the game's own text about the score
-  };
+  // Reads the setting "encryptionkey" (the cipher's key), then the score
+  // file, "hiscore.xml" and "hiscoreserver.txt".
+  TVqHiscores(const TString& gameName, const TString& version, bool savingEnabled);
+  ~TVqHiscores();
+  TVqHiscores(const TVqHiscores&) = delete;
+  TVqHiscores& operator=(const TVqHiscores&) = delete;
 
-  TVqHiscores(const TString& gameName, const TString& version, int32_t flags);
+  // kLanguage (ignored once "hiscore.xml" fixed it), kPlayerName (which
+  // forgets the online user name), kGameMode; other values do nothing.
+  void SetParameter(int32_t which, const TString& value);
+  TString GetParameter(int32_t which) const;
 
-  const TString& GetGameName() const { return mGameName; }
-  const TString& GetVersion() const { return mVersion; }
-  int32_t GetFlags() const { return mFlags; }
+  const TString& GetGameName() const;
+  const TString& GetVersion() const;
+  const TString& GetServerAddress() const;
 
-  void SetParameter(int32_t index, const TString& value);
-  // "" for a parameter never set.
-  TString GetParameter(int32_t index) const;
+  int32_t GetTableCount() const;
+  // False for a null buffer, size below 1 or an index outside the categories.
+  bool GetTableName(int32_t index, char* buffer, int32_t size) const;
+  // Local: the table of the current game mode (0 without one); else the
+  // downloaded scores.
+  int32_t GetScoreCount(bool local) const;
+  // False when the table is missing or the index outside it; name and data
+  // are written only with a size above 0.
+  bool GetScore(bool local, int32_t index, int32_t* rank, char* name, int32_t nameSize, bool* anonymous,
+                int32_t* score, char* data, int32_t dataSize) const;
+  // kPendingLocal: the current player's first local score of the mode that
+  // the service has not accepted; kPendingDownloaded: the player's own entry
+  // among the downloaded scores. False for none and for other kinds.
+  bool GetPendingScore(int32_t kind, int32_t* score, int32_t* rank, char* data, int32_t dataSize) const;
+  // The account remembered for the current player; false for none.
+  bool GetAccount(char* name, int32_t nameSize, char* password, int32_t passwordSize) const;
 
-  // Keeps the score under the current game mode and player name. With
-  // replaceOwn the player keeps one score in the mode: a higher score takes
-  // the place of the earlier one, a lower one is dropped.
-  void AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData);
-  const std::vector<TLocalScore>& GetLocalScores() const { return mLocalScores; }
+  // Places a score of the current player in the table of the current mode:
+  // behind the scores at least as high, the table keeping the best 500.
+  // With replaceOwn the player keeps one score there: a higher one replaces
+  // the earlier one, any other changes nothing. The score file is saved.
+  void AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData, const TString& serverData = "");
 
  private:
-  TString mGameName;
-  TString mVersion;
-  int32_t mFlags;
-  std::map<int32_t, TString> mParameters;
-  std::vector<TLocalScore> mLocalScores;
+  std::unique_ptr<THiscoreImpl> mImpl;
 };

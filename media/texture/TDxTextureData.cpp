@@ -133,13 +133,17 @@ TDxTextureData::MaskResult TDxTextureData::ApplyMask(const char* mask, TDecodedI
   return MaskResult::Applied;
 }
 
+// A mask named without its extension is looked for as a JPEG file, then as a
+// PNG file; a JPEG file that is not there is a step of that search, not a
+// problem to report.
 bool TDxTextureData::LoadWithMaskExtension(const char* name, const char* mask) {
   const TString maskName = mask;
   if (HasImageExtension(maskName)) {
     LogPrintf("TDxTextureData::Load: no mask file %s", mask);
     return false;
   }
-  if (Load(name, (maskName + ".jpg").CStr())) return true;
+  const TString jpegMask = maskName + ".jpg";
+  if (FileExists(jpegMask) && Load(name, jpegMask.CStr())) return true;
   return Load(name, (maskName + ".png").CStr());
 }
 

@@ -14,6 +14,7 @@
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/assets/BuiltSounds.h"
+#include "tests/assets/GameShape.h"
 #include "tests/assets/ListeningLevels.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/TempFolder.h"
@@ -22,9 +23,6 @@ namespace {
 
 constexpr int kMusicGroup = 2;
 constexpr int kBelowTheEffects = 16384;  // half of full scale; effects peak near 0.7
-constexpr int kWorlds = 10;
-constexpr int kLevelsPerWorld = 5;
-constexpr int kZenLevels = 5;
 
 std::string Text(const TStringTable& table, const std::string& label) {
   return table.GetString(label.c_str()).CStr();
@@ -66,10 +64,10 @@ class Music : public testing::Test {
   // and the main menu's (in "strings.xml").
   std::map<std::string, std::string> Codes() const {
     std::map<std::string, std::string> codes;
-    for (int world = 1; world <= kWorlds; ++world)
-      for (int level = 1; level <= kLevelsPerWorld; ++level)
+    for (uint32_t world = 1; world <= kWorlds; ++world)
+      for (uint32_t level = 1; level <= kLevelsPerWorld; ++level)
         codes[LevelLabel(world, level)] = Text(mMusic, LevelLabel(world, level));
-    for (int level = 1; level <= kZenLevels; ++level) codes[ZenLabel(level)] = Text(mMusic, ZenLabel(level));
+    for (uint32_t level = 1; level <= kZenLevels; ++level) codes[ZenLabel(level)] = Text(mMusic, ZenLabel(level));
     codes["Mainmenu Sound"] = Text(mStrings, "Mainmenu Sound");
     return codes;
   }
@@ -147,10 +145,10 @@ TEST_F(Music, EveryCodePlaysPiecesThatExistAndKeepsPlaying) {
 
 TEST_F(Music, EachWorldOfTheJourneyHasCodesOfItsOwn) {
   std::set<std::vector<std::string>> worlds;
-  for (int world = 1; world <= kWorlds; ++world) {
+  for (uint32_t world = 1; world <= kWorlds; ++world) {
     std::vector<std::string> codes;
     std::set<std::string> distinct;
-    for (int level = 1; level <= kLevelsPerWorld; ++level) {
+    for (uint32_t level = 1; level <= kLevelsPerWorld; ++level) {
       codes.push_back(Text(mMusic, LevelLabel(world, level)));
       distinct.insert(codes.back());
     }

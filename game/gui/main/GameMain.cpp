@@ -5,7 +5,9 @@
 #include <ctime>
 
 #include "app/TAppPlatform.h"
+#include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
 #include "system/window/Window.h"
@@ -29,7 +31,9 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 0> kGameWindowTypes{};
+constexpr std::array<TGameWindowType, 1> kGameWindowTypes{{
+    {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
+}};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {
   for (const TGameWindowType& type : kGameWindowTypes) manager.AddWindowType(type.name, type.creator);
@@ -55,28 +59,33 @@ TGameApp& StartGame(TAppPlatform& platform, const TString& commandLine) {
 }
 
 // Every event but quit is counted by the metrics first and then goes to the
-// window manager. A close request ends the game by way of quit, so the loop
-// still sees everything that comes before it.
+// window manager. A close request lets go of the graphics and ends the game
+// by way of quit, so the loop still sees everything that comes before it.
 void RunMainLoop(TAppPlatform& platform, TGameApp& app, TWindowManager& manager) {
   TEvent event;
   for (;;) {
     platform.GetEvent(&event);
     if (event.type == kEventQuit) return;
     if (event.type == kEventFullScreen) app.SaveFullScreenOption();
-    if (event.type == kEventClose) platform.GetMainWindow()->PostQuit();
+    if (event.type == kEventClose) {
+      GUI::TGraphicRegistry::Instance().Clear();
+      platform.GetMainWindow()->PostQuit();
+    }
     app.GetMetrics()->Tick();
     manager.HandleEvent(event);
   }
 }
 
-// The dialogs go before the records they report to; the application object
-// and the sound factory outlive the platform, so the application object lets
-// go of the sound factory here, while both are still whole.
+// The dialogs go before the records they report to; the application object,
+// the sound factory and the graphics registry outlive the platform, so the
+// application object lets go of the sound factory here, while both are still
+// whole, and the registry of its graphics, whose textures the display holds.
 void ShutDownGame(TGameApp& app, TWindowManager& manager) {
   while (manager.GetTopModal() && manager.GetTopModal() != manager.GetRootWindow()) manager.PopModal();
   manager.DeletePending();
   app.Shutdown();
   app.SetSoundFactory(nullptr);
+  GUI::TGraphicRegistry::Instance().Clear();
 }
 
 }  // namespace

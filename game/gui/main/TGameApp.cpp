@@ -5,6 +5,7 @@
 #include <string>
 
 #include "game/gui/main/GameLuaFunctions.h"
+#include "game/gui/progress/SavedProgress.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/level/TLevelSettings.h"
@@ -18,8 +19,6 @@
 
 namespace {
 
-constexpr uint32_t kJourneyWorlds = 10;
-constexpr uint32_t kLevelsPerWorld = 5;
 constexpr int32_t kTargetReachedStatus = 2;
 
 // A string-table value as a number; 0 without a table or the label.
@@ -247,8 +246,8 @@ void TGameApp::SetSubmittedZenMedal() { SetUserInt("SubmittedCompletedZenModeMed
 
 bool TGameApp::IsAllJourneyExpert() const {
   if (!IsCompletedJourneyMode() || !mLevelStatusTable) return false;
-  for (uint32_t world = 1; world <= kJourneyWorlds; ++world) {
-    for (uint32_t level = 1; level <= kLevelsPerWorld; ++level) {
+  for (uint32_t world = 1; world <= GamePlay::kJourneyWorlds; ++world) {
+    for (uint32_t level = 1; level <= GamePlay::kLevelsPerWorld; ++level) {
       if (mLevelStatusTable->GetLevelStatus({world, level}) != kTargetReachedStatus) return false;
     }
   }

@@ -66,7 +66,7 @@ void TRingHover::Refresh() {
 void TRingHover::MarkBusy() {
   ClearRingMarks(*mModel, *mView);
   mView->SetRingMark(mRing, mHeld ? kRingMarkBusyPressed : kRingMarkBusy);
-  if (!mHeld || mSoundedRing == mRing || mView->IsShowingMessage() || mView->IsPaused()) return;
+  if (!mHeld || mSoundedRing == mRing || mView->IsShowingMessage() || mView->IsLoseFlowArmed()) return;
   mSound->PlayBlockerTurn();
   mSoundedRing = mRing;
 }

@@ -48,9 +48,7 @@ bool TCellPicker::Pick(const TPoint& point, int32_t& ring, int32_t& slot, float&
   int32_t rings = static_cast<int32_t>(mModel->GetRingCount());
   int32_t slots = static_cast<int32_t>(mModel->GetSlotCount());
   for (int32_t r = 0; r < rings; ++r) {
-    if (length < measurement.GetBandInnerRadius(r) || length >= measurement.GetBandOuterRadius(r)) {
-      continue;
-    }
+    if (length < measurement.GetInnerRadius(r) || length >= measurement.GetRadius(r)) continue;
     ring = r;
     if (length <= kCentreRadius) continue;
     angle = ClockwiseAngle(x, y, length);

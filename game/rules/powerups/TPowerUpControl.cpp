@@ -43,7 +43,7 @@ void TPowerUpControl::OnPress(const TPoint& point) {
     SetOff(piece, ring, slot);
   } else {
     mLastClicked = piece;
-    mView->OnCellClicked(ring, slot);
+    mView->ShowPowerUpArea(ring, slot);
   }
 }
 

@@ -11,15 +11,16 @@ class ITowerMeasurementView {
   virtual ~ITowerMeasurementView() = default;
   // The angle of one slot: pi/6 for 12 slots per ring.
   virtual float GetPieceAngle() = 0;
+  // The circle on which a ring's piece centres lie.
   virtual float GetRingRadius(int32_t ring) = 0;
-  // Both 1.0 when there are no rings.
-  virtual float GetMaxScale() = 0;
-  virtual float GetMinScale() = 0;
+  // How much a ring's pieces are drawn scaled across and along the radius.
+  virtual float GetRingScaleX(int32_t ring) = 0;
+  virtual float GetRingScaleY(int32_t ring) = 0;
   virtual float GetPieceHeight() = 0;
-  // A ring's band for picking: inner bound inclusive, outer bound exclusive,
-  // inner <= outer.
-  virtual float GetBandOuterRadius(int32_t ring) = 0;
-  virtual float GetBandInnerRadius(int32_t ring) = 0;
+  // A ring's band for picking: from the inner radius (inclusive) to the
+  // radius (exclusive).
+  virtual float GetRadius(int32_t ring) = 0;
+  virtual float GetInnerRadius(int32_t ring) = 0;
   // A slot's angles: start inclusive, end exclusive, start < end.
   virtual float GetSlotStartAngle(int32_t ring, int32_t slot) = 0;
   virtual float GetSlotEndAngle(int32_t ring, int32_t slot) = 0;

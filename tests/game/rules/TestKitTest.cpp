@@ -21,10 +21,10 @@ TEST(StubTowerView, HasTheAgreedGeometry) {
   GamePlay::ITowerMeasurementView& m = *view.GetMeasurement();
   EXPECT_EQ(view.GetCentre(), (GamePlay::TPoint{400, 300}));
   EXPECT_EQ(view.GetTopRingIndex(), 4u);
-  EXPECT_FLOAT_EQ(m.GetBandInnerRadius(0), 60);
-  EXPECT_FLOAT_EQ(m.GetBandOuterRadius(0), 85);
-  EXPECT_FLOAT_EQ(m.GetBandInnerRadius(3), 135);
-  EXPECT_FLOAT_EQ(m.GetBandOuterRadius(3), 160);
+  EXPECT_FLOAT_EQ(m.GetInnerRadius(0), 60);
+  EXPECT_FLOAT_EQ(m.GetRadius(0), 85);
+  EXPECT_FLOAT_EQ(m.GetInnerRadius(3), 135);
+  EXPECT_FLOAT_EQ(m.GetRadius(3), 160);
   EXPECT_FLOAT_EQ(m.GetPieceAngle(), kSlotAngle);
   EXPECT_FLOAT_EQ(m.GetSlotStartAngle(2, 7), 7 * kSlotAngle);
   EXPECT_FLOAT_EQ(m.GetSlotEndAngle(2, 7), 8 * kSlotAngle);

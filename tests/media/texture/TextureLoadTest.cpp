@@ -200,6 +200,7 @@ TEST_F(TextureLoadTest, AMaskNameWithoutExtensionIsLookedForAsJpegThenPng) {
   std::shared_ptr<TTexture> tinted = Loaded("leaf.png", TTextureData::kAlpha, "tint");
   ASSERT_TRUE(tinted);
   EXPECT_STREQ(tinted->GetData()->mMaskName.CStr(), "tint.png");
+  EXPECT_FALSE(Logged("tint.jpg")) << "the search reports no missing JPEG file";
   EXPECT_FALSE(Loaded("leaf.png", TTextureData::kAlpha, "gone"));
   EXPECT_FALSE(Loaded("leaf.png", TTextureData::kAlpha, "gone.png"));
   EXPECT_TRUE(Logged("no mask file gone.png"));

@@ -15,6 +15,7 @@
 #include "game/rules/tower/TTower.h"
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
+#include "platform/xml/TStringTable.h"
 
 using namespace GamePlay;
 
@@ -51,6 +52,33 @@ LevelTuning SnappyTuning() {
   return tuning;
 }
 
+LevelTuning TuningFromStrings() {
+  TStringTable strings;
+  strings.Load("strings.xml");
+  auto number = [&strings](const char* key) { return strings.GetString(key).ToFloat(); };
+  auto integer = [&strings](const char* key) { return strings.GetString(key).ToInt(); };
+  LevelTuning tuning;
+  TTowerTuning& tower = tuning.tower;
+  tower.clickRotationRate = number("Click Rotation Rate");
+  tower.snapRotationRate = number("Snap Rotation Rate");
+  tower.holdRotationSpeedUp = number("Hold Rotation SpeedUp Rate");
+  tower.clickRotationDelay = number("Click Rotation Delay Rate");
+  tower.disappearingRate = number("Disappearing Rate");
+  tower.highlightDelayTime = integer("Highlight Delay Time");
+  tower.energyRateFromBomb = number("Energy Rate from Bomb");
+  tower.areaBombWidth = integer("Area bomb Width");
+  tower.areaBombHeight = integer("Area bomb Height");
+  tower.bombChainReaction = integer("Bomb Chain Reaction") != 0;
+  tower.counterBlockerDeliveryRate = number("Counter Blocker Delivery Rate");
+  tower.usingTableGenerate = integer("Using Table Generate") != 0;
+  tower.timeBombRate = number("Time Bomb Rate");
+  tower.linkedBlockMoving = integer("Linked Block Moving") == 1;
+  tower.colouredBlocker = integer("Colored Blocker") != 0;
+  tuning.explosionStepTime = integer("Seq Explosion Time");
+  tuning.jugLinkFactor = number("Pie Scale Rate");
+  return tuning;
+}
+
 LevelFileBytes ToBytes(const LevelFiles& files) {
   return {StringTableXml(files.level), StringTableXml(files.scores),
           StringTableXml(files.powerUps), files.pieceTable};
@@ -75,6 +103,17 @@ LevelRig::~LevelRig() {
   generator.reset();
   scoring.reset();
   factory.reset();
+}
+
+LevelRig::LevelRig(const std::string& programFolder, const TLevelKey& key,
+                   const LevelTuning& tuning) {
+  SetLogFolder(logs.Path().c_str());
+  std::srand(1);
+  SetProgramFolder(programFolder.c_str());
+  ClearFileIndex();
+  BuildFileIndex();
+  SetUpModel(tuning);
+  SetUpLevel(key, tuning);
 }
 
 void LevelRig::WriteFiles(const LevelFileBytes& files, const TLevelKey& key) {

@@ -55,6 +55,9 @@ struct LevelTuning {
 // A released ring snaps to its slot within a few updates, and the ring
 // under a resting pointer lights up after 300 ms.
 LevelTuning SnappyTuning();
+// The tuning as the play window reads it from "strings.xml" of the data
+// folder the file layer points at.
+LevelTuning TuningFromStrings();
 
 // One level of the game assembled without a screen, in the order in which
 // the play window builds a level, over stand-ins for the presentation (null
@@ -68,6 +71,10 @@ class LevelRig {
  public:
   LevelRig(const LevelFiles& files, const GamePlay::TLevelKey& key, const LevelTuning& tuning);
   LevelRig(const LevelFileBytes& files, const GamePlay::TLevelKey& key,
+           const LevelTuning& tuning);
+  // The level as the game's data folder gives it: the files of "assets" in
+  // the program folder.
+  LevelRig(const std::string& programFolder, const GamePlay::TLevelKey& key,
            const LevelTuning& tuning);
   ~LevelRig();
   LevelRig(const LevelRig&) = delete;

@@ -46,17 +46,14 @@ void StubTowerView::OnRingTurned(int32_t ring, int32_t steps) {
 }
 
 bool StubTowerView::SetHover(int32_t ring, int32_t slot) {
-  GamePlay::TCell cell{ring, slot};
-  bool changed = cell != hover;
-  hover = cell;
-  return changed;
+  hover = {ring, slot};
+  return hover == GamePlay::TCell{0, 0};
 }
 
-void StubTowerView::ShowArrow(const GamePlay::TPoint& from, const GamePlay::TPoint& to) {
-  events.push_back(Describe("ShowArrow", from.x, from.y) + " " + std::to_string(to.x) + " " +
-                   std::to_string(to.y));
+void StubTowerView::ShowArrow(const std::vector<GamePlay::TArrow>& arrows) {
+  events.push_back("ShowArrow " + std::to_string(arrows.size()));
 }
 
-void StubTowerView::OnCellClicked(int32_t ring, int32_t slot) {
-  events.push_back(Describe("OnCellClicked", ring, slot));
+void StubTowerView::ShowPowerUpArea(int32_t ring, int32_t slot) {
+  events.push_back(Describe("ShowPowerUpArea", ring, slot));
 }

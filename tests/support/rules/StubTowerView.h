@@ -14,12 +14,12 @@ class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
   static constexpr float kBandWidth = 25;
 
   float GetPieceAngle() override;
-  float GetRingRadius(int32_t ring) override { return GetBandInnerRadius(ring) + kBandWidth / 2; }
-  float GetMaxScale() override { return 1; }
-  float GetMinScale() override { return 1; }
+  float GetRingRadius(int32_t ring) override { return GetInnerRadius(ring) + kBandWidth / 2; }
+  float GetRingScaleX(int32_t) override { return 1; }
+  float GetRingScaleY(int32_t) override { return 1; }
   float GetPieceHeight() override { return kBandWidth; }
-  float GetBandOuterRadius(int32_t ring) override { return GetBandInnerRadius(ring) + bandWidth; }
-  float GetBandInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
+  float GetRadius(int32_t ring) override { return GetInnerRadius(ring) + bandWidth; }
+  float GetInnerRadius(int32_t ring) override { return kFirstBandInner + kBandWidth * ring; }
   float GetSlotStartAngle(int32_t, int32_t slot) override { return slot * GetPieceAngle(); }
   float GetSlotEndAngle(int32_t, int32_t slot) override { return (slot + 1) * GetPieceAngle(); }
 
@@ -30,7 +30,7 @@ class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
 
 // A tower view with its centre at (400, 300) that keeps what it is told: ring
 // angles (normalised into [0, 2 pi)), marks, highlights and hover, and writes
-// the events it hears into a list ("ShowTimeUpMessage", "OnCellClicked 2 5").
+// the events it hears into a list ("ShowTimeUpMessage", "ShowPowerUpArea 2 5").
 class StubTowerView final : public GamePlay::ITowerView {
  public:
   explicit StubTowerView(int32_t rings = 8);
@@ -41,19 +41,23 @@ class StubTowerView final : public GamePlay::ITowerView {
   std::vector<GamePlay::TCell> highlights;
   GamePlay::TCell hover;
   bool showingMessage = false;
-  bool paused = false;
-  GamePlay::IPieceViewFactory* pieceViewFactory = nullptr;
+  bool loseFlowArmed = false;
+  GamePlay::IScriptTutorialView* scriptTutorial = nullptr;
+  // Another geometry in place of the stub's own, when set.
+  GamePlay::ITowerMeasurementView* measurement = nullptr;
 
   GamePlay::TPoint GetCentre() override { return {400, 300}; }
   uint32_t GetTopRingIndex() override { return static_cast<uint32_t>(ringAngles.size()) - 1; }
-  GamePlay::ITowerMeasurementView* GetMeasurement() override { return &mMeasurement; }
+  GamePlay::ITowerMeasurementView* GetMeasurement() override {
+    return measurement ? measurement : &mMeasurement;
+  }
   StubTowerMeasurement& Measurement() { return mMeasurement; }
   float GetRingAngle(int32_t ring) override;
   void SetRingAngle(int32_t ring, float angle) override;
   void SetRingMark(int32_t ring, int32_t value) override;
   void SetPieceMark(int32_t ring, int32_t slot, int32_t value) override;
   bool IsShowingMessage() override { return showingMessage; }
-  bool IsPaused() override { return paused; }
+  bool IsLoseFlowArmed() override { return loseFlowArmed; }
   void ShowTimeUpMessage() override { events.push_back("ShowTimeUpMessage"); }
   void ShowNoMoveMessage() override { events.push_back("ShowNoMoveMessage"); }
   void OnLevelEnd() override { events.push_back("OnLevelEnd"); }
@@ -63,14 +67,14 @@ class StubTowerView final : public GamePlay::ITowerView {
     highlights.push_back({ring, slot});
   }
   bool SetHover(int32_t ring, int32_t slot) override;
-  void ShowArrow(const GamePlay::TPoint& from, const GamePlay::TPoint& to) override;
+  void ShowArrow(const std::vector<GamePlay::TArrow>& arrows) override;
   GamePlay::TCell GetHover() override { return hover; }
-  float GetRingScale(int32_t) override { return 1; }
+  float GetJugFill(int32_t) override { return 0; }
   void Invalidate() override {}
-  void OnCellClicked(int32_t ring, int32_t slot) override;
-  GamePlay::IPieceViewFactory* GetPieceViewFactory() override { return pieceViewFactory; }
-  bool IsFirstEndMessageShown() override { return false; }
-  bool IsSecondEndMessageShown() override { return false; }
+  void ShowPowerUpArea(int32_t ring, int32_t slot) override;
+  GamePlay::IScriptTutorialView* GetScriptTutorial() override { return scriptTutorial; }
+  bool IsNoMoveShown() override { return false; }
+  bool IsTimeUpShown() override { return false; }
   void OnMovesDone() override { events.push_back("OnMovesDone"); }
 
  private:

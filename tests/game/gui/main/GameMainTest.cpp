@@ -7,10 +7,12 @@
 #include <string>
 #include <vector>
 
+#include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
 #include "platform/prefs/TPrefs.h"
 #include "system/window/Message.h"
 #include "system/window/VirtualKeys.h"
+#include "tests/game/gui/effects/ProbeGraphic.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "app/TAppPlatform.h"
@@ -47,6 +49,26 @@ void OpenProbe(GameDriver& driver) {
   driver.Platform()->GetWindowManager()->PushModal(std::make_unique<ProbeWindow>());
 }
 
+// When the graphics registry let go of a graphic of the test's: whether the
+// game still ran (its metrics recorder was there) and the display was still
+// there.
+struct GraphicGone {
+  bool gone = false;
+  bool whileGameRan = false;
+  bool whileDisplayWasThere = false;
+};
+GraphicGone gGraphicGone;
+
+// Registers a graphic held by the registry alone, which notes when it goes.
+void RegisterProbeGraphic() {
+  GUI::TGraphicRegistry::Instance().Register("probe", std::make_shared<GUI::ProbeGraphic>("probe", nullptr, [] {
+    gGraphicGone.gone = true;
+    gGraphicGone.whileGameRan = TGameApp::Instance().GetMetrics() != nullptr;
+    TPlatform* platform = TPlatform::Instance();
+    gGraphicGone.whileDisplayWasThere = platform && platform->GetDisplayHandler();
+  }));
+}
+
 class GameMainTest : public testing::Test {
  protected:
   BuiltGameStart game;
@@ -60,6 +82,39 @@ TEST_F(GameMainTest, ACloseRequestEndsTheLoopAtTheQuitWithCodeZero) {
     driver.Check(driver.Desktop().title == "quorvane", "the window is titled " + driver.Desktop().title);
     driver.RequestClose();
     driver.WaitForEnd();
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// The close request lets go of the graphics while the loop still runs; the
+// second clearing at shut-down finds nothing left and does no harm.
+TEST_F(GameMainTest, ACloseRequestLetsGoOfTheGraphicsBeforeTheQuit) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.WaitForWindow("playButton");
+    std::weak_ptr<GUI::IGraphic> preloaded = GUI::TGraphicRegistry::Instance().GetGraphic("sprites/piece-red-%d");
+    driver.Check(!preloaded.expired(), "the pieces were loaded");
+    RegisterProbeGraphic();
+    driver.RequestClose();
+    driver.WaitForEnd();
+    driver.Check(gGraphicGone.gone && gGraphicGone.whileGameRan, "the registry let go before shut-down");
+    driver.Check(preloaded.expired(), "the preloaded graphics went too");
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// "Quit" ends the game without a close request: shut-down lets go of the
+// graphics, whose textures the display holds, while the display is there.
+TEST_F(GameMainTest, ShutDownLetsGoOfTheGraphicsWhileTheDisplayIsThere) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.WaitForWindow("playButton");
+    RegisterProbeGraphic();
+    driver.Click("quitButton");
+    driver.WaitForEnd();
+    driver.Check(gGraphicGone.gone, "the registry let go at shut-down");
+    driver.Check(!gGraphicGone.whileGameRan, "after the loop");
+    driver.Check(gGraphicGone.whileDisplayWasThere, "while the display was there");
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);

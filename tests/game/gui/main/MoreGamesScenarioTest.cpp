@@ -68,7 +68,7 @@ TEST_F(MoreGamesScenario, ThePageShowsTheShippedModesAndJourneyLeadsToTheLevelMa
     driver.Click("xsellbutton1");
     TText* world = TText::Cast(driver.WaitForWindow("worldName"));
     driver.Check(world && world->GetLabel() == "World 1", "the Journey's medallion opens the level map");
-    driver.Check(UnexpectedProblems(driver).empty(), "the log reports problems:\n" + UnexpectedProblems(driver));
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);

@@ -35,7 +35,7 @@ TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
     driver.WaitForEnd();
     TPrefs saved(false);
     driver.Check(saved.GetInt("HS0102", 0, -1) == 1200, "the preferences were saved");
-    driver.Check(UnexpectedProblems(driver).empty(), "the log reports problems:\n" + UnexpectedProblems(driver));
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);
@@ -52,7 +52,7 @@ TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
     driver.Click("backButton");
     driver.Check(driver.WaitForWindow("playButton") != nullptr, "Back returns to the menu");
     driver.Check(driver.FindWindow("worldName") == nullptr, "and the map is gone");
-    driver.Check(UnexpectedProblems(driver).empty(), "the log reports problems:\n" + UnexpectedProblems(driver));
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);

@@ -449,6 +449,18 @@ TEST_F(ClickDragTest, ABusyRingIsMarkedAndPressingItSoundsOnce) {
   EXPECT_EQ(Played("PlayBlockerTurn"), 2);
 }
 
+TEST_F(ClickDragTest, ABusyRingIsSilentOnceTheLevelIsBeingLost) {
+  Strings rings = PlainRings();
+  rings[2][5] = 'A';
+  Build(rings);
+  view.loseFlowArmed = true;
+  control->OnMove(OnRing(2));
+  Press(2);
+  Update(10);
+  EXPECT_EQ(view.marks[2][0], kRingMarkBusyPressed);
+  EXPECT_EQ(Played("PlayBlockerTurn"), 0);
+}
+
 // Queued moves ---------------------------------------------------------------
 
 TEST_F(ClickDragTest, AQueuedMoveTurnsTheRingAndItsLinksStepByStep) {

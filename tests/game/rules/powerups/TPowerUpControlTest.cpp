@@ -62,8 +62,8 @@ TEST_F(PowerUpControlTest, TwoPressesWithinTheDoubleClickTimeSetThePieceOff) {
   EXPECT_EQ(powerUp->activations, std::vector<std::string>{"1 4"});
   EXPECT_EQ(tutorial.steps, 1);
   EXPECT_EQ(records.powerUpsClicked, 1u);
-  EXPECT_EQ(view.events, (std::vector<std::string>{"OnCellClicked 1 4", "OnCellClicked 1 4",
-                                                   "OnCellClicked 1 4"}))
+  EXPECT_EQ(view.events, (std::vector<std::string>{"ShowPowerUpArea 1 4", "ShowPowerUpArea 1 4",
+                                                   "ShowPowerUpArea 1 4"}))
       << "the press that sets a piece off selects nothing";
 }
 
@@ -96,7 +96,7 @@ TEST_F(PowerUpControlTest, PicksThroughAVacantCellToTheRingBehind) {
   Press(overlap);
   EXPECT_EQ(powerUp->activations, std::vector<std::string>{"1 4"});
   Press({400, 300});
-  EXPECT_EQ(view.events, std::vector<std::string>{"OnCellClicked 1 4"}) << "the centre picks nothing";
+  EXPECT_EQ(view.events, std::vector<std::string>{"ShowPowerUpArea 1 4"}) << "the centre picks nothing";
 }
 
 }  // namespace
