@@ -1,9 +1,10 @@
 -- The game's first screen script, run once at start-up. It sets the style
 -- every screen builds on and returns the function that runs the screens:
 -- run as the screens' coroutine, it loads the game's pictures behind the
--- loading screen, then leads from the title menu to the level map and back
--- for as long as the game runs. Quitting ends the program from the title
--- menu's "Quit", so the loop never ends by itself.
+-- loading screen, then leads from the title menu to the level map or the
+-- page of the ways to play and back for as long as the game runs. Quitting
+-- ends the program from the title menu's "Quit", so the loop never ends by
+-- itself.
 
 kMenuFont = { "fonts/default.mvec", 26, Color(255, 241, 184) }
 kTitleFont = { "fonts/palabi.mvec", 96, Color(242, 193, 78) }
@@ -17,11 +18,18 @@ SetDefaultStyle{
   graphics = { "buttons/menu-up", "buttons/menu-down", "buttons/menu-over" },
 }
 
+-- The screen each choice made on a screen leads to; every other choice
+-- ("back" among them) leads to the title menu.
+local kNextScreens = {
+  play = "scripts/levelmap.lua",
+  moregames = "scripts/moregames.lua",
+  journey = "scripts/levelmap.lua",
+}
+
 return function()
   DoModal("scripts/loadingscreen.lua")
+  local screen = "scripts/titlemenu.lua"
   while true do
-    if DoModal("scripts/titlemenu.lua") == "play" then
-      DoModal("scripts/levelmap.lua")
-    end
+    screen = kNextScreens[DoModal(screen) or ""] or "scripts/titlemenu.lua"
   end
 end

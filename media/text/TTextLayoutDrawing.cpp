@@ -60,7 +60,7 @@ class LinePainter {
   TVec2 At(float along, TVec2 off = TVec2()) const { return mStart + Turned(TVec2(along, 0) + off); }
 
   void DrawRun(const TGlyphRun& run) {
-    const bool shown = !mPlace.clipToViewport || mPlace.viewport.Contains(At(mAlong));
+    const bool shown = !mPlace.clipToViewport || mPlace.viewport.Contains(At(mAlong + InkStart(run)));
     if (run.italic != mPreviousItalic) {
       if (run.font) {
         const float metric = mPreviousItalic ? run.font->GetAscent() : run.font->GetDescent();
@@ -77,6 +77,32 @@ class LinePainter {
       DrawBar(runStart, TVec2(0, thickness), mAlong - runStart, thickness);
     }
     if (run.tab != 0) mAlong = static_cast<float>(run.tab) / kQuarters * mPlace.glyphScaleX;
+  }
+
+  // How far the ink of the run's first glyph lies from the pen. The layout
+  // sets a line's first glyph in by its left bearing, so a glyph with a wide
+  // bearing starts the pen left of the line's box while its ink lies inside:
+  // a run is judged by where its ink starts.
+  float InkStart(const TGlyphRun& run) const {
+    if (!run.font) return 0;
+    const int32_t end = std::min(run.last + 1, mLength);
+    int32_t at = run.first;
+    int32_t glyph = -1;
+    while (NextGlyph(run, end, at, glyph)) {
+      if (glyph >= 0) return run.font->GetLeftBearing(glyph) * run.scale * mPlace.glyphScaleX / kQuarters;
+    }
+    return 0;
+  }
+
+  // Steps over the next character of the run, a backslash before it
+  // skipped, and gives its glyph (-1 for none); false at the run's end.
+  bool NextGlyph(const TGlyphRun& run, int32_t end, int32_t& at, int32_t& glyph) const {
+    if (at >= end || (mText[at] == '\\' && ++at >= end)) return false;
+    int32_t bytes = 1;
+    const uint32_t code = DecodeUtf8Char(mText, mLength, at, bytes);
+    at += bytes;
+    glyph = run.font->FindGlyph(code);
+    return true;
   }
 
   void SetStyle(const TGlyphRun& run) {
@@ -103,12 +129,9 @@ class LinePainter {
   void DrawGlyphs(const TGlyphRun& run, bool shown) {
     if (!run.font) return;
     const int32_t end = std::min(run.last + 1, mLength);
-    for (int32_t at = run.first; at < end;) {
-      if (mText[at] == '\\' && ++at >= end) break;
-      int32_t bytes = 1;
-      const uint32_t code = DecodeUtf8Char(mText, mLength, at, bytes);
-      at += bytes;
-      const int32_t glyph = run.font->FindGlyph(code);
+    int32_t at = run.first;
+    int32_t glyph = -1;
+    while (NextGlyph(run, end, at, glyph)) {
       if (glyph < 0) continue;
       if (shown) {
         const TVec2 pen = At(mAlong);
@@ -164,7 +187,7 @@ void TTextLayout::Draw(const TRect& rect, float scaleX, float scaleY, float spac
 }
 
 // A line is drawn when the bottom of a line of the base size lies within
-// the rectangle; a run when its pen starts within the display's viewport.
+// the rectangle; a run when its ink starts within the display's viewport.
 void TTextLayout::DrawScaled(const TRect& rect, float scaleX, float scaleY, float spacing, const TVec2& offset,
                              float alpha, const std::shared_ptr<TTexture>& target,
                              std::shared_ptr<const void> holder) {

@@ -10,6 +10,7 @@
 #include "windows/kinds/TModalWindow.h"
 #include "windows/core/TWindow.h"
 #include "windows/kinds/TWindowFactory.h"
+#include "windows/kinds/TXSellWindow.h"
 #include "windows/script/TWindowScript.h"
 #include "windows/core/TWindowSpider.h"
 
@@ -47,6 +48,7 @@ TWindowManager::~TWindowManager() {
 void TWindowManager::SetScript(std::unique_ptr<TWindowScript> script) {
   mScript = std::move(script);
   if (!mScript) return;
+  mScript->AddWindowType("XSellWindow", &TXSellWindow::Create);
   mScript->PushWindow(GetTopModal());
   BindMethod(mScript->GetState(), "SetTopModalOnly", this, &TWindowManager::SetTopModalOnly);
   // The platform's tasks step the script without owning it: the manager

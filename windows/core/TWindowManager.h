@@ -40,8 +40,9 @@ class TWindowManager {
   TWindowManager& operator=(const TWindowManager&) = delete;
 
   // Takes the script, deleting the one held before. The top layer becomes
-  // its current window, and its Lua function "SetTopModalOnly" switches
-  // drawing to the top layer.
+  // its current window, its Lua function "SetTopModalOnly" switches drawing
+  // to the top layer, and scripts can make the cross-sell page by the window
+  // type "XSellWindow".
   void SetScript(std::unique_ptr<TWindowScript> script);
   TWindowScript* GetScript() const { return mScript.get(); }
   // Switches translation of scripted labels; returns the previous setting

@@ -1,6 +1,7 @@
 #include "windows/kinds/TMoviePlayer.h"
 
 #include "platform/text/Log.h"
+#include "windows/core/TWindowManager.h"
 
 TMoviePlayer::TMoviePlayer(const TString& fileName)
     : mFileName(fileName), mPlayback(std::make_unique<TPlayback>()) {}
@@ -14,4 +15,9 @@ bool TMoviePlayer::Start(bool) {
 
 bool TMoviePlayer::IsPlaying() const { return mPlayback->control != 0; }
 
-void TMoviePlayer::Stop() { *mPlayback = TPlayback(); }
+// The window manager draws again at once, also when it was suspended by
+// someone else's hand: a stopped movie leaves no reason to hold frames back.
+void TMoviePlayer::Stop() {
+  *mPlayback = TPlayback();
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetSuspended(false);
+}

@@ -19,7 +19,7 @@ class TMoviePlayer {
   // False, with a log line: there is no movie host to play in.
   bool Start(bool loop);
   bool IsPlaying() const;
-  // Safe while nothing plays.
+  // Lifts the window manager's suspension; safe while nothing plays.
   void Stop();
   const TString& GetFileName() const { return mFileName; }
 

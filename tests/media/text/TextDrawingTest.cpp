@@ -16,6 +16,7 @@
 #include "media/text/TVqMiniVecDraw.h"
 #include "system/gfx/PixelFormat.h"
 #include "tests/support/DevicePlatform.h"
+#include "tests/support/MvecWriter.h"
 #include "tests/support/SyntheticFont.h"
 
 namespace {
@@ -246,6 +247,27 @@ TEST_F(TextDrawingTest, RunsStartingOutsideTheViewportAreSkipped) {
   ASSERT_EQ(full.Lit(12, 16).count(15), 1u) << "'b' drawn when its run starts inside";
   EXPECT_EQ(clipped.Lit(12, 16), cd);
   EXPECT_EQ(clipped.Lit(16, 16), full.Lit(16, 16)) << "the underline of \"cd\"";
+}
+
+// A glyph whose ink lies two font units right of its origin (in a font
+// whose 'W' gives the synthetic font's line box): the layout sets the
+// line's first glyph in by that bearing, so its pen starts left of the
+// line's box (6.5 pixels at 20 pixels) while its ink lies inside. With
+// the viewport at the box's left edge, the ink is drawn where the layout put
+// it; a run whose ink starts outside the viewport is still left out.
+TEST_F(TextDrawingTest, ARunIsJudgedByWhereItsInkStarts) {
+  MvecProgram ink;
+  ink.NewShape().Fill(1, 1).Rectangle(2, -3, 4, 0).End();
+  MvecProgram square;
+  square.NewShape().Fill(1, 1).Rectangle(0, -3, 2, 1).End();
+  TVecFont bearing(WriteMvec({{'W', 0, 2, -3, 1, 3, square.Bytes()}, {'l', 2, 2, -3, 0, 5, ink.Bytes()}}));
+  platform.fonts["Bearing"] = &bearing;
+  const auto layout = TTextLayout::Create("l", kCanvasSide * 2, kCanvasSide, 0, "Bearing", kSize, kWhite);
+  const Picture shown = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); });
+  EXPECT_EQ(shown.Ink(16).left, 1) << "the ink starts 1.5 pixels into the line";
+  platform.viewport = {4, 0, kCanvasSide * 2, kCanvasSide};
+  const Picture hidden = OnScreen([&] { layout->Draw(TRect(0, 0, kCanvasSide, kCanvasSide), 1.0f, 0.0f); });
+  EXPECT_EQ(hidden.Ink(16).right, -1);
 }
 
 TEST_F(TextDrawingTest, ALinkDrawsInItsOwnColourWhileHighlighted) {

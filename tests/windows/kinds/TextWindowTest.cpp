@@ -15,6 +15,7 @@
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/SyntheticFont.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/windows/LinkPoint.h"
 #include "tests/windows/kinds/TextDialogTree.h"
 #include "windows/kinds/TButton.h"
 #include "windows/core/TMessage.h"
@@ -26,21 +27,6 @@ namespace {
 using Texts = std::vector<std::string>;
 const TColor kWhiteText(1.0f, 1.0f, 1.0f, 1.0f);
 constexpr int32_t kSize = 5;
-
-// The middle of the first run of the link, in the window's coordinates.
-TVec2 PointOnLink(const TText& text, const char* id) {
-  float y = static_cast<float>(text.GetLayout()->GetTop());
-  for (const auto& line : text.GetLayout()->GetLines()) {
-    for (const TGlyphRun& run : line->runs) {
-      if (run.linkId != id) continue;
-      const float x = static_cast<float>(line->x) + line->xOffset;
-      return TVec2(x + static_cast<float>(run.startX + run.endX) / 2, y + static_cast<float>(line->height) / 2);
-    }
-    y += static_cast<float>(line->height);
-  }
-  ADD_FAILURE() << "no link " << id;
-  return TVec2(0, 0);
-}
 
 // The dialog holds a text window "text" at (20, 30) in front of a
 // recording window "back"; the log goes to a folder of its own.

@@ -2,21 +2,13 @@
 // start in a child process of its own, played through the game driver.
 #include <gtest/gtest.h>
 
-#include <string>
-
 #include "game/gui/main/TGameApp.h"
 #include "platform/prefs/TPrefs.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
-#include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
 
 namespace {
-
-// The text shown on the window's "label" child, or "" without one.
-std::string LabelOf(TWindow* window) {
-  TText* label = window ? TText::Cast(window->FindChild("label")) : nullptr;
-  return label ? label->GetLabel().CStr() : "";
-}
 
 // Whether the frame is gold at that point: red high, green fairly high, blue low.
 bool IsGoldAt(const sys::Picture& picture, int32_t x, int32_t y) {
