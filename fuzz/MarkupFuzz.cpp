@@ -15,7 +15,7 @@
 
 namespace {
 
-constexpr int32_t kSide = 48;
+constexpr int32_t kMarkupCanvasSide = 48;
 
 }  // namespace
 
@@ -23,10 +23,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   if (size == 0) return 0;
   FakePlatform platform;
   platform.recording = false;
-  platform.viewport = {0, 0, kSide, kSide};
+  platform.viewport = {0, 0, kMarkupCanvasSide, kMarkupCanvasSide};
   SyntheticFonts fonts;
   fonts.InstallOn(platform);
-  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
+  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kMarkupCanvasSide, kMarkupCanvasSide));
   platform.vecDraw = &renderer;
 
   const uint8_t shape = data[0];
@@ -34,13 +34,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int32_t flags = shape >> 6 | (shape & 0x0C);
   const int32_t fontSize = 5 + (shape & 0x0F);
   const TString text(reinterpret_cast<const char*>(data + 1), static_cast<int>(size - 1));
-  auto layout = TTextLayout::Create(text, width, kSide, flags, SyntheticFonts::kName, fontSize,
+  auto layout = TTextLayout::Create(text, width, kMarkupCanvasSide, flags, SyntheticFonts::kName, fontSize,
                                     TColor(1.0f, 1.0f, 1.0f, 1.0f));
   layout->SetHighlightLink("a");
-  layout->Draw(TRect(0, 0, kSide, kSide), 1.0f, 1.0f, TextureHandle());
+  layout->Draw(TRect(0, 0, kMarkupCanvasSide, kMarkupCanvasSide), 1.0f, 1.0f, TextureHandle());
   layout->SetRotation(30, 4, 4);
-  layout->Draw(TRect(2, 2, kSide, kSide), 1.5f, 0.5f, 1.0f, TVec2(3, -2), 0.5f);
-  for (float y = -2; y < kSide; y += 3) {
+  layout->Draw(TRect(2, 2, kMarkupCanvasSide, kMarkupCanvasSide), 1.5f, 0.5f, 1.0f, TVec2(3, -2), 0.5f);
+  for (float y = -2; y < kMarkupCanvasSide; y += 3) {
     const TVec2 point(static_cast<float>(width) / 2, y);
     layout->IsLinkAt(&point, 1.0f);
   }

@@ -9,6 +9,11 @@
 #include "platform/types/TRect.h"
 #include "platform/types/TVec2.h"
 
+// Layout measures in quarter pixels; italic runs lean one unit across for
+// every three up.
+inline constexpr float kQuartersPerPixel = 4.0f;
+inline constexpr float kItalicShear = 3.0f;
+
 class TTexture;
 class TVecFont;
 struct TMarkupState;

@@ -9,8 +9,6 @@
 
 namespace {
 
-constexpr float kQuarters = 4.0f;
-constexpr float kItalicShear = 3.0f;
 // Bold strokes are this share of the size wide, times the font's weight.
 constexpr float kBoldWidthPerPixel = 0.0125f;
 // The cursor and the underline are bars a sixteenth of the size thick, at
@@ -43,7 +41,7 @@ class LinePainter {
   // `y` is the line's top.
   void DrawLine(const TTextLine& line, float y) {
     TVec2 start(static_cast<float>(line.x) + mPlace.scaleX * line.xOffset,
-                (static_cast<float>(line.ascent) / kQuarters + y) * mPlace.scaleY);
+                (static_cast<float>(line.ascent) / kQuartersPerPixel + y) * mPlace.scaleY);
     if (mPlace.sine != 0.0f) start = Turned(start - mPlace.origin) + mPlace.origin;
     mStart = start + mPlace.offset;
     mAlong = 0;
@@ -64,7 +62,7 @@ class LinePainter {
     if (run.italic != mPreviousItalic) {
       if (run.font) {
         const float metric = mPreviousItalic ? run.font->GetAscent() : run.font->GetDescent();
-        mAlong += run.scale * mPlace.glyphScaleX / kItalicShear * metric / kQuarters;
+        mAlong += run.scale * mPlace.glyphScaleX / kItalicShear * metric / kQuartersPerPixel;
       }
       mPreviousItalic = run.italic;
     }
@@ -76,7 +74,7 @@ class LinePainter {
       const float thickness = BarThickness(run);
       DrawBar(runStart, TVec2(0, thickness), mAlong - runStart, thickness);
     }
-    if (run.tab != 0) mAlong = static_cast<float>(run.tab) / kQuarters * mPlace.glyphScaleX;
+    if (run.tab != 0) mAlong = static_cast<float>(run.tab) / kQuartersPerPixel * mPlace.glyphScaleX;
   }
 
   // How far the ink of the run's first glyph lies from the pen. The layout
@@ -89,7 +87,7 @@ class LinePainter {
     int32_t at = run.first;
     int32_t glyph = -1;
     while (NextGlyph(run, end, at, glyph)) {
-      if (glyph >= 0) return run.font->GetLeftBearing(glyph) * run.scale * mPlace.glyphScaleX / kQuarters;
+      if (glyph >= 0) return run.font->GetLeftBearing(glyph) * run.scale * mPlace.glyphScaleX / kQuartersPerPixel;
     }
     return 0;
   }
@@ -139,7 +137,7 @@ class LinePainter {
         mRenderer.SetPen(pen.x, pen.y);
         mRenderer.DrawOutline(run.font->GetProgram(glyph), scale * mPlace.glyphScaleX, scale * mPlace.glyphScaleY);
       }
-      mAlong += run.font->GetAdvance(glyph) * run.scale * mPlace.glyphScaleX / kQuarters;
+      mAlong += run.font->GetAdvance(glyph) * run.scale * mPlace.glyphScaleX / kQuartersPerPixel;
     }
   }
 
@@ -150,7 +148,7 @@ class LinePainter {
   // From the font's ascent above the baseline to its descent below.
   void DrawCursor(const TGlyphRun& run) {
     if (!run.font) return;
-    const float toPixels = run.scale * mPlace.glyphScaleY / kQuarters;
+    const float toPixels = run.scale * mPlace.glyphScaleY / kQuartersPerPixel;
     const float ascent = run.font->GetAscent() * toPixels;
     DrawBar(mAlong, TVec2(0, -ascent), BarThickness(run), ascent + run.font->GetDescent() * toPixels);
   }
@@ -161,7 +159,7 @@ class LinePainter {
     mRenderer.SetStrokeWidths(0, 0);
     const TVec2 corner = At(along, off);
     mRenderer.SetPen(corner.x, corner.y);
-    mRenderer.DrawOutline(kUnitSquare, width * kQuarters, height * kQuarters);
+    mRenderer.DrawOutline(kUnitSquare, width * kQuartersPerPixel, height * kQuartersPerPixel);
   }
 
   TVqMiniVecDraw& mRenderer;

@@ -12,7 +12,7 @@
 namespace {
 
 constexpr float kOutlineUnit = 0.0078125f;  // outline coordinates are in 1/128 font units
-constexpr float kQuarters = 4.0f;    // quarter pixels per pixel
+constexpr float kOutlineQuarters = 4.0f;    // quarter pixels per pixel
 constexpr int32_t kLineList = 2;
 constexpr int32_t kBlendAlpha = 0;
 constexpr float kVertexZ = 0.1f;
@@ -247,13 +247,13 @@ TVqMiniVecDraw::Point TVqMiniVecDraw::Placed(Point scaled) const {
     y = x * mSine + y * mCosine;
     x = turnedX;
   }
-  return {x + mPenX * kQuarters, y + mPenY * kQuarters};
+  return {x + mPenX * kOutlineQuarters, y + mPenY * kOutlineQuarters};
 }
 
 void TVqMiniVecDraw::AddSegment(const OutlineState& state, Point from, Point to) {
   const Point start = Scaled(from), end = Scaled(to);
   for (uint8_t pass = 0; pass < 2; ++pass) {
-    if (mStrokeWidths[pass] > 0.0f) AddStroke(start, end, mStrokeWidths[pass] * kQuarters, pass);
+    if (mStrokeWidths[pass] > 0.0f) AddStroke(start, end, mStrokeWidths[pass] * kOutlineQuarters, pass);
   }
   if (state.oneSide == 0 && state.otherSide == 0) return;
   const Point a = Placed(start), b = Placed(end);

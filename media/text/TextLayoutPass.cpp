@@ -10,14 +10,12 @@
 
 namespace {
 
-constexpr float kQuartersPerPixel = 4.0f;
 // A font's em, its line box divided by 0.8, maps onto its size in pixels:
 // 3.2 quarter pixels per pixel of size over the line box.
 constexpr float kEmQuartersPerPixel = 3.2f;
 // One pixel of room before the first glyph's ink.
 constexpr float kFirstGlyphRoom = 4.0f;
 // The italic shear moves x by a third of y.
-constexpr float kItalicShear = 3.0f;
 
 int32_t ToInt32(double value) {
   if (std::isnan(value)) return 0;

@@ -21,7 +21,7 @@ constexpr int kUnpackInitArg = 3;
 // Counts and widths saturate here: no format needs more.
 constexpr size_t kMaxCount = INT32_MAX;
 
-constexpr size_t kUnitSize = sizeof(lua_WChar);
+constexpr size_t kWideUnitSize = sizeof(lua_WChar);
 
 // Bytes of a length field or a number in the byte order in force: the host
 // is little-endian, so only big-endian order swaps.
@@ -112,7 +112,7 @@ class Packer {
     AddBytes(reinterpret_cast<const char*>(bytes), size);
   }
   void AddUnits(const lua_WChar* units, size_t count) {
-    for (size_t i = 0; i < count; i++) AddInteger(units[i], kUnitSize);
+    for (size_t i = 0; i < count; i++) AddInteger(units[i], kWideUnitSize);
   }
 
   // '@': closes the open field, filling it up to its width, then opens a new
@@ -318,7 +318,7 @@ class Unpacker {
   // Pushes `count` characters (bytes or units) from the position on; false
   // when they do not fit. `skip` more characters are passed over after them.
   bool Text(uint64_t count, bool wide, size_t skip) {
-    const uint64_t unit = wide ? kUnitSize : 1;
+    const uint64_t unit = wide ? kWideUnitSize : 1;
     if (count + skip > Remaining() / unit) return false;
     const char* start = reinterpret_cast<const char*>(mData + mPos);
     if (wide) {
@@ -339,8 +339,8 @@ class Unpacker {
       return zero != nullptr ? static_cast<const unsigned char*>(zero) - (mData + mPos) : -1;
     }
     Unpacker probe = *this;
-    for (int64_t n = 0; probe.Remaining() >= kUnitSize; n++, probe.mPos += kUnitSize) {
-      if (probe.Integer(kUnitSize) == 0) return n;
+    for (int64_t n = 0; probe.Remaining() >= kWideUnitSize; n++, probe.mPos += kWideUnitSize) {
+      if (probe.Integer(kWideUnitSize) == 0) return n;
     }
     return -1;
   }
@@ -362,8 +362,8 @@ class Unpacker {
     luaL_Buffer b;
     luaL_wbuffinit(mL, &b);
     Unpacker reader = *this;
-    for (uint64_t i = 0; i < count; i++, reader.mPos += kUnitSize) {
-      const lua_WChar unit = static_cast<lua_WChar>(reader.Integer(kUnitSize));
+    for (uint64_t i = 0; i < count; i++, reader.mPos += kWideUnitSize) {
+      const lua_WChar unit = static_cast<lua_WChar>(reader.Integer(kWideUnitSize));
       luaL_addlwstring(&b, &unit, 1);
     }
     luaL_pushresult(&b);
@@ -393,7 +393,7 @@ bool unpackstring(Unpacker* unpacker, char code, bool wide, size_t count) {
   Unpacker text = *unpacker;
   text.Skip(fieldsize);
   if (!text.Text(len, wide, 0)) return false;
-  unpacker->Skip(fieldsize + static_cast<size_t>(len) * (wide ? kUnitSize : 1));
+  unpacker->Skip(fieldsize + static_cast<size_t>(len) * (wide ? kWideUnitSize : 1));
   return true;
 }
 

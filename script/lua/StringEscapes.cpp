@@ -36,7 +36,7 @@ class EscapedText {
   size_t mCount;
 };
 
-int hexvalue(unsigned c) {
+int escapehexvalue(unsigned c) {
   if (c >= '0' && c <= '9') return static_cast<int>(c - '0');
   if (c >= 'a' && c <= 'f') return static_cast<int>(c - 'a' + 10);
   if (c >= 'A' && c <= 'F') return static_cast<int>(c - 'A' + 10);
@@ -70,7 +70,7 @@ unsigned readdigits(const EscapedText& text, size_t* i, int limit, int base) {
   unsigned value = 0;
   for (int n = 0; n < limit && *i < text.Count(); n++) {
     const unsigned c = text.At(*i);
-    const int digit = base == 16 ? hexvalue(c) : isdecimal(c) ? static_cast<int>(c - '0') : -1;
+    const int digit = base == 16 ? escapehexvalue(c) : isdecimal(c) ? static_cast<int>(c - '0') : -1;
     if (digit < 0) break;
     value = value * static_cast<unsigned>(base) + static_cast<unsigned>(digit);
     ++*i;
@@ -88,7 +88,7 @@ void addescape(luaL_Buffer* b, const EscapedText& text, size_t* i) {
     ++*i;
   } else if (c == 'x') {
     ++*i;
-    if (*i < text.Count() && hexvalue(text.At(*i)) >= 0) {
+    if (*i < text.Count() && escapehexvalue(text.At(*i)) >= 0) {
       addchar(b, text, readdigits(text, i, text.Wide() ? 4 : 2, 16));
     } else {
       addchar(b, text, 'x');

@@ -31,20 +31,20 @@ class ScriptBaseLib : public ::testing::Test {
   lua_State* L = state.L();
 };
 
-struct ScriptCase {
+struct BaseLibCase {
   const char* source;
   const char* shown;  // RunChunk's result, or what the chunk printed
 };
 
-void ExpectCases(lua_State* L, const ScriptCase* begin, const ScriptCase* end) {
-  for (const ScriptCase* c = begin; c != end; c++) {
+void ExpectCases(lua_State* L, const BaseLibCase* begin, const BaseLibCase* end) {
+  for (const BaseLibCase* c = begin; c != end; c++) {
     EXPECT_EQ(RunChunk(L, c->source), c->shown) << c->source;
   }
 }
 
 // --- print ------------------------------------------------------------------------
 
-const ScriptCase kPrintCases[] = {
+const BaseLibCase kPrintCases[] = {
     {"print(L\"x\" .. '')", "error: test:1: attempt to concatenate a wstring value"},
     {"print(L\"wide\", 1)", "wide\t1\n"},
     {"print()", "\n"},
@@ -66,7 +66,7 @@ const ScriptCase kPrintCases[] = {
 };
 
 TEST_F(ScriptBaseLib, PrintWritesBytesAndWideStringsAsUtf8) {
-  for (const ScriptCase& c : kPrintCases) EXPECT_EQ(Printed(c.source), c.shown) << c.source;
+  for (const BaseLibCase& c : kPrintCases) EXPECT_EQ(Printed(c.source), c.shown) << c.source;
 }
 
 TEST_F(ScriptBaseLib, PrintWritesEveryByteOfAByteString) {
@@ -84,7 +84,7 @@ TEST_F(ScriptBaseLib, PrintWritesALongWideStringWhole) {
 
 // --- Conversions ----------------------------------------------------------------------
 
-const ScriptCase kConversionCases[] = {
+const BaseLibCase kConversionCases[] = {
     // tostring: wide strings keep the low byte of every unit.
     {"return tostring(L\"A\\x263A\")", "\"A:\""},
     {"return tostring(L\"\"), tostring(12.5), tostring(nil), tostring(true)",
@@ -152,7 +152,7 @@ TEST_F(ScriptBaseLib, ShowOtherValuesByTypeAndAddress) {
 
 // --- Errors ------------------------------------------------------------------------------
 
-const ScriptCase kErrorCases[] = {
+const BaseLibCase kErrorCases[] = {
     {"error('m')", "error: test:1: m"},
     {"error('m', 0)", "error: m"},
     {"error(5)", "error: test:1: 5"},
@@ -179,7 +179,7 @@ TEST_F(ScriptBaseLib, ErrorsCarryThePositionOfTheLevelAsked) {
 
 // --- Metatables, environments, tables --------------------------------------------------------
 
-const ScriptCase kMetatableCases[] = {
+const BaseLibCase kMetatableCases[] = {
     {"local t = {} return getmetatable(t) == getmetatable({}), getmetatable(t) ~= nil", "true true"},
     {"return getmetatable(1) == getmetatable(2), getmetatable(1) ~= getmetatable('x')", "true true"},
     {"return getmetatable(nil)", "nil"},
@@ -215,7 +215,7 @@ TEST_F(ScriptBaseLib, ReadAndProtectMetatablesAndEnvironments) {
   ExpectCases(L, std::begin(kMetatableCases), std::end(kMetatableCases));
 }
 
-const ScriptCase kTableCases[] = {
+const BaseLibCase kTableCases[] = {
     {"local s = 0 for i, v in ipairs({5, 6, nil, 8}) do s = s + i * v end return s", "17"},
     {"local n = 0 for k, v in pairs({a = 1, b = 2, 3}) do n = n + v end return n", "6"},
     {"return next({}), next({7})", "nil 1 7"},
@@ -307,7 +307,7 @@ TEST_F(ScriptBaseLib, CollectorControlCountsInKilobytes) {
 
 // --- Coroutines ----------------------------------------------------------------------------
 
-const ScriptCase kCoroutineCases[] = {
+const BaseLibCase kCoroutineCases[] = {
     {"local co = coroutine.create(function(a, b) local c = coroutine.yield(a + b) return c * 2 end)\n"
      "local r = {coroutine.resume(co, 1, 2)}\n"
      "local s = coroutine.status(co)\n"
@@ -385,7 +385,7 @@ class ScriptBaseLibFiles : public ScriptBaseLib {
   TestFileLayer files;
 };
 
-const ScriptCase kRequireCases[] = {
+const BaseLibCase kRequireCases[] = {
     {"LUA_PATH = 'mods/?.lua' local m = require('counter') "
      "return m.name, loads, require('counter') == m, loads, _LOADED.counter == m, _REQUIREDNAME",
      "\"counter\" 1 true 1 true nil"},

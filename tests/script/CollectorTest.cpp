@@ -119,44 +119,44 @@ TEST_F(ScriptCollector, WeakTablesLoseTheirDeadEntriesButNotStrings) {
   }
 }
 
-int gFinalized;
+int gCollectedFinalized;
 std::vector<Udata*> gFinalizedObjects;
 
-int CountFinalizer(lua_State* L) {
-  gFinalized++;
+int CountCollectedFinalizer(lua_State* L) {
+  gCollectedFinalized++;
   gFinalizedObjects.push_back(uvalue(L->base));
   return 0;
 }
 
 int FailingFinalizer(lua_State* L) {
-  gFinalized++;
+  gCollectedFinalized++;
   PushString(L, "finalizer failed");
   luaG_errormsg(L);
 }
 
 TEST_F(ScriptCollector, FinalizersRunOnceAfterTheSweepAndTheObjectGoesLater) {
-  gFinalized = 0;
+  gCollectedFinalized = 0;
   gFinalizedObjects.clear();
-  Udata* u = Finalized(CountFinalizer);
+  Udata* u = Finalized(CountCollectedFinalizer);
   Table* weak = WeakTable("v");
   Keep("weak", TableValue(weak));
   SetField(weak, Key("u"), UdataValue(u));
   luaC_collectgarbage(L);
-  EXPECT_EQ(gFinalized, 1);
+  EXPECT_EQ(gCollectedFinalized, 1);
   EXPECT_EQ(gFinalizedObjects, std::vector<Udata*>{u}) << "called with the userdata";
   EXPECT_EQ(Count(weak), 0) << "weak values let go before the finalizer runs";
   EXPECT_EQ(G(L)->tmudata, nullptr);
   luaC_collectgarbage(L);
-  EXPECT_EQ(gFinalized, 1) << "never twice";
+  EXPECT_EQ(gCollectedFinalized, 1) << "never twice";
   for (GCObject* o = G(L)->rootudata; o != nullptr; o = o->next) EXPECT_NE(o, u) << "freed";
 }
 
 TEST_F(ScriptCollector, AFailingFinalizerIsLoggedAndTheAllocationGoesOn) {
   TempFolder folder;
   SetLogFolder(folder.Path().c_str());
-  gFinalized = 0;
+  gCollectedFinalized = 0;
   Finalized(FailingFinalizer);
-  Finalized(CountFinalizer);
+  Finalized(CountCollectedFinalizer);
   // A C function that allocates at a collection point in stress mode.
   PushCFunction(L, [](lua_State* L) {
     luaC_setstress(L, true);
@@ -167,7 +167,7 @@ TEST_F(ScriptCollector, AFailingFinalizerIsLoggedAndTheAllocationGoesOn) {
   });
   ASSERT_EQ(PCall(L, 0, 1), 0);
   EXPECT_EQ(nvalue(L->top - 1), 1);
-  EXPECT_EQ(gFinalized, 2) << "the other finalizer still ran";
+  EXPECT_EQ(gCollectedFinalized, 2) << "the other finalizer still ran";
   const std::string log = ReadWholeFile(GetLogPath().CStr());
   EXPECT_NE(log.find("Lua Error: finalizer failed"), std::string::npos) << log;
 }
@@ -228,8 +228,8 @@ TEST(ScriptClosing, ClosingRunsPendingFinalizersAndAlwaysEnds) {
   TestAllocator allocator;
   lua_State* L = luaE_open(TestAllocator::Alloc, &allocator);
   ASSERT_NE(L, nullptr);
-  gFinalized = 0;
-  for (lua_CFunction gc : {FailingFinalizer, CountFinalizer, FailingFinalizer}) {
+  gCollectedFinalized = 0;
+  for (lua_CFunction gc : {FailingFinalizer, CountCollectedFinalizer, FailingFinalizer}) {
     Udata* u = luaS_newudata(L, 4);
     Table* mt = luaH_new(L, 0, 0);
     PushCFunction(L, gc);
@@ -240,7 +240,7 @@ TEST(ScriptClosing, ClosingRunsPendingFinalizersAndAlwaysEnds) {
     setuvalue(L->top - 1, u);  // reachable until closing
   }
   lua_close(L);
-  EXPECT_EQ(gFinalized, 3);
+  EXPECT_EQ(gCollectedFinalized, 3);
   EXPECT_EQ(allocator.liveBytes, 0u);
 }
 

@@ -19,7 +19,6 @@ namespace GamePlay {
 namespace {
 
 constexpr float kPi = std::numbers::pi_v<float>;
-constexpr float kFullTurn = 2 * kPi;
 // Drag vectors shorter than this have no direction.
 constexpr float kShortestDrag = 0.01f;
 // "Ring Rotate Sound" plays at most once in this many ms.

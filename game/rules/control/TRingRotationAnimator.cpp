@@ -11,7 +11,6 @@ namespace GamePlay {
 
 namespace {
 
-constexpr float kFullTurn = 2 * std::numbers::pi_v<float>;
 
 }  // namespace
 

@@ -8,6 +8,9 @@
 namespace GamePlay {
 
 class IPieceFactory;
+
+// The six piece colours are 0 to 5; other values mean no colour or a kind.
+inline bool IsPieceColour(int32_t colour) { return colour >= 0 && colour <= 5; }
 class ITowerModel;
 
 // What a cell of the tower holds. Plain pieces carry a colour and maybe a

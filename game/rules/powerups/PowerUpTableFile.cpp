@@ -10,7 +10,7 @@ namespace GamePlay {
 namespace {
 
 constexpr const char* kFileName = "levels/powerup.xml";
-constexpr int32_t kSmallestMatch = 3;
+constexpr int32_t kSmallestTabledMatch = 3;
 
 // The file's table, quiet: the tables end at their first missing key.
 TStringTable ReadFile() {
@@ -50,12 +50,12 @@ std::map<std::pair<int32_t, int32_t>, int32_t> ReadMatchTable(const TStringTable
   TKindNumbers kinds(table);
   std::map<std::pair<int32_t, int32_t>, int32_t> match;
   for (int32_t n = 1;; ++n) {
-    int32_t m = kSmallestMatch;
+    int32_t m = kSmallestTabledMatch;
     while (auto cell = Read(table, TString::Format("FC0%d Match%d", n, m))) {
       match[{n, m}] = kinds.KindOf(*cell);
       ++m;
     }
-    if (m == kSmallestMatch) return match;
+    if (m == kSmallestTabledMatch) return match;
   }
 }
 
@@ -70,7 +70,7 @@ std::map<int32_t, int32_t> ReadComboTable(const TStringTable& table) {
 
 std::map<int32_t, float> ReadEnergyScaleTable(const TStringTable& table) {
   std::map<int32_t, float> scale;
-  for (int32_t m = kSmallestMatch;
+  for (int32_t m = kSmallestTabledMatch;
        auto value = Read(table, TString::Format("Energy Scale Match%d", m)); ++m) {
     scale[m] = value->ToFloat();
   }

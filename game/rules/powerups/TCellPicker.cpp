@@ -13,7 +13,6 @@ namespace GamePlay {
 
 namespace {
 
-constexpr float kFullTurn = 2 * std::numbers::pi_v<float>;
 // A point this close to the centre has no angle.
 constexpr float kCentreRadius = 0.001f;
 

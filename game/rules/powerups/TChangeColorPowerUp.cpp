@@ -11,8 +11,6 @@ namespace GamePlay {
 
 namespace {
 
-bool IsPieceColour(int32_t colour) { return colour >= 0 && colour <= 5; }
-
 }  // namespace
 
 std::vector<TCell> TChangeColorPowerUp::GetArea(int32_t ring, int32_t slot, ITowerModel* model) {

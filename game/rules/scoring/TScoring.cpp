@@ -47,8 +47,6 @@ bool IsRun(const TCellGroup& group) {
   return oneColumn && last.ring - first.ring + 1 == static_cast<int32_t>(group.size());
 }
 
-bool IsPieceColour(int32_t colour) { return colour >= 0 && colour <= 5; }
-
 // Only pieces of the six colours feed jugs: never a vacant cell or a
 // colourless piece.
 bool FeedsJugs(IPiece& piece) { return !piece.IsVoid() && IsPieceColour(piece.GetColour()); }

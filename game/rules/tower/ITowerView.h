@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 #include "game/rules/tower/TCell.h"
@@ -12,6 +13,9 @@ class IScriptTutorialView;
 class ITowerMeasurementView;
 
 // A tutorial arrow: where it points from and its angle in degrees.
+// Ring angles are radians in [0, kFullTurn).
+inline constexpr float kFullTurn = 2 * std::numbers::pi_v<float>;
+
 struct TArrow {
   TPoint point;
   float angle = 0;

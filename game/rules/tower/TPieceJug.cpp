@@ -15,8 +15,6 @@ namespace {
 constexpr int32_t kSmallestMatch = 3;
 constexpr int32_t kLargestScaledMatch = 5;
 
-bool IsPieceColour(int32_t colour) { return colour >= 0 && colour <= 5; }
-
 // Anything but a piece colour or the colour of the jug of every colour is
 // a slot without a jug.
 int32_t JugColour(int32_t colour) {

@@ -9,7 +9,7 @@ namespace {
 using sys::gfx::AdapterOperation;
 using sys::gfx::Result;
 
-uint32_t Distinct(int32_t x, int32_t y) {
+uint32_t DistinctTexel(int32_t x, int32_t y) {
   return 0xFF000000u | static_cast<uint32_t>(x * 16 + 8) << 16 | static_cast<uint32_t>(y * 16 + 4) << 8 |
          static_cast<uint32_t>((x * 7 + y * 3) & 0xFF);
 }
@@ -64,7 +64,7 @@ TEST_F(RenderTargetTextureTest, OnlyARenderTextureIsPushedAndBothStacksStayOther
 }
 
 TEST_F(RenderTargetTextureTest, APatternDrawnIntoARenderTextureReadsBackExactly) {
-  Store("distinct.png", PngOf(16, 16, Distinct, false));
+  Store("distinct.png", PngOf(16, 16, DistinctTexel, false));
   std::shared_ptr<TTexture> pattern = TTexture::Get("distinct", 0);
   std::shared_ptr<TTexture> target = TTexture::CreateRenderTarget(64, 32);
   ASSERT_TRUE(pattern && target);
@@ -80,7 +80,7 @@ TEST_F(RenderTargetTextureTest, APatternDrawnIntoARenderTextureReadsBackExactly)
   for (int32_t y = 0; y < 32; ++y) {
     for (int32_t x = 0; x < 64; ++x) {
       const bool inside = x >= 32 && x < 48 && y >= 8 && y < 24;
-      ASSERT_EQ(pixels[static_cast<size_t>(y) * 64 + x], inside ? Distinct(x - 32, y - 8) : 0xFF000000u)
+      ASSERT_EQ(pixels[static_cast<size_t>(y) * 64 + x], inside ? DistinctTexel(x - 32, y - 8) : 0xFF000000u)
           << x << ", " << y;
     }
   }

@@ -39,7 +39,7 @@ class ResizableTextures final : public TVecTextures {
 };
 
 // Everything one glyph drawing sets.
-struct Drawing {
+struct CachedDrawing {
   std::vector<uint8_t> program;
   float penX = 6.3f, penY = 7.6f;
   float scale = 5.0f;
@@ -85,7 +85,7 @@ std::vector<uint8_t> TwoColours() {
 // Draws from `buffer`, which takes the drawing's program in place, so that
 // every drawing's program lies at the same address.
 std::vector<uint32_t> Draw(TVqMiniVecDraw& renderer, ResizableTextures& textures, std::vector<uint8_t>& buffer,
-                           const Drawing& drawing) {
+                           const CachedDrawing& drawing) {
   buffer.assign(drawing.program.begin(), drawing.program.end());
   textures.Reset(drawing.side, drawing.side);
   const TColor white(1.0f, 1.0f, 1.0f, 1.0f);
@@ -102,7 +102,7 @@ std::vector<uint32_t> Draw(TVqMiniVecDraw& renderer, ResizableTextures& textures
   return textures.pixels;
 }
 
-std::vector<uint32_t> DrawFresh(const Drawing& drawing) {
+std::vector<uint32_t> DrawFresh(const CachedDrawing& drawing) {
   auto owned = std::make_unique<ResizableTextures>();
   ResizableTextures& textures = *owned;
   TVqMiniVecDraw renderer(std::move(owned));
@@ -119,32 +119,32 @@ TEST(VecSpanCache, AGlyphDrawnAgainGivesWhatANewDrawingGives) {
   const struct {
     const char* name;
     std::vector<uint8_t> (*program)();
-    std::function<void(Drawing&)> change;  // from the first drawing to the second
+    std::function<void(CachedDrawing&)> change;  // from the first drawing to the second
     bool replayed;
   } cases[] = {
-      {"nothing changed", Ring, [](Drawing&) {}, true},
-      {"text colour", Ring, [](Drawing& d) { d.colour = TColor(0.2f, 1.0f, 0.6f, 0.5f); }, true},
+      {"nothing changed", Ring, [](CachedDrawing&) {}, true},
+      {"text colour", Ring, [](CachedDrawing& d) { d.colour = TColor(0.2f, 1.0f, 0.6f, 0.5f); }, true},
       {"glyph colours under another text colour", TwoColours,
-       [](Drawing& d) { d.colour = TColor(0.5f, 1.0f, 1.0f, 0.7f); }, true},
+       [](CachedDrawing& d) { d.colour = TColor(0.5f, 1.0f, 1.0f, 0.7f); }, true},
       // A font's program runs on to the end of its file; what follows its end is not the glyph's.
-      {"bytes after the program's end", Ring, [](Drawing& d) { d.program.back() = 5; }, true},
-      {"pen a whole pixel over", Ring, [](Drawing& d) { d.penX += 1.0f; }, false},
-      {"pen a fraction down", Ring, [](Drawing& d) { d.penY += 0.3f; }, false},
-      {"scale", Ring, [](Drawing& d) { d.scale = 4.5f; }, false},
-      {"italic", Ring, [](Drawing& d) { d.italic = true; }, false},
-      {"rotation", Ring, [](Drawing& d) { d.cosine = 0.8f, d.sine = 0.6f; }, false},
-      {"first stroke", Ring, [](Drawing& d) { d.firstStroke = 1.0f; }, false},
-      {"second stroke", Ring, [](Drawing& d) { d.secondStroke = 0.5f; }, false},
-      {"clip", Ring, [](Drawing& d) { d.side = 14; }, false},
-      {"another program of the same length at the same address", Ring, [](Drawing& d) { d.program = Ring(1.2f); },
+      {"bytes after the program's end", Ring, [](CachedDrawing& d) { d.program.back() = 5; }, true},
+      {"pen a whole pixel over", Ring, [](CachedDrawing& d) { d.penX += 1.0f; }, false},
+      {"pen a fraction down", Ring, [](CachedDrawing& d) { d.penY += 0.3f; }, false},
+      {"scale", Ring, [](CachedDrawing& d) { d.scale = 4.5f; }, false},
+      {"italic", Ring, [](CachedDrawing& d) { d.italic = true; }, false},
+      {"rotation", Ring, [](CachedDrawing& d) { d.cosine = 0.8f, d.sine = 0.6f; }, false},
+      {"first stroke", Ring, [](CachedDrawing& d) { d.firstStroke = 1.0f; }, false},
+      {"second stroke", Ring, [](CachedDrawing& d) { d.secondStroke = 0.5f; }, false},
+      {"clip", Ring, [](CachedDrawing& d) { d.side = 14; }, false},
+      {"another program of the same length at the same address", Ring, [](CachedDrawing& d) { d.program = Ring(1.2f); },
        false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    Drawing first;
+    CachedDrawing first;
     first.program = c.program();
     first.program.push_back(8);  // past the end
-    Drawing second = first;
+    CachedDrawing second = first;
     c.change(second);
     // Of one size, so that both lie at the same address with the same length.
     const size_t size = std::max(first.program.size(), second.program.size());

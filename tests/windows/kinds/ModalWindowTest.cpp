@@ -35,8 +35,8 @@ class PushesDialog : public TButton::Action {
 
 // The tree with a recording script and a dialog pushed over the root, which
 // holds a recording window "field" that has the focus.
-struct DialogTree : WindowTree {
-  DialogTree() {
+struct ModalDialogTree : WindowTree {
+  ModalDialogTree() {
     auto recording = std::make_unique<RecordingWindowScript>();
     script = recording.get();
     manager.SetScript(std::move(recording));
@@ -84,7 +84,7 @@ struct DialogTree : WindowTree {
 };
 
 TEST(ModalWindow, ItsOwnCloseNamePopsIt) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.PostClose(tree.dialog->GetCloseMessageName());
   EXPECT_EQ(tree.manager.GetTopModal(), tree.root);
   EXPECT_EQ(tree.Calls(), Texts{"HandleMessage field 1 " + std::string(tree.dialog->GetCloseMessageName().CStr())})
@@ -93,7 +93,7 @@ TEST(ModalWindow, ItsOwnCloseNamePopsIt) {
 }
 
 TEST(ModalWindow, AForeignCloseNameIsSwallowedAndClosesNothing) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.PostClose(tree.root->GetCloseMessageName());
   tree.PostClose("  nobody");
   EXPECT_EQ(tree.manager.GetTopModal(), tree.dialog);
@@ -103,7 +103,7 @@ TEST(ModalWindow, AForeignCloseNameIsSwallowedAndClosesNothing) {
 // Close messages reach a lower dialog from a focus window set inside it, or
 // posted to a window in it: the top dialog, another one, stays.
 TEST(ModalWindow, ACloseMessageForALowerDialogPopsNothing) {
-  DialogTree tree;
+  ModalDialogTree tree;
   TModalWindow* top = tree.Push();
   tree.manager.SetFocus(tree.field);
   tree.PostClose(tree.dialog->GetCloseMessageName());
@@ -115,7 +115,7 @@ TEST(ModalWindow, ACloseMessageForALowerDialogPopsNothing) {
 }
 
 TEST(ModalWindow, ItsEndIsAnnouncedToTheScriptWithItsCloseName) {
-  DialogTree tree;
+  ModalDialogTree tree;
   const std::string closeName = tree.dialog->GetCloseMessageName().CStr();
   tree.manager.PopModal();
   tree.manager.DispatchMessages();
@@ -131,26 +131,26 @@ TEST(ModalWindow, ItsEndIsAnnouncedToTheScriptWithItsCloseName) {
 TEST(ModalWindow, EnterPressesTheDefaultButtonOrSendsTheDefaultAction) {
   struct Case {
     const char* what;
-    std::function<void(DialogTree&)> build;
+    std::function<void(ModalDialogTree&)> build;
     Texts fieldSaw;
     Texts scriptGot;
   };
   const Texts fromField = {"OnChar field 13", "HandleMessage field 2 "};
   const Case cases[] = {
-      {"no default button", [](DialogTree& t) { t.AddButton(*t.dialog, "plain", false); }, fromField, {"2 "}},
+      {"no default button", [](ModalDialogTree& t) { t.AddButton(*t.dialog, "plain", false); }, fromField, {"2 "}},
       {"a hidden default button",
-       [](DialogTree& t) { t.AddButton(*t.dialog, "hidden", true)->ClearFlags(kWindowVisible); }, fromField, {"2 "}},
+       [](ModalDialogTree& t) { t.AddButton(*t.dialog, "hidden", true)->ClearFlags(kWindowVisible); }, fromField, {"2 "}},
       {"one default button, whose command leaves the dialog in place",
-       [](DialogTree& t) { t.AddButton(*t.dialog, "ok", true); }, fromField, {"2 ", "3 ok"}},
+       [](ModalDialogTree& t) { t.AddButton(*t.dialog, "ok", true); }, fromField, {"2 ", "3 ok"}},
       {"a deep one in front of a shallow one: the last found wins",
-       [](DialogTree& t) {
+       [](ModalDialogTree& t) {
          t.AddButton(*t.dialog, "shallow", true);
          RecordingWindow* panel = AddRecordingChild(*t.dialog, "panel", TRect(0, 0, 100, 100));
          t.AddButton(*panel, "deep", true);
        },
        fromField, {"2 ", "3 shallow"}},
       {"one in each of two panels: the one further back wins",
-       [](DialogTree& t) {
+       [](ModalDialogTree& t) {
          RecordingWindow* back = AddRecordingChild(*t.dialog, "back", TRect(0, 0, 100, 100));
          t.AddButton(*back, "second", true);
          RecordingWindow* front = AddRecordingChild(*t.dialog, "front", TRect(0, 0, 100, 100));
@@ -158,23 +158,23 @@ TEST(ModalWindow, EnterPressesTheDefaultButtonOrSendsTheDefaultAction) {
        },
        fromField, {"2 ", "3 second"}},
       {"a default button in front of another at the same level ends the search there",
-       [](DialogTree& t) {
+       [](ModalDialogTree& t) {
          t.AddButton(*t.dialog, "behind", true);
          t.AddButton(*t.dialog, "front", true);
        },
        fromField, {"2 ", "3 front"}},
       {"a command whose action replaced the dialog",
-       [](DialogTree& t) { t.AddButton(*t.dialog, "next", true)->SetAction(std::make_unique<PushesDialog>(t.manager)); },
+       [](ModalDialogTree& t) { t.AddButton(*t.dialog, "next", true)->SetAction(std::make_unique<PushesDialog>(t.manager)); },
        {"OnChar field 13"}, {}},
       {"no focus window: sent from the dialog",
-       [](DialogTree& t) {
+       [](ModalDialogTree& t) {
          t.AddButton(*t.dialog, "plain", false);
          t.manager.SetFocus(nullptr);
        },
        {}, {"2 "}},
   };
   for (const Case& c : cases) {
-    DialogTree tree;
+    ModalDialogTree tree;
     c.build(tree);
     tree.platform.journal.Clear();
     if (tree.manager.GetFocus()) {
@@ -189,7 +189,7 @@ TEST(ModalWindow, EnterPressesTheDefaultButtonOrSendsTheDefaultAction) {
 }
 
 TEST(ModalWindow, CharactersOtherThanEnterAreDeclined) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.AddButton(*tree.dialog, "ok", true);
   EXPECT_FALSE(tree.dialog->OnChar('a'));
   EXPECT_FALSE(tree.dialog->OnChar(10));
@@ -198,7 +198,7 @@ TEST(ModalWindow, CharactersOtherThanEnterAreDeclined) {
 }
 
 TEST(ModalWindow, AFocusChildSetWhileTheDialogHasTheFocusTakesItAtOnce) {
-  DialogTree tree;
+  ModalDialogTree tree;
   RecordingWindow* other = AddRecordingChild(*tree.dialog, "other", TRect(0, 0, 10, 10), &tree.platform.journal);
   tree.manager.SetFocus(tree.dialog);
   tree.platform.journal.Clear();
@@ -208,7 +208,7 @@ TEST(ModalWindow, AFocusChildSetWhileTheDialogHasTheFocusTakesItAtOnce) {
 }
 
 TEST(ModalWindow, AFocusChildSetWhileAnotherWindowHasTheFocusWaitsForTheDialogToGetIt) {
-  DialogTree tree;
+  ModalDialogTree tree;
   RecordingWindow* other = AddRecordingChild(*tree.dialog, "other", TRect(0, 0, 10, 10), &tree.platform.journal);
   tree.dialog->SetFocusChild(other);
   EXPECT_EQ(tree.manager.GetFocus(), tree.field);
@@ -220,7 +220,7 @@ TEST(ModalWindow, AFocusChildSetWhileAnotherWindowHasTheFocusWaitsForTheDialogTo
 }
 
 TEST(ModalWindow, TheDialogBelowPassesTheFocusOnWhenTheTopOneIsPopped) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.dialog->SetFocusChild(tree.field);
   tree.Push();
   tree.platform.journal.Clear();
@@ -230,7 +230,7 @@ TEST(ModalWindow, TheDialogBelowPassesTheFocusOnWhenTheTopOneIsPopped) {
 }
 
 TEST(ModalWindow, ADeletedFocusChildIsForgottenAndTheDialogKeepsTheFocus) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.dialog->SetFocusChild(tree.field);
   tree.dialog->RemoveChild(tree.field).reset();
   EXPECT_EQ(tree.dialog->GetFocusChild(), nullptr);
@@ -239,7 +239,7 @@ TEST(ModalWindow, ADeletedFocusChildIsForgottenAndTheDialogKeepsTheFocus) {
 }
 
 TEST(ModalWindow, IsNeverItsOwnFocusChild) {
-  DialogTree tree;
+  ModalDialogTree tree;
   tree.manager.SetFocus(tree.dialog);
   tree.dialog->SetFocusChild(tree.dialog);
   EXPECT_EQ(tree.dialog->GetFocusChild(), nullptr);

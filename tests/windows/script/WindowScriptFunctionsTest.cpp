@@ -38,7 +38,7 @@ Kind* AddChild(TWindow& parent, std::unique_ptr<Kind> window, const char* name) 
   return added;
 }
 
-const TColor kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+const TColor kWhiteLabel(1.0f, 1.0f, 1.0f, 1.0f);
 
 // The root holds a text "title" ("Welcome"), a button "ok" labelled "OK", an
 // image "pic" and a plain window "panel" (100 x 50 at 10 20).
@@ -62,7 +62,7 @@ class WindowScriptFunctionsTest : public WindowFunctionsKit {
 
   static TText* AddText(TWindow& parent, const char* name, const char* label) {
     TText* text = AddChild(parent, std::make_unique<TText>(), name);
-    text->Setup(label, 200, 20, 0, SyntheticFonts::kName, 5, kWhite);
+    text->Setup(label, 200, 20, 0, SyntheticFonts::kName, 5, kWhiteLabel);
     return text;
   }
 

@@ -20,17 +20,17 @@ using Entries = std::vector<std::string>;
 using Stack = std::vector<TWindow*>;
 
 // Counts the windows alive; its Init answers as told.
-class CountedWindow : public TWindow {
+class ScriptCountedWindow : public TWindow {
  public:
   static inline int live = 0;
   static inline bool accepts = true;
 
-  CountedWindow() { ++live; }
-  ~CountedWindow() override { --live; }
+  ScriptCountedWindow() { ++live; }
+  ~ScriptCountedWindow() override { --live; }
   bool Init() override { return accepts; }
 };
 
-std::unique_ptr<TWindow> MakeCounted() { return std::make_unique<CountedWindow>(); }
+std::unique_ptr<TWindow> MakeCounted() { return std::make_unique<ScriptCountedWindow>(); }
 
 // A kind with a size of its own; remembers what it was when OnCreated ran.
 class SizedWindow : public TWindow {
@@ -55,8 +55,8 @@ std::unique_ptr<TWindow> MakeNothing() { return nullptr; }
 class WindowScriptTest : public testing::Test {
  protected:
   WindowScriptTest() {
-    CountedWindow::live = 0;
-    CountedWindow::accepts = true;
+    ScriptCountedWindow::live = 0;
+    ScriptCountedWindow::accepts = true;
     manager.AddWindowType("Counted", MakeCounted);
     manager.AddWindowType("Sized", MakeSized);
     windows.kit.ClearLog();
@@ -135,7 +135,7 @@ TEST_F(WindowScriptTest, RegisteringATypeAgainKeepsTheSecondCreatorAndDefinesThe
   auto* made = dynamic_cast<SizedWindow*>(script->GetWindow());
   ASSERT_NE(made, nullptr) << "made by the second creator";
   EXPECT_EQ(made->GetName(), "second");
-  EXPECT_EQ(CountedWindow::live, 0);
+  EXPECT_EQ(ScriptCountedWindow::live, 0);
 }
 
 TEST_F(WindowScriptTest, OnCreatedRunsOnceTheWindowIsAttachedNamedAndPlaced) {
@@ -182,7 +182,7 @@ TEST_F(WindowScriptTest, ATypeNameThatIsNotAPlainLuaNameIsRefused) {
     lua_pushstring(L, name);
     SetGlobal(L, "typeName");
     Run("GenericCreate{ typename = typeName }");
-    EXPECT_EQ(CountedWindow::live, 0);
+    EXPECT_EQ(ScriptCountedWindow::live, 0);
   }
   EXPECT_TRUE(manager.AddWindowType("_Plain2", MakeCounted));
 }
@@ -190,9 +190,9 @@ TEST_F(WindowScriptTest, ATypeNameThatIsNotAPlainLuaNameIsRefused) {
 // ---- Attaching.
 
 TEST_F(WindowScriptTest, AWindowThatItsParentRefusesIsDeletedAndNotPushed) {
-  CountedWindow::accepts = false;
+  ScriptCountedWindow::accepts = false;
   EXPECT_EQ(Create("typename = 'Counted', name = 'refused', w = 10"), nullptr);
-  EXPECT_EQ(CountedWindow::live, 0);
+  EXPECT_EQ(ScriptCountedWindow::live, 0);
   EXPECT_EQ(script->GetWindowStack(), Stack{root});
   EXPECT_TRUE(root->GetChildren().empty());
   EXPECT_EQ(Global("gDialogWidth"), "<missing>");
@@ -236,7 +236,7 @@ TEST_F(WindowScriptTest, TheCreationObserverHearsOfEachAttachedWindow) {
   } observer;
   script->SetCreationObserver(&observer);
   Create("name = 'first'");
-  CountedWindow::accepts = false;
+  ScriptCountedWindow::accepts = false;
   Run("GenericCreate{ typename = 'Counted', name = 'refused' }");
   Create("name = 'second'");
   script->SetCreationObserver(nullptr);
@@ -247,14 +247,14 @@ TEST_F(WindowScriptTest, TheCreationObserverHearsOfEachAttachedWindow) {
 TEST_F(WindowScriptTest, WithoutACurrentWindowNothingIsAttached) {
   script->SetWindow(nullptr);
   Run("GenericCreate{ typename = 'Counted' }");
-  EXPECT_EQ(CountedWindow::live, 0);
+  EXPECT_EQ(ScriptCountedWindow::live, 0);
   EXPECT_TRUE(root->GetChildren().empty());
   EXPECT_EQ(Log(), Entries{"AttachWindow: no current window to attach to"});
 }
 
 TEST_F(WindowScriptTest, WindowsNestNoDeeperThanTheLimit) {
   Run("for i = 1, 300 do GenericCreate{ typename = 'Counted', w = 1, h = 1 } end");
-  EXPECT_EQ(CountedWindow::live, kMaxWindowDepth);
+  EXPECT_EQ(ScriptCountedWindow::live, kMaxWindowDepth);
   EXPECT_EQ(script->GetWindow()->GetDepth(), kMaxWindowDepth);
   const Entries log = Log();
   ASSERT_EQ(log.size(), 300u - kMaxWindowDepth);

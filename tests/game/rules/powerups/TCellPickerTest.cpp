@@ -12,7 +12,7 @@
 namespace GamePlay {
 namespace {
 
-constexpr float kSlotAngle = std::numbers::pi_v<float> / 6;
+constexpr float kCellAngle = std::numbers::pi_v<float> / 6;
 
 // The stub view's bands, ring r from 60 + 25 r to 85 + 25 r pixels.
 class CellPickerTest : public RecordedTowerTest {
@@ -49,10 +49,10 @@ TEST_F(CellPickerTest, FindsTheRingByItsBandAndTheSlotByItsAngle) {
       {{400, 216}, "0 0"},
       {{400, 215}, "1 0"},   // the outer edge belongs to the next band
       {{400, 165}, "none"},  // beyond the last band
-      {At(3.5f * kSlotAngle, 97), "1 3"},
-      {At(6.5f * kSlotAngle, 120), "2 6"},
-      {At(9.5f * kSlotAngle, 70), "0 9"},
-      {At(11.9f * kSlotAngle, 120), "2 11"},  // just before a full turn
+      {At(3.5f * kCellAngle, 97), "1 3"},
+      {At(6.5f * kCellAngle, 120), "2 6"},
+      {At(9.5f * kCellAngle, 70), "0 9"},
+      {At(11.9f * kCellAngle, 120), "2 11"},  // just before a full turn
   };
   for (const Case& c : cases) {
     EXPECT_EQ(Pick(c.point), c.cell) << c.point.x << " " << c.point.y;
@@ -60,10 +60,10 @@ TEST_F(CellPickerTest, FindsTheRingByItsBandAndTheSlotByItsAngle) {
 }
 
 TEST_F(CellPickerTest, SkippingVacantCellsFindsNothingThroughAHole) {
-  TPoint hole = At(7.5f * kSlotAngle, 97);
+  TPoint hole = At(7.5f * kCellAngle, 97);
   EXPECT_EQ(Pick(hole), "1 7");
   EXPECT_EQ(Pick(hole, true), "none");
-  EXPECT_EQ(Pick(At(6.5f * kSlotAngle, 97), true), "1 6");
+  EXPECT_EQ(Pick(At(6.5f * kCellAngle, 97), true), "1 6");
 }
 
 }  // namespace
