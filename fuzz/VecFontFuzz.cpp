@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int32_t kSide = 48;
+constexpr int32_t kGlyphTextureSide = 48;
 constexpr int32_t kMaxGlyphs = 64;
 
 }  // namespace
@@ -21,7 +21,7 @@ constexpr int32_t kMaxGlyphs = 64;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   TVecFont font(std::vector<uint8_t>(data, data + size));
   if (font.GetCount() == 0) return 0;
-  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kSide, kSide));
+  TVqMiniVecDraw renderer(std::make_unique<BufferTextures>(kGlyphTextureSide, kGlyphTextureSide));
   for (int32_t slot : {1, 254, 255}) renderer.SetColor(slot, TColor(1.0f, 1.0f, 1.0f, 1.0f), 1.0f);
   const std::shared_ptr<TTexture> target = TextureHandle();
   const float lineScale = 3.2f * 24.0f / (font.GetAscent() + font.GetDescent());

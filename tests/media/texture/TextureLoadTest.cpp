@@ -9,7 +9,7 @@ namespace {
 
 using sys::gfx::PixelLayout;
 
-constexpr uint32_t kRed = 0xFFFF0000;
+constexpr uint32_t kStoredRed = 0xFFFF0000;
 constexpr uint32_t kGreen = 0xFF00FF00;
 constexpr uint32_t kBlue = 0xFF0000FF;
 
@@ -32,10 +32,10 @@ class TextureLoadTest : public TextureRig {
 };
 
 TEST_F(TextureLoadTest, ANameWithoutExtensionIsLookedForAsPngThenJpegWithItsOptions) {
-  Store("both.png", PngOf(4, 4, Colour(kRed)));
+  Store("both.png", PngOf(4, 4, Colour(kStoredRed)));
   Store("both.jpg", JpegOf(4, 4, Colour(kBlue)));
   Store("photo.jpg", JpegOf(4, 4, Colour(kBlue)));
-  Store("sky.png", PngOf(4, 4, Colour(kRed)));
+  Store("sky.png", PngOf(4, 4, Colour(kStoredRed)));
   struct Case {
     const char* name;
     const char* imageName;  // null: the load fails
@@ -76,7 +76,7 @@ TEST_F(TextureLoadTest, OnlyPngAndJpegFilesAreDecoded) {
 
 TEST_F(TextureLoadTest, ThePaletteOptionNamesAFileAndAsksForNoOtherOption) {
   Store("pal/desert.pal", RiffPaletteBytes({{1, 2, 3}}));
-  Store("desert.png", PngOf(2, 2, Colour(kRed)));
+  Store("desert.png", PngOf(2, 2, Colour(kStoredRed)));
   std::shared_ptr<TTexture> texture = Loaded("desert?palette=pal/desert.pal");
   ASSERT_TRUE(texture);
   EXPECT_FALSE(texture->GetData()->mFlags & TTextureData::kRenderTarget) << "\"rt\" of \"desert\" asks for nothing";
@@ -158,9 +158,9 @@ TEST_F(TextureLoadTest, TheSurfaceHoldsTheImageInPowersOfTwoWithItsMargins) {
 }
 
 TEST_F(TextureLoadTest, AutomaticAlphaFollowsWhatThePngHas) {
-  Store("opaque.png", PngOf(4, 4, Colour(kRed), false));
-  Store("glass.png", PngOf(4, 4, [](int32_t x, int32_t) { return x == 0 ? 0x80FF0000u : kRed; }));
-  Store("photo.jpg", JpegOf(4, 4, Colour(kRed)));
+  Store("opaque.png", PngOf(4, 4, Colour(kStoredRed), false));
+  Store("glass.png", PngOf(4, 4, [](int32_t x, int32_t) { return x == 0 ? 0x80FF0000u : kStoredRed; }));
+  Store("photo.jpg", JpegOf(4, 4, Colour(kStoredRed)));
   std::shared_ptr<TTexture> opaque = Loaded("opaque.png", TTextureData::kAutomaticAlpha | TTextureData::kAlpha);
   EXPECT_FALSE(opaque->GetData()->mFlags & TTextureData::kAlpha);
   EXPECT_EQ(LayoutOf(opaque), PixelLayout::X8R8G8B8);
