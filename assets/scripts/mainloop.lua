@@ -15,6 +15,7 @@ SetDefaultStyle{
   font = kMenuFont,
   flags = kCentred,
   graphics = { "buttons/menu-up", "buttons/menu-down", "buttons/menu-over" },
+  sound = "music/button-press.ogg",
 }
 
 return function()
