@@ -16,6 +16,7 @@ SetDefaultStyle{
   font = kMenuFont,
   flags = kCentred,
   graphics = { "buttons/menu-up", "buttons/menu-down", "buttons/menu-over" },
+  sound = "music/button-press.ogg",
 }
 
 -- The screen each choice made on a screen leads to; every other choice

@@ -1,6 +1,8 @@
 -- The title menu: the game's name over the tower, the way into the game,
 -- the page of the ways to play and the way out of it. Closes with "play" or
 -- "moregames"; "Quit" ends the program.
+-- The menu's music starts, or plays on when it plays already.
+PlayMainmenuBackground()
 MakeDialog{
   Bitmap{ name = "titleBackground", image = "backgrounds/title", x = 0, y = 0 },
   Text{ name = "titleText", label = "TitleMenuHeading", font = kTitleFont, x = 0, y = 30, w = 800, h = 130 },

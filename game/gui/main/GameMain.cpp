@@ -79,12 +79,15 @@ void RunMainLoop(TAppPlatform& platform, TGameApp& app, TWindowManager& manager)
 // The dialogs go before the records they report to; the application object,
 // the sound factory and the graphics registry outlive the platform, so the
 // application object lets go of the sound factory here, while both are still
-// whole, and the registry of its graphics, whose textures the display holds.
+// whole, the factory stops its music and lets go of its sounds while the
+// sound manager is there, and the registry lets go of its graphics, whose
+// textures the display holds.
 void ShutDownGame(TGameApp& app, TWindowManager& manager) {
   while (manager.GetTopModal() && manager.GetTopModal() != manager.GetRootWindow()) manager.PopModal();
   manager.DeletePending();
   app.Shutdown();
   app.SetSoundFactory(nullptr);
+  GUI::TSoundFactory::Instance().ReleaseSounds();
   GUI::TGraphicRegistry::Instance().Clear();
 }
 

@@ -5,7 +5,7 @@
 
 #include "media/sound/TSoundManager.h"
 #include "media/sound/TSoundStream.h"
-#include "tests/media/sound/SoundRig.h"
+#include "tests/support/SoundRig.h"
 
 namespace {
 

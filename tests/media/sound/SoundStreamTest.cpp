@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "tests/media/sound/SoundRig.h"
+#include "tests/support/SoundRig.h"
 
 namespace {
 

@@ -14,7 +14,7 @@
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 #include "tests/support/OggFixture.h"
-#include "tests/media/sound/SoundRig.h"
+#include "tests/support/SoundRig.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
 

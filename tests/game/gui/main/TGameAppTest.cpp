@@ -260,7 +260,8 @@ class GameAppSoundTest : public GameAppTest {
     app.SetSoundFactory(nullptr);
   }
 
-  GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
+  // Not the game's own: a game started later by this process makes that one.
+  GUI::TSoundFactory sound;
 };
 
 TEST_F(GameAppSoundTest, WithoutASoundFactoryTheSoundOptionsDoNothing) {

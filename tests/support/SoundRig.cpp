@@ -1,4 +1,4 @@
-#include "tests/media/sound/SoundRig.h"
+#include "tests/support/SoundRig.h"
 
 #include <algorithm>
 #include <cstring>
