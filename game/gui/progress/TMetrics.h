@@ -8,7 +8,8 @@
 namespace GamePlay {
 
 // Records how the game is played. The rules count ring turns, power-ups and
-// broken blockers, locks and gears into it, and the clock-proxy registry
+// broken blockers, locks and gears into it, the views the blockers and gears
+// they show, and the clock-proxy registry
 // pauses its level clock together with the game clocks.
 class TMetrics final : public IMetricsRecorder {
  public:
@@ -29,6 +30,7 @@ class TMetrics final : public IMetricsRecorder {
   void CountBlockerBroken() override { ++mBlockersBroken; }
   void CountLockBroken() override { ++mLocksBroken; }
   void CountGearBroken() override { ++mGearsBroken; }
+  void CountBlockerOrGearShown() override { ++mBlockersAndGearsShown; }
 
   uint32_t GetRingTurns() const { return mRingTurns; }
   uint32_t GetPowerUpsTriggered() const { return mPowerUpsTriggered; }
@@ -36,6 +38,7 @@ class TMetrics final : public IMetricsRecorder {
   uint32_t GetBlockersBroken() const { return mBlockersBroken; }
   uint32_t GetLocksBroken() const { return mLocksBroken; }
   uint32_t GetGearsBroken() const { return mGearsBroken; }
+  uint32_t GetBlockersAndGearsShown() const { return mBlockersAndGearsShown; }
 
  private:
   TClock mLevelClock;
@@ -45,6 +48,7 @@ class TMetrics final : public IMetricsRecorder {
   uint32_t mBlockersBroken = 0;
   uint32_t mLocksBroken = 0;
   uint32_t mGearsBroken = 0;
+  uint32_t mBlockersAndGearsShown = 0;
   uint32_t mTicks = 0;
 };
 
