@@ -68,16 +68,20 @@ class ViewsInPlayTest : public testing::Test {
            !rig->tower->CanDeliver();
   }
 
-  // Every cell's piece drawn in place, as the tower view draws the tower.
+  // As the tower view's piece pass: every view is told its cell, then each
+  // is drawn in place, from the outermost ring in.
   void DrawTower(SeenInPlay& seen) {
     journal.clear();
     bool falling = false;
     std::map<const IPiece*, std::weak_ptr<IPiece>> vanishing;
     GamePlay::TTower& tower = *rig->tower;
-    for (uint32_t ring = 0; ring < tower.GetRingCount(); ++ring) {
-      for (uint32_t slot = 0; slot < tower.GetSlotCount(); ++slot) {
-        TPiecePtr piece = tower.GetPiece(static_cast<int32_t>(ring), static_cast<int32_t>(slot));
-        if (!piece) continue;
+    const auto rings = static_cast<int32_t>(tower.GetRingCount());
+    for (int32_t ring = 0; ring < rings; ++ring) {
+      for (int32_t slot = 0; slot < 12; ++slot) tower.GetPiece(ring, slot)->GetView()->SetCell(ring, slot, false);
+    }
+    for (int32_t ring = rings - 1; ring >= 0; --ring) {
+      for (int32_t slot = 0; slot < 12; ++slot) {
+        TPiecePtr piece = tower.GetPiece(ring, slot);
         auto* gone = GamePlay::PieceAs<GamePlay::TDisappearingPiece>(piece.get());
         if (gone && !gone->GetDisappearFlag()) vanishing[piece.get()] = piece;
         falling = falling || GamePlay::PieceAs<GamePlay::TFallingPiece>(piece.get());
