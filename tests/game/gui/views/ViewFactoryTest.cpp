@@ -37,29 +37,6 @@
 namespace GUI {
 namespace {
 
-// A picture that is only told apart from others by its identity.
-class IdentityOnlyGraphic final : public IGraphic {
- public:
-  void Prepare() override {}
-  bool IsPlaying() override { return false; }
-  void SetPlaying(bool) override {}
-  void SetLooping(bool) override {}
-  bool IsLooping() override { return false; }
-  void SetCrossFade(bool) override {}
-  int32_t GetWidth() override { return 0; }
-  int32_t GetHeight() override { return 0; }
-  std::shared_ptr<TTexture> GetTexture() override { return nullptr; }
-  uint32_t GetFrameCount() override { return 0; }
-  uint32_t GetFrame() override { return 0; }
-  uint32_t SetFrame(uint32_t) override { return 0; }
-  void Draw(const TVec2&, float, float, float) override {}
-  void DrawScaled(const TVec2&, float, float, float, float) override {}
-  void DrawSlices(const TVec2&, const std::vector<TSliceAlphas>&, float) override {}
-  std::shared_ptr<TTexture> GetFrameTexture() override { return nullptr; }
-  void SetBlendMode(int32_t) override {}
-  int32_t GetBlendMode() override { return 0; }
-};
-
 using Graphic = TViewGraphics::Graphic;
 
 // Every picture of the views with the name it is held under.
@@ -106,7 +83,7 @@ class ViewFactoryTest : public testing::Test {
   ViewFactoryTest() { SetLogFolder(mLogs.Path().c_str()); }
 
   Graphic Hold(const std::string& name) {
-    Graphic graphic = std::make_shared<IdentityOnlyGraphic>();
+    Graphic graphic = std::make_shared<RecordingGraphic>(name, &journal, 1);
     registry.Register(name.c_str(), graphic);
     return graphic;
   }
