@@ -73,7 +73,8 @@ struct FullTower {
     const auto slots = static_cast<int32_t>(tower.GetSlotCount());
     for (int32_t ring = 0; ring < rings; ++ring) {
       for (int32_t slot = 0; slot < slots; ++slot) {
-        if (GamePlay::TPieceViewPtr view = tower.GetPiece(ring, slot)->GetView()) view->SetCell(ring, slot, false);
+        if (GamePlay::TPieceViewPtr view = tower.GetPiece(ring, slot)->GetView())
+          view->SetCell(ring, slot, false);
       }
     }
     int views = 0;
@@ -106,7 +107,8 @@ void DrawFullTower(benchmark::State& state, bool withPictures) {
     if (!tower.display->BeginDraw(false) || !tower.platform.Begin2d()) std::abort();
     const auto start = std::chrono::steady_clock::now();
     views = tower.DrawPieces();
-    state.SetIterationTime(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
     tower.platform.End2d();
     tower.display->EndDraw(false);
   }

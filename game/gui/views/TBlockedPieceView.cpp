@@ -23,7 +23,8 @@ void TBlockedPieceView::Draw(const TVec2& pos, float alpha, float scaleX, float 
   if (blocker->GetColour() == GamePlay::IPiece::kNoColour) {
     if (mBase) mBase->DrawScaled(pos, alpha, scaleX, scaleY, rotation);
   } else if (GamePlay::TPiecePtr inner = blocker->GetInner()) {
-    if (GamePlay::TPieceViewPtr view = inner->GetView()) view->Draw(pos, alpha, scaleX, scaleY, rotation);
+    if (GamePlay::TPieceViewPtr view = inner->GetView())
+      view->Draw(pos, alpha, scaleX, scaleY, rotation);
   }
   if (!mCracks) return;
   // A whole blocker shows the last frame, a worn-through one the first.

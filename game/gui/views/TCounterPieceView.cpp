@@ -54,7 +54,8 @@ void TCounterPieceView::Draw(const TVec2& pos, float alpha, float scaleX, float 
     mDigits->DrawScaled(pos, alpha, scaleX, scaleY, rotation);
   }
   if (frame < kCounterFramesPulsing && mWhite) {
-    mWhite->DrawScaled(pos, CounterPulseAlpha(mPulseClock->GetTime(), count), scaleX, scaleY, rotation);
+    mWhite->DrawScaled(pos, CounterPulseAlpha(mPulseClock->GetTime(), count), scaleX, scaleY,
+                       rotation);
   }
 }
 

@@ -66,14 +66,19 @@ TVec2 TPassingPieceView::GetScreenPos() {
 }
 
 float TPassingPieceView::Scale(float (GamePlay::ITowerMeasurementView::*perRing)(int32_t)) {
-  const float scale = Blend([this, perRing](int32_t ring) { return (mMeasurement->*perRing)(ring); });
+  const float scale =
+      Blend([this, perRing](int32_t ring) { return (mMeasurement->*perRing)(ring); });
   const float growth = Passage().growth;
   return growth < 1.0f ? (1.0f - growth) * kRisingFirstScale + growth * scale : scale;
 }
 
-float TPassingPieceView::GetScaleX() { return Scale(&GamePlay::ITowerMeasurementView::GetRingScaleX); }
+float TPassingPieceView::GetScaleX() {
+  return Scale(&GamePlay::ITowerMeasurementView::GetRingScaleX);
+}
 
-float TPassingPieceView::GetScaleY() { return Scale(&GamePlay::ITowerMeasurementView::GetRingScaleY); }
+float TPassingPieceView::GetScaleY() {
+  return Scale(&GamePlay::ITowerMeasurementView::GetRingScaleY);
+}
 
 void TPassingPieceView::Draw(const TVec2& pos, float alpha, float scaleX, float scaleY,
                              float rotation) {

@@ -12,7 +12,7 @@ namespace GUI {
 namespace {
 
 constexpr uint32_t kArrivalMilliseconds = 800;
-constexpr float kArrivalFadeEnd = 0.8f;    // of the arrival, where the fade is done
+constexpr float kArrivalFadeEnd = 0.8f;  // of the arrival, where the fade is done
 constexpr float kArrivalFirstAlpha = 0.8f;
 
 // The alpha factor of a piece on its way in; the arrival's clock

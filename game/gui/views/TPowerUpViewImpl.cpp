@@ -35,7 +35,8 @@ float TPowerUpViewImpl::PulseValue() {
 void TPowerUpViewImpl::Draw(bool glow, int32_t, const TVec2& pos, float alpha, float scaleX,
                             float scaleY, float rotation) {
   if (mIsGear) mShown.CountOnce();
-  if (mGraphic) mGraphic->DrawScaled(pos, alpha, SpriteScale(scaleX), SpriteScale(scaleY), rotation);
+  if (mGraphic)
+    mGraphic->DrawScaled(pos, alpha, SpriteScale(scaleX), SpriteScale(scaleY), rotation);
   if (glow && mGlow) mGlow->DrawScaled(pos, PulseValue(), scaleX, scaleY, rotation);
 }
 

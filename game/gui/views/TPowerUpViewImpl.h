@@ -5,8 +5,8 @@
 #include "game/gui/effects/IGraphic.h"
 #include "game/gui/views/TShownCounter.h"
 #include "game/rules/control/IClockProxy.h"
-#include "game/rules/powerups/IPowerUpView.h"
 #include "game/rules/pieces/TPiecePtr.h"
+#include "game/rules/powerups/IPowerUpView.h"
 
 namespace GUI {
 

@@ -39,7 +39,8 @@ float TRingIndicatorPieceView::GetScaleY() {
 
 void TRingIndicatorPieceView::Draw(const TVec2& pos, float alpha, float scaleX, float scaleY,
                                    float rotation) {
-  if (mGraphic) mGraphic->DrawScaled(pos, alpha, SpriteScale(scaleX), SpriteScale(scaleY), rotation);
+  if (mGraphic)
+    mGraphic->DrawScaled(pos, alpha, SpriteScale(scaleX), SpriteScale(scaleY), rotation);
 }
 
 // Pulsing, it is faintest at mid-beat.

@@ -10,7 +10,8 @@ namespace GUI {
 void TShownCounter::CountOnce() {
   if (mCounted) return;
   mCounted = true;
-  if (GamePlay::IMetricsRecorder* metrics = GamePlay::TClockProxyRegistry::Instance().GetMetrics()) {
+  if (GamePlay::IMetricsRecorder* metrics =
+          GamePlay::TClockProxyRegistry::Instance().GetMetrics()) {
     metrics->CountBlockerOrGearShown();
   }
 }

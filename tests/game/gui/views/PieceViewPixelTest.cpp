@@ -36,7 +36,8 @@ TEST_F(PieceViewPixelTest, APieceIsDrawnAtItsCellAndItsSparkLightsItUp) {
   StubTowerView tower(4);
   auto piece = std::make_shared<GamePlay::TStandardPiece>(5);
   auto view = std::make_shared<TStandardPieceView>(std::make_shared<TStaticGraphic>("red"),
-                                                   std::make_shared<TStaticGraphic>("spark"), piece, &tower);
+                                                   std::make_shared<TStaticGraphic>("spark"), piece,
+                                                   &tower);
   piece->SetView(view);
   view->SetCell(1, 3, false);
   const TVec2 at = view->GetScreenPos();
@@ -53,7 +54,8 @@ TEST_F(PieceViewPixelTest, APieceIsDrawnAtItsCellAndItsSparkLightsItUp) {
     clock.Advance(step.advance);
     DrawFrame([&] { view->DrawInPlace(); });
     EXPECT_TRUE(NearColour(ScreenAt(x, y), step.centre)) << std::hex << ScreenAt(x, y);
-    EXPECT_EQ(ScreenAt(x, y - 9), kRigRed) << "the piece's picture, 1.67 times its size, past the spark";
+    EXPECT_EQ(ScreenAt(x, y - 9), kRigRed)
+        << "the piece's picture, 1.67 times its size, past the spark";
     EXPECT_EQ(ScreenAt(800 - x, 600 - y), kRigBlue) << "nothing across the tower";
   }
 }

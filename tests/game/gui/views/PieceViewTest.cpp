@@ -68,7 +68,8 @@ class PieceViewTest : public testing::Test {
   // A standard piece of colour 0 drawn as "piece", sparks as "spark".
   TPiecePtr Standard() {
     auto piece = std::make_shared<GamePlay::TStandardPiece>(0);
-    piece->SetView(std::make_shared<TStandardPieceView>(Picture("piece"), Picture("spark"), piece, &tower));
+    piece->SetView(
+        std::make_shared<TStandardPieceView>(Picture("piece"), Picture("spark"), piece, &tower));
     return piece;
   }
   const RecordedDraw* Drawn(const std::string& name) const {
@@ -102,8 +103,10 @@ TEST_F(PieceViewTest, APiecesPictureIsDrawnAtTheSpriteScale) {
   journal.clear();
   piece->GetView()->DrawInPlace();
   ASSERT_EQ(DrawnNames(journal), std::vector<std::string>{"piece"});
-  EXPECT_EQ(journal[0].scaleX, static_cast<float>(measurement->GetRingScaleX(1) * 1.666599988937378));
-  EXPECT_EQ(journal[0].scaleY, static_cast<float>(measurement->GetRingScaleY(1) * 1.666599988937378));
+  EXPECT_EQ(journal[0].scaleX,
+            static_cast<float>(measurement->GetRingScaleX(1) * 1.666599988937378));
+  EXPECT_EQ(journal[0].scaleY,
+            static_cast<float>(measurement->GetRingScaleY(1) * 1.666599988937378));
   const float centreAngle = 3.5f * measurement->GetPieceAngle();
   EXPECT_FLOAT_EQ(journal[0].rotation, centreAngle);
   EXPECT_NEAR(journal[0].pos.x, RingPoint(1, centreAngle).x, 1e-3);
@@ -148,13 +151,12 @@ TEST_F(PieceViewTest, APowerUpPieceFadesInAsItArrives) {
     float alpha;
     bool clockLeft;
   };
-  const Step steps[] = {{0, 0.8f * 0.8f, true},
-                        {400, 0.8f * 0.9f, true},
-                        {700, 0.8f, true},
-                        {900, 0.8f, false}};
+  const Step steps[] = {
+      {0, 0.8f * 0.8f, true}, {400, 0.8f * 0.9f, true}, {700, 0.8f, true}, {900, 0.8f, false}};
   auto piece = std::make_shared<GamePlay::TPowerUpPiece>(3, nullptr, nullptr);
   TPiecePtr colour = Standard();
-  piece->SetView(std::make_shared<TPowerUpPieceView>(colour->GetView(), Picture("bomb"), piece, &tower));
+  piece->SetView(
+      std::make_shared<TPowerUpPieceView>(colour->GetView(), Picture("bomb"), piece, &tower));
   piece->StartTimer();
   uint32_t now = 0;
   for (const Step& step : steps) {
@@ -187,8 +189,8 @@ TEST_F(PieceViewTest, ACounterShowsItsDigitAndPulsesWhenLow) {
     auto blocker = std::make_shared<GamePlay::TBlockedPiece>(Standard(), false, nullptr, nullptr);
     auto counter = std::make_shared<GamePlay::TCounterPiece>(blocker, 10.0f);
     counter->Tick(c.ticked);
-    auto view = std::make_shared<TCounterPieceView>(Picture("digits", kKitCounterFrames), Picture("white"),
-                                                    counter, &tower);
+    auto view = std::make_shared<TCounterPieceView>(Picture("digits", kKitCounterFrames),
+                                                    Picture("white"), counter, &tower);
     for (float alpha : {c.alphaAtStart, c.alphaLater}) {
       DrawAt(*view);
       std::vector<std::string> drawn{"piece", "digits"};
@@ -225,8 +227,10 @@ TEST_F(PieceViewTest, APieceBetweenTwoRingsStandsHalfwayAtTheBlendOfTheirScales)
   auto moving = std::make_shared<GamePlay::TMovingPiece>(Standard(), 2, 3);
   moving->Step(0.5f);
   std::vector<std::pair<const char*, GamePlay::TPieceViewPtr>> views = {
-      {"falling", std::make_shared<TFallingPieceView>(falling->GetInner()->GetView(), falling, &tower)},
-      {"moving", std::make_shared<TMovingPieceView>(moving->GetInner()->GetView(), moving, &tower)}};
+      {"falling",
+       std::make_shared<TFallingPieceView>(falling->GetInner()->GetView(), falling, &tower)},
+      {"moving",
+       std::make_shared<TMovingPieceView>(moving->GetInner()->GetView(), moving, &tower)}};
   const float angle = 0.3f + 4.5f * measurement->GetPieceAngle();
   const TVec2 halfway = 0.5f * RingPoint(2, angle) + 0.5f * RingPoint(3, angle);
   for (const auto& [what, view] : views) {

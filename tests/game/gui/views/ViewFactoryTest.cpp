@@ -109,13 +109,15 @@ class ViewFactoryTest : public testing::Test {
     return piece;
   }
   GamePlay::TPiecePtr Standard(int32_t colour) {
-    return WithView(std::make_shared<GamePlay::TStandardPiece>(colour),
-                    [this](const GamePlay::TPiecePtr& p) { return factory->CreateStandardView(p); });
+    return WithView(
+        std::make_shared<GamePlay::TStandardPiece>(colour),
+        [this](const GamePlay::TPiecePtr& p) { return factory->CreateStandardView(p); });
   }
   GamePlay::TPiecePtr Blocker(GamePlay::TPiecePtr inner) {
     const int32_t colour = inner ? inner->GetColour() : -1;
-    return WithView(std::make_shared<GamePlay::TBlockedPiece>(inner, true, nullptr, nullptr),
-                    [&](const GamePlay::TPiecePtr& p) { return factory->CreateBlockedView(p, colour); });
+    return WithView(
+        std::make_shared<GamePlay::TBlockedPiece>(inner, true, nullptr, nullptr),
+        [&](const GamePlay::TPiecePtr& p) { return factory->CreateBlockedView(p, colour); });
   }
 
   // What drawing the view in place drew.
@@ -279,23 +281,30 @@ TEST_F(ViewFactoryTest, EachPowerUpClassGetsItsPictureAndGlow) {
     std::vector<std::string> drawn;  // with the glow asked for
   };
   const Case cases[] = {
-      {"colour bomb", std::make_shared<GamePlay::TColorBombPowerUp>(),
+      {"colour bomb",
+       std::make_shared<GamePlay::TColorBombPowerUp>(),
        {"sprites/piece-powerup-cbomb-%d"}},
-      {"lock", std::make_shared<GamePlay::TLockPowerUp>(),
+      {"lock",
+       std::make_shared<GamePlay::TLockPowerUp>(),
        {"sprites/piece-lock", "sprites/piece-lock-glow"}},
-      {"gear", std::make_shared<GamePlay::TGearPowerUp>(),
+      {"gear",
+       std::make_shared<GamePlay::TGearPowerUp>(),
        {"sprites/piece-gear", "sprites/piece-gear-glow"}},
-      {"ring bomb", std::make_shared<GamePlay::TBigAreaBombPowerUp>(0, 6, false, false, true),
+      {"ring bomb",
+       std::make_shared<GamePlay::TBigAreaBombPowerUp>(0, 6, false, false, true),
        {"sprites/piece-powerup-rbomb-%d"}},
       {"ring bomb of the small kind",
        std::make_shared<GamePlay::TBigAreaBombPowerUp>(0, 6, false, true, true),
        {"sprites/piece-powerup-rbomb-%d"}},
-      {"area bomb", std::make_shared<GamePlay::TBigAreaBombPowerUp>(1, 1, false, false, false),
+      {"area bomb",
+       std::make_shared<GamePlay::TBigAreaBombPowerUp>(1, 1, false, false, false),
        {"sprites/piece-powerup-abomb-%d"}},
-      {"small cross bomb", std::make_shared<GamePlay::TBigAreaBombPowerUp>(1, 1, true, true, false),
+      {"small cross bomb",
+       std::make_shared<GamePlay::TBigAreaBombPowerUp>(1, 1, true, true, false),
        {"sprites/piece-powerup-clbomb-%d"}},
       {"time bomb", std::make_shared<GamePlay::TTimeBombPowerUp>(nullptr, 0.1f), {}},
-      {"change colour", std::make_shared<GamePlay::TChangeColorPowerUp>(),
+      {"change colour",
+       std::make_shared<GamePlay::TChangeColorPowerUp>(),
        {"sprites/piece-powerup-ccbomb-%d"}},
   };
   for (const Case& c : cases) {
@@ -308,7 +317,8 @@ TEST_F(ViewFactoryTest, EachPowerUpClassGetsItsPictureAndGlow) {
   for (GamePlay::TPowerUpPtr viewless :
        {GamePlay::TPowerUpPtr(std::make_shared<GamePlay::TLockBreakerPowerUp>()),
         GamePlay::TPowerUpPtr(std::make_shared<GamePlay::TGearBreakerPowerUp>()),
-        GamePlay::TPowerUpPtr(std::make_shared<RecordingPowerUp>(GamePlay::TPowerUpKind::ColorBomb))}) {
+        GamePlay::TPowerUpPtr(
+            std::make_shared<RecordingPowerUp>(GamePlay::TPowerUpKind::ColorBomb))}) {
     EXPECT_EQ(factory->CreatePowerUpView(viewless), nullptr);
   }
 }

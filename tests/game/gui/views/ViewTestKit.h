@@ -50,7 +50,8 @@ class RecordingGraphic final : public IGraphic {
   void Draw(const TVec2& pos, float alpha, float scale, float rotation) override {
     DrawScaled(pos, alpha, scale, scale, rotation);
   }
-  void DrawScaled(const TVec2& pos, float alpha, float scaleX, float scaleY, float rotation) override {
+  void DrawScaled(const TVec2& pos, float alpha, float scaleX, float scaleY,
+                  float rotation) override {
     mJournal->push_back({mName, mFrame, mBlendMode, pos, alpha, scaleX, scaleY, rotation});
   }
   void DrawSlices(const TVec2&, const std::vector<TSliceAlphas>&, float) override {}

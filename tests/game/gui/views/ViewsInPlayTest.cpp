@@ -32,13 +32,13 @@ using GamePlay::IPiece;
 using GamePlay::TPiecePtr;
 
 constexpr GamePlay::TLevelKey kBlockerLevel{3, 2};  // eight blockers among seven rings
-constexpr int kPlayUpdates = 3000;                 // half a minute of play
+constexpr int kPlayUpdates = 3000;                  // half a minute of play
 constexpr int kSettleUpdates = 500;
 
 // What the frames showed.
 struct SeenInPlay {
-  int vanishing = 0;  // pieces seen vanishing
-  int falling = 0;    // frames with a falling piece
+  int vanishing = 0;         // pieces seen vanishing
+  int falling = 0;           // frames with a falling piece
   int longestVanishing = 0;  // frames one piece was seen still vanishing
   std::map<const IPiece*, std::weak_ptr<IPiece>> vanishingNow;
   std::map<const IPiece*, int> vanishingFrames;
@@ -77,7 +77,8 @@ class ViewsInPlayTest : public testing::Test {
     GamePlay::TTower& tower = *rig->tower;
     const auto rings = static_cast<int32_t>(tower.GetRingCount());
     for (int32_t ring = 0; ring < rings; ++ring) {
-      for (int32_t slot = 0; slot < 12; ++slot) tower.GetPiece(ring, slot)->GetView()->SetCell(ring, slot, false);
+      for (int32_t slot = 0; slot < 12; ++slot)
+        tower.GetPiece(ring, slot)->GetView()->SetCell(ring, slot, false);
     }
     for (int32_t ring = rings - 1; ring >= 0; --ring) {
       for (int32_t slot = 0; slot < 12; ++slot) {
@@ -127,7 +128,8 @@ TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
   for (int update = 0; update < kPlayUpdates; ++update) {
     if (IsAtRest()) {
       // Turns round the tower in turn, which sooner or later line pieces up.
-      rig->control->QueueMove(turns % static_cast<int32_t>(rig->tower->GetRingCount()), 1 + turns % 5);
+      rig->control->QueueMove(turns % static_cast<int32_t>(rig->tower->GetRingCount()),
+                              1 + turns % 5);
       ++turns;
     }
     std::vector<GamePlay::TPieceViewPtr> marks = MarkLowestRing();
