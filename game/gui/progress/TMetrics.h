@@ -9,8 +9,8 @@ namespace GamePlay {
 
 // Records how the game is played. The rules count ring turns, power-ups and
 // broken blockers, locks and gears into it, the views the blockers and gears
-// they show, and the clock-proxy registry
-// pauses its level clock together with the game clocks.
+// they show, and the clock-proxy registry pauses its level clock together
+// with the game clocks.
 class TMetrics final : public IMetricsRecorder {
  public:
   TMetrics();
