@@ -22,6 +22,7 @@ class TCellLocator {
   TCellLocator(GamePlay::ITowerView* view, bool fixedAngle);
 
   void Set(int32_t ring, int32_t slot, bool withOffset);
+  int32_t GetRing() const { return mRing; }
 
   float GetStartAngle() const;
   float GetCentreAngle() const;

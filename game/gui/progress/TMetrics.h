@@ -80,7 +80,7 @@ class TMetrics final : public IMetricsRecorder, public IScoringObserver {
   void CountGearBroken() override { Count(kGearsBroken); }
   // The views count what they show the player for the first time.
   void CountLockShown() { Count(kLocksShown); }
-  void CountGearOrBlockerShown() { Count(kGearsAndBlockersShown); }
+  void CountBlockerOrGearShown() override { Count(kGearsAndBlockersShown); }
   void SetLevelScore(int32_t score) { mLevelScore = score; }
 
   // Counts matches of three or more and matches in a run.

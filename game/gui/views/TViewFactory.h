@@ -1,6 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "game/gui/views/TViewGraphics.h"
 #include "game/rules/pieces/IPieceViewFactory.h"
@@ -23,7 +25,9 @@ class TTowerViewImpl;
 // play window its tower view. Made once per level, after the graphics
 // registry has loaded: it looks up the views' pictures once, for all the
 // views it makes. It owns the tower's measurement, which the tower view
-// hands out.
+// hands out. A piece view stands where the tower view says, so piece views
+// are made only once the tower view is: before that every piece gets the
+// null view, with a log line.
 class TViewFactory final : public GamePlay::IPieceViewFactory,
                            public GamePlay::IPowerUpViewFactory {
  public:
@@ -44,6 +48,8 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
                                                   const GamePlay::TLevelSettings& settings);
 
   GamePlay::TPieceViewPtr GetNullView() override;
+  // A colour outside the six gets the null view, with a log line: colours
+  // come from the level's files.
   GamePlay::TPieceViewPtr CreateStandardView(const GamePlay::TPiecePtr& piece) override;
   GamePlay::TPieceViewPtr CreatePowerUpPieceView(const GamePlay::TPiecePtr& piece) override;
   GamePlay::TPieceViewPtr CreateDisappearingView(const GamePlay::TPiecePtr& piece,
@@ -54,11 +60,31 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   GamePlay::TPieceViewPtr CreateBlockedView(const GamePlay::TPiecePtr& piece,
                                             int32_t colour) override;
   GamePlay::TPieceViewPtr CreateCounterView(const GamePlay::TPiecePtr& piece) override;
-  // No power-up is drawn yet: every one gets no view, which the rules accept.
+  // The view of a bomb, colour change, lock or gear; none for any other
+  // power-up, which the rules accept. A power-up holds its view weakly, so
+  // the factory keeps each view for as long as its power-up lives.
   std::shared_ptr<GamePlay::IPowerUpView> CreatePowerUpView(
       const std::shared_ptr<GamePlay::IPowerUp>& powerUp) override;
 
+  // The glow over a standard piece of the ring about to be delivered; the
+  // null view for any other piece, or when the level shows no such glow.
+  GamePlay::TPieceViewPtr CreateGrowView(const GamePlay::TPiecePtr& piece);
+  // The mark over a standard piece or a blocker the tutorial points at,
+  // strong when it alerts (a blocker's alert pulses with the beat); the
+  // null view for any other piece.
+  GamePlay::TPieceViewPtr CreateHighlightView(const GamePlay::TPiecePtr& piece, bool alert);
+
  private:
+  // The view of the piece a passing or vanishing piece wraps.
+  static GamePlay::TPieceViewPtr WrappedView(const GamePlay::TPiecePtr& piece);
+  bool CanPlacePieces(const char* maker) const;
+  GamePlay::TPieceViewPtr CreateIndicator(const GamePlay::TPiecePtr& piece,
+                                          TViewGraphics::Graphic graphic, bool strong,
+                                          bool pulsing);
+  std::shared_ptr<GamePlay::IPowerUpView> KeepPowerUpView(
+      const std::shared_ptr<GamePlay::IPowerUp>& powerUp, TViewGraphics::Graphic graphic,
+      TViewGraphics::Graphic glow);
+
   TGraphicRegistry* mRegistry;
   bool mRingHighlight;
   float mPieceAnimationSpeed;
@@ -67,6 +93,8 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   std::unique_ptr<TTowerMeasurement> mMeasurement;
   TViewGraphics mGraphics;
   TTowerViewImpl* mTowerView = nullptr;  // owned by the play window
+  std::vector<std::pair<std::weak_ptr<GamePlay::IPowerUp>, std::shared_ptr<GamePlay::IPowerUpView>>>
+      mPowerUpViews;
 };
 
 }  // namespace GUI

@@ -20,6 +20,8 @@ class IMetricsRecorder {
   virtual void CountBlockerBroken() = 0;
   virtual void CountLockBroken() = 0;
   virtual void CountGearBroken() = 0;
+  // A blocker or a gear was drawn for the first time.
+  virtual void CountBlockerOrGearShown() = 0;
 };
 
 }  // namespace GamePlay

@@ -106,7 +106,8 @@ LevelRig::~LevelRig() {
 }
 
 LevelRig::LevelRig(const std::string& programFolder, const TLevelKey& key,
-                   const LevelTuning& tuning) {
+                   const LevelTuning& tuning, const LevelViews& ownViews)
+    : mOwnViews(ownViews) {
   SetLogFolder(logs.Path().c_str());
   std::srand(1);
   SetProgramFolder(programFolder.c_str());
@@ -125,10 +126,19 @@ void LevelRig::WriteFiles(const LevelFileBytes& files, const TLevelKey& key) {
   BuildFileIndex();
 }
 
+IPieceViewFactory* LevelRig::PieceViews() {
+  return mOwnViews.pieces ? mOwnViews.pieces : &views;
+}
+
+IPowerUpViewFactory* LevelRig::PowerUpViews() {
+  return mOwnViews.powerUps ? mOwnViews.powerUps : &views;
+}
+
 // The part that lasts as long as the play window: the tower factory and the
 // scoring model with its observers.
 void LevelRig::SetUpModel(const LevelTuning& tuning) {
-  factory = std::make_unique<TTowerFactory>(&views, &sound, records.Records(), tuning.tower);
+  factory = std::make_unique<TTowerFactory>(PowerUpViews(), &sound, records.Records(),
+                                            tuning.tower);
   scoring = factory->CreateScoring(LoadPowerUpMatchTable(), LoadPowerUpComboTable(),
                                    LoadEnergyScaleTable());
   scoring->AddObserver(&observer);
@@ -137,15 +147,19 @@ void LevelRig::SetUpModel(const LevelTuning& tuning) {
 void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
   std::unique_ptr<TLevelSettings> settings = CreateLevelSettings(key, records);
   if (!settings) return;
-  view = std::make_unique<StubTowerView>(settings->GetMaxRings());
-  factory->SetLevel(*settings, &views);
+  mTowerView = mOwnViews.tower;
+  if (!mTowerView) {
+    view = std::make_unique<StubTowerView>(settings->GetMaxRings());
+    mTowerView = view.get();
+  }
+  factory->SetLevel(*settings, PieceViews());
   generator = factory->CreateRingGenerator();
-  tower = factory->CreateTower(view.get(), generator.get(), scoring.get());
-  control = factory->CreateControl(tower.get(), view.get(), &delivery, &timer,
+  tower = factory->CreateTower(mTowerView, generator.get(), scoring.get());
+  control = factory->CreateControl(tower.get(), mTowerView, &delivery, &timer,
                                    settings->GetPieceDeliveryFromTop() != 0,
                                    settings->GetPieceDeliveryWhenTopRingClear() != 0);
   if (timer) scoring->SetTimeSource(timer, settings->GetGameTime());
-  scoring->SetObserver(view.get());
+  scoring->SetObserver(mTowerView);
   TScoringStart start;
   start.tower = tower.get();
   start.singlePieceEnergy = settings->GetBombEnergyScale();
@@ -161,7 +175,7 @@ void LevelRig::SetUpLevel(const TLevelKey& key, const LevelTuning& tuning) {
                               settings->GetRemoveJugColor(), settings->GetPieJugs());
   scoring->SetTowerControl(control.get());
   powerUpControl = std::make_unique<TPowerUpControl>(
-      view.get(), tower.get(), control.get(), factory->GetPieceFactory(), nullptr, &records);
+      mTowerView, tower.get(), control.get(), factory->GetPieceFactory(), nullptr, &records);
 }
 
 void LevelRig::Update(int updates) {

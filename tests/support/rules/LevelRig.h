@@ -16,6 +16,8 @@
 #include "tests/support/rules/StubTowerView.h"
 
 namespace GamePlay {
+class IPieceViewFactory;
+class IPowerUpViewFactory;
 class IRingGenerator;
 class ITowerControl;
 class TLevelSettings;
@@ -59,6 +61,15 @@ LevelTuning SnappyTuning();
 // folder the file layer points at.
 LevelTuning TuningFromStrings();
 
+// The presentation's own views in place of the rig's stand-ins, for tests
+// that draw the pieces: the makers of piece and power-up views, and the
+// tower view they stand in. Not owned; they outlive the rig.
+struct LevelViews {
+  GamePlay::IPieceViewFactory* pieces = nullptr;
+  GamePlay::IPowerUpViewFactory* powerUps = nullptr;
+  GamePlay::ITowerView* tower = nullptr;
+};
+
 // One level of the game assembled without a screen, in the order in which
 // the play window builds a level, over stand-ins for the presentation (null
 // piece views, a stub tower view, recording sound, scoring observer and
@@ -73,9 +84,9 @@ class LevelRig {
   LevelRig(const LevelFileBytes& files, const GamePlay::TLevelKey& key,
            const LevelTuning& tuning);
   // The level as the game's data folder gives it: the files of "assets" in
-  // the program folder.
+  // the program folder; with views given, the stub tower view is not made.
   LevelRig(const std::string& programFolder, const GamePlay::TLevelKey& key,
-           const LevelTuning& tuning);
+           const LevelTuning& tuning, const LevelViews& ownViews = {});
   ~LevelRig();
   LevelRig(const LevelRig&) = delete;
   LevelRig& operator=(const LevelRig&) = delete;
@@ -105,7 +116,7 @@ class LevelRig {
   NullPieceViewFactory views;
   RecordingSoundView sound;
   RecordingScoringObserver observer;
-  std::unique_ptr<StubTowerView> view;
+  std::unique_ptr<StubTowerView> view;  // null when views were given
   std::unique_ptr<GamePlay::TTowerFactory> factory;
   std::unique_ptr<GamePlay::TScoring> scoring;
   std::unique_ptr<GamePlay::IRingGenerator> generator;
@@ -116,6 +127,12 @@ class LevelRig {
   std::unique_ptr<GamePlay::TPowerUpControl> powerUpControl;
 
  private:
+  GamePlay::IPieceViewFactory* PieceViews();
+  GamePlay::IPowerUpViewFactory* PowerUpViews();
+
+  LevelViews mOwnViews;
+  GamePlay::ITowerView* mTowerView = nullptr;  // the stub or the one given
+
   void WriteFiles(const LevelFileBytes& files, const GamePlay::TLevelKey& key);
   void SetUpModel(const LevelTuning& tuning);
   void SetUpLevel(const GamePlay::TLevelKey& key, const LevelTuning& tuning);

@@ -40,6 +40,7 @@ class RecordingGameRecords final : public GamePlay::IMetricsRecorder,
   void CountBlockerBroken() override { ++blockersBroken; }
   void CountLockBroken() override { ++locksBroken; }
   void CountGearBroken() override { ++gearsBroken; }
+  void CountBlockerOrGearShown() override { ++blockersAndGearsShown; }
 
   GamePlay::TLevelResult& GetLevelResult() override { return levelResult; }
 
@@ -63,6 +64,7 @@ class RecordingGameRecords final : public GamePlay::IMetricsRecorder,
   uint32_t blockersBroken = 0;
   uint32_t locksBroken = 0;
   uint32_t gearsBroken = 0;
+  uint32_t blockersAndGearsShown = 0;
   std::vector<std::string> clockCalls;  // "PauseClock", "ResumeClock"
 
   GamePlay::TLevelResult levelResult;

@@ -181,8 +181,8 @@ TEST_F(MetricsTest, LevelRecordsWriteTheLevelItsTimeOutcomeScoreAndCounters) {
     metrics.CountPowerUpClicked();
     metrics.CountLockShown();
     metrics.CountLockBroken();
-    metrics.CountGearOrBlockerShown();
-    metrics.CountGearOrBlockerShown();
+    metrics.CountBlockerOrGearShown();
+    metrics.CountBlockerOrGearShown();
     metrics.CountGearBroken();
     metrics.CountBlockerBroken();
     metrics.CountRingTurn();  // kept, but not written

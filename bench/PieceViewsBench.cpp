@@ -1,0 +1,124 @@
+// Drawing the pieces of a full tower on the software display: every piece
+// view of our largest level (12 rings of 12 cells, blockers among them)
+// drawn in place in one frame, with the game's own pictures, as the tower
+// view draws them each frame (goal: 2.5 ms or less). The counter `views`
+// tells how many views a frame draws. The same frame with pictures that
+// draw nothing shows what the views cost of it themselves (no goal).
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <memory>
+
+#include "bench/support/SpeedGoals.h"
+#include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/views/TViewFactory.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/TInputLocks.h"
+#include "game/rules/level/TLevelSettings.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
+#include "media/display/TDx3dDisplayHandler.h"
+#include "tests/support/BuiltDataFolder.h"
+#include "tests/support/DisplayOpening.h"
+#include "tests/support/FakePlatform.h"
+#include "tests/support/rules/LevelRig.h"
+
+namespace {
+
+constexpr GamePlay::TLevelKey kLargestLevel{10, 5};
+constexpr int kMostSettlingUpdates = 3000;
+
+const SpeedGoals kGoals{{"DrawFullTowerOfPieceViews", kTimeMs, Goal::kAtMost, 2.5}};
+
+// The level's tower after its first delivery has settled, every piece with
+// the game's view of it, over the pictures of the built data folder.
+struct FullTower {
+  // Without pictures every view draws nothing, but works out its place.
+  explicit FullTower(bool withPictures) {
+    platform.recording = false;
+    if (!desktop.IsOpen()) std::abort();
+    if (withPictures) LoadPictures();
+    factory = std::make_unique<GUI::TViewFactory>(&registry, nullptr, true, 1.0f);
+    auto settings = GamePlay::TLevelSettings::Load(kLargestLevel, "levels/world10.xml", false);
+    if (!settings) std::abort();
+    towerView = factory->CreateTowerView(nullptr, *settings);
+    rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kLargestLevel,
+                                     TuningFromStrings(),
+                                     LevelViews{factory.get(), factory.get(), towerView.get()});
+    if (!rig->IsReady()) std::abort();
+    towerView->SetModel(rig->tower.get());
+    towerView->SetUp(rig->scoring.get(), nullptr);
+    for (int update = 0; update < kMostSettlingUpdates && !IsAtRest(); ++update) rig->Update();
+  }
+
+  void LoadPictures() {
+    if (registry.Preload() == 0) std::abort();
+    while (!registry.FetchNext()) {
+    }
+    registry.FetchAll();
+  }
+
+  bool IsAtRest() {
+    return !rig->control->GetInputLocks()->IsAnyLocked() && !rig->tower->CanDeliver();
+  }
+
+  // As the tower view's piece pass does: every view is told its cell, then
+  // the rings are drawn from the outermost in. Returns the number of views
+  // drawn.
+  int DrawPieces() {
+    GamePlay::TTower& tower = *rig->tower;
+    const auto rings = static_cast<int32_t>(tower.GetRingCount());
+    const auto slots = static_cast<int32_t>(tower.GetSlotCount());
+    for (int32_t ring = 0; ring < rings; ++ring) {
+      for (int32_t slot = 0; slot < slots; ++slot) {
+        if (GamePlay::TPieceViewPtr view = tower.GetPiece(ring, slot)->GetView())
+          view->SetCell(ring, slot, false);
+      }
+    }
+    int views = 0;
+    for (int32_t ring = rings - 1; ring >= 0; --ring) {
+      for (int32_t slot = 0; slot < slots; ++slot) {
+        GamePlay::TPieceViewPtr view = tower.GetPiece(ring, slot)->GetView();
+        if (view && view != factory->GetNullView()) {
+          view->DrawInPlace();
+          ++views;
+        }
+      }
+    }
+    return views;
+  }
+
+  BuiltDataFolder folder;
+  FakePlatform platform;
+  FakeDesktopDisplay desktop{platform};
+  TDx3dDisplayHandler* display = &desktop.Display();
+  GUI::TGraphicRegistry registry;
+  std::unique_ptr<GUI::TViewFactory> factory;
+  std::unique_ptr<GUI::TTowerViewImpl> towerView;
+  std::unique_ptr<LevelRig> rig;
+};
+
+void DrawFullTower(benchmark::State& state, bool withPictures) {
+  FullTower tower(withPictures);
+  int views = 0;
+  for (auto _ : state) {
+    if (!tower.display->BeginDraw(false) || !tower.platform.Begin2d()) std::abort();
+    const auto start = std::chrono::steady_clock::now();
+    views = tower.DrawPieces();
+    state.SetIterationTime(
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    tower.platform.End2d();
+    tower.display->EndDraw(false);
+  }
+  state.counters["views"] = views;
+}
+
+void DrawFullTowerOfPieceViews(benchmark::State& state) { DrawFullTower(state, true); }
+BENCHMARK(DrawFullTowerOfPieceViews)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+void PlaceFullTowerOfPieceViews(benchmark::State& state) { DrawFullTower(state, false); }
+BENCHMARK(PlaceFullTowerOfPieceViews)->UseManualTime()->Unit(benchmark::kMicrosecond);
+
+}  // namespace

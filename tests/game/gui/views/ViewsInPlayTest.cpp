@@ -1,0 +1,154 @@
+// A level of our data played by the rules with the game's view factory, every
+// piece's view drawn each frame as the tower view will: matched pieces
+// vanish at once, the pieces above them fall through their falling views
+// and settle, and play goes on. Marks made over pieces the next update takes
+// away are drawn after it; under the sanitizers no view reads a piece that
+// has gone.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+#include <vector>
+
+#include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/views/TViewFactory.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/TInputLocks.h"
+#include "game/rules/level/TLevelSettings.h"
+#include "game/rules/pieces/PieceAs.h"
+#include "game/rules/pieces/TDisappearingPiece.h"
+#include "game/rules/pieces/TFallingPiece.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
+#include "tests/game/gui/views/ViewTestKit.h"
+#include "tests/support/BuiltDataFolder.h"
+#include "tests/support/rules/LevelRig.h"
+
+namespace GUI {
+namespace {
+
+using GamePlay::IPiece;
+using GamePlay::TPiecePtr;
+
+constexpr GamePlay::TLevelKey kBlockerLevel{3, 2};  // eight blockers among seven rings
+constexpr int kPlayUpdates = 3000;                  // half a minute of play
+constexpr int kSettleUpdates = 500;
+
+// What the frames showed.
+struct SeenInPlay {
+  int vanishing = 0;         // pieces seen vanishing
+  int falling = 0;           // frames with a falling piece
+  int longestVanishing = 0;  // frames one piece was seen still vanishing
+  std::map<const IPiece*, std::weak_ptr<IPiece>> vanishingNow;
+  std::map<const IPiece*, int> vanishingFrames;
+};
+
+class ViewsInPlayTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    auto settings = GamePlay::TLevelSettings::Load(kBlockerLevel, "levels/world03.xml", false);
+    ASSERT_NE(settings, nullptr);
+    towerView = factory.CreateTowerView(nullptr, *settings);
+    rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kBlockerLevel,
+                                     TuningFromStrings(),
+                                     LevelViews{&factory, &factory, towerView.get()});
+    ASSERT_TRUE(rig->IsReady());
+    towerView->SetModel(rig->tower.get());
+    towerView->SetUp(rig->scoring.get(), nullptr);
+  }
+
+  TGraphicRegistry* HeldPictures() {
+    HoldRecordingPictures(registry, &journal);
+    return &registry;
+  }
+
+  bool IsAtRest() {
+    return !rig->control->GetInputLocks()->IsAnyLocked() && !rig->tower->IsComboRunning() &&
+           !rig->tower->CanDeliver();
+  }
+
+  // As the tower view's piece pass: every view is told its cell, then each
+  // is drawn in place, from the outermost ring in.
+  void DrawTower(SeenInPlay& seen) {
+    journal.clear();
+    bool falling = false;
+    std::map<const IPiece*, std::weak_ptr<IPiece>> vanishing;
+    GamePlay::TTower& tower = *rig->tower;
+    const auto rings = static_cast<int32_t>(tower.GetRingCount());
+    for (int32_t ring = 0; ring < rings; ++ring) {
+      for (int32_t slot = 0; slot < 12; ++slot)
+        tower.GetPiece(ring, slot)->GetView()->SetCell(ring, slot, false);
+    }
+    for (int32_t ring = rings - 1; ring >= 0; --ring) {
+      for (int32_t slot = 0; slot < 12; ++slot) {
+        TPiecePtr piece = tower.GetPiece(ring, slot);
+        auto* gone = GamePlay::PieceAs<GamePlay::TDisappearingPiece>(piece.get());
+        if (gone && !gone->GetDisappearFlag()) vanishing[piece.get()] = piece;
+        falling = falling || GamePlay::PieceAs<GamePlay::TFallingPiece>(piece.get());
+        piece->GetView()->DrawInPlace();
+      }
+    }
+    seen.falling += falling ? 1 : 0;
+    for (const auto& [key, piece] : vanishing) {
+      if (!seen.vanishingNow.count(key)) ++seen.vanishing;
+      seen.longestVanishing = std::max(seen.longestVanishing, ++seen.vanishingFrames[key]);
+    }
+    for (const auto& [key, piece] : seen.vanishingNow) {
+      if (!vanishing.count(key)) seen.vanishingFrames.erase(key);
+    }
+    seen.vanishingNow = std::move(vanishing);
+  }
+
+  // Highlight marks over every piece of the lowest ring, which the coming
+  // update may take away.
+  std::vector<GamePlay::TPieceViewPtr> MarkLowestRing() {
+    std::vector<GamePlay::TPieceViewPtr> marks;
+    const int32_t lowest = static_cast<int32_t>(rig->tower->GetRingCount()) - 1;
+    for (int32_t slot = 0; slot < 12; ++slot) {
+      if (TPiecePtr piece = rig->tower->GetPiece(lowest, slot)) {
+        marks.push_back(factory.CreateHighlightView(piece, slot % 2 == 0));
+        marks.push_back(factory.CreateGrowView(piece));
+      }
+    }
+    return marks;
+  }
+
+  BuiltDataFolder folder;
+  TGraphicRegistry registry;
+  std::vector<RecordedDraw> journal;
+  TViewFactory factory{HeldPictures(), nullptr, true, 1.0f};
+  std::unique_ptr<TTowerViewImpl> towerView;
+  std::unique_ptr<LevelRig> rig;
+};
+
+TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
+  SeenInPlay seen;
+  int turns = 0;
+  for (int update = 0; update < kPlayUpdates; ++update) {
+    if (IsAtRest()) {
+      // Turns round the tower in turn, which sooner or later line pieces up.
+      rig->control->QueueMove(turns % static_cast<int32_t>(rig->tower->GetRingCount()),
+                              1 + turns % 5);
+      ++turns;
+    }
+    std::vector<GamePlay::TPieceViewPtr> marks = MarkLowestRing();
+    rig->Update();
+    for (const GamePlay::TPieceViewPtr& mark : marks) mark->DrawInPlace();
+    DrawTower(seen);
+  }
+  for (int update = 0; update < kSettleUpdates && !IsAtRest(); ++update) {
+    rig->Update();
+    DrawTower(seen);
+  }
+  EXPECT_GT(seen.vanishing, 0) << "no match in " << turns << " turns";
+  EXPECT_EQ(seen.longestVanishing, 1) << "a vanishing piece is done on its first draw";
+  EXPECT_GT(seen.falling, 0);
+  EXPECT_TRUE(IsAtRest()) << "the tower settles and the input locks come free";
+  EXPECT_TRUE(seen.vanishingNow.empty());
+  EXPECT_GT(rig->records.blockersAndGearsShown, 0u) << "the level's blockers were shown";
+  EXPECT_FALSE(journal.empty()) << "the settled tower is drawn";
+}
+
+}  // namespace
+}  // namespace GUI
