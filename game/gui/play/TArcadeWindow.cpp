@@ -46,13 +46,8 @@ constexpr uint32_t kZenOpeningWorld = 2;
 constexpr uint32_t kZenOpeningLevel = 2;
 constexpr uint32_t kGameEndWorld = 99;
 
-TWindowManager* PlayWindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
-
 TWindowScript* PlayScript() {
-  TWindowManager* manager = PlayWindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   return manager ? manager->GetScript() : nullptr;
 }
 
@@ -133,7 +128,7 @@ void TArcadeWindow::RegisterLuaFunctions() {
 bool TArcadeWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
 
 void TArcadeWindow::PostCreate() {
-  if (TWindowManager* manager = PlayWindowManager()) manager->SetFocus(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
 }
 
 bool TArcadeWindow::InvalidateRect(TRect* rect) {
@@ -212,7 +207,7 @@ void TArcadeWindow::GameFinish() {
 void TArcadeWindow::StartTasks() {
   auto update = std::make_unique<TUpdateTask>(*this, mLevelSerial);
   update->Start(kUpdatePeriod, true, true, false);
-  TWindowManager* manager = PlayWindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   TModalWindow* top = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
   if (top) {
     top->AddTask(std::move(update));
@@ -288,7 +283,7 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.deliverFlasher = std::make_unique<TDeliverFlasher>(level.delivery);
   level.towerView->SetDeliverFlasher(level.deliverFlasher.get());
 
-  if (TWindowManager* manager = PlayWindowManager()) manager->SetFocus(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   mPregameTutorial = ReadPregameTutorial(key);
   return true;
 }
@@ -320,7 +315,7 @@ bool TArcadeWindow::Update(uint32_t levelSerial) {
     mLevel->control->Update();
     mLevel->bpmFlasher->Update(kPlayStepSeconds);
     mLevel->deliverFlasher->Update(kPlayStepSeconds);
-    if (TWindowManager* manager = PlayWindowManager()) manager->SetFocus(this);
+    if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   }
   Invalidate();
   return true;
@@ -334,7 +329,7 @@ bool TUpdateTask::Animate() {
 bool TGameUpdate2d::Animate() {
   TArcadeWindow* window = TArcadeWindow::Cast(GetWindow());
   if (!window || !window->IsCurrentLevel(mLevelSerial)) return false;
-  TWindowManager* manager = PlayWindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   if (manager && manager->GetRootWindow()) manager->GetRootWindow()->Invalidate();
   return true;
 }
