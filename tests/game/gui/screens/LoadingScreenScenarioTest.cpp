@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "app/TAppPlatform.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "platform/text/Log.h"
 #include "tests/game/gui/screens/SlowFetch.h"
