@@ -4,18 +4,15 @@
 // the map through the pause dialog.
 #include <gtest/gtest.h>
 
-#include <cmath>
-#include <numbers>
 #include <string>
 
 #include "app/TAppPlatform.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
-#include "game/gui/play/TTowerViewImpl.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/scoring/IScoringModel.h"
-#include "game/rules/tower/ITowerMeasurementView.h"
+#include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindowManager.h"
@@ -30,25 +27,10 @@ constexpr uint32_t kVirtualKeyEscape = 0x1B;
 constexpr uint32_t kStartUpMilliseconds = 3000;
 constexpr int kGrabAttempts = 10;
 
-struct ScreenPoint {
-  int32_t x;
-  int32_t y;
-};
-
-// The middle of the ring's band, slots round from straight above the
-// centre, on the screen.
-ScreenPoint OnRing(TArcadeWindow& window, int32_t ring, float slots) {
-  GamePlay::ITowerMeasurementView& measure = *window.GetTowerView()->GetMeasurement();
-  const float radius = (measure.GetInnerRadius(ring) + measure.GetRadius(ring)) / 2;
-  const float angle = slots * std::numbers::pi_v<float> / 6;
-  return {static_cast<int32_t>(std::lround(400 + radius * std::sin(angle))),
-          static_cast<int32_t>(std::lround(300 - radius * std::cos(angle)))};
-}
-
 // A person's drag: the pointer moves while game time goes on.
 void DragRingOneSlot(GameDriver& driver, TArcadeWindow& window, int32_t ring) {
-  const ScreenPoint from = OnRing(window, ring, 0);
-  const ScreenPoint to = OnRing(window, ring, 1);
+  const GamePlay::TPoint from = GUI::PointOnRing(window, ring, 0);
+  const GamePlay::TPoint to = GUI::PointOnRing(window, ring, 1);
   driver.Desktop().MoveTo(from.x, from.y);
   driver.Desktop().Press(sys::MouseButton::Left, from.x, from.y);
   driver.AdvanceTime(30);

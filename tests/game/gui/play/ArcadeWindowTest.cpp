@@ -6,10 +6,8 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <fstream>
 #include <iterator>
-#include <numbers>
 #include <string>
 
 #include "game/gui/play/PlayInterruption.h"
@@ -22,6 +20,7 @@
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
+#include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/rules/SampleLevels.h"
 
 namespace GUI {
@@ -52,15 +51,6 @@ void WriteLevel(const TestFileLayer& files, const GamePlay::TLevelKey& key, cons
   WriteStringTable(files, "levels/powerup.xml", level.powerUps);
   files.WriteAsset(GamePlay::PieceTableFileName(key, tutorial).CStr(), level.pieceTable);
   WriteStringTable(files, levelFile, level.level);
-}
-
-// The point in the middle of a ring's band, slots round from straight up.
-GamePlay::TPoint OnRing(TArcadeWindow& window, int32_t ring, float slots) {
-  GamePlay::ITowerMeasurementView& measure = *window.GetTowerView()->GetMeasurement();
-  const float radius = (measure.GetInnerRadius(ring) + measure.GetRadius(ring)) / 2;
-  const float angle = slots * std::numbers::pi_v<float> / 6;
-  return {static_cast<int32_t>(std::lround(400 + radius * std::sin(angle))),
-          static_cast<int32_t>(std::lround(300 - radius * std::cos(angle)))};
 }
 
 class PlayScreenTest : public testing::Test {
@@ -241,8 +231,8 @@ TEST_F(PlayScreenTest, ADragThroughTheHandlersTurnsTheRingOnlyWhileTheClocksRun)
   ASSERT_FALSE(window->GetTowerControl()->GetInputLocks()->IsAnyLocked());
   for (bool running : {false, true}) {
     if (!running) TClockProxyRegistry::Instance().PauseAll();
-    const GamePlay::TPoint from = OnRing(*window, 1, 0);
-    const GamePlay::TPoint to = OnRing(*window, 1, 1);
+    const GamePlay::TPoint from = PointOnRing(*window, 1, 0);
+    const GamePlay::TPoint to = PointOnRing(*window, 1, 1);
     EXPECT_TRUE(window->OnMouseDown(from.x, from.y));
     TClockProxyRegistry::Instance().ResumeAll();
     rig.Update();
@@ -413,8 +403,8 @@ TEST_F(PlayScreenTest, LeavingTheWindowPausesAndALostCaptureLetsGoOnlyWhilePlayH
   StartLevel();
   for (const Case& c : cases) {
     rig.presses.clear();
-    const GamePlay::TPoint from = OnRing(*window, 1, 0);
-    const GamePlay::TPoint to = OnRing(*window, 1, 1);
+    const GamePlay::TPoint from = PointOnRing(*window, 1, 0);
+    const GamePlay::TPoint to = PointOnRing(*window, 1, 1);
     window->OnMouseDown(from.x, from.y);
     rig.Update();
     if (c.paused) TClockProxyRegistry::Instance().PauseAll();

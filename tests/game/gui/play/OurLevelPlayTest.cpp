@@ -4,17 +4,15 @@
 // with a level open leave nothing behind.
 #include <gtest/gtest.h>
 
-#include <cmath>
 #include <cstdlib>
-#include <numbers>
 
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TInputLocks.h"
-#include "game/rules/tower/ITowerMeasurementView.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
+#include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/BuiltDataFolder.h"
 
 namespace GUI {
@@ -34,16 +32,13 @@ class OurLevelPlayTest : public testing::Test {
   // Grabs the ring straight above the centre and lets go one slot round,
   // an update between each step, as a player's pointer comes in frames.
   void DragOneSlot(int32_t ring) {
-    GamePlay::ITowerMeasurementView& measure = *window->GetTowerView()->GetMeasurement();
-    const float radius = (measure.GetInnerRadius(ring) + measure.GetRadius(ring)) / 2;
-    const float slot = std::numbers::pi_v<float> / 6;
-    const int32_t toX = static_cast<int32_t>(std::lround(400 + radius * std::sin(slot)));
-    const int32_t toY = static_cast<int32_t>(std::lround(300 - radius * std::cos(slot)));
-    window->OnMouseDown(400, static_cast<int32_t>(std::lround(300 - radius)));
+    const GamePlay::TPoint from = PointOnRing(*window, ring, 0);
+    const GamePlay::TPoint to = PointOnRing(*window, ring, 1);
+    window->OnMouseDown(from.x, from.y);
     rig.Update();
-    window->OnMouseMove(toX, toY);
+    window->OnMouseMove(to.x, to.y);
     rig.Update();
-    window->OnMouseUp(toX, toY);
+    window->OnMouseUp(to.x, to.y);
   }
 
   PlayWindowRig rig;
