@@ -106,9 +106,11 @@ CaseRun Split(const std::string& output) {
   return run;
 }
 
-class PlayScripts : public testing::Test {
+// Each case runs as it is and with the collector running at every check
+// point, which finds a window or closure kept only by a dropped value.
+class PlayScripts : public testing::TestWithParam<bool> {
  protected:
-  PlayScripts() : driver(GameDataWithCases(mData), false) {
+  PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
     TGameApp& app = TGameApp::Instance();
@@ -143,13 +145,13 @@ class PlayScripts : public testing::Test {
   ScreenScriptDriver driver;
 };
 
-TEST_F(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
+TEST_P(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
   Expect("play_screen.lua",
          "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "waits\n");
 }
 
-TEST_F(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
+TEST_P(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
   Expect("pause.lua",
          "pause\tButton\tButton\tfalse\t1-1\n"
          "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
@@ -159,13 +161,13 @@ TEST_F(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
          "waits\n");
 }
 
-TEST_F(PlayScripts, QuitGameEndsAtTheMap) {
+TEST_P(PlayScripts, QuitGameEndsAtTheMap) {
   Expect("quit_game.lua",
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "waits\n");
 }
 
-TEST_F(PlayScripts, ResetGameReopensTheSameLevel) {
+TEST_P(PlayScripts, ResetGameReopensTheSameLevel) {
   Expect("reset_game.lua",
          "play windows before\t1\t1-1\n"
          "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
@@ -173,7 +175,7 @@ TEST_F(PlayScripts, ResetGameReopensTheSameLevel) {
          "waits\n");
 }
 
-TEST_F(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
+TEST_P(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
   Expect("restart_first_level.lua",
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
@@ -181,7 +183,7 @@ TEST_F(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
          "waits\n");
 }
 
-TEST_F(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
+TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
   Expect("restart_zen_opening.lua",
          "play\t2-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "zen end\tText\tZenEndOpen\tnone\n"
@@ -189,7 +191,7 @@ TEST_F(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
          "waits\n");
 }
 
-TEST_F(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
+TEST_P(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
   Expect("restart_zen_last.lua",
          "play\t0-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
@@ -198,7 +200,7 @@ TEST_F(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
          "waits\n");
 }
 
-TEST_F(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
+TEST_P(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
   Expect("journey_end.lua",
          "play\t10-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "journey end\tText\tButton\t10-5\n"
@@ -206,6 +208,11 @@ TEST_F(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
          "Screen \"\" 0,0 800x600\n");
   EXPECT_TRUE(TGameApp::Instance().IsCompletedJourneyMode());
 }
+
+INSTANTIATE_TEST_SUITE_P(Collector, PlayScripts, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "UnderCollectorStress" : "AsItIs");
+                         });
 
 }  // namespace
 }  // namespace GUI
