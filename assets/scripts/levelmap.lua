@@ -1,25 +1,67 @@
--- The level map of the Journey: the levels of world 1, open at every start
--- as fits the fresh player each start plays as, and the way back to the
--- title menu.
+-- The level map, opened by the main loop with DoModal and rebuilt in place
+-- by SwapToModal whenever a level is left or another world is shown: the
+-- five levels of one world of the Journey, each open one leading to its
+-- play screen, arrows to the worlds before and after it, the Zen levels
+-- once Zen is open, and the way back to the title menu.
 local kBadges = { { 522, 280 }, { 594, 280 }, { 666, 280 }, { 558, 356 }, { 630, 356 } }
+local kZenBadgeLeft, kZenBadgeTop, kZenBadgeStep = 560, 442, 44
+local world = gJourney.shownWorld
 
+local kOpenBadge = { "buttons/level-open", "buttons/level-open", "buttons/level-open" }
+
+-- An open level is a button with its number; a shut one only shows it.
 local function Badge(level, place)
+  if IsLevelOpen(world, level) then
+    return Button{ name = "level" .. level, label = "#" .. level, font = kBadgeFont, graphics = kOpenBadge,
+                   x = place[1], y = place[2], w = 72, h = 72,
+                   command = function() PlayLevel(world, level) end }
+  end
   return Group{
-    Bitmap{ name = "level" .. level, image = "buttons/level-open", x = place[1], y = place[2] },
-    Text{ name = "levelNumber" .. level, label = tostring(level), font = kBadgeFont,
+    Bitmap{ name = "level" .. level, image = "buttons/level-shut", x = place[1], y = place[2] },
+    Text{ name = "levelNumber" .. level, label = "#" .. level, font = kBadgeFont,
           x = place[1], y = place[2], w = 72, h = 72 },
   }
+end
+
+local function ShowWorld(shown)
+  gJourney.shownWorld = shown
+  SwapToModal("scripts/levelmap.lua")
+end
+
+local function ZenBadge(level)
+  local x = kZenBadgeLeft + kZenBadgeStep * (level - 1)
+  return Button{ name = "zen" .. level, label = "#" .. level, font = kBadgeFont,
+                 x = x, y = kZenBadgeTop, w = 40, h = 40, graphics = kOpenBadge,
+                 command = function() PlayLevel(kZenWorld, level) end }
 end
 
 local map = {
   Bitmap{ name = "mapBackground", image = "backgrounds/title", x = 0, y = 0 },
   Text{ name = "mapHeading", label = "LevelMapHeading", font = kTitleFont, x = 0, y = 30, w = 800, h = 130 },
-  Text{ name = "worldName", label = "#" .. GetString("LevelMapWorld", 1), font = kHeadingFont,
-        x = 500, y = 200, w = 260, h = 70 },
-  Button{ name = "backButton", label = "LevelMapBack", x = 520, y = 430, w = 220, h = 56,
+  Text{ name = "worldName", label = "#" .. GetString("LevelMapWorld", world), font = kHeadingFont,
+        x = 540, y = 200, w = 180, h = 70 },
+  Button{ name = "backButton", label = "LevelMapBack", x = 520, y = 520, w = 220, h = 56,
           command = function() CloseWindow("back") end },
 }
+if world > 1 then
+  table.insert(map, Button{ name = "previousWorld", label = "#<", x = 496, y = 210, w = 44, h = 50,
+                            command = function() ShowWorld(world - 1) end })
+end
+if world < gJourney.openWorld then
+  table.insert(map, Button{ name = "nextWorld", label = "#>", x = 720, y = 210, w = 44, h = 50,
+                            command = function() ShowWorld(world + 1) end })
+end
 for level = 1, table.getn(kBadges) do
   table.insert(map, Badge(level, kBadges[level]))
+end
+if gJourney.zenOpen then
+  table.insert(map, Text{ name = "zenHeading", label = "LevelMapZen", font = kMenuFont,
+                          x = 470, y = 434, w = 90, h = 56 })
+  local zenLevels = GetCurrentZenLevel()
+  if zenLevels < 1 then zenLevels = 1 end
+  if zenLevels > kLevelsPerWorld then zenLevels = kLevelsPerWorld end
+  for level = 1, zenLevels do
+    table.insert(map, ZenBadge(level))
+  end
 end
 MakeDialog(map)

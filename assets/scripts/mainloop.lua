@@ -1,16 +1,24 @@
 -- The game's first screen script, run once at start-up. It sets the style
--- every screen builds on and returns the function that runs the screens:
--- run as the screens' coroutine, it loads the game's pictures behind the
--- loading screen, then leads from the title menu to the level map or the
--- page of the ways to play and back for as long as the game runs. Quitting
--- ends the program from the title menu's "Quit", so the loop never ends by
+-- every screen builds on, keeps the run's Journey progress for the level
+-- map and returns the function that runs the screens: run as the screens'
+-- coroutine, it loads the game's pictures behind the loading screen, then
+-- leads from the title menu to the level map or the page of the ways to
+-- play and back for as long as the game runs. The map and the play screen
+-- take turns in one dialog, so whatever closes that dialog leads back to the
+-- title menu. Quitting ends the program from the title menu's "Quit", so
+-- the loop never ends by
 -- itself.
 
 kMenuFont = { "fonts/default.mvec", 26, Color(255, 241, 184) }
 kTitleFont = { "fonts/palabi.mvec", 96, Color(242, 193, 78) }
 kHeadingFont = { "fonts/palabi.mvec", 40, Color(255, 241, 184) }
 kBadgeFont = { "fonts/palabi.mvec", 30, Color(27, 27, 42) }
+kDialogHeadingFont = { "fonts/palabi.mvec", 40, Color(27, 27, 42) }
 kCentred = kHAlignCenter + kVAlignCenter
+
+kJourneyWorlds = 10
+kLevelsPerWorld = 5
+kZenWorld = 0
 
 SetDefaultStyle{
   font = kMenuFont,
@@ -26,6 +34,36 @@ local kNextScreens = {
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
 }
+
+-- The run's progress: the furthest Journey level open (the first at every
+-- start, as fits the fresh player each start plays as), the world the map
+-- shows, and whether Zen is open (after level 2-2) or finished.
+gJourney = { openWorld = 1, openLevel = 1, shownWorld = 1, zenOpen = false, zenFinished = false }
+-- The level the play screen plays; world 0 is Zen.
+gPlayLevel = { world = 1, level = 1 }
+
+function IsLevelOpen(world, level)
+  return world < gJourney.openWorld or (world == gJourney.openWorld and level <= gJourney.openLevel)
+end
+
+-- The level after the one just played opens, unless it is open already.
+function OpenNextLevel()
+  local world, level = gPlayLevel.world, gPlayLevel.level + 1
+  if world == kZenWorld then return end
+  if level > kLevelsPerWorld then
+    world, level = world + 1, 1
+  end
+  if world > kJourneyWorlds or IsLevelOpen(world, level) then return end
+  gJourney.openWorld, gJourney.openLevel = world, level
+end
+
+-- The dialog on top becomes the play screen of the level.
+function PlayLevel(world, level)
+  gPlayLevel = { world = world, level = level }
+  if world ~= kZenWorld then gJourney.shownWorld = world end
+  SetZenMode(world == kZenWorld)
+  SwapToModal("scripts/playscreen.lua")
+end
 
 return function()
   DoModal("scripts/loadingscreen.lua")

@@ -7,6 +7,8 @@
 #include "app/TAppPlatform.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/play/PlayInterruption.h"
+#include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
@@ -31,7 +33,8 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 1> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 2> kGameWindowTypes{{
+    {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
 }};
 
@@ -67,6 +70,7 @@ void RunMainLoop(TAppPlatform& platform, TGameApp& app, TWindowManager& manager)
     platform.GetEvent(&event);
     if (event.type == kEventQuit) return;
     if (event.type == kEventFullScreen) app.SaveFullScreenOption();
+    GUI::InterruptPlay(event, manager);
     if (event.type == kEventClose) {
       GUI::TGraphicRegistry::Instance().Clear();
       platform.GetMainWindow()->PostQuit();

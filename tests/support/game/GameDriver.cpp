@@ -6,7 +6,9 @@
 
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
+#include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/GameMain.h"
+#include "game/gui/main/TGameApp.h"
 #include "platform/text/Log.h"
 #include "platform/time/TTask.h"
 #include "system/window/NativeWindowSource.h"
@@ -82,6 +84,14 @@ void GameDriver::StartScript(TAppPlatform& platform) {
   mScriptThread = std::thread([this] { RunScript(); });
 }
 
+// A game forked from a test process in which the application object exists
+// already: its constructor bound the game's Lua functions to a script of
+// that test, not to this game's, which a fresh start has them bound to.
+void GameDriver::BindGameFunctions() {
+  TWindowManager* manager = mPlatform->GetWindowManager();
+  if (manager && manager->GetScript()) RegisterGameLuaFunctions(*manager->GetScript(), TGameApp::Instance());
+}
+
 // The script waits for its first turn; the window gets the focus as a new
 // window does on a desktop, and the time passes in which a click would only
 // bring it to the front. When the script is done with the game still
@@ -91,6 +101,7 @@ void GameDriver::RunScript() {
     std::unique_lock<std::mutex> lock(mMutex);
     mTurnChanged.wait(lock, [this] { return mTurn == Turn::Script; });
   }
+  BindGameFunctions();
   mDesktop->Report(sys::InputKind::FocusGained);
   AdvanceTime(kFocusSettles);
   mScript(*this);

@@ -87,6 +87,7 @@ class GameDriver {
   static void DrivenGameMain(TAppPlatform* platform, const char* commandLine);
   void StartScript(TAppPlatform& platform);
   void RunScript();
+  void BindGameFunctions();
   void EndGame();
   // Gives the turn to the other side and waits until it comes back.
   void HandOver(Turn to);

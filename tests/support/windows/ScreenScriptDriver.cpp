@@ -281,6 +281,11 @@ int ScreenScriptDriver::AddImage(lua_State* L) {
   return 0;
 }
 
+void ScreenScriptDriver::UseStringFile() {
+  mStrings.Load("strings.xml");
+  mPlatform.stringTable = &mStrings;
+}
+
 int ScreenScriptDriver::UseStrings(lua_State* L) {
   TableRows rows;
   for (int index = 1; index < lua_gettop(L); index += 2) rows.emplace_back(LuaText(L, index), LuaText(L, index + 1));

@@ -63,6 +63,9 @@ class ScreenScriptDriver {
   // "log: " and the entry.
   std::string Run(const std::string& fileName);
 
+  // The copied folder's own "strings.xml" becomes the string table.
+  void UseStringFile();
+
   TWindowManager& Manager() { return mManager; }
   TWindowScript& Script() { return *mScript; }
 

@@ -1,0 +1,437 @@
+#include "game/gui/play/TArcadeWindow.h"
+
+#include <vector>
+
+#include "game/gui/effects/TBpmFlasher.h"
+#include "game/gui/effects/TDeliverFlasher.h"
+#include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/gui/play/PlayTuning.h"
+#include "game/gui/play/PregameTutorial.h"
+#include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/progress/TWorldData.h"
+#include "game/gui/sound/TSoundFactory.h"
+#include "game/gui/views/TViewFactory.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/control/TClockProxyRegistry.h"
+#include "game/rules/level/TLevelSettings.h"
+#include "game/rules/powerups/PowerUpTableFile.h"
+#include "game/rules/powerups/TPowerUpControl.h"
+#include "game/rules/scoring/TLevelResult.h"
+#include "game/rules/scoring/TScoring.h"
+#include "game/rules/tower/TTower.h"
+#include "platform/TPlatform.h"
+#include "platform/text/Log.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/kinds/TButton.h"
+#include "windows/kinds/TModalWindow.h"
+#include "windows/script/TWindowScript.h"
+#include "windows/script/WindowBinding.h"
+
+namespace GUI {
+
+namespace {
+
+constexpr float kPlayStepSeconds = TArcadeWindow::kUpdatePeriod / 1000.0f;
+constexpr int32_t kRightButtonUp = 0;
+constexpr int32_t kRightButtonDown = 1;
+constexpr int32_t kMiddleButtonDown = 3;
+constexpr uint8_t kEscapeCharacter = 27;
+// A right click closer than 10 pixels to the tower's centre.
+constexpr float kStatisticsToggleDistanceSquared = 100.0f;
+constexpr uint32_t kLastJourneyWorld = 10;
+constexpr uint32_t kLastLevelOfWorld = 5;
+constexpr uint32_t kZenWorld = 0;
+constexpr uint32_t kZenOpeningWorld = 2;
+constexpr uint32_t kZenOpeningLevel = 2;
+constexpr uint32_t kGameEndWorld = 99;
+
+TWindowScript* PlayScript() {
+  TWindowManager* manager = PlatformWindowManager();
+  return manager ? manager->GetScript() : nullptr;
+}
+
+void RunPlayLuaString(const char* text) {
+  if (TWindowScript* script = PlayScript()) script->DoLuaString(text, -1);
+}
+
+template <class R, class... Args>
+void BindPlayFunction(lua_State* L, const char* name, TArcadeWindow* window,
+                      R (TArcadeWindow::*method)(Args...)) {
+  PushWindowMethod(L, window, method);
+  SetGlobal(L, name);
+}
+
+}  // namespace
+
+// The level's model and views. Members go in reverse order, so every object
+// goes before those it uses: the input listener and the controls before the
+// tower, the tower before its generator and the scoring model, those before
+// the factories and the views that made them.
+struct TArcadeWindow::TPlayLevel {
+  // The level's record outlives the level: it must not point at the tower
+  // or the timer that go now.
+  ~TPlayLevel() {
+    GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+    if (tower && result.tower == tower.get()) result.tower = nullptr;
+    if (timer && result.timer == timer) result.timer = nullptr;
+  }
+
+  std::unique_ptr<TBpmFlasher> bpmFlasher;
+  std::unique_ptr<TViewFactory> viewFactory;
+  std::unique_ptr<TTowerViewImpl> towerView;
+  std::unique_ptr<GamePlay::TTowerFactory> towerFactory;
+  std::unique_ptr<GamePlay::TScoring> scoring;
+  std::unique_ptr<GamePlay::IRingGenerator> generator;
+  std::unique_ptr<GamePlay::TTower> tower;
+  std::unique_ptr<GamePlay::ITowerControl> control;
+  GamePlay::IRateController* delivery = nullptr;  // owned by the control
+  GamePlay::ITimeController* timer = nullptr;     // owned by the control; null without a time limit
+  std::unique_ptr<TDeliverFlasher> deliverFlasher;
+  std::vector<std::unique_ptr<GamePlay::IInputControl>> inputListeners;
+};
+
+TClassId TArcadeWindow::ClassId() { return reinterpret_cast<TClassId>(&TArcadeWindow::Create); }
+
+TArcadeWindow* TArcadeWindow::Cast(TWindow* window) {
+  return window && window->IsKindOf(ClassId()) ? static_cast<TArcadeWindow*>(window) : nullptr;
+}
+
+std::unique_ptr<TWindow> TArcadeWindow::Create() { return std::make_unique<TArcadeWindow>(); }
+
+bool TArcadeWindow::AreGameClocksRunning() {
+  const GamePlay::TClockProxyRegistry& clocks = GamePlay::TClockProxyRegistry::Instance();
+  return !clocks.IsPaused() && !clocks.IsSuspended();
+}
+
+TArcadeWindow::TArcadeWindow() {
+  SetSize(kWidth, kHeight);
+  RegisterLuaFunctions();
+}
+
+TArcadeWindow::~TArcadeWindow() = default;
+
+void TArcadeWindow::RegisterLuaFunctions() {
+  TWindowScript* script = PlayScript();
+  if (!script) return;
+  lua_State* L = script->GetState();
+  BindPlayFunction(L, "Restart", this, &TArcadeWindow::Restart);
+  BindPlayFunction(L, "ResetGame", this, &TArcadeWindow::ResetGame);
+  BindPlayFunction(L, "SetLevel", this, &TArcadeWindow::SetLevel);
+  BindPlayFunction(L, "PauseGame", this, &TArcadeWindow::PauseGame);
+  BindPlayFunction(L, "ResumeGame", this, &TArcadeWindow::ResumeGame);
+  BindPlayFunction(L, "QuitFromGame", this, &TArcadeWindow::QuitFromGame);
+  BindPlayFunction(L, "GameFinish", this, &TArcadeWindow::GameFinish);
+  BindPlayFunction(L, "IsGameEndScreen", this, &TArcadeWindow::IsGameEndScreen);
+}
+
+bool TArcadeWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
+
+void TArcadeWindow::PostCreate() {
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
+}
+
+bool TArcadeWindow::InvalidateRect(TRect* rect) {
+  if (!rect) {
+    TWindow::InvalidateRect(nullptr);
+    return false;
+  }
+  *rect = TRect(0, 0, kWidth, kHeight);
+  TWindow::InvalidateRect(rect);
+  return true;
+}
+
+GamePlay::ITowerControl* TArcadeWindow::GetTowerControl() const {
+  return mLevel ? mLevel->control.get() : nullptr;
+}
+
+GamePlay::ITowerModel* TArcadeWindow::GetTowerModel() const { return mLevel ? mLevel->tower.get() : nullptr; }
+
+GamePlay::IScoringModel* TArcadeWindow::GetScoring() const { return mLevel ? mLevel->scoring.get() : nullptr; }
+
+TTowerViewImpl* TArcadeWindow::GetTowerView() const { return mLevel ? mLevel->towerView.get() : nullptr; }
+
+GamePlay::ITimeController* TArcadeWindow::GetLevelTimer() const { return mLevel ? mLevel->timer : nullptr; }
+
+GamePlay::IRateController* TArcadeWindow::GetDelivery() const { return mLevel ? mLevel->delivery : nullptr; }
+
+// ---- The Lua functions.
+
+void TArcadeWindow::Restart() { mLeaving = true; }
+
+void TArcadeWindow::ResetGame() {
+  mLeaving = true;
+  mReset = true;
+}
+
+void TArcadeWindow::SetLevel(int32_t world, int32_t level) {
+  const GamePlay::TLevelKey key{static_cast<uint32_t>(world), static_cast<uint32_t>(level)};
+  mLevelKey = key;
+  mLevel.reset();
+  ++mLevelSerial;
+  StartTasks();
+  auto playLevel = std::make_unique<TPlayLevel>();
+  if (SetUpLevel(*playLevel, key)) {
+    mLevel = std::move(playLevel);
+  } else {
+    LogPrintf("Level %d-%d cannot be set up: the play screen stays empty", world, level);
+  }
+  ShowSkipButton();
+}
+
+void TArcadeWindow::PauseGame() {
+  if (AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().PauseAll();
+}
+
+void TArcadeWindow::ResumeGame() {
+  if (!AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().ResumeAll();
+}
+
+void TArcadeWindow::QuitFromGame() {
+  mLeaving = true;
+  mQuit = true;
+  if (GamePlay::TMetrics* metrics = TGameApp::Instance().GetMetrics()) {
+    metrics->AddLevelFailed();
+    metrics->EndLevel();
+  }
+}
+
+void TArcadeWindow::GameFinish() {
+  if (!GetTowerControl()) return;
+  GamePlay::TClockProxyRegistry::Instance().SetSuspended(false);
+  mLevel->scoring->LevelEndTally();
+}
+
+// ---- Set-up.
+
+void TArcadeWindow::StartTasks() {
+  auto update = std::make_unique<TUpdateTask>(*this, mLevelSerial);
+  update->Start(kUpdatePeriod, true, true, false);
+  TWindowManager* manager = PlatformWindowManager();
+  TModalWindow* top = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
+  if (top) {
+    top->AddTask(std::move(update));
+  } else {
+    AddModalTask(std::move(update));
+  }
+  TPlatform* platform = TPlatform::Instance();
+  if (!platform || !platform->GetTaskList()) return;
+  auto frame = std::make_unique<TGameUpdate2d>(*this, mLevelSerial);
+  frame->Start(kUpdatePeriod, true, true, false);
+  platform->GetTaskList()->Add(std::move(frame));
+}
+
+bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key) {
+  TPlatform* platform = TPlatform::Instance();
+  const TStringTable* strings = platform ? platform->GetStringTable() : nullptr;
+  TGameApp& app = TGameApp::Instance();
+  TGraphicRegistry& registry = TGraphicRegistry::Instance();
+  TSoundFactory& sound = TSoundFactory::Instance();
+  const GamePlay::TGameRecords records = app.GetGameRecords();
+
+  // The model: what every level of the window is made with.
+  const TPlayTuning tuning = ReadPlayTuning(strings);
+  mCheatMode = app.IsCheatMode();
+  level.bpmFlasher = std::make_unique<TBpmFlasher>(tuning.bpm);
+  level.viewFactory = std::make_unique<TViewFactory>(&registry, level.bpmFlasher.get(),
+                                                     tuning.ringHighlight, tuning.pieceAnimationSpeed);
+  level.towerFactory = std::make_unique<GamePlay::TTowerFactory>(level.viewFactory.get(), &sound,
+                                                                 records, tuning.tower);
+  level.scoring = level.towerFactory->CreateScoring(GamePlay::LoadPowerUpMatchTable(),
+                                                    GamePlay::LoadPowerUpComboTable(),
+                                                    GamePlay::LoadEnergyScaleTable());
+
+  // The level.
+  const TLevelTuning levelTuning = ReadLevelTuning(strings);
+  std::unique_ptr<GamePlay::TLevelSettings> settings = GamePlay::CreateLevelSettings(key, app);
+  if (!settings) return false;
+  if (GamePlay::TMetrics* metrics = app.GetMetrics()) metrics->StartLevel(key, settings->IsTutorial());
+  mGameEndScreen = mGameEndScreen || (settings->IsTutorial() && settings->GetWorld() == kGameEndWorld);
+  level.towerView = level.viewFactory->CreateTowerView(this, *settings);
+  level.towerFactory->SetLevel(*settings, level.viewFactory.get());
+  level.towerView->SetPieceFactory(level.towerFactory->GetPieceFactory());
+  level.generator = level.towerFactory->CreateRingGenerator();
+  level.tower = level.towerFactory->CreateTower(level.towerView.get(), level.generator.get(),
+                                                level.scoring.get());
+  level.control = level.towerFactory->CreateControl(
+      level.tower.get(), level.towerView.get(), &level.delivery, &level.timer,
+      settings->GetPieceDeliveryFromTop() != 0, settings->GetPieceDeliveryWhenTopRingClear() != 0);
+  level.towerView->SetModel(level.tower.get());
+  level.towerView->SetUp(level.scoring.get(), nullptr);
+  if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
+  level.scoring->SetObserver(level.towerView.get());
+
+  GamePlay::TScoringStart start;
+  start.tower = level.tower.get();
+  start.singlePieceEnergy = settings->GetBombEnergyScale();
+  start.zen = key.world == kZenWorld;
+  start.explosionStepTime = levelTuning.explosionStepTime;
+  start.jugLinkFactor = levelTuning.jugLinkFactor;
+  start.level = key;
+  start.scoreGoal = settings->GetTimeBonusScores();
+  start.jugTimeBoost = settings->GetCompleteJugTimeBoost();
+  start.clearBlockerBonus = settings->GetClearBlockerBonus();
+  level.scoring->StartLevel(start);
+  level.scoring->ResetJugEnergyRate(settings->GetNumberOfJugColors(), settings->GetGemEnergyRate(),
+                                    settings->GetRemoveJugColor(), settings->GetPieJugs());
+  level.towerView->RereadJugModel();
+  level.scoring->SetTowerControl(level.control.get());
+
+  level.inputListeners.push_back(std::make_unique<GamePlay::TPowerUpControl>(
+      level.towerView.get(), level.tower.get(), level.control.get(),
+      level.towerFactory->GetPieceFactory(), nullptr, records.metrics));
+  level.deliverFlasher = std::make_unique<TDeliverFlasher>(level.delivery);
+  level.towerView->SetDeliverFlasher(level.deliverFlasher.get());
+
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
+  mPregameTutorial = ReadPregameTutorial(key);
+  return true;
+}
+
+void TArcadeWindow::ShowSkipButton() {
+  TWindow* skip = FindInParent("skipButton");
+  if (!skip || !mLevelKey) return;
+  TGameApp& app = TGameApp::Instance();
+  const bool tutorial = app.IsTutorialMode() ||
+                        app.IsTutorialLevel(static_cast<int32_t>(mLevelKey->world),
+                                            static_cast<int32_t>(mLevelKey->level));
+  if (tutorial) {
+    skip->AddFlags(kWindowVisible);
+  } else {
+    skip->ClearFlags(kWindowVisible);
+  }
+}
+
+TWindow* TArcadeWindow::FindInParent(const char* name) {
+  return GetParent() ? GetParent()->FindChild(name) : nullptr;
+}
+
+// ---- Steps.
+
+bool TArcadeWindow::Update(uint32_t levelSerial) {
+  if (!IsCurrentLevel(levelSerial)) return false;
+  if (mLevel && AreGameClocksRunning()) {
+    mLevel->scoring->Step();
+    mLevel->control->Update();
+    mLevel->bpmFlasher->Update(kPlayStepSeconds);
+    mLevel->deliverFlasher->Update(kPlayStepSeconds);
+    if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
+  }
+  Invalidate();
+  return true;
+}
+
+bool TUpdateTask::Animate() {
+  TArcadeWindow* window = TArcadeWindow::Cast(GetWindow());
+  return window && window->Update(mLevelSerial);
+}
+
+bool TGameUpdate2d::Animate() {
+  TArcadeWindow* window = TArcadeWindow::Cast(GetWindow());
+  if (!window || !window->IsCurrentLevel(mLevelSerial)) return false;
+  TWindowManager* manager = PlatformWindowManager();
+  if (manager && manager->GetRootWindow()) manager->GetRootWindow()->Invalidate();
+  return true;
+}
+
+void TArcadeWindow::Draw() {
+  OpenPregameTutorial();
+  if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
+  if (mLeaving) {
+    LeaveLevel();
+    mLeaving = false;
+  }
+}
+
+void TArcadeWindow::OpenPregameTutorial() {
+  if (mTutorialShown) return;
+  mTutorialShown = true;
+  if (mPregameTutorial.IsEmpty()) return;
+  RunPlayLuaString(TString::Format("DoModal('tutorials/%s')", mPregameTutorial.CStr()).CStr());
+  GamePlay::TClockProxyRegistry::Instance().PauseAll();
+}
+
+void TArcadeWindow::LeaveLevel() {
+  TGameApp& app = TGameApp::Instance();
+  if (GamePlay::TMetrics* metrics = app.GetMetrics()) metrics->EndLevel();
+  if (mReset) {
+    RunPlayLuaString("DoModal('scripts/resetgame.lua')");
+    return;
+  }
+  if (mQuit) {
+    if (TWindowScript* script = PlayScript()) script->RunScript("scripts/quitfromgame.lua");
+    return;
+  }
+  const GamePlay::TLevelKey key = mLevelKey.value_or(GamePlay::TLevelKey{});
+  if (key.world == kLastJourneyWorld && key.level == kLastLevelOfWorld) {
+    app.SetCompletedJourneyMode(true);
+    RunPlayLuaString("DoModal('scripts/endgame.lua')");
+  } else if (key.world == kZenWorld && key.level == kLastLevelOfWorld) {
+    RunPlayLuaString("SwapToModal('scripts/zenendgame.lua')");
+  } else if (key.world == kZenWorld) {
+    RunPlayLuaString("DoModal('scripts/backtozenmenu.lua')");
+  } else if (key.world == kZenOpeningWorld && key.level == kZenOpeningLevel) {
+    RunPlayLuaString("SwapToModal('scripts/zenendgame.lua')");
+  } else {
+    RunPlayLuaString("DoModal('scripts/backtometamap.lua')");
+  }
+}
+
+// ---- Input.
+
+bool TArcadeWindow::OnMouseDown(int32_t x, int32_t y) {
+  if (!mLevel || !AreGameClocksRunning()) return true;
+  const GamePlay::TPoint point{x, y};
+  for (const auto& listener : mLevel->inputListeners) listener->OnPress(point);
+  mLevel->control->OnPress(point);
+  return true;
+}
+
+bool TArcadeWindow::OnMouseUp(int32_t x, int32_t y) {
+  if (mLevel && AreGameClocksRunning()) mLevel->control->OnRelease({x, y});
+  return true;
+}
+
+bool TArcadeWindow::OnMouseMove(int32_t x, int32_t y) {
+  if (mLevel && AreGameClocksRunning()) mLevel->control->OnMove({x, y});
+  return true;
+}
+
+bool TArcadeWindow::OnMouseButton(int32_t button, int32_t x, int32_t y) {
+  const GamePlay::TPoint point{x, y};
+  GamePlay::ITowerControl* control = GetTowerControl();
+  switch (button) {
+    case kRightButtonUp:
+      if (control) control->OnButton(point);
+      return true;
+    case kRightButtonDown:
+      if (!control) return true;
+      control->RePress(point);
+      if (mCheatMode) {
+        const GamePlay::TPoint centre = control->GetView()->GetCentre();
+        const float dx = static_cast<float>(x - centre.x);
+        const float dy = static_cast<float>(y - centre.y);
+        if (dx * dx + dy * dy < kStatisticsToggleDistanceSquared) mStatisticsShown = !mStatisticsShown;
+      }
+      return true;
+    case kMiddleButtonDown:
+      if (mCheatMode) GameFinish();
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool TArcadeWindow::OnChar(uint8_t character) {
+  if (character == kEscapeCharacter) {
+    PressPauseButton();
+    OnMouseButton(kRightButtonDown, 0, 0);
+  }
+  return false;
+}
+
+void TArcadeWindow::PressPauseButton() {
+  if (TButton* button = TButton::Cast(FindInParent("pauseButton"))) button->DoCommand();
+}
+
+}  // namespace GUI

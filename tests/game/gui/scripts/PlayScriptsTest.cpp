@@ -1,0 +1,218 @@
+// The game's scripts that lead into a level and out of it, each case run as
+// the screen coroutine over the real window library (ScreenScriptDriver),
+// with "ArcadeWindow" and the game's Lua functions registered and the
+// game's own data copied in. A case writes what the screens show at each
+// step through three probes: Kind(name), the kind of the named window
+// ("none" without one, " hidden" after a hidden one's kind);
+// PlayedLevel(), the level of the play window's model ("none" without
+// one); ClocksRun(), whether the game clocks run.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "game/gui/main/GameLuaFunctions.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/rules/control/TClockProxyRegistry.h"
+#include "game/rules/scoring/IScoringModel.h"
+#include "platform/TPlatform.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/windows/ScreenScriptDriver.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/kinds/TButton.h"
+#include "windows/kinds/TImage.h"
+#include "windows/kinds/TText.h"
+#include "windows/script/LuaBinding.h"
+#include "windows/script/TWindowScript.h"
+
+namespace GUI {
+namespace {
+
+TWindow* FindOnScreen(const TString& name) {
+  TWindowManager* manager = TPlatform::Instance()->GetWindowManager();
+  TWindow* root = manager->GetRootWindow();
+  TWindow* found = root ? root->FindChild(name) : nullptr;
+  return found == root ? nullptr : found;
+}
+
+const char* KindName(TWindow& window) {
+  if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
+  if (window.IsKindOf(TButton::ClassId())) return "Button";
+  if (window.IsKindOf(TText::ClassId())) return "Text";
+  if (window.IsKindOf(TImage::ClassId())) return "Bitmap";
+  return "Window";
+}
+
+TString ProbeKind(TString name) {
+  TWindow* window = FindOnScreen(name);
+  if (!window) return "none";
+  return TString(KindName(*window)) + (window->IsVisible() ? "" : " hidden");
+}
+
+TString ProbePlayedLevel() {
+  TArcadeWindow* window = TArcadeWindow::Cast(FindOnScreen("playWindow"));
+  GamePlay::IScoringModel* scoring = window ? window->GetScoring() : nullptr;
+  if (!scoring) return "none";
+  const GamePlay::TLevelKey key = scoring->GetLevelKey();
+  return TString::Format("%u-%u", key.world, key.level);
+}
+
+bool ProbeClocksRun() { return TArcadeWindow::AreGameClocksRunning(); }
+
+// Play windows anywhere on the screen.
+int CountPlayWindowsIn(TWindow& window) {
+  int count = TArcadeWindow::Cast(&window) ? 1 : 0;
+  for (TWindow* child : window.GetChildren()) count += CountPlayWindowsIn(*child);
+  return count;
+}
+
+int ProbeCountPlayWindows() {
+  return CountPlayWindowsIn(*TPlatform::Instance()->GetWindowManager()->GetRootWindow());
+}
+
+// The game's data and the cases, in one folder the driver copies.
+std::string GameDataWithCases(const TempFolder& folder) {
+  namespace fs = std::filesystem;
+  const fs::path root = folder.Path();
+  fs::copy(GAME_DATA_SOURCES, root, fs::copy_options::recursive);
+  fs::copy(PLAY_SCRIPT_CASES_FOLDER, root / "cases", fs::copy_options::recursive);
+  return root.string();
+}
+
+// What a run wrote before its log, and the log's entries that report a
+// failed script or a missing label.
+struct CaseRun {
+  std::string printed;
+  std::string problems;
+};
+
+CaseRun Split(const std::string& output) {
+  CaseRun run;
+  size_t start = 0;
+  while (start < output.size()) {
+    const size_t end = output.find('\n', start);
+    const std::string line = output.substr(start, end == std::string::npos ? std::string::npos : end - start + 1);
+    start = end == std::string::npos ? output.size() : end + 1;
+    if (line.rfind("log: ", 0) != 0) {
+      run.printed += line;
+    } else if (line.find("Lua Error") != std::string::npos || line.find("Lua error") != std::string::npos ||
+               line.find("lua_resume error") != std::string::npos ||
+               line.find("Failed to run script") != std::string::npos ||
+               line.find("Missing string") != std::string::npos) {
+      run.problems += line;
+    }
+  }
+  return run;
+}
+
+// Each case runs as it is and with the collector running at every check
+// point, which finds a window or closure kept only by a dropped value.
+class PlayScripts : public testing::TestWithParam<bool> {
+ protected:
+  PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
+    driver.UseStringFile();
+    driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
+    TGameApp& app = TGameApp::Instance();
+    app.Init("");
+    RegisterGameLuaFunctions(driver.Script(), app);
+    lua_State* L = driver.Script().GetState();
+    BindFunction(L, "Kind", &ProbeKind);
+    BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
+    BindFunction(L, "ClocksRun", &ProbeClocksRun);
+    BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
+  }
+
+  ~PlayScripts() override {
+    TGameApp::Instance().Shutdown();
+    GamePlay::TClockProxyRegistry& clocks = GamePlay::TClockProxyRegistry::Instance();
+    clocks.SetSuspended(false);
+    clocks.ResumeAll();
+  }
+
+  // Runs the case and checks what it wrote; the log must report no failed
+  // script and no missing label.
+  void Expect(const std::string& file, const std::string& expected) {
+    const CaseRun run = Split(driver.Run("cases/" + file));
+    EXPECT_EQ(run.printed, expected) << file;
+    EXPECT_EQ(run.problems, "") << file;
+  }
+
+ private:
+  TempFolder mData;
+
+ protected:
+  ScreenScriptDriver driver;
+};
+
+TEST_P(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
+  Expect("play_screen.lua",
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
+  Expect("pause.lua",
+         "pause\tButton\tButton\tfalse\t1-1\n"
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "pause\tButton\tButton\tfalse\t1-1\n"
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "clocks run\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, QuitGameEndsAtTheMap) {
+  Expect("quit_game.lua",
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ResetGameReopensTheSameLevel) {
+  Expect("reset_game.lua",
+         "play windows before\t1\t1-1\n"
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "play windows after\t1\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
+  Expect("restart_first_level.lua",
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
+         "play\t1-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
+  Expect("restart_zen_opening.lua",
+         "play\t2-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "zen end\tText\tZenEndOpen\tnone\n"
+         "map\tText\tButton\tButton\tButton\tButton\tnone\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
+  Expect("restart_zen_last.lua",
+         "play\t0-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
+         "play\t0-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "zen end\tZenEndFinished\ttrue\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
+  Expect("journey_end.lua",
+         "play\t10-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "journey end\tText\tButton\t10-5\n"
+         "map closed with\tnil\n"
+         "Screen \"\" 0,0 800x600\n");
+  EXPECT_TRUE(TGameApp::Instance().IsCompletedJourneyMode());
+}
+
+INSTANTIATE_TEST_SUITE_P(Collector, PlayScripts, testing::Bool(),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return std::string(info.param ? "UnderCollectorStress" : "AsItIs");
+                         });
+
+}  // namespace
+}  // namespace GUI

@@ -1,0 +1,25 @@
+-- Escape and "pauseButton" pause the game clocks behind the pause dialog;
+-- "Continue" resumes them, "To the map" leaves the level for the map.
+ReadFile("cases/setup.lua")
+function ShowPause()
+  Print("pause", Kind("continueButton"), Kind("mapButton"), ClocksRun(), PlayedLevel())
+end
+function ShowClocks()
+  Print("clocks run", ClocksRun())
+end
+ClickAt(kLevelOne)
+Idle(50)
+TypeChar(27)
+Idle(50)
+Call("ShowPause")
+ClickAt(kPauseContinue)
+Idle(50)
+Call("ShowPlay")
+ClickAt(kPauseButton)
+Idle(50)
+Call("ShowPause")
+ClickAt(kPauseToMap)
+Idle(100)
+Call("ShowMap")
+Call("ShowClocks")
+DoModal("scripts/levelmap.lua")

@@ -1,0 +1,12 @@
+-- Leaving 1-1 leads to the map with 1-2 open.
+ReadFile("cases/setup.lua")
+Call("ShowMap")
+ClickAt(kLevelOne)
+Idle(50)
+Call("LeaveLevel")
+Idle(100)
+Call("ShowMap")
+ClickAt(kLevelTwo)
+Idle(50)
+Call("ShowPlay")
+DoModal("scripts/levelmap.lua")
