@@ -2,6 +2,7 @@
 
 #include "game/gui/effects/IGraphic.h"
 #include "game/rules/pieces/IPieceView.h"
+#include "game/rules/pieces/TPiecePtr.h"
 
 namespace GamePlay {
 class ITowerView;

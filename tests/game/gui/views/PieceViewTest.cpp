@@ -197,7 +197,9 @@ TEST_F(PieceViewTest, ACounterShowsItsDigitAndPulsesWhenLow) {
       if (c.pulse) drawn.push_back("white");
       ASSERT_EQ(DrawnNames(journal), drawn) << c.ticked;
       EXPECT_EQ(journal[1].frame, c.frame) << c.ticked;
-      if (c.pulse) EXPECT_FLOAT_EQ(journal[2].alpha, alpha) << c.ticked;
+      if (c.pulse) {
+        EXPECT_FLOAT_EQ(journal[2].alpha, alpha) << c.ticked;
+      }
       clock.Advance(300);
     }
   }
