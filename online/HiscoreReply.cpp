@@ -1,40 +1,12 @@
 #include "online/HiscoreReply.h"
 
+#include <utility>
+
 #include "platform/text/Log.h"
 
-namespace {
-
-THiscoreRecord DownloadedRecord(const TXmlNode& entry) {
-  THiscoreRecord record;
-  record.playerName = entry.GetAttribute("name");
-  record.gameData = entry.GetAttribute("data");
-  record.serverData = entry.GetAttribute("serverData");
-  record.version = entry.GetAttribute("ver");
-  record.guid = entry.GetAttribute("guid");
-  record.anonymous = entry.GetAttribute("anonymous") == "true";
-  record.score = HiscoreNumber(entry.GetAttribute("score"));
-  record.rank = HiscoreNumber(entry.GetAttribute("rank"));
-  return record;
-}
-
-// Calls read for each child of that name, in order, at most `most` times.
-template <class Read>
-void ReadChildren(TXmlNode* parent, const char* childName, size_t most, Read read) {
-  TString name;
-  TXmlNode* child = nullptr;
-  size_t count = 0;
-  for (parent->BeginChildren(); count < most && parent->NextChild(&name, &child);) {
-    if (name != childName) continue;
-    read(*child);
-    ++count;
-  }
-}
-
-}  // namespace
-
-THiscoreReply::THiscoreReply(const char* text) {
+THiscoreReply::THiscoreReply(const char* text) : mDocument(kMostScores) {
   mDocument.ParseString(text ? text : "");
-  mRoot = mDocument.GetChild("hiscore");
+  mRoot = mDocument.Root();
 }
 
 bool THiscoreReply::Check(TString* message) const {
@@ -57,18 +29,14 @@ bool THiscoreReply::Check(TString* message) const {
 
 bool THiscoreReply::Has(const char* child) const { return mRoot && mRoot->GetChild(child); }
 
-bool THiscoreReply::ReadScores(THiscoreList* list, int32_t* ownIndex) const {
-  TXmlNode* scores = mRoot ? mRoot->GetChild("scores") : nullptr;
+bool THiscoreReply::ReadScores(THiscoreList* list, int32_t* ownIndex) {
+  THiscoreScoresNode* scores = mRoot ? mRoot->Scores() : nullptr;
   if (!scores) {
     LogPrintf("HiScores parsed incorrectly");
     return false;
   }
-  ReadChildren(scores, "score", kMostScores, [&](const TXmlNode& entry) {
-    if (*ownIndex == kNoEntry && entry.GetAttribute("account") == "true") {
-      *ownIndex = static_cast<int32_t>(list->records.size());
-    }
-    list->records.push_back(DownloadedRecord(entry));
-  });
+  list->records = std::move(scores->records);
+  *ownIndex = scores->ownIndex;
   return true;
 }
 
@@ -78,8 +46,10 @@ bool THiscoreReply::ReadTables(std::vector<THiscoreTable>* tables) const {
     LogPrintf("HiScore Tables parsed incorrectly");
     return false;
   }
-  ReadChildren(list, "table", kMostTables, [&](const TXmlNode& entry) {
-    tables->push_back({entry.GetAttribute("table"), entry.GetAttribute("name")});
-  });
+  TString name;
+  TXmlNode* entry = nullptr;
+  for (list->BeginChildren(); tables->size() < kMostTables && list->NextChild(&name, &entry);) {
+    if (name == "table") tables->push_back({entry->GetAttribute("table"), entry->GetAttribute("name")});
+  }
   return true;
 }

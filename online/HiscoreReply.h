@@ -6,7 +6,7 @@
 
 #include "online/HiscoreRecords.h"
 #include "platform/text/TString.h"
-#include "platform/xml/TXmlNode.h"
+#include "online/HiscoreReplyReader.h"
 
 // A reply of the hiscore service, a document with the root "hiscore". It
 // comes from outside: lists are read only as far as the client ever asks,
@@ -25,16 +25,16 @@ class THiscoreReply {
   // stays empty).
   bool Check(TString* message) const;
   bool Has(const char* child) const;
-  // The "scores" list in document order, and the position of the first entry
-  // marked as the asking account's (kNoEntry for none); false, with a log
-  // line, without the list.
-  bool ReadScores(THiscoreList* list, int32_t* ownIndex) const;
+  // Hands over the "scores" list in document order, and the position of the
+  // first entry marked as the asking account's (kNoEntry for none); false,
+  // with a log line, without the list.
+  bool ReadScores(THiscoreList* list, int32_t* ownIndex);
   // The "tables" list of categories; false, with a log line, without it.
   bool ReadTables(std::vector<THiscoreTable>* tables) const;
 
-  static constexpr int32_t kNoEntry = -1;
+  static constexpr int32_t kNoEntry = THiscoreScoresNode::kNoEntry;
 
  private:
-  TXmlNode mDocument;
-  TXmlNode* mRoot;
+  THiscoreReplyDocument mDocument;
+  THiscoreRootNode* mRoot;
 };

@@ -324,7 +324,7 @@ int32_t THiscoreImpl::HandleReply(int32_t state, const char* reply, char* error,
   if (requestKind == kSubmission && scoreFlag) *scoreFlag = false;
   if (state != THiscoreServerLibrary::kDone) return Fail("", error, size);
   replyText = reply ? reply : "";
-  const THiscoreReply parsed(replyText.CStr());
+  THiscoreReply parsed(replyText.CStr());
   if (requestKind == kSubmission) return HandleSubmission(parsed, error, size, scoreFlag);
   if (requestKind == kScoreDownload) return HandleScores(parsed, error, size);
   if (requestKind == kCategoryDownload) return HandleTables(parsed, error, size);
@@ -361,7 +361,7 @@ void THiscoreImpl::MarkSubmitted() {
   }
 }
 
-int32_t THiscoreImpl::HandleScores(const THiscoreReply& reply, char* error, int32_t size) {
+int32_t THiscoreImpl::HandleScores(THiscoreReply& reply, char* error, int32_t size) {
   downloaded.records.clear();
   ownIndex = kNoOwnEntry;
   if (reply.Check(&messageText) && reply.ReadScores(&downloaded, &ownIndex)) return kReplyHandled;

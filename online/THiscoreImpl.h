@@ -131,7 +131,7 @@ class THiscoreImpl {
   bool UsesLibrary() const;
   int32_t Fail(const TString& message, char* error, int32_t size) const;
   int32_t HandleSubmission(const THiscoreReply& reply, char* error, int32_t size, bool* scoreFlag);
-  int32_t HandleScores(const THiscoreReply& reply, char* error, int32_t size);
+  int32_t HandleScores(THiscoreReply& reply, char* error, int32_t size);
   int32_t HandleTables(const THiscoreReply& reply, char* error, int32_t size);
   void MarkSubmitted();
 

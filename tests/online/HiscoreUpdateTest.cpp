@@ -230,6 +230,22 @@ TEST_F(HiscoreReplyHandlingTest, ReplyListsAreReadOnlyAsFarAsAsked) {
   EXPECT_EQ(hiscores.tables.size(), 256u);
 }
 
+// Entries are the "score" children of the first "scores" list; of an
+// attribute given twice the first counts.
+TEST_F(HiscoreReplyHandlingTest, OnlyTheFirstListsOwnEntriesCount) {
+  hiscores.requestKind = THiscoreImpl::kScoreDownload;
+  ASSERT_EQ(Handle(1, HiscoreDocument("<scores><group><score name=\"hidden\"/></group>"
+                                      "<score name=\"a\" account=\"false\" account=\"true\"><score name=\"in\"/></score>"
+                                      "<score name=\"b\" account=\"true\" name=\"c\" score=\"5\"/></scores>"
+                                      "<scores><score name=\"second list\"/></scores>")),
+            THiscoreImpl::kReplyHandled);
+  ASSERT_EQ(hiscores.downloaded.records.size(), 2u);
+  EXPECT_EQ(hiscores.downloaded.records[0].playerName, "a");
+  EXPECT_EQ(hiscores.downloaded.records[1].playerName, "b");
+  EXPECT_EQ(hiscores.downloaded.records[1].score, 5);
+  EXPECT_EQ(hiscores.ownIndex, 1);
+}
+
 TEST_F(HiscoreReplyHandlingTest, NumbersAreHeldToThirtyTwoBits) {
   hiscores.requestKind = THiscoreImpl::kScoreDownload;
   ASSERT_EQ(Handle(1, HiscoreDocument("<scores><score score=\"99999999999\" rank=\"-99999999999\"/>"
