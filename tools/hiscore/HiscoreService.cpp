@@ -200,6 +200,16 @@ std::string HiscoreService::Decipher(const Parameters& query, const char* parame
   return plain;
 }
 
+TXmlNode* HiscoreService::ReadSubmission(const Parameters& query, const char* parameter, TXmlNode* parsed,
+                                         std::string* document, std::string* fault) {
+  *document = Decipher(query, parameter, fault);
+  if (document->empty()) return nullptr;
+  parsed->ParseString(document->data(), document->size());
+  TXmlNode* element = parsed->GetChild(parameter);
+  if (!element) *fault = std::string("The document holds no ") + parameter;
+  return element;
+}
+
 bool HiscoreService::Admit(const std::string& name, const std::string& password) {
   if (name.empty() || password.empty()) return true;
   auto [account, made] = mPasswords.emplace(name, password);
@@ -218,13 +228,11 @@ size_t HiscoreService::Enter(const TableKey& key, const Entry& entry) {
 }
 
 std::string HiscoreService::Submit(const Parameters& query) {
-  std::string fault;
-  const std::string document = Decipher(query, "score", &fault);
-  if (document.empty()) return ProtocolError(fault);
   TXmlNode parsed;
-  parsed.ParseString(document.data(), document.size());
-  const TXmlNode* score = parsed.GetChild("score");
-  if (!score) return ProtocolError("The score document holds no score");
+  std::string document;
+  std::string fault;
+  const TXmlNode* score = ReadSubmission(query, "score", &parsed, &document, &fault);
+  if (!score) return ProtocolError(fault);
   const std::string type = Attribute(*score, "type");
   if (type.empty()) return ProtocolError("Missing required parameter: type");
   Entry entry{Attribute(*score, "name"), Attribute(*score, "data"), RawContent(document, "score"),
@@ -244,13 +252,11 @@ std::string HiscoreService::Submit(const Parameters& query) {
 }
 
 std::string HiscoreService::SubmitMedals(const Parameters& query) {
-  std::string fault;
-  const std::string document = Decipher(query, "medals", &fault);
-  if (document.empty()) return ProtocolError(fault);
   TXmlNode parsed;
-  parsed.ParseString(document.data(), document.size());
-  TXmlNode* medals = parsed.GetChild("medals");
-  if (!medals) return ProtocolError("The medal document holds no medals");
+  std::string document;
+  std::string fault;
+  TXmlNode* medals = ReadSubmission(query, "medals", &parsed, &document, &fault);
+  if (!medals) return ProtocolError(fault);
   const std::string name = Attribute(*medals, "name");
   if (!Admit(name, Attribute(*medals, "password"))) return UserMessage(kInvalidAccount);
   TString childName;

@@ -9,6 +9,8 @@
 #include <tuple>
 #include <vector>
 
+class TXmlNode;
+
 // A hiscore service of our own, for tests and for trying the game by hand:
 // it answers the client's queries ("lang", "ver", "action", ...) with the
 // documents the client reads, and keeps everything in memory.
@@ -76,6 +78,10 @@ class HiscoreService {
   // The document of a submission parameter, or "" (with the fault) when it
   // cannot be read.
   std::string Decipher(const Parameters& query, const char* parameter, std::string* fault);
+  // The element named as the parameter in the parameter's document, parsed
+  // into `parsed`; null (with the fault) when there is none.
+  TXmlNode* ReadSubmission(const Parameters& query, const char* parameter, TXmlNode* parsed, std::string* document,
+                           std::string* fault);
   // False when the name has an account with another password; makes the
   // account on its first use with a password.
   bool Admit(const std::string& name, const std::string& password);
