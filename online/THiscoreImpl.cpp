@@ -268,10 +268,7 @@ bool THiscoreImpl::SubmitScore(const char* accountName, const char* password, bo
   http->AddParameter("game", gameName.CStr());
   http->AddParameter("action", "submit");
   http->AddParameter("score", EncodeHiscoreDocument(*cipher, document).CStr());
-  submission = {gameMode, playerName, {}};
-  for (const THiscoreRecord& kept : list->second.records) {
-    if (kept.playerName == playerName) submission.sentRecords.emplace_back(kept.guid, kept.score);
-  }
+  RememberSubmission(list->second);
   onlineUserName = password && *password && accountName ? accountName : "";
   if (UsesLibrary()) {
     serverLibrary->SubmitScore(gameName.CStr(), gameMode.CStr(), accountName, password, record->guid.CStr(),
@@ -301,6 +298,15 @@ bool THiscoreImpl::SubmitMedals(const char* medalLines, const char* accountName,
   requestKind = kSubmission;
   RememberAccount(accountName, password, remember);
   return true;
+}
+
+// A reply that accepts the score covers all of the player's scores of the
+// current mode's list as they stand now.
+void THiscoreImpl::RememberSubmission(const THiscoreList& list) {
+  submission = {gameMode, playerName, {}};
+  for (const THiscoreRecord& kept : list.records) {
+    if (kept.playerName == playerName) submission.sentRecords.emplace_back(kept.guid, kept.score);
+  }
 }
 
 void THiscoreImpl::RememberAccount(const char* accountName, const char* password, bool remember) {

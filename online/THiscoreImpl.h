@@ -126,6 +126,7 @@ class THiscoreImpl {
   // A new description on the HTTP object: the address, "lang" and "ver".
   void BeginRequest();
   void Send();
+  void RememberSubmission(const THiscoreList& list);
   // The remembered account of the current player after a submission.
   void RememberAccount(const char* accountName, const char* password, bool remember);
   bool UsesLibrary() const;
