@@ -13,6 +13,7 @@ file(GLOB QUORVANE_FUZZ_SOURCES CONFIGURE_DEPENDS "${CMAKE_CURRENT_LIST_DIR}/*.c
 set(fuzz_links_CommandLineFuzz quorvane_app)
 set(fuzz_links_GameCommandLineFuzz quorvane_gui)
 set(fuzz_links_HiscoreFileFuzz quorvane_online)
+set(fuzz_links_HiscoreReplyFuzz quorvane_online)
 set(fuzz_links_HttpAddressFuzz quorvane_online)
 set(fuzz_links_LevelPlayFuzz quorvane_rules_test_kit)
 set(fuzz_links_LevelSettingsFuzz quorvane_rules_test_kit)

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <vector>
@@ -96,13 +95,6 @@ std::string HiscoreDocument(const THiscoreAccounts& accounts, const THiscoreList
   for (const TString& element : elements) text.append(element.CStr(), static_cast<size_t>(element.Length()));
   text.push_back('\0');
   return text;
-}
-
-// Decimal text as a 32-bit number: what lies outside the range is held at
-// its end instead of wrapping round, text that is no number reads as 0.
-int32_t HiscoreNumber(const TString& text) {
-  long long value = std::strtoll(text.CStr(), nullptr, 10);
-  return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }
 
 // The attributes of a row and where each goes.

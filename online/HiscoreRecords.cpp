@@ -1,6 +1,8 @@
 #include "online/HiscoreRecords.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 void THiscoreList::Add(THiscoreRecord record, bool replaceOwn) {
   if (replaceOwn) {
@@ -30,4 +32,9 @@ const THiscoreRecord* THiscoreList::FindUnsubmitted(const TString& playerName) c
 // best is always rank 1.
 void THiscoreList::Renumber() {
   for (size_t i = 0; i < records.size(); ++i) records[i].rank = static_cast<int32_t>(i + 1);
+}
+
+int32_t HiscoreNumber(const TString& text) {
+  long long value = std::strtoll(text.CStr(), nullptr, 10);
+  return static_cast<int32_t>(std::clamp<long long>(value, INT32_MIN, INT32_MAX));
 }

@@ -57,3 +57,7 @@ struct THiscoreTable {
 // The remembered accounts by player name and the local lists by game mode key.
 using THiscoreAccounts = std::map<TString, THiscoreAccount>;
 using THiscoreLists = std::map<TString, THiscoreList>;
+
+// Decimal text as a 32-bit number: what lies outside the range is held at
+// its end instead of wrapping round, text that is no number reads as 0.
+int32_t HiscoreNumber(const TString& text);

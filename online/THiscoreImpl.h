@@ -2,12 +2,25 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
+#include <vector>
 
 #include "online/HiscoreRecords.h"
 #include "platform/text/TString.h"
 
+class THiscoreReply;
+class THiscoreServerLibrary;
 class TSimpleHttp;
 class TStringCipher;
+
+// What a score submission sent, kept for its reply: the records are found
+// again by GUID, since the list may change while the request runs, and by
+// score, since a better score may take over a GUID meanwhile.
+struct THiscoreSubmission {
+  TString listName;
+  TString playerName;
+  std::vector<std::pair<TString, int32_t>> sentRecords;  // GUID and score
+};
 
 // What the hiscore client holds, and its operations on it. A record: the
 // client forwards to it, and the service's requests read and write its
@@ -15,6 +28,15 @@ class TStringCipher;
 class THiscoreImpl {
  public:
   static constexpr int32_t kNoOwnEntry = -1;
+  // What the outstanding request is.
+  static constexpr int32_t kSubmission = 0;
+  static constexpr int32_t kScoreDownload = 1;
+  static constexpr int32_t kCategoryDownload = 2;
+  // What Update says.
+  static constexpr int32_t kReplyHandled = 0;
+  static constexpr int32_t kPending = 1;
+  static constexpr int32_t kFailed = 2;
+  static constexpr int32_t kScoresAsked = 500;
 
   // A bare record: no strings, lists or accounts yet; the HTTP object and
   // the cipher, keyed with the key text, are made.
@@ -56,6 +78,20 @@ class THiscoreImpl {
   // server.
   void ReadServerFile();
 
+  // The service's requests: each abandons the one before. The submissions
+  // return false, sending nothing, when there is nothing to send.
+  void RequestTables();
+  void RequestScores(int32_t category);
+  bool SubmitScore(const char* accountName, const char* password, bool remember);
+  bool SubmitMedals(const char* medalLines, const char* accountName, const char* password, bool remember);
+  // kPending while the request runs; kReplyHandled; kFailed with the error
+  // text in the buffer. The score flag (may be null) is set for every
+  // submission that ends: true only when the score entered the service's table.
+  int32_t Update(char* error, int32_t size, bool* scoreFlag);
+  // Update once the request has ended in the given state (1 done, others
+  // failed) with the given reply text.
+  int32_t HandleReply(int32_t state, const char* reply, char* error, int32_t size, bool* scoreFlag);
+
   const THiscoreList* CurrentLocalList() const;
   // The downloaded entry at the own index, else the first one of the
   // player's name whose GUID a local score of the mode has, looked for
@@ -68,20 +104,38 @@ class THiscoreImpl {
   TString gameVersion;
   TString playerName;
   TString gameMode;
+  int32_t requestKind = kSubmission;
   std::unique_ptr<TSimpleHttp> http;
   std::vector<THiscoreTable> tables;
   TString serverAddress;
+  TString messageText;
+  TString replyText;
   TString onlineUserName;  // the account of the last submission
   THiscoreList downloaded;
   int32_t ownIndex = kNoOwnEntry;
   THiscoreLists localLists;
   THiscoreAccounts accounts;
+  THiscoreSubmission submission;
   bool languageFixed = false;
   TString defaultError;
   std::unique_ptr<TStringCipher> cipher;
   bool savingEnabled;
+  std::unique_ptr<THiscoreServerLibrary> serverLibrary;  // null when none loaded
 
  private:
+  // A new description on the HTTP object: the address, "lang" and "ver".
+  void BeginRequest();
+  void Send();
+  void RememberSubmission(const THiscoreList& list);
+  // The remembered account of the current player after a submission.
+  void RememberAccount(const char* accountName, const char* password, bool remember);
+  bool UsesLibrary() const;
+  int32_t Fail(const TString& message, char* error, int32_t size) const;
+  int32_t HandleSubmission(const THiscoreReply& reply, char* error, int32_t size, bool* scoreFlag);
+  int32_t HandleScores(THiscoreReply& reply, char* error, int32_t size);
+  int32_t HandleTables(const THiscoreReply& reply, char* error, int32_t size);
+  void MarkSubmitted();
+
   const THiscoreList* ListOf(bool local) const;
   // The name the player's entries carry in the downloaded list.
   TString OnlineName() const;

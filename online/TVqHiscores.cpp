@@ -1,6 +1,7 @@
 #include "online/TVqHiscores.h"
 
 #include "online/THiscoreImpl.h"
+#include "online/THiscoreServerLibrary.h"
 #include "platform/prefs/SettingsSource.h"
 #include "platform/text/Log.h"
 
@@ -21,6 +22,7 @@ TVqHiscores::TVqHiscores(const TString& gameName, const TString& version, bool s
   mImpl->gameVersion = version;
   mImpl->language = "en";
   mImpl->Load();
+  mImpl->serverLibrary = std::make_unique<THiscoreServerLibrary>();
   mImpl->ReadLanguageFile();
   mImpl->ReadServerFile();
 }
@@ -40,6 +42,8 @@ const TString& TVqHiscores::GetGameName() const { return mImpl->gameName; }
 const TString& TVqHiscores::GetVersion() const { return mImpl->gameVersion; }
 
 const TString& TVqHiscores::GetServerAddress() const { return mImpl->serverAddress; }
+
+void TVqHiscores::SetServerAddress(const TString& address) { mImpl->serverAddress = address; }
 
 int32_t TVqHiscores::GetTableCount() const { return static_cast<int32_t>(mImpl->tables.size()); }
 
@@ -66,4 +70,21 @@ bool TVqHiscores::GetAccount(char* name, int32_t nameSize, char* password, int32
 void TVqHiscores::AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData,
                                 const TString& serverData) {
   mImpl->AddLocalScore(score, replaceOwn, gameData, serverData);
+}
+
+void TVqHiscores::RequestTables() { mImpl->RequestTables(); }
+
+void TVqHiscores::RequestScores(int32_t category) { mImpl->RequestScores(category); }
+
+bool TVqHiscores::SubmitScore(const char* accountName, const char* password, bool remember) {
+  return mImpl->SubmitScore(accountName, password, remember);
+}
+
+bool TVqHiscores::SubmitMedals(const char* medalLines, const char* accountName, const char* password,
+                               bool remember) {
+  return mImpl->SubmitMedals(medalLines, accountName, password, remember);
+}
+
+int32_t TVqHiscores::Update(char* error, int32_t size, bool* scoreFlag) {
+  return mImpl->Update(error, size, scoreFlag);
 }

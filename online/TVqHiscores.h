@@ -41,6 +41,8 @@ class TVqHiscores {
   const TString& GetGameName() const;
   const TString& GetVersion() const;
   const TString& GetServerAddress() const;
+  // The address requests go to from now on.
+  void SetServerAddress(const TString& address);
 
   int32_t GetTableCount() const;
   // False for a null buffer, size below 1 or an index outside the categories.
@@ -64,6 +66,32 @@ class TVqHiscores {
   // With replaceOwn the player keeps one score there: a higher one replaces
   // the earlier one, any other changes nothing. The score file is saved.
   void AddLocalScore(int32_t score, bool replaceOwn, const TString& gameData, const TString& serverData = "");
+
+  // Requests to the hiscore service, one at a time: each abandons the one
+  // before. The caller polls Update until it no longer says kPending. With
+  // the local server library "vqservlet_stub.dll" loaded, it takes every
+  // request in place of the service.
+  static constexpr int32_t kReplyHandled = 0;
+  static constexpr int32_t kPending = 1;
+  static constexpr int32_t kFailed = 2;
+  // The score categories of the game.
+  void RequestTables();
+  // The best scores of the current game mode in that category (the service's
+  // own choice for an index outside the categories received).
+  void RequestScores(int32_t category);
+  // Sends the current player's best score of the mode that the service has
+  // not accepted yet; false, sending nothing, when there is none. A password
+  // makes the account name the online user name. remember keeps the account
+  // for the player, or forgets one kept.
+  bool SubmitScore(const char* accountName, const char* password, bool remember);
+  // Sends medal lines ("<medal name=... per=.../>") for the account; false,
+  // sending nothing, when a text is null.
+  bool SubmitMedals(const char* medalLines, const char* accountName, const char* password, bool remember);
+  // kPending while the request runs; kReplyHandled once its reply was taken
+  // in; kFailed with an error text for the player in the buffer. For a
+  // submission the score flag (may be null) says whether the score entered
+  // the service's table.
+  int32_t Update(char* error, int32_t size, bool* scoreFlag);
 
  private:
   std::unique_ptr<THiscoreImpl> mImpl;

@@ -110,7 +110,7 @@ ScriptedReply ScriptedReply::Redirect(const std::string& location) {
   return reply;
 }
 
-LoopbackHttpServer::LoopbackHttpServer() { Listen(); }
+LoopbackHttpServer::LoopbackHttpServer(uint16_t port) : mPort(port) { Listen(); }
 
 LoopbackHttpServer::LoopbackHttpServer(const TlsIdentity& identity) : mTls(TlsContext(identity)) {
   if (mTls) Listen();
@@ -144,6 +144,11 @@ std::string LoopbackHttpServer::Address(const std::string& pathAndQuery) const {
 void LoopbackHttpServer::Answer(const std::string& path, ScriptedReply reply) {
   std::lock_guard lock(mMutex);
   mReplies[path] = std::move(reply);
+}
+
+void LoopbackHttpServer::Respond(const std::string& path, Responder responder) {
+  std::lock_guard lock(mMutex);
+  mResponders[path] = std::move(responder);
 }
 
 std::vector<RecordedRequest> LoopbackHttpServer::Requests() const {
@@ -181,7 +186,7 @@ void LoopbackHttpServer::Serve(int socket) {
   ServerConnection connection(socket, mTls.get(), mWake[0]);
   RecordedRequest request;
   if (!connection.Open() || !ReadRequest(connection, request)) return;
-  ScriptedReply reply = ReplyFor(request.path);
+  ScriptedReply reply = ReplyFor(request);
   {
     std::lock_guard lock(mMutex);
     mRequests.push_back(request);
@@ -189,10 +194,17 @@ void LoopbackHttpServer::Serve(int socket) {
   Send(connection, reply);
 }
 
-ScriptedReply LoopbackHttpServer::ReplyFor(const std::string& path) const {
-  std::lock_guard lock(mMutex);
-  auto scripted = mReplies.find(path);
-  if (scripted != mReplies.end()) return scripted->second;
+ScriptedReply LoopbackHttpServer::ReplyFor(const RecordedRequest& request) const {
+  Responder responder;
+  {
+    std::lock_guard lock(mMutex);
+    auto scripted = mReplies.find(request.path);
+    if (scripted != mReplies.end()) return scripted->second;
+    auto found = mResponders.find(request.path);
+    if (found != mResponders.end()) responder = found->second;
+  }
+  // Outside the lock: a responder may take its time, or ask for the requests.
+  if (responder) return responder(request);
   ScriptedReply notFound;
   notFound.status = 404;
   notFound.body = "<html>not found</html>";

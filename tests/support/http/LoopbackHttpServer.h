@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -38,13 +39,17 @@ struct ScriptedReply {
   static ScriptedReply Redirect(const std::string& location);
 };
 
-// An HTTP server on 127.0.0.1 at a port the system picks, with TLS when made
-// with an identity. Each connection is served on a thread of its own and
+// An HTTP server on 127.0.0.1 at a port the system picks (or the one asked
+// for), with TLS when made with an identity. Each connection is served on a thread of its own and
 // closed after one reply; requests on a path without a scripted reply get a
 // 404 page. Nothing it does leaves the machine.
 class LoopbackHttpServer {
  public:
-  LoopbackHttpServer();
+  // Computes the reply to a request; called on the connection's thread.
+  using Responder = std::function<ScriptedReply(const RecordedRequest&)>;
+
+  // At `port` on 127.0.0.1, or at one the system picks when it is 0.
+  explicit LoopbackHttpServer(uint16_t port = 0);
   explicit LoopbackHttpServer(const TlsIdentity& identity);
   ~LoopbackHttpServer();
   LoopbackHttpServer(const LoopbackHttpServer&) = delete;
@@ -56,6 +61,8 @@ class LoopbackHttpServer {
   std::string Address(const std::string& pathAndQuery) const;
 
   void Answer(const std::string& path, ScriptedReply reply);
+  // Requests on the path are answered by the responder instead of a script.
+  void Respond(const std::string& path, Responder responder);
   std::vector<RecordedRequest> Requests() const;
 
  private:
@@ -63,7 +70,7 @@ class LoopbackHttpServer {
   void AcceptLoop();
   void Serve(int socket);
   void JoinServedConnections();
-  ScriptedReply ReplyFor(const std::string& path) const;
+  ScriptedReply ReplyFor(const RecordedRequest& request) const;
 
   std::shared_ptr<SSL_CTX> mTls;
   int mListener = -1;
@@ -71,6 +78,7 @@ class LoopbackHttpServer {
   int mWake[2] = {-1, -1};
   mutable std::mutex mMutex;
   std::map<std::string, ScriptedReply> mReplies;
+  std::map<std::string, Responder> mResponders;
   std::vector<RecordedRequest> mRequests;
   struct Connection {
     std::thread thread;

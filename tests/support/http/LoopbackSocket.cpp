@@ -10,6 +10,7 @@ int BindLoopbackSocket(uint16_t& port) {
   sockaddr_in address{};
   address.sin_family = AF_INET;
   address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+  address.sin_port = htons(port);
   socklen_t length = sizeof address;
   if (bound < 0 || bind(bound, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
       getsockname(bound, reinterpret_cast<sockaddr*>(&address), &length) != 0) {
