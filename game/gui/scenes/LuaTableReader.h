@@ -36,9 +36,8 @@ class TLuaStackGuard {
 };
 
 // Every key of the table in the order of its traversal: a key of type
-// number gives a number entry, a byte-string key a name entry; keys of any
-// other type (a numeric string included among names, booleans, tables,
-// wide strings) are skipped or kept as names accordingly. Empty for null.
+// number gives a number entry, a string key a name entry (a numeric string
+// stays a name); keys of any other type are skipped. Empty for null.
 std::vector<TLuaTableEntry> ReadLuaTableEntries(const TLuaTable* table);
 
 // The value as a table; null when it is none.

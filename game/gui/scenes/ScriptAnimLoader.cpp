@@ -22,12 +22,12 @@ constexpr char kSceneSearchPath[] = "assets/?";
 // a table nested far deeper would use up the stack.
 constexpr size_t kDeepestNesting = 32;
 
-float Radians(double degrees) { return static_cast<float>(degrees / 360.0 * 6.2831854820251465); }
+float SceneRadians(double degrees) { return static_cast<float>(degrees / 360.0 * 6.2831854820251465); }
 
-bool IsPosKey(const TLuaTableEntry& entry) { return !IsNumberKey(entry) && entry.keyName == "Pos"; }
+bool IsScenePosKey(const TLuaTableEntry& entry) { return !IsNumberKey(entry) && entry.keyName == "Pos"; }
 
 // The table's address: the same table reached twice gives the same one.
-const void* TableIdentity(const TLuaTable& table) {
+const void* LuaTableIdentity(const TLuaTable& table) {
   lua_State* L = table.GetState();
   table.Push();
   const void* identity = lua_topointer(L, -1);
@@ -35,25 +35,25 @@ const void* TableIdentity(const TLuaTable& table) {
   return identity;
 }
 
-TVec2 ReadPoint(const TLuaTable& table, const char* key) {
+TVec2 ReadScenePoint(const TLuaTable& table, const char* key) {
   const std::unique_ptr<TLuaTable> point = table.GetTable(key);
   if (!point) return TVec2();
   return TVec2(static_cast<float>(point->GetNumberAt(1, 0.0)), static_cast<float>(point->GetNumberAt(2, 0.0)));
 }
 
-float ReadFloat(const TLuaTable& table, const char* key) { return static_cast<float>(table.GetNumber(key, 0.0)); }
+float ReadSceneFloat(const TLuaTable& table, const char* key) { return static_cast<float>(table.GetNumber(key, 0.0)); }
 
-uint32_t ReadCount(const TLuaTable& table, const char* key) {
+uint32_t ReadSceneCount(const TLuaTable& table, const char* key) {
   return static_cast<uint32_t>(LuaNumberToInt(table.GetNumber(key, 0.0)));
 }
 
-std::shared_ptr<TLayerProperty> BuildProperty(const TLuaTableEntry& entry) {
+std::shared_ptr<TLayerProperty> BuildLayerProperty(const TLuaTableEntry& entry) {
   if (IsNumberKey(entry)) return nullptr;
   if (entry.keyName == "Pos") return std::make_shared<TLayerPos>(GetEntryVec2(entry));
   const double value = GetEntryNumber(entry);
   if (entry.keyName == "Alpha") return std::make_shared<TLayerAlpha>(static_cast<float>(value));
   if (entry.keyName == "Scale") return std::make_shared<TLayerScale>(static_cast<float>(value));
-  if (entry.keyName == "Rotation") return std::make_shared<TLayerRotation>(Radians(value));
+  if (entry.keyName == "Rotation") return std::make_shared<TLayerRotation>(SceneRadians(value));
   return nullptr;
 }
 
@@ -85,9 +85,9 @@ class TSceneBuilder {
     auto layer = std::make_shared<TLayer>(fileName, std::move(graphic));
     const PathStep step(*this, table);
     for (const TLuaTableEntry& entry : ReadLuaTableEntries(&table)) {
-      if (std::unique_ptr<TLuaTable> value = IsPosKey(entry) ? nullptr : GetEntryTable(entry)) {
+      if (std::unique_ptr<TLuaTable> value = IsScenePosKey(entry) ? nullptr : GetEntryTable(entry)) {
         if (std::shared_ptr<TLayerAttribute> item = BuildItem(*value, nullptr)) layer->GetTimeline().Add(item);
-      } else if (std::shared_ptr<TLayerProperty> property = BuildProperty(entry)) {
+      } else if (std::shared_ptr<TLayerProperty> property = BuildLayerProperty(entry)) {
         property->Apply(*layer);
       }
     }
@@ -110,30 +110,30 @@ class TSceneBuilder {
 
   static std::shared_ptr<TLayerAttribute> BuildChange(const TLuaTable& table, const TString& type,
                                                       TLayerAttribute& parent) {
-    const float duration = ReadFloat(table, "duration");
+    const float duration = ReadSceneFloat(table, "duration");
     if (type == "SetPos") {
-      return std::make_shared<TPosAction>(parent, duration, ReadPoint(table, "start"), ReadPoint(table, "end"));
+      return std::make_shared<TPosAction>(parent, duration, ReadScenePoint(table, "start"), ReadScenePoint(table, "end"));
     }
     if (type == "SetRotation") {
-      return std::make_shared<TRotationAction>(parent, duration, Radians(table.GetNumber("start", 0.0)),
-                                               Radians(table.GetNumber("end", 0.0)));
+      return std::make_shared<TRotationAction>(parent, duration, SceneRadians(table.GetNumber("start", 0.0)),
+                                               SceneRadians(table.GetNumber("end", 0.0)));
     }
-    const float from = ReadFloat(table, "start");
-    const float to = ReadFloat(table, "end");
+    const float from = ReadSceneFloat(table, "start");
+    const float to = ReadSceneFloat(table, "end");
     if (type == "SetScale") return std::make_shared<TScaleAction>(parent, duration, from, to);
     return std::make_shared<TAlphaAction>(parent, duration, from, to);
   }
 
   std::shared_ptr<TLayerAttribute> BuildEvent(const TLuaTable& table, TLayerAttribute* parent) {
     if (!MayEnter(table)) return nullptr;
-    auto event = std::make_shared<TEvent>(parent, ReadCount(table, "start"));
+    auto event = std::make_shared<TEvent>(parent, ReadSceneCount(table, "start"));
     FillGroup(table, *event);
     return event;
   }
 
   std::shared_ptr<TLayerAttribute> BuildLoop(const TLuaTable& table, TLayerAttribute* parent) {
     if (!MayEnter(table)) return nullptr;
-    auto loop = std::make_shared<TLoop>(parent, ReadCount(table, "counter"));
+    auto loop = std::make_shared<TLoop>(parent, ReadSceneCount(table, "counter"));
     FillGroup(table, *loop);
     return loop;
   }
@@ -143,9 +143,9 @@ class TSceneBuilder {
   void FillGroup(const TLuaTable& table, TGroup& group) {
     const PathStep step(*this, table);
     for (const TLuaTableEntry& entry : ReadLuaTableEntries(&table)) {
-      if (std::unique_ptr<TLuaTable> value = IsPosKey(entry) ? nullptr : GetEntryTable(entry)) {
+      if (std::unique_ptr<TLuaTable> value = IsScenePosKey(entry) ? nullptr : GetEntryTable(entry)) {
         if (std::shared_ptr<TLayerAttribute> child = BuildItem(*value, &group)) group.AddChild(child);
-      } else if (std::shared_ptr<TLayerProperty> property = BuildProperty(entry)) {
+      } else if (std::shared_ptr<TLayerProperty> property = BuildLayerProperty(entry)) {
         group.AddProperty(property);
       }
     }
@@ -154,7 +154,7 @@ class TSceneBuilder {
   // Whether the table may be walked: not one the path passes through
   // already, and not too deep.
   bool MayEnter(const TLuaTable& table) {
-    if (std::find(mPath.begin(), mPath.end(), TableIdentity(table)) != mPath.end()) {
+    if (std::find(mPath.begin(), mPath.end(), LuaTableIdentity(table)) != mPath.end()) {
       LogPrintf("Scene %s: a table that holds itself is skipped", mFileName.CStr());
       return false;
     }
@@ -169,7 +169,7 @@ class TSceneBuilder {
   class PathStep {
    public:
     PathStep(TSceneBuilder& builder, const TLuaTable& table) : mBuilder(builder) {
-      mBuilder.mPath.push_back(TableIdentity(table));
+      mBuilder.mPath.push_back(LuaTableIdentity(table));
     }
     ~PathStep() { mBuilder.mPath.pop_back(); }
     PathStep(const PathStep&) = delete;

@@ -4,22 +4,22 @@ namespace GUI::ScriptAnim {
 
 namespace {
 
-constexpr float kLeastScale = 0.001f;
+constexpr float kLeastLayerScale = 0.001f;
 // Fainter or smaller than this a layer is not drawn.
-constexpr float kLeastVisible = 0.01f;
+constexpr float kLeastVisibleLayer = 0.01f;
 
 }  // namespace
 
 void TLayer::Draw(float alpha) {
   mTimeline.Update(*this);
   const float drawnAlpha = alpha * mAlpha;
-  if (drawnAlpha > kLeastVisible && mScale > kLeastVisible && mGraphic) {
+  if (drawnAlpha > kLeastVisibleLayer && mScale > kLeastVisibleLayer && mGraphic) {
     mGraphic->Draw(mPosition, drawnAlpha, mScale, mRotation);
   }
 }
 
 // A value that is not a number takes the lower bound.
-void TLayer::SetScale(float scale) { mScale = scale >= kLeastScale ? scale : kLeastScale; }
+void TLayer::SetScale(float scale) { mScale = scale >= kLeastLayerScale ? scale : kLeastLayerScale; }
 
 void TLayer::SetAlpha(float alpha) {
   if (!(alpha >= 0.0f)) {

@@ -42,7 +42,7 @@ class LuaTableReaderTest : public testing::Test {
 };
 
 // How each entry was read: "n:<number>" or "s:<name>".
-std::vector<std::string> KeysOf(const std::vector<TLuaTableEntry>& entries) {
+std::vector<std::string> EntryKeysOf(const std::vector<TLuaTableEntry>& entries) {
   std::vector<std::string> keys;
   for (const TLuaTableEntry& entry : entries) {
     keys.push_back(IsNumberKey(entry) ? "n:" + std::to_string(static_cast<int>(entry.keyNumber))
@@ -53,7 +53,7 @@ std::vector<std::string> KeysOf(const std::vector<TLuaTableEntry>& entries) {
 
 TEST_F(LuaTableReaderTest, ListItemsAndNamedFieldsAreEachListedOnceWithTheirKind) {
   const auto table = TableOf("t = {5, 6, 7, name = 'x', flag = true}");
-  std::vector<std::string> keys = KeysOf(ReadLuaTableEntries(table.get()));
+  std::vector<std::string> keys = EntryKeysOf(ReadLuaTableEntries(table.get()));
   ASSERT_EQ(keys.size(), 5u);
   EXPECT_EQ(std::vector<std::string>(keys.begin(), keys.begin() + 3), (std::vector<std::string>{"n:1", "n:2", "n:3"}))
       << "list items first, in index order";
@@ -64,7 +64,7 @@ TEST_F(LuaTableReaderTest, ListItemsAndNamedFieldsAreEachListedOnceWithTheirKind
 
 TEST_F(LuaTableReaderTest, BooleanAndTableKeysAreSkipped) {
   const auto table = TableOf("t = {[true] = 1, [false] = 2, [{}] = 3, kept = 4}");
-  EXPECT_EQ(KeysOf(ReadLuaTableEntries(table.get())), (std::vector<std::string>{"s:kept"}));
+  EXPECT_EQ(EntryKeysOf(ReadLuaTableEntries(table.get())), (std::vector<std::string>{"s:kept"}));
 }
 
 // A numeric string read as the number would be looked up under the number,

@@ -15,7 +15,7 @@ namespace {
 constexpr int kSceneDraws = 64;
 
 // The names the level's scenes of that kind take over many draws.
-std::set<std::string> NamesDrawn(const GamePlay::TLevelKey& level, const char* kind) {
+std::set<std::string> SceneNamesDrawn(const GamePlay::TLevelKey& level, const char* kind) {
   std::srand(85);
   std::set<std::string> names;
   for (int i = 0; i < kSceneDraws; ++i) names.insert(SceneFileName(level, kind).CStr());
@@ -24,18 +24,18 @@ std::set<std::string> NamesDrawn(const GamePlay::TLevelKey& level, const char* k
 
 TEST(SceneFileName, AZenLevelHasOneFrontSceneAndTwoBackScenes) {
   for (uint32_t level : {1u, 7u, 40u}) {
-    EXPECT_EQ(NamesDrawn({0, level}, "fore"), (std::set<std::string>{"backgrounds/fore_zen.lua"}));
-    EXPECT_EQ(NamesDrawn({0, level}, "back"),
+    EXPECT_EQ(SceneNamesDrawn({0, level}, "fore"), (std::set<std::string>{"backgrounds/fore_zen.lua"}));
+    EXPECT_EQ(SceneNamesDrawn({0, level}, "back"),
               (std::set<std::string>{"backgrounds/back_zen01.lua", "backgrounds/back_zen02.lua"}));
   }
 }
 
 TEST(SceneFileName, AJourneyLevelDrawsOneOfTwoWhateverTheWorld) {
   for (uint32_t world = 1; world <= 10; ++world) {
-    EXPECT_EQ(NamesDrawn({world, 3}, "back"),
+    EXPECT_EQ(SceneNamesDrawn({world, 3}, "back"),
               (std::set<std::string>{"backgrounds/back1-1.lua", "backgrounds/back1-2.lua"}))
         << world;
-    EXPECT_EQ(NamesDrawn({world, 3}, "fore"),
+    EXPECT_EQ(SceneNamesDrawn({world, 3}, "fore"),
               (std::set<std::string>{"backgrounds/fore1-1.lua", "backgrounds/fore1-2.lua"}))
         << world;
   }

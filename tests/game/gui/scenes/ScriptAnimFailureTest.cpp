@@ -11,11 +11,11 @@
 namespace GUI {
 namespace {
 
-constexpr char kNoFile[] = "";  // the scene file is not written
+constexpr char kMissingSceneFile[] = "";  // the scene file is not written
 
 struct BrokenScene {
   const char* name;
-  const char* text;  // kNoFile: the file is missing
+  const char* text;  // kMissingSceneFile: the file is missing
   size_t layers;
   size_t items;  // timeline items of the first layer
   const char* logged;  // "" when nothing need be said
@@ -47,13 +47,13 @@ TEST_P(BrokenScenes, LeaveWhatMakesSenseAndSayWhy) {
   }
 }
 
-constexpr char kEventWithChange[] =
+constexpr char kValidEventWithChange[] =
     "{ __type__ = 'Event', { __type__ = 'SetAlpha', duration = 50, start = 0, ['end'] = 1 } }";
 
 INSTANTIATE_TEST_SUITE_P(
     Files, BrokenScenes,
     testing::Values(
-        BrokenScene{"AMissingFile", kNoFile, 0, 0, "could not load package `backgrounds/missing.lua'"},
+        BrokenScene{"AMissingFile", kMissingSceneFile, 0, 0, "could not load package `backgrounds/missing.lua'"},
         BrokenScene{"ASyntaxError", "Animations = {", 0, 0, "error loading package `backgrounds/test.lua'"},
         BrokenScene{"ARuntimeError", "error('the scene broke')", 0, 0, "the scene broke"},
         BrokenScene{"NoAnimations", "Other = {}", 0, 0, "Scene backgrounds/test.lua sets no Animations table"},
@@ -89,7 +89,7 @@ TEST_F(SceneRig, TheCallersSearchPathComesBackAfterTheLoad) {
 }
 
 TEST_F(SceneRig, AValidSceneWithEveryKindOfItemLoadsWithoutALogLine) {
-  const auto scene = LoadLayer(std::string(kEventWithChange) +
+  const auto scene = LoadLayer(std::string(kValidEventWithChange) +
                                ", { __type__ = 'Loop', counter = 2, Pos = {1, 2},"
                                " { __type__ = 'SetScale', duration = 20, start = 1, ['end'] = 2 },"
                                " { __type__ = 'SetRotation', duration = 20, start = 0, ['end'] = 10 },"
