@@ -24,6 +24,7 @@ set(fuzz_links_PiecesDumpFuzz quorvane_rules_test_kit)
 set(fuzz_links_PowerUpTablesFuzz quorvane_rules_test_kit)
 set(fuzz_links_ProgressFuzz quorvane_gui)
 set(fuzz_links_RingGeometryFuzz quorvane_gui quorvane_test_support)
+set(fuzz_links_SceneFuzz quorvane_gui quorvane_test_support)
 set(fuzz_links_ScoresFuzz quorvane_rules_test_kit)
 
 # Adds the program `target` built from the fuzzing program `fuzzer`'s source

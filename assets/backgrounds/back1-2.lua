@@ -1,0 +1,32 @@
+-- A starry night: a ring of light turns slowly, three stars twinkle (each a
+-- loop of a brightening and a dimming event), and a shooting star crosses
+-- three times.
+Animations = {
+  { filename = "backgrounds/scenes/sky-night", Pos = {400, 300} },
+  { filename = "backgrounds/scenes/halo", Pos = {400, 300}, Scale = 2.2, Alpha = 0.5,
+    { __type__ = "Loop",
+      { __type__ = "SetRotation", duration = 90000, start = 0, ["end"] = 360 } } },
+  { filename = "backgrounds/scenes/star", Pos = {120, 90}, Alpha = 0.2,
+    { __type__ = "Loop",
+      { __type__ = "Event", start = 0,
+        { __type__ = "SetAlpha", duration = 1400, start = 0.2, ["end"] = 1 } },
+      { __type__ = "Event", start = 1400,
+        { __type__ = "SetAlpha", duration = 1400, start = 1, ["end"] = 0.2 } } } },
+  { filename = "backgrounds/scenes/star", Pos = {690, 150}, Alpha = 0.2, Scale = 0.7,
+    { __type__ = "Loop",
+      { __type__ = "Event", start = 700,
+        { __type__ = "SetAlpha", duration = 1100, start = 0.2, ["end"] = 1 } },
+      { __type__ = "Event", start = 1800,
+        { __type__ = "SetAlpha", duration = 1100, start = 1, ["end"] = 0.2 } } } },
+  { filename = "backgrounds/scenes/star", Pos = {560, 60}, Alpha = 0.2, Scale = 0.5,
+    { __type__ = "Loop",
+      { __type__ = "Event", start = 300,
+        { __type__ = "SetAlpha", duration = 900, start = 0.2, ["end"] = 0.9 } },
+      { __type__ = "Event", start = 1200,
+        { __type__ = "SetAlpha", duration = 900, start = 0.9, ["end"] = 0.2 } } } },
+  { filename = "backgrounds/scenes/star", Pos = {-20, 40}, Alpha = 0, Scale = 0.6,
+    { __type__ = "Loop", counter = 3,
+      { __type__ = "Event", start = 5000,
+        { __type__ = "SetPos", duration = 1500, start = {-20, 40}, ["end"] = {420, 180} },
+        { __type__ = "SetAlpha", duration = 1500, start = 1, ["end"] = 0 } } } },
+}
