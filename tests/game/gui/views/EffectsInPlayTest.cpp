@@ -12,27 +12,16 @@
 
 #include "game/gui/effects/IEffect.h"
 #include "game/gui/effects/TExplosionEffect.h"
-#include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/play/TTowerMeasurement.h"
-#include "game/gui/play/TTowerViewImpl.h"
-#include "game/gui/views/TViewFactory.h"
-#include "game/rules/control/ITowerControl.h"
-#include "game/rules/control/TInputLocks.h"
-#include "game/rules/level/TLevelSettings.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
 #include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "game/rules/powerups/TPowerUpControl.h"
-#include "game/rules/scoring/TScoring.h"
-#include "game/rules/tower/TTower.h"
-#include "tests/game/gui/views/ViewTestKit.h"
-#include "tests/support/BuiltDataFolder.h"
-#include "tests/support/rules/LevelRig.h"
+#include "tests/game/gui/views/BlockerLevelTest.h"
 #include "tests/support/rules/TowerBot.h"
 
 namespace GUI {
 namespace {
 
-constexpr GamePlay::TLevelKey kBlastLevel{3, 2};  // blockers that bombs and matches break
 constexpr int32_t kBombRing = 2;
 constexpr int32_t kBombSlot = 4;
 constexpr int kMostUpdates = 6000;
@@ -47,36 +36,14 @@ struct SeenEffect {
   int frames = 0;
 };
 
-// The effects of the tower as the tower view keeps them.
-struct EffectList {
+// One effect of the tower as the tower view keeps it, with its record.
+struct KeptEffect {
   std::unique_ptr<IEffect> effect;
   SeenEffect* seen;
 };
 
-class EffectsInPlayTest : public testing::Test {
+class EffectsInPlayTest : public BlockerLevelTest {
  protected:
-  void SetUp() override {
-    auto settings = GamePlay::TLevelSettings::Load(kBlastLevel, "levels/world03.xml", false);
-    ASSERT_NE(settings, nullptr);
-    towerView = factory.CreateTowerView(nullptr, *settings);
-    rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kBlastLevel,
-                                     TuningFromStrings(),
-                                     LevelViews{&factory, &factory, towerView.get()});
-    ASSERT_TRUE(rig->IsReady());
-    towerView->SetModel(rig->tower.get());
-    towerView->SetUp(rig->scoring.get(), nullptr);
-  }
-
-  TGraphicRegistry* HeldPictures() {
-    HoldRecordingPictures(registry, &journal);
-    return &registry;
-  }
-
-  bool IsAtRest() {
-    return !rig->control->GetInputLocks()->IsAnyLocked() && !rig->tower->IsComboRunning() &&
-           !rig->tower->CanDeliver();
-  }
-
   // One frame's effect pass: finished effects go, every cell is offered
   // for a blast, then the tower's breaking pieces, and every effect left is
   // drawn. The pieces are told their cells first, as the piece pass does.
@@ -88,7 +55,7 @@ class EffectsInPlayTest : public testing::Test {
         tower.GetPiece(ring, slot)->GetView()->SetCell(ring, slot, false);
       }
     }
-    std::erase_if(effects, [this](const EffectList& kept) {
+    std::erase_if(effects, [this](const KeptEffect& kept) {
       if (!kept.effect->IsFinished()) return false;
       kept.seen->droppedAt = rig->clock.Ticks();
       return true;
@@ -101,7 +68,7 @@ class EffectsInPlayTest : public testing::Test {
     std::vector<std::unique_ptr<IEffect>> breaks;
     factory.CreateBreakEffects(breaks, tower);
     for (std::unique_ptr<IEffect>& effect : breaks) Keep(std::move(effect), bursts);
-    for (EffectList& kept : effects) {
+    for (KeptEffect& kept : effects) {
       journal.clear();
       kept.effect->Draw();
       kept.seen->frames += journal.size() == 1 ? 1 : 0;
@@ -153,13 +120,7 @@ class EffectsInPlayTest : public testing::Test {
     }
   }
 
-  BuiltDataFolder folder;
-  TGraphicRegistry registry;
-  std::vector<RecordedDraw> journal;
-  TViewFactory factory{HeldPictures(), nullptr, true, 1.0f};
-  std::unique_ptr<TTowerViewImpl> towerView;
-  std::unique_ptr<LevelRig> rig;
-  std::vector<EffectList> effects;
+  std::vector<KeptEffect> effects;
   std::vector<std::unique_ptr<SeenEffect>> blasts;
   std::vector<std::unique_ptr<SeenEffect>> bursts;
 };
