@@ -9,11 +9,13 @@
 #include "game/rules/powerups/IPowerUpViewFactory.h"
 
 namespace GamePlay {
+class ITowerModel;
 class TLevelSettings;
 }
 
 namespace GUI {
 
+class IEffect;
 class TArcadeWindow;
 class TBpmFlasher;
 class TGraphicRegistry;
@@ -74,10 +76,26 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   // null view for any other piece.
   GamePlay::TPieceViewPtr CreateHighlightView(const GamePlay::TPiecePtr& piece, bool alert);
 
+  // The blast of the power-up a vanishing piece carries (a bomb or a colour
+  // change), made once per piece; null for any other piece, for a lock or
+  // a gear, and for a piece whose blast was made already. The slot is the
+  // cell's, which the blast does not need.
+  std::unique_ptr<IEffect> CreateExplosionEffect(int32_t ring, int32_t slot,
+                                                 const GamePlay::TPiecePtr& piece);
+  // The burst of every blocker, lock and gear the model has started to
+  // break, in the model's order, added to the list; the model's list is
+  // emptied.
+  void CreateBreakEffects(std::vector<std::unique_ptr<IEffect>>& effects,
+                          GamePlay::ITowerModel& model);
+
  private:
   // The view of the piece a passing or vanishing piece wraps.
   static GamePlay::TPieceViewPtr WrappedView(const GamePlay::TPiecePtr& piece);
   bool CanPlacePieces(const char* maker) const;
+  // The graphic and scale of the blast of a power-up; false for one that
+  // has none.
+  bool FindBlast(const GamePlay::TPowerUpPtr& powerUp, TViewGraphics::Graphic& graphic,
+                 float& scale) const;
   GamePlay::TPieceViewPtr CreateIndicator(const GamePlay::TPiecePtr& piece,
                                           TViewGraphics::Graphic graphic, bool strong,
                                           bool pulsing);

@@ -10,20 +10,11 @@
 #include <memory>
 #include <vector>
 
-#include "game/gui/effects/TGraphicRegistry.h"
-#include "game/gui/play/TTowerViewImpl.h"
-#include "game/gui/views/TViewFactory.h"
-#include "game/rules/control/ITowerControl.h"
-#include "game/rules/control/TInputLocks.h"
-#include "game/rules/level/TLevelSettings.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TDisappearingPiece.h"
 #include "game/rules/pieces/TFallingPiece.h"
-#include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
-#include "tests/game/gui/views/ViewTestKit.h"
-#include "tests/support/BuiltDataFolder.h"
-#include "tests/support/rules/LevelRig.h"
+#include "tests/game/gui/views/BlockerLevelTest.h"
 
 namespace GUI {
 namespace {
@@ -31,8 +22,7 @@ namespace {
 using GamePlay::IPiece;
 using GamePlay::TPiecePtr;
 
-constexpr GamePlay::TLevelKey kBlockerLevel{3, 2};  // eight blockers among seven rings
-constexpr int kPlayUpdates = 3000;                  // half a minute of play
+constexpr int kPlayUpdates = 3000;  // half a minute of play
 constexpr int kSettleUpdates = 500;
 
 // What the frames showed.
@@ -44,30 +34,8 @@ struct SeenInPlay {
   std::map<const IPiece*, int> vanishingFrames;
 };
 
-class ViewsInPlayTest : public testing::Test {
+class ViewsInPlayTest : public BlockerLevelTest {
  protected:
-  void SetUp() override {
-    auto settings = GamePlay::TLevelSettings::Load(kBlockerLevel, "levels/world03.xml", false);
-    ASSERT_NE(settings, nullptr);
-    towerView = factory.CreateTowerView(nullptr, *settings);
-    rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kBlockerLevel,
-                                     TuningFromStrings(),
-                                     LevelViews{&factory, &factory, towerView.get()});
-    ASSERT_TRUE(rig->IsReady());
-    towerView->SetModel(rig->tower.get());
-    towerView->SetUp(rig->scoring.get(), nullptr);
-  }
-
-  TGraphicRegistry* HeldPictures() {
-    HoldRecordingPictures(registry, &journal);
-    return &registry;
-  }
-
-  bool IsAtRest() {
-    return !rig->control->GetInputLocks()->IsAnyLocked() && !rig->tower->IsComboRunning() &&
-           !rig->tower->CanDeliver();
-  }
-
   // As the tower view's piece pass: every view is told its cell, then each
   // is drawn in place, from the outermost ring in.
   void DrawTower(SeenInPlay& seen) {
@@ -114,12 +82,6 @@ class ViewsInPlayTest : public testing::Test {
     return marks;
   }
 
-  BuiltDataFolder folder;
-  TGraphicRegistry registry;
-  std::vector<RecordedDraw> journal;
-  TViewFactory factory{HeldPictures(), nullptr, true, 1.0f};
-  std::unique_ptr<TTowerViewImpl> towerView;
-  std::unique_ptr<LevelRig> rig;
 };
 
 TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
