@@ -21,28 +21,6 @@ namespace {
 constexpr uint32_t kHostTextMessage = 1024;
 constexpr float kPlayerVolume = 0.8f;
 
-// The texts a host reads from the posted words: four bytes of each word, in
-// little-endian order, up to each zero byte.
-std::vector<std::string> HostTexts(const FakeHostWindow& host) {
-  std::vector<std::string> texts;
-  std::string current;
-  for (const FakeHostWindow::Received& post : host.received) {
-    if (post.code != kHostTextMessage || post.sent) continue;
-    const uint64_t piece = static_cast<uint32_t>(post.first) | uint64_t{static_cast<uint32_t>(post.second)} << 32;
-    for (int byte = 0; byte < 8; ++byte) {
-      const char c = static_cast<char>((piece >> (8 * byte)) & 0xff);
-      if (c == '\0') {
-        // The rest of the piece means nothing.
-        texts.push_back(current);
-        current.clear();
-        break;
-      }
-      current += c;
-    }
-  }
-  return texts;
-}
-
 // A bridge installed for game time, in a main window held by a fake host,
 // with a sound manager whose master volume the player set below full.
 class THostBridgeTest : public testing::Test {
@@ -65,7 +43,7 @@ class THostBridgeTest : public testing::Test {
     StartHosted();
     bridge.HandleHostCommand(7);
   }
-  std::vector<std::string> Texts() const { return HostTexts(host); }
+  std::vector<std::string> Texts() const { return host.Texts(); }
   float Volume() { return sound.GetVolume(-1); }
   // The play time the host is told, in seconds.
   std::string ToldPlayTime() {
