@@ -18,8 +18,6 @@
 #include "tests/support/FakeHostWindow.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/BuiltGameStart.h"
-#include "windows/core/TWindowManager.h"
-#include "windows/script/TWindowScript.h"
 
 namespace {
 
@@ -106,9 +104,9 @@ TEST_F(HostedGameScenario, TheHostHearsTheGameAndStartsItsSession) {
         "ScoreBroadcast\\(\"<game><score>700</score><time>[0-9]+</time></game>\"\\)\n");
     driver.Check(std::regex_match(scores, told), "the committed score is submitted and broadcast:\n" + scores);
 
-    TWindowScript& script = *driver.Platform()->GetWindowManager()->GetScript();
-    script.DoLuaString("GoDownloadLink()");
-    script.DoLuaString("GameEnd()");
+    // What the Lua functions "GoDownloadLink" and "GameEnd" call.
+    TGameApp::Instance().GoDownloadLink();
+    TGameApp::Instance().GameEnd();
     driver.Check(TakeHostTexts(portal) == std::vector<std::string>{"CustomEvent(\"<gamedata>CustomEvent</gamedata>\")",
                                                                "GameEnd(\"<gamedata></gamedata>\")"},
                  "the download link and the end go to the portal");
