@@ -2,9 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/time/GameTime.h"
@@ -365,6 +367,31 @@ TEST_F(THostBridgeTest, ScoreBroadcastNeedsAChangedScoreAndASecondSinceTheLast) 
   bridge.HandleHostCommand(7);
   bridge.SendScoreBroadcast(200);
   EXPECT_EQ(Texts().size(), 3u) << "a new session forgets the last broadcast";
+}
+
+// The cursor and sound threads read game time, and so the paused time,
+// while the main thread carries out the host's commands.
+TEST_F(THostBridgeTest, PausedTimeMayBeReadWhileTheHostCommands) {
+  StartSession();
+  std::atomic<bool> done{false};
+  std::thread reader([&] {
+    uint32_t last = 0;
+    while (!done.load()) {
+      const uint32_t now = GetGameTime();
+      EXPECT_GE(now, last);
+      last = now;
+      bridge.IsHostPaused();
+    }
+  });
+  for (int round = 0; round < 200; ++round) {
+    bridge.HandleHostCommand(round % 2 == 0 ? 4 : 5);
+    bridge.SetGamePaused(round % 3 == 0);
+    bridge.SendScoreBroadcast(round);
+    clock.Advance(7);
+  }
+  done = true;
+  reader.join();
+  EXPECT_EQ(bridge.GetHostPausedTime(), 700u);
 }
 
 TEST(HostBridgeFunctions, ReachTheProcessWideBridgeWhichStartsOff) {
