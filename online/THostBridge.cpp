@@ -236,15 +236,20 @@ void THostBridge::ReleaseCaptureForHostPage() {
 
 // Silent while the host muted the game, the game or the host pauses it, or
 // no session runs; the master volume the bridge found comes back afterwards.
+// A master volume the game set while the bridge held it at 0 (the player's
+// volume, read as the game starts) is the one to come back, and the silence
+// holds.
 void THostBridge::UpdateHostMute() {
   TSoundManager* sound = FindSoundManager();
   if (!sound) return;
   bool silent = mHostMuted || mGamePaused || mHostPaused || !mSessionRunning;
-  if (silent && !mBridgeMuted) {
+  if (silent) {
+    const float master = sound->GetVolume(kMasterVolumeGroup);
+    if (mBridgeMuted && master == 0.0f) return;
     mBridgeMuted = true;
-    mSavedVolume = sound->GetVolume(kMasterVolumeGroup);
+    mSavedVolume = master;
     sound->SetVolume(0.0f);
-  } else if (!silent && mBridgeMuted) {
+  } else if (mBridgeMuted) {
     sound->SetVolume(mSavedVolume);
     mBridgeMuted = false;
     mSavedVolume = 0.0f;

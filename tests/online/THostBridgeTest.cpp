@@ -323,6 +323,18 @@ TEST_F(THostBridgeTest, BeforeTheFirstSessionTheFirstEventMutesUntilTheSessionRu
   EXPECT_FLOAT_EQ(Volume(), kPlayerVolume) << "the saved master volume comes back";
 }
 
+// The game sets the player's volume as it starts, after its first event
+// has muted it: the silence holds, and that volume is the one to come back.
+TEST_F(THostBridgeTest, AVolumeSetDuringTheSilenceIsSilencedAndComesBackLater) {
+  bridge.EnableHostBridge();
+  bridge.SendGameReady("Journey");
+  sound.SetVolume(0.6f);
+  bridge.SendSessionReady();
+  EXPECT_FLOAT_EQ(Volume(), kSilent);
+  bridge.HandleHostCommand(7);
+  EXPECT_FLOAT_EQ(Volume(), 0.6f);
+}
+
 TEST_F(THostBridgeTest, GamePauseAndHostMuteSilenceTheSoundUntilBothEnd) {
   StartSession();
   bridge.SetGamePaused(true);
