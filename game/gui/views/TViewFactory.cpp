@@ -5,6 +5,7 @@
 #include "game/gui/effects/TExplosionEffect.h"
 #include "game/gui/play/TTowerMeasurement.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/views/IVanishingSounds.h"
 #include "game/gui/views/TBlockedPieceView.h"
 #include "game/gui/views/TCounterPieceView.h"
 #include "game/gui/views/TDisappearingPieceView.h"
@@ -50,7 +51,8 @@ TViewFactory::TViewFactory(TGraphicRegistry* registry, TBpmFlasher* flasher, boo
       mNullView(std::make_shared<TNullPieceView>()),
       mFlasher(flasher),
       mMeasurement(std::make_unique<TTowerMeasurement>()),
-      mGraphics(TViewGraphics::Fetch(*registry)) {}
+      mGraphics(TViewGraphics::Fetch(*registry)),
+      mVanishingSounds(&GameVanishingSounds()) {}
 
 TViewFactory::~TViewFactory() = default;
 
@@ -100,7 +102,7 @@ GamePlay::TPieceViewPtr TViewFactory::CreateDisappearingView(const GamePlay::TPi
   TVanishingPictures pictures{mGraphics.sparkByColour, mGraphics.filling,
                               mGraphics.areaBombByColour, mGraphics.edgeGlow};
   return std::make_shared<TDisappearingPieceView>(WrappedView(piece), std::move(pictures), tower,
-                                                  piece, mTowerView);
+                                                  piece, mTowerView, mVanishingSounds);
 }
 
 GamePlay::TPieceViewPtr TViewFactory::CreateFallingView(const GamePlay::TPiecePtr& piece) {
@@ -166,7 +168,8 @@ std::shared_ptr<GamePlay::IPowerUpView> TViewFactory::KeepPowerUpView(
     const std::shared_ptr<GamePlay::IPowerUp>& powerUp, TViewGraphics::Graphic graphic,
     TViewGraphics::Graphic glow) {
   std::erase_if(mPowerUpViews, [](const auto& kept) { return kept.first.expired(); });
-  auto view = std::make_shared<TPowerUpViewImpl>(powerUp, std::move(graphic), std::move(glow));
+  auto view = std::make_shared<TPowerUpViewImpl>(powerUp, std::move(graphic), std::move(glow),
+                                                 mTowerView, mPieceAnimationSpeed);
   mPowerUpViews.emplace_back(powerUp, view);
   return view;
 }

@@ -18,6 +18,7 @@ namespace GUI {
 class IEffect;
 class TArcadeWindow;
 class TBpmFlasher;
+class IVanishingSounds;
 class TGraphicRegistry;
 class TNullPieceView;
 class TTowerMeasurement;
@@ -43,6 +44,9 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   TViewFactory& operator=(const TViewFactory&) = delete;
 
   TTowerMeasurement* GetMeasurement() { return mMeasurement.get(); }
+  // Where vanishing pieces' animations play their sounds: the game's sound
+  // factory unless set; sounds (not null) outlives the factory's views.
+  void SetVanishingSounds(IVanishingSounds* sounds) { mVanishingSounds = sounds; }
   const TViewGraphics& GetGraphics() const { return mGraphics; }
   // The tower view of the level, centred on (400, 300). It must be made
   // before any piece view, since each view keeps the tower view it is given.
@@ -111,6 +115,7 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   std::unique_ptr<TTowerMeasurement> mMeasurement;
   TViewGraphics mGraphics;
   TTowerViewImpl* mTowerView = nullptr;  // owned by the play window
+  IVanishingSounds* mVanishingSounds;
   std::vector<std::pair<std::weak_ptr<GamePlay::IPowerUp>, std::shared_ptr<GamePlay::IPowerUpView>>>
       mPowerUpViews;
 };

@@ -29,6 +29,7 @@ class BlockerLevelTest : public testing::Test {
   void SetUp() override {
     auto settings = GamePlay::TLevelSettings::Load(kBlockerLevel, "levels/world03.xml", false);
     ASSERT_NE(settings, nullptr);
+    factory.SetVanishingSounds(&sounds);
     towerView = factory.CreateTowerView(nullptr, *settings);
     rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kBlockerLevel,
                                      TuningFromStrings(),
@@ -51,6 +52,7 @@ class BlockerLevelTest : public testing::Test {
   BuiltDataFolder folder;
   TGraphicRegistry registry;
   std::vector<RecordedDraw> journal;
+  RecordingVanishingSounds sounds;
   TViewFactory factory{HeldPictures(), nullptr, true, 1.0f};
   std::unique_ptr<TTowerViewImpl> towerView;
   std::unique_ptr<LevelRig> rig;
