@@ -19,8 +19,10 @@ class ITimeController : public IRateController {
   // AddTime(fraction) takes that fraction of the level time off the time
   // left; a negative fraction gives time back, up to the full level time.
 
-  // The handler is not owned.
+  // The handler is not owned; it must be removed before it goes.
   virtual void AddTimeBoostHandler(ITimeBoostHandler* handler) = 0;
+  // A handler not added is ignored.
+  virtual void RemoveTimeBoostHandler(ITimeBoostHandler* handler) = 0;
 };
 
 }  // namespace GamePlay

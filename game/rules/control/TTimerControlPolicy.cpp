@@ -75,4 +75,8 @@ void TTimerControlPolicy::AddTimeBoostHandler(ITimeBoostHandler* handler) {
   if (handler) mHandlers.push_back(handler);
 }
 
+void TTimerControlPolicy::RemoveTimeBoostHandler(ITimeBoostHandler* handler) {
+  std::erase(mHandlers, handler);
+}
+
 }  // namespace GamePlay

@@ -34,6 +34,7 @@ class TTimerControlPolicy final : public ITowerControlPolicy, public ITimeContro
   // of it.
   void AddTime(float fraction) override;
   void AddTimeBoostHandler(ITimeBoostHandler* handler) override;
+  void RemoveTimeBoostHandler(ITimeBoostHandler* handler) override;
 
   float GetRemaining() const { return mRemaining; }
 

@@ -15,4 +15,5 @@ class FakeTimeController final : public GamePlay::ITimeController {
   float GetRate() override { return elapsed; }
   void AddTime(float fraction) override { added.push_back(fraction); }
   void AddTimeBoostHandler(ITimeBoostHandler* handler) override { handlers.push_back(handler); }
+  void RemoveTimeBoostHandler(ITimeBoostHandler* handler) override { std::erase(handlers, handler); }
 };

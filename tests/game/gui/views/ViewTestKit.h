@@ -24,6 +24,7 @@ struct RecordedDraw {
   float scaleX = 0;
   float scaleY = 0;
   float rotation = 0;
+  std::vector<TSliceAlphas> slices;  // a strip draw's strips; empty for a plain draw
 };
 
 // A picture that draws nothing but writes each draw into a journal it shares
@@ -55,7 +56,9 @@ class RecordingGraphic final : public IGraphic {
                   float rotation) override {
     mJournal->push_back({mName, mFrame, mBlendMode, pos, alpha, scaleX, scaleY, rotation});
   }
-  void DrawSlices(const TVec2&, const std::vector<TSliceAlphas>&, float) override {}
+  void DrawSlices(const TVec2& pos, const std::vector<TSliceAlphas>& slices, float scale) override {
+    mJournal->push_back({mName, mFrame, mBlendMode, pos, 1.0f, scale, scale, 0.0f, slices});
+  }
   std::shared_ptr<TTexture> GetFrameTexture() override { return nullptr; }
   void SetBlendMode(int32_t mode) override { mBlendMode = mode; }
   int32_t GetBlendMode() override { return mBlendMode; }

@@ -159,5 +159,18 @@ TEST_F(TimerTest, AddedTimeIsCappedAndTheHandlersHearOfBoosts) {
   }
 }
 
+TEST_F(TimerTest, ARemovedHandlerHearsOfNoBoostAndUnknownOnesAreIgnored) {
+  TTimerControlPolicy& timer = MakeTimer(10000);
+  RecordingBoostHandler stranger;
+  timer.RemoveTimeBoostHandler(&stranger);
+  timer.RemoveTimeBoostHandler(nullptr);
+  Update(301);
+  timer.AddTime(-0.1f);
+  ASSERT_EQ(handler.heard.size(), 1u) << "removing a stranger keeps the others";
+  timer.RemoveTimeBoostHandler(&handler);
+  timer.AddTime(-0.1f);
+  EXPECT_EQ(handler.heard.size(), 1u);
+}
+
 }  // namespace
 }  // namespace GamePlay
