@@ -5,6 +5,8 @@
 #include "game/gui/effects/TBpmFlasher.h"
 #include "game/gui/effects/TDeliverFlasher.h"
 #include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/effects/TLevelBanner.h"
+#include "game/gui/effects/TLifeBar.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayTuning.h"
 #include "game/gui/play/PregameTutorial.h"
@@ -74,6 +76,28 @@ void DrawSceneIn2d(const std::shared_ptr<ScriptAnim::TAnimations>& scene) {
   if (entered) platform->End2d();
 }
 
+std::unique_ptr<TLifeBar> MakeLifeBar(TGraphicRegistry& registry, GamePlay::TPoint centre,
+                                      GamePlay::ITimeController* timer) {
+  return std::make_unique<TLifeBar>(
+      centre.x, centre.y, registry.GetGraphic("sprites/jugs/timer-center-top"),
+      registry.GetGraphic("sprites/jugs/timer-center-tick"), registry.GetGraphic("sprites/jugs/timer-center-tick2"),
+      registry.GetGraphic("sprites/jugs/timer-center-tick-g"), registry.GetGraphic("sprites/jugs/timer-center-tick2-g"),
+      registry.GetGraphic("sprites/jugs/timer-alert-red"), registry.GetGraphic("sprites/jugs/timer-center-arrow"),
+      registry.GetGraphic("sprites/jugs/lightsfare-2"), timer);
+}
+
+std::unique_ptr<TLevelBanner> MakeLevelBanner(TGraphicRegistry& registry, GamePlay::IScoringModel* scoring,
+                                              GamePlay::ITowerView* towerView) {
+  TLevelBannerGraphics graphics{registry.GetGraphic("backgrounds/msg-nomove"),
+                                registry.GetGraphic("backgrounds/msg-timeup"),
+                                registry.GetGraphic("backgrounds/msg-expert"),
+                                registry.GetGraphic("buttons/scorebox-g"),
+                                registry.GetGraphic("buttons/buttondown"),
+                                registry.GetGraphic("buttons/scorebox")};
+  return std::make_unique<TLevelBanner>(std::move(graphics), scoring, towerView,
+                                        [] { TSoundFactory::Instance().PlayExpertBanner(); });
+}
+
 }  // namespace
 
 // The level's model and views. Members go in reverse order, so every object
@@ -103,6 +127,8 @@ struct TArcadeWindow::TPlayLevel {
   std::unique_ptr<GamePlay::ITowerControl> control;
   GamePlay::IRateController* delivery = nullptr;  // owned by the control
   GamePlay::ITimeController* timer = nullptr;     // owned by the control; null without a time limit
+  std::unique_ptr<TLifeBar> lifeBar;              // null without a timer
+  std::unique_ptr<TLevelBanner> banner;           // null on tutorial levels
   std::unique_ptr<TDeliverFlasher> deliverFlasher;
   std::vector<std::unique_ptr<GamePlay::IInputControl>> inputListeners;
 };
@@ -168,6 +194,10 @@ GamePlay::IScoringModel* TArcadeWindow::GetScoring() const { return mLevel ? mLe
 TTowerViewImpl* TArcadeWindow::GetTowerView() const { return mLevel ? mLevel->towerView.get() : nullptr; }
 
 GamePlay::ITimeController* TArcadeWindow::GetLevelTimer() const { return mLevel ? mLevel->timer : nullptr; }
+
+TLifeBar* TArcadeWindow::GetLifeBar() const { return mLevel ? mLevel->lifeBar.get() : nullptr; }
+
+TLevelBanner* TArcadeWindow::GetBanner() const { return mLevel ? mLevel->banner.get() : nullptr; }
 
 GamePlay::IRateController* TArcadeWindow::GetDelivery() const { return mLevel ? mLevel->delivery : nullptr; }
 
@@ -275,7 +305,11 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
       settings->GetPieceDeliveryFromTop() != 0, settings->GetPieceDeliveryWhenTopRingClear() != 0);
   level.towerView->SetModel(level.tower.get());
   level.towerView->SetUp(level.scoring.get(), nullptr);
-  if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
+  if (level.timer) {
+    level.lifeBar = MakeLifeBar(registry, level.towerView->GetCentre(), level.timer);
+    level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
+  }
+  if (!settings->IsTutorial()) level.banner = MakeLevelBanner(registry, level.scoring.get(), level.towerView.get());
   level.scoring->SetObserver(level.towerView.get());
   if (GamePlay::TMetrics* metrics = app.GetMetrics()) level.scoring->AddObserver(metrics);
   level.statisticView = std::make_unique<TStatisticView>();
@@ -377,7 +411,10 @@ void TArcadeWindow::Draw() {
   if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
   if (mLevel) {
+    if (mLevel->lifeBar) mLevel->lifeBar->Draw(mLevel->towerView->IsShowingMessage());
+    if (mLevel->banner) mLevel->banner->Draw();
     DrawSceneIn2d(mLevel->foreScene);
+    if (mLevel->banner) mLevel->banner->UpdateBanners();
     if (mStatisticsShown) mLevel->statisticView->Draw();
   }
   if (mLeaving) {

@@ -21,6 +21,8 @@ class TLevelSettings;
 
 namespace GUI {
 
+class TLevelBanner;
+class TLifeBar;
 class TTowerViewImpl;
 
 // The window of the play screen, through which every level is played. A
@@ -93,6 +95,10 @@ class TArcadeWindow final : public TWindow {
   GamePlay::IScoringModel* GetScoring() const;
   TTowerViewImpl* GetTowerView() const;
   GamePlay::ITimeController* GetLevelTimer() const;
+  // Null without a timer.
+  TLifeBar* GetLifeBar() const;
+  // Null on tutorial levels.
+  TLevelBanner* GetBanner() const;
   // How far the next ring's delivery has come.
   GamePlay::IRateController* GetDelivery() const;
   bool IsStatisticsShown() const { return mStatisticsShown; }

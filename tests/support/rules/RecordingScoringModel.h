@@ -18,6 +18,9 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   GamePlay::IPieceJugModel* jugs = nullptr;  // not owned
   bool stuck = false;
   float fill = 0;  // what GetFillFraction reads
+  int32_t levelScore = 0;
+  int32_t medalTarget = 0;
+  GamePlay::TLevelKey levelKey;
 
   void SetObserver(GamePlay::ITowerView*) override {}
   void StartLevel(const GamePlay::TScoringStart&) override {}
@@ -33,14 +36,14 @@ class RecordingScoringModel final : public GamePlay::IScoringModel {
   void ScoreGroups(int32_t total, int32_t combo, const GamePlay::TGroupList& groups) override {
     NoteMatch("ScoreGroups", total, combo, groups);
   }
-  GamePlay::TLevelKey GetLevelKey() override { return {}; }
+  GamePlay::TLevelKey GetLevelKey() override { return levelKey; }
   void OnRingTurned(int32_t ring) override { Note("OnRingTurned " + std::to_string(ring)); }
   void CommitTotal() override { Note("CommitTotal"); }
   void LevelEndTally() override { Note("LevelEndTally"); }
   bool IsStuck() override { return stuck; }
-  int32_t GetLevelScore() override { return 0; }
+  int32_t GetLevelScore() override { return levelScore; }
   int32_t GetDisplayScore() override { return 0; }
-  int32_t GetMedalTarget() override { return 0; }
+  int32_t GetMedalTarget() override { return medalTarget; }
   float GetFillFraction() override { return fill; }
   void Step() override {}
   void AddObserver(GamePlay::IScoringObserver*) override {}

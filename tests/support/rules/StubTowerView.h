@@ -42,6 +42,8 @@ class StubTowerView final : public GamePlay::ITowerView {
   GamePlay::TCell hover;
   bool showingMessage = false;
   bool loseFlowArmed = false;
+  bool noMoveShown = false;
+  bool timeUpShown = false;
   float jugFill = 0;  // of every jug
   GamePlay::IScriptTutorialView* scriptTutorial = nullptr;
   // Another geometry in place of the stub's own, when set.
@@ -74,8 +76,8 @@ class StubTowerView final : public GamePlay::ITowerView {
   void Invalidate() override {}
   void ShowPowerUpArea(int32_t ring, int32_t slot) override;
   GamePlay::IScriptTutorialView* GetScriptTutorial() override { return scriptTutorial; }
-  bool IsNoMoveShown() override { return false; }
-  bool IsTimeUpShown() override { return false; }
+  bool IsNoMoveShown() override { return noMoveShown; }
+  bool IsTimeUpShown() override { return timeUpShown; }
   void OnMovesDone() override { events.push_back("OnMovesDone"); }
 
  private:

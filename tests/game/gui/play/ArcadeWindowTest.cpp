@@ -10,6 +10,7 @@
 #include <iterator>
 #include <string>
 
+#include "game/gui/effects/TLifeBar.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/progress/TWorldData.h"
@@ -108,6 +109,18 @@ TEST_F(PlayScreenTest, AZenLevelHasNoTimer) {
   window->SetLevel(0, 1);
   ASSERT_NE(window->GetTowerControl(), nullptr);
   EXPECT_EQ(window->GetLevelTimer(), nullptr);
+  EXPECT_EQ(window->GetLifeBar(), nullptr);
+  EXPECT_NE(window->GetBanner(), nullptr);
+}
+
+TEST_F(PlayScreenTest, ALevelWithATimerHasALifeBarAndATutorialNoBanner) {
+  window->SetLevel(1, 1);
+  EXPECT_NE(window->GetLifeBar(), nullptr);
+  EXPECT_NE(window->GetBanner(), nullptr);
+  WriteLevel(rig.files, {99, 1}, "tutorials/tutorial9901.xml", true);
+  window->SetLevel(99, 1);
+  ASSERT_NE(window->GetTowerControl(), nullptr);
+  EXPECT_EQ(window->GetBanner(), nullptr);
 }
 
 TEST_F(PlayScreenTest, TheGameEndTutorialSetsTheGameEndFlagAndShowsSkip) {
@@ -436,6 +449,29 @@ TEST_F(PlayScreenTest, TheWindowGoesWithItsLevelAndItsTasksEnd) {
 }
 
 TEST_F(PlayScreenTest, TheRigShutsDownWithTheLevelOpen) { StartLevel(); }
+
+// The timer keeps a plain pointer to the life bar: a boost after the bar went
+// would reach freed memory (the sanitizers of the test build see it).
+TEST_F(PlayScreenTest, ABoostAfterANewLevelReachesOnlyTheNewLifeBar) {
+  StartLevel();
+  StartLevel();
+  rig.Update(100);
+  window->GetLevelTimer()->AddTime(-0.01f);
+  ASSERT_NE(window->GetLifeBar(), nullptr);
+  EXPECT_TRUE(window->GetLifeBar()->IsBoostShown());
+  rig.Frame();
+}
+
+TEST_F(PlayScreenTest, TheWindowGoesMidLevelWithABoostShown) {
+  StartLevel();
+  rig.Update(100);
+  window->GetLevelTimer()->AddTime(-0.01f);
+  rig.Frame();
+  ASSERT_TRUE(window->GetLifeBar()->IsBoostShown());
+  rig.dialog->RemoveChild(window).reset();
+  rig.Update(5);
+  rig.Frame();
+}
 
 }  // namespace
 }  // namespace GUI
