@@ -21,7 +21,10 @@ constexpr char kBannerFont[] = "fonts/palabi.mvec";
 constexpr int32_t kBannerFontSize = 18;
 constexpr int32_t kBannerLineHeight = 24;
 constexpr int32_t kScoreBoxWidth = 142;
-constexpr int32_t kLevelBoxWidth = 82;
+// As wide as the score lines: "LEVEL 50" in the game's font is wider than
+// the narrower box a level number was once laid out in, and would wrap out
+// of sight.
+constexpr int32_t kLevelBoxWidth = kScoreBoxWidth;
 constexpr uint32_t kBannerZenWorld = 0;
 constexpr uint32_t kLevelsPerWorld = 5;
 const TColor kBannerWhite(1.0f, 1.0f, 1.0f, 1.0f);
@@ -30,11 +33,10 @@ const TColor kBannerGold(1.0f, 0.86f, 0.5f, 1.0f);
 // The box in the top left corner: the level over the score and the target.
 const TVec2 kScoreBoxAt(108.0f, 43.0f);
 const TVec2 kTargetPlateAt(100.0f, 70.0f);
-constexpr int32_t kRowsLeft = 30;
-constexpr int32_t kLevelRowLeft = 67;
-constexpr int32_t kLevelRowTop = 8;
-constexpr int32_t kScoreRowTop = 36;
-constexpr int32_t kTargetRowTop = 60;
+constexpr int32_t kRowsLeft = 40;
+constexpr int32_t kLevelRowTop = 4;
+constexpr int32_t kScoreRowTop = 30;
+constexpr int32_t kTargetRowTop = 58;  // on the plate
 // The banner stands still half a pixel low between its wipes.
 const TVec2 kBannerStayOffset(0.0f, 0.5f);
 
@@ -42,7 +44,9 @@ std::unique_ptr<TTextLayout> MakeBannerText(int32_t width, int32_t flags, const 
   return TTextLayout::Create("", width, kBannerLineHeight, flags, kBannerFont, kBannerFontSize, colour);
 }
 
-TRect RowAt(int32_t left, int32_t top, int32_t width) { return TRect(left, top, left + width, top + kBannerLineHeight); }
+TRect RowAt(int32_t left, int32_t top, int32_t width) {
+  return TRect(left, top, left + width, top + kBannerLineHeight);
+}
 
 void DrawText(TTextLayout& text, const TRect& rect) { text.Draw(rect, 1.0f, 1.0f, 0.0f, TVec2(0, 0), 1.0f); }
 
@@ -124,7 +128,7 @@ void TLevelBanner::Draw() {
   DrawText(*mTargetText, RowAt(kRowsLeft, kTargetRowTop, kScoreBoxWidth));
   DrawLabel("Expert:", kTargetRowTop);
   DrawLabel("Score:", kScoreRowTop);
-  DrawText(*mLevelText, RowAt(kLevelRowLeft, kLevelRowTop, kLevelBoxWidth));
+  DrawText(*mLevelText, RowAt(kRowsLeft, kLevelRowTop, kLevelBoxWidth));
   if (entered2d) platform->End2d();
 }
 

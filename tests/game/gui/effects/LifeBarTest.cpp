@@ -125,7 +125,8 @@ TEST_F(LifeBarTest, TheWarningShowsOnlyBelowAnEighthLeftAndNeverWhenTold) {
 
 TEST_F(LifeBarTest, TheWarningPulsesBetweenHalfAndFullOnceASecond) {
   SetShareLeft(0.05f);
-  const std::pair<uint32_t, float> pulse[] = {{0, 1.0f}, {400, 0.7f}, {100, 0.5f}, {100, 0.7f}, {400, 1.0f}, {500, 0.5f}};
+  const std::pair<uint32_t, float> pulse[] = {{0, 1.0f},   {400, 0.7f}, {100, 0.5f},
+                                              {100, 0.7f}, {400, 1.0f}, {500, 0.5f}};
   for (const auto& [advance, alpha] : pulse) {
     clock.Advance(advance);
     const auto warning = Named(Frame(), "warning");
