@@ -337,6 +337,9 @@ bool TGameUpdate2d::Animate() {
 void TArcadeWindow::Draw() {
   OpenPregameTutorial();
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
+  // The first pass may run a script that replaces the level: the second asks anew.
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
   if (mLeaving) {
     LeaveLevel();
     mLeaving = false;
