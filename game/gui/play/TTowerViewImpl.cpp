@@ -11,6 +11,7 @@
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/tower/ITowerModel.h"
+#include "platform/TPlatform.h"
 
 namespace GUI {
 
@@ -39,7 +40,8 @@ TTowerViewImpl::TTowerViewImpl(TArcadeWindow* playWindow, TGraphicRegistry* regi
       mRegistry(registry),
       mViewFactory(viewFactory),
       mBpmFlasher(bpmFlasher),
-      mJugPie(std::make_unique<TJugPie>()),
+      mJugPie(std::make_unique<TJugPie>(TJugPieGraphics::Find(*registry),
+                                        TVec2(static_cast<float>(centre.x), static_cast<float>(centre.y)))),
       mWorld(settings.GetWorld()),
       mLevel(settings.GetLevel()),
       mCentre(centre),
@@ -143,10 +145,12 @@ void TTowerViewImpl::LeadOnFromTheWonLevel() {
 void TTowerViewImpl::DrawFirstPass() {
   const TVec2 centre(static_cast<float>(mCentre.x), static_cast<float>(mCentre.y));
   if (mEndLevelAnimation) mEndLevelAnimation->DrawFlash(centre);
-  if (mLayer) {
-    mLayer->TellPieceViewsTheirCells();
-    mLayer->RefreshPreview();
-  }
+  if (mLayer) mLayer->TellPieceViewsTheirCells();
+  TPlatform* platform = TPlatform::Instance();
+  const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();
+  mJugPie->Draw(mLevelEnded);
+  if (mLayer) mLayer->RefreshPreview();
+  if (entered2d) platform->End2d();
   mDelayedAction.Poll();
 }
 

@@ -19,6 +19,7 @@
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "system/gfx/PicturePng.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/kinds/TButton.h"
 
@@ -116,9 +117,7 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     driver.Click("continueButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");
-    driver.RequestClose();
-    driver.WaitForEnd();
-    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+    CloseWithACleanLog(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);
