@@ -2,6 +2,8 @@
 
 #include <compare>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <vector>
@@ -16,6 +18,10 @@ class ITowerModel;
 }
 
 namespace GUI {
+
+class IGraphic;
+class TGraphicRegistry;
+class TViewFactory;
 
 // A cell the tutorial or the rules want picked out; the flag is theirs.
 struct THighlight {
@@ -37,7 +43,10 @@ class TTowerLayer {
   // How long a pressed power-up shows its area.
   static constexpr uint32_t kPreviewMs = 3000;
 
-  TTowerLayer(GamePlay::ITowerModel* model, GamePlay::ITowerView* view);
+  // Marks are drawn through the view factory's mark views; both it and the
+  // registry may be null, which draws no marks or no pictures of the layer.
+  TTowerLayer(GamePlay::ITowerModel* model, GamePlay::ITowerView* view, TViewFactory* viewFactory,
+              TGraphicRegistry* registry);
 
   void SetRingMark(int32_t ring, int32_t value);
   void SetPieceMark(int32_t ring, int32_t slot, int32_t value);
@@ -69,14 +78,42 @@ class TTowerLayer {
   // the cell its piece is in before anything is drawn.
   void TellPieceViewsTheirCells();
 
+  // The pieces from the top ring down, then what glows over them: the
+  // matches the rings' current turns would make, the preview, highlights
+  // (none once the level ended) and the marks. Inside 2D drawing.
+  void DrawPieces(bool levelEnded);
+  // The tutorial's arrows, unless the level ended. Inside 2D drawing.
+  void DrawArrows(bool levelEnded);
+  // The cells the current turns would match, as last worked out.
+  const std::set<GamePlay::TCell>& GetPrediction() const { return mPrediction; }
+
  private:
   bool IsCell(int32_t ring, int32_t slot) const;
   void EndPreview();
   // The preview piece's cell, searching from the top ring down.
   std::optional<GamePlay::TCell> FindPreviewPiece() const;
+  int32_t RingCount() const { return static_cast<int32_t>(mMarks.size()); }
+  int32_t SlotCount(int32_t ring) const { return static_cast<int32_t>(mMarks[ring].size()); }
+  // Each ring turned off its rest, by the whole slots it has gone round.
+  std::map<int32_t, int32_t> RingSteps() const;
+  void UpdatePrediction();
+  // The first cell, ring 0 upward, whose piece carries a big area bomb.
+  std::optional<GamePlay::TCell> FindBigAreaBomb() const;
+  // The arrow target's cell; none for (0, 0).
+  std::optional<GamePlay::TCell> FindArrowTarget() const;
+  void DrawOverlays(bool levelEnded);
+  void DrawMarks();
+  void DrawOverCell(IGraphic& graphic, const GamePlay::TCell& cell, float alpha) const;
+  bool IsHighlighted(int32_t ring, int32_t slot) const;
 
   GamePlay::ITowerModel* mModel;
   GamePlay::ITowerView* mView;
+  TViewFactory* mViewFactory;
+  std::shared_ptr<IGraphic> mPredictedGlow;
+  std::shared_ptr<IGraphic> mHighlightGlow;
+  std::shared_ptr<IGraphic> mArrow;
+  std::optional<std::map<int32_t, int32_t>> mPredictedSteps;  // the turns mPrediction was worked out for
+  std::set<GamePlay::TCell> mPrediction;
   std::set<THighlight> mHighlights;
   GamePlay::TCell mArrowTarget;
   std::set<GamePlay::TCell> mPreviewSet;

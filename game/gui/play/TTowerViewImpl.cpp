@@ -58,7 +58,7 @@ void TTowerViewImpl::SetUp(GamePlay::IScoringModel* scoring,
                            GamePlay::IScriptTutorialView* tutorial) {
   mScoring = scoring;
   RereadJugModel();
-  mLayer = std::make_unique<TTowerLayer>(mModel, this);
+  mLayer = std::make_unique<TTowerLayer>(mModel, this, mViewFactory, mRegistry);
   mScriptTutorial = tutorial;
 }
 
@@ -149,14 +149,21 @@ void TTowerViewImpl::DrawFirstPass() {
   TPlatform* platform = TPlatform::Instance();
   const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();
   mJugPie->Draw(mLevelEnded);
-  if (mLayer) mLayer->RefreshPreview();
+  if (mLayer) mLayer->DrawPieces(mLevelEnded);
+  // The effects pass (explosions and breaks from the view factory) and the
+  // message banners' first drawing come with those effects and banners.
   if (entered2d) platform->End2d();
   mDelayedAction.Poll();
 }
 
 void TTowerViewImpl::DrawSecondPass() {
+  TPlatform* platform = TPlatform::Instance();
+  const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();
+  if (mLayer) mLayer->DrawArrows(mLevelEnded);
+  // The message banners' second drawing comes with the banners.
   const TVec2 centre(static_cast<float>(mCentre.x), static_cast<float>(mCentre.y));
   if (mEndLevelAnimation) mEndLevelAnimation->DrawPanel(centre);
+  if (entered2d) platform->End2d();
 }
 
 void TTowerViewImpl::ResetHighlights() {

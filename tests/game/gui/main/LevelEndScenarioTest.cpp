@@ -6,8 +6,8 @@
 // 1-2 open. The driver's passes let game time run a little ahead of the
 // time it moves on, so the waits are checked at their middle here; their
 // exact length is the tower view's tests' to check. With
-// QUORVANE_FRAME_CAPTURE naming a folder, the frames of the lose dialog and
-// of the result are written there as PNG.
+// QUORVANE_FRAME_CAPTURE naming a folder, the frames of the level as
+// its time runs out, of the lose dialog and of the result are written there as PNG.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -28,12 +28,12 @@ namespace {
 using GUI::TArcadeWindow;
 
 constexpr const char* kLevelTimeRow = "Lvl01 Game Time</Data></Cell><Cell><Data ss:Type=\"String\">";
-constexpr uint32_t kLoseFlowMilliseconds = 2000;
-constexpr uint32_t kAfterLevelMilliseconds = 1000;
+constexpr uint32_t kShortLevelLoseFlowMs = 2000;
+constexpr uint32_t kShortLevelAfterWinMs = 1000;
 // One update of the play window, and enough of them for the start-up and
 // the level's four seconds.
-constexpr uint32_t kTimeStep = 10;
-constexpr int kMostTimeSteps = 1500;
+constexpr uint32_t kShortLevelTimeStep = 10;
+constexpr int kShortLevelMostSteps = 1500;
 
 // The built data folder with level 1-1 of the Journey cut to four seconds.
 class ShortLevelData {
@@ -77,8 +77,8 @@ TArcadeWindow* OpenLevelOne(GameDriver& driver) {
 
 // Game time moves on until the level's time is up; false when it never is.
 bool RunOutOfTime(GameDriver& driver, TArcadeWindow& window) {
-  for (int step = 0; step < kMostTimeSteps && !window.GetTowerView()->IsTimeUpShown(); ++step) {
-    driver.AdvanceTime(kTimeStep);
+  for (int step = 0; step < kShortLevelMostSteps && !window.GetTowerView()->IsTimeUpShown(); ++step) {
+    driver.AdvanceTime(kShortLevelTimeStep);
   }
   return window.GetTowerView()->IsTimeUpShown();
 }
@@ -97,9 +97,10 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     TArcadeWindow* window = OpenLevelOne(driver);
     if (!window) return;
     if (!driver.Check(RunOutOfTime(driver, *window), "the four seconds run out")) return;
-    driver.AdvanceTime(kLoseFlowMilliseconds / 2);
+    CaptureFrame(driver, "play.png");
+    driver.AdvanceTime(kShortLevelLoseFlowMs / 2);
     driver.Check(driver.FindWindow("loseHeading") == nullptr, "the lose dialog waits");
-    driver.AdvanceTime(kLoseFlowMilliseconds / 2 + kTimeStep);
+    driver.AdvanceTime(kShortLevelLoseFlowMs / 2 + kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("loseHeading") != nullptr, "then shows");
     TWindow* pauseButton = window->GetParent() ? window->GetParent()->FindChild("pauseButton") : nullptr;
     driver.Check(pauseButton && !pauseButton->IsVisible(), "without the pause button");
@@ -109,9 +110,9 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     window = OpenLevelOne(driver);
     if (!window) return;
     window->GameFinish();
-    driver.AdvanceTime(kAfterLevelMilliseconds / 2);
+    driver.AdvanceTime(kShortLevelAfterWinMs / 2);
     driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits");
-    driver.AdvanceTime(kAfterLevelMilliseconds / 2 + kTimeStep);
+    driver.AdvanceTime(kShortLevelAfterWinMs / 2 + kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("resultHeading") != nullptr, "then shows");
     CaptureFrame(driver, "result.png");
     driver.Click("continueButton");

@@ -246,7 +246,7 @@ TEST_F(TowerViewTest, ThePowerUpAreaFollowsItsPieceAndEndsAfterThreeSeconds) {
 
   powerUp->area = {{0, 3}, {0, 4}, {0, 5}};  // the area from the cell it falls to
   tower->SetPiece(0, 4, piece);
-  tower->SetPiece(2, 4, nullptr);
+  tower->SetPiece(2, 4, pieces.CreateStandard(2, nullptr));
   clock.Advance(1000);
   view->DrawFirstPass();
   EXPECT_TRUE(Layer().IsPreviewShown());
