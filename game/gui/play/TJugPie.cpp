@@ -7,6 +7,7 @@
 #include "game/gui/effects/IGraphic.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/rules/tower/IPieceJugModel.h"
+#include "game/rules/tower/ITowerView.h"
 #include "platform/text/TString.h"
 
 namespace GUI {
@@ -14,7 +15,6 @@ namespace GUI {
 namespace {
 
 constexpr float kFullJugFill = 70.0f;
-constexpr float kJugPieFullTurn = 6.2831855f;
 constexpr float kPhaseStep = 0.01f;
 constexpr float kPhaseEnd = 2.0f;
 constexpr float kOverfillStep = 0.01f;
@@ -59,7 +59,7 @@ IGraphic* TJugPie::ForColour(const std::vector<std::shared_ptr<IGraphic>>& list,
 }
 
 float TJugPie::JugAngle(uint32_t jug, uint32_t count) const {
-  return static_cast<float>(jug) * kJugPieFullTurn / static_cast<float>(count);
+  return static_cast<float>(jug) * GamePlay::kFullTurn / static_cast<float>(count);
 }
 
 void TJugPie::Draw(bool levelEnded) {

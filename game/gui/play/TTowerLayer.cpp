@@ -17,7 +17,6 @@ namespace GUI {
 
 namespace {
 
-constexpr float kLayerFullTurn = 6.2831855f;
 constexpr uint32_t kPulsePeriodMs = 2000;
 constexpr float kPulseHalfPeriodMs = 1000.0f;
 constexpr int32_t kGlowBlendMode = 2;
@@ -143,7 +142,7 @@ std::map<int32_t, int32_t> TTowerLayer::RingSteps() const {
   for (int32_t ring = 0; ring < RingCount(); ++ring) {
     const float angle = mView->GetRingAngle(ring);
     if (angle == 0.0f || SlotCount(ring) == 0) continue;
-    const float slotAngle = kLayerFullTurn / static_cast<float>(SlotCount(ring));
+    const float slotAngle = GamePlay::kFullTurn / static_cast<float>(SlotCount(ring));
     int32_t whole = static_cast<int32_t>(angle / slotAngle);
     if (angle - static_cast<float>(whole) * slotAngle > slotAngle / 2) whole = (whole + 1) % SlotCount(ring);
     steps[ring] = whole;
@@ -256,7 +255,7 @@ void TTowerLayer::DrawArrows(bool levelEnded) {
   if (mArrowsShown) {
     for (const GamePlay::TArrow& arrow : mArrows) {
       const TVec2 point(static_cast<float>(arrow.point.x), static_cast<float>(arrow.point.y));
-      mArrow->Draw(point, 1.0f, 1.0f, arrow.angle * kLayerFullTurn / 360.0f);
+      mArrow->Draw(point, 1.0f, 1.0f, arrow.angle * GamePlay::kFullTurn / 360.0f);
     }
     return;
   }
