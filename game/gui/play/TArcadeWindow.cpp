@@ -8,8 +8,11 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayTuning.h"
 #include "game/gui/play/PregameTutorial.h"
+#include "game/gui/play/TStatisticView.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/scenes/SceneLoader.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "game/gui/views/TViewFactory.h"
 #include "game/rules/control/ITowerControl.h"
@@ -62,6 +65,15 @@ void BindPlayFunction(lua_State* L, const char* name, TArcadeWindow* window,
   SetGlobal(L, name);
 }
 
+// Scenes draw in 2D; a pass already in 2D is left open.
+void DrawSceneIn2d(const std::shared_ptr<ScriptAnim::TAnimations>& scene) {
+  TPlatform* platform = TPlatform::Instance();
+  if (!scene || !platform) return;
+  const bool entered = !platform->IsIn2d() && platform->Begin2d();
+  DrawScene(scene, 1.0f);
+  if (entered) platform->End2d();
+}
+
 }  // namespace
 
 // The level's model and views. Members go in reverse order, so every object
@@ -77,6 +89,10 @@ struct TArcadeWindow::TPlayLevel {
     if (timer && result.timer == timer) result.timer = nullptr;
   }
 
+  std::vector<std::shared_ptr<IGraphic>> sceneGraphics;
+  std::shared_ptr<ScriptAnim::TAnimations> backScene;
+  std::shared_ptr<ScriptAnim::TAnimations> foreScene;
+  std::unique_ptr<TStatisticView> statisticView;
   std::unique_ptr<TBpmFlasher> bpmFlasher;
   std::unique_ptr<TViewFactory> viewFactory;
   std::unique_ptr<TTowerViewImpl> towerView;
@@ -247,6 +263,7 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   if (!settings) return false;
   if (GamePlay::TMetrics* metrics = app.GetMetrics()) metrics->StartLevel(key, settings->IsTutorial());
   mGameEndScreen = mGameEndScreen || (settings->IsTutorial() && settings->GetWorld() == kGameEndWorld);
+  LoadScenes(level, *settings);
   level.towerView = level.viewFactory->CreateTowerView(this, *settings);
   level.towerFactory->SetLevel(*settings, level.viewFactory.get());
   level.towerView->SetPieceFactory(level.towerFactory->GetPieceFactory());
@@ -260,6 +277,9 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.towerView->SetUp(level.scoring.get(), nullptr);
   if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   level.scoring->SetObserver(level.towerView.get());
+  if (GamePlay::TMetrics* metrics = app.GetMetrics()) level.scoring->AddObserver(metrics);
+  level.statisticView = std::make_unique<TStatisticView>();
+  level.scoring->AddObserver(level.statisticView.get());
 
   GamePlay::TScoringStart start;
   start.tower = level.tower.get();
@@ -286,6 +306,24 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   mPregameTutorial = ReadPregameTutorial(key);
   return true;
+}
+
+// The back scene and the front scene of the level; the random choice between
+// a world's two scenes is made for the back scene first.
+void TArcadeWindow::LoadScenes(TPlayLevel& level, const GamePlay::TLevelSettings& settings) {
+  if (settings.IsTutorial() && settings.GetWorld() == kGameEndWorld) {
+    level.backScene = LoadSceneAnimationFile("backgrounds/back_gameend.lua", level.sceneGraphics);
+    level.foreScene = LoadSceneAnimationFile("backgrounds/fore_gameend.lua", level.sceneGraphics);
+  } else if (settings.IsTutorial()) {
+    const char* back = TGameApp::Instance().IsTutorialMode() ? "backgrounds/back_helpmenu.lua"
+                                                              : "backgrounds/back_tutorial.lua";
+    level.backScene = LoadSceneAnimationFile(back, level.sceneGraphics);
+    level.foreScene = LoadSceneAnimationFile("backgrounds/fore_helpmenu.lua", level.sceneGraphics);
+  } else {
+    const GamePlay::TLevelKey key{settings.GetWorld(), settings.GetLevel()};
+    level.backScene = LoadSceneAnimation(key, "back", level.sceneGraphics);
+    level.foreScene = LoadSceneAnimation(key, "fore", level.sceneGraphics);
+  }
 }
 
 void TArcadeWindow::ShowSkipButton() {
@@ -336,10 +374,13 @@ bool TGameUpdate2d::Animate() {
 
 void TArcadeWindow::Draw() {
   OpenPregameTutorial();
+  if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
-  // The first pass may run a script that replaces the level: the second asks anew.
+  // The first pass may run a script that replaces the level: what follows asks anew.
   if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
+  if (mLevel && !mLevel->towerView->IsShowingMessage()) DrawSceneIn2d(mLevel->foreScene);
   if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
     mLeaving = false;
