@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
+#include "game/gui/effects/IEffect.h"
 #include "game/gui/effects/IGraphic.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/play/TCellLocator.h"
@@ -48,6 +50,8 @@ TTowerLayer::TTowerLayer(GamePlay::ITowerModel* model, GamePlay::ITowerView* vie
   }
   mPulseClock.Start();
 }
+
+TTowerLayer::~TTowerLayer() = default;
 
 bool TTowerLayer::IsCell(int32_t ring, int32_t slot) const {
   return ring >= 0 && ring < static_cast<int32_t>(mMarks.size()) && slot >= 0 &&
@@ -221,6 +225,26 @@ void TTowerLayer::DrawMarks() {
       if (GamePlay::TPieceViewPtr own = piece->GetView()) own->DrawPowerUpLayer(true);
     }
   }
+}
+
+void TTowerLayer::KeepEffect(std::unique_ptr<IEffect> effect) {
+  if (effect && effect->IsAlive()) mEffects.push_back(std::move(effect));
+}
+
+void TTowerLayer::DrawEffects() {
+  std::erase_if(mEffects, [](const std::unique_ptr<IEffect>& effect) { return effect->IsFinished(); });
+  if (mViewFactory) {
+    for (int32_t ring = 0; ring < RingCount(); ++ring) {
+      for (int32_t slot = 0; slot < SlotCount(ring); ++slot) {
+        GamePlay::TPiecePtr piece = mModel->GetPiece(ring, slot);
+        if (piece) KeepEffect(mViewFactory->CreateExplosionEffect(ring, slot, piece));
+      }
+    }
+    std::vector<std::unique_ptr<IEffect>> bursts;
+    mViewFactory->CreateBreakEffects(bursts, *mModel);
+    for (std::unique_ptr<IEffect>& burst : bursts) KeepEffect(std::move(burst));
+  }
+  for (const std::unique_ptr<IEffect>& effect : mEffects) effect->Draw();
 }
 
 std::optional<GamePlay::TCell> TTowerLayer::FindBigAreaBomb() const {

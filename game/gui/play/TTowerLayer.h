@@ -19,6 +19,7 @@ class ITowerModel;
 
 namespace GUI {
 
+class IEffect;
 class IGraphic;
 class TGraphicRegistry;
 class TViewFactory;
@@ -47,6 +48,9 @@ class TTowerLayer {
   // registry may be null, which draws no marks or no pictures of the layer.
   TTowerLayer(GamePlay::ITowerModel* model, GamePlay::ITowerView* view, TViewFactory* viewFactory,
               TGraphicRegistry* registry);
+  ~TTowerLayer();
+  TTowerLayer(const TTowerLayer&) = delete;
+  TTowerLayer& operator=(const TTowerLayer&) = delete;
 
   void SetRingMark(int32_t ring, int32_t value);
   void SetPieceMark(int32_t ring, int32_t slot, int32_t value);
@@ -82,6 +86,11 @@ class TTowerLayer {
   // matches the rings' current turns would make, the preview, highlights
   // (none once the level ended) and the marks. Inside 2D drawing.
   void DrawPieces(bool levelEnded);
+  // The blasts and bursts in play: finished ones go, the view factory's
+  // new ones for every cell and for the tower's breaking pieces join while
+  // they start alive, then all are drawn. Inside 2D drawing.
+  void DrawEffects();
+  size_t GetEffectCount() const { return mEffects.size(); }
   // The tutorial's arrows, unless the level ended. Inside 2D drawing.
   void DrawArrows(bool levelEnded);
   // The cells the current turns would match, as last worked out.
@@ -105,6 +114,7 @@ class TTowerLayer {
   void DrawMarks();
   void DrawOverCell(IGraphic& graphic, const GamePlay::TCell& cell, float alpha) const;
   bool IsHighlighted(int32_t ring, int32_t slot) const;
+  void KeepEffect(std::unique_ptr<IEffect> effect);
 
   GamePlay::ITowerModel* mModel;
   GamePlay::ITowerView* mView;
@@ -114,6 +124,7 @@ class TTowerLayer {
   std::shared_ptr<IGraphic> mArrow;
   std::optional<std::map<int32_t, int32_t>> mPredictedSteps;  // the turns mPrediction was worked out for
   std::set<GamePlay::TCell> mPrediction;
+  std::vector<std::unique_ptr<IEffect>> mEffects;
   std::set<THighlight> mHighlights;
   GamePlay::TCell mArrowTarget;
   std::set<GamePlay::TCell> mPreviewSet;

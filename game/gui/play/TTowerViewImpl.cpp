@@ -149,9 +149,11 @@ void TTowerViewImpl::DrawFirstPass() {
   TPlatform* platform = TPlatform::Instance();
   const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();
   mJugPie->Draw(mLevelEnded);
-  if (mLayer) mLayer->DrawPieces(mLevelEnded);
-  // The effects pass (explosions and breaks from the view factory) and the
-  // message banners' first drawing come with those effects and banners.
+  if (mLayer) {
+    mLayer->DrawPieces(mLevelEnded);
+    mLayer->DrawEffects();
+  }
+  // The message banners' first drawing comes with the banners.
   if (entered2d) platform->End2d();
   mDelayedAction.Poll();
 }

@@ -15,6 +15,8 @@
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/views/TViewFactory.h"
 #include "game/rules/level/TLevelSettings.h"
+#include "game/rules/pieces/TDisappearingPiece.h"
+#include "game/rules/pieces/TPowerUpPiece.h"
 #include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "platform/text/Log.h"
 #include "tests/game/gui/views/ViewTestKit.h"
@@ -218,6 +220,24 @@ TEST_F(TowerLayerDrawingTest, ArrowsPointWhereTheTutorialSays) {
   EXPECT_TRUE(DrawnAt(Drawn(kArrowPicture), 1, 5));
   view->OnLevelEnd();
   EXPECT_TRUE(Drawn(kArrowPicture).empty());
+}
+
+// A bomb's piece vanishing from its cell bursts once, and the burst is
+// drawn every frame until it has finished.
+TEST_F(TowerLayerDrawingTest, AVanishingBombBurstsOnceUntilItsBlastIsOver) {
+  auto inner = std::make_shared<GamePlay::TPowerUpPiece>(1, nullptr, nullptr);
+  inner->ClearPowerUp(std::make_shared<GamePlay::TBigAreaBombPowerUp>(1, 1, false, false, false));
+  auto vanishing = std::make_shared<GamePlay::TDisappearingPiece>(inner, nullptr);
+  vanishing->SetView(factory->CreateStandardView(vanishing));
+  tower->SetPiece(1, 4, vanishing);
+  EXPECT_EQ(Drawn("sprites/abomb-exp").size(), 1u);
+  EXPECT_EQ(Layer().GetEffectCount(), 1u);
+  clock.Advance(100);
+  EXPECT_EQ(Drawn("sprites/abomb-exp").size(), 1u) << "the same blast, not a second";
+  clock.Advance(1000);
+  Drawn("sprites/abomb-exp");  // its last draw finds it past its end
+  EXPECT_TRUE(Drawn("sprites/abomb-exp").empty());
+  EXPECT_EQ(Layer().GetEffectCount(), 0u) << "finished blasts go";
 }
 
 }  // namespace
