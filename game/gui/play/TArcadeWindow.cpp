@@ -397,10 +397,11 @@ void TArcadeWindow::Draw() {
   OpenPregameTutorial();
   if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
-  if (mLevel) {
-    DrawSceneIn2d(mLevel->foreScene);
-    if (mStatisticsShown) mLevel->statisticView->Draw();
-  }
+  // The first pass may run a script that replaces the level: what follows asks anew.
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
+  if (mLevel && !mLevel->towerView->IsShowingMessage()) DrawSceneIn2d(mLevel->foreScene);
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
     mLeaving = false;

@@ -17,13 +17,12 @@
 #include "game/rules/control/IRateController.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TInputLocks.h"
-#include "game/rules/level/PieceTableFile.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "online/THostBridge.h"
+#include "tests/game/gui/play/PlayLevelData.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
 #include "tests/game/gui/play/RingPoints.h"
-#include "tests/support/rules/SampleLevels.h"
 
 namespace GUI {
 namespace {
@@ -37,23 +36,6 @@ constexpr int kStartUpUpdates = 300;
 // The game's ring geometry, read from the sources (tests run in the
 // source folder).
 constexpr const char* kGameRingRecord = "assets/levels/rings.xml";
-
-TableRows PlayStrings(bool cheat) {
-  return {{"Click Rotation Rate", "0.1"},  {"Snap Rotation Rate", "0.1"},
-          {"Click Rotation Delay Rate", "0.25"}, {"Disappearing Rate", "0.05"},
-          {"Highlight Delay Time", "300"}, {"BPM", "96"},
-          {"Using Table Generate", "1"},   {"Seq Explosion Time", "100"},
-          {"Pie Scale Rate", "0.5"},       {"Cheat Mode", cheat ? "1" : "0"}};
-}
-
-void WriteLevel(const TestFileLayer& files, const GamePlay::TLevelKey& key, const std::string& levelFile,
-                bool tutorial) {
-  const LevelFiles level = JourneyFiles();
-  WriteStringTable(files, "levels/scores.xml", level.scores);
-  WriteStringTable(files, "levels/powerup.xml", level.powerUps);
-  files.WriteAsset(GamePlay::PieceTableFileName(key, tutorial).CStr(), level.pieceTable);
-  WriteStringTable(files, levelFile, level.level);
-}
 
 class PlayScreenTest : public testing::Test {
  protected:
