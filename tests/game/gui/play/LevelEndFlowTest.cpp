@@ -138,7 +138,9 @@ TEST_F(LevelEndFlowTest, AWonLevelLeadsOnAfterOneSecondTheWayItsKindGoes) {
     rig.Run("gRan = nil");
     playWindow->GetTowerView()->OnLevelEnd();
     EXPECT_TRUE(playWindow->GetTowerView()->IsShowingMessage());
-    if (animation) EXPECT_EQ(animation->banner, c.tutorialMode || c.tutorialSeen ? "tutorial" : "level");
+    if (animation) {
+      EXPECT_EQ(animation->banner, c.tutorialMode || c.tutorialSeen ? "tutorial" : "level");
+    }
     rig.Update(kUpdatesToAfterLevel);
     rig.Frame();
     EXPECT_EQ(Ran(), "nil") << "at 1,000 ms, not past it";
