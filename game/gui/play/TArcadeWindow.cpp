@@ -25,6 +25,7 @@
 #include "game/rules/scoring/TLevelResult.h"
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
+#include "online/THostBridge.h"
 #include "platform/TPlatform.h"
 #include "platform/text/Log.h"
 #include "windows/core/TWindowManager.h"
@@ -50,6 +51,8 @@ constexpr uint32_t kZenWorld = 0;
 constexpr uint32_t kZenOpeningWorld = 2;
 constexpr uint32_t kZenOpeningLevel = 2;
 constexpr uint32_t kGameEndWorld = 99;
+// The portal whose host may ask the game to quit or to play the level again.
+constexpr int32_t kRequestingPortal = 1;
 
 TWindowScript* PlayScript() {
   TWindowManager* manager = PlatformWindowManager();
@@ -225,12 +228,16 @@ void TArcadeWindow::SetLevel(int32_t world, int32_t level) {
   ShowSkipButton();
 }
 
+// The host's play time leaves out the spans in which the game stands still,
+// so it hears of every pause and of every resumption.
 void TArcadeWindow::PauseGame() {
   if (AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().PauseAll();
+  THostBridge::Instance().SetGamePaused(!AreGameClocksRunning());
 }
 
 void TArcadeWindow::ResumeGame() {
   if (!AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().ResumeAll();
+  THostBridge::Instance().SetGamePaused(!AreGameClocksRunning());
 }
 
 void TArcadeWindow::QuitFromGame() {
@@ -390,7 +397,21 @@ bool TArcadeWindow::Update(uint32_t levelSerial) {
     if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   }
   Invalidate();
+  if (TGameApp::Instance().GetPortalMode() == kRequestingPortal) TakeHostRequests();
   return true;
+}
+
+// A resumption asked by the host plays the level again; a quit leaves it as
+// the player's "quitGame" would.
+void TArcadeWindow::TakeHostRequests() {
+  THostBridge& bridge = THostBridge::Instance();
+  if (bridge.TakeHostResumeRequest()) {
+    ResumeGame();
+    ResetGame();
+  }
+  if (bridge.TakeHostQuitRequest()) {
+    if (TButton* quit = TButton::Cast(FindInParent("quitGame"))) quit->DoCommand();
+  }
 }
 
 bool TUpdateTask::Animate() {
@@ -410,13 +431,15 @@ void TArcadeWindow::Draw() {
   OpenPregameTutorial();
   if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
-  if (mLevel) {
-    if (mLevel->lifeBar) mLevel->lifeBar->Draw(mLevel->towerView->IsShowingMessage());
-    if (mLevel->banner) mLevel->banner->Draw();
-    DrawSceneIn2d(mLevel->foreScene);
-    if (mLevel->banner) mLevel->banner->UpdateBanners();
-    if (mStatisticsShown) mLevel->statisticView->Draw();
-  }
+  if (mLevel && mLevel->lifeBar) mLevel->lifeBar->Draw(mLevel->towerView->IsShowingMessage());
+  // The first pass may run a script that replaces the level: what follows asks anew.
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
+  if (TLevelBanner* banner = GetBanner()) banner->Draw();
+  if (mLevel && !mLevel->towerView->IsShowingMessage()) DrawSceneIn2d(mLevel->foreScene);
+  // The banners over the tower show under the tutorial arrows and the end-of-level panel.
+  if (TLevelBanner* banner = GetBanner()) banner->UpdateBanners();
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
     mLeaving = false;

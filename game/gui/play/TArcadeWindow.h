@@ -115,6 +115,7 @@ class TArcadeWindow final : public TWindow {
   void LoadScenes(TPlayLevel& level, const GamePlay::TLevelSettings& settings);
   void StartTasks();
   void ShowSkipButton();
+  void TakeHostRequests();
   void OpenPregameTutorial();
   void LeaveLevel();
   TWindow* FindInParent(const char* name);

@@ -15,6 +15,7 @@
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindowManager.h"
 
@@ -91,9 +92,7 @@ TEST_F(PlayScenario, FromTheMenuToARingTurnedOnLevelOneAndBackToTheMap) {
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the pause dialog leads to the map");
     driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");
     driver.Check(TArcadeWindow::AreGameClocksRunning(), "with the game clocks running again");
-    driver.RequestClose();
-    driver.WaitForEnd();
-    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+    CloseWithACleanLog(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);
