@@ -54,7 +54,7 @@ class RecordingGraphic final : public IGraphic {
   }
   void DrawScaled(const TVec2& pos, float alpha, float scaleX, float scaleY,
                   float rotation) override {
-    mJournal->push_back({mName, mFrame, mBlendMode, pos, alpha, scaleX, scaleY, rotation});
+    mJournal->push_back({mName, mFrame, mBlendMode, pos, alpha, scaleX, scaleY, rotation, {}});
   }
   void DrawSlices(const TVec2& pos, const std::vector<TSliceAlphas>& slices, float scale) override {
     mJournal->push_back({mName, mFrame, mBlendMode, pos, 1.0f, scale, scale, 0.0f, slices});
