@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/rules/scoring/IScoringModel.h"
 #include "platform/prefs/TPrefs.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -52,6 +54,22 @@ TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
     driver.Click("backButton");
     driver.Check(driver.WaitForWindow("playButton") != nullptr, "Back returns to the menu");
     driver.Check(driver.FindWindow("worldName") == nullptr, "and the map is gone");
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// "Zen" leads from the menu straight into the first Zen level.
+TEST_F(TitleMenuScenario, ZenPlaysTheFirstZenLevel) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Check(LabelOf(driver.WaitForWindow("zenButton")) == "Zen", "the menu offers Zen");
+    driver.Click("zenButton");
+    GUI::TArcadeWindow* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+    if (!driver.Check(window && window->GetScoring(), "a level is played")) return;
+    driver.Check(window->GetScoring()->GetLevelKey() == GamePlay::TLevelKey{0, 1}, "Zen level 1");
+    driver.Check(TGameApp::Instance().IsZenMode(), "in Zen mode");
+    driver.Check(driver.FindWindow("welcome") == nullptr, "in place of the menu");
     driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   });
   EXPECT_EQ(run.failures, "");
