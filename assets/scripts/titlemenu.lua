@@ -21,17 +21,17 @@ MakeDialog{
   MainMenuWindow{
     name = "mainMenu", x = 0, y = 0, w = 800, h = 600,
     Text{ name = "titleText", label = "TitleMenuHeading", font = kTitleFont, x = 0, y = 30, w = 800, h = 130 },
-    Text{ name = "welcome", label = "#", font = kWelcomeFont, x = 470, y = 164, w = 320, h = 40 },
-    Button{ name = "playButton", label = "TitleMenuPlay", x = 520, y = 220, w = 220, h = 56,
+    Text{ name = "welcome", label = "#", font = kWelcomeFont, x = 470, y = 148, w = 320, h = 36 },
+    Button{ name = "playButton", label = "TitleMenuPlay", x = 520, y = 214, w = 220, h = 56,
             command = function() LeaveFor("play") end },
-    Button{ name = "zenButton", label = "TitleMenuZen", x = 520, y = 290, w = 220, h = 56,
+    Button{ name = "zenButton", label = "TitleMenuZen", x = 520, y = 282, w = 220, h = 56,
             command = function()
               TurnOffDrawing()
               PlayLevel(kZenWorld, OpenZenLevels())
             end },
-    Button{ name = "MoreGames", label = "TitleMenuMoreGames", x = 520, y = 360, w = 220, h = 56,
+    Button{ name = "MoreGames", label = "TitleMenuMoreGames", x = 520, y = 350, w = 220, h = 56,
             command = function() LeaveFor("moregames") end },
-    Button{ name = "quitButton", label = "TitleMenuQuit", x = 520, y = 430, w = 220, h = 56,
+    Button{ name = "quitButton", label = "TitleMenuQuit", x = 520, y = 418, w = 220, h = 56,
             command = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end },
   },
 }
