@@ -26,7 +26,7 @@ class TitleMenuScenario : public testing::Test {
 
 TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.Check(LabelOf(driver.WaitForWindow("playButton")) == "Play", "the menu offers Play");
+    driver.Check(LabelOf(WaitForLoadedMenu(driver)) == "Play", "the menu offers Play");
     driver.Check(LabelOf(driver.WaitForWindow("quitButton")) == "Quit", "and Quit");
     TText* title = TText::Cast(driver.WaitForWindow("titleText"));
     driver.Check(title && title->GetLabel() == "quorvane", "under the game's name");
@@ -46,6 +46,7 @@ TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
 // "Play" leads to the level map of world 1, whose "Back" leads home.
 TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     TText* world = TText::Cast(driver.WaitForWindow("worldName"));
     driver.Check(world && world->GetLabel() == "World 1", "the map shows world 1");
@@ -63,7 +64,8 @@ TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
 // "Zen" leads from the menu straight into the first Zen level.
 TEST_F(TitleMenuScenario, ZenPlaysTheFirstZenLevel) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.Check(LabelOf(driver.WaitForWindow("zenButton")) == "Zen", "the menu offers Zen");
+    WaitForLoadedMenu(driver);
+    driver.Check(LabelOf(driver.FindWindow("zenButton")) == "Zen", "the menu offers Zen");
     driver.Click("zenButton");
     GUI::TArcadeWindow* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
     if (!driver.Check(window && window->GetScoring(), "a level is played")) return;

@@ -41,7 +41,8 @@ class MainMenuScenario : public testing::Test {
 
 TEST_F(MainMenuScenario, TheStartGreetsThePlayerOnceThePicturesAreIn) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    TWindow* welcome = driver.WaitForWindow("welcome");
+    WaitForLoadedMenu(driver);
+    TWindow* welcome = driver.FindWindow("welcome");
     driver.Pass();
     driver.Check(TextOf(welcome) == "Welcome, Web!", "the menu greets the player: " + TextOf(welcome));
     driver.Check(TGraphicRegistry::Instance().IsComplete(), "after the pictures were loaded");
@@ -50,9 +51,7 @@ TEST_F(MainMenuScenario, TheStartGreetsThePlayerOnceThePicturesAreIn) {
     for (const char* name : {"playButton", "zenButton", "MoreGames", "quitButton"}) {
       driver.Check(driver.FindWindow(name) != nullptr, std::string(name) + " shows");
     }
-    driver.Click("quitButton");
-    driver.WaitForEnd();
-    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+    QuitThroughTheMenu(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);
@@ -63,7 +62,7 @@ TEST_F(MainMenuScenario, TheStartGreetsThePlayerOnceThePicturesAreIn) {
 // traded for 78 fetches of 3 ms so that the loading takes game time.
 TEST_F(MainMenuScenario, TheMenuLeadsThroughTheLoadingScreenAndBack) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("welcome");
+    WaitForLoadedMenu(driver);
     TGraphicRegistry& registry = TGraphicRegistry::Instance();
     registry.Clear();
     TButton* close = MenuCloseButton(driver);
@@ -88,9 +87,7 @@ TEST_F(MainMenuScenario, TheMenuLeadsThroughTheLoadingScreenAndBack) {
       std::shared_ptr<IGraphic> graphic = registry.GetGraphic(name.c_str());
       driver.Check(graphic && graphic->GetFrameTexture(), name + " holds its texture");
     }
-    driver.Click("quitButton");
-    driver.WaitForEnd();
-    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+    QuitThroughTheMenu(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);

@@ -18,6 +18,7 @@
 #include "platform/file/FileIndex.h"
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
+#include "tests/game/gui/screens/ButtonPresses.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/StringTableFile.h"
@@ -35,19 +36,6 @@ namespace GUI {
 namespace {
 
 constexpr const char* kMenuButtons[] = {"MoreGames", "changeplayer", "zenButton", "viewhighscores", "playButton"};
-
-// Counts the presses of the button it is given to.
-class MenuButtonPresses final : public TButton::Action {
- public:
-  explicit MenuButtonPresses(int& presses) : mPresses(presses) {}
-  bool Execute(TButton&) override {
-    ++mPresses;
-    return false;
-  }
-
- private:
-  int& mPresses;
-};
 
 // The menu dialog as the script builds it: the hidden close button in the
 // dialog, the menu window with "welcome" and the menu's buttons, and the
@@ -68,7 +56,7 @@ class MainMenuTest : public testing::Test {
     dialog->SetSize(800, 600);
     manager.PushModal(std::move(dialogWindow));
     closeButton = AddTo(*dialog, std::make_unique<TButton>(TButton::kPush), "hiddenCloseButton");
-    closeButton->SetAction(std::make_unique<MenuButtonPresses>(presses));
+    closeButton->SetAction(std::make_unique<ButtonPresses>(presses));
     app.Init("");
   }
   ~MainMenuTest() override {
@@ -98,8 +86,8 @@ class MainMenuTest : public testing::Test {
     return *menu;
   }
 
-  // The registry lives as long as the process: each test starts it empty,
-  // or as complete as the loading screen leaves it.
+  // The registry lives as long as the process: each test starts it empty
+  // and not loaded, or as complete as the loading screen leaves it.
   static void ForgetMenuRegistry() {
     TGraphicRegistry& registry = TGraphicRegistry::Instance();
     while (!registry.FetchNext()) {
@@ -139,21 +127,15 @@ class MainMenuTest : public testing::Test {
   TempFolder mLogs;
 };
 
-// The registry stays complete for the rest of a process once loaded, so the
-// menu opened before loading runs in a fresh process of this program.
 TEST_F(MainMenuTest, BeforeLoadingPostCreatePressesTheHiddenButtonOnce) {
-  GTEST_FLAG_SET(death_test_style, "threadsafe");
-  EXPECT_EXIT(
-      {
-        const bool loadedBefore = TGraphicRegistry::Instance().IsComplete();
-        OpenMenu();
-        const int pressedInPostCreate = presses;
-        menu->Draw();
-        Step(5);
-        const bool once = pressedInPostCreate == 1 && presses == 1 && !closeButton->IsVisible();
-        std::_Exit(!loadedBefore && once ? 0 : 1);
-      },
-      testing::ExitedWithCode(0), "");
+  ForgetMenuRegistry();
+  ASSERT_FALSE(TGraphicRegistry::Instance().IsComplete());
+  OpenMenu();
+  EXPECT_EQ(presses, 1);
+  EXPECT_FALSE(closeButton->IsVisible());
+  menu->Draw();
+  Step(5);
+  EXPECT_EQ(presses, 1) << "drawing and updating press nothing";
 }
 
 TEST_F(MainMenuTest, AfterLoadingTheHiddenButtonIsOnlyHidden) {
