@@ -57,10 +57,7 @@ end
 if gJourney.zenOpen then
   table.insert(map, Text{ name = "zenHeading", label = "LevelMapZen", font = kMenuFont,
                           x = 470, y = 434, w = 90, h = 56 })
-  local zenLevels = GetCurrentZenLevel()
-  if zenLevels < 1 then zenLevels = 1 end
-  if zenLevels > kLevelsPerWorld then zenLevels = kLevelsPerWorld end
-  for level = 1, zenLevels do
+  for level = 1, OpenZenLevels() do
     table.insert(map, ZenBadge(level))
   end
 end

@@ -1,9 +1,10 @@
 -- The game's first screen script, run once at start-up. It sets the style
 -- every screen builds on, keeps the run's Journey progress for the level
 -- map and returns the function that runs the screens: run as the screens'
--- coroutine, it loads the game's pictures behind the loading screen, then
--- leads from the title menu to the level map or the page of the ways to
--- play and back for as long as the game runs. The map and the play screen
+-- coroutine, it opens the title menu, which asks for the loading screen
+-- while the game's pictures are not loaded yet, and leads from the menu to
+-- the loading screen, the level map or the page of the ways to play and
+-- back for as long as the game runs. The map and the play screen
 -- take turns in one dialog, so whatever closes that dialog leads back to the
 -- title menu. Quitting ends the program from the title menu's "Quit", so
 -- the loop never ends by
@@ -30,6 +31,7 @@ SetDefaultStyle{
 -- The screen each choice made on a screen leads to; every other choice
 -- ("back" among them) leads to the title menu.
 local kNextScreens = {
+  load = "scripts/loadingscreen.lua",
   play = "scripts/levelmap.lua",
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
@@ -65,8 +67,15 @@ function PlayLevel(world, level)
   SwapToModal("scripts/playscreen.lua")
 end
 
+-- The Zen levels open to the player: at least the first, at most a world's.
+function OpenZenLevels()
+  local levels = GetCurrentZenLevel()
+  if levels < 1 then return 1 end
+  if levels > kLevelsPerWorld then return kLevelsPerWorld end
+  return levels
+end
+
 return function()
-  DoModal("scripts/loadingscreen.lua")
   local screen = "scripts/titlemenu.lua"
   while true do
     screen = kNextScreens[DoModal(screen) or ""] or "scripts/titlemenu.lua"

@@ -175,9 +175,13 @@ std::shared_ptr<IGraphic> TGraphicRegistry::GetGraphic(const TString& prefix, co
   return GetGraphic(prefix + suffix);
 }
 
+// With its graphics gone the registry is no longer complete: a main menu
+// opened after this asks for the loading screen again instead of leaving the
+// views to find nothing.
 void TGraphicRegistry::Clear() {
   mPending.clear();
   mGraphics.clear();
+  mAllFetched = false;
 }
 
 }  // namespace GUI

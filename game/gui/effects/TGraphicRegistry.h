@@ -75,7 +75,8 @@ class TGraphicRegistry {
   void SetMenuPhase(float phase) { mMenuPhase = phase; }
   float GetMenuPhase() const { return mMenuPhase; }
 
-  // Lets go of every graphic and name; the queue stays.
+  // Lets go of every graphic and name, and is no longer complete; the queue
+  // stays.
   void Clear();
 
  private:

@@ -3,25 +3,18 @@
 #include <algorithm>
 
 #include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/screens/GameWindowTasks.h"
 #include "platform/TPlatform.h"
 #include "platform/xml/TStringTable.h"
-#include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"
-#include "windows/kinds/TModalWindow.h"
 #include "windows/kinds/TText.h"
 
 namespace GUI {
 
 namespace {
 
-constexpr uint32_t kLoadingUpdatePeriod = 10;
 constexpr uint32_t kLoadingSliceBudget = 10;
 constexpr float kLoadingPhasePerProgress = 0.05f;
-
-TWindowManager* LoadingWindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
 
 }  // namespace
 
@@ -38,18 +31,11 @@ std::unique_ptr<TWindow> TLoadingScreenWindow::Create() { return std::make_uniqu
 
 bool TLoadingScreenWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
 
-void TLoadingScreenWindow::OnCreated() {
-  TWindowManager* manager = LoadingWindowManager();
-  TModalWindow* dialog = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
-  if (!dialog) return;
-  auto task = std::make_unique<TGameUpdateWindow>(*this);
-  task->Start(kLoadingUpdatePeriod, true, true, false);
-  dialog->AddTask(std::move(task));
-}
+void TLoadingScreenWindow::OnCreated() { StartInTopDialog(std::make_unique<TGameUpdateWindow>(*this)); }
 
 void TLoadingScreenWindow::PostCreate() {
   mTotal = TGraphicRegistry::Instance().Preload();
-  if (TButton* button = TButton::Cast(FindInDialog("hiddenCloseButton"))) button->ClearFlags(kWindowVisible);
+  if (TButton* button = TButton::Cast(FindInDialog(*this, "hiddenCloseButton"))) button->ClearFlags(kWindowVisible);
 }
 
 void TLoadingScreenWindow::Draw() {
@@ -82,7 +68,7 @@ void TLoadingScreenWindow::ShowProgress() {
       mTotal == 0 ? 1.0f : std::min(1.0f, static_cast<float>(mDone) / static_cast<float>(mTotal));
   mMenuPhase += progress * kLoadingPhasePerProgress;
   TGraphicRegistry::Instance().SetMenuPhase(mMenuPhase);
-  TText* text = TText::Cast(FindInDialog("loadingText"));
+  TText* text = TText::Cast(FindInDialog(*this, "loadingText"));
   TPlatform* platform = TPlatform::Instance();
   TStringTable* strings = platform ? platform->GetStringTable() : nullptr;
   if (!text || !strings) return;
@@ -93,12 +79,7 @@ void TLoadingScreenWindow::ShowProgress() {
 void TLoadingScreenWindow::FinishLoading() {
   mFinished = true;
   TGraphicRegistry::Instance().FetchAll();
-  if (TButton* button = TButton::Cast(FindInDialog("hiddenCloseButton"))) button->DoCommand();
-}
-
-TWindow* TLoadingScreenWindow::FindInDialog(const char* name) {
-  TWindow* dialog = GetParent() ? GetParent() : this;
-  return dialog->FindChild(name);
+  if (TButton* button = TButton::Cast(FindInDialog(*this, "hiddenCloseButton"))) button->DoCommand();
 }
 
 bool TGameUpdateWindow::Animate() {

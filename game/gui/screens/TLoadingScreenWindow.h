@@ -38,9 +38,6 @@ class TLoadingScreenWindow final : public TWindow {
  private:
   void ShowProgress();
   void FinishLoading();
-  // A window of that name in the dialog (the parent), or in this window
-  // without one.
-  TWindow* FindInDialog(const char* name);
 
   float mMenuPhase = 0.0f;
   uint32_t mTotal = 0;

@@ -169,7 +169,7 @@ TEST_F(GraphicRegistryTest, AfterClearEveryLookupIsEmptyAndTheGraphicsAreGone) {
   for (const char* name : {"a", "b", "c", "unnamed"}) EXPECT_EQ(registry.GetGraphic(name), nullptr) << name;
 }
 
-TEST_F(GraphicRegistryTest, FetchAllPreparesEveryPendingGraphicOnceInOrderAndCompletes) {
+TEST_F(GraphicRegistryTest, FetchAllPreparesEveryPendingGraphicOnceInOrderAndCompletesUntilCleared) {
   std::vector<std::string> prepared;
   registry.Register("b", std::make_shared<ProbeGraphic>("b", &prepared));
   registry.Register("a", std::make_shared<ProbeGraphic>("a", &prepared));
@@ -184,6 +184,8 @@ TEST_F(GraphicRegistryTest, FetchAllPreparesEveryPendingGraphicOnceInOrderAndCom
   registry.FetchAll();
   EXPECT_EQ(prepared.size(), 2u) << "the pending list was emptied";
   EXPECT_TRUE(registry.IsComplete());
+  registry.Clear();
+  EXPECT_FALSE(registry.IsComplete()) << "with its graphics gone it must load again";
 }
 
 struct TwoDCase {

@@ -13,6 +13,7 @@
 #include "system/window/Message.h"
 #include "system/window/VirtualKeys.h"
 #include "tests/game/gui/effects/ProbeGraphic.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "app/TAppPlatform.h"
@@ -91,7 +92,7 @@ TEST_F(GameMainTest, ACloseRequestEndsTheLoopAtTheQuitWithCodeZero) {
 // second clearing at shut-down finds nothing left and does no harm.
 TEST_F(GameMainTest, ACloseRequestLetsGoOfTheGraphicsBeforeTheQuit) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("playButton");
+    WaitForLoadedMenu(driver);
     std::weak_ptr<GUI::IGraphic> preloaded = GUI::TGraphicRegistry::Instance().GetGraphic("sprites/piece-red-%d");
     driver.Check(!preloaded.expired(), "the pieces were loaded");
     RegisterProbeGraphic();
@@ -108,7 +109,7 @@ TEST_F(GameMainTest, ACloseRequestLetsGoOfTheGraphicsBeforeTheQuit) {
 // graphics, whose textures the display holds, while the display is there.
 TEST_F(GameMainTest, ShutDownLetsGoOfTheGraphicsWhileTheDisplayIsThere) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("playButton");
+    WaitForLoadedMenu(driver);
     RegisterProbeGraphic();
     driver.Click("quitButton");
     driver.WaitForEnd();

@@ -15,6 +15,7 @@
 #include "online/THostBridge.h"
 #include "platform/TPlatform.h"
 #include "system/window/Window.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/FakeHostWindow.h"
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -91,7 +92,7 @@ TEST_F(HostedGameScenario, TheHostHearsTheGameAndStartsItsSession) {
     driver.Check(held.told && held.paused, "the host held the game until its session");
     driver.Check(!bridge.IsHostPaused(), "the session lets the game go on");
     driver.Check(HostedMasterVolume() > 0.0f, "with its sound");
-    driver.Check(driver.WaitForWindow("quitButton") != nullptr, "the menu comes up");
+    driver.Check(WaitForLoadedMenu(driver) != nullptr, "the menu comes up");
 
     TLevelStatusTable& table = *TGameApp::Instance().GetLevelStatusTable();
     table.RecordLevelResult(700, 700, {1, 1});

@@ -9,6 +9,7 @@
 #include "platform/file/TFile.h"
 #include "platform/prefs/TPrefs.h"
 #include "system/os/LocalTime.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {
@@ -19,7 +20,7 @@ sys::LocalDateTime MetricsScenarioMoment() { return {2026, 12, 24, 18, 30, 0, 4}
 // what the game left behind.
 void PlayTheTitleMenuAndQuit(GameDriver& driver) {
   sys::SetLocalTimeSource(MetricsScenarioMoment);
-  driver.Check(driver.WaitForWindow("quitButton") != nullptr, "the menu offers Quit");
+  driver.Check(WaitForLoadedMenu(driver) && driver.FindWindow("quitButton"), "the menu offers Quit");
   driver.AdvanceTime(2000);
   driver.Click("quitButton");
   driver.WaitForEnd();

@@ -28,6 +28,7 @@ bool DescribesMode(GameDriver& driver, int n, const std::string& mode, const std
 
 // Opens the page from the title menu; the page window, or null.
 TXSellWindow* OpenPage(GameDriver& driver) {
+  WaitForLoadedMenu(driver);
   driver.Click("MoreGames");
   TWindow* description = driver.WaitForWindow("descrip1");
   TWindow* page = description ? description->GetParent() : nullptr;
@@ -52,7 +53,8 @@ class MoreGamesScenario : public testing::Test {
 
 TEST_F(MoreGamesScenario, ThePageShowsTheShippedModesAndJourneyLeadsToTheLevelMap) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.Check(LabelOf(driver.WaitForWindow("MoreGames")) == "More Games", "the title menu offers More Games");
+    WaitForLoadedMenu(driver);
+    driver.Check(LabelOf(driver.FindWindow("MoreGames")) == "More Games", "the title menu offers More Games");
     TXSellWindow* page = OpenPage(driver);
     if (!driver.Check(page != nullptr, "More Games opens the cross-sell page")) return;
     driver.Check(DescribesMode(driver, 1, "Journey", "Start the Journey"), "the Journey comes first");

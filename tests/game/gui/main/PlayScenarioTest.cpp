@@ -1,7 +1,7 @@
 // The road into a level from the player's seat: the real game started over
 // the built data folder in a child process of its own, played through the
-// game driver from the title menu to a ring turned on level 1-1 and back to
-// the map through the pause dialog.
+// game driver from the title menu to a ring turned on level 1-1, back to
+// the map through the pause dialog, to the menu and out through "Quit".
 #include <gtest/gtest.h>
 
 #include <string>
@@ -13,9 +13,9 @@
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/tower/ITowerModel.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
-#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindowManager.h"
 
@@ -65,8 +65,9 @@ class PlayScenario : public testing::Test {
   BuiltGameStart game;
 };
 
-TEST_F(PlayScenario, FromTheMenuToARingTurnedOnLevelOneAndBackToTheMap) {
+TEST_F(PlayScenario, FromTheMenuToARingTurnedOnLevelOneAndBackToTheMenu) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
     driver.Click("level1");
@@ -92,7 +93,9 @@ TEST_F(PlayScenario, FromTheMenuToARingTurnedOnLevelOneAndBackToTheMap) {
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the pause dialog leads to the map");
     driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");
     driver.Check(TArcadeWindow::AreGameClocksRunning(), "with the game clocks running again");
-    CloseWithACleanLog(driver);
+    driver.Click("backButton");
+    driver.Check(TextOf(driver.WaitForWindow("welcome")) == "Welcome, Web!", "the map leads back to the menu");
+    QuitThroughTheMenu(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "game/gui/effects/TGraphicRegistry.h"
 #include "tests/support/game/GameDriver.h"
 #include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
@@ -25,4 +26,21 @@ inline void CloseWithACleanLog(GameDriver& driver) {
   driver.RequestClose();
   driver.WaitForEnd();
   driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+}
+
+// Leaves through the menu's "Quit" and checks that the run logged no problem.
+inline void QuitThroughTheMenu(GameDriver& driver) {
+  driver.Click("quitButton");
+  driver.WaitForEnd();
+  driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+}
+
+// The main menu once the pictures are in, by its "Play". The menu a start
+// opens before them makes way for the loading screen at once, yet a pass
+// may still find it.
+inline TWindow* WaitForLoadedMenu(GameDriver& driver) {
+  for (int pass = 0; pass < GameDriver::kPatience && !GUI::TGraphicRegistry::Instance().IsComplete(); ++pass) {
+    driver.Pass();
+  }
+  return driver.WaitForWindow("playButton");
 }

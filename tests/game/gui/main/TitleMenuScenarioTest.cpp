@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/rules/scoring/IScoringModel.h"
 #include "platform/prefs/TPrefs.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -24,7 +26,7 @@ class TitleMenuScenario : public testing::Test {
 
 TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.Check(LabelOf(driver.WaitForWindow("playButton")) == "Play", "the menu offers Play");
+    driver.Check(LabelOf(WaitForLoadedMenu(driver)) == "Play", "the menu offers Play");
     driver.Check(LabelOf(driver.WaitForWindow("quitButton")) == "Quit", "and Quit");
     TText* title = TText::Cast(driver.WaitForWindow("titleText"));
     driver.Check(title && title->GetLabel() == "quorvane", "under the game's name");
@@ -44,6 +46,7 @@ TEST_F(TitleMenuScenario, TheTitleMenuOffersPlayAndQuitAndQuitEndsTheGame) {
 // "Play" leads to the level map of world 1, whose "Back" leads home.
 TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     TText* world = TText::Cast(driver.WaitForWindow("worldName"));
     driver.Check(world && world->GetLabel() == "World 1", "the map shows world 1");
@@ -52,6 +55,23 @@ TEST_F(TitleMenuScenario, PlayOpensTheLevelMapAndBackReturnsToTheMenu) {
     driver.Click("backButton");
     driver.Check(driver.WaitForWindow("playButton") != nullptr, "Back returns to the menu");
     driver.Check(driver.FindWindow("worldName") == nullptr, "and the map is gone");
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+// "Zen" leads from the menu straight into the first Zen level.
+TEST_F(TitleMenuScenario, ZenPlaysTheFirstZenLevel) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
+    driver.Check(LabelOf(driver.FindWindow("zenButton")) == "Zen", "the menu offers Zen");
+    driver.Click("zenButton");
+    GUI::TArcadeWindow* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+    if (!driver.Check(window && window->GetScoring(), "a level is played")) return;
+    driver.Check(window->GetScoring()->GetLevelKey() == GamePlay::TLevelKey{0, 1}, "Zen level 1");
+    driver.Check(TGameApp::Instance().IsZenMode(), "in Zen mode");
+    driver.Check(driver.FindWindow("welcome") == nullptr, "in place of the menu");
     driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   });
   EXPECT_EQ(run.failures, "");

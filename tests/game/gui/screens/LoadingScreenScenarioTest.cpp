@@ -8,6 +8,7 @@
 #include "app/TAppPlatform.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "platform/text/Log.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/game/gui/screens/SlowFetch.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindowManager.h"
@@ -39,7 +40,7 @@ class LoadingScreenScenario : public testing::Test {
 // preload: the graphics would be missing and the log would say so.
 TEST_F(LoadingScreenScenario, TheStartLoadsEveryGraphicBeforeTheTitleMenu) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("playButton");
+    WaitForLoadedMenu(driver);
     TGraphicRegistry& registry = TGraphicRegistry::Instance();
     driver.Check(registry.IsComplete(), "the registry is complete");
     driver.Check(registry.GetFetchQueue().empty(), "nothing is left in the queue");
@@ -60,7 +61,7 @@ TEST_F(LoadingScreenScenario, TheStartLoadsEveryGraphicBeforeTheTitleMenu) {
 // itself once all are in.
 TEST_F(LoadingScreenScenario, TheScreenShowsItsProgressAndClosesWhenAllAreIn) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("playButton");
+    WaitForLoadedMenu(driver);
     TGraphicRegistry& registry = TGraphicRegistry::Instance();
     registry.Clear();
     driver.Platform()->GetWindowManager()->GetScript()->DoLuaString(

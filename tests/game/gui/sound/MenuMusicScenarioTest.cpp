@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "media/sound/TSound.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {
@@ -17,7 +18,7 @@ int StartedSoFar(const std::shared_ptr<TSound>& sound) { return sound ? sound->D
 TEST(MenuMusicScenario, TheTitleMenuPlaysItsMusicOnThroughTheMapAndButtonsSoundTheirPress) {
   BuiltGameStart game;
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    driver.WaitForWindow("playButton");
+    WaitForLoadedMenu(driver);
     const std::shared_ptr<TSound> intro = TSound::Get("music/intro.ogg", true, 2);
     const std::shared_ptr<TSound> press = TSound::Get("music/button-press.ogg", true, 0);
     driver.Check(PlayingNow(intro) == 1, "the menu's music begins with its intro");

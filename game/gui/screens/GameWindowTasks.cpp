@@ -1,0 +1,31 @@
+#include "game/gui/screens/GameWindowTasks.h"
+
+#include "platform/TPlatform.h"
+#include "windows/core/TWindow.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/core/TWindowTask.h"
+#include "windows/kinds/TModalWindow.h"
+
+namespace GUI {
+
+namespace {
+
+constexpr uint32_t kGameWindowUpdatePeriod = 10;
+
+}  // namespace
+
+bool StartInTopDialog(std::unique_ptr<TWindowTask> task) {
+  TWindowManager* manager = PlatformWindowManager();
+  TModalWindow* dialog = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
+  if (!dialog) return false;
+  task->Start(kGameWindowUpdatePeriod, true, true, false);
+  dialog->AddTask(std::move(task));
+  return true;
+}
+
+TWindow* FindInDialog(TWindow& window, const char* name) {
+  TWindow* dialog = window.GetParent() ? window.GetParent() : &window;
+  return dialog->FindChild(name);
+}
+
+}  // namespace GUI

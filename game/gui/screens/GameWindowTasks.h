@@ -1,0 +1,24 @@
+#pragma once
+
+#include <memory>
+
+class TWindow;
+class TWindowTask;
+
+namespace GUI {
+
+// What the game's window types share: each runs an update task every 10 ms
+// from the list of the dialog on top when it opens, so the task runs only
+// while that dialog is on top, and each reaches the widgets of its dialog
+// by name.
+
+// Starts the task (every 10 ms from now, repeating, without catching up on
+// missed periods) and adds it to the top dialog's list; false, with the task
+// dropped, when no dialog is on top.
+bool StartInTopDialog(std::unique_ptr<TWindowTask> task);
+
+// A window of that name anywhere in the window's dialog (its parent), or in
+// the window itself when it has no parent.
+TWindow* FindInDialog(TWindow& window, const char* name);
+
+}  // namespace GUI
