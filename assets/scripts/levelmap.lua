@@ -6,6 +6,9 @@
 local kBadges = { { 522, 280 }, { 594, 280 }, { 666, 280 }, { 558, 356 }, { 630, 356 } }
 local kZenBadgeLeft, kZenBadgeTop, kZenBadgeStep = 560, 442, 44
 local world = gJourney.shownWorld
+-- Back from a level, the menu's music takes over from the level's; from the
+-- title menu it plays on.
+PlayMainmenuBackground()
 
 local kOpenBadge = { "buttons/level-open", "buttons/level-open", "buttons/level-open" }
 

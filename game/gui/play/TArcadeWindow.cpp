@@ -154,7 +154,8 @@ TArcadeWindow::TArcadeWindow() {
   RegisterLuaFunctions();
 }
 
-TArcadeWindow::~TArcadeWindow() = default;
+// Nothing of the level may go on sounding over the screen that follows it.
+TArcadeWindow::~TArcadeWindow() { TSoundFactory::Instance().StopAllSounds(); }
 
 void TArcadeWindow::RegisterLuaFunctions() {
   TWindowScript* script = PlayScript();

@@ -11,14 +11,12 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "system/gfx/PicturePng.h"
+#include "tests/game/gui/main/CopiedDataFolder.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/kinds/TButton.h"
@@ -36,30 +34,9 @@ constexpr uint32_t kShortLevelTimeStep = 10;
 constexpr int kShortLevelMostSteps = 1500;
 
 // The built data folder with level 1-1 of the Journey cut to four seconds.
-class ShortLevelData {
+class ShortLevelData : public CopiedDataFolder {
  public:
-  ShortLevelData() {
-    namespace fs = std::filesystem;
-    const fs::path assets = fs::path(mFolder.Path()) / "assets";
-    fs::copy(fs::path(BuiltDataFolder::ProgramFolder()) / "assets", assets, fs::copy_options::recursive);
-    const fs::path world = assets / "levels" / "world01.xml";
-    std::string text;
-    {
-      std::ifstream in(world, std::ios::binary);
-      text.assign(std::istreambuf_iterator<char>(in), {});
-    }
-    const size_t row = text.find(kLevelTimeRow);
-    if (row != std::string::npos) {
-      const size_t value = row + std::string(kLevelTimeRow).size();
-      text.replace(value, text.find('<', value) - value, "4");
-    }
-    std::ofstream(world, std::ios::binary) << text;
-  }
-
-  std::string ProgramFolder() const { return mFolder.Path(); }
-
- private:
-  TempFolder mFolder;
+  ShortLevelData() { SetRowValue("levels/world01.xml", kLevelTimeRow, "4"); }
 };
 
 void CaptureFrame(GameDriver& driver, const char* name) {

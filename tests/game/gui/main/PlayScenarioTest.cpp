@@ -13,9 +13,8 @@
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/tower/ITowerModel.h"
+#include "tests/game/gui/main/RingDrag.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
-#include "tests/game/gui/play/RingPoints.h"
-#include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/core/TWindowManager.h"
 
@@ -45,19 +44,6 @@ void WaitUntilTheTowerTakesAGrab(GameDriver& driver, TArcadeWindow& window) {
   for (int check = 0; check < kReadyChecks && !TakesAGrab(window); ++check) {
     driver.AdvanceTime(kReadyCheckMilliseconds);
   }
-}
-
-// A person's drag: the pointer moves while game time goes on.
-void DragRingOneSlot(GameDriver& driver, TArcadeWindow& window, int32_t ring) {
-  const GamePlay::TPoint from = GUI::PointOnRing(window, ring, 0);
-  const GamePlay::TPoint to = GUI::PointOnRing(window, ring, 1);
-  driver.Desktop().MoveTo(from.x, from.y);
-  driver.Desktop().Press(sys::MouseButton::Left, from.x, from.y);
-  driver.AdvanceTime(30);
-  driver.Desktop().MoveTo(to.x, to.y);
-  driver.AdvanceTime(30);
-  driver.Desktop().Release(sys::MouseButton::Left, to.x, to.y);
-  driver.AdvanceTime(1000);
 }
 
 class PlayScenario : public testing::Test {
