@@ -13,6 +13,7 @@ void TLevelResult::Clear() {
   timeBonus = 0;
   blockerBonus = 0;
   powerUpBonus = 0;
+  expert = false;
 }
 
 }  // namespace GamePlay

@@ -24,6 +24,7 @@ struct TLevelResult {
   int32_t timeBonus = 0;
   int32_t blockerBonus = 0;
   int32_t powerUpBonus = 0;
+  bool expert = false;  // the expert target was reached in play
   ITimeController* timer = nullptr;
   IEndLevelAnimationView* endLevelAnimation = nullptr;
   ITowerModel* tower = nullptr;
