@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "game/gui/effects/TBpmFlasher.h"
+#include "game/gui/effects/TComboViewImpl.h"
 #include "game/gui/effects/TDeliverFlasher.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
@@ -99,6 +100,7 @@ struct TArcadeWindow::TPlayLevel {
   std::unique_ptr<TBpmFlasher> bpmFlasher;
   std::unique_ptr<TViewFactory> viewFactory;
   std::unique_ptr<TTowerViewImpl> towerView;
+  std::unique_ptr<TComboViewImpl> comboView;
   std::unique_ptr<GamePlay::TTowerFactory> towerFactory;
   std::unique_ptr<GamePlay::TScoring> scoring;
   std::unique_ptr<GamePlay::IRingGenerator> generator;
@@ -284,6 +286,9 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.towerView->SetUp(level.scoring.get(), nullptr);
   if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   level.scoring->SetObserver(level.towerView.get());
+  level.comboView = std::make_unique<TComboViewImpl>();
+  level.comboView->SetTowerView(level.towerView.get());
+  level.scoring->AddObserver(level.comboView.get());
   if (GamePlay::TMetrics* metrics = app.GetMetrics()) level.scoring->AddObserver(metrics);
   level.statisticView = std::make_unique<TStatisticView>();
   level.scoring->AddObserver(level.statisticView.get());
@@ -401,6 +406,7 @@ void TArcadeWindow::Draw() {
   if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
   if (mLevel && !mLevel->towerView->IsShowingMessage()) DrawSceneIn2d(mLevel->foreScene);
   if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel) mLevel->comboView->Draw();
   if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
