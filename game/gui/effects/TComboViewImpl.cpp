@@ -17,7 +17,7 @@ constexpr int32_t kComboLayoutFlags = TTextLayout::kCentreLines | TTextLayout::k
 }  // namespace
 
 TComboViewImpl::TComboViewImpl()
-    : mLayout(TTextLayout::Create("", kBoxSize, kBoxSize, kComboLayoutFlags, "fonts/palabi.mvec", kComboFontSize,
+    : mLayout(TTextLayout::Create("", kBoxWidth, kBoxSize, kComboLayoutFlags, "fonts/palabi.mvec", kComboFontSize,
                                   TColor(1.0f, 1.0f, 1.0f, 1.0f))) {}
 
 TComboViewImpl::~TComboViewImpl() { TTextLayout::Delete(mLayout); }
@@ -41,9 +41,9 @@ float TComboViewImpl::Pulse(float progress) {
 }
 
 TRect TComboViewImpl::BoxAround(const TVec2& point) {
-  const int32_t left = static_cast<int32_t>(point.x) - kBoxSize / 2;
+  const int32_t left = static_cast<int32_t>(point.x) - kBoxWidth / 2;
   const int32_t top = static_cast<int32_t>(point.y) - kBoxSize / 2;
-  return TRect(left, top, left + kBoxSize, top + kBoxSize);
+  return TRect(left, top, left + kBoxWidth, top + kBoxSize);
 }
 
 void TComboViewImpl::Update() {

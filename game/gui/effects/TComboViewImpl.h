@@ -24,7 +24,10 @@ namespace GUI {
 class TComboViewImpl final : public GamePlay::IScoringObserver {
  public:
   static constexpr uint32_t kLifetimeMs = 2000;
+  // The height of the box a number is drawn into; twice as wide, so that
+  // scores of four digits and more stay on one line.
   static constexpr int32_t kBoxSize = 100;
+  static constexpr int32_t kBoxWidth = 2 * kBoxSize;
 
   // One number on screen, in the order scored.
   struct TPopup {

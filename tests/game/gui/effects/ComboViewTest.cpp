@@ -43,9 +43,9 @@ TEST(ComboViewPulse, GrowsShrinksAndGrowsTwiceMore) {
   }
 }
 
-TEST(ComboViewBox, IsTheHundredPixelSquareCentredOnTheTruncatedPoint) {
-  EXPECT_EQ(TComboViewImpl::BoxAround(TVec2(412.7f, 300.9f)), TRect(362, 250, 462, 350));
-  EXPECT_EQ(TComboViewImpl::BoxAround(TVec2(0, 0)), TRect(-50, -50, 50, 50));
+TEST(ComboViewBox, IsCentredOnTheTruncatedPointAndWideEnoughForFourDigits) {
+  EXPECT_EQ(TComboViewImpl::BoxAround(TVec2(412.7f, 300.9f)), TRect(312, 250, 512, 350));
+  EXPECT_EQ(TComboViewImpl::BoxAround(TVec2(0, 0)), TRect(-100, -50, 100, 50));
 }
 
 TEST_F(ComboViewTest, EachScoreAddsAPopupInTheOrderScored) {

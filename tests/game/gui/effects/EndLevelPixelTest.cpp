@@ -4,7 +4,6 @@
 // QUORVANE_FRAME_CAPTURE set, the frame is written there as a PNG.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <vector>
 
@@ -13,7 +12,7 @@
 #include "game/gui/progress/TWorldData.h"
 #include "media/display/TDx3dDisplayHandler.h"
 #include "platform/text/Log.h"
-#include "system/gfx/PicturePng.h"
+#include "tests/game/gui/effects/FrameCapture.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/DisplayOpening.h"
@@ -60,19 +59,7 @@ class EndLevelPixelTest : public testing::Test {
     display.EndDraw(false);
   }
 
-  uint32_t ShownAt(int32_t x, int32_t y) {
-    return DevicePlatform::ColourAt(*desktop.Display().GetData().mBackBuffer, x, y) & 0xFFFFFF;
-  }
-
-  void WriteCaptureWhenAsked() {
-    const char* path = std::getenv("QUORVANE_FRAME_CAPTURE");
-    if (!path) return;
-    sys::Picture shot{kEndShotWidth, kEndShotHeight, {}};
-    for (int32_t y = 0; y < kEndShotHeight; ++y) {
-      for (int32_t x = 0; x < kEndShotWidth; ++x) shot.pixels.push_back(0xFF000000u | ShownAt(x, y));
-    }
-    EXPECT_TRUE(sys::gfx::WritePicturePng(shot, path));
-  }
+  uint32_t ShownAt(int32_t x, int32_t y) { return BackBufferColourAt(desktop, x, y); }
 
   TempFolder logs;
   FakeClock clock{1000};
@@ -99,7 +86,7 @@ TEST_F(EndLevelPixelTest, AnExpertLevelsCloseShowsThePaperAndLightsTheCentre) {
   EXPECT_NE(ShownAt(250, 120), ground) << "the banner's paper";
   EXPECT_EQ(ShownAt(5, 5), ground) << "the paper is a sheet in the middle";
   EXPECT_NE(ShownAt(400, 300), ShownAt(5, 5)) << "the flash and the sparkles light the centre";
-  WriteCaptureWhenAsked();
+  WriteFrameCaptureWhenAsked(desktop, kEndShotWidth, kEndShotHeight);
 }
 
 }  // namespace
