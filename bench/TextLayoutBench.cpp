@@ -6,14 +6,12 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
+#include "bench/GameFonts.h"
 #include "bench/support/SpeedGoals.h"
 #include "media/text/TTextLayout.h"
-#include "media/text/TVecFont.h"
 #include "media/text/TVqMiniVecDraw.h"
 #include "tests/support/DevicePlatform.h"
 
@@ -28,24 +26,6 @@ const SpeedGoals kGoals{
     {"LayOutAPage", kTimeMs, Goal::kAtMost, 0.15},
     {"DrawAMenuScreen/0", kTimeMs, Goal::kAtMost, 5.0},
 };
-
-TVecFont& FontFile(const char* path) {
-  static std::vector<std::unique_ptr<TVecFont>> fonts;
-  std::ifstream in(path, std::ios::binary);
-  fonts.push_back(std::make_unique<TVecFont>(
-      std::vector<uint8_t>((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>())));
-  return *fonts.back();
-}
-
-// The game's fonts on a platform face that draws on our device.
-void InstallGameFonts(FakePlatform& platform) {
-  static TVecFont& regular = FontFile("assets/fonts/default.mvec");
-  static TVecFont& other = FontFile("assets/fonts/palabi.mvec");
-  platform.recording = false;
-  platform.fonts["__DEFAULT"] = &regular;
-  platform.fonts["fonts/default.mvec"] = &regular;
-  platform.fonts["fonts/palabi.mvec"] = &other;
-}
 
 // Help-page text: paragraphs with styles, links, font changes and a centred title.
 std::string Page() {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "game/gui/effects/TBpmFlasher.h"
+#include "game/gui/effects/TComboViewImpl.h"
 #include "game/gui/effects/TDeliverFlasher.h"
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/effects/TLevelBanner.h"
@@ -123,6 +124,7 @@ struct TArcadeWindow::TPlayLevel {
   std::unique_ptr<TBpmFlasher> bpmFlasher;
   std::unique_ptr<TViewFactory> viewFactory;
   std::unique_ptr<TTowerViewImpl> towerView;
+  std::unique_ptr<TComboViewImpl> comboView;
   std::unique_ptr<GamePlay::TTowerFactory> towerFactory;
   std::unique_ptr<GamePlay::TScoring> scoring;
   std::unique_ptr<GamePlay::IRingGenerator> generator;
@@ -319,6 +321,9 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   }
   if (!settings->IsTutorial()) level.banner = MakeLevelBanner(registry, level.scoring.get(), level.towerView.get());
   level.scoring->SetObserver(level.towerView.get());
+  level.comboView = std::make_unique<TComboViewImpl>();
+  level.comboView->SetTowerView(level.towerView.get());
+  level.scoring->AddObserver(level.comboView.get());
   if (GamePlay::TMetrics* metrics = app.GetMetrics()) level.scoring->AddObserver(metrics);
   level.statisticView = std::make_unique<TStatisticView>();
   level.scoring->AddObserver(level.statisticView.get());
@@ -440,6 +445,7 @@ void TArcadeWindow::Draw() {
   // The banners over the tower show under the tutorial arrows and the end-of-level panel.
   if (TLevelBanner* banner = GetBanner()) banner->UpdateBanners();
   if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel) mLevel->comboView->Draw();
   if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();

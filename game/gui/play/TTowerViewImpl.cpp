@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "game/gui/effects/TEndLevelAnimation.h"
+#include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/LevelEndFlows.h"
 #include "game/gui/play/TTowerMeasurement.h"
@@ -21,6 +23,18 @@ constexpr float kRingAngleFullTurn = 6.2831855f;
 constexpr uint32_t kLoseFlowDelayMs = 2000;
 constexpr uint32_t kAfterLevelDelayMs = 1000;
 constexpr uint32_t kZenWorldOfView = 0;
+
+// The closing animation with the level's end pictures; the jewels are its
+// sparkles.
+std::unique_ptr<IEndLevelAnimation> CreateEndLevelAnimation(GamePlay::ITowerView* view,
+                                                             TGraphicRegistry& registry) {
+  std::vector<std::shared_ptr<IGraphic>> jewels = {registry.GetGraphic("sprites/jugs/jug-jewel-yel"),
+                                                    registry.GetGraphic("sprites/jugs/jug-jewel-yel"),
+                                                    registry.GetGraphic("sprites/jugs/jug-jewel-blu")};
+  return std::make_unique<TEndLevelAnimation>(
+      view, registry.GetGraphic("sprites/jugs/jug-glow-ends"), registry.GetGraphic("sprites/jugs/lightsfare-2"),
+      std::move(jewels), registry.GetGraphic("backgrounds/ends-paper-1"), registry.GetGraphic("backgrounds/black-1"));
+}
 
 // Into [0, 2 pi) in one step, however far the angle lies outside; an angle
 // that is no number at all, or infinite, stands for no turn.
@@ -45,7 +59,9 @@ TTowerViewImpl::TTowerViewImpl(TArcadeWindow* playWindow, TGraphicRegistry* regi
       mWorld(settings.GetWorld()),
       mLevel(settings.GetLevel()),
       mCentre(centre),
-      mTutorialLevel(settings.IsTutorial()) {}
+      mTutorialLevel(settings.IsTutorial()) {
+  mEndLevelAnimation = CreateEndLevelAnimation(this, *registry);
+}
 
 TTowerViewImpl::~TTowerViewImpl() = default;
 
@@ -144,7 +160,12 @@ void TTowerViewImpl::LeadOnFromTheWonLevel() {
 
 void TTowerViewImpl::DrawFirstPass() {
   const TVec2 centre(static_cast<float>(mCentre.x), static_cast<float>(mCentre.y));
-  if (mEndLevelAnimation) mEndLevelAnimation->DrawFlash(centre);
+  if (mEndLevelAnimation) {
+    // The flash may end in the won flow, whose script may replace the level and this view.
+    const std::weak_ptr<bool> alive = mAlive;
+    mEndLevelAnimation->DrawFlash(centre);
+    if (alive.expired()) return;
+  }
   if (mLayer) mLayer->TellPieceViewsTheirCells();
   TPlatform* platform = TPlatform::Instance();
   const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();

@@ -56,7 +56,8 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
 
   // What the drawing reads; null before SetUp.
   const TTowerLayer* GetLayer() const { return mLayer.get(); }
-  // The level's closing animation; without one a won level leads on at once.
+  // The level's closing animation, made with the view; another may take its
+  // place, and without one a won level leads on at once.
   void SetEndLevelAnimation(std::unique_ptr<IEndLevelAnimation> animation) {
     mEndLevelAnimation = std::move(animation);
   }
@@ -127,6 +128,8 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
   bool mTutorialLevel;
   std::vector<float> mRingAngles;
   TDeliverFlasher* mDeliverFlasher = nullptr;
+  // Goes with the view, so a draw can tell whether what it called took the view away.
+  std::shared_ptr<bool> mAlive = std::make_shared<bool>(true);
 };
 
 }  // namespace GUI

@@ -5,7 +5,6 @@
 // for a person to look at.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <memory>
 #include <string>
 #include <vector>
@@ -15,7 +14,7 @@
 #include "game/gui/play/TTowerMeasurement.h"
 #include "media/display/TDx3dDisplayHandler.h"
 #include "platform/text/Log.h"
-#include "system/gfx/PicturePng.h"
+#include "tests/game/gui/effects/FrameCapture.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/DevicePlatform.h"
 #include "tests/support/DisplayOpening.h"
@@ -55,22 +54,14 @@ class ExplosionPixelTest : public testing::Test {
   }
 
   uint32_t ShownAt(int32_t x, int32_t y) {
-    return DevicePlatform::ColourAt(*desktop.Display().GetData().mBackBuffer, x, y) & 0xFFFFFF;
+    return BackBufferColourAt(desktop, x, y);
   }
 
   static int Brightness(uint32_t rgb) {
     return static_cast<int>((rgb >> 16 & 0xFF) + (rgb >> 8 & 0xFF) + (rgb & 0xFF));
   }
 
-  void WriteCaptureWhenAsked() {
-    const char* path = std::getenv("QUORVANE_FRAME_CAPTURE");
-    if (!path) return;
-    sys::Picture shot{kShotWidth, kShotHeight, {}};
-    for (int32_t y = 0; y < kShotHeight; ++y) {
-      for (int32_t x = 0; x < kShotWidth; ++x) shot.pixels.push_back(0xFF000000u | ShownAt(x, y));
-    }
-    EXPECT_TRUE(sys::gfx::WritePicturePng(shot, path));
-  }
+  void WriteCaptureWhenAsked() { WriteFrameCaptureWhenAsked(desktop, kShotWidth, kShotHeight); }
 
   TempFolder logs;
   FakeClock clock{1000};

@@ -28,6 +28,8 @@ using GUI::TArcadeWindow;
 constexpr const char* kLevelTimeRow = "Lvl01 Game Time</Data></Cell><Cell><Data ss:Type=\"String\">";
 constexpr uint32_t kShortLevelLoseFlowMs = 2000;
 constexpr uint32_t kShortLevelAfterWinMs = 1000;
+// The closing flash that a Journey level's result waits for.
+constexpr uint32_t kShortLevelFlashMs = 1000;
 // One update of the play window, and enough of them for the start-up and
 // the level's four seconds.
 constexpr uint32_t kShortLevelTimeStep = 10;
@@ -87,9 +89,10 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     window = OpenLevelOne(driver);
     if (!window) return;
     window->GameFinish();
-    driver.AdvanceTime(kShortLevelAfterWinMs / 2);
-    driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits");
-    driver.AdvanceTime(kShortLevelAfterWinMs / 2 + kShortLevelTimeStep);
+    driver.AdvanceTime(kShortLevelAfterWinMs + kShortLevelFlashMs / 2);
+    driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits for the flash");
+    CaptureFrame(driver, "flash.png");
+    driver.AdvanceTime(kShortLevelFlashMs / 2 + 2 * kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("resultHeading") != nullptr, "then shows");
     CaptureFrame(driver, "result.png");
     driver.Click("continueButton");

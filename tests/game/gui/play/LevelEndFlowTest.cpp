@@ -134,6 +134,8 @@ TEST_F(LevelEndFlowTest, AWonLevelLeadsOnAfterOneSecondTheWayItsKindGoes) {
       auto held = std::make_unique<HeldEndLevelAnimation>();
       animation = held.get();
       playWindow->GetTowerView()->SetEndLevelAnimation(std::move(held));
+    } else {
+      playWindow->GetTowerView()->SetEndLevelAnimation(nullptr);
     }
     rig.Run("gRan = nil");
     playWindow->GetTowerView()->OnLevelEnd();
@@ -160,6 +162,43 @@ TEST_F(LevelEndFlowTest, AWonLevelLeadsOnAfterOneSecondTheWayItsKindGoes) {
     rig.dialog->RemoveChild(playWindow).reset();
   }
   app.SetTutorialMode(false);
+}
+
+// The view's own animation: the won flow waits for its flash to run a
+// second, and the level result names the animation only while its level lives.
+TEST_F(LevelEndFlowTest, TheViewsOwnFlashLeadsOnOneSecondAfterItStarts) {
+  window->SetLevel(1, 1);
+  GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+  EXPECT_NE(result.endLevelAnimation, nullptr);
+  View().OnLevelEnd();
+  rig.Update(kUpdatesToAfterLevel + 1);
+  rig.Frame();
+  EXPECT_EQ(Ran(), "nil") << "the flash has started";
+  rig.Update(kUpdatesToAfterLevel);
+  rig.Frame();
+  EXPECT_EQ(Ran(), "nil") << "one second, not past it";
+  rig.Update();
+  rig.Frame();
+  EXPECT_EQ(Ran(), "scripts/collectable_table.lua");
+  rig.dialog->RemoveChild(window).reset();
+  EXPECT_EQ(result.endLevelAnimation, nullptr) << "gone with its level";
+}
+
+// The won flow's script replaces the level while the flash's draw is under
+// way: the old view and its animation go at once, and nothing of them is
+// touched after.
+TEST_F(LevelEndFlowTest, AFlashWhoseScriptReplacesTheLevelDrawsNoMoreOfTheOldOne) {
+  rig.Run("function DoModal(name) gRan = name SetLevel(1, 1) end");
+  window->SetLevel(1, 1);
+  View().OnLevelEnd();
+  rig.Update(kUpdatesToAfterLevel + 1);
+  rig.Frame();
+  rig.Update(kUpdatesToAfterLevel + 1);
+  rig.Frame();
+  EXPECT_EQ(Ran(), "scripts/collectable_table.lua");
+  EXPECT_FALSE(View().IsShowingMessage()) << "a new level";
+  EXPECT_NE(GamePlay::TWorldData::Instance().GetLevelResult().endLevelAnimation, nullptr) << "the new level's";
+  rig.Frame();
 }
 
 // ---- Lifetimes.

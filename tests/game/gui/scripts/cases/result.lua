@@ -1,5 +1,6 @@
--- A won Journey level shows its result over the play screen a second
--- later; "Continue" leads to the map with the next level open.
+-- A won Journey level shows its result over the play screen two seconds
+-- later (a second to the closing flash, a second of flash); "Continue"
+-- leads to the map with the next level open.
 ReadFile("cases/setup.lua")
 kResultContinue = { 400, 346 }
 function ShowResult()
@@ -8,7 +9,7 @@ end
 ClickAt(kLevelOne)
 Idle(50)
 Call("GameFinish")
-Idle(1100)
+Idle(2100)
 Call("ShowResult")
 ClickAt(kResultContinue)
 Idle(100)
