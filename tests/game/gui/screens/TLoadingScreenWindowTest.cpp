@@ -13,6 +13,7 @@
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
 #include "tests/game/gui/effects/ProbeGraphic.h"
+#include "tests/game/gui/screens/PressCount.h"
 #include "tests/game/gui/screens/SlowFetch.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakePlatform.h"
@@ -30,19 +31,6 @@ namespace GUI {
 namespace {
 
 constexpr uint32_t kPreloadActions = 78;
-
-// Counts the presses of the button it is given to.
-class PressCount final : public TButton::Action {
- public:
-  explicit PressCount(int& presses) : mPresses(presses) {}
-  bool Execute(TButton&) override {
-    ++mPresses;
-    return false;
-  }
-
- private:
-  int& mPresses;
-};
 
 // The loading dialog as the script builds it: "loadingText", the hidden
 // close button and the loading window, in a dialog on top of the screen.

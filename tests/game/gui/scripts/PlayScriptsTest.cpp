@@ -14,6 +14,7 @@
 #include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TPauseWindow.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "platform/TPlatform.h"
@@ -38,6 +39,7 @@ TWindow* FindOnScreen(const TString& name) {
 
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
+  if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
   if (window.IsKindOf(TText::ClassId())) return "Text";
   if (window.IsKindOf(TImage::ClassId())) return "Bitmap";
@@ -113,6 +115,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
   PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
+    driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
     RegisterGameLuaFunctions(driver.Script(), app);
@@ -153,9 +156,11 @@ TEST_P(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
 
 TEST_P(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
   Expect("pause.lua",
-         "pause\tButton\tButton\tfalse\t1-1\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
          "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "pause\tButton\tButton\tfalse\t1-1\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "clocks run\ttrue\n"
          "waits\n");
