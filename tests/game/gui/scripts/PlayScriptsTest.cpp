@@ -15,6 +15,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TZenMenuWindow.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "platform/TPlatform.h"
@@ -40,6 +41,7 @@ TWindow* FindOnScreen(const TString& name) {
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
   if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
+  if (window.IsKindOf(TZenMenuWindow::ClassId())) return "ZenMenuWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
   if (window.IsKindOf(TText::ClassId())) return "Text";
   if (window.IsKindOf(TImage::ClassId())) return "Bitmap";
@@ -116,6 +118,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
+    driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
     RegisterGameLuaFunctions(driver.Script(), app);
@@ -196,12 +199,20 @@ TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
+TEST_P(PlayScripts, ZenLevelsLeadBackToTheZenMenuAndTheFifthFinishesZen) {
   Expect("restart_zen_last.lua",
          "play\t0-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
          "play\t0-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "zen end\tZenEndFinished\ttrue\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, TheMapLeadsToTheZenMenuAndItsBadgesToTheZenLevels) {
+  Expect("zen_menu.lua",
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
+         "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
+         "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "waits\n");
 }
 
