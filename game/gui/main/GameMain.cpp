@@ -11,6 +11,7 @@
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
@@ -35,10 +36,11 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 4> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 5> kGameWindowTypes{{
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
     {"ZenMenuWindow", &GUI::TZenMenuWindow::Create},
+    {"StartScreenWindow", &GUI::TStartScreenWindow::Create},
     {"PauseWindow", &GUI::TPauseWindow::Create},
 }};
 

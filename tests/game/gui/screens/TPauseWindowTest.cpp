@@ -9,38 +9,21 @@
 #include <string>
 
 #include "game/gui/main/TGameApp.h"
-#include "platform/text/Log.h"
+#include "platform/file/FileIndex.h"
 #include "tests/game/gui/screens/PressCount.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/SyntheticFont.h"
-#include "tests/support/TempFolder.h"
-#include "windows/core/TWindowManager.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
+#include "tests/support/TestFileLayer.h"
 #include "windows/kinds/TText.h"
-#include "windows/script/TWindowScript.h"
 
 namespace GUI {
 namespace {
 
 // The pause dialog as our script builds it: "LevelText", "returnGame" and
-// the pause window, in a dialog on top of the screen, with a window script
-// for the window's Lua function.
-class PauseWindowTest : public testing::Test {
+// the pause window.
+class PauseWindowTest : public ScreenDialogRig {
  protected:
   PauseWindowTest() {
-    SetLogFolder(mLogs.Path().c_str());
-    fonts.InstallOn(platform);
-    platform.windowManager = &manager;
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    manager.SetScript(std::make_unique<TWindowScript>());
-    auto dialogWindow = std::make_unique<TModalWindow>();
-    dialog = dialogWindow.get();
-    dialog->SetSize(800, 600);
-    manager.PushModal(std::move(dialogWindow));
-    caption = Add(std::make_unique<TText>(), "LevelText");
-    caption->Setup("", 400, 40, 0, SyntheticFonts::kName, 10, TColor(1.0f, 1.0f, 1.0f, 1.0f));
+    caption = AddText("LevelText");
     returnGame = Add(std::make_unique<TButton>(TButton::kPush), "returnGame");
     returnGame->SetPosition(10, 10);
     returnGame->SetSize(100, 40);
@@ -48,36 +31,14 @@ class PauseWindowTest : public testing::Test {
     pause = Add(std::make_unique<TPauseWindow>(), "pauseWindow");
   }
 
-  ~PauseWindowTest() override {
-    TGameApp::Instance().SetTutorialMode(false);
-    if (manager.GetTopModal() == dialog) manager.PopModal();
-    manager.DeletePending();
-  }
+  ~PauseWindowTest() override { TGameApp::Instance().SetTutorialMode(false); }
 
-  template <class Window>
-  Window* Add(std::unique_ptr<Window> owned, const char* name) {
-    Window* added = owned.get();
-    added->SetName(name);
-    std::unique_ptr<TWindow> child = std::move(owned);
-    dialog->AddChild(child, true);
-    return added;
-  }
-
-  void RunLua(const std::string& text) { manager.GetScript()->DoLuaString(text.c_str(), -1); }
   std::string Caption() const { return caption->GetLabel().CStr(); }
 
-  FakeClock clock{1000};
-  SyntheticFonts fonts;
-  FakePlatform platform;
-  TWindowManager manager;
-  TModalWindow* dialog = nullptr;
   TText* caption = nullptr;
   TButton* returnGame = nullptr;
   TPauseWindow* pause = nullptr;
   int presses = 0;
-
- private:
-  TempFolder mLogs;
 };
 
 TEST_F(PauseWindowTest, TheCaptionNumbersJourneyLevelsOnFromWorldToWorldAndZenLevelsAsTheyAre) {
@@ -96,6 +57,16 @@ TEST_F(PauseWindowTest, TheCaptionNumbersJourneyLevelsOnFromWorldToWorldAndZenLe
     RunLua(c.call);
     EXPECT_EQ(Caption(), c.caption) << c.call << " tutorial " << c.tutorialMode;
   }
+}
+
+TEST_F(PauseWindowTest, ALevelWithATutorialFileShowsNoCaption) {
+  TestFileLayer files;
+  files.WriteAsset("tutorials/tutorial0102.xml", "<Workbook/>");
+  BuildFileIndex();
+  RunLua("SetCurrentLevelForPause(2, 1)");
+  EXPECT_EQ(Caption(), "");
+  RunLua("SetCurrentLevelForPause(3, 1)");
+  EXPECT_EQ(Caption(), "LEVEL 3");
 }
 
 TEST_F(PauseWindowTest, PostCreateShowsTheCaptionAndTakesTheFocus) {
@@ -119,8 +90,7 @@ TEST_F(PauseWindowTest, EscapePressesReturnGameOnceAsAClickWould) {
 }
 
 TEST_F(PauseWindowTest, TheLuaFunctionDoesNothingOnceItsWindowIsGone) {
-  std::unique_ptr<TWindow> removed = dialog->RemoveChild(pause);
-  removed.reset();
+  Close(pause);
   caption->SetLabel("kept");
   RunLua("gAnswer = SetCurrentLevelForPause(3, 4)");
   EXPECT_EQ(Caption(), "kept");
@@ -130,8 +100,7 @@ TEST_F(PauseWindowTest, TheUpdateTaskEndsWithItsWindow) {
   pause->OnCreated();
   auto gone = std::make_unique<TGameUpdatePauseWindow>(*pause);
   EXPECT_TRUE(gone->Step());
-  std::unique_ptr<TWindow> removed = dialog->RemoveChild(pause);
-  removed.reset();
+  Close(pause);
   EXPECT_FALSE(gone->Step());
   clock.Advance(10);
   dialog->RunTasks(TTaskPass::Timed);

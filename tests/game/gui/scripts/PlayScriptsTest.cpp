@@ -15,6 +15,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
@@ -41,6 +42,7 @@ TWindow* FindOnScreen(const TString& name) {
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
   if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
+  if (window.IsKindOf(TStartScreenWindow::ClassId())) return "StartScreenWindow";
   if (window.IsKindOf(TZenMenuWindow::ClassId())) return "ZenMenuWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
   if (window.IsKindOf(TText::ClassId())) return "Text";
@@ -63,6 +65,13 @@ TString ProbePlayedLevel() {
 }
 
 bool ProbeClocksRun() { return TArcadeWindow::AreGameClocksRunning(); }
+
+// The start screen's page and the number of its pages; "none" without one.
+TString ProbeStartPage() {
+  TStartScreenWindow* window = TStartScreenWindow::Cast(FindOnScreen("startScreen"));
+  if (!window) return "none";
+  return TString::Format("%u/%zu", window->GetCurrentPage(), window->GetPageCount());
+}
 
 // Play windows anywhere on the screen.
 int CountPlayWindowsIn(TWindow& window) {
@@ -118,6 +127,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
+    driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
     driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
@@ -126,6 +136,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     BindFunction(L, "Kind", &ProbeKind);
     BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
     BindFunction(L, "ClocksRun", &ProbeClocksRun);
+    BindFunction(L, "StartPage", &ProbeStartPage);
     BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
   }
 
@@ -213,6 +224,33 @@ TEST_P(PlayScripts, TheMapLeadsToTheZenMenuAndItsBadgesToTheZenLevels) {
          "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
          "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
          "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ThreePicturesTurnOnTwoClicksAndTheThirdStartsTheLevel) {
+  Expect("start_screen_pictures.lua",
+         "start\tStartScreenWindow\ttrue\t#\t0/3\n"
+         "start\tStartScreenWindow\ttrue\t#\t1/3\n"
+         "start\tStartScreenWindow\ttrue\t#\t2/3\n"
+         "play\t1-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, APictureThatCannotBeLoadedIsLeftOut) {
+  Expect("start_screen_missing.lua",
+         "start\tStartScreenWindow\ttrue\t#\t0/2\n"
+         "start\tStartScreenWindow\ttrue\t#\t1/2\n"
+         "play\t1-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ATextStartScreenIgnoresClicksUntilNextButton) {
+  Expect("start_screen_text.lua",
+         "start\tStartScreenWindow\tfalse\tBlockers sit in the tower and never match. Clear the pieces around "
+         "them to bring them down.\t0/0\n"
+         "start\tStartScreenWindow\tfalse\tBlockers sit in the tower and never match. Clear the pieces around "
+         "them to bring them down.\t0/0\n"
+         "play\t1-4\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "waits\n");
 }
 

@@ -47,3 +47,12 @@ function ShowZenMenu()
   Print("zen menu", Kind("zenMenu"), Kind("zen1"), Kind("zen2"), Kind("zenMenuBack"), Kind("worldName"),
         PlayedLevel())
 end
+
+kLevelThree = { 702, 316 }
+kLevelFour = { 594, 392 }
+kStartScreenPage = { 400, 100 }
+kStartScreenNext = { 670, 558 }
+
+function ShowStart()
+  Print("start", Kind("startScreen"), ImageLoaded("background"), GetLabel("ContentText"), StartPage())
+end
