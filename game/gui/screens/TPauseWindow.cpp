@@ -8,8 +8,6 @@
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TText.h"
-#include "windows/script/TWindowScript.h"
-#include "windows/script/WindowBinding.h"
 
 namespace GUI {
 
@@ -31,14 +29,7 @@ TPauseWindow* TPauseWindow::Cast(TWindow* window) {
 
 std::unique_ptr<TWindow> TPauseWindow::Create() { return std::make_unique<TPauseWindow>(); }
 
-TPauseWindow::TPauseWindow() {
-  TWindowManager* manager = PlatformWindowManager();
-  TWindowScript* script = manager ? manager->GetScript() : nullptr;
-  if (!script) return;
-  lua_State* L = script->GetState();
-  PushWindowMethod(L, this, &TPauseWindow::SetCurrentLevel);
-  SetGlobal(L, "SetCurrentLevelForPause");
-}
+TPauseWindow::TPauseWindow() { BindToNewestWindow("SetCurrentLevelForPause", this, &TPauseWindow::SetCurrentLevel); }
 
 bool TPauseWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
 

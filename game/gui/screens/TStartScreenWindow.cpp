@@ -9,8 +9,6 @@
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
 #include "windows/kinds/TText.h"
-#include "windows/script/TWindowScript.h"
-#include "windows/script/WindowBinding.h"
 
 namespace GUI {
 
@@ -40,14 +38,7 @@ TStartScreenWindow* TStartScreenWindow::Cast(TWindow* window) {
 
 std::unique_ptr<TWindow> TStartScreenWindow::Create() { return std::make_unique<TStartScreenWindow>(); }
 
-TStartScreenWindow::TStartScreenWindow() {
-  TWindowManager* manager = PlatformWindowManager();
-  TWindowScript* script = manager ? manager->GetScript() : nullptr;
-  if (!script) return;
-  lua_State* L = script->GetState();
-  PushWindowMethod(L, this, &TStartScreenWindow::SetCurrentLevel);
-  SetGlobal(L, "SetCurrentLevelToStartScreen");
-}
+TStartScreenWindow::TStartScreenWindow() { BindToNewestWindow("SetCurrentLevelToStartScreen", this, &TStartScreenWindow::SetCurrentLevel); }
 
 TStartScreenWindow::~TStartScreenWindow() = default;
 

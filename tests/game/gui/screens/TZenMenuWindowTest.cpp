@@ -10,40 +10,20 @@
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/progress/TMetrics.h"
-#include "platform/text/Log.h"
-#include "tests/support/FakeClock.h"
-#include "tests/support/FakePlatform.h"
-#include "tests/support/TempFolder.h"
-#include "windows/core/TWindowManager.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
 
 namespace GUI {
 namespace {
 
 // The Zen menu window in a dialog on top of the screen.
-class ZenMenuWindowTest : public testing::Test {
+class ZenMenuWindowTest : public ScreenDialogRig {
  protected:
   ZenMenuWindowTest() {
-    SetLogFolder(mLogs.Path().c_str());
-    platform.windowManager = &manager;
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    auto dialogWindow = std::make_unique<TModalWindow>();
-    dialog = dialogWindow.get();
-    dialog->SetSize(800, 600);
-    manager.PushModal(std::move(dialogWindow));
-    auto owned = std::make_unique<TZenMenuWindow>();
-    menu = owned.get();
-    std::unique_ptr<TWindow> child = std::move(owned);
-    dialog->AddChild(child, true);
+    menu = Add(std::make_unique<TZenMenuWindow>(), "zenMenu");
     TGraphicRegistry::Instance().SetMenuPhase(0.0f);
   }
 
-  ~ZenMenuWindowTest() override {
-    TGraphicRegistry::Instance().SetMenuPhase(0.0f);
-    if (manager.GetTopModal() == dialog) manager.PopModal();
-    manager.DeletePending();
-  }
+  ~ZenMenuWindowTest() override { TGraphicRegistry::Instance().SetMenuPhase(0.0f); }
 
   void Step(int steps) {
     for (int k = 0; k < steps; ++k) {
@@ -53,18 +33,11 @@ class ZenMenuWindowTest : public testing::Test {
   }
 
   void CloseMenu() {
-    std::unique_ptr<TWindow> removed = dialog->RemoveChild(menu);
+    Close(menu);
     menu = nullptr;
   }
 
-  FakeClock clock{1000};
-  FakePlatform platform;
-  TWindowManager manager;
-  TModalWindow* dialog = nullptr;
   TZenMenuWindow* menu = nullptr;
-
- private:
-  TempFolder mLogs;
 };
 
 TEST_F(ZenMenuWindowTest, ThePhaseGrowsByATwoThousandthOfAUnitEachTenMsUntilTheMenuCloses) {
