@@ -26,6 +26,7 @@ set(fuzz_links_ProgressFuzz quorvane_gui)
 set(fuzz_links_RingGeometryFuzz quorvane_gui quorvane_test_support)
 set(fuzz_links_SceneFuzz quorvane_gui quorvane_test_support)
 set(fuzz_links_ScoresFuzz quorvane_rules_test_kit)
+set(fuzz_links_StartScreensFuzz quorvane_gui quorvane_test_support)
 
 # Adds the program `target` built from the fuzzing program `fuzzer`'s source
 # and the extra sources given after it.

@@ -1,10 +1,9 @@
 -- The level map, opened by the main loop with DoModal and rebuilt in place
 -- by SwapToModal whenever a level is left or another world is shown: the
 -- five levels of one world of the Journey, each open one leading to its
--- play screen, arrows to the worlds before and after it, the Zen levels
--- once Zen is open, and the way back to the title menu.
+-- play screen, arrows to the worlds before and after it, the way to the Zen
+-- menu once Zen is open, and the way back to the title menu.
 local kBadges = { { 522, 280 }, { 594, 280 }, { 666, 280 }, { 558, 356 }, { 630, 356 } }
-local kZenBadgeLeft, kZenBadgeTop, kZenBadgeStep = 560, 442, 44
 local world = gJourney.shownWorld
 -- Back from a level, the menu's music takes over from the level's; from the
 -- title menu it plays on.
@@ -31,13 +30,6 @@ local function ShowWorld(shown)
   SwapToModal("scripts/levelmap.lua")
 end
 
-local function ZenBadge(level)
-  local x = kZenBadgeLeft + kZenBadgeStep * (level - 1)
-  return Button{ name = "zen" .. level, label = "#" .. level, font = kBadgeFont,
-                 x = x, y = kZenBadgeTop, w = 40, h = 40, graphics = kOpenBadge,
-                 command = function() PlayLevel(kZenWorld, level) end }
-end
-
 local map = {
   Bitmap{ name = "mapBackground", image = "backgrounds/title", x = 0, y = 0 },
   Text{ name = "mapHeading", label = "LevelMapHeading", font = kTitleFont, x = 0, y = 30, w = 800, h = 130 },
@@ -58,10 +50,7 @@ for level = 1, table.getn(kBadges) do
   table.insert(map, Badge(level, kBadges[level]))
 end
 if gJourney.zenOpen then
-  table.insert(map, Text{ name = "zenHeading", label = "LevelMapZen", font = kMenuFont,
-                          x = 470, y = 434, w = 90, h = 56 })
-  for level = 1, OpenZenLevels() do
-    table.insert(map, ZenBadge(level))
-  end
+  table.insert(map, Button{ name = "zenButton", label = "LevelMapZen", x = 520, y = 450, w = 220, h = 56,
+                            command = function() SwapToModal("scripts/zenmenu.lua") end })
 end
 MakeDialog(map)

@@ -64,6 +64,7 @@ function PlayLevel(world, level)
   gPlayLevel = { world = world, level = level }
   if world ~= kZenWorld then gJourney.shownWorld = world end
   SetZenMode(world == kZenWorld)
+  DoModal("scripts/startscreen.lua")
   SwapToModal("scripts/playscreen.lua")
 end
 

@@ -2,14 +2,19 @@
 -- SwapToModal in the dialog the level map was in, and built again there by
 -- scripts/resetgame.lua: the play window over its background, playing the
 -- level of gPlayLevel, with the buttons the play window looks for beside
--- it. "pauseButton" pauses the game while the pause dialog shows and leaves
--- the level when the player asks for the map there; "skipButton" (shown on
--- tutorial levels) wins the level at once; "quitGame" leaves it.
+-- it. "pauseButton" opens the pause dialog, which stops the game until it
+-- closes; when the player asks for the map there, the level is left as
+-- "quitGame" leaves it. "skipButton" (shown on tutorial levels) wins the
+-- level at once.
+local function LeaveLevel()
+  QuitFromGame()
+end
+
 local function PauseForDialog()
-  PauseGame()
-  local choice = DoModal("scripts/pause.lua")
-  ResumeGame()
-  if choice == "map" then QuitFromGame() end
+  if DoModal("scripts/pause.lua") == "map" then
+    ResumeGame()
+    LeaveLevel()
+  end
 end
 
 MakeDialog{
@@ -20,6 +25,6 @@ MakeDialog{
   Button{ name = "skipButton", label = "PlaySkip", x = 0, y = 8, w = 220, h = 56,
           command = function() GameFinish() end },
   Button{ name = "quitGame", label = "PlayQuit", x = 580, y = 536, w = 220, h = 56,
-          command = function() QuitFromGame() end },
+          command = LeaveLevel },
 }
 SetLevel(gPlayLevel.world, gPlayLevel.level)

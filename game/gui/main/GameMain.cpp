@@ -11,6 +11,9 @@
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TMainMenuWindow.h"
+#include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TStartScreenWindow.h"
+#include "game/gui/screens/TZenMenuWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
 #include "system/window/Window.h"
@@ -34,10 +37,13 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 3> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 6> kGameWindowTypes{{
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
     {"MainMenuWindow", &GUI::TMainMenuWindow::Create},
+    {"ZenMenuWindow", &GUI::TZenMenuWindow::Create},
+    {"StartScreenWindow", &GUI::TStartScreenWindow::Create},
+    {"PauseWindow", &GUI::TPauseWindow::Create},
 }};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {

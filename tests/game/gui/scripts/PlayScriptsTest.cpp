@@ -15,6 +15,9 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TStartScreenWindow.h"
+#include "game/gui/screens/TZenMenuWindow.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "platform/TPlatform.h"
@@ -39,6 +42,9 @@ TWindow* FindOnScreen(const TString& name) {
 
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
+  if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
+  if (window.IsKindOf(TStartScreenWindow::ClassId())) return "StartScreenWindow";
+  if (window.IsKindOf(TZenMenuWindow::ClassId())) return "ZenMenuWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
   if (window.IsKindOf(TText::ClassId())) return "Text";
   if (window.IsKindOf(TImage::ClassId())) return "Bitmap";
@@ -69,6 +75,13 @@ void ProbeRunOutOfTime() {
 
 // The level map starts the menu's music, which these cases do not hear.
 void SilentMenuMusic() {}
+
+// The start screen's page and the number of its pages; "none" without one.
+TString ProbeStartPage() {
+  TStartScreenWindow* window = TStartScreenWindow::Cast(FindOnScreen("startScreen"));
+  if (!window) return "none";
+  return TString::Format("%u/%zu", window->GetCurrentPage(), window->GetPageCount());
+}
 
 // Play windows anywhere on the screen.
 int CountPlayWindowsIn(TWindow& window) {
@@ -123,6 +136,9 @@ class PlayScripts : public testing::TestWithParam<bool> {
   PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
+    driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
+    driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
+    driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
     RegisterGameLuaFunctions(driver.Script(), app);
@@ -131,6 +147,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
     BindFunction(L, "ClocksRun", &ProbeClocksRun);
     BindFunction(L, "RunOutOfTime", &ProbeRunOutOfTime);
+    BindFunction(L, "StartPage", &ProbeStartPage);
     BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
     BindFunction(L, "PlayMainmenuBackground", &SilentMenuMusic);
   }
@@ -165,9 +182,11 @@ TEST_P(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
 
 TEST_P(PlayScripts, PauseAndEscapeStopTheClocksUntilThePauseDialogCloses) {
   Expect("pause.lua",
-         "pause\tButton\tButton\tfalse\t1-1\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
          "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "pause\tButton\tButton\tfalse\t1-1\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "pause\tPauseWindow\tButton\tButton\tLEVEL 1\tfalse\t1-1\n"
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "clocks run\ttrue\n"
          "waits\n");
@@ -203,12 +222,47 @@ TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, ZenLevelsLeadBackToTheMapAndTheFifthFinishesZen) {
+TEST_P(PlayScripts, ZenLevelsLeadBackToTheZenMenuAndTheFifthFinishesZen) {
   Expect("restart_zen_last.lua",
          "play\t0-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
          "play\t0-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "zen end\tZenEndFinished\ttrue\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, TheMapLeadsToTheZenMenuAndItsBadgesToTheZenLevels) {
+  Expect("zen_menu.lua",
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
+         "map\tText\tButton\tBitmap\tBitmap\tButton\tnone\n"
+         "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ThreePicturesTurnOnTwoClicksAndTheThirdStartsTheLevel) {
+  Expect("start_screen_pictures.lua",
+         "start\tStartScreenWindow\ttrue\t#\t0/3\n"
+         "start\tStartScreenWindow\ttrue\t#\t1/3\n"
+         "start\tStartScreenWindow\ttrue\t#\t2/3\n"
+         "play\t1-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, APictureThatCannotBeLoadedIsLeftOut) {
+  Expect("start_screen_missing.lua",
+         "start\tStartScreenWindow\ttrue\t#\t0/2\n"
+         "start\tStartScreenWindow\ttrue\t#\t1/2\n"
+         "play\t1-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ATextStartScreenIgnoresClicksUntilNextButton) {
+  Expect("start_screen_text.lua",
+         "start\tStartScreenWindow\tfalse\tBlockers sit in the tower and never match. Clear the pieces around "
+         "them to bring them down.\t0/0\n"
+         "start\tStartScreenWindow\tfalse\tBlockers sit in the tower and never match. Clear the pieces around "
+         "them to bring them down.\t0/0\n"
+         "play\t1-4\tButton\tButton hidden\tButton\tnone\ttrue\n"
          "waits\n");
 }
 

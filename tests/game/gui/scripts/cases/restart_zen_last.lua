@@ -1,5 +1,5 @@
 -- Leaving Zen level 5 finishes Zen; another Zen level leads back to the
--- Zen levels of the map.
+-- Zen menu.
 ReadFile("cases/setup.lua")
 gJourney.zenOpen = true
 function PlayZen(level)
@@ -15,7 +15,7 @@ Idle(50)
 Call("ShowPlay")
 Call("LeaveLevel")
 Idle(100)
-Call("ShowMap")
+Call("ShowZenMenu")
 Call("PlayZenFive")
 Idle(50)
 Call("ShowPlay")

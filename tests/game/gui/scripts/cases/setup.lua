@@ -20,6 +20,9 @@ kQuitGame = { 690, 564 }
 kPauseContinue = { 280, 346 }
 kPauseToMap = { 520, 346 }
 kZenEndContinue = { 400, 448 }
+kZenButton = { 630, 478 }
+kZenMenuFirst = { 166, 366 }
+kZenMenuBack = { 400, 528 }
 kJourneyEndContinue = { 400, 346 }
 
 function ClickAt(point)
@@ -27,7 +30,7 @@ function ClickAt(point)
 end
 
 function ShowMap()
-  Print("map", Kind("worldName"), Kind("level1"), Kind("level2"), Kind("level3"), Kind("zen1"),
+  Print("map", Kind("worldName"), Kind("level1"), Kind("level2"), Kind("level3"), Kind("zenButton"),
         PlayedLevel())
 end
 
@@ -38,4 +41,18 @@ end
 
 function LeaveLevel()
   Restart()
+end
+
+function ShowZenMenu()
+  Print("zen menu", Kind("zenMenu"), Kind("zen1"), Kind("zen2"), Kind("zenMenuBack"), Kind("worldName"),
+        PlayedLevel())
+end
+
+kLevelThree = { 702, 316 }
+kLevelFour = { 594, 392 }
+kStartScreenPage = { 400, 100 }
+kStartScreenNext = { 670, 558 }
+
+function ShowStart()
+  Print("start", Kind("startScreen"), ImageLoaded("background"), GetLabel("ContentText"), StartPage())
 end

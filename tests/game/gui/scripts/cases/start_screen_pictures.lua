@@ -1,0 +1,20 @@
+-- Level 1-3 opens on three pictures: two clicks turn to pages 1 and 2, the
+-- third presses "nextButton" and the level starts.
+ReadFile("cases/setup.lua")
+AddImage("startscreens/rings-1", 800, 600)
+AddImage("startscreens/rings-2", 800, 600)
+AddImage("startscreens/rings-3", 800, 600)
+gJourney.openWorld, gJourney.openLevel = 1, 4
+ClickAt(kLevelThree)
+Idle(50)
+Call("ShowStart")
+ClickAt(kStartScreenPage)
+Idle(20)
+Call("ShowStart")
+ClickAt(kStartScreenPage)
+Idle(20)
+Call("ShowStart")
+ClickAt(kStartScreenPage)
+Idle(50)
+Call("ShowPlay")
+DoModal("scripts/levelmap.lua")
