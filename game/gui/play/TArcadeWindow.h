@@ -22,6 +22,7 @@ class TLevelSettings;
 namespace GUI {
 
 class TTowerViewImpl;
+class TTutorialMsgViewImpl;
 
 // The window of the play screen, through which every level is played. A
 // script makes it ("ArcadeWindow") and gives it a level with SetLevel; it
@@ -92,6 +93,7 @@ class TArcadeWindow final : public TWindow {
   GamePlay::ITowerModel* GetTowerModel() const;
   GamePlay::IScoringModel* GetScoring() const;
   TTowerViewImpl* GetTowerView() const;
+  TTutorialMsgViewImpl* GetTutorialMsgView() const;
   GamePlay::ITimeController* GetLevelTimer() const;
   // How far the next ring's delivery has come.
   GamePlay::IRateController* GetDelivery() const;

@@ -36,7 +36,12 @@ TTutorialMsgViewImpl::TTutorialMsgViewImpl(TGraphicRegistry* registry)
                                  kDialogFontSize, TColor(0.0f, 0.0f, 0.0f, 1.0f));
 }
 
-TTutorialMsgViewImpl::~TTutorialMsgViewImpl() { TTextLayout::Delete(mTextBox); }
+// A level left while a modal dialog holds the game clocks must not leave
+// the next level frozen.
+TTutorialMsgViewImpl::~TTutorialMsgViewImpl() {
+  if (mHoldingClocks) HoldClocks(false);
+  TTextLayout::Delete(mTextBox);
+}
 
 bool TTutorialMsgViewImpl::IsModelFilling() { return mModel && mModel->IsFilling(); }
 

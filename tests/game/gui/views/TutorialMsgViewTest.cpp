@@ -207,6 +207,14 @@ TEST_F(TutorialMsgViewTest, ANonModalDialogQueuedBehindAWaitingModalOneKeepsTheC
   EXPECT_TRUE(ClocksHeld());
 }
 
+TEST_F(TutorialMsgViewTest, ABoxDeletedWhileAModalDialogHoldsTheClocksLetsThemGo) {
+  Show("Left behind", true);
+  DrawAfter(0);
+  ASSERT_TRUE(ClocksHeld());
+  view.reset();
+  EXPECT_FALSE(ClocksHeld());
+}
+
 TEST_F(TutorialMsgViewTest, TheOverlayIsDrawnOnlyWhileADialogShows) {
   view->AddOverlay("overlays/hand");
   view->ShowOverlay(TVec2(400, 300), "overlays/hand");
