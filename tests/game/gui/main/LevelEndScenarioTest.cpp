@@ -10,7 +10,6 @@
 // its time runs out, of the lose dialog and of the result are written there as PNG.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -18,7 +17,7 @@
 
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
-#include "system/gfx/PicturePng.h"
+#include "tests/game/gui/main/CopiedGameData.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 #include "windows/kinds/TButton.h"
@@ -39,10 +38,7 @@ constexpr int kShortLevelMostSteps = 1500;
 class ShortLevelData {
  public:
   ShortLevelData() {
-    namespace fs = std::filesystem;
-    const fs::path assets = fs::path(mFolder.Path()) / "assets";
-    fs::copy(fs::path(BuiltDataFolder::ProgramFolder()) / "assets", assets, fs::copy_options::recursive);
-    const fs::path world = assets / "levels" / "world01.xml";
+    const std::filesystem::path world = mData.Assets() / "levels" / "world01.xml";
     std::string text;
     {
       std::ifstream in(world, std::ios::binary);
@@ -56,16 +52,11 @@ class ShortLevelData {
     std::ofstream(world, std::ios::binary) << text;
   }
 
-  std::string ProgramFolder() const { return mFolder.Path(); }
+  std::string ProgramFolder() const { return mData.ProgramFolder(); }
 
  private:
-  TempFolder mFolder;
+  CopiedGameData mData;
 };
-
-void CaptureFrame(GameDriver& driver, const char* name) {
-  const char* folder = std::getenv("QUORVANE_FRAME_CAPTURE");
-  if (folder) sys::gfx::WritePicturePng(driver.ShownPicture(), std::string(folder) + "/" + name);
-}
 
 TArcadeWindow* OpenLevelOne(GameDriver& driver) {
   driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
@@ -97,14 +88,14 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     TArcadeWindow* window = OpenLevelOne(driver);
     if (!window) return;
     if (!driver.Check(RunOutOfTime(driver, *window), "the four seconds run out")) return;
-    CaptureFrame(driver, "play.png");
+    CaptureScenarioFrame(driver, "play.png");
     driver.AdvanceTime(kShortLevelLoseFlowMs / 2);
     driver.Check(driver.FindWindow("loseHeading") == nullptr, "the lose dialog waits");
     driver.AdvanceTime(kShortLevelLoseFlowMs / 2 + kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("loseHeading") != nullptr, "then shows");
     TWindow* pauseButton = window->GetParent() ? window->GetParent()->FindChild("pauseButton") : nullptr;
     driver.Check(pauseButton && !pauseButton->IsVisible(), "without the pause button");
-    CaptureFrame(driver, "lose.png");
+    CaptureScenarioFrame(driver, "lose.png");
     driver.Click("leaveButton");
 
     window = OpenLevelOne(driver);
@@ -114,7 +105,7 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits");
     driver.AdvanceTime(kShortLevelAfterWinMs / 2 + kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("resultHeading") != nullptr, "then shows");
-    CaptureFrame(driver, "result.png");
+    CaptureScenarioFrame(driver, "result.png");
     driver.Click("continueButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");

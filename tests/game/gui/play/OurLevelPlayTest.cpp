@@ -47,7 +47,6 @@ class OurLevelPlayTest : public testing::Test {
 };
 
 TEST_F(OurLevelPlayTest, LevelOneOneStartsByItselfAndTurnsARingDraggedThroughTheWindow) {
-  TGameApp::Instance().SetTutorialSeen({1, 1});  // the level itself, not its tutorial
   window->SetLevel(1, 1);
   ASSERT_NE(window->GetTowerControl(), nullptr);
   rig.Update(kOurStartUpUpdates);

@@ -1,4 +1,4 @@
-// Our first tutorial (level 1-1 of the game's own data, not yet seen) played
+// Our first tutorial (level 2-1 of the game's own data, not yet seen) played
 // through the play window, headless: the continue button is pressed where
 // the message view says it is, the ring turn the tutorial asks for is
 // dragged, and the ending dialog's button ends the level and leads back to
@@ -89,10 +89,10 @@ class OurTutorialPlayTest : public testing::Test {
 };
 
 TEST_F(OurTutorialPlayTest, TheFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
-  const GamePlay::TLevelKey key{1, 1};
+  const GamePlay::TLevelKey key{2, 1};
   TGameApp& app = TGameApp::Instance();
   ASSERT_FALSE(app.IsTutorialSeen(key));
-  window->SetLevel(1, 1);
+  window->SetLevel(2, 1);
   ASSERT_NE(window->GetTutorialMsgView(), nullptr);
   ASSERT_TRUE(WaitForFadeIn(kTutorialStartUpUpdates));
 

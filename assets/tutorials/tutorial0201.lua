@@ -1,4 +1,4 @@
--- The first tutorial: how a ring turns and how three pieces of one colour in
+-- The tutorial that opens world 2: how a ring turns and how three pieces of one colour in
 -- a column vanish. Rings count from 1 (the innermost), cells of highlights
 -- from 0; positions are screen pixels of the 800 x 600 play field.
 Tutorial = {
