@@ -15,6 +15,7 @@
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/level/TMedalTargets.h"
 #include "game/rules/powerups/PowerUpTableFile.h"
+#include "platform/file/FileIndex.h"
 #include "platform/file/TFile.h"
 #include "platform/text/Log.h"
 #include "platform/xml/TStringTable.h"
@@ -147,10 +148,25 @@ TEST_F(LevelData, EveryKeyTheGameReadsIsThere) {
   TStringTable strings;
   ASSERT_TRUE(strings.Load("strings.xml"));
   TStringTable pregames;
-  EXPECT_TRUE(pregames.Load("levels/pregames.xml")) << "present, without rows until the tutorials come";
+  EXPECT_TRUE(pregames.Load("levels/pregames.xml"));
   EXPECT_EQ(strings.GetString("LoadingLabel", "42%").CStr(), std::string("Loading... 42%"));
   EXPECT_EQ(strings.GetString("WelcomeLabel", "Ada").CStr(), std::string("Welcome, Ada!"));
   EXPECT_EQ(MissingLabels(LogText()), std::multiset<std::string>{});
+}
+
+// Each tutorial level has its settings, its deal and its script, and each
+// pre-game tutorial row names a dialog script that is there.
+TEST_F(LevelData, OurTutorialsHaveTheirFiles) {
+  for (const TLevelKey& key : {TLevelKey{2, 1}}) {
+    const std::string stem = "tutorials/tutorial" + std::string(TString::Format("%02u%02u", key.world, key.level).CStr());
+    EXPECT_NE(TLevelSettings::Load(key, (stem + ".xml").c_str(), true), nullptr) << stem;
+    EXPECT_TRUE(FileExists((stem + ".lua").c_str())) << stem;
+    EXPECT_TRUE(FileExists((stem + ".txt").c_str())) << stem;
+  }
+  TStringTable pregames;
+  ASSERT_TRUE(pregames.Load("levels/pregames.xml"));
+  const TString pregame = pregames.GetString("World01_03");
+  EXPECT_TRUE(FileExists(TString("tutorials/") + pregame)) << pregame.CStr();
 }
 
 // The power-up tables are read quietly to their ends: each must give the

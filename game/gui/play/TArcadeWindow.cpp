@@ -16,7 +16,9 @@
 #include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/gui/scenes/SceneLoader.h"
+#include "game/gui/scenes/TScriptTutorial.h"
 #include "game/gui/sound/TSoundFactory.h"
+#include "game/gui/views/TTutorialMsgViewImpl.h"
 #include "game/gui/views/TViewFactory.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TClockProxyRegistry.h"
@@ -102,6 +104,14 @@ std::unique_ptr<TLevelBanner> MakeLevelBanner(TGraphicRegistry& registry, GamePl
                                         [] { TSoundFactory::Instance().PlayExpertBanner(); });
 }
 
+void DrawMessageViewIn2d(TTutorialMsgViewImpl& view) {
+  TPlatform* platform = TPlatform::Instance();
+  if (!platform) return;
+  const bool entered = !platform->IsIn2d() && platform->Begin2d();
+  view.Draw();
+  if (entered) platform->End2d();
+}
+
 }  // namespace
 
 // The level's model and views. Members go in reverse order, so every object
@@ -117,6 +127,8 @@ struct TArcadeWindow::TPlayLevel {
     if (timer && result.timer == timer) result.timer = nullptr;
   }
 
+  std::unique_ptr<TTutorialMsgViewImpl> messageView;
+  std::unique_ptr<TScriptTutorial> scriptTutorial;
   std::vector<std::shared_ptr<IGraphic>> sceneGraphics;
   std::shared_ptr<ScriptAnim::TAnimations> backScene;
   std::shared_ptr<ScriptAnim::TAnimations> foreScene;
@@ -198,6 +210,10 @@ GamePlay::ITowerModel* TArcadeWindow::GetTowerModel() const { return mLevel ? mL
 GamePlay::IScoringModel* TArcadeWindow::GetScoring() const { return mLevel ? mLevel->scoring.get() : nullptr; }
 
 TTowerViewImpl* TArcadeWindow::GetTowerView() const { return mLevel ? mLevel->towerView.get() : nullptr; }
+
+TTutorialMsgViewImpl* TArcadeWindow::GetTutorialMsgView() const {
+  return mLevel ? mLevel->messageView.get() : nullptr;
+}
 
 GamePlay::ITimeController* TArcadeWindow::GetLevelTimer() const { return mLevel ? mLevel->timer : nullptr; }
 
@@ -291,6 +307,7 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.bpmFlasher = std::make_unique<TBpmFlasher>(tuning.bpm);
   level.viewFactory = std::make_unique<TViewFactory>(&registry, level.bpmFlasher.get(),
                                                      tuning.ringHighlight, tuning.pieceAnimationSpeed);
+  level.messageView = level.viewFactory->CreateTutorialMsgView();
   level.towerFactory = std::make_unique<GamePlay::TTowerFactory>(level.viewFactory.get(), &sound,
                                                                  records, tuning.tower);
   level.scoring = level.towerFactory->CreateScoring(GamePlay::LoadPowerUpMatchTable(),
@@ -313,6 +330,10 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.control = level.towerFactory->CreateControl(
       level.tower.get(), level.towerView.get(), &level.delivery, &level.timer,
       settings->GetPieceDeliveryFromTop() != 0, settings->GetPieceDeliveryWhenTopRingClear() != 0);
+  level.scriptTutorial = std::make_unique<TScriptTutorial>(
+      TScriptTutorial::ScriptNameFor(*settings), level.towerView.get(), level.control.get(), level.messageView.get());
+  level.messageView->SetListener(level.scriptTutorial.get());
+  level.tower->SetListener(level.scriptTutorial.get());
   level.towerView->SetModel(level.tower.get());
   level.towerView->SetUp(level.scoring.get(), nullptr);
   if (level.timer) {
@@ -320,6 +341,10 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
     level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   }
   if (!settings->IsTutorial()) level.banner = MakeLevelBanner(registry, level.scoring.get(), level.towerView.get());
+}
+
+  level.towerView->SetUp(level.scoring.get(), level.scriptTutorial.get());
+  if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   level.scoring->SetObserver(level.towerView.get());
   level.comboView = std::make_unique<TComboViewImpl>();
   level.comboView->SetTowerView(level.towerView.get());
@@ -346,11 +371,14 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
 
   level.inputListeners.push_back(std::make_unique<GamePlay::TPowerUpControl>(
       level.towerView.get(), level.tower.get(), level.control.get(),
-      level.towerFactory->GetPieceFactory(), nullptr, records.metrics));
+      level.towerFactory->GetPieceFactory(), level.scriptTutorial.get(), records.metrics));
   level.deliverFlasher = std::make_unique<TDeliverFlasher>(level.delivery);
   level.towerView->SetDeliverFlasher(level.deliverFlasher.get());
+  level.messageView->SetTowerView(level.towerView.get());
+  level.messageView->SetModel(level.tower.get());
 
   if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
+  level.scriptTutorial->Start();
   mPregameTutorial = ReadPregameTutorial(key);
   return true;
 }
@@ -435,6 +463,7 @@ bool TGameUpdate2d::Animate() {
 
 void TArcadeWindow::Draw() {
   OpenPregameTutorial();
+  if (mLevel && AreGameClocksRunning()) mLevel->scriptTutorial->Update();
   if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
   if (mLevel && mLevel->lifeBar) mLevel->lifeBar->Draw(mLevel->towerView->IsShowingMessage());
@@ -446,6 +475,7 @@ void TArcadeWindow::Draw() {
   if (TLevelBanner* banner = GetBanner()) banner->UpdateBanners();
   if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
   if (mLevel) mLevel->comboView->Draw();
+  if (mLevel) DrawMessageViewIn2d(*mLevel->messageView);
   if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
@@ -489,7 +519,10 @@ void TArcadeWindow::LeaveLevel() {
 
 // ---- Input.
 
+// The tutorial's dialogs take the left button even while the game clocks
+// stand still: a modal dialog holds them until it is closed.
 bool TArcadeWindow::OnMouseDown(int32_t x, int32_t y) {
+  if (mLevel) mLevel->messageView->OnMouseDown(TVec2(static_cast<float>(x), static_cast<float>(y)));
   if (!mLevel || !AreGameClocksRunning()) return true;
   const GamePlay::TPoint point{x, y};
   for (const auto& listener : mLevel->inputListeners) listener->OnPress(point);
@@ -498,6 +531,7 @@ bool TArcadeWindow::OnMouseDown(int32_t x, int32_t y) {
 }
 
 bool TArcadeWindow::OnMouseUp(int32_t x, int32_t y) {
+  if (mLevel) mLevel->messageView->OnMouseUp(TVec2(static_cast<float>(x), static_cast<float>(y)));
   if (mLevel && AreGameClocksRunning()) mLevel->control->OnRelease({x, y});
   return true;
 }

@@ -24,6 +24,7 @@ namespace GUI {
 class TLevelBanner;
 class TLifeBar;
 class TTowerViewImpl;
+class TTutorialMsgViewImpl;
 
 // The window of the play screen, through which every level is played. A
 // script makes it ("ArcadeWindow") and gives it a level with SetLevel; it
@@ -94,6 +95,7 @@ class TArcadeWindow final : public TWindow {
   GamePlay::ITowerModel* GetTowerModel() const;
   GamePlay::IScoringModel* GetScoring() const;
   TTowerViewImpl* GetTowerView() const;
+  TTutorialMsgViewImpl* GetTutorialMsgView() const;
   GamePlay::ITimeController* GetLevelTimer() const;
   // Null without a timer.
   TLifeBar* GetLifeBar() const;

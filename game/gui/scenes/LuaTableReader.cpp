@@ -2,10 +2,14 @@
 
 #include "windows/script/LuaBinding.h"
 #include "windows/script/TLuaTable.h"
+#include "windows/script/TScript.h"
 
 namespace GUI {
 
 namespace {
+
+// Data scripts are names of the data folder, looked for nowhere else.
+constexpr char kDataScriptSearchPath[] = "assets/?";
 
 // Pushes the entry's value (nil when its table is no table).
 void PushEntryValue(const TLuaTableEntry& entry) {
@@ -26,6 +30,13 @@ void PushEntryValue(const TLuaTableEntry& entry) {
 }
 
 }  // namespace
+
+void RequireDataScript(TScript& script, const TString& fileName) {
+  const TString callersPath = GetScriptSearchPath();
+  SetScriptSearchPath(kDataScriptSearchPath);
+  script.DoLuaString(TString::Format("require '%s'", fileName.CStr()).CStr());
+  SetScriptSearchPath(callersPath);
+}
 
 std::vector<TLuaTableEntry> ReadLuaTableEntries(const TLuaTable* table) {
   std::vector<TLuaTableEntry> entries;

@@ -10,6 +10,7 @@
 #include "script/lua/Lua.h"
 
 class TLuaTable;
+class TScript;
 
 namespace GUI {
 
@@ -34,6 +35,10 @@ class TLuaStackGuard {
   lua_State* mState;
   int mTop;
 };
+
+// Runs the data-folder script through "require" on the script's state, the
+// data folder alone being searched; the caller's search path is restored.
+void RequireDataScript(TScript& script, const TString& fileName);
 
 // Every key of the table in the order of its traversal: a key of type
 // number gives a number entry, a string key a name entry (a numeric string

@@ -16,8 +16,6 @@ namespace GUI::ScriptAnim {
 
 namespace {
 
-// Scene files are names of the data folder, looked for nowhere else.
-constexpr char kSceneSearchPath[] = "assets/?";
 // Events and loops nest no deeper than this; a scene never needs more, and
 // a table nested far deeper would use up the stack.
 constexpr size_t kDeepestNesting = 32;
@@ -189,18 +187,13 @@ class TSceneBuilder {
 std::shared_ptr<TAnimations> LoadScriptAnimations(const TString& fileName,
                                                   std::vector<std::shared_ptr<IGraphic>>& graphics) {
   auto scene = std::make_shared<TAnimations>();
-  const TString callersPath = GetScriptSearchPath();
-  SetScriptSearchPath(kSceneSearchPath);
-  {
-    TScript script;
-    script.DoLuaString(TString::Format("require '%s'", fileName.CStr()).CStr());
-    if (const std::unique_ptr<TLuaTable> animations = script.GetTable("Animations")) {
-      TSceneBuilder(fileName, graphics).Build(*animations, *scene);
-    } else {
-      LogPrintf("Scene %s sets no Animations table", fileName.CStr());
-    }
+  TScript script;
+  RequireDataScript(script, fileName);
+  if (const std::unique_ptr<TLuaTable> animations = script.GetTable("Animations")) {
+    TSceneBuilder(fileName, graphics).Build(*animations, *scene);
+  } else {
+    LogPrintf("Scene %s sets no Animations table", fileName.CStr());
   }
-  SetScriptSearchPath(callersPath);
   return scene;
 }
 

@@ -15,6 +15,7 @@
 #include "game/gui/views/TPowerUpViewImpl.h"
 #include "game/gui/views/TRingIndicatorPieceView.h"
 #include "game/gui/views/TStandardPieceView.h"
+#include "game/gui/views/TTutorialMsgViewImpl.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TBlockedPiece.h"
 #include "game/rules/pieces/TDisappearingPiece.h"
@@ -55,6 +56,12 @@ TViewFactory::TViewFactory(TGraphicRegistry* registry, TBpmFlasher* flasher, boo
       mVanishingSounds(&GameVanishingSounds()) {}
 
 TViewFactory::~TViewFactory() = default;
+
+std::unique_ptr<TTutorialMsgViewImpl> TViewFactory::CreateTutorialMsgView() {
+  auto view = std::make_unique<TTutorialMsgViewImpl>(mRegistry);
+  view->SetTowerView(mTowerView);
+  return view;
+}
 
 std::unique_ptr<TTowerViewImpl> TViewFactory::CreateTowerView(
     TArcadeWindow* playWindow, const GamePlay::TLevelSettings& settings) {

@@ -23,6 +23,7 @@ class TGraphicRegistry;
 class TNullPieceView;
 class TTowerMeasurement;
 class TTowerViewImpl;
+class TTutorialMsgViewImpl;
 
 // Where the rules get a view for every piece and power-up they make, and the
 // play window its tower view. Made once per level, after the graphics
@@ -52,6 +53,10 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   // before any piece view, since each view keeps the tower view it is given.
   std::unique_ptr<TTowerViewImpl> CreateTowerView(TArcadeWindow* playWindow,
                                                   const GamePlay::TLevelSettings& settings);
+
+  // The tutorials' message box, given the tower view made so far (none
+  // before CreateTowerView). The caller owns it.
+  std::unique_ptr<TTutorialMsgViewImpl> CreateTutorialMsgView();
 
   GamePlay::TPieceViewPtr GetNullView() override;
   // A colour outside the six gets the null view, with a log line: colours

@@ -113,6 +113,8 @@ LevelRig::LevelRig(const std::string& programFolder, const TLevelKey& key,
   SetProgramFolder(programFolder.c_str());
   ClearFileIndex();
   BuildFileIndex();
+  // The level itself, as a player who has seen its tutorial gets it.
+  records.tutorialsSeen = true;
   SetUpModel(tuning);
   SetUpLevel(key, tuning);
 }

@@ -84,7 +84,8 @@ class LevelRig {
   LevelRig(const LevelFileBytes& files, const GamePlay::TLevelKey& key,
            const LevelTuning& tuning);
   // The level as the game's data folder gives it: the files of "assets" in
-  // the program folder; with views given, the stub tower view is not made.
+  // the program folder, never a tutorial in its place; with views given, the
+  // stub tower view is not made.
   LevelRig(const std::string& programFolder, const GamePlay::TLevelKey& key,
            const LevelTuning& tuning, const LevelViews& ownViews = {});
   ~LevelRig();

@@ -11,8 +11,9 @@
 // Plays the tower control as far as the scoring model and the explosions
 // rely on it: it holds the input locks and the model, ends the play under the
 // end-of-play lock as the real control does, and writes down the calls it
-// gets to end the play ("EndPlay", "EndLevel"). Pointer input and ring
-// moves do nothing.
+// gets to end the play ("EndPlay", "EndLevel") and the tutorial's
+// ("ClearRefusedRings", "AddRefusedRing 2", "QueueMove 1 -3"). Pointer input
+// does nothing.
 class StubTowerControl final : public GamePlay::ITowerControl {
  public:
   explicit StubTowerControl(GamePlay::ITowerModel* model = nullptr,
@@ -48,9 +49,11 @@ class StubTowerControl final : public GamePlay::ITowerControl {
   GamePlay::ISoundFactoryView* GetSoundView() override { return sound; }
   // Runs the policies.
   void Update() override;
-  void ClearRefusedRings() override {}
-  void AddRefusedRing(int32_t) override {}
-  void QueueMove(int32_t, int32_t) override {}
+  void ClearRefusedRings() override { events.push_back("ClearRefusedRings"); }
+  void AddRefusedRing(int32_t ring) override { events.push_back("AddRefusedRing " + std::to_string(ring)); }
+  void QueueMove(int32_t ring, int32_t steps) override {
+    events.push_back("QueueMove " + std::to_string(ring) + " " + std::to_string(steps));
+  }
   void SetFlag(bool on) override { flag = on; }
   bool GetFlag() override { return flag; }
 

@@ -18,6 +18,7 @@ class CopiedDataFolder {
   }
 
   std::string ProgramFolder() const { return mFolder.Path(); }
+  std::filesystem::path Assets() const { return std::filesystem::path(mFolder.Path()) / "assets"; }
 
   // Sets the value of the table row whose key ends the text `row` (the key
   // and the markup up to its value) in the data file `name`; nothing when
@@ -44,7 +45,5 @@ class CopiedDataFolder {
   }
 
  private:
-  std::filesystem::path Assets() const { return std::filesystem::path(mFolder.Path()) / "assets"; }
-
   TempFolder mFolder;
 };

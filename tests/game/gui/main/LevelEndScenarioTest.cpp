@@ -10,12 +10,10 @@
 // its time runs out, of the lose dialog and of the result are written there as PNG.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <string>
 
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
-#include "system/gfx/PicturePng.h"
 #include "tests/game/gui/main/CopiedDataFolder.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -40,11 +38,6 @@ class ShortLevelData : public CopiedDataFolder {
  public:
   ShortLevelData() { SetRowValue("levels/world01.xml", kLevelTimeRow, "4"); }
 };
-
-void CaptureFrame(GameDriver& driver, const char* name) {
-  const char* folder = std::getenv("QUORVANE_FRAME_CAPTURE");
-  if (folder) sys::gfx::WritePicturePng(driver.ShownPicture(), std::string(folder) + "/" + name);
-}
 
 TArcadeWindow* OpenLevelOne(GameDriver& driver) {
   driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
@@ -76,14 +69,14 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     TArcadeWindow* window = OpenLevelOne(driver);
     if (!window) return;
     if (!driver.Check(RunOutOfTime(driver, *window), "the four seconds run out")) return;
-    CaptureFrame(driver, "play.png");
+    CaptureScenarioFrame(driver, "play.png");
     driver.AdvanceTime(kShortLevelLoseFlowMs / 2);
     driver.Check(driver.FindWindow("loseHeading") == nullptr, "the lose dialog waits");
     driver.AdvanceTime(kShortLevelLoseFlowMs / 2 + kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("loseHeading") != nullptr, "then shows");
     TWindow* pauseButton = window->GetParent() ? window->GetParent()->FindChild("pauseButton") : nullptr;
     driver.Check(pauseButton && !pauseButton->IsVisible(), "without the pause button");
-    CaptureFrame(driver, "lose.png");
+    CaptureScenarioFrame(driver, "lose.png");
     driver.Click("leaveButton");
 
     window = OpenLevelOne(driver);
@@ -91,10 +84,10 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     window->GameFinish();
     driver.AdvanceTime(kShortLevelAfterWinMs + kShortLevelFlashMs / 2);
     driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits for the flash");
-    CaptureFrame(driver, "flash.png");
+    CaptureScenarioFrame(driver, "flash.png");
     driver.AdvanceTime(kShortLevelFlashMs / 2 + 2 * kShortLevelTimeStep);
     driver.Check(driver.WaitForWindow("resultHeading") != nullptr, "then shows");
-    CaptureFrame(driver, "result.png");
+    CaptureScenarioFrame(driver, "result.png");
     driver.Click("continueButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");

@@ -1,8 +1,10 @@
 #pragma once
 
+#include <cstdlib>
 #include <string>
 
 #include "game/gui/effects/TGraphicRegistry.h"
+#include "system/gfx/PicturePng.h"
 #include "tests/support/game/GameDriver.h"
 #include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
@@ -43,4 +45,11 @@ inline TWindow* WaitForLoadedMenu(GameDriver& driver) {
     driver.Pass();
   }
   return driver.WaitForWindow("playButton");
+}
+
+// With QUORVANE_FRAME_CAPTURE naming a folder, the frame shown is written
+// there as a PNG of the name given.
+inline void CaptureScenarioFrame(GameDriver& driver, const char* name) {
+  const char* folder = std::getenv("QUORVANE_FRAME_CAPTURE");
+  if (folder) sys::gfx::WritePicturePng(driver.ShownPicture(), std::string(folder) + "/" + name);
 }

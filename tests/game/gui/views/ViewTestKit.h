@@ -31,8 +31,9 @@ struct RecordedDraw {
 // with others, under its name.
 class RecordingGraphic final : public IGraphic {
  public:
-  RecordingGraphic(std::string name, std::vector<RecordedDraw>* journal, uint32_t frames)
-      : mName(std::move(name)), mJournal(journal), mFrames(frames) {}
+  RecordingGraphic(std::string name, std::vector<RecordedDraw>* journal, uint32_t frames,
+                   int32_t width = 0, int32_t height = 0)
+      : mName(std::move(name)), mJournal(journal), mFrames(frames), mWidth(width), mHeight(height) {}
 
   void Prepare() override {}
   bool IsPlaying() override { return false; }
@@ -40,8 +41,8 @@ class RecordingGraphic final : public IGraphic {
   void SetLooping(bool) override {}
   bool IsLooping() override { return false; }
   void SetCrossFade(bool) override {}
-  int32_t GetWidth() override { return 0; }
-  int32_t GetHeight() override { return 0; }
+  int32_t GetWidth() override { return mWidth; }
+  int32_t GetHeight() override { return mHeight; }
   std::shared_ptr<TTexture> GetTexture() override { return nullptr; }
   uint32_t GetFrameCount() override { return mFrames; }
   uint32_t GetFrame() override { return mFrame; }
@@ -67,6 +68,8 @@ class RecordingGraphic final : public IGraphic {
   std::string mName;
   std::vector<RecordedDraw>* mJournal;
   uint32_t mFrames;
+  int32_t mWidth;
+  int32_t mHeight;
   uint32_t mFrame = 0;
   int32_t mBlendMode = 0;
 };
