@@ -165,7 +165,7 @@ TEST_F(LevelData, OurTutorialsHaveTheirFiles) {
   }
   TStringTable pregames;
   ASSERT_TRUE(pregames.Load("levels/pregames.xml"));
-  const TString pregame = pregames.GetString("World01_03");
+  const TString pregame = pregames.GetString("World01_05");
   EXPECT_TRUE(FileExists(TString("tutorials/") + pregame)) << pregame.CStr();
 }
 

@@ -335,16 +335,12 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.messageView->SetListener(level.scriptTutorial.get());
   level.tower->SetListener(level.scriptTutorial.get());
   level.towerView->SetModel(level.tower.get());
-  level.towerView->SetUp(level.scoring.get(), nullptr);
+  level.towerView->SetUp(level.scoring.get(), level.scriptTutorial.get());
   if (level.timer) {
     level.lifeBar = MakeLifeBar(registry, level.towerView->GetCentre(), level.timer);
     level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   }
   if (!settings->IsTutorial()) level.banner = MakeLevelBanner(registry, level.scoring.get(), level.towerView.get());
-}
-
-  level.towerView->SetUp(level.scoring.get(), level.scriptTutorial.get());
-  if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   level.scoring->SetObserver(level.towerView.get());
   level.comboView = std::make_unique<TComboViewImpl>();
   level.comboView->SetTowerView(level.towerView.get());

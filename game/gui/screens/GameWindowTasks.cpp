@@ -1,6 +1,7 @@
 #include "game/gui/screens/GameWindowTasks.h"
 
 #include "platform/TPlatform.h"
+#include "platform/text/Log.h"
 #include "windows/core/TWindow.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/core/TWindowTask.h"
@@ -17,7 +18,10 @@ constexpr uint32_t kGameWindowUpdatePeriod = 10;
 bool StartInTopDialog(std::unique_ptr<TWindowTask> task) {
   TWindowManager* manager = PlatformWindowManager();
   TModalWindow* dialog = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
-  if (!dialog) return false;
+  if (!dialog) {
+    LogPrintf("A screen's update task has no dialog to run in");
+    return false;
+  }
   task->Start(kGameWindowUpdatePeriod, true, true, false);
   dialog->AddTask(std::move(task));
   return true;

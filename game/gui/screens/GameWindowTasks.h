@@ -14,7 +14,7 @@ namespace GUI {
 
 // Starts the task (every 10 ms from now, repeating, without catching up on
 // missed periods) and adds it to the top dialog's list; false, with the task
-// dropped, when no dialog is on top.
+// dropped and a log line, when no dialog is on top.
 bool StartInTopDialog(std::unique_ptr<TWindowTask> task);
 
 // A window of that name anywhere in the window's dialog (its parent), or in

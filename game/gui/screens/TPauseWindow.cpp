@@ -33,7 +33,7 @@ TPauseWindow::TPauseWindow() { BindToNewestWindow("SetCurrentLevelForPause", thi
 
 bool TPauseWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::IsKindOf(id); }
 
-void TPauseWindow::OnCreated() { StartInTopModal(std::make_unique<TGameUpdatePauseWindow>(*this)); }
+void TPauseWindow::OnCreated() { StartInTopDialog(std::make_unique<TGameUpdatePauseWindow>(*this)); }
 
 void TPauseWindow::PostCreate() {
   TFadeInTask::AddToTopModal(*this, kPauseFadeSpeed);

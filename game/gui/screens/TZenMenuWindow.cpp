@@ -32,7 +32,7 @@ bool TZenMenuWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWi
 
 void TZenMenuWindow::OnCreated() {
   if (GamePlay::TMetrics* metrics = TGameApp::Instance().GetMetrics()) metrics->EnterZenMenu();
-  StartInTopModal(std::make_unique<TGameUpdateZenMenuWindow>(*this));
+  StartInTopDialog(std::make_unique<TGameUpdateZenMenuWindow>(*this));
 }
 
 void TZenMenuWindow::PostCreate() { TFadeInTask::AddToTopModal(*this, kZenMenuFadeSpeed); }

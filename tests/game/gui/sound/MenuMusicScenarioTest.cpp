@@ -27,6 +27,7 @@ TEST(MenuMusicScenario, TheTitleMenuPlaysItsMusicOnThroughTheMapAndButtonsSoundT
     const std::shared_ptr<TSound> press = TSound::Get("music/button-press.ogg", true, 0);
     driver.Check(PlayingNow(intro) == 1, "the menu's music begins with its intro");
     driver.Check(StartedSoFar(press) == 0, "no press yet");
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.Check(StartedSoFar(press) == 1, "a button sounds its press");
     driver.Click("backButton");

@@ -99,6 +99,7 @@ TEST(KnownMatchScenario, TurningRingOneMatchesTheLowRingsWhichVanishAndFillAJug)
   BuiltGameStart game;
   game.start.programFolder = data.ProgramFolder();
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.Click("level1");
     TArcadeWindow* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));

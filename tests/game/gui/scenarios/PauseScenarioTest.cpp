@@ -13,6 +13,7 @@
 #include "game/rules/control/IClockProxy.h"
 #include "game/rules/control/IRateController.h"
 #include "game/rules/control/TClockProxyRegistry.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {
@@ -21,20 +22,20 @@ using GUI::TArcadeWindow;
 
 constexpr uint32_t kPauseScenarioEscapeKey = 0x1B;
 constexpr uint32_t kPauseScenarioStartUp = 3000;
-constexpr uint32_t kTenSecondsOfGameTime = 10000;
+constexpr uint32_t kPausedGameTime = 2000;
 
 struct PauseWay {
   const char* name;
   std::function<void(GameDriver&)> pause;
 };
 
-// While the dialog shows, game time goes on for 10 s: the play window's
+// While the dialog shows, game time goes on for 2 s: the play window's
 // delivery rate and a game clock stand still.
 void CheckTheGameStandsStill(GameDriver& driver, TArcadeWindow& window, const std::string& way) {
   std::unique_ptr<GamePlay::IClockProxy> clock(GamePlay::TClockProxyRegistry::Instance().CreateClockProxy());
   clock->Start();
   const float rate = window.GetDelivery() ? window.GetDelivery()->GetRate() : 0.0f;
-  driver.AdvanceTime(kTenSecondsOfGameTime);
+  driver.AdvanceTime(kPausedGameTime);
   driver.Check(clock->GetTime() == 0, way + ": a game clock stands still while paused");
   driver.Check(!window.GetDelivery() || window.GetDelivery()->GetRate() == rate,
                way + ": the delivery stands still while paused");
@@ -47,6 +48,7 @@ class PauseScenario : public testing::Test {
 
 TEST_F(PauseScenario, AClickAndEscapeEachOpenThePauseDialogOnce) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
     driver.Click("level1");

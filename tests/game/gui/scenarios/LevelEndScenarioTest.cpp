@@ -65,6 +65,7 @@ class LevelEndScenario : public testing::Test {
 
 TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     TArcadeWindow* window = OpenLevelOne(driver);
     if (!window) return;

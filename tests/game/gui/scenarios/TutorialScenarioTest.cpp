@@ -91,6 +91,7 @@ class TutorialScenario : public testing::Test {
 
 TEST_F(TutorialScenario, OurFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
     driver.Click("level1");
