@@ -9,6 +9,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TCollectableTableWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
@@ -33,9 +34,10 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 2> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 3> kGameWindowTypes{{
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
+    {"CollectableTableWindow", &GUI::TCollectableTableWindow::Create},
 }};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {
