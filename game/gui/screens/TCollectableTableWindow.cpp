@@ -183,19 +183,18 @@ void TCollectableTableWindow::FindQuoteTexts(const GamePlay::TLevelKey& level) {
   mQuoteText = mQuotes.GetString(key);
 }
 
-// The two jewels frame the table at its top corners.
+// The two jewels frame the table at its top corners, yellow on the left.
 void TCollectableTableWindow::SetUpJugJewels() {
-  int32_t x = 0;
+  bool left = true;
   for (const char* name : kTableJewelImages) {
-    std::shared_ptr<TTexture> texture = TTexture::GetSimple(name);
+    std::shared_ptr<TTexture> texture = TTexture::Get(name, 0);
     if (!texture) continue;
-    auto jewel = std::make_unique<TImage>();
+    auto jewel = std::make_unique<TImage>(true);
     jewel->SetTexture(texture, nullptr, 1.0f);
-    jewel->SetSize(texture->GetWidth(), texture->GetHeight());
-    jewel->SetPosition(x == 0 ? 0 : GetWidth() - texture->GetWidth(), 0);
+    jewel->SetPosition(left ? 0 : GetWidth() - jewel->GetWidth(), 0);
     std::unique_ptr<TWindow> child = std::move(jewel);
-    AddChild(child, true);
-    ++x;
+    AddChild(child, false);
+    left = false;
   }
 }
 

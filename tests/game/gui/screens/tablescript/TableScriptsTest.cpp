@@ -5,7 +5,8 @@
 // time and blocker bonus), which fills the level result and records it as
 // the scoring model does, opens the table with OpenTableOf(script) as the
 // play window does, and reads the screen through Seen(name) ("shown",
-// "hidden" or "none") and FadeAlpha().
+// "hidden" or "none"), FadeAlpha() and Jewels(), the count of the jug
+// jewels the table window shows.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -49,6 +50,17 @@ TString ProbeFadeAlpha() {
   TWindow* fade = FindTableWindow("blackFade");
   if (!fade || !fade->IsKindOf(TImage::ClassId())) return "none";
   return TString::Format("%.1f", static_cast<double>(static_cast<TImage*>(fade)->GetAlpha()));
+}
+
+// The pictures the table window put up of its own: the jug jewels.
+int ProbeJewels() {
+  TWindow* table = FindTableWindow("collectableTable");
+  if (!table) return -1;
+  int count = 0;
+  for (TWindow* child : table->GetChildren()) {
+    if (child->IsKindOf(TImage::ClassId()) && static_cast<TImage*>(child)->GetTexture()) ++count;
+  }
+  return count;
 }
 
 void WinLevel(int world, int level, int levelScore, int powerUpBonus, int timeBonus, int blockerBonus) {
@@ -133,6 +145,7 @@ class TableScripts : public testing::TestWithParam<bool> {
     lua_State* L = driver.Script().GetState();
     BindFunction(L, "Seen", &ProbeSeen);
     BindFunction(L, "FadeAlpha", &ProbeFadeAlpha);
+    BindFunction(L, "Jewels", &ProbeJewels);
     BindFunction(L, "WinLevel", &WinLevel);
     BindFunction(L, "OpenTableOf", &OpenTableOf);
   }
@@ -160,23 +173,23 @@ class TableScripts : public testing::TestWithParam<bool> {
 
 TEST_P(TableScripts, AJourneyTableCountsUpAndContinueLeadsToTheMapWithTheNextLevelOpen) {
   Expect("journey_table.lua",
-         "table\thidden\thidden\thidden\thidden\thidden\thidden\t1200\t1200\t2 m 5 s \t0.0\n"
-         "table\tshown\tshown\thidden\thidden\tshown\tshown\t1590\t1590\t2 m 5 s \t1.0\n"
+         "table\thidden\thidden\thidden\thidden\thidden\thidden\t1200\t1200\t2 m 5 s \t0.0\t2\n"
+         "table\tshown\tshown\thidden\thidden\tshown\tshown\t1590\t1590\t2 m 5 s \t1.0\t2\n"
          "map\tshown\tshown\tshown\tnone\n"
          "waits\n");
 }
 
 TEST_P(TableScripts, AClickHurriesTheTableThenShowsTheQuoteAndTheWayOn) {
   Expect("expert_table.lua",
-         "table\tshown\tshown\tshown\tshown\thidden\tshown\t4600\t4600\t2 m 5 s \t1.0\n"
-         "table\tshown\tshown\tshown\tshown\thidden\tshown\t4600\t4600\t2 m 5 s \t1.0\n"
-         "table\tshown\tshown\tshown\tshown\tshown\tshown\t4600\t4600\t2 m 5 s \t1.0\n"
+         "table\tshown\tshown\tshown\tshown\thidden\tshown\t4600\t4600\t2 m 5 s \t1.0\t2\n"
+         "table\tshown\tshown\tshown\tshown\thidden\tshown\t4600\t4600\t2 m 5 s \t1.0\t2\n"
+         "table\tshown\tshown\tshown\tshown\tshown\tshown\t4600\t4600\t2 m 5 s \t1.0\t2\n"
          "left with\tnil\n");
 }
 
 TEST_P(TableScripts, AZenTableHasNoTimeRowAndLeadsBackToTheMap) {
   Expect("zen_table.lua",
-         "table\tshown\tnone\thidden\thidden\tshown\tshown\t2500\t2500\t2 m 5 s \t1.0\n"
+         "table\tshown\tnone\thidden\thidden\tshown\tshown\t2500\t2500\t2 m 5 s \t1.0\t2\n"
          "map\tshown\tshown\tshown\tnone\n"
          "waits\n");
 }

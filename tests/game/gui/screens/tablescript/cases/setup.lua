@@ -30,5 +30,5 @@ end
 function ShowTable()
   Print("table", Seen("DestroyedPieces"), Seen("TimeBonus"), Seen("BlockerBonus"), Seen("ExpertScore"),
         Seen("continueButton"), Seen("quit"), GetLabel("LevelScore"), GetLabel("TotalScore"),
-        GetLabel("ElapsedTime"), FadeAlpha())
+        GetLabel("ElapsedTime"), FadeAlpha(), Jewels())
 end
