@@ -13,6 +13,8 @@
 #include <vector>
 
 #include "game/gui/progress/TLevelStatusTable.h"
+#include "game/gui/progress/TMetricDataMgr.h"
+#include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
@@ -151,6 +153,24 @@ TEST_F(CollectableTableTest, ContinueShowsAtTheEndWhenThereIsNoQuoteToShow) {
   Update(400);
   EXPECT_TRUE(Shown("continueButton"));
   EXPECT_EQ(Lua("gShowed = IsShowedEndLevelQuote()", "gShowed"), "true");
+}
+
+TEST_F(CollectableTableTest, TheTotalStepRecordsACompletedLevelOnce) {
+  GamePlay::TMetrics& metrics = *TGameApp::Instance().GetMetrics();
+  metrics.StartLevel({1, 1}, false);
+  const size_t before = metrics.GetRecords().GetCount();
+  SetResult({{1, 1}, 600, 0, 0, 0});
+  AddTable();
+  Update(303);
+  EXPECT_EQ(metrics.GetRecords().GetCount(), before) << "before the total shows";
+  Update();
+  EXPECT_TRUE(Shown("TotalScore"));
+  ASSERT_EQ(metrics.GetRecords().GetCount(), before + 1);
+  const GamePlay::TMetricDataMgr::TMetricData& record = metrics.GetRecords().Get(before);
+  EXPECT_STREQ(record.GetName().CStr(), "LevelCompleteJourney");
+  EXPECT_STREQ(record.GetFieldText(2).CStr(), "0") << "not failed";
+  Update(300);
+  EXPECT_EQ(metrics.GetRecords().GetCount(), before + 1);
 }
 
 // ---- Counting.
