@@ -1,0 +1,77 @@
+// The score table in the game, started over the built data folder in a
+// child process of its own: level 1-1 really played and won, its table
+// opened as the play window's won flow opens it, counted to the level's
+// total, the result committed, and continue leading to the map with 1-2
+// open.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/TAppPlatform.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/progress/TLevelStatusTable.h"
+#include "game/gui/progress/TWorldData.h"
+#include "game/rules/control/ITowerControl.h"
+#include "game/rules/scoring/TLevelResult.h"
+#include "platform/prefs/TPrefs.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
+#include "tests/support/game/BuiltGameStart.h"
+#include "windows/core/TWindowManager.h"
+#include "windows/kinds/TButton.h"
+#include "windows/script/TWindowScript.h"
+
+namespace GUI {
+namespace {
+
+// Game time for the start-up delivery of level 1-1 to end, and more than
+// the whole reveal of its table takes.
+constexpr uint32_t kTableStartUpMilliseconds = 3000;
+constexpr uint32_t kWholeRevealMilliseconds = 10000;
+
+class TableScenario : public testing::Test {
+ protected:
+  BuiltGameStart game;
+};
+
+TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Click("playButton");
+    driver.WaitForWindow("worldName");
+    driver.Click("level1");
+    TArcadeWindow* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+    if (!driver.Check(window && window->GetTowerControl(), "level 1-1 is played")) return;
+    driver.AdvanceTime(kTableStartUpMilliseconds);
+    TWindowScript& script = *driver.Platform()->GetWindowManager()->GetScript();
+    script.DoLuaString("GameFinish()", -1);
+    const GamePlay::TLevelResult won = GamePlay::TWorldData::Instance().GetLevelResult();
+    driver.Check(won.level == GamePlay::TLevelKey{1, 1} && won.totalScore > 0, "the level's result is kept");
+    TLevelStatusTable& status = *TGameApp::Instance().GetLevelStatusTable();
+    driver.Check(status.GetPendingResult() != nullptr, "and waits for the table");
+
+    script.DoLuaString("DoModal('scripts/collectable_table.lua')", -1);
+    driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "the table opens");
+    driver.Check(status.GetPendingResult() == nullptr, "and commits the result");
+    driver.Check(status.GetLevelStatus({1, 1}) >= 0, "1-1 is completed");
+    TGameApp& app = TGameApp::Instance();
+    driver.Check(app.GetPrefs()->GetInt("AdvTotalScore", -1, app.GetCurrentUser()) == won.totalScore,
+                 "the total is stored");
+
+    driver.AdvanceTime(kWholeRevealMilliseconds);
+    driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(won.totalScore),
+                 "the table counts up to the total: " + TextOf(driver.FindWindow("TotalScore")));
+    driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows below the target");
+    driver.Click("continueButton");
+    driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
+    driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");
+    driver.Check(driver.FindWindow("collectableTable") == nullptr, "the table is gone");
+    driver.RequestClose();
+    driver.WaitForEnd();
+    driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+}  // namespace
+}  // namespace GUI
