@@ -26,7 +26,7 @@ namespace {
 constexpr uint32_t kTableStepDelay = 500;
 constexpr uint32_t kTableShortDelay = 10;
 constexpr uint32_t kTableQuotePause = 1000;
-constexpr uint32_t kTablePortalModeNoHiscores = 1;
+constexpr int32_t kTablePortalModeNoHiscores = 1;
 constexpr uint32_t kQuoteWorldCount = 10;
 constexpr uint32_t kQuoteLevelsPerWorld = 5;
 constexpr const char* kTableStartScreens = "levels/startscreens.xml";
@@ -117,7 +117,7 @@ void TCollectableTableWindow::OnCreated() {
   mQuotes.Load(kTableQuotes);
   TGameApp& app = TGameApp::Instance();
   if (TLevelStatusTable* status = app.GetLevelStatusTable()) status->CommitPendingResult();
-  if (app.GetPortalMode() == static_cast<int32_t>(kTablePortalModeNoHiscores)) SetRowShown("viewhighscores", false);
+  if (app.GetPortalMode() == kTablePortalModeNoHiscores) SetRowShown("viewhighscores", false);
 }
 
 void TCollectableTableWindow::PostCreate() {

@@ -1,8 +1,8 @@
 // The score table in the game, started over the built data folder in a
 // child process of its own: level 1-1 really played and won, its table
 // opened as the play window's won flow opens it, counted to the level's
-// total, the result committed, and continue leading to the map with 1-2
-// open.
+// total, the result committed, the quote shown on a click when the target
+// is reached, and continue leading to the map with 1-2 open.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -28,6 +28,7 @@ namespace {
 // the whole reveal of its table takes.
 constexpr uint32_t kTableStartUpMilliseconds = 3000;
 constexpr uint32_t kWholeRevealMilliseconds = 10000;
+constexpr uint32_t kQuoteMilliseconds = 1500;
 
 class TableScenario : public testing::Test {
  protected:
@@ -60,7 +61,11 @@ TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
     driver.AdvanceTime(kWholeRevealMilliseconds);
     driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(won.totalScore),
                  "the table counts up to the total: " + TextOf(driver.FindWindow("TotalScore")));
-    driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows below the target");
+    // A click on the table after the count shows the quote when the target
+    // is reached; continue follows it (below the target it shows already).
+    driver.Click("hurryButton");
+    driver.AdvanceTime(kQuoteMilliseconds);
+    driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows");
     driver.Click("continueButton");
     driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
     driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");
