@@ -4,7 +4,7 @@
 -- screen behind it fades to black while the "CollectableTableWindow" shows
 -- the level's rows one after the other. A click on the table hurries it,
 -- then shows the level's quote and then ends it. "continueButton" leads on
--- to where the level leads; "quit" ends the program; "backtomain" and
+-- to where the won level leads; "quit" ends the program; "backtomain" and
 -- "viewhighscores" leave the play screen for the main loop, which goes on
 -- at the title menu, the way to the hiscores.
 local world, level = gPlayLevel.world, gPlayLevel.level
@@ -17,7 +17,10 @@ local kRowLeft, kRowWidth, kRowHeight = 184, 432, 36
 local kRightAligned = kHAlignRight + kVAlignCenter
 local kLeftAligned = kHAlignLeft + kVAlignCenter
 
--- Where the level leads once its table is done.
+-- Where the won level leads, as the play window would lead it: the map
+-- with the next level open, Zen's end after Zen level 5 and level 2-2, the
+-- Journey's end after 10-5 (which takes this dialog's place over the play
+-- screen).
 local function NextScreen()
   if zen then
     return level == kLevelsPerWorld and "scripts/zenendgame.lua" or "scripts/levelmap.lua"
@@ -28,7 +31,6 @@ end
 
 local function Continue()
   if world == kJourneyWorlds and level == kLevelsPerWorld then
-    -- The Journey's end takes this dialog's place over the play screen.
     SwapToModal("scripts/endgame.lua")
     return
   end

@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
+#include <string>
 #include <vector>
 
 #include "system/window/HostWindow.h"
@@ -26,7 +28,15 @@ class FakeHostWindow final : public sys::HostWindow {
   int64_t Send(uint32_t code, uint64_t first, int64_t second) override;
   void Post(uint32_t code, uint64_t first, int64_t second) override;
 
+  // The texts posted as message 1024, as a host reassembles them: each
+  // message carries eight bytes in two little-endian words, and a text ends
+  // at its zero byte (the rest of that message means nothing).
+  std::vector<std::string> Texts() const;
+
   std::vector<Received> received;
+  // Called with each text as its last message arrives: what the host does
+  // on hearing it (a host answers the game's notices with its commands).
+  std::function<void(const std::string& text)> onText;
   int64_t answer = 1;  // what Send returns
 
  private:

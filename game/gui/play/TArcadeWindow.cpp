@@ -8,8 +8,11 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayTuning.h"
 #include "game/gui/play/PregameTutorial.h"
+#include "game/gui/play/TStatisticView.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/scenes/SceneLoader.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "game/gui/views/TViewFactory.h"
 #include "game/rules/control/ITowerControl.h"
@@ -20,6 +23,7 @@
 #include "game/rules/scoring/TLevelResult.h"
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
+#include "online/THostBridge.h"
 #include "platform/TPlatform.h"
 #include "platform/text/Log.h"
 #include "windows/core/TWindowManager.h"
@@ -45,6 +49,8 @@ constexpr uint32_t kZenWorld = 0;
 constexpr uint32_t kZenOpeningWorld = 2;
 constexpr uint32_t kZenOpeningLevel = 2;
 constexpr uint32_t kGameEndWorld = 99;
+// The portal whose host may ask the game to quit or to play the level again.
+constexpr int32_t kRequestingPortal = 1;
 
 TWindowScript* PlayScript() {
   TWindowManager* manager = PlatformWindowManager();
@@ -62,6 +68,15 @@ void BindPlayFunction(lua_State* L, const char* name, TArcadeWindow* window,
   SetGlobal(L, name);
 }
 
+// Scenes draw in 2D; a pass already in 2D is left open.
+void DrawSceneIn2d(const std::shared_ptr<ScriptAnim::TAnimations>& scene) {
+  TPlatform* platform = TPlatform::Instance();
+  if (!scene || !platform) return;
+  const bool entered = !platform->IsIn2d() && platform->Begin2d();
+  DrawScene(scene, 1.0f);
+  if (entered) platform->End2d();
+}
+
 }  // namespace
 
 // The level's model and views. Members go in reverse order, so every object
@@ -77,6 +92,10 @@ struct TArcadeWindow::TPlayLevel {
     if (timer && result.timer == timer) result.timer = nullptr;
   }
 
+  std::vector<std::shared_ptr<IGraphic>> sceneGraphics;
+  std::shared_ptr<ScriptAnim::TAnimations> backScene;
+  std::shared_ptr<ScriptAnim::TAnimations> foreScene;
+  std::unique_ptr<TStatisticView> statisticView;
   std::unique_ptr<TBpmFlasher> bpmFlasher;
   std::unique_ptr<TViewFactory> viewFactory;
   std::unique_ptr<TTowerViewImpl> towerView;
@@ -179,12 +198,16 @@ void TArcadeWindow::SetLevel(int32_t world, int32_t level) {
   ShowSkipButton();
 }
 
+// The host's play time leaves out the spans in which the game stands still,
+// so it hears of every pause and of every resumption.
 void TArcadeWindow::PauseGame() {
   if (AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().PauseAll();
+  THostBridge::Instance().SetGamePaused(!AreGameClocksRunning());
 }
 
 void TArcadeWindow::ResumeGame() {
   if (!AreGameClocksRunning()) GamePlay::TClockProxyRegistry::Instance().ResumeAll();
+  THostBridge::Instance().SetGamePaused(!AreGameClocksRunning());
 }
 
 void TArcadeWindow::QuitFromGame() {
@@ -247,6 +270,7 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   if (!settings) return false;
   if (GamePlay::TMetrics* metrics = app.GetMetrics()) metrics->StartLevel(key, settings->IsTutorial());
   mGameEndScreen = mGameEndScreen || (settings->IsTutorial() && settings->GetWorld() == kGameEndWorld);
+  LoadScenes(level, *settings);
   level.towerView = level.viewFactory->CreateTowerView(this, *settings);
   level.towerFactory->SetLevel(*settings, level.viewFactory.get());
   level.towerView->SetPieceFactory(level.towerFactory->GetPieceFactory());
@@ -260,6 +284,9 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   level.towerView->SetUp(level.scoring.get(), nullptr);
   if (level.timer) level.scoring->SetTimeSource(level.timer, settings->GetGameTime());
   level.scoring->SetObserver(level.towerView.get());
+  if (GamePlay::TMetrics* metrics = app.GetMetrics()) level.scoring->AddObserver(metrics);
+  level.statisticView = std::make_unique<TStatisticView>();
+  level.scoring->AddObserver(level.statisticView.get());
 
   GamePlay::TScoringStart start;
   start.tower = level.tower.get();
@@ -286,6 +313,24 @@ bool TArcadeWindow::SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key
   if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   mPregameTutorial = ReadPregameTutorial(key);
   return true;
+}
+
+// The back scene and the front scene of the level; the random choice between
+// a world's two scenes is made for the back scene first.
+void TArcadeWindow::LoadScenes(TPlayLevel& level, const GamePlay::TLevelSettings& settings) {
+  if (settings.IsTutorial() && settings.GetWorld() == kGameEndWorld) {
+    level.backScene = LoadSceneAnimationFile("backgrounds/back_gameend.lua", level.sceneGraphics);
+    level.foreScene = LoadSceneAnimationFile("backgrounds/fore_gameend.lua", level.sceneGraphics);
+  } else if (settings.IsTutorial()) {
+    const char* back = TGameApp::Instance().IsTutorialMode() ? "backgrounds/back_helpmenu.lua"
+                                                              : "backgrounds/back_tutorial.lua";
+    level.backScene = LoadSceneAnimationFile(back, level.sceneGraphics);
+    level.foreScene = LoadSceneAnimationFile("backgrounds/fore_helpmenu.lua", level.sceneGraphics);
+  } else {
+    const GamePlay::TLevelKey key{settings.GetWorld(), settings.GetLevel()};
+    level.backScene = LoadSceneAnimation(key, "back", level.sceneGraphics);
+    level.foreScene = LoadSceneAnimation(key, "fore", level.sceneGraphics);
+  }
 }
 
 void TArcadeWindow::ShowSkipButton() {
@@ -318,7 +363,21 @@ bool TArcadeWindow::Update(uint32_t levelSerial) {
     if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
   }
   Invalidate();
+  if (TGameApp::Instance().GetPortalMode() == kRequestingPortal) TakeHostRequests();
   return true;
+}
+
+// A resumption asked by the host plays the level again; a quit leaves it as
+// the player's "quitGame" would.
+void TArcadeWindow::TakeHostRequests() {
+  THostBridge& bridge = THostBridge::Instance();
+  if (bridge.TakeHostResumeRequest()) {
+    ResumeGame();
+    ResetGame();
+  }
+  if (bridge.TakeHostQuitRequest()) {
+    if (TButton* quit = TButton::Cast(FindInParent("quitGame"))) quit->DoCommand();
+  }
 }
 
 bool TUpdateTask::Animate() {
@@ -336,7 +395,13 @@ bool TGameUpdate2d::Animate() {
 
 void TArcadeWindow::Draw() {
   OpenPregameTutorial();
+  if (mLevel) DrawSceneIn2d(mLevel->backScene);
   if (mLevelKey) TSoundFactory::Instance().StartMusic(*mLevelKey);
+  // The first pass may run a script that replaces the level: what follows asks anew.
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawFirstPass();
+  if (mLevel && !mLevel->towerView->IsShowingMessage()) DrawSceneIn2d(mLevel->foreScene);
+  if (TTowerViewImpl* view = GetTowerView()) view->DrawSecondPass();
+  if (mLevel && mStatisticsShown) mLevel->statisticView->Draw();
   if (mLeaving) {
     LeaveLevel();
     mLeaving = false;

@@ -16,6 +16,7 @@ class IScoringModel;
 class ITimeController;
 class ITowerControl;
 class ITowerModel;
+class TLevelSettings;
 }  // namespace GamePlay
 
 namespace GUI {
@@ -105,8 +106,10 @@ class TArcadeWindow final : public TWindow {
   // The model set-up and the level set-up; false when the level's settings
   // cannot be made.
   bool SetUpLevel(TPlayLevel& level, const GamePlay::TLevelKey& key);
+  void LoadScenes(TPlayLevel& level, const GamePlay::TLevelSettings& settings);
   void StartTasks();
   void ShowSkipButton();
+  void TakeHostRequests();
   void OpenPregameTutorial();
   void LeaveLevel();
   TWindow* FindInParent(const char* name);

@@ -2,10 +2,14 @@
 
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
+#include "game/gui/effects/IEndLevelAnimation.h"
+#include "game/gui/play/TDelayedAction.h"
 #include "game/gui/play/TJugPie.h"
 #include "game/gui/play/TTowerLayer.h"
+#include "game/rules/level/TLevelKey.h"
 #include "game/rules/tower/ITowerView.h"
 
 namespace GamePlay {
@@ -52,6 +56,16 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
 
   // What the drawing reads; null before SetUp.
   const TTowerLayer* GetLayer() const { return mLayer.get(); }
+  // The level's closing animation; without one a won level leads on at once.
+  void SetEndLevelAnimation(std::unique_ptr<IEndLevelAnimation> animation) {
+    mEndLevelAnimation = std::move(animation);
+  }
+
+  // The play window's drawing, before and after its front scene. The first
+  // pass ends by running what the level's end has waiting, whose script may
+  // replace the level and with it this view: nothing may follow it.
+  void DrawFirstPass();
+  void DrawSecondPass();
 
   GamePlay::TPoint GetCentre() override { return mCentre; }
   uint32_t GetTopRingIndex() override;
@@ -64,7 +78,8 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
   bool IsLoseFlowArmed() override { return mLoseFlowArmed; }
   void ShowNoMoveMessage() override;
   void ShowTimeUpMessage() override;
-  void OnLevelEnd() override { mLevelEnded = true; }
+  // The pieces left go off, and the won level leads on 1,000 ms later.
+  void OnLevelEnd() override;
   void OnRingTurned(int32_t, int32_t) override {}
   void ResetHighlights() override;
   void AddHighlight(int32_t ring, int32_t slot, bool flag) override;
@@ -83,6 +98,12 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
   bool IsRing(int32_t ring) const;
   // A no-move or time-up message leads to losing the level, once.
   void EndWithMessage();
+  GamePlay::TLevelKey GetLevelKey() const { return {mWorld, mLevel}; }
+  bool TakesTutorialSettings() const;
+  // After the level end: the won flow, at once or once the closing
+  // animation's flash has run.
+  void LeadOnFromTheWonLevel();
+  void StopAlmostTimeOut();
 
   TArcadeWindow* mPlayWindow;
   TGraphicRegistry* mRegistry;
@@ -93,6 +114,8 @@ class TTowerViewImpl final : public GamePlay::ITowerView {
   TBpmFlasher* mBpmFlasher;
   GamePlay::IScriptTutorialView* mScriptTutorial = nullptr;
   std::unique_ptr<TJugPie> mJugPie;
+  TDelayedAction mDelayedAction;
+  std::unique_ptr<IEndLevelAnimation> mEndLevelAnimation;
   uint32_t mWorld;
   uint32_t mLevel;
   std::unique_ptr<TTowerLayer> mLayer;

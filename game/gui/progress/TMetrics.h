@@ -79,7 +79,7 @@ class TMetrics final : public IMetricsRecorder, public IScoringObserver {
   void CountLockBroken() override { Count(kLocksBroken); }
   void CountGearBroken() override { Count(kGearsBroken); }
   // The views count what they show the player for the first time.
-  void CountLockShown() { Count(kLocksShown); }
+  void CountLockShown() override { Count(kLocksShown); }
   void CountBlockerOrGearShown() override { Count(kGearsAndBlockersShown); }
   void SetLevelScore(int32_t score) { mLevelScore = score; }
 

@@ -8,10 +8,12 @@
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/pieces/PieceAs.h"
+#include "game/rules/scoring/IEndLevelAnimationView.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
 #include "game/rules/scoring/TLevelResult.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "media/texture/TTexture.h"
+#include "online/THostBridge.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TImage.h"
 #include "windows/kinds/TModalWindow.h"
@@ -113,6 +115,7 @@ void TCollectableTableWindow::OnCreated() {
     mSequencer->Start(0, false, true, false);
     dialog->AddTask(std::move(mOwnedSequencer));
   }
+  THostBridge::Instance().SendGameBreak();
   mStartScreens.Load(kTableStartScreens);
   mQuotes.Load(kTableQuotes);
   TGameApp& app = TGameApp::Instance();
@@ -126,6 +129,9 @@ void TCollectableTableWindow::PostCreate() {
   QueueReveal(result);
   FillTable(result);
   FindQuoteTexts(mLevel);
+  if (GamePlay::IEndLevelAnimationView* animation = result.endLevelAnimation) {
+    animation->Start(mQuoteTitle, mQuoteText);
+  }
   SetUpJugJewels();
   mClockProxy.reset(GamePlay::TClockProxyRegistry::Instance().CreateClockProxy());
   mClockProxy->Stop();
@@ -226,11 +232,16 @@ bool TCollectableTableWindow::SpeedUpEvents() {
   return false;
 }
 
-// The end-level animation that shows the quote is not part of the table's
-// level yet: without one there is nothing to wait for.
-bool TCollectableTableWindow::IsFinishedEndLevelQuote() { return true; }
+// The animation goes with the play window, which clears it from the level
+// result: without one there is nothing to wait for.
+bool TCollectableTableWindow::IsFinishedEndLevelQuote() {
+  GamePlay::IEndLevelAnimationView* animation = TableLevelResult().endLevelAnimation;
+  return !animation || animation->IsDone();
+}
 
-void TCollectableTableWindow::FinishEndLevelQuote() {}
+void TCollectableTableWindow::FinishEndLevelQuote() {
+  if (GamePlay::IEndLevelAnimationView* animation = TableLevelResult().endLevelAnimation) animation->SkipToEnd();
+}
 
 // ---- The steps.
 

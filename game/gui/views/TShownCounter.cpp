@@ -1,7 +1,6 @@
 #include "game/gui/views/TShownCounter.h"
 
 #include "game/rules/control/TClockProxyRegistry.h"
-#include "game/rules/scoring/IMetricsRecorder.h"
 
 namespace GUI {
 
@@ -12,7 +11,7 @@ void TShownCounter::CountOnce() {
   mCounted = true;
   if (GamePlay::IMetricsRecorder* metrics =
           GamePlay::TClockProxyRegistry::Instance().GetMetrics()) {
-    metrics->CountBlockerOrGearShown();
+    (metrics->*mCount)();
   }
 }
 

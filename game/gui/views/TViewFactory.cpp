@@ -2,8 +2,10 @@
 
 #include <algorithm>
 
+#include "game/gui/effects/TExplosionEffect.h"
 #include "game/gui/play/TTowerMeasurement.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/views/IVanishingSounds.h"
 #include "game/gui/views/TBlockedPieceView.h"
 #include "game/gui/views/TCounterPieceView.h"
 #include "game/gui/views/TDisappearingPieceView.h"
@@ -15,12 +17,14 @@
 #include "game/gui/views/TStandardPieceView.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TBlockedPiece.h"
+#include "game/rules/pieces/TDisappearingPiece.h"
 #include "game/rules/pieces/TStandardPiece.h"
 #include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "game/rules/powerups/TChangeColorPowerUp.h"
 #include "game/rules/powerups/TColorBombPowerUp.h"
 #include "game/rules/powerups/TLinkPowerUps.h"
 #include "game/rules/powerups/TTimeBombPowerUp.h"
+#include "game/rules/tower/ITowerModel.h"
 #include "platform/text/Log.h"
 
 namespace GUI {
@@ -28,6 +32,9 @@ namespace GUI {
 namespace {
 
 constexpr GamePlay::TPoint kTowerCentre{400, 300};
+constexpr float kPowerUpBlastMs = 800.0f;
+constexpr float kBreakBurstMs = 250.0f;
+constexpr float kBreakBurstScale = 3.0f;
 
 template <class TPowerUpClass>
 bool IsPowerUp(const GamePlay::TPowerUpPtr& powerUp) {
@@ -44,7 +51,8 @@ TViewFactory::TViewFactory(TGraphicRegistry* registry, TBpmFlasher* flasher, boo
       mNullView(std::make_shared<TNullPieceView>()),
       mFlasher(flasher),
       mMeasurement(std::make_unique<TTowerMeasurement>()),
-      mGraphics(TViewGraphics::Fetch(*registry)) {}
+      mGraphics(TViewGraphics::Fetch(*registry)),
+      mVanishingSounds(&GameVanishingSounds()) {}
 
 TViewFactory::~TViewFactory() = default;
 
@@ -94,7 +102,7 @@ GamePlay::TPieceViewPtr TViewFactory::CreateDisappearingView(const GamePlay::TPi
   TVanishingPictures pictures{mGraphics.sparkByColour, mGraphics.filling,
                               mGraphics.areaBombByColour, mGraphics.edgeGlow};
   return std::make_shared<TDisappearingPieceView>(WrappedView(piece), std::move(pictures), tower,
-                                                  piece, mTowerView);
+                                                  piece, mTowerView, mVanishingSounds);
 }
 
 GamePlay::TPieceViewPtr TViewFactory::CreateFallingView(const GamePlay::TPiecePtr& piece) {
@@ -160,7 +168,8 @@ std::shared_ptr<GamePlay::IPowerUpView> TViewFactory::KeepPowerUpView(
     const std::shared_ptr<GamePlay::IPowerUp>& powerUp, TViewGraphics::Graphic graphic,
     TViewGraphics::Graphic glow) {
   std::erase_if(mPowerUpViews, [](const auto& kept) { return kept.first.expired(); });
-  auto view = std::make_shared<TPowerUpViewImpl>(powerUp, std::move(graphic), std::move(glow));
+  auto view = std::make_shared<TPowerUpViewImpl>(powerUp, std::move(graphic), std::move(glow),
+                                                 mTowerView, mPieceAnimationSpeed);
   mPowerUpViews.emplace_back(powerUp, view);
   return view;
 }
@@ -190,6 +199,55 @@ GamePlay::TPieceViewPtr TViewFactory::CreateHighlightView(const GamePlay::TPiece
   if (!alert) return CreateIndicator(piece, mGraphics.darken, false, false);
   if (standard) return CreateIndicator(piece, mGraphics.darken, true, false);
   return CreateIndicator(piece, mGraphics.alert, true, true);
+}
+
+// The power-up is the one the vanishing piece holds in its place: pieces a
+// bomb takes with it carry that bomb too, but only its own cell bursts.
+std::unique_ptr<IEffect> TViewFactory::CreateExplosionEffect(int32_t ring, int32_t,
+                                                             const GamePlay::TPiecePtr& piece) {
+  auto* vanishing = GamePlay::PieceAs<GamePlay::TDisappearingPiece>(piece.get());
+  if (!vanishing || vanishing->IsEffectMade()) return nullptr;
+  GamePlay::TPieceViewPtr view = piece->GetView();
+  TViewGraphics::Graphic graphic;
+  float scale = 0.0f;
+  if (!view || !FindBlast(piece->GetPowerUp(), graphic, scale)) return nullptr;
+  vanishing->SetEffectMade();
+  return std::make_unique<TExplosionEffect>(ring, std::move(graphic), view->GetScreenPos(), scale,
+                                            mMeasurement.get(), kPowerUpBlastMs);
+}
+
+bool TViewFactory::FindBlast(const GamePlay::TPowerUpPtr& powerUp, TViewGraphics::Graphic& graphic,
+                             float& scale) const {
+  if (IsPowerUp<GamePlay::TColorBombPowerUp>(powerUp)) {
+    graphic = mGraphics.bombBlast;
+    scale = 1.0f;
+  } else if (IsPowerUp<GamePlay::TTimeBombPowerUp>(powerUp)) {
+    graphic = mGraphics.orangeBlast;
+    scale = 3.0f;
+  } else if (IsPowerUp<GamePlay::TBigAreaBombPowerUp>(powerUp)) {
+    graphic = mGraphics.bombBlast;
+    scale = 3.0f;
+  } else if (IsPowerUp<GamePlay::TChangeColorPowerUp>(powerUp)) {
+    graphic = mGraphics.bombBlast;
+    scale = 1.5f;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+// A breaking piece without a view has no place on screen: it bursts nowhere.
+void TViewFactory::CreateBreakEffects(std::vector<std::unique_ptr<IEffect>>& effects,
+                                      GamePlay::ITowerModel& model) {
+  GamePlay::TBreakingList& breaking = model.GetBreakingList();
+  for (const auto& [ring, piece] : breaking) {
+    GamePlay::TPieceViewPtr view = piece ? piece->GetView() : nullptr;
+    if (!view) continue;
+    effects.push_back(std::make_unique<TExplosionEffect>(ring, mGraphics.breaks, view->GetScreenPos(),
+                                                         kBreakBurstScale, mMeasurement.get(),
+                                                         kBreakBurstMs));
+  }
+  breaking.clear();
 }
 
 }  // namespace GUI

@@ -9,13 +9,16 @@
 #include "game/rules/powerups/IPowerUpViewFactory.h"
 
 namespace GamePlay {
+class ITowerModel;
 class TLevelSettings;
 }
 
 namespace GUI {
 
+class IEffect;
 class TArcadeWindow;
 class TBpmFlasher;
+class IVanishingSounds;
 class TGraphicRegistry;
 class TNullPieceView;
 class TTowerMeasurement;
@@ -41,6 +44,9 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   TViewFactory& operator=(const TViewFactory&) = delete;
 
   TTowerMeasurement* GetMeasurement() { return mMeasurement.get(); }
+  // Where vanishing pieces' animations play their sounds: the game's sound
+  // factory unless set; sounds (not null) outlives the factory's views.
+  void SetVanishingSounds(IVanishingSounds* sounds) { mVanishingSounds = sounds; }
   const TViewGraphics& GetGraphics() const { return mGraphics; }
   // The tower view of the level, centred on (400, 300). It must be made
   // before any piece view, since each view keeps the tower view it is given.
@@ -74,10 +80,26 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   // null view for any other piece.
   GamePlay::TPieceViewPtr CreateHighlightView(const GamePlay::TPiecePtr& piece, bool alert);
 
+  // The blast of the power-up a vanishing piece carries (a bomb or a colour
+  // change), made once per piece; null for any other piece, for a lock or
+  // a gear, and for a piece whose blast was made already. The slot is the
+  // cell's, which the blast does not need.
+  std::unique_ptr<IEffect> CreateExplosionEffect(int32_t ring, int32_t slot,
+                                                 const GamePlay::TPiecePtr& piece);
+  // The burst of every blocker, lock and gear the model has started to
+  // break, in the model's order, added to the list; the model's list is
+  // emptied.
+  void CreateBreakEffects(std::vector<std::unique_ptr<IEffect>>& effects,
+                          GamePlay::ITowerModel& model);
+
  private:
   // The view of the piece a passing or vanishing piece wraps.
   static GamePlay::TPieceViewPtr WrappedView(const GamePlay::TPiecePtr& piece);
   bool CanPlacePieces(const char* maker) const;
+  // The graphic and scale of the blast of a power-up; false for one that
+  // has none.
+  bool FindBlast(const GamePlay::TPowerUpPtr& powerUp, TViewGraphics::Graphic& graphic,
+                 float& scale) const;
   GamePlay::TPieceViewPtr CreateIndicator(const GamePlay::TPiecePtr& piece,
                                           TViewGraphics::Graphic graphic, bool strong,
                                           bool pulsing);
@@ -93,6 +115,7 @@ class TViewFactory final : public GamePlay::IPieceViewFactory,
   std::unique_ptr<TTowerMeasurement> mMeasurement;
   TViewGraphics mGraphics;
   TTowerViewImpl* mTowerView = nullptr;  // owned by the play window
+  IVanishingSounds* mVanishingSounds;
   std::vector<std::pair<std::weak_ptr<GamePlay::IPowerUp>, std::shared_ptr<GamePlay::IPowerUpView>>>
       mPowerUpViews;
 };

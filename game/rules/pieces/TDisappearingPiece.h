@@ -27,6 +27,10 @@ class TDisappearingPiece final : public TTransientPiece {
   float GetFade() const { return mFade; }
   bool GetDisappearFlag() const { return mFinished; }
   void SetDisappearFlag(bool finished);
+  // Set once the presentation has made the blast of what the piece carried,
+  // so that a piece seen on many frames bursts once.
+  bool IsEffectMade() const { return mEffectMade; }
+  void SetEffectMade() { mEffectMade = true; }
   // The piece the vanishing gathers on: the piece itself or another one.
   void SetTarget(const TPiecePtr& target);
   // This piece when it is its own target, else the target when that is a
@@ -51,6 +55,7 @@ class TDisappearingPiece final : public TTransientPiece {
   float mFade = 1.0f;
   float mFadeStep = 0.01f;
   bool mFinished = false;
+  bool mEffectMade = false;
   TPiecePtr mTarget;  // never this piece: that would keep it alive forever
   bool mOwnTarget = false;
   TMatchReactionPtr mReaction;

@@ -22,6 +22,8 @@ class IMetricsRecorder {
   virtual void CountGearBroken() = 0;
   // A blocker or a gear was drawn for the first time.
   virtual void CountBlockerOrGearShown() = 0;
+  // A lock was drawn for the first time.
+  virtual void CountLockShown() = 0;
 };
 
 }  // namespace GamePlay

@@ -19,6 +19,8 @@ class FakePieceJugs final : public GamePlay::IPieceJugModel {
   std::vector<int32_t> colours = std::vector<int32_t>(12, kNoJug);
   std::vector<float> fills = std::vector<float>(12, 0.0f);
   std::map<int32_t, int32_t> blockingRings;  // jug -> ring
+  std::map<int32_t, uint32_t> linkedCounts;   // jug -> count; 0 when left out
+  std::vector<uint32_t> groupStarts;
   bool fillsAll = false;
   int32_t currentJug = -1;
   std::vector<std::string> poured;
@@ -32,9 +34,12 @@ class FakePieceJugs final : public GamePlay::IPieceJugModel {
   float GetFill(int32_t jug) override { return IsJug(jug) ? fills[jug] : 0; }
   void SetFill(int32_t jug, float fill) override;
   int32_t GetColour(int32_t jug) override { return IsJug(jug) ? colours[jug] : kNoJug; }
-  uint32_t GetLinkedCount(int32_t) override { return 0; }
+  uint32_t GetLinkedCount(int32_t jug) override {
+    auto found = linkedCounts.find(jug);
+    return found == linkedCounts.end() ? 0 : found->second;
+  }
   uint32_t GetJugCount() override { return static_cast<uint32_t>(colours.size()); }
-  std::vector<uint32_t> GetGroupStarts() override { return {}; }
+  std::vector<uint32_t> GetGroupStarts() override { return groupStarts; }
   void SetCurrentJug(int32_t jug) override { currentJug = jug; }
   int32_t GetCurrentGroup() override { return -1; }
   bool CanAccept(int32_t colour, int32_t ring, int32_t jug, int32_t& blockingRing) override;

@@ -41,6 +41,7 @@ class RecordingGameRecords final : public GamePlay::IMetricsRecorder,
   void CountLockBroken() override { ++locksBroken; }
   void CountGearBroken() override { ++gearsBroken; }
   void CountBlockerOrGearShown() override { ++blockersAndGearsShown; }
+  void CountLockShown() override { ++locksShown; }
 
   GamePlay::TLevelResult& GetLevelResult() override { return levelResult; }
 
@@ -65,6 +66,7 @@ class RecordingGameRecords final : public GamePlay::IMetricsRecorder,
   uint32_t locksBroken = 0;
   uint32_t gearsBroken = 0;
   uint32_t blockersAndGearsShown = 0;
+  uint32_t locksShown = 0;
   std::vector<std::string> clockCalls;  // "PauseClock", "ResumeClock"
 
   GamePlay::TLevelResult levelResult;

@@ -42,6 +42,7 @@ class StubTowerView final : public GamePlay::ITowerView {
   GamePlay::TCell hover;
   bool showingMessage = false;
   bool loseFlowArmed = false;
+  float jugFill = 0;  // of every jug
   GamePlay::IScriptTutorialView* scriptTutorial = nullptr;
   // Another geometry in place of the stub's own, when set.
   GamePlay::ITowerMeasurementView* measurement = nullptr;
@@ -69,7 +70,7 @@ class StubTowerView final : public GamePlay::ITowerView {
   bool SetHover(int32_t ring, int32_t slot) override;
   void ShowArrow(const std::vector<GamePlay::TArrow>& arrows) override;
   GamePlay::TCell GetHover() override { return hover; }
-  float GetJugFill(int32_t) override { return 0; }
+  float GetJugFill(int32_t) override { return jugFill; }
   void Invalidate() override {}
   void ShowPowerUpArea(int32_t ring, int32_t slot) override;
   GamePlay::IScriptTutorialView* GetScriptTutorial() override { return scriptTutorial; }

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "tests/support/game/GameDriver.h"
 #include "windows/core/TWindow.h"
 #include "windows/kinds/TText.h"
 
@@ -17,4 +18,11 @@ inline std::string LabelOf(TWindow* window) {
 inline std::string TextOf(TWindow* window) {
   TText* text = TText::Cast(window);
   return text ? text->GetLabel().CStr() : "";
+}
+
+// The player closes the game's window; the game must end with no problem in its log.
+inline void CloseWithACleanLog(GameDriver& driver) {
+  driver.RequestClose();
+  driver.WaitForEnd();
+  driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
 }

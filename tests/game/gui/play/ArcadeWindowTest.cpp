@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -16,12 +17,12 @@
 #include "game/rules/control/IRateController.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TInputLocks.h"
-#include "game/rules/level/PieceTableFile.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/tower/ITowerModel.h"
+#include "online/THostBridge.h"
+#include "tests/game/gui/play/PlayLevelData.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
 #include "tests/game/gui/play/RingPoints.h"
-#include "tests/support/rules/SampleLevels.h"
 
 namespace GUI {
 namespace {
@@ -35,23 +36,6 @@ constexpr int kStartUpUpdates = 300;
 // The game's ring geometry, read from the sources (tests run in the
 // source folder).
 constexpr const char* kGameRingRecord = "assets/levels/rings.xml";
-
-TableRows PlayStrings(bool cheat) {
-  return {{"Click Rotation Rate", "0.1"},  {"Snap Rotation Rate", "0.1"},
-          {"Click Rotation Delay Rate", "0.25"}, {"Disappearing Rate", "0.05"},
-          {"Highlight Delay Time", "300"}, {"BPM", "96"},
-          {"Using Table Generate", "1"},   {"Seq Explosion Time", "100"},
-          {"Pie Scale Rate", "0.5"},       {"Cheat Mode", cheat ? "1" : "0"}};
-}
-
-void WriteLevel(const TestFileLayer& files, const GamePlay::TLevelKey& key, const std::string& levelFile,
-                bool tutorial) {
-  const LevelFiles level = JourneyFiles();
-  WriteStringTable(files, "levels/scores.xml", level.scores);
-  WriteStringTable(files, "levels/powerup.xml", level.powerUps);
-  files.WriteAsset(GamePlay::PieceTableFileName(key, tutorial).CStr(), level.pieceTable);
-  WriteStringTable(files, levelFile, level.level);
-}
 
 class PlayScreenTest : public testing::Test {
  protected:
@@ -381,6 +365,51 @@ TEST_F(PlayScreenTest, TheEndFlowRunsTheScriptOfTheWayOut) {
     rig.dialog->RemoveChild(playWindow).reset();
   }
   EXPECT_TRUE(TGameApp::Instance().IsCompletedJourneyMode()) << "10-5 completes the Journey";
+}
+
+// ---- The host of a portal.
+
+// The bridge and the application object are the process's: the host's
+// requests are played in a child process of their own, which ends without
+// running the process's destructors under the test's feet.
+TEST_F(PlayScreenTest, InThePortalTheHostsResumeRequestPlaysTheLevelAgainAndItsQuitLeavesIt) {
+  EXPECT_EXIT(
+      {
+        constexpr uint32_t kQuitRequest = 1;
+        constexpr uint32_t kResumeRequest = 8;
+        TGameApp::Instance().Shutdown();
+        TGameApp::Instance().Init("-msn");
+        THostBridge& bridge = THostBridge::Instance();
+        bridge.EnableHostBridge();
+        StartLevel();
+        window->PauseGame();
+        bridge.HandleHostCommand(kResumeRequest);
+        rig.Update();
+        const bool resumed = TArcadeWindow::AreGameClocksRunning();
+        rig.Run("gRan = nil");
+        rig.Frame();
+        const bool playedAgain = rig.Global("gRan") == "DoModal scripts/resetgame.lua";
+        bridge.HandleHostCommand(kQuitRequest);
+        rig.Update();
+        const bool left = rig.presses == std::vector<std::string>{"quitGame"};
+        rig.Update();
+        const bool once = rig.presses.size() == 1;
+        std::_Exit(resumed && playedAgain && left && once ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
+}
+
+TEST_F(PlayScreenTest, OutsideThePortalTheHostsRequestsAreLeftAlone) {
+  EXPECT_EXIT(
+      {
+        THostBridge& bridge = THostBridge::Instance();
+        bridge.EnableHostBridge();
+        StartLevel();
+        bridge.HandleHostCommand(1);
+        rig.Update();
+        std::_Exit(rig.presses.empty() ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 // ---- The game main's pauses.

@@ -3,10 +3,12 @@
 // ignored outside the tower, the end-of-level bytes, and the jugs' fill.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <memory>
 #include <numbers>
+#include <string>
 #include <vector>
 
 #include "game/gui/effects/TGraphicRegistry.h"
@@ -229,6 +231,73 @@ TEST_F(TowerViewTest, APressedPowerUpShowsTheCellsItWouldReach) {
   powerUp->area.clear();
   view->ShowPowerUpArea(1, 4);
   EXPECT_EQ(Layer().GetPreviewSet().size(), 3u) << "an empty area leaves the shown one";
+}
+
+// The area a pressed power-up shows follows its piece each frame, hides while
+// it cannot go off, and ends three seconds after the press.
+TEST_F(TowerViewTest, ThePowerUpAreaFollowsItsPieceAndEndsAfterThreeSeconds) {
+  auto powerUp = std::make_shared<AreaPowerUp>();
+  powerUp->area = {{2, 3}, {2, 4}, {2, 5}};
+  tower->SetPiece(2, 4, pieces.CreatePowerUpPiece(GamePlay::IPiece::kNoColour, powerUp));
+  GamePlay::TPiecePtr piece = tower->GetPiece(2, 4);
+  view->ShowPowerUpArea(2, 4);
+  view->DrawFirstPass();
+  EXPECT_TRUE(Layer().IsPreviewShown());
+
+  powerUp->area = {{0, 3}, {0, 4}, {0, 5}};  // the area from the cell it falls to
+  tower->SetPiece(0, 4, piece);
+  tower->SetPiece(2, 4, pieces.CreateStandard(2, nullptr));
+  clock.Advance(1000);
+  view->DrawFirstPass();
+  EXPECT_TRUE(Layer().IsPreviewShown());
+  EXPECT_EQ(Layer().GetPreviewSet(), (std::set<GamePlay::TCell>{{0, 3}, {0, 4}, {0, 5}}));
+
+  view->SetRingAngle(0, 0.2f);
+  view->DrawFirstPass();
+  EXPECT_FALSE(Layer().IsPreviewShown()) << "its ring is turning";
+  view->SetRingAngle(0, 0.0f);
+  piece->ClearPowerUp(nullptr);
+  view->DrawFirstPass();
+  EXPECT_FALSE(Layer().IsPreviewShown()) << "it carries its power-up no more";
+  tower->SetPiece(0, 4, pieces.CreatePowerUpPiece(GamePlay::IPiece::kNoColour, powerUp));
+  view->DrawFirstPass();
+  EXPECT_FALSE(Layer().IsPreviewShown()) << "its piece is gone";
+
+  view->ShowPowerUpArea(0, 4);
+  clock.Advance(TTowerLayer::kPreviewMs);
+  view->DrawFirstPass();
+  EXPECT_TRUE(Layer().IsPreviewShown()) << "still at 3,000 ms";
+  clock.Advance(10);
+  view->DrawFirstPass();
+  EXPECT_FALSE(Layer().IsPreviewShown());
+  EXPECT_TRUE(Layer().GetPreviewSet().empty());
+  EXPECT_EQ(Layer().GetPreviewPiece(), nullptr);
+}
+
+// The rules never place a piece's view: the first pass tells each its cell.
+TEST_F(TowerViewTest, TheFirstPassTellsEveryPieceViewItsCell) {
+  const std::vector<GamePlay::TCell> cells = {{0, 0}, {1, 7}, {2, 11}};
+  for (const GamePlay::TCell& cell : cells) tower->GetPiece(cell.ring, cell.slot)->GetView()->SetCell(-1, -1, true);
+  view->DrawFirstPass();
+  for (const GamePlay::TCell& cell : cells) {
+    EXPECT_EQ(tower->GetPiece(cell.ring, cell.slot)->GetView()->GetRing(), cell.ring) << cell.slot;
+  }
+}
+
+// The end messages and the level's end reach the model's sound and scoring
+// once, however often they come.
+TEST_F(TowerViewTest, EndsStopTheWarningLoopAndTheLevelEndExplodesWhatIsLeft) {
+  auto count = [](const std::vector<std::string>& calls, const char* name) {
+    return std::count(calls.begin(), calls.end(), name);
+  };
+  view->ShowTimeUpMessage();
+  view->ShowNoMoveMessage();
+  EXPECT_EQ(count(sound.played, "StopAlmostTimeOut"), 1);
+  EXPECT_EQ(count(scoring.events, "ExplodeAll"), 0);
+  view->OnLevelEnd();
+  EXPECT_EQ(count(sound.played, "StopAlmostTimeOut"), 2);
+  EXPECT_EQ(count(scoring.events, "ExplodeAll"), 1);
+  EXPECT_TRUE(view->IsShowingMessage());
 }
 
 }  // namespace

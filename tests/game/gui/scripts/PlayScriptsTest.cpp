@@ -14,6 +14,8 @@
 #include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TCollectableTableWindow.h"
+#include "game/gui/play/TTowerViewImpl.h"
 #include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "platform/TPlatform.h"
@@ -59,6 +61,12 @@ TString ProbePlayedLevel() {
 }
 
 bool ProbeClocksRun() { return TArcadeWindow::AreGameClocksRunning(); }
+
+// The level's time runs out at once, as its timer would end it.
+void ProbeRunOutOfTime() {
+  TArcadeWindow* window = TArcadeWindow::Cast(FindOnScreen("playWindow"));
+  if (window && window->GetTowerView()) window->GetTowerView()->ShowTimeUpMessage();
+}
 
 // Play windows anywhere on the screen.
 int CountPlayWindowsIn(TWindow& window) {
@@ -113,6 +121,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
   PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
     driver.UseStringFile();
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
+    driver.Manager().AddWindowType("CollectableTableWindow", &TCollectableTableWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
     RegisterGameLuaFunctions(driver.Script(), app);
@@ -120,6 +129,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     BindFunction(L, "Kind", &ProbeKind);
     BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
     BindFunction(L, "ClocksRun", &ProbeClocksRun);
+    BindFunction(L, "RunOutOfTime", &ProbeRunOutOfTime);
     BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
   }
 
@@ -207,6 +217,23 @@ TEST_P(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
          "map closed with\tnil\n"
          "Screen \"\" 0,0 800x600\n");
   EXPECT_TRUE(TGameApp::Instance().IsCompletedJourneyMode());
+}
+
+TEST_P(PlayScripts, ALostLevelOffersToTryAgainOrToLeaveForTheMap) {
+  Expect("lose.lua",
+         "lose\tnone\tnone\tButton\t1-1\n"
+         "lose\tText\tButton\tButton hidden\t1-1\n"
+         "play\t1-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "lose\tText\tButton\tButton hidden\t1-1\n"
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
+  Expect("result.lua",
+         "result\tBitmap\tButton hidden\tButton hidden\t1-1\n"
+         "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
+         "waits\n");
 }
 
 INSTANTIATE_TEST_SUITE_P(Collector, PlayScripts, testing::Bool(),

@@ -269,36 +269,42 @@ TEST_F(PieceViewTest, ARisingPieceGrowsFromAlmostNothingAtItsRing) {
 TEST_F(PieceViewTest, ThePowerUpLayerIsNotDrawnOnTheTopRing) {
   TPiecePtr piece = Standard();
   GamePlay::TPowerUpPtr lock = std::make_shared<GamePlay::TLockPowerUp>();
-  auto lockView = std::make_shared<TPowerUpViewImpl>(lock, Picture("lock"), Picture("glow"));
+  auto lockView = std::make_shared<TPowerUpViewImpl>(lock, Picture("lock"), Picture("glow"), &tower, 1.0f);
   lock->SetView(lockView);
   piece->ClearPowerUp(lock);
   for (int32_t ring : {1, 4}) {
     piece->GetView()->SetCell(ring, 0, false);
     DrawAt(*piece->GetView());
     const std::vector<std::string> drawn =
-        ring == 4 ? std::vector<std::string>{"piece"} : std::vector<std::string>{"piece", "lock"};
+        ring == 4 ? std::vector<std::string>{"piece"}
+                  : std::vector<std::string>{"piece", "lock", "lock", "lock"};
     EXPECT_EQ(DrawnNames(journal), drawn) << ring;
   }
   piece->GetView()->SetCell(2, 0, false);
   journal.clear();
   piece->GetView()->DrawPowerUpLayer(true);
-  ASSERT_EQ(DrawnNames(journal), (std::vector<std::string>{"lock", "glow"}));
+  // The lock's two cross-fading frames, its still picture, its glow.
+  ASSERT_EQ(DrawnNames(journal), (std::vector<std::string>{"lock", "lock", "lock", "glow"}));
   EXPECT_EQ(journal[0].pos.x, piece->GetView()->GetScreenPos().x);
   EXPECT_FLOAT_EQ(journal[0].scaleX, SpriteScale(measurement->GetRingScaleX(2)));
-  EXPECT_FLOAT_EQ(journal[1].alpha, 1.0f) << "the glow's pulse at its start";
+  EXPECT_FLOAT_EQ(journal[3].alpha, 1.0f) << "the glow's pulse at its start";
   clock.Advance(250);
   journal.clear();
   piece->GetView()->DrawPowerUpLayer(true);
-  EXPECT_FLOAT_EQ(journal[1].alpha, 0.0f) << "halfway through the pulse";
+  EXPECT_FLOAT_EQ(journal[3].alpha, 0.0f) << "halfway through the pulse";
+  clock.Advance(250);
+  journal.clear();
+  piece->GetView()->DrawPowerUpLayer(true);
+  EXPECT_FLOAT_EQ(journal[3].alpha, 1.0f) << "the next pulse starts";
 }
 
-TEST_F(PieceViewTest, BlockersAndGearsAreCountedOnceHoweverOftenDrawn) {
+TEST_F(PieceViewTest, BlockersGearsAndLocksAreCountedOnceHoweverOftenDrawn) {
   auto blocker = std::make_shared<GamePlay::TBlockedPiece>(nullptr, true, nullptr, nullptr);
   TBlockedPieceView blockerView(Picture("base"), Picture("cracks"), blocker, &tower);
   GamePlay::TPowerUpPtr gear = std::make_shared<GamePlay::TGearPowerUp>();
-  TPowerUpViewImpl gearView(gear, Picture("gear"), nullptr);
+  TPowerUpViewImpl gearView(gear, Picture("gear"), nullptr, &tower, 1.0f);
   GamePlay::TPowerUpPtr lock = std::make_shared<GamePlay::TLockPowerUp>();
-  TPowerUpViewImpl lockView(lock, Picture("lock"), nullptr);
+  TPowerUpViewImpl lockView(lock, Picture("lock"), nullptr, &tower, 1.0f);
   EXPECT_EQ(records.blockersAndGearsShown, 0u) << "not before they are drawn";
   for (int frame = 0; frame < 3; ++frame) {
     DrawAt(blockerView);
@@ -306,6 +312,7 @@ TEST_F(PieceViewTest, BlockersAndGearsAreCountedOnceHoweverOftenDrawn) {
     lockView.Draw(false, 1, TVec2(10, 10), 1.0f, 1.0f, 1.0f, 0.0f);
   }
   EXPECT_EQ(records.blockersAndGearsShown, 2u);
+  EXPECT_EQ(records.locksShown, 1u);
   EXPECT_EQ(records.blockersBroken, 0u);
   EXPECT_EQ(records.gearsBroken, 0u);
 }

@@ -284,9 +284,10 @@ TEST_F(ViewFactoryTest, EachPowerUpClassGetsItsPictureAndGlow) {
       {"colour bomb",
        std::make_shared<GamePlay::TColorBombPowerUp>(),
        {"sprites/piece-powerup-cbomb-%d"}},
-      {"lock",
+      {"lock",  // cross-fading two frames under its still picture
        std::make_shared<GamePlay::TLockPowerUp>(),
-       {"sprites/piece-lock", "sprites/piece-lock-glow"}},
+       {"sprites/piece-lock", "sprites/piece-lock", "sprites/piece-lock",
+        "sprites/piece-lock-glow"}},
       {"gear",
        std::make_shared<GamePlay::TGearPowerUp>(),
        {"sprites/piece-gear", "sprites/piece-gear-glow"}},

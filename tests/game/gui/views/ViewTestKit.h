@@ -9,6 +9,7 @@
 
 #include "game/gui/effects/IGraphic.h"
 #include "game/gui/effects/TGraphicRegistry.h"
+#include "game/gui/views/IVanishingSounds.h"
 
 namespace GUI {
 
@@ -65,6 +66,16 @@ class RecordingGraphic final : public IGraphic {
   uint32_t mFrames;
   uint32_t mFrame = 0;
   int32_t mBlendMode = 0;
+};
+
+// The vanishing pieces' sounds, written down as "Jug Fill 2" and
+// "Blocker Blocked".
+class RecordingVanishingSounds final : public IVanishingSounds {
+ public:
+  void PlayJugFill(int32_t colour) override { played.push_back("Jug Fill " + std::to_string(colour)); }
+  void PlayBlockerBlocked() override { played.push_back("Blocker Blocked"); }
+
+  std::vector<std::string> played;
 };
 
 // The frames of the views' animations as the game's pictures have them.

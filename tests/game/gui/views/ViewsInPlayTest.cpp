@@ -1,29 +1,23 @@
-// A level of our data played by the rules with the game's view factory, every
-// piece's view drawn each frame as the tower view will: matched pieces
-// vanish at once, the pieces above them fall through their falling views
-// and settle, and play goes on. Marks made over pieces the next update takes
+// A level of our data played by the bot with the game's view factory, every
+// piece's view drawn each frame as the tower view will: matched pieces play
+// their vanishing animations (sparks to the jugs, off blockers), the pieces
+// above them fall through their falling views and settle, and play goes on. Marks made over pieces the next update takes
 // away are drawn after it; under the sanitizers no view reads a piece that
 // has gone.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <map>
+#include <string>
 #include <memory>
 #include <vector>
 
-#include "game/gui/effects/TGraphicRegistry.h"
-#include "game/gui/play/TTowerViewImpl.h"
-#include "game/gui/views/TViewFactory.h"
-#include "game/rules/control/ITowerControl.h"
-#include "game/rules/control/TInputLocks.h"
-#include "game/rules/level/TLevelSettings.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TDisappearingPiece.h"
 #include "game/rules/pieces/TFallingPiece.h"
-#include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
-#include "tests/game/gui/views/ViewTestKit.h"
-#include "tests/support/BuiltDataFolder.h"
-#include "tests/support/rules/LevelRig.h"
+#include "tests/game/gui/views/BlockerLevelTest.h"
+#include "tests/support/rules/TowerBot.h"
 
 namespace GUI {
 namespace {
@@ -31,43 +25,24 @@ namespace {
 using GamePlay::IPiece;
 using GamePlay::TPiecePtr;
 
-constexpr GamePlay::TLevelKey kBlockerLevel{3, 2};  // eight blockers among seven rings
-constexpr int kPlayUpdates = 3000;                  // half a minute of play
+constexpr int kPlayUpdates = 3000;  // half a minute of play
 constexpr int kSettleUpdates = 500;
+// The longest vanishing animation, a bomb's, in 10 ms frames: drawn from the
+// frame it starts to the one it ends on.
+constexpr int kLongestVanishingFrames = 51;
 
 // What the frames showed.
 struct SeenInPlay {
   int vanishing = 0;         // pieces seen vanishing
   int falling = 0;           // frames with a falling piece
   int longestVanishing = 0;  // frames one piece was seen still vanishing
+  int sparks = 0;            // sparks drawn
   std::map<const IPiece*, std::weak_ptr<IPiece>> vanishingNow;
   std::map<const IPiece*, int> vanishingFrames;
 };
 
-class ViewsInPlayTest : public testing::Test {
+class ViewsInPlayTest : public BlockerLevelTest {
  protected:
-  void SetUp() override {
-    auto settings = GamePlay::TLevelSettings::Load(kBlockerLevel, "levels/world03.xml", false);
-    ASSERT_NE(settings, nullptr);
-    towerView = factory.CreateTowerView(nullptr, *settings);
-    rig = std::make_unique<LevelRig>(BuiltDataFolder::ProgramFolder(), kBlockerLevel,
-                                     TuningFromStrings(),
-                                     LevelViews{&factory, &factory, towerView.get()});
-    ASSERT_TRUE(rig->IsReady());
-    towerView->SetModel(rig->tower.get());
-    towerView->SetUp(rig->scoring.get(), nullptr);
-  }
-
-  TGraphicRegistry* HeldPictures() {
-    HoldRecordingPictures(registry, &journal);
-    return &registry;
-  }
-
-  bool IsAtRest() {
-    return !rig->control->GetInputLocks()->IsAnyLocked() && !rig->tower->IsComboRunning() &&
-           !rig->tower->CanDeliver();
-  }
-
   // As the tower view's piece pass: every view is told its cell, then each
   // is drawn in place, from the outermost ring in.
   void DrawTower(SeenInPlay& seen) {
@@ -90,6 +65,10 @@ class ViewsInPlayTest : public testing::Test {
       }
     }
     seen.falling += falling ? 1 : 0;
+    for (const RecordedDraw& draw : journal) {
+      if (draw.name.starts_with("sprites/piece-spark-") && draw.name != "sprites/piece-spark-a8")
+        ++seen.sparks;
+    }
     for (const auto& [key, piece] : vanishing) {
       if (!seen.vanishingNow.count(key)) ++seen.vanishing;
       seen.longestVanishing = std::max(seen.longestVanishing, ++seen.vanishingFrames[key]);
@@ -114,24 +93,14 @@ class ViewsInPlayTest : public testing::Test {
     return marks;
   }
 
-  BuiltDataFolder folder;
-  TGraphicRegistry registry;
-  std::vector<RecordedDraw> journal;
-  TViewFactory factory{HeldPictures(), nullptr, true, 1.0f};
-  std::unique_ptr<TTowerViewImpl> towerView;
-  std::unique_ptr<LevelRig> rig;
 };
 
 TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
   SeenInPlay seen;
-  int turns = 0;
+  TowerBot bot(*rig);
   for (int update = 0; update < kPlayUpdates; ++update) {
-    if (IsAtRest()) {
-      // Turns round the tower in turn, which sooner or later line pieces up.
-      rig->control->QueueMove(turns % static_cast<int32_t>(rig->tower->GetRingCount()),
-                              1 + turns % 5);
-      ++turns;
-    }
+    bot.Plan();
+    bot.Act();
     std::vector<GamePlay::TPieceViewPtr> marks = MarkLowestRing();
     rig->Update();
     for (const GamePlay::TPieceViewPtr& mark : marks) mark->DrawInPlace();
@@ -141,8 +110,13 @@ TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
     rig->Update();
     DrawTower(seen);
   }
-  EXPECT_GT(seen.vanishing, 0) << "no match in " << turns << " turns";
-  EXPECT_EQ(seen.longestVanishing, 1) << "a vanishing piece is done on its first draw";
+  EXPECT_GT(seen.vanishing, 0) << "no match in " << bot.moves << " moves";
+  EXPECT_GT(seen.longestVanishing, 1) << "the vanishing is played over frames";
+  EXPECT_LE(seen.longestVanishing, kLongestVanishingFrames) << "and ends with its animation";
+  EXPECT_GT(seen.sparks, 0);
+  EXPECT_TRUE(std::any_of(sounds.played.begin(), sounds.played.end(),
+                          [](const std::string& sound) { return sound.starts_with("Jug Fill"); }))
+      << "a match's target reaches its jug";
   EXPECT_GT(seen.falling, 0);
   EXPECT_TRUE(IsAtRest()) << "the tower settles and the input locks come free";
   EXPECT_TRUE(seen.vanishingNow.empty());

@@ -18,6 +18,7 @@
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/pieces/PieceAs.h"
 #include "game/rules/pieces/TPowerUpPiece.h"
+#include "game/rules/scoring/IEndLevelAnimationView.h"
 #include "online/TVqHiscores.h"
 #include "platform/prefs/TPrefs.h"
 #include "tests/game/gui/screens/table/TableRig.h"
@@ -414,6 +415,33 @@ TEST_F(CollectableTableTest, ShowEndLevelQuoteHurriesTheRevealAndQueuesTheQuoteO
   Lua("ShowEndLevelQuote()", "gShowed");
   Update(200);
   EXPECT_FALSE(Shown("continueButton")) << "queued once only";
+}
+
+// The end-level animation registered in the level result, as far as the
+// table drives it.
+class RecordingEndLevelAnimation final : public GamePlay::IEndLevelAnimationView {
+ public:
+  void Start(const TString& title, const TString& quote) override {
+    started.push_back(std::string(title.CStr()) + " / " + quote.CStr());
+  }
+  bool Advance() override { return done; }
+  bool IsDone() override { return done; }
+  void SkipToEnd() override { done = true; }
+
+  std::vector<std::string> started;
+  bool done = false;
+};
+
+TEST_F(CollectableTableTest, TheEndLevelAnimationShowsTheLevelsQuoteAndAnswersForIt) {
+  RecordingEndLevelAnimation animation;
+  SetResult({{0, 7}, 100, 0, 0, 0});
+  Result().endLevelAnimation = &animation;
+  AddTable();
+  EXPECT_EQ(animation.started, std::vector<std::string>{"title 2-2 / quote 2-2"});
+  EXPECT_EQ(Lua("gFinished = IsFinishedEndLevelQuote()", "gFinished"), "false");
+  EXPECT_EQ(Lua("FinishEndLevelQuote() gFinished = IsFinishedEndLevelQuote()", "gFinished"), "true");
+  EXPECT_TRUE(animation.done);
+  Result().endLevelAnimation = nullptr;
 }
 
 TEST_F(CollectableTableTest, WithoutAnEndLevelAnimationTheQuoteIsFinished) {

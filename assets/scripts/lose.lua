@@ -1,0 +1,19 @@
+-- Reached through "DoModal('scripts/lose.lua')", which the tower view runs
+-- 2 seconds after a Journey level ran out of time or moves: over the play
+-- screen, "tryAgainButton" plays the level again and "leaveButton" leaves
+-- it for the map. Either closes this dialog first, so that the play
+-- window's way out finds the play screen's dialog on top.
+MakeDialog{
+  Bitmap{ name = "loseBackground", image = "backgrounds/longdialog", x = 144, y = 172 },
+  Text{ name = "loseHeading", label = "LoseHeading", font = kDialogHeadingFont, x = 144, y = 196, w = 512, h = 90 },
+  Button{ name = "tryAgainButton", label = "LoseTryAgain", x = 170, y = 318, w = 220, h = 56,
+          command = function()
+            PopModal()
+            ResetGame()
+          end },
+  Button{ name = "leaveButton", label = "LoseLeave", x = 410, y = 318, w = 220, h = 56,
+          command = function()
+            PopModal()
+            QuitFromGame()
+          end },
+}

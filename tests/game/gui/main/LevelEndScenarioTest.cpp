@@ -1,0 +1,135 @@
+// The ways out of a level from the player's seat: the real game over a copy
+// of the built data folder whose level 1-1 lasts four seconds, played
+// through the game driver in a child process of its own. The time runs out
+// and the lose dialog follows two seconds later; leaving it reaches the map.
+// Then the level is won at once and its result leads to the map with level
+// 1-2 open. The driver's passes let game time run a little ahead of the
+// time it moves on, so the waits are checked at their middle here; their
+// exact length is the tower view's tests' to check. With
+// QUORVANE_FRAME_CAPTURE naming a folder, the frames of the level as
+// its time runs out, of the lose dialog and of the result are written there as PNG.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/play/TTowerViewImpl.h"
+#include "system/gfx/PicturePng.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
+#include "tests/support/game/BuiltGameStart.h"
+#include "windows/kinds/TButton.h"
+
+namespace {
+
+using GUI::TArcadeWindow;
+
+constexpr const char* kLevelTimeRow = "Lvl01 Game Time</Data></Cell><Cell><Data ss:Type=\"String\">";
+constexpr uint32_t kShortLevelLoseFlowMs = 2000;
+constexpr uint32_t kShortLevelAfterWinMs = 1000;
+// More than the score table takes to count a level up, and to show its quote.
+constexpr uint32_t kTableRevealMs = 10000;
+// One update of the play window, and enough of them for the start-up and
+// the level's four seconds.
+constexpr uint32_t kShortLevelTimeStep = 10;
+constexpr int kShortLevelMostSteps = 1500;
+
+// The built data folder with level 1-1 of the Journey cut to four seconds.
+class ShortLevelData {
+ public:
+  ShortLevelData() {
+    namespace fs = std::filesystem;
+    const fs::path assets = fs::path(mFolder.Path()) / "assets";
+    fs::copy(fs::path(BuiltDataFolder::ProgramFolder()) / "assets", assets, fs::copy_options::recursive);
+    const fs::path world = assets / "levels" / "world01.xml";
+    std::string text;
+    {
+      std::ifstream in(world, std::ios::binary);
+      text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    const size_t row = text.find(kLevelTimeRow);
+    if (row != std::string::npos) {
+      const size_t value = row + std::string(kLevelTimeRow).size();
+      text.replace(value, text.find('<', value) - value, "4");
+    }
+    std::ofstream(world, std::ios::binary) << text;
+  }
+
+  std::string ProgramFolder() const { return mFolder.Path(); }
+
+ private:
+  TempFolder mFolder;
+};
+
+void CaptureFrame(GameDriver& driver, const char* name) {
+  const char* folder = std::getenv("QUORVANE_FRAME_CAPTURE");
+  if (folder) sys::gfx::WritePicturePng(driver.ShownPicture(), std::string(folder) + "/" + name);
+}
+
+TArcadeWindow* OpenLevelOne(GameDriver& driver) {
+  driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
+  driver.Click("level1");
+  TArcadeWindow* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+  driver.Check(window && window->GetTowerView(), "level 1-1 is played");
+  return window && window->GetTowerView() ? window : nullptr;
+}
+
+// Game time moves on until the level's time is up; false when it never is.
+bool RunOutOfTime(GameDriver& driver, TArcadeWindow& window) {
+  for (int step = 0; step < kShortLevelMostSteps && !window.GetTowerView()->IsTimeUpShown(); ++step) {
+    driver.AdvanceTime(kShortLevelTimeStep);
+  }
+  return window.GetTowerView()->IsTimeUpShown();
+}
+
+class LevelEndScenario : public testing::Test {
+ protected:
+  LevelEndScenario() { game.start.programFolder = data.ProgramFolder(); }
+
+  ShortLevelData data;
+  BuiltGameStart game;
+};
+
+TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Click("playButton");
+    TArcadeWindow* window = OpenLevelOne(driver);
+    if (!window) return;
+    if (!driver.Check(RunOutOfTime(driver, *window), "the four seconds run out")) return;
+    CaptureFrame(driver, "play.png");
+    driver.AdvanceTime(kShortLevelLoseFlowMs / 2);
+    driver.Check(driver.FindWindow("loseHeading") == nullptr, "the lose dialog waits");
+    driver.AdvanceTime(kShortLevelLoseFlowMs / 2 + kShortLevelTimeStep);
+    driver.Check(driver.WaitForWindow("loseHeading") != nullptr, "then shows");
+    TWindow* pauseButton = window->GetParent() ? window->GetParent()->FindChild("pauseButton") : nullptr;
+    driver.Check(pauseButton && !pauseButton->IsVisible(), "without the pause button");
+    CaptureFrame(driver, "lose.png");
+    driver.Click("leaveButton");
+
+    window = OpenLevelOne(driver);
+    if (!window) return;
+    window->GameFinish();
+    driver.AdvanceTime(kShortLevelAfterWinMs / 2);
+    driver.Check(driver.FindWindow("collectableTable") == nullptr, "the result waits");
+    driver.AdvanceTime(kShortLevelAfterWinMs / 2 + kShortLevelTimeStep);
+    driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "then shows");
+    // The table counts up; a click on it shows the quote when the level's
+    // target is reached, and continue follows.
+    driver.AdvanceTime(kTableRevealMs);
+    driver.Click("hurryButton");
+    driver.AdvanceTime(kTableRevealMs);
+    CaptureFrame(driver, "result.png");
+    driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows once the table is done");
+    driver.Click("continueButton");
+    driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
+    driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");
+    CloseWithACleanLog(driver);
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+}  // namespace
