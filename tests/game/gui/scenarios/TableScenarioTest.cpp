@@ -39,6 +39,7 @@ class TableScenario : public testing::Test {
 
 TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.WaitForWindow("worldName");
     driver.Click("level1");
