@@ -10,6 +10,8 @@
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
+#include "game/gui/screens/TOptionWindow.h"
+#include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
 #include "system/window/Window.h"
@@ -33,9 +35,11 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 2> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 4> kGameWindowTypes{{
+    {"Slider", &GUI::TSlider::Create},
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
+    {"OptionWindow", &GUI::TOptionWindow::Create},
 }};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {
