@@ -9,6 +9,8 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TFadeInWindows.h"
+#include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TOptionWindow.h"
 #include "game/gui/screens/TSlider.h"
@@ -35,11 +37,14 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 4> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 7> kGameWindowTypes{{
     {"Slider", &GUI::TSlider::Create},
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
     {"OptionWindow", &GUI::TOptionWindow::Create},
+    {"CreditWindow", &GUI::TCreditWindow::Create},
+    {"FadeInWindow", &GUI::TFadeInWindow::Create},
+    {"GameEndWindow", &GUI::TGameEndWindow::Create},
 }};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {
