@@ -1,7 +1,7 @@
 -- The options dialog: full screen and the sound switch on two check boxes,
 -- which take effect and are kept at once, and the effects and music volumes
 -- on two sliders, heard at once and kept when the dialog closes with
--- "back".
+-- "back". "Credits" opens the credits over it.
 local kCheckBoxGraphics = { "buttons/check-off", "buttons/check-on", "buttons/check-off-over", "buttons/check-on-over" }
 local kSliderPictures = {
   railtop = "slider/rail-top", railmid = "slider/rail-mid", railbot = "slider/rail-bot",
@@ -33,7 +33,9 @@ MakeDialog{
     VolumeSlider("sfxlevelslider", 121),
     VolumeSlider("musiclevelslider", 157),
   },
-  Button{ name = "doneButton", label = "OptionsDone", x = 290, y = 364, w = 220, h = 56,
+  Button{ name = "creditsButton", label = "OptionsCredits", x = 170, y = 364, w = 220, h = 56,
+          command = function() DoModal("scripts/credits.lua") end },
+  Button{ name = "doneButton", label = "OptionsDone", x = 410, y = 364, w = 220, h = 56,
           command = function()
             SaveVolumes()
             CloseWindow("back")

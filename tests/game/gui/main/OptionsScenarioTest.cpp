@@ -66,4 +66,26 @@ TEST_F(OptionsScenario, TheDialogSetsTheSoundLiveAndLeadsBackToTheTitleMenu) {
   EXPECT_EQ(run.exitCode, 0);
 }
 
+TEST_F(OptionsScenario, CreditsOpenFromTheOptionsWithTheVersionAndGoBackToThem) {
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.WaitForWindow("optionsButton");
+    driver.Click("optionsButton");
+    driver.WaitForWindow("creditsButton");
+    driver.Click("creditsButton");
+    TWindow* version = driver.WaitForWindow("VersionNumber");
+    const std::string expected = driver.Platform()->GetVersionString().CStr();
+    driver.Check(TextOf(version) == expected, "the credits show the version " + expected + ": " + TextOf(version));
+    driver.Check(TextOf(driver.FindWindow("creditsFonts")).find("DejaVu") != std::string::npos,
+                 "the credits name the fonts");
+    driver.AdvanceTime(600);
+    driver.Pass();
+    CaptureOptionsFrame(driver, "credits.png");
+    driver.Click("creditsBackButton");
+    driver.Check(driver.WaitForWindow("doneButton") != nullptr, "Back returns to the options");
+    CloseWithACleanLog(driver);
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
 }  // namespace
