@@ -9,6 +9,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TEndLevelTableWindow.h"
 #include "game/gui/screens/TFadeInWindows.h"
 #include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
@@ -37,10 +38,11 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 7> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 8> kGameWindowTypes{{
     {"Slider", &GUI::TSlider::Create},
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
+    {"EndLevelTableWindow", &GUI::TEndLevelTableWindow::Create},
     {"OptionWindow", &GUI::TOptionWindow::Create},
     {"CreditWindow", &GUI::TCreditWindow::Create},
     {"FadeInWindow", &GUI::TFadeInWindow::Create},
