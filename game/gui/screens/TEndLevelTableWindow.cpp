@@ -4,6 +4,7 @@
 
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/screens/ScreenLookups.h"
 #include "game/rules/scoring/TLevelResult.h"
 #include "platform/TPlatform.h"
 #include "platform/xml/TStringTable.h"
@@ -21,12 +22,6 @@ constexpr const char* kTipsFile = "levels/gametips.xml";
 constexpr int32_t kHostPortal = 1;
 constexpr int32_t kTableScreenWidth = 800;
 constexpr int32_t kTableScreenHeight = 600;
-
-TModalWindow* TableTopModal() {
-  TPlatform* platform = TPlatform::Instance();
-  TWindowManager* manager = platform ? platform->GetWindowManager() : nullptr;
-  return manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
-}
 
 void SetTableText(TWindow* window, const TString& text) {
   if (TText* shown = TText::Cast(window)) shown->SetLabel(text);
@@ -67,23 +62,23 @@ TString TEndLevelTableWindow::LevelText(const GamePlay::TLevelResult& result) {
 }
 
 void TEndLevelTableWindow::OnCreated() {
-  if (TModalWindow* dialog = TableTopModal()) {
+  if (TModalWindow* dialog = ScreenTopModal()) {
     auto task = std::make_unique<TGameUpdateEndLevelTableWindow>(*this);
     task->Start(kTableUpdatePeriod, true, true, false);
     dialog->AddTask(std::move(task));
   }
   mTips = LoadTips(kTipsFile);
   if (TGameApp::Instance().GetPortalMode() != kHostPortal) return;
-  if (TWindow* reset = FindInDialog("Reset")) reset->ClearFlags(kWindowVisible);
+  if (TWindow* reset = FindInDialog(*this, "Reset")) reset->ClearFlags(kWindowVisible);
 }
 
 void TEndLevelTableWindow::PostCreate() {
   const GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
-  SetTableText(FindInDialog("CurrentLevel"), LevelText(result));
-  SetTableText(FindInDialog("TotalScore"), TString::Format("%d", result.totalScore));
+  SetTableText(FindInDialog(*this, "CurrentLevel"), LevelText(result));
+  SetTableText(FindInDialog(*this, "TotalScore"), TString::Format("%d", result.totalScore));
   // No tips to choose from shows no tip.
   const TString tip = mTips.empty() ? TString() : mTips[static_cast<size_t>(std::rand()) % mTips.size()];
-  SetTableText(FindInDialog("GameTips"), tip);
+  SetTableText(FindInDialog(*this, "GameTips"), tip);
 }
 
 bool TEndLevelTableWindow::InvalidateRect(TRect* rect) {
@@ -93,15 +88,10 @@ bool TEndLevelTableWindow::InvalidateRect(TRect* rect) {
   return true;
 }
 
-TWindow* TEndLevelTableWindow::FindInDialog(const char* name) {
-  TWindow* dialog = GetParent() ? GetParent() : this;
-  return dialog->FindChild(name);
-}
-
 bool TGameUpdateEndLevelTableWindow::Animate() {
   TWindow* window = GetWindow();
   if (!window) return false;
-  if (TModalWindow* dialog = TableTopModal()) dialog->Invalidate();
+  if (TModalWindow* dialog = ScreenTopModal()) dialog->Invalidate();
   window->Invalidate();
   return true;
 }

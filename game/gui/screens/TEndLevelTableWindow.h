@@ -41,8 +41,6 @@ class TEndLevelTableWindow final : public TWindow {
   const std::vector<TString>& GetTips() const { return mTips; }
 
  private:
-  TWindow* FindInDialog(const char* name);
-
   std::vector<TString> mTips;
 };
 

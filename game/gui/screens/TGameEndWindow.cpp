@@ -1,5 +1,6 @@
 #include "game/gui/screens/TGameEndWindow.h"
 
+#include "game/gui/screens/ScreenLookups.h"
 #include "media/texture/TTexture.h"
 #include "platform/TPlatform.h"
 #include "windows/core/TWindowManager.h"
@@ -12,12 +13,6 @@ namespace {
 
 constexpr const char* kSlideNames[] = {"splash/upsell01.jpg", "splash/upsell02.jpg", "splash/upsell03.jpg",
                                        "splash/upsell04.jpg"};
-
-TModalWindow* SlideshowTopModal() {
-  TPlatform* platform = TPlatform::Instance();
-  TWindowManager* manager = platform ? platform->GetWindowManager() : nullptr;
-  return manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
-}
 
 }  // namespace
 
@@ -32,7 +27,7 @@ bool TGameEndWindow::IsKindOf(TClassId id) const { return id == ClassId() || TFa
 
 void TGameEndWindow::PostCreate() {
   TFadeInWindow::PostCreate();
-  TModalWindow* dialog = SlideshowTopModal();
+  TModalWindow* dialog = ScreenTopModal();
   if (!dialog) return;
   auto task = std::make_unique<TGameEmdTaskWindow>(*this, TGameEmdTaskWindow::LoadSlides());
   task->Start(TGameEmdTaskWindow::kSlidePeriod, true, true, false);
@@ -58,7 +53,7 @@ bool TGameEmdTaskWindow::Animate() {
   }
   auto* screen = static_cast<TImage*>(window->FindChild("screen"));
   if (slide && screen && screen->IsKindOf(TImage::ClassId())) screen->SetTexture(slide, nullptr, kSlideScale);
-  if (TModalWindow* dialog = SlideshowTopModal()) dialog->Invalidate();
+  if (TModalWindow* dialog = ScreenTopModal()) dialog->Invalidate();
   window->Invalidate();
   return true;
 }

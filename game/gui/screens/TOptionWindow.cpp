@@ -1,6 +1,7 @@
 #include "game/gui/screens/TOptionWindow.h"
 
 #include "game/gui/effects/TFadeInTask.h"
+#include "game/gui/screens/ScreenLookups.h"
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "platform/TPlatform.h"
@@ -29,14 +30,16 @@ void TOptionWindow::PostCreate() {
   TFadeInTask::AddToTopModal(*this, kOptionsFadeSpeed);
   TSoundFactory& sound = TSoundFactory::Instance();
   TPlatform* platform = TPlatform::Instance();
-  if (TButton* box = TButton::Cast(FindInDialog("fullscreen_checkbox")); box && platform) {
+  if (TButton* box = TButton::Cast(FindInDialog(*this, "fullscreen_checkbox")); box && platform) {
     box->SetChecked(platform->IsFullScreen());
   }
-  if (TButton* box = TButton::Cast(FindInDialog("muteallsound_checkbox"))) box->SetChecked(!sound.IsSoundEnabled());
-  if (TSlider* slider = TSlider::Cast(FindInDialog("sfxlevelslider"))) {
+  if (TButton* box = TButton::Cast(FindInDialog(*this, "muteallsound_checkbox"))) {
+    box->SetChecked(!sound.IsSoundEnabled());
+  }
+  if (TSlider* slider = TSlider::Cast(FindInDialog(*this, "sfxlevelslider"))) {
     slider->SetValue(static_cast<float>(sound.GetEffectsVolume()) / kVolumeScale, true);
   }
-  if (TSlider* slider = TSlider::Cast(FindInDialog("musiclevelslider"))) {
+  if (TSlider* slider = TSlider::Cast(FindInDialog(*this, "musiclevelslider"))) {
     slider->SetValue(static_cast<float>(sound.GetMusicVolume()) / kVolumeScale, true);
   }
 }
@@ -45,7 +48,7 @@ bool TOptionWindow::HandleMessage(TMessage& message) {
   if (message.GetType() != kSliderChanged) return false;
   const bool effects = message.GetName() == "sfxlevelslider";
   if (!effects && message.GetName() != "musiclevelslider") return false;
-  TSlider* slider = TSlider::Cast(FindInDialog(effects ? "sfxlevelslider" : "musiclevelslider"));
+  TSlider* slider = TSlider::Cast(FindInDialog(*this, effects ? "sfxlevelslider" : "musiclevelslider"));
   if (!slider) return false;
   const auto volume = static_cast<int32_t>(slider->GetValue() * kVolumeScale);
   TSoundFactory& sound = TSoundFactory::Instance();
@@ -55,13 +58,6 @@ bool TOptionWindow::HandleMessage(TMessage& message) {
     sound.SetMusicVolume(volume);
   }
   return true;
-}
-
-// The widgets are the option window's siblings in the dialog the script
-// builds, or its own children.
-TWindow* TOptionWindow::FindInDialog(const char* name) {
-  TWindow* dialog = GetParent() ? GetParent() : this;
-  return dialog->FindChild(name);
 }
 
 }  // namespace GUI

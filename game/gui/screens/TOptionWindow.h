@@ -20,9 +20,6 @@ class TOptionWindow final : public TWindow {
   void PostCreate() override;
   // Takes only the sliders' change messages; the rest go on to the script.
   bool HandleMessage(TMessage& message) override;
-
- private:
-  TWindow* FindInDialog(const char* name);
 };
 
 }  // namespace GUI

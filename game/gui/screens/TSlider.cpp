@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "game/gui/screens/ScreenLookups.h"
 #include "media/display/TVertexList.h"
 #include "media/texture/TTexture.h"
 #include "platform/TPlatform.h"
@@ -24,11 +25,6 @@ constexpr uint32_t kSliderOpaqueWhite = 0xFFFFFFFFu;
 constexpr uint32_t kSliderBlackSpecular = 0xFF000000u;
 constexpr float kKnobLowest = 0.05f;
 constexpr float kKnobHighest = 0.95f;
-
-TWindowManager* SliderWindowManager() {
-  TPlatform* platform = TPlatform::Instance();
-  return platform ? platform->GetWindowManager() : nullptr;
-}
 
 // A picture that failed to load has no size.
 int32_t TextureWidth(const std::shared_ptr<TTexture>& texture) { return texture ? texture->GetWidth() : 0; }
@@ -104,7 +100,7 @@ bool TSlider::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::I
 
 bool TSlider::Init() {
   if (mInitialised) return true;
-  TWindowManager* manager = SliderWindowManager();
+  TWindowManager* manager = ScreenWindowManager();
   TScript* script = manager ? manager->GetScript() : nullptr;
   Configure(script ? TSliderTable::Read(*script) : TSliderTable());
   return true;
@@ -211,11 +207,11 @@ bool TSlider::IsInside(int32_t x, int32_t y) const {
 }
 
 void TSlider::TakeCapture() {
-  if (TWindowManager* manager = SliderWindowManager()) manager->SetCapture(this);
+  if (TWindowManager* manager = ScreenWindowManager()) manager->SetCapture(this);
 }
 
 void TSlider::LetCaptureGo() {
-  if (TWindowManager* manager = SliderWindowManager()) manager->ReleaseCapture(this);
+  if (TWindowManager* manager = ScreenWindowManager()) manager->ReleaseCapture(this);
 }
 
 void TSlider::TellParent(int32_t type) {

@@ -8,16 +8,10 @@
 
 #include "game/gui/screens/TFadeInWindows.h"
 #include "game/gui/screens/TGameEndWindow.h"
-#include "platform/text/Log.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "tests/support/FakeClock.h"
-#include "tests/support/FakePlatform.h"
 #include "tests/support/SizedTexture.h"
-#include "tests/support/SyntheticFont.h"
-#include "tests/support/TempFolder.h"
-#include "windows/core/TWindowManager.h"
 #include "windows/kinds/TImage.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
 #include "windows/kinds/TText.h"
 
 namespace GUI {
@@ -25,58 +19,21 @@ namespace {
 
 class FadeInScreensTest : public testing::Test {
  protected:
-  FadeInScreensTest() {
-    SetLogFolder(logs.Path().c_str());
-    platform.windowManager = &manager;
-    platform.versionString = "1.2.0.7";
-    fonts.InstallOn(platform);
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    auto owned = std::make_unique<TModalWindow>();
-    dialog = owned.get();
-    dialog->SetSize(800, 600);
-    manager.PushModal(std::move(owned));
-  }
+  FadeInScreensTest() { rig.platform.versionString = "1.2.0.7"; }
 
-  ~FadeInScreensTest() override {
-    if (manager.GetTopModal() == dialog) manager.PopModal();
-    manager.DeletePending();
-  }
-
-  template <class Window>
-  Window* AddToDialog(std::unique_ptr<Window> owned, const char* name) {
-    Window* window = owned.get();
-    window->SetName(name);
-    std::unique_ptr<TWindow> child = std::move(owned);
-    dialog->AddChild(child, true);
-    return window;
-  }
-
-  template <class Window>
-  Window* AddTo(TWindow& parent, std::unique_ptr<Window> owned, const char* name) {
-    Window* window = owned.get();
-    window->SetName(name);
-    std::unique_ptr<TWindow> child = std::move(owned);
-    parent.AddChild(child, true);
-    return window;
-  }
-
-  TempFolder logs;
-  SyntheticFonts fonts;
   FakeClock clock{1000};
-  FakePlatform platform;
-  TWindowManager manager;
-  TModalWindow* dialog = nullptr;
+  ScreenDialogRig rig;
 };
 
 TEST_F(FadeInScreensTest, CreditsShowTheVersionAndALayoutWithoutItStillOpens) {
-  TWindow* credits = AddToDialog(TCreditWindow::Create(), "credits");
-  TText* version = AddTo(*credits, std::make_unique<TText>(), "VersionNumber");
+  TWindow* credits = rig.Add(TCreditWindow::Create(), "credits");
+  TText* version = rig.Add(std::make_unique<TText>(), "VersionNumber", credits);
   version->Setup("", 200, 30, 0, SyntheticFonts::kName, 10, TColor(1.0f, 1.0f, 1.0f, 1.0f));
   credits->PostCreate();
   EXPECT_STREQ(version->GetLabel().CStr(), "1.2.0.7");
 
-  TWindow* bare = AddToDialog(TCreditWindow::Create(), "bareCredits");
-  TWindow* notText = AddTo(*bare, std::make_unique<TWindow>(), "VersionNumber");
+  TWindow* bare = rig.Add(TCreditWindow::Create(), "bareCredits");
+  TWindow* notText = rig.Add(std::make_unique<TWindow>(), "VersionNumber", bare);
   bare->PostCreate();
   EXPECT_TRUE(notText->IsVisible());
   EXPECT_TRUE(bare->IsKindOf(TFadeInWindow::ClassId()));
@@ -85,22 +42,22 @@ TEST_F(FadeInScreensTest, CreditsShowTheVersionAndALayoutWithoutItStillOpens) {
 class SlideshowTest : public FadeInScreensTest {
  protected:
   SlideshowTest() {
-    end = AddToDialog(TGameEndWindow::Create(), "gameEnd");
-    screen = AddTo(*end, std::make_unique<TImage>(), "screen");
+    end = rig.Add(TGameEndWindow::Create(), "gameEnd");
+    screen = rig.Add(std::make_unique<TImage>(), "screen", end);
   }
 
   // Starts the slideshow over the slides, as the window does with its own.
   void StartSlideshow(std::vector<std::shared_ptr<TTexture>> slides) {
     auto task = std::make_unique<TGameEmdTaskWindow>(*end, std::move(slides));
     task->Start(TGameEmdTaskWindow::kSlidePeriod, true, true, false);
-    dialog->AddTask(std::move(task));
+    rig.dialog->AddTask(std::move(task));
   }
 
   // Game time moves on in steps of 10 ms, the dialog's tasks running at each.
   void Play(uint32_t milliseconds) {
     for (uint32_t passed = 0; passed < milliseconds; passed += 10) {
       clock.Advance(10);
-      dialog->RunTasks(TTaskPass::Timed);
+      rig.dialog->RunTasks(TTaskPass::Timed);
     }
   }
 
@@ -146,7 +103,7 @@ TEST_F(SlideshowTest, NoSlidesAndNoScreenShowNothingAndTheShowEndsWithItsWindow)
   StartSlideshow({nullptr, nullptr});
   Play(5000);
   EXPECT_EQ(screen->GetTexture(), nullptr);
-  std::unique_ptr<TWindow> gone = dialog->RemoveChild(end);
+  std::unique_ptr<TWindow> gone = rig.dialog->RemoveChild(end);
   gone.reset();
   Play(5000);
 }

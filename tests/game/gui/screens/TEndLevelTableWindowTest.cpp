@@ -10,15 +10,9 @@
 
 #include "game/gui/progress/TWorldData.h"
 #include "game/rules/scoring/TLevelResult.h"
-#include "platform/text/Log.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "tests/support/StringTableFile.h"
-#include "tests/support/SyntheticFont.h"
-#include "tests/support/TempFolder.h"
 #include "tests/support/TestFileLayer.h"
-#include "windows/core/TWindowManager.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
 #include "windows/kinds/TText.h"
 
 namespace GUI {
@@ -32,48 +26,22 @@ TableRows NumberedTips(int count) {
 
 class EndLevelTableTest : public testing::Test {
  protected:
-  EndLevelTableTest() {
-    SetLogFolder(logs.Path().c_str());
-    fonts.InstallOn(platform);
-    platform.windowManager = &manager;
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    auto owned = std::make_unique<TModalWindow>();
-    dialog = owned.get();
-    dialog->SetSize(800, 600);
-    manager.PushModal(std::move(owned));
-  }
-
-  ~EndLevelTableTest() override {
-    if (manager.GetTopModal() == dialog) manager.PopModal();
-    manager.DeletePending();
-  }
-
   TText* AddText(const char* name) {
-    auto owned = std::make_unique<TText>();
-    TText* text = owned.get();
-    text->SetName(name);
+    TText* text = rig.Add(std::make_unique<TText>(), name);
     text->Setup("", 400, 40, 0, SyntheticFonts::kName, 10, TColor(1.0f, 1.0f, 1.0f, 1.0f));
-    std::unique_ptr<TWindow> child = std::move(owned);
-    dialog->AddChild(child, true);
     return text;
   }
 
   // The table as the script builds it, after its texts.
   TEndLevelTableWindow* AddTable() {
-    std::unique_ptr<TWindow> owned = TEndLevelTableWindow::Create();
-    auto* table = TEndLevelTableWindow::Cast(owned.get());
-    dialog->AddChild(owned, true);
+    auto* table = TEndLevelTableWindow::Cast(rig.Add(TEndLevelTableWindow::Create(), "endLevelTable"));
     table->OnCreated();
     table->PostCreate();
     return table;
   }
 
-  TempFolder logs;
   TestFileLayer files;
-  SyntheticFonts fonts;
-  FakePlatform platform;
-  TWindowManager manager;
-  TModalWindow* dialog = nullptr;
+  ScreenDialogRig rig;
 };
 
 TEST_F(EndLevelTableTest, TipsRunFromLabelOneToTheFirstMissingOrEmptyLabel) {

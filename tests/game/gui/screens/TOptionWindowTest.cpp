@@ -8,12 +8,9 @@
 
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
-#include "tests/support/FakePlatform.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "windows/core/TMessage.h"
-#include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
 
 namespace GUI {
 namespace {
@@ -21,16 +18,8 @@ namespace {
 class OptionWindowTest : public testing::Test {
  protected:
   OptionWindowTest() {
-    platform.windowManager = &manager;
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    auto dialog = std::make_unique<TModalWindow>();
-    dialog->SetSize(800, 600);
-    TModalWindow* modal = dialog.get();
-    manager.PushModal(std::move(dialog));
-    std::unique_ptr<TWindow> owned = TOptionWindow::Create();
-    options = owned.get();
+    options = rig.Add(TOptionWindow::Create(), "optionsWindow");
     options->SetSize(400, 400);
-    modal->AddChild(owned, true);
     fullScreen = AddCheckBox("fullscreen_checkbox");
     mute = AddCheckBox("muteallsound_checkbox");
     effects = AddSlider("sfxlevelslider");
@@ -40,13 +29,7 @@ class OptionWindowTest : public testing::Test {
     sound.SetMusicVolume(750);
   }
 
-  TButton* AddCheckBox(const char* name) {
-    std::unique_ptr<TWindow> owned = std::make_unique<TButton>(TButton::kCheck);
-    owned->SetName(name);
-    auto* box = static_cast<TButton*>(owned.get());
-    options->AddChild(owned, true);
-    return box;
-  }
+  TButton* AddCheckBox(const char* name) { return rig.Add(std::make_unique<TButton>(TButton::kCheck), name, options); }
 
   TSlider* AddSlider(const char* name) {
     std::unique_ptr<TWindow> owned = std::make_unique<TSlider>();
@@ -59,8 +42,7 @@ class OptionWindowTest : public testing::Test {
     return slider;
   }
 
-  FakePlatform platform;
-  TWindowManager manager;
+  ScreenDialogRig rig;
   TSoundFactory& sound = TSoundFactory::Instance();
   TWindow* options = nullptr;
   TButton* fullScreen = nullptr;
@@ -75,7 +57,7 @@ TEST_F(OptionWindowTest, PostCreateShowsTheDisplayModeTheSoundSwitchAndTheVolume
     bool soundOn;
   };
   for (const State& state : {State{true, true}, State{false, false}}) {
-    platform.fullScreen = state.fullScreen;
+    rig.platform.fullScreen = state.fullScreen;
     sound.SetSoundEnabled(state.soundOn);
     options->PostCreate();
     EXPECT_EQ(fullScreen->IsChecked(), state.fullScreen);

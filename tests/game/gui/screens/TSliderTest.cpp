@@ -11,13 +11,10 @@
 #include <utility>
 #include <vector>
 
-#include "tests/support/FakePlatform.h"
+#include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "tests/support/SizedTexture.h"
 #include "windows/core/TMessage.h"
-#include "windows/core/TWindowManager.h"
 #include "windows/kinds/TImage.h"
-#include "windows/kinds/TModalWindow.h"
-#include "windows/kinds/TScreen.h"
 
 namespace GUI {
 namespace {
@@ -37,16 +34,8 @@ class MessageLog final : public TWindow {
 class SliderTest : public testing::Test {
  protected:
   SliderTest() {
-    platform.windowManager = &manager;
-    manager.SetRootWindow(std::make_unique<TScreen>());
-    auto dialog = std::make_unique<TModalWindow>();
-    dialog->SetSize(800, 600);
-    TModalWindow* modal = dialog.get();
-    manager.PushModal(std::move(dialog));
-    std::unique_ptr<TWindow> owned = std::make_unique<MessageLog>();
-    parent = static_cast<MessageLog*>(owned.get());
+    parent = rig.Add(std::make_unique<MessageLog>(), "sliderParent");
     parent->SetSize(400, 400);
-    modal->AddChild(owned, true);
   }
 
   // A slider of the given length with a 20 x 10 knob (across x along for a
@@ -68,12 +57,11 @@ class SliderTest : public testing::Test {
   }
 
   bool Captures(TSlider* slider) const {
-    const std::vector<TWindow*>& captures = manager.GetCaptures();
+    const std::vector<TWindow*>& captures = rig.manager.GetCaptures();
     return std::find(captures.begin(), captures.end(), slider) != captures.end();
   }
 
-  FakePlatform platform;
-  TWindowManager manager;
+  ScreenDialogRig rig;
   MessageLog* parent = nullptr;
   std::shared_ptr<TTexture> rail = std::make_shared<SizedTexture>(16, 8);
   std::shared_ptr<TTexture> knob = std::make_shared<SizedTexture>(20, 10);
