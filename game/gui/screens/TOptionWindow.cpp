@@ -3,7 +3,8 @@
 #include "game/gui/effects/TFadeInTask.h"
 #include "game/gui/screens/ScreenLookups.h"
 #include "game/gui/screens/TSlider.h"
-#include "game/gui/sound/TSoundFactory.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/rules/control/ISoundFactoryView.h"
 #include "platform/TPlatform.h"
 #include "windows/core/TMessage.h"
 #include "windows/kinds/TButton.h"
@@ -28,11 +29,13 @@ bool TOptionWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWin
 
 void TOptionWindow::PostCreate() {
   TFadeInTask::AddToTopModal(*this, kOptionsFadeSpeed);
-  TSoundFactory& sound = TSoundFactory::Instance();
   TPlatform* platform = TPlatform::Instance();
   if (TButton* box = TButton::Cast(FindInDialog(*this, "fullscreen_checkbox")); box && platform) {
     box->SetChecked(platform->IsFullScreen());
   }
+  GamePlay::ISoundFactoryView* factory = TGameApp::Instance().GetSoundFactory();
+  if (!factory) return;
+  GamePlay::ISoundFactoryView& sound = *factory;
   if (TButton* box = TButton::Cast(FindInDialog(*this, "muteallsound_checkbox"))) {
     box->SetChecked(!sound.IsSoundEnabled());
   }
@@ -49,13 +52,13 @@ bool TOptionWindow::HandleMessage(TMessage& message) {
   const bool effects = message.GetName() == "sfxlevelslider";
   if (!effects && message.GetName() != "musiclevelslider") return false;
   TSlider* slider = TSlider::Cast(FindInDialog(*this, effects ? "sfxlevelslider" : "musiclevelslider"));
-  if (!slider) return false;
+  GamePlay::ISoundFactoryView* sound = TGameApp::Instance().GetSoundFactory();
+  if (!slider || !sound) return false;
   const auto volume = static_cast<int32_t>(slider->GetValue() * kVolumeScale);
-  TSoundFactory& sound = TSoundFactory::Instance();
   if (effects) {
-    sound.SetEffectsVolume(volume);
+    sound->SetEffectsVolume(volume);
   } else {
-    sound.SetMusicVolume(volume);
+    sound->SetMusicVolume(volume);
   }
   return true;
 }

@@ -316,14 +316,10 @@ TEST_F(GameAppSoundTest, SavedVolumesOutlastShutdownInThePlayersSection) {
   app.SaveVolumes();
   const int32_t player = app.GetCurrentUser();
   ASSERT_GE(player, 0);
-  app.SetSoundFactory(nullptr);
   app.Shutdown();
-  {
-    TPrefs stored(false);
-    EXPECT_EQ(stored.GetInt("music", -1, player), 350);
-    EXPECT_EQ(stored.GetInt("soundfx", -1, player), 999);
-  }
-  app.Init("");
+  TPrefs stored(false);
+  EXPECT_EQ(stored.GetInt("music", -1, player), 350);
+  EXPECT_EQ(stored.GetInt("soundfx", -1, player), 999);
 }
 
 TEST_F(GameAppTest, TheDownloadLinkOpensThroughThePlatformOutsideTheMsnPortal) {

@@ -6,6 +6,7 @@
 
 #include <memory>
 
+#include "game/gui/main/TGameApp.h"
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "tests/game/gui/screens/ScreenDialogRig.h"
@@ -24,6 +25,7 @@ class OptionWindowTest : public testing::Test {
     mute = AddCheckBox("muteallsound_checkbox");
     effects = AddSlider("sfxlevelslider");
     music = AddSlider("musiclevelslider");
+    TGameApp::Instance().SetSoundFactory(&sound);
     sound.SetSoundEnabled(true);
     sound.SetEffectsVolume(250);
     sound.SetMusicVolume(750);
@@ -42,8 +44,11 @@ class OptionWindowTest : public testing::Test {
     return slider;
   }
 
+  ~OptionWindowTest() override { TGameApp::Instance().SetSoundFactory(nullptr); }
+
   ScreenDialogRig rig;
-  TSoundFactory& sound = TSoundFactory::Instance();
+  // Not the game's own: a game started later by this process makes that one.
+  TSoundFactory sound;
   TWindow* options = nullptr;
   TButton* fullScreen = nullptr;
   TButton* mute = nullptr;
@@ -86,6 +91,14 @@ TEST_F(OptionWindowTest, SliderChangesSetTheVolumeInThousandthsTruncated) {
     EXPECT_EQ(sound.GetEffectsVolume(), c.effectsVolume);
     EXPECT_EQ(sound.GetMusicVolume(), c.musicVolume);
   }
+}
+
+TEST_F(OptionWindowTest, WithoutASoundFactoryTheSlidersSetNothing) {
+  TGameApp::Instance().SetSoundFactory(nullptr);
+  options->PostCreate();
+  EXPECT_FLOAT_EQ(effects->GetValue(), 0.0f);
+  TMessage moved(kSliderChanged, "sfxlevelslider", nullptr);
+  EXPECT_FALSE(options->HandleMessage(moved));
 }
 
 TEST_F(OptionWindowTest, OtherMessagesGoOnToTheScript) {
