@@ -39,7 +39,6 @@ class TableScenario : public testing::Test {
 
 TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    WaitForLoadedMenu(driver);
     driver.Click("playButton");
     driver.WaitForWindow("worldName");
     driver.Click("level1");
