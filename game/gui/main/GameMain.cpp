@@ -9,7 +9,6 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
-#include "game/gui/screens/TCollectableTableWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TMainMenuWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
@@ -38,10 +37,9 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 7> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 6> kGameWindowTypes{{
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
-    {"CollectableTableWindow", &GUI::TCollectableTableWindow::Create},
     {"MainMenuWindow", &GUI::TMainMenuWindow::Create},
     {"ZenMenuWindow", &GUI::TZenMenuWindow::Create},
     {"StartScreenWindow", &GUI::TStartScreenWindow::Create},

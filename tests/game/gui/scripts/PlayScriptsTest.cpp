@@ -14,7 +14,6 @@
 #include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
-#include "game/gui/screens/TCollectableTableWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
@@ -140,7 +139,6 @@ class PlayScripts : public testing::TestWithParam<bool> {
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
     driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
     driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
-    driver.Manager().AddWindowType("CollectableTableWindow", &TCollectableTableWindow::Create);
     TGameApp& app = TGameApp::Instance();
     app.Init("");
     RegisterGameLuaFunctions(driver.Script(), app);
@@ -289,7 +287,7 @@ TEST_P(PlayScripts, ALostLevelOffersToTryAgainOrToLeaveForTheMap) {
 
 TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
   Expect("result.lua",
-         "result\tBitmap\tButton hidden\tButton hidden\t1-1\n"
+         "result\tText\tButton\tButton hidden\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "waits\n");
 }
