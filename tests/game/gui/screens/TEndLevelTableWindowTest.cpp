@@ -65,7 +65,9 @@ TEST_F(EndLevelTableTest, TipsRunFromLabelOneToTheFirstMissingOrEmptyLabel) {
     WriteStringTable(files, "levels/gametips.xml", c.rows);
     const std::vector<TString> tips = TEndLevelTableWindow::LoadTips("levels/gametips.xml");
     ASSERT_EQ(tips.size(), c.tips);
-    if (!tips.empty()) EXPECT_STREQ(tips.back().CStr(), ("Tip " + std::to_string(c.tips)).c_str());
+    if (!tips.empty()) {
+      EXPECT_STREQ(tips.back().CStr(), ("Tip " + std::to_string(c.tips)).c_str());
+    }
   }
   EXPECT_TRUE(TEndLevelTableWindow::LoadTips("levels/missing.xml").empty());
 }
