@@ -3,12 +3,11 @@
 -- (and through scripts/collectable_table_zen.lua after a Zen level): the
 -- screen behind it fades to black while the "CollectableTableWindow" shows
 -- the level's rows one after the other. A click on the table hurries it,
--- then shows the level's quote and then ends it. "continueButton" leads on
--- to where the won level leads; "quit" ends the program; "backtomain" and
--- "viewhighscores" leave the play screen for the main loop, which goes on
--- at the title menu, the way to the hiscores.
-local world, level = gPlayLevel.world, gPlayLevel.level
-local zen = world == kZenWorld
+-- then shows the level's quote and then ends it. "continueButton" leaves
+-- the won level through the play window; "quit" ends the program;
+-- "backtomain" and "viewhighscores" leave the play screen for the main
+-- loop, which goes on at the title menu, the way to the hiscores.
+local zen = gPlayLevel.world == kZenWorld
 OpenNextLevel()
 
 local kRowFont = { "fonts/palabi.mvec", 28, Color(27, 27, 42) }
@@ -17,25 +16,13 @@ local kRowLeft, kRowWidth, kRowHeight = 184, 432, 36
 local kRightAligned = kHAlignRight + kVAlignCenter
 local kLeftAligned = kHAlignLeft + kVAlignCenter
 
--- Where the won level leads, as the play window would lead it: the map
--- with the next level open, Zen's end after Zen level 5 and level 2-2, the
--- Journey's end after 10-5 (which takes this dialog's place over the play
--- screen).
-local function NextScreen()
-  if zen then
-    return level == kLevelsPerWorld and "scripts/zenendgame.lua" or "scripts/levelmap.lua"
-  end
-  if world == 2 and level == 2 then return "scripts/zenendgame.lua" end
-  return "scripts/levelmap.lua"
-end
-
+-- The table goes and the play window under it leaves the won level as it
+-- leaves any level: its way out ends the metrics' timing of the level,
+-- records a finished Journey after 10-5 and leads on to the map with the
+-- next level open, the Zen menu, or the end of Zen or of the Journey.
 local function Continue()
-  if world == kJourneyWorlds and level == kLevelsPerWorld then
-    SwapToModal("scripts/endgame.lua")
-    return
-  end
   PopModal()
-  SwapToModal(NextScreen())
+  Restart()
 end
 
 -- Both the table and the play screen under it close; the main loop goes

@@ -5,27 +5,24 @@
 // time and blocker bonus), which fills the level result and records it as
 // the scoring model does, opens the table with OpenTableOf(script) as the
 // play window does, and reads the screen through Seen(name) ("shown",
-// "hidden" or "none"), FadeAlpha() and Jewels(), the count of the jug
-// jewels the table window shows.
+// "hidden" or "none"), FadeAlpha(), Jewels(), the count of the jug
+// jewels the table window shows, and the metrics: MetricsLevel(), the
+// level they time ("none" once it is left), MetricsRecords(), the records
+// kept, and JourneyCompleted().
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <memory>
 #include <string>
 
-#include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/main/TGameApp.h"
-#include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TLevelStatusTable.h"
+#include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
-#include "game/gui/screens/TCollectableTableWindow.h"
-#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/TLevelResult.h"
 #include "platform/TPlatform.h"
 #include "platform/time/TAnimTask.h"
 #include "platform/time/TTaskList.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/windows/ScreenScriptDriver.h"
+#include "tests/game/gui/scripts/GameScriptCases.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TImage.h"
 #include "windows/script/LuaBinding.h"
@@ -34,27 +31,21 @@
 namespace GUI {
 namespace {
 
-TWindow* FindTableWindow(const TString& name) {
-  TWindow* root = TPlatform::Instance()->GetWindowManager()->GetRootWindow();
-  TWindow* found = root ? root->FindChild(name) : nullptr;
-  return found == root ? nullptr : found;
-}
-
 TString ProbeSeen(TString name) {
-  TWindow* window = FindTableWindow(name);
+  TWindow* window = FindOnScreen(name);
   if (!window) return "none";
   return window->IsVisible() ? "shown" : "hidden";
 }
 
 TString ProbeFadeAlpha() {
-  TWindow* fade = FindTableWindow("blackFade");
+  TWindow* fade = FindOnScreen("blackFade");
   if (!fade || !fade->IsKindOf(TImage::ClassId())) return "none";
   return TString::Format("%.1f", static_cast<double>(static_cast<TImage*>(fade)->GetAlpha()));
 }
 
 // The pictures the table window put up of its own: the jug jewels.
 int ProbeJewels() {
-  TWindow* table = FindTableWindow("collectableTable");
+  TWindow* table = FindOnScreen("collectableTable");
   if (!table) return -1;
   int count = 0;
   for (TWindow* child : table->GetChildren()) {
@@ -62,6 +53,22 @@ int ProbeJewels() {
   }
   return count;
 }
+
+// The level whose time the metrics take; "none" once it is left.
+TString ProbeMetricsLevel() {
+  GamePlay::TMetrics* metrics = TGameApp::Instance().GetMetrics();
+  const GamePlay::TLevelKey* level = metrics ? metrics->GetCurrentLevel() : nullptr;
+  if (!level) return "none";
+  return TString::Format("%u-%u", level->world, level->level);
+}
+
+// The metrics' records kept so far (a completed level is one).
+int ProbeMetricsRecords() {
+  GamePlay::TMetrics* metrics = TGameApp::Instance().GetMetrics();
+  return metrics ? static_cast<int>(metrics->GetRecords().GetCount()) : -1;
+}
+
+bool ProbeJourneyCompleted() { return TGameApp::Instance().IsCompletedJourneyMode(); }
 
 void WinLevel(int world, int level, int levelScore, int powerUpBonus, int timeBonus, int blockerBonus) {
   GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
@@ -99,83 +106,28 @@ void OpenTableOf(TString script) {
   TPlatform::Instance()->GetTaskList()->Add(std::move(task));
 }
 
-// What a run wrote, and the log's entries that report a failed script or a
-// missing label.
-struct TableCaseRun {
-  std::string printed;
-  std::string problems;
-};
-
-TableCaseRun SplitTableRun(const std::string& output) {
-  TableCaseRun run;
-  size_t start = 0;
-  while (start < output.size()) {
-    const size_t end = output.find('\n', start);
-    const std::string line = output.substr(start, end == std::string::npos ? std::string::npos : end - start + 1);
-    start = end == std::string::npos ? output.size() : end + 1;
-    if (line.rfind("log: ", 0) != 0) {
-      run.printed += line;
-    } else if (line.find("rror") != std::string::npos || line.find("Failed to run script") != std::string::npos ||
-               line.find("Missing string") != std::string::npos) {
-      run.problems += line;
-    }
-  }
-  return run;
-}
-
-std::string TableDataWithCases(const TempFolder& folder) {
-  namespace fs = std::filesystem;
-  const fs::path root = folder.Path();
-  fs::copy(GAME_DATA_SOURCES, root, fs::copy_options::recursive);
-  fs::copy(TABLE_SCRIPT_CASES_FOLDER, root / "cases", fs::copy_options::recursive);
-  return root.string();
-}
-
-// Each case runs as it is and with the collector running at every check
-// point, which finds a window or closure kept only by a dropped value.
-class TableScripts : public testing::TestWithParam<bool> {
+class TableScripts : public GameScriptCases {
  protected:
-  TableScripts() : driver(TableDataWithCases(mData), GetParam()) {
-    driver.UseStringFile();
-    driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
-    driver.Manager().AddWindowType("CollectableTableWindow", &TCollectableTableWindow::Create);
-    TGameApp& app = TGameApp::Instance();
-    app.Init("");
-    RegisterGameLuaFunctions(driver.Script(), app);
+  TableScripts() : GameScriptCases(TABLE_SCRIPT_CASES_FOLDER) {
     lua_State* L = driver.Script().GetState();
     BindFunction(L, "Seen", &ProbeSeen);
     BindFunction(L, "FadeAlpha", &ProbeFadeAlpha);
     BindFunction(L, "Jewels", &ProbeJewels);
+    BindFunction(L, "MetricsLevel", &ProbeMetricsLevel);
+    BindFunction(L, "MetricsRecords", &ProbeMetricsRecords);
+    BindFunction(L, "JourneyCompleted", &ProbeJourneyCompleted);
     BindFunction(L, "WinLevel", &WinLevel);
     BindFunction(L, "OpenTableOf", &OpenTableOf);
   }
-
-  ~TableScripts() override {
-    GamePlay::TWorldData::Instance().GetLevelResult() = GamePlay::TLevelResult{};
-    TGameApp::Instance().Shutdown();
-    GamePlay::TClockProxyRegistry& clocks = GamePlay::TClockProxyRegistry::Instance();
-    clocks.SetSuspended(false);
-    clocks.ResumeAll();
-  }
-
-  void Expect(const std::string& file, const std::string& expected) {
-    const TableCaseRun run = SplitTableRun(driver.Run("cases/" + file));
-    EXPECT_EQ(run.printed, expected) << file;
-    EXPECT_EQ(run.problems, "") << file;
-  }
-
- private:
-  TempFolder mData;
-
- protected:
-  ScreenScriptDriver driver;
 };
 
 TEST_P(TableScripts, AJourneyTableCountsUpAndContinueLeadsToTheMapWithTheNextLevelOpen) {
   Expect("journey_table.lua",
          "table\thidden\thidden\thidden\thidden\thidden\thidden\t1200\t1200\t2 m 5 s \t0.0\t2\n"
          "table\tshown\tshown\thidden\thidden\tshown\tshown\t1590\t1590\t2 m 5 s \t1.0\t2\n"
+         "metrics\t1-1\t1\tfalse\n"
          "map\tshown\tshown\tshown\tnone\n"
+         "metrics\tnone\t1\tfalse\n"
          "waits\n");
 }
 
@@ -187,10 +139,19 @@ TEST_P(TableScripts, AClickHurriesTheTableThenShowsTheQuoteAndTheWayOn) {
          "left with\tnil\n");
 }
 
-TEST_P(TableScripts, AZenTableHasNoTimeRowAndLeadsBackToTheMap) {
+TEST_P(TableScripts, AZenTableHasNoTimeRowAndLeadsBackToTheZenMenu) {
   Expect("zen_table.lua",
          "table\tshown\tnone\thidden\thidden\tshown\tshown\t2500\t2500\t2 m 5 s \t1.0\t2\n"
-         "map\tshown\tshown\tshown\tnone\n"
+         "zen menu\tshown\tshown\tnone\tnone\n"
+         "waits\n");
+}
+
+TEST_P(TableScripts, TheLastJourneyLevelLeavesThroughThePlayWindowToTheJourneysEnd) {
+  Expect("journey_end_table.lua",
+         "metrics\t10-5\t0\tfalse\n"
+         "metrics\t10-5\t1\tfalse\n"
+         "journey end\tshown\tnone\n"
+         "metrics\tnone\t1\ttrue\n"
          "waits\n");
 }
 

@@ -17,6 +17,7 @@ kHurry = { 400, 40 }
 -- button, which lets the table's hurry button go.
 kAway = { 20, 20 }
 kContinue = { 400, 504 }
+kLevelFive = { 666, 392 }
 kBackToMain = { 640, 564 }
 
 function ClickAt(point)
@@ -25,6 +26,10 @@ end
 
 function ShowMap()
   Print("map", Seen("worldName"), Seen("level1"), Seen("level2"), Seen("collectableTable"))
+end
+
+function ShowMetrics()
+  Print("metrics", MetricsLevel(), MetricsRecords(), JourneyCompleted())
 end
 
 function ShowTable()
