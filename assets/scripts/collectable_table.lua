@@ -13,6 +13,8 @@ OpenNextLevel()
 local kRowFont = { "fonts/palabi.mvec", 28, Color(27, 27, 42) }
 local kTotalFont = { "fonts/palabi.mvec", 34, Color(27, 27, 42) }
 local kRowLeft, kRowWidth, kRowHeight = 184, 432, 36
+-- A blank's width in the rows' font.
+local kRowBlank = 9
 local kRightAligned = kHAlignRight + kVAlignCenter
 local kLeftAligned = kHAlignLeft + kVAlignCenter
 
@@ -42,10 +44,12 @@ local function Hurry()
 end
 
 -- A row: its value on the right, set by the table window, with its caption
--- on the left inside it, so that both show together.
-local function Row(name, caption, y, font)
+-- on the left inside it, so that both show together. A value that ends in
+-- a blank (the time, "2 m 5 s ") reaches past the right edge by the
+-- overhang, so that its last letter lines up with the numbers.
+local function Row(name, caption, y, font, overhang)
   return Text{ name = name, label = "#", font = font or kRowFont, flags = kRightAligned,
-               x = kRowLeft, y = y, w = kRowWidth, h = kRowHeight,
+               x = kRowLeft, y = y, w = kRowWidth + (overhang or 0), h = kRowHeight,
                Text{ name = name .. "Caption", label = caption, font = font or kRowFont, flags = kLeftAligned,
                      x = 0, y = 0, w = kRowWidth, h = kRowHeight } }
 end
@@ -63,7 +67,7 @@ local area = {
   Highlight("BlockerBonusHL", 304),
   Row("DestroyedPieces", "TableDestroyedPieces", 64),
   Row("MatchCombos", "TableMatchCombos", 104),
-  Row("ElapsedTime", "TableElapsedTime", 144),
+  Row("ElapsedTime", "TableElapsedTime", 144, kRowFont, kRowBlank),
   Row("LevelScore", "TableLevelScore", 184),
   Row("PowerUpBonus", "TablePowerUpBonus", 224),
   Row("BlockerBonus", "TableBlockerBonus", 304),
