@@ -35,6 +35,7 @@ local kNextScreens = {
   play = "scripts/levelmap.lua",
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
+  options = "scripts/options.lua",
 }
 
 -- The run's progress: the furthest Journey level open (the first at every

@@ -9,9 +9,15 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/PlayInterruption.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/screens/TCollectableTableWindow.h"
+#include "game/gui/screens/TEndLevelTableWindow.h"
+#include "game/gui/screens/TFadeInWindows.h"
+#include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TMainMenuWindow.h"
+#include "game/gui/screens/TOptionWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
+#include "game/gui/screens/TSlider.h"
 #include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
@@ -37,13 +43,20 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 6> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 13> kGameWindowTypes{{
+    {"Slider", &GUI::TSlider::Create},
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
+    {"CollectableTableWindow", &GUI::TCollectableTableWindow::Create},
+    {"EndLevelTableWindow", &GUI::TEndLevelTableWindow::Create},
+    {"OptionWindow", &GUI::TOptionWindow::Create},
     {"MainMenuWindow", &GUI::TMainMenuWindow::Create},
     {"ZenMenuWindow", &GUI::TZenMenuWindow::Create},
     {"StartScreenWindow", &GUI::TStartScreenWindow::Create},
+    {"CreditWindow", &GUI::TCreditWindow::Create},
     {"PauseWindow", &GUI::TPauseWindow::Create},
+    {"FadeInWindow", &GUI::TFadeInWindow::Create},
+    {"GameEndWindow", &GUI::TGameEndWindow::Create},
 }};
 
 void RegisterGameWindowTypes(TWindowManager& manager) {

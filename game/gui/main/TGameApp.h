@@ -57,6 +57,7 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   GamePlay::TGameRecords GetGameRecords();
   // Not owned; null until the game main hands it over.
   void SetSoundFactory(GamePlay::ISoundFactoryView* soundFactory) { mSoundFactory = soundFactory; }
+  GamePlay::ISoundFactoryView* GetSoundFactory() const { return mSoundFactory; }
 
   // The command line: "url=" the download link, "-anon " the hiscore mode,
   // "-msn" and "-aol" the portal mode.

@@ -286,6 +286,15 @@ void ScreenScriptDriver::UseStringFile() {
   mPlatform.stringTable = &mStrings;
 }
 
+void ScreenScriptDriver::UseFontFiles() {
+  std::error_code error;
+  for (const auto& file : std::filesystem::directory_iterator(mFiles.AssetPath("fonts"), error)) {
+    if (file.path().extension() != ".mvec") continue;
+    const std::string name = "fonts/" + file.path().filename().string();
+    mPlatform.fonts[name] = mFonts.GetFont(name.c_str());
+  }
+}
+
 int ScreenScriptDriver::UseStrings(lua_State* L) {
   TableRows rows;
   for (int index = 1; index < lua_gettop(L); index += 2) rows.emplace_back(LuaText(L, index), LuaText(L, index + 1));

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/types/TEvent.h"
+#include "media/text/TFontCache.h"
 #include "platform/xml/TStringTable.h"
 #include "script/lua/Lua.h"
 #include "tests/support/FakeClock.h"
@@ -65,6 +66,10 @@ class ScreenScriptDriver {
 
   // The copied folder's own "strings.xml" becomes the string table.
   void UseStringFile();
+  // The copied folder's font files ("fonts/NAME.mvec") become the fonts
+  // texts are laid out in, read as the game's platform reads them; without
+  // this no name has a font.
+  void UseFontFiles();
 
   TWindowManager& Manager() { return mManager; }
   TWindowScript& Script() { return *mScript; }
@@ -101,6 +106,7 @@ class ScreenScriptDriver {
   int UseStrings(lua_State* L);
 
   TempFolder mLogs;
+  TFontCache mFonts;  // outlives every text laid out in its fonts
   FakePlatform mPlatform;
   FakeClock mClock;
   TestFileLayer mFiles;

@@ -307,6 +307,21 @@ TEST_F(GameAppSoundTest, MutingAndVolumesAreStoredForThePlayer) {
   EXPECT_EQ(app.GetPrefs()->GetInt("soundfx", 0, 0), 600);
 }
 
+// What the options dialog keeps outlasts the game: a fresh store over the
+// same file finds the volumes in the player's own section.
+TEST_F(GameAppSoundTest, SavedVolumesOutlastShutdownInThePlayersSection) {
+  app.SetSoundFactory(&sound);
+  sound.SetMusicVolume(350);
+  sound.SetEffectsVolume(999);
+  app.SaveVolumes();
+  const int32_t player = app.GetCurrentUser();
+  ASSERT_GE(player, 0);
+  app.Shutdown();
+  TPrefs stored(false);
+  EXPECT_EQ(stored.GetInt("music", -1, player), 350);
+  EXPECT_EQ(stored.GetInt("soundfx", -1, player), 999);
+}
+
 TEST_F(GameAppTest, TheDownloadLinkOpensThroughThePlatformOutsideTheMsnPortal) {
   app.ParseCommandLine("url=https://example.org/full");
   app.GoDownloadLink();

@@ -28,6 +28,10 @@ constexpr uint32_t kShortLevelLoseFlowMs = 2000;
 constexpr uint32_t kShortLevelAfterWinMs = 1000;
 // The closing flash that a Journey level's result waits for.
 constexpr uint32_t kShortLevelFlashMs = 1000;
+// A hurried score table counts the rest a step a pass; its quote shows in
+// a second and a half.
+constexpr uint32_t kHurriedTableMs = 300;
+constexpr uint32_t kTableQuoteMs = 1500;
 // One update of the play window, and enough of them for the start-up and
 // the level's four seconds.
 constexpr uint32_t kShortLevelTimeStep = 10;
@@ -84,11 +88,18 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     if (!window) return;
     window->GameFinish();
     driver.AdvanceTime(kShortLevelAfterWinMs + kShortLevelFlashMs / 2);
-    driver.Check(driver.FindWindow("resultHeading") == nullptr, "the result waits for the flash");
+    driver.Check(driver.FindWindow("collectableTable") == nullptr, "the result waits for the flash");
     CaptureScenarioFrame(driver, "flash.png");
     driver.AdvanceTime(kShortLevelFlashMs / 2 + 2 * kShortLevelTimeStep);
-    driver.Check(driver.WaitForWindow("resultHeading") != nullptr, "then shows");
+    driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "then shows");
+    // A click hurries the table's count; the next shows the quote when the
+    // level's target is reached, and continue follows.
+    driver.Click("hurryButton");
+    driver.AdvanceTime(kHurriedTableMs);
+    driver.Click("hurryButton");
+    driver.AdvanceTime(kTableQuoteMs);
     CaptureScenarioFrame(driver, "result.png");
+    driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows once the table is done");
     driver.Click("continueButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");

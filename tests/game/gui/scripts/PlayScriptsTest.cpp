@@ -8,21 +8,16 @@
 // one); ClocksRun(), whether the game clocks run.
 #include <gtest/gtest.h>
 
-#include <filesystem>
 #include <string>
 
-#include "game/gui/main/GameLuaFunctions.h"
-#include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
-#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/scoring/IScoringModel.h"
 #include "platform/TPlatform.h"
-#include "tests/support/TempFolder.h"
-#include "tests/support/windows/ScreenScriptDriver.h"
+#include "tests/game/gui/scripts/GameScriptCases.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
@@ -32,13 +27,6 @@
 
 namespace GUI {
 namespace {
-
-TWindow* FindOnScreen(const TString& name) {
-  TWindowManager* manager = TPlatform::Instance()->GetWindowManager();
-  TWindow* root = manager->GetRootWindow();
-  TWindow* found = root ? root->FindChild(name) : nullptr;
-  return found == root ? nullptr : found;
-}
 
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
@@ -73,9 +61,6 @@ void ProbeRunOutOfTime() {
   if (window && window->GetTowerView()) window->GetTowerView()->ShowTimeUpMessage();
 }
 
-// The level map starts the menu's music, which these cases do not hear.
-void SilentMenuMusic() {}
-
 // The start screen's page and the number of its pages; "none" without one.
 TString ProbeStartPage() {
   TStartScreenWindow* window = TStartScreenWindow::Cast(FindOnScreen("startScreen"));
@@ -94,54 +79,9 @@ int ProbeCountPlayWindows() {
   return CountPlayWindowsIn(*TPlatform::Instance()->GetWindowManager()->GetRootWindow());
 }
 
-// The game's data and the cases, in one folder the driver copies.
-std::string GameDataWithCases(const TempFolder& folder) {
-  namespace fs = std::filesystem;
-  const fs::path root = folder.Path();
-  fs::copy(GAME_DATA_SOURCES, root, fs::copy_options::recursive);
-  fs::copy(PLAY_SCRIPT_CASES_FOLDER, root / "cases", fs::copy_options::recursive);
-  return root.string();
-}
-
-// What a run wrote before its log, and the log's entries that report a
-// failed script or a missing label.
-struct CaseRun {
-  std::string printed;
-  std::string problems;
-};
-
-CaseRun Split(const std::string& output) {
-  CaseRun run;
-  size_t start = 0;
-  while (start < output.size()) {
-    const size_t end = output.find('\n', start);
-    const std::string line = output.substr(start, end == std::string::npos ? std::string::npos : end - start + 1);
-    start = end == std::string::npos ? output.size() : end + 1;
-    if (line.rfind("log: ", 0) != 0) {
-      run.printed += line;
-    } else if (line.find("Lua Error") != std::string::npos || line.find("Lua error") != std::string::npos ||
-               line.find("lua_resume error") != std::string::npos ||
-               line.find("Failed to run script") != std::string::npos ||
-               line.find("Missing string") != std::string::npos) {
-      run.problems += line;
-    }
-  }
-  return run;
-}
-
-// Each case runs as it is and with the collector running at every check
-// point, which finds a window or closure kept only by a dropped value.
-class PlayScripts : public testing::TestWithParam<bool> {
+class PlayScripts : public GameScriptCases {
  protected:
-  PlayScripts() : driver(GameDataWithCases(mData), GetParam()) {
-    driver.UseStringFile();
-    driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
-    driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
-    driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
-    driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
-    TGameApp& app = TGameApp::Instance();
-    app.Init("");
-    RegisterGameLuaFunctions(driver.Script(), app);
+  PlayScripts() : GameScriptCases(PLAY_SCRIPT_CASES_FOLDER) {
     lua_State* L = driver.Script().GetState();
     BindFunction(L, "Kind", &ProbeKind);
     BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
@@ -149,29 +89,7 @@ class PlayScripts : public testing::TestWithParam<bool> {
     BindFunction(L, "RunOutOfTime", &ProbeRunOutOfTime);
     BindFunction(L, "StartPage", &ProbeStartPage);
     BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
-    BindFunction(L, "PlayMainmenuBackground", &SilentMenuMusic);
   }
-
-  ~PlayScripts() override {
-    TGameApp::Instance().Shutdown();
-    GamePlay::TClockProxyRegistry& clocks = GamePlay::TClockProxyRegistry::Instance();
-    clocks.SetSuspended(false);
-    clocks.ResumeAll();
-  }
-
-  // Runs the case and checks what it wrote; the log must report no failed
-  // script and no missing label.
-  void Expect(const std::string& file, const std::string& expected) {
-    const CaseRun run = Split(driver.Run("cases/" + file));
-    EXPECT_EQ(run.printed, expected) << file;
-    EXPECT_EQ(run.problems, "") << file;
-  }
-
- private:
-  TempFolder mData;
-
- protected:
-  ScreenScriptDriver driver;
 };
 
 TEST_P(PlayScripts, TheChosenLevelOpensThePlayScreenWithItsButtons) {
@@ -287,7 +205,7 @@ TEST_P(PlayScripts, ALostLevelOffersToTryAgainOrToLeaveForTheMap) {
 
 TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
   Expect("result.lua",
-         "result\tText\tButton\tButton hidden\t1-1\n"
+         "result\tBitmap\tButton hidden\tButton hidden\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "waits\n");
 }
