@@ -13,7 +13,7 @@ local kPanelHeadingFont = { "fonts/palabi.mvec", 30, Color(242, 193, 78) }
 local kLeft = kHAlignLeft + kVAlignCenter
 local kRight = kHAlignRight + kVAlignCenter
 local kNote = kHAlignCenter + kVAlignTop
-local kRowTop, kRowHeight = 80, 32
+local kRowTop, kRowHeight = 82, 31
 
 local function Arrow(name, direction, x, y)
   return Button{ name = name, x = x, y = y, w = 40, h = 40,
@@ -38,16 +38,16 @@ end
 
 local leftPanel = {
   name = "leftpanel", image = "hiscore/panel-left", x = 30, y = 86,
-  PanelText("local", "HiscoreLocal", kPanelHeadingFont, kCentred, 20, 12, 400, 40),
-  PanelText("topplayers", "HiscoreTopPlayers", kPanelHeadingFont, kCentred, 20, 12, 400, 40),
-  PanelText("global", "HiscoreGlobal", kPanelHeadingFont, kCentred, 20, 12, 400, 40),
-  PanelText("category", "#", kRowFont, kCentred, 70, 48, 300, 32),
-  Arrow("categoryleft", "left", 24, 44),
-  Arrow("categoryright", "right", 376, 44),
-  PanelText("eligibleasterisk", "HiscoreAsterisk", kRowFont, kRight, 14, 400, 24, 30),
-  PanelText("eligible", "HiscoreEligible", kNoteFont, kLeft, 44, 400, 340, 30),
-  Arrow("scrollup", "up", 386, 80),
-  Arrow("scrolldown", "down", 386, 356),
+  PanelText("local", "HiscoreLocal", kPanelHeadingFont, kCentred, 20, 6, 400, 36),
+  PanelText("topplayers", "HiscoreTopPlayers", kPanelHeadingFont, kCentred, 20, 6, 400, 36),
+  PanelText("global", "HiscoreGlobal", kPanelHeadingFont, kCentred, 20, 6, 400, 36),
+  PanelText("category", "#", kRowFont, kCentred, 70, 40, 300, 40),
+  Arrow("categoryleft", "left", 24, 40),
+  Arrow("categoryright", "right", 376, 40),
+  PanelText("eligibleasterisk", "HiscoreAsterisk", kRowFont, kRight, 14, 398, 24, 36),
+  PanelText("eligible", "HiscoreEligible", kNoteFont, kLeft, 44, 398, 296, 36),
+  Arrow("scrollup", "up", 346, 396),
+  Arrow("scrolldown", "down", 388, 396),
 }
 for n = 1, 10 do table.insert(leftPanel, Row(n)) end
 
