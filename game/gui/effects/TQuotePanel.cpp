@@ -70,6 +70,8 @@ bool TQuotePanel::Advance() {
   return passedTheEnd;
 }
 
+int32_t TQuotePanel::GetQuoteLineCount() const { return mQuoteLayout->GetLineCount(); }
+
 void TQuotePanel::Draw() {
   if (mProgress <= 0.0f) return;
   mTitleLayout->Draw(kTitleRect, kQuotePanelTextScale, kQuotePanelTextScale, 0.0f, TVec2(0, 0), mProgress);

@@ -253,7 +253,11 @@ void TCollectableTableWindow::ShowEndLevelQuote() {
   for (const char* button : kTableLeaveButtons) SetRowShown(button, true);
 }
 
+// Every click on the table comes here first: one on a quote that has faded
+// in puts its sheet away, so that the quote stays as long as the player
+// reads it.
 bool TCollectableTableWindow::SpeedUpEvents() {
+  if (mQuoteSheetShown && IsFinishedEndLevelQuote()) mQuoteSheetShown = false;
   if (mFinished) return true;
   mSequencer->SpeedUp();
   return false;
@@ -350,9 +354,7 @@ bool TCollectableTableWindow::FinishReveal(uint32_t) {
   return true;
 }
 
-// The quote's sheet makes way for the table.
 bool TCollectableTableWindow::ShowWholeTable(uint32_t) {
-  mQuoteSheetShown = false;
   for (const char* row : kTableRows) SetRowShown(row, true);
   SetRowShown("continueButton", true);
   return true;

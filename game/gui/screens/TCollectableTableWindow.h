@@ -132,7 +132,7 @@ class TCollectableTableWindow final : public TWindow {
   uint32_t mTimeCountedAt = 0;
   bool mTimeCounting = false;
   bool mQuoteShown = false;
-  // From the click that shows an awarded quote until the whole table shows again.
+  // From the click that shows an awarded quote until a click after its fade-in.
   bool mQuoteSheetShown = false;
   bool mButtonsShown = false;
   bool mFinished = false;

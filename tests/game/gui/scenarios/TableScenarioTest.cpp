@@ -3,9 +3,10 @@
 // own: level 1-1 really played and won at expert level, its closing flash
 // and its table opened by the play window's won flow, counted to the
 // level's total (hurried by a click), the result committed, the quote shown
-// on its sheet on a click, and continue leading through the play window's
-// way out to the map with 1-2 open. With QUORVANE_FRAME_CAPTURE naming a
-// folder, the frames of the flash and of the quote are written there as PNG.
+// on its sheet from a click until the next, and continue leading through
+// the play window's way out to the map with 1-2 open. With
+// QUORVANE_FRAME_CAPTURE naming a folder, the frames of the flash and of
+// the quote are written there as PNG.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -16,6 +17,7 @@
 #include "game/gui/progress/TLevelStatusTable.h"
 #include "game/gui/progress/TMetrics.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/screens/TCollectableTableWindow.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/scoring/IEndLevelAnimationView.h"
 #include "game/rules/scoring/TLevelResult.h"
@@ -99,6 +101,10 @@ TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
     driver.Check(quote && quote->IsDone(), "the table fades the quote in");
     CaptureScenarioFrame(driver, "quote.png");
     driver.AdvanceTime(kQuoteMilliseconds - kQuoteFadeMilliseconds);
+    auto* table = TCollectableTableWindow::Cast(driver.FindWindow("collectableTable"));
+    driver.Check(table && table->IsQuoteSheetShown(), "the quote stays while the player reads it");
+    driver.Click("hurryButton");
+    driver.Check(table && !table->IsQuoteSheetShown(), "a click puts it away");
     driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows");
     driver.Click("continueButton");
     driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
