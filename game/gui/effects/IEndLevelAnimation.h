@@ -8,7 +8,8 @@ namespace GUI {
 
 // The closing animation of a level as the tower view drives it: the banner
 // shown at the level's end, the flash that hands over to the next screen
-// once it has run, and the two drawings around the front scene.
+// once it has run, and the two drawings around the front scene; the score
+// table over the play screen shows its quote sheet.
 class IEndLevelAnimation {
  public:
   virtual ~IEndLevelAnimation() = default;
@@ -21,6 +22,10 @@ class IEndLevelAnimation {
   virtual void DrawFlash(const TVec2& position) = 0;
   // In front of it: the backdrop and the quote panel.
   virtual void DrawPanel(const TVec2& position) = 0;
+  // The quote on its sheet of paper, for a window over the play screen to
+  // show: the paper, the backdrop, the sparkles of an expert level and the
+  // quote panel, whatever the play screen shows at the time.
+  virtual void DrawQuoteSheet(const TVec2& position) = 0;
 };
 
 }  // namespace GUI

@@ -115,4 +115,15 @@ void TEndLevelAnimation::DrawPanel(const TVec2& position) {
   });
 }
 
+// The paper and the backdrop stand at full strength: their fade-in belongs
+// to the play screen, long over when a window above it shows the sheet.
+void TEndLevelAnimation::DrawQuoteSheet(const TVec2& position) {
+  DrawIn2d([&] {
+    if (mBanner) mBanner->Draw(kBannerPosition, 1.0f, kBannerScale, 0.0f);
+    if (mBackdrop) mBackdrop->Draw(position, 1.0f, kBackdropScale, 0.0f);
+    DrawSparklesIf(true, position);
+    mPanel.Draw();
+  });
+}
+
 }  // namespace GUI

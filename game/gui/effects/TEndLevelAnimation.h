@@ -47,6 +47,7 @@ class TEndLevelAnimation final : public GamePlay::IEndLevelAnimationView, public
   // runs may delete this animation, so that frame draws nothing.
   void DrawFlash(const TVec2& position) override;
   void DrawPanel(const TVec2& position) override;
+  void DrawQuoteSheet(const TVec2& position) override;
 
   const TQuotePanel& GetPanel() const { return mPanel; }
   bool IsFlashDone() const { return mFlashDone; }

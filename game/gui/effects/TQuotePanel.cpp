@@ -15,6 +15,10 @@ constexpr float kQuotePanelTextScale = 2.0f;
 // The fade-in gains this much for every 10 ms between steps.
 constexpr float kQuotePanelStepGain = 0.03f;
 constexpr float kQuotePanelStepMs = 10.0f;
+// The texts are printed on the paper of the sheet: the title in a dark
+// gold, the quote in the ink of the score table's rows.
+const TColor kTitleInk(0.45f, 0.3f, 0.05f, 1.0f);
+const TColor kQuoteInk(27.0f / 255.0f, 27.0f / 255.0f, 42.0f / 255.0f, 1.0f);
 
 // Where each text goes on the 800 x 600 screen.
 constexpr int32_t kTitleLeft = 290;
@@ -29,16 +33,16 @@ const TRect kQuoteRect(kQuoteCentreX - TQuotePanel::kHalfWidth, kQuoteCentreY - 
                        kQuoteCentreX + TQuotePanel::kHalfWidth, kQuoteCentreY + TQuotePanel::kHalfHeight);
 
 // Laid out at half the box, the text drawn twice its size fills the box.
-std::unique_ptr<TTextLayout> CreatePanelLayout(const TRect& rect) {
+std::unique_ptr<TTextLayout> CreatePanelLayout(const TRect& rect, const TColor& ink) {
   const auto scale = static_cast<int32_t>(kQuotePanelTextScale);
   return TTextLayout::Create("", rect.Width() / scale, rect.Height() / scale, kQuotePanelFlags,
-                             kQuotePanelFont, kQuotePanelFontSize, TColor(1.0f, 1.0f, 1.0f, 1.0f));
+                             kQuotePanelFont, kQuotePanelFontSize, ink);
 }
 
 }  // namespace
 
 TQuotePanel::TQuotePanel()
-    : mTitleLayout(CreatePanelLayout(kTitleRect)), mQuoteLayout(CreatePanelLayout(kQuoteRect)) {
+    : mTitleLayout(CreatePanelLayout(kTitleRect, kTitleInk)), mQuoteLayout(CreatePanelLayout(kQuoteRect, kQuoteInk)) {
   mTitleLayout->SetText(kTitle);
 }
 
@@ -65,6 +69,8 @@ bool TQuotePanel::Advance() {
   mProgress = std::min(mProgress, 1.0f);
   return passedTheEnd;
 }
+
+int32_t TQuotePanel::GetQuoteLineCount() const { return mQuoteLayout->GetLineCount(); }
 
 void TQuotePanel::Draw() {
   if (mProgress <= 0.0f) return;

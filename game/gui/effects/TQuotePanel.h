@@ -18,6 +18,8 @@ class TQuotePanel {
   static constexpr char kTitle[] = "Expert Quote Awarded!";
   static constexpr int32_t kHalfWidth = 150;
   static constexpr int32_t kHalfHeight = 85;
+  // A quote of more lines reaches past the paper of the sheet it is shown on.
+  static constexpr int32_t kMostQuoteLines = 4;
 
   TQuotePanel();
   ~TQuotePanel();
@@ -35,6 +37,7 @@ class TQuotePanel {
   float GetProgress() const { return mProgress; }
   const TString& GetTitle() const { return mTitle; }
   const TString& GetQuote() const { return mQuote; }
+  int32_t GetQuoteLineCount() const;
 
   // Both texts at twice their laid-out size, as opaque as the panel has
   // come; nothing before the fade-in has begun. In 2D drawing.

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "game/gui/effects/IEndLevelAnimation.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/progress/TLevelStatusTable.h"
 #include "game/gui/progress/TMetrics.h"
@@ -14,6 +15,7 @@
 #include "game/rules/tower/ITowerModel.h"
 #include "media/texture/TTexture.h"
 #include "online/THostBridge.h"
+#include "platform/TPlatform.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TImage.h"
 #include "windows/kinds/TModalWindow.h"
@@ -33,6 +35,9 @@ constexpr uint32_t kQuoteWorldCount = 10;
 constexpr uint32_t kQuoteLevelsPerWorld = 5;
 constexpr const char* kTableStartScreens = "levels/startscreens.xml";
 constexpr const char* kTableQuotes = "levels/quotes.xml";
+// The sheet of the quote lies where the play screen under the table shows
+// it, about the tower's centre.
+const TVec2 kQuoteSheetCentre(400, 300);
 constexpr const char* kTableJewelImages[] = {"sprites/jugs/jug-jewel-yel", "sprites/jugs/jug-jewel-blu"};
 constexpr const char* kTableButtons[] = {"continueButton", "quit", "viewhighscores", "backtomain"};
 constexpr const char* kTableLeaveButtons[] = {"quit", "viewhighscores", "backtomain"};
@@ -205,9 +210,30 @@ void TCollectableTableWindow::SetUpJugJewels() {
 }
 
 void TCollectableTableWindow::Draw() {
-  if (mButtonsShown) return;
-  for (const char* button : kTableButtons) SetRowShown(button, false);
-  mButtonsShown = true;
+  if (!mButtonsShown) {
+    for (const char* button : kTableButtons) SetRowShown(button, false);
+    mButtonsShown = true;
+  }
+  if (mQuoteSheetShown) DrawQuoteSheet();
+}
+
+// The play screen's closing animation draws the sheet; it is larger than
+// the table, so it is drawn over the whole dialog. The table's own pictures
+// (the jewels at its corners) come after it.
+void TCollectableTableWindow::DrawQuoteSheet() {
+  auto* sheet = dynamic_cast<IEndLevelAnimation*>(TableLevelResult().endLevelAnimation);
+  TWindow* dialog = GetParent() ? GetParent()->GetParent() : nullptr;
+  TPlatform* platform = TPlatform::Instance();
+  if (!sheet || !dialog || !platform) return;
+  const TRect area = dialog->GetScreenRect();
+  platform->PushViewport(area.left, area.top, area.right, area.bottom);
+  sheet->DrawQuoteSheet(kQuoteSheetCentre);
+  platform->PopViewport();
+}
+
+void TCollectableTableWindow::StepQuote() {
+  GamePlay::IEndLevelAnimationView* animation = TableLevelResult().endLevelAnimation;
+  if (mQuoteSheetShown && animation && !animation->IsDone()) animation->Advance();
 }
 
 // ---- The Lua functions.
@@ -221,12 +247,17 @@ void TCollectableTableWindow::ShowEndLevelQuote() {
   mQuoteShown = true;
   mSequencer->SpeedUp();
   if (IsZen() || IsShownTotalBelowTarget()) return;
+  mQuoteSheetShown = true;
   mSequencer->AddStep(kTableQuotePause, nullptr);
   mSequencer->AddStep(kTableShortDelay, &TCollectableTableWindow::ShowWholeTable);
   for (const char* button : kTableLeaveButtons) SetRowShown(button, true);
 }
 
+// Every click on the table comes here first: one on a quote that has faded
+// in puts its sheet away, so that the quote stays as long as the player
+// reads it.
 bool TCollectableTableWindow::SpeedUpEvents() {
+  if (mQuoteSheetShown && IsFinishedEndLevelQuote()) mQuoteSheetShown = false;
   if (mFinished) return true;
   mSequencer->SpeedUp();
   return false;
@@ -465,6 +496,7 @@ bool TScoreSequencer::Animate() {
 bool TGameUpdateCollectableTableWindow::Animate() {
   TWindow* window = GetWindow();
   if (!window) return false;
+  if (TCollectableTableWindow* table = TCollectableTableWindow::Cast(window)) table->StepQuote();
   TWindowManager* manager = PlatformWindowManager();
   if (TWindow* top = manager ? manager->GetTopModal() : nullptr) top->Invalidate();
   window->Invalidate();

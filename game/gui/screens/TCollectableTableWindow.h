@@ -61,8 +61,12 @@ class TCollectableTableWindow final : public TWindow {
   void OnCreated() override;
   // Queues the reveal and fills the table.
   void PostCreate() override;
-  // The first call hides the buttons that the reveal shows.
+  // The first call hides the buttons that the reveal shows; while the quote
+  // shows, its sheet lies over the table.
   void Draw() override;
+  // One step of the quote's fade-in, every update while its sheet shows.
+  void StepQuote();
+  bool IsQuoteSheetShown() const { return mQuoteSheetShown; }
 
   // The Lua functions.
   bool IsShowedEndLevelQuote();
@@ -112,6 +116,7 @@ class TCollectableTableWindow final : public TWindow {
   void SetRowShown(const char* name, bool shown);
   void SetRowValue(const char* name, const TString& value);
   void SetBlackFade(float alpha);
+  void DrawQuoteSheet();
 
   std::unique_ptr<TScoreSequencer> mOwnedSequencer;  // until OnCreated hands it to the task list
   TScoreSequencer* mSequencer = nullptr;
@@ -127,6 +132,8 @@ class TCollectableTableWindow final : public TWindow {
   uint32_t mTimeCountedAt = 0;
   bool mTimeCounting = false;
   bool mQuoteShown = false;
+  // From the click that shows an awarded quote until a click after its fade-in.
+  bool mQuoteSheetShown = false;
   bool mButtonsShown = false;
   bool mFinished = false;
   TStringTable mStartScreens;
@@ -158,8 +165,8 @@ class TScoreSequencer final : public TWindowTask {
   std::deque<TStep> mSteps;
 };
 
-// The table's update task: every 10 ms it has the top dialog and the table
-// drawn again.
+// The table's update task: every 10 ms it steps the quote's fade-in and has
+// the top dialog and the table drawn again.
 class TGameUpdateCollectableTableWindow final : public TWindowTask {
  public:
   explicit TGameUpdateCollectableTableWindow(TCollectableTableWindow& window) : TWindowTask(window) {}

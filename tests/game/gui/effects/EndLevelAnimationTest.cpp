@@ -199,6 +199,29 @@ TEST_F(EndLevelAnimationTest, BothDrawsStayInsideTwoDimensionalDrawing) {
   EXPECT_TRUE(platform.Calls().empty()) << "an open bracket is left open";
 }
 
+// Over the score table the sheet shows whole at once: the paper, the glow
+// behind the texts, then the sparkles of an expert level, each once.
+TEST_F(EndLevelAnimationTest, TheQuoteSheetLaysThePaperTheBackdropAndTheSparklesAtFullStrength) {
+  for (const bool expert : {false, true}) {
+    Result().expert = expert;
+    auto animation = Make();
+    animation->ShowBanner(false);
+    journal.clear();
+    animation->DrawQuoteSheet(TVec2(390, 310));
+    std::vector<std::string> names;
+    for (const RecordedDraw& draw : journal) names.push_back(draw.name);
+    const std::vector<std::string> expected =
+        expert ? std::vector<std::string>{"banner", "backdrop", "jewel-1"} : std::vector<std::string>{"banner", "backdrop"};
+    EXPECT_EQ(names, expected) << expert;
+    ASSERT_GE(journal.size(), 2u);
+    EXPECT_EQ(journal[0].alpha, 1.0f);
+    EXPECT_EQ(journal[0].pos.x, 400.0f) << "the paper keeps its place";
+    EXPECT_EQ(journal[0].scaleX, 2.0f);
+    EXPECT_EQ(journal[1].alpha, 1.0f);
+    EXPECT_EQ(journal[1].pos.x, 390.0f);
+  }
+}
+
 // ---- The sparkles.
 
 TEST_F(EndLevelAnimationTest, SparklesShowOnlyForAnExpertLevel) {

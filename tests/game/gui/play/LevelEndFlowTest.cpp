@@ -33,6 +33,7 @@ class HeldEndLevelAnimation final : public IEndLevelAnimation {
   void ShowBanner(bool tutorialSettings) override { banner = tutorialSettings ? "tutorial" : "level"; }
   void DrawFlash(const TVec2&) override {}
   void DrawPanel(const TVec2&) override {}
+  void DrawQuoteSheet(const TVec2&) override {}
 
   std::function<void()> flash;
   std::string banner = "none";

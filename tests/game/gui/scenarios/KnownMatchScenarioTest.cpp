@@ -5,7 +5,9 @@
 // ring 1 is turned one slot: then the three lowest rings match in every
 // column, those pieces vanish, the rings above fall into their place and
 // the first jug, a white one taking every colour, fills. The frame shows
-// the ring turned where it was dragged.
+// the ring turned where it was dragged. With QUORVANE_FRAME_CAPTURE naming
+// a folder, that frame, with the points of the match popping up, is written
+// there as a PNG.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -112,6 +114,7 @@ TEST(KnownMatchScenario, TurningRingOneMatchesTheLowRingsWhichVanishAndFillAJug)
     const sys::Picture before = driver.ShownPicture();
 
     DragRingOneSlot(driver, *window, 1);
+    CaptureScenarioFrame(driver, "popups.png");
     const sys::Picture turned = driver.ShownPicture();
     const GamePlay::TPoint onRing = GUI::PointOnRing(*window, 1, kTableLookSlot);
     driver.Check(ColourAt(turned, onRing) != ColourAt(before, onRing), "the frame shows ring 1 turned");

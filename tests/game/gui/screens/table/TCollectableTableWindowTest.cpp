@@ -7,11 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "game/gui/effects/IEndLevelAnimation.h"
 #include "game/gui/progress/TLevelStatusTable.h"
 #include "game/gui/progress/TMetricDataMgr.h"
 #include "game/gui/progress/TMetrics.h"
@@ -418,22 +420,45 @@ TEST_F(CollectableTableTest, ShowEndLevelQuoteHurriesTheRevealAndQueuesTheQuoteO
 }
 
 // The end-level animation registered in the level result, as far as the
-// table drives it.
-class RecordingEndLevelAnimation final : public GamePlay::IEndLevelAnimationView {
+// table drives it: its quote is done after the steps given, and its sheet
+// notes where it was drawn and over which part of the screen.
+class RecordingEndLevelAnimation final : public GamePlay::IEndLevelAnimationView, public IEndLevelAnimation {
  public:
+  explicit RecordingEndLevelAnimation(const FakePlatform& platform, int stepsToDone = 0)
+      : platform(platform), stepsToDone(stepsToDone) {}
+
   void Start(const TString& title, const TString& quote) override {
     started.push_back(std::string(title.CStr()) + " / " + quote.CStr());
   }
-  bool Advance() override { return done; }
+  bool Advance() override {
+    ++steps;
+    done = done || steps >= stepsToDone;
+    return done;
+  }
   bool IsDone() override { return done; }
   void SkipToEnd() override { done = true; }
 
+  void StartFlash(std::function<void()>) override {}
+  void ShowBanner(bool) override {}
+  void DrawFlash(const TVec2&) override {}
+  void DrawPanel(const TVec2&) override {}
+  void DrawQuoteSheet(const TVec2& position) override {
+    const TRect& area = platform.viewport;
+    sheets.push_back(std::to_string(static_cast<int>(position.x)) + "," + std::to_string(static_cast<int>(position.y)) +
+                     " over " + std::to_string(area.left) + "," + std::to_string(area.top) + "," +
+                     std::to_string(area.right) + "," + std::to_string(area.bottom));
+  }
+
+  const FakePlatform& platform;
+  int stepsToDone;
   std::vector<std::string> started;
+  std::vector<std::string> sheets;
+  int steps = 0;
   bool done = false;
 };
 
 TEST_F(CollectableTableTest, TheEndLevelAnimationShowsTheLevelsQuoteAndAnswersForIt) {
-  RecordingEndLevelAnimation animation;
+  RecordingEndLevelAnimation animation(platform);
   SetResult({{0, 7}, 100, 0, 0, 0});
   Result().endLevelAnimation = &animation;
   AddTable();
@@ -448,6 +473,52 @@ TEST_F(CollectableTableTest, WithoutAnEndLevelAnimationTheQuoteIsFinished) {
   SetResult({{1, 1}, 800, 0, 0, 0});
   AddTable();
   EXPECT_EQ(Lua("FinishEndLevelQuote() gFinished = IsFinishedEndLevelQuote()", "gFinished"), "true");
+}
+
+// The quote's sheet lies over the table from the click that shows the quote
+// until a click once the quote has faded in (the table underneath shows
+// whole meanwhile); every update steps the fade-in until it is done. Below
+// the target, and on a Zen level, there is no quote.
+TEST_F(CollectableTableTest, AnAwardedQuoteShowsOnItsSheetOverTheTableUntilAClickAfterItsFadeIn) {
+  struct Case {
+    const char* what;
+    TableLevel level;
+    bool sheet;
+  };
+  const Case cases[] = {{"target reached", {{1, 1}, 800, 300, 0, 100, 500}, true},
+                        {"below the target", {{1, 1}, 300, 0, 0, 0}, false},
+                        {"Zen", {{0, 1}, 800, 0, 0, 0}, false}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    RecordingEndLevelAnimation animation(platform, 4);
+    SetResult(c.level);
+    Result().endLevelAnimation = &animation;
+    TCollectableTableWindow* window = AddTable();
+    window->Draw();
+    Update(20);
+    EXPECT_EQ(animation.steps, 0) << "no fade-in before the quote shows";
+    EXPECT_TRUE(animation.sheets.empty());
+    Lua("ShowEndLevelQuote()", "gShowed");
+    window->Draw();
+    ASSERT_EQ(animation.sheets.size(), c.sheet ? 1u : 0u);
+    if (c.sheet) {
+      EXPECT_EQ(animation.sheets[0], "400,300 over 0,0,800,600") << "the whole dialog";
+    }
+    Update(2);
+    Lua("gSped = SpeedUpEvents()", "gSped");
+    EXPECT_EQ(window->IsQuoteSheetShown(), c.sheet) << "a click during the fade-in leaves it";
+    Update(200);
+    EXPECT_EQ(animation.steps, c.sheet ? 4 : 0) << "stepped until done, then left alone";
+    EXPECT_TRUE(Shown("continueButton")) << "the whole table shows underneath";
+    EXPECT_EQ(window->IsQuoteSheetShown(), c.sheet) << "the quote stays until the player clicks";
+    Lua("gSped = SpeedUpEvents()", "gSped");
+    EXPECT_FALSE(window->IsQuoteSheetShown());
+    animation.sheets.clear();
+    window->Draw();
+    EXPECT_TRUE(animation.sheets.empty());
+    Result().endLevelAnimation = nullptr;
+    std::unique_ptr<TWindow> gone = area->RemoveChild(window);
+  }
 }
 
 TEST_F(CollectableTableTest, AZenLevelBorrowsTheQuoteOfItsPlaceInTheJourney) {
