@@ -108,6 +108,17 @@ TEST_F(TutorialMsgViewTest, DialogsFadeInAndOnlyAModalOneShowsItsButtonOnceFaded
   }
 }
 
+// The text fills the dialog less a 30-pixel margin all round, its lines
+// centred in a centred block and large enough to read over the tower.
+TEST_F(TutorialMsgViewTest, TheTextIsCentredInsideTheDialogAtAReadableSize) {
+  const TTextLayout& box = view->GetTextBox();
+  EXPECT_EQ(box.GetWidth(), 400 - 60);
+  EXPECT_EQ(box.GetHeight(), 200 - 60);
+  EXPECT_EQ(box.GetFlags(), TTextLayout::kCentreLines | TTextLayout::kCentreBlock);
+  EXPECT_EQ(box.GetFontSize(), 20);
+  EXPECT_EQ(std::string(box.GetFontName().CStr()), "fonts/palabi.mvec");
+}
+
 struct ClickCase {
   TVec2 down;
   TVec2 up;
