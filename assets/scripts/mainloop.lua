@@ -36,6 +36,8 @@ local kNextScreens = {
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
   options = "scripts/options.lua",
+  help = "scripts/helpmenu.lua",
+  tutorials = "scripts/helpmenu.lua",
 }
 
 -- The run's progress: the furthest Journey level open (the first at every
