@@ -144,6 +144,7 @@ TEST_F(ScriptTutorialTest, EachAttributeActsWhenItsEventStartsAndEnds) {
       {"Highlights = { {1, 2}, {3, 4, absolute = true}, {-1, -1} }",
        "ctl[] view[] msg[] hl[1:2 -1:-1 ] hover 0:0 bombs 1", none},
       {"Arrow = {3, 7}", "ctl[] view[] msg[] hl[] hover 3:7 bombs 1", none},
+      {"Arrow = {-1, -1}", "ctl[] view[] msg[] hl[] hover -1:-1 bombs 1", none},
       {"FixArrow = {100, 200, r = 90}", "ctl[] view[ShowArrow 1] msg[] hl[] hover 0:0 bombs 1", none},
       {"FixArrows = { {1, 2}, {3, 4, r = 5} }", "ctl[] view[ShowArrow 2] msg[] hl[] hover 0:0 bombs 1", none},
       {"Dialog = { { {100, 120}, 'Hello' }, 'not a part' }",
@@ -316,7 +317,7 @@ TEST_F(ScriptTutorialTest, ExplodePowerUpSetsOffOnlyAPowerUpPiece) {
 TEST_F(ScriptTutorialTest, PlacesOutsideTheTowerAreSkippedWithALogLine) {
   std::unique_ptr<TScriptTutorial> tutorial = Load(
       "{ __type__ = 'Event', LockRings = {0, 2, 4}, MoveRing = {4, 1}, Highlights = { {3, 0}, {0, 12}, {2, 11} }, "
-      "ExplodePowerUp = {2, 13} }, { __type__ = 'Event' }");
+      "ExplodePowerUp = {2, 13}, Arrow = {2, 13} }, { __type__ = 'Event' }");
   tutorial->Start();
   EXPECT_EQ(TakeCalls(), "ctl[ClearRefusedRings,AddRefusedRing 1] view[] msg[] hl[2:11 ] hover 0:0 bombs 1");
   EXPECT_FALSE(tutorial->IsStepRequested());
@@ -325,6 +326,7 @@ TEST_F(ScriptTutorialTest, PlacesOutsideTheTowerAreSkippedWithALogLine) {
   EXPECT_NE(log.find("MoveRing: ring 3 is outside the tower"), std::string::npos);
   EXPECT_NE(log.find("Highlights: slot 12 is outside the tower"), std::string::npos);
   EXPECT_NE(log.find("ExplodePowerUp: slot 12 is outside the tower"), std::string::npos);
+  EXPECT_NE(log.find("Arrow: piece 2, 13 is outside the tower"), std::string::npos);
 }
 
 }  // namespace

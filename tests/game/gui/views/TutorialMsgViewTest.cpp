@@ -253,5 +253,16 @@ TEST_F(TutorialMsgViewTest, AModalDialogWithoutItemsPlacesItsButtonUnderTheCentr
   EXPECT_FALSE(view->IsShowing());
 }
 
+TEST_F(TutorialMsgViewTest, AModalDialogWithoutItemsPlacesItsButtonUnderTheTowersCentre) {
+  StubTowerView tower;
+  tower.centre = {250, 200};
+  view->SetTowerView(&tower);
+  view->ShowDialog({}, true, false);
+  FadeIn();
+  EXPECT_EQ(view->GetContinueButtonRect(), TRect(200, 264, 300, 304));
+  Click(TVec2(250, 284), TVec2(250, 284));
+  EXPECT_FALSE(view->IsShowing());
+}
+
 }  // namespace
 }  // namespace GUI
