@@ -265,6 +265,21 @@ TEST_F(ScriptTutorialTest, NothingMovesWhileAClickIsAwaitedAndAStepAskedForThenI
   EXPECT_EQ(CurrentName(*tutorial), "b");
 }
 
+// The play window starts a tutorial before anything else; a step asked for
+// before that finds no event to end and starts none.
+TEST_F(ScriptTutorialTest, AStepAskedForBeforeTheStartDoesNothing) {
+  std::unique_ptr<TScriptTutorial> tutorial =
+      Load("{ __type__ = 'Event', __eventname__ = 'a', Dialog = { { {1, 1}, 'x' } } }, "
+           "{ __type__ = 'Event', __eventname__ = 'b' }");
+  tutorial->RequestNextStep();
+  tutorial->Update();
+  EXPECT_EQ(CurrentName(*tutorial), "(none)");
+  EXPECT_EQ(tutorial->GetRunner()->GetQueuedCount(), 2u);
+  EXPECT_EQ(TakeCalls(), "ctl[] view[] msg[] hl[] hover 0:0 bombs 1");
+  tutorial->Start();
+  EXPECT_EQ(CurrentName(*tutorial), "a");
+}
+
 TEST_F(ScriptTutorialTest, ARequestedStepWaitsForLocksAndVanishingPieces) {
   std::unique_ptr<TScriptTutorial> tutorial =
       Load("{ __type__ = 'Event', __eventname__ = 'a' }, { __type__ = 'Event', __eventname__ = 'b' }, "
