@@ -7,6 +7,8 @@
 
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TCellLocator.h"
@@ -56,6 +58,24 @@ class OurTutorialPlayTest : public testing::Test {
   bool WaitForFadeIn(int updates) {
     for (int update = 0; update < updates && Messages().GetFade() < 1.0f; ++update) Play(1);
     return Messages().GetFade() >= 1.0f;
+  }
+  // Opens the level of a tutorial not seen yet and plays until its first
+  // dialog has faded in; false when it never does.
+  bool OpenUnseenTutorial(const GamePlay::TLevelKey& key) {
+    if (TGameApp::Instance().IsTutorialSeen(key)) return false;
+    window->SetLevel(static_cast<int32_t>(key.world), static_cast<int32_t>(key.level));
+    return window->GetTutorialMsgView() && WaitForFadeIn(kTutorialStartUpUpdates);
+  }
+  // Closes the ending dialog once it has faded in, which lets the game run
+  // again, and plays past the level's end; the script the level led to.
+  std::string LeaveThroughTheEndingDialog() {
+    if (!WaitForFadeIn(kTutorialFadeUpdates)) return "(the ending dialog never faded in)";
+    rig.Run("gRan = nil");
+    PressContinue();
+    EXPECT_FALSE(Messages().IsShowing());
+    EXPECT_TRUE(TArcadeWindow::AreGameClocksRunning());
+    Play(kTutorialLevelEndUpdates);
+    return rig.Global("gRan");
   }
   void PressContinue() {
     const TRect button = Messages().GetContinueButtonRect();
@@ -119,11 +139,7 @@ class OurTutorialPlayTest : public testing::Test {
 
 TEST_F(OurTutorialPlayTest, TheFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
   const GamePlay::TLevelKey key{2, 1};
-  TGameApp& app = TGameApp::Instance();
-  ASSERT_FALSE(app.IsTutorialSeen(key));
-  window->SetLevel(2, 1);
-  ASSERT_NE(window->GetTutorialMsgView(), nullptr);
-  ASSERT_TRUE(WaitForFadeIn(kTutorialStartUpUpdates));
+  ASSERT_TRUE(OpenUnseenTutorial(key));
 
   // The tower turned its first ring by itself; the welcome waits for a click
   // and holds the game meanwhile.
@@ -142,25 +158,15 @@ TEST_F(OurTutorialPlayTest, TheFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
     Play(kTutorialFadeUpdates * 2);
   }
   ASSERT_TRUE(Messages().IsWaitingForClick()) << "the ending dialog after a match";
-  ASSERT_TRUE(WaitForFadeIn(kTutorialFadeUpdates));
-  rig.Run("gRan = nil");
-  PressContinue();
-  EXPECT_FALSE(Messages().IsShowing());
-  EXPECT_TRUE(TArcadeWindow::AreGameClocksRunning());
-  Play(kTutorialLevelEndUpdates);
-  EXPECT_EQ(rig.Global("gRan"), "scripts/backtometamapfromtutorial.lua");
-  EXPECT_TRUE(app.IsTutorialSeen(key));
+  EXPECT_EQ(LeaveThroughTheEndingDialog(), "scripts/backtometamapfromtutorial.lua");
+  EXPECT_TRUE(TGameApp::Instance().IsTutorialSeen(key));
 }
 
 // The bombs' tutorial points at the first bomb, sets it off itself, and
 // moves on once the player has set off the other one with a double click.
 TEST_F(OurTutorialPlayTest, TheBombsTutorialSetsOffOneBombAndWaitsForThePlayerToSetOffTheOther) {
   const GamePlay::TLevelKey key{3, 1};
-  TGameApp& app = TGameApp::Instance();
-  ASSERT_FALSE(app.IsTutorialSeen(key));
-  window->SetLevel(3, 1);
-  ASSERT_NE(window->GetTutorialMsgView(), nullptr);
-  ASSERT_TRUE(WaitForFadeIn(kTutorialStartUpUpdates));
+  ASSERT_TRUE(OpenUnseenTutorial(key));
   ASSERT_TRUE(Messages().IsWaitingForClick());
   const std::vector<GamePlay::TCell> laid = BombCells();
   ASSERT_EQ(laid, (std::vector<GamePlay::TCell>{{0, 2}, {2, 7}})) << "the bombs where the script says they are";
@@ -176,12 +182,8 @@ TEST_F(OurTutorialPlayTest, TheBombsTutorialSetsOffOneBombAndWaitsForThePlayerTo
   for (int update = 0; update < kTutorialStartUpUpdates && !Messages().IsWaitingForClick(); ++update) Play(1);
   ASSERT_TRUE(Messages().IsWaitingForClick()) << "the ending dialog after the player's bomb";
   EXPECT_TRUE(BombCells().empty());
-  ASSERT_TRUE(WaitForFadeIn(kTutorialFadeUpdates));
-  rig.Run("gRan = nil");
-  PressContinue();
-  Play(kTutorialLevelEndUpdates);
-  EXPECT_EQ(rig.Global("gRan"), "scripts/backtometamapfromtutorial.lua");
-  EXPECT_TRUE(app.IsTutorialSeen(key));
+  EXPECT_EQ(LeaveThroughTheEndingDialog(), "scripts/backtometamapfromtutorial.lua");
+  EXPECT_TRUE(TGameApp::Instance().IsTutorialSeen(key));
 }
 
 }  // namespace
