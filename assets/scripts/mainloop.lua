@@ -36,6 +36,7 @@ local kNextScreens = {
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
   options = "scripts/options.lua",
+  hiscores = "scripts/hiscores.lua",
   help = "scripts/helpmenu.lua",
   tutorials = "scripts/helpmenu.lua",
 }
