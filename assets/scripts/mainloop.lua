@@ -37,6 +37,8 @@ local kNextScreens = {
   journey = "scripts/levelmap.lua",
   options = "scripts/options.lua",
   hiscores = "scripts/hiscores.lua",
+  help = "scripts/helpmenu.lua",
+  tutorials = "scripts/helpmenu.lua",
 }
 
 -- The run's progress: the furthest Journey level open (the first at every

@@ -17,9 +17,9 @@ Tutorial = {
     __eventname__ = "welcome",
     LockRings = { 2, 3, 4, 5 },
     Highlights = { { 0, 0 }, { 0, 1 }, { 0, 2, absolute = true } },
-    Overlay = { { 400, 300 }, "sprites/tutorials/piece-highlight" },
+    Overlay = { { 400, 300 }, "sprites/jugs/jug-glow-ends" },
     ModalDialog = {
-      { { 400, 96 }, "Welcome to the tower! Its rings turn when you drag them, and the highlighted pieces ride along." },
+      { { 400, 118 }, "Welcome to the tower! Its rings turn when you drag them, and the highlighted pieces ride along." },
     },
   },
   {
@@ -27,16 +27,16 @@ Tutorial = {
     __eventname__ = "turn",
     __delay__ = 800,
     Elimination = 1,
-    FixArrow = { 400, 180, r = 90 },
+    FixArrow = { 490, 300, r = 0 },
     Dialog = {
-      { { 400, 96 }, "Now drag any ring sideways until three pieces of one colour stand in a column." },
+      { { 400, 118 }, "Now drag any ring sideways until three pieces of one colour stand in a column." },
     },
   },
   {
     __type__ = "Event",
     __eventname__ = "done",
     ModalDialogEndGame = {
-      { { 400, 96 }, "Well done! Every match of three or more clears the tower a little further." },
+      { { 400, 118 }, "Well done! Every match of three or more clears the tower a little further." },
     },
   },
   -- The runner keeps its last event waiting; the level has ended before.

@@ -32,6 +32,19 @@ bool IsTutorialCell(const TTutorialContext& context, const char* attribute, int3
   return false;
 }
 
+// An arrow names a piece by the pair the deal gave it: its draw in its
+// column and the column, both from 1; the big-bomb pair and (0, 0), which
+// takes the arrow away, name no piece.
+bool IsTutorialArrowTarget(const TTutorialContext& context, int32_t ring, int32_t slot) {
+  const bool bigBomb = ring == kTutorialBigBombCell.ring && slot == kTutorialBigBombCell.slot;
+  if (bigBomb || (ring == 0 && slot == 0)) return true;
+  GamePlay::ITowerModel* model = TutorialModel(context);
+  const int32_t slots = model ? static_cast<int32_t>(model->GetSlotCount()) : 0;
+  if (ring >= 1 && slot >= 1 && slot <= slots) return true;
+  LogPrintf("Tutorial Arrow: piece %d, %d is outside the tower; skipped", ring, slot);
+  return false;
+}
+
 }  // namespace
 
 void TTutAttrHighlights::Start() {
@@ -46,7 +59,9 @@ void TTutAttrHighlights::Start() {
 
 void TTutAttrHighlights::End() { mContext.towerView->ResetHighlights(); }
 
-void TTutAttrArrow::Start() { mContext.towerView->SetHover(mRing, mSlot); }
+void TTutAttrArrow::Start() {
+  if (IsTutorialArrowTarget(mContext, mRing, mSlot)) mContext.towerView->SetHover(mRing, mSlot);
+}
 
 void TTutAttrArrow::End() { mContext.towerView->SetHover(0, 0); }
 

@@ -12,8 +12,10 @@ namespace GUI {
 namespace {
 
 constexpr int32_t kDialogTextMargin = 60;
-constexpr int32_t kDialogFontSize = 5;
-constexpr int32_t kDialogLayoutFlags = 0x14;
+// Lines centred in a block centred on the dialog, at a size read at a
+// glance over the moving tower.
+constexpr int32_t kDialogFontSize = 20;
+constexpr int32_t kDialogLayoutFlags = TTextLayout::kCentreLines | TTextLayout::kCentreBlock;
 constexpr char kDialogFont[] = "fonts/palabi.mvec";
 // Where a dialog without items would stand, when no tower view says where
 // the tower's centre is.

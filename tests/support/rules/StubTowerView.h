@@ -28,14 +28,16 @@ class StubTowerMeasurement final : public GamePlay::ITowerMeasurementView {
   float bandWidth = kBandWidth;
 };
 
-// A tower view with its centre at (400, 300) that keeps what it is told: ring
-// angles (normalised into [0, 2 pi)), marks, highlights and hover, and writes
-// the events it hears into a list ("ShowTimeUpMessage", "ShowPowerUpArea 2 5").
+// A tower view with its centre at (400, 300) unless a test moves it, that
+// keeps what it is told: ring angles (normalised into [0, 2 pi)), marks,
+// highlights and hover, and writes the events it hears into a list
+// ("ShowTimeUpMessage", "ShowPowerUpArea 2 5").
 class StubTowerView final : public GamePlay::ITowerView {
  public:
   explicit StubTowerView(int32_t rings = 8);
 
   std::vector<std::string> events;
+  GamePlay::TPoint centre{400, 300};
   std::vector<float> ringAngles;
   std::vector<std::vector<int32_t>> marks;  // per ring, per slot
   std::vector<GamePlay::TCell> highlights;
@@ -49,7 +51,7 @@ class StubTowerView final : public GamePlay::ITowerView {
   // Another geometry in place of the stub's own, when set.
   GamePlay::ITowerMeasurementView* measurement = nullptr;
 
-  GamePlay::TPoint GetCentre() override { return {400, 300}; }
+  GamePlay::TPoint GetCentre() override { return centre; }
   uint32_t GetTopRingIndex() override { return static_cast<uint32_t>(ringAngles.size()) - 1; }
   GamePlay::ITowerMeasurementView* GetMeasurement() override {
     return measurement ? measurement : &mMeasurement;

@@ -1,19 +1,24 @@
-// Our first tutorial (level 2-1 of the game's own data, not yet seen) played
-// through the play window, headless: the continue button is pressed where
-// the message view says it is, the ring turn the tutorial asks for is
-// dragged, and the ending dialog's button ends the level and leads back to
-// the map with the tutorial seen.
+// Our tutorials (levels 2-1 and 3-1 of the game's own data, not yet seen)
+// played through the play window, headless: the continue button is pressed
+// where the message view says it is, the ring turn or the bomb the tutorial
+// asks for is dragged or clicked, and the ending dialog's button ends the
+// level and leads back to the map with the tutorial seen.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <map>
+#include <string>
+#include <vector>
 
 #include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TCellLocator.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/views/TTutorialMsgViewImpl.h"
 #include "game/rules/control/ITowerControl.h"
 #include "game/rules/control/TInputLocks.h"
+#include "game/rules/pieces/TPowerUpPiece.h"
+#include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
 #include "tests/game/gui/play/RingPoints.h"
@@ -54,6 +59,24 @@ class OurTutorialPlayTest : public testing::Test {
     for (int update = 0; update < updates && Messages().GetFade() < 1.0f; ++update) Play(1);
     return Messages().GetFade() >= 1.0f;
   }
+  // Opens the level of a tutorial not seen yet and plays until its first
+  // dialog has faded in; false when it never does.
+  bool OpenUnseenTutorial(const GamePlay::TLevelKey& key) {
+    if (TGameApp::Instance().IsTutorialSeen(key)) return false;
+    window->SetLevel(static_cast<int32_t>(key.world), static_cast<int32_t>(key.level));
+    return window->GetTutorialMsgView() && WaitForFadeIn(kTutorialStartUpUpdates);
+  }
+  // Closes the ending dialog once it has faded in, which lets the game run
+  // again, and plays past the level's end; the script the level led to.
+  std::string LeaveThroughTheEndingDialog() {
+    if (!WaitForFadeIn(kTutorialFadeUpdates)) return "(the ending dialog never faded in)";
+    rig.Run("gRan = nil");
+    PressContinue();
+    EXPECT_FALSE(Messages().IsShowing());
+    EXPECT_TRUE(TArcadeWindow::AreGameClocksRunning());
+    Play(kTutorialLevelEndUpdates);
+    return rig.Global("gRan");
+  }
   void PressContinue() {
     const TRect button = Messages().GetContinueButtonRect();
     const int32_t x = (button.left + button.right) / 2;
@@ -82,6 +105,32 @@ class OurTutorialPlayTest : public testing::Test {
     }
     return {0, 1.0f};
   }
+  // The cells holding a bomb, ring 0 upward.
+  std::vector<GamePlay::TCell> BombCells() {
+    GamePlay::ITowerModel& model = *window->GetTowerModel();
+    std::vector<GamePlay::TCell> cells;
+    for (int32_t ring = 0; ring < static_cast<int32_t>(model.GetRingCount()); ++ring) {
+      for (int32_t slot = 0; slot < static_cast<int32_t>(model.GetSlotCount()); ++slot) {
+        GamePlay::TPiecePtr piece = model.GetPiece(ring, slot);
+        if (piece && dynamic_cast<GamePlay::TBigAreaBombPowerUp*>(piece->GetPowerUp().get())) {
+          cells.push_back({ring, slot});
+        }
+      }
+    }
+    return cells;
+  }
+  // Two quick clicks on the cell's centre.
+  void DoubleClick(const GamePlay::TCell& cell) {
+    TCellLocator place(window->GetTowerView(), false);
+    place.Set(cell.ring, cell.slot, false);
+    const int32_t x = static_cast<int32_t>(place.GetPosition().x);
+    const int32_t y = static_cast<int32_t>(place.GetPosition().y);
+    for (int click = 0; click < 2; ++click) {
+      window->OnMouseDown(x, y);
+      window->OnMouseUp(x, y);
+      Play(1);
+    }
+  }
 
   PlayWindowRig rig;
   BuiltDataFolder data;
@@ -90,11 +139,7 @@ class OurTutorialPlayTest : public testing::Test {
 
 TEST_F(OurTutorialPlayTest, TheFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
   const GamePlay::TLevelKey key{2, 1};
-  TGameApp& app = TGameApp::Instance();
-  ASSERT_FALSE(app.IsTutorialSeen(key));
-  window->SetLevel(2, 1);
-  ASSERT_NE(window->GetTutorialMsgView(), nullptr);
-  ASSERT_TRUE(WaitForFadeIn(kTutorialStartUpUpdates));
+  ASSERT_TRUE(OpenUnseenTutorial(key));
 
   // The tower turned its first ring by itself; the welcome waits for a click
   // and holds the game meanwhile.
@@ -113,14 +158,32 @@ TEST_F(OurTutorialPlayTest, TheFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
     Play(kTutorialFadeUpdates * 2);
   }
   ASSERT_TRUE(Messages().IsWaitingForClick()) << "the ending dialog after a match";
-  ASSERT_TRUE(WaitForFadeIn(kTutorialFadeUpdates));
-  rig.Run("gRan = nil");
+  EXPECT_EQ(LeaveThroughTheEndingDialog(), "scripts/backtometamapfromtutorial.lua");
+  EXPECT_TRUE(TGameApp::Instance().IsTutorialSeen(key));
+}
+
+// The bombs' tutorial points at the first bomb, sets it off itself, and
+// moves on once the player has set off the other one with a double click.
+TEST_F(OurTutorialPlayTest, TheBombsTutorialSetsOffOneBombAndWaitsForThePlayerToSetOffTheOther) {
+  const GamePlay::TLevelKey key{3, 1};
+  ASSERT_TRUE(OpenUnseenTutorial(key));
+  ASSERT_TRUE(Messages().IsWaitingForClick());
+  const std::vector<GamePlay::TCell> laid = BombCells();
+  ASSERT_EQ(laid, (std::vector<GamePlay::TCell>{{0, 2}, {2, 7}})) << "the bombs where the script says they are";
+  EXPECT_EQ(window->GetTowerView()->GetHover(), (GamePlay::TCell{-1, -1})) << "the arrow points at the first bomb";
+
   PressContinue();
-  EXPECT_FALSE(Messages().IsShowing());
-  EXPECT_TRUE(TArcadeWindow::AreGameClocksRunning());
-  Play(kTutorialLevelEndUpdates);
-  EXPECT_EQ(rig.Global("gRan"), "scripts/backtometamapfromtutorial.lua");
-  EXPECT_TRUE(app.IsTutorialSeen(key));
+  Play(kTutorialFadeUpdates * 4);
+  ASSERT_EQ(BombCells().size(), 1u) << "the tutorial set off the first bomb";
+  EXPECT_TRUE(Messages().IsShowing()) << "and asks for the other one";
+  EXPECT_FALSE(Messages().IsWaitingForClick());
+
+  DoubleClick(BombCells().front());
+  for (int update = 0; update < kTutorialStartUpUpdates && !Messages().IsWaitingForClick(); ++update) Play(1);
+  ASSERT_TRUE(Messages().IsWaitingForClick()) << "the ending dialog after the player's bomb";
+  EXPECT_TRUE(BombCells().empty());
+  EXPECT_EQ(LeaveThroughTheEndingDialog(), "scripts/backtometamapfromtutorial.lua");
+  EXPECT_TRUE(TGameApp::Instance().IsTutorialSeen(key));
 }
 
 }  // namespace

@@ -88,8 +88,9 @@ TEST_F(MoreGamesScenario, TheLinkInTheJourneysDescriptionPressesItsMedallion) {
   EXPECT_EQ(run.exitCode, 0);
 }
 
-// Zen and the tutorials have no screens of their own yet: the page hands
-// their names back, and the game returns to the title menu.
+// Zen has no screen of its own yet: the page hands its name back, and the
+// game returns to the title menu. The tutorials' medallion leads to the help
+// screen, whose "Back" returns to the menu.
 TEST_F(MoreGamesScenario, EachModesMedallionClosesThePageWithTheModeAndBackReturnsHome) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
     driver.WaitForWindow("MoreGames");
@@ -97,15 +98,20 @@ TEST_F(MoreGamesScenario, EachModesMedallionClosesThePageWithTheModeAndBackRetur
     struct Choice {
       const char* button;
       const char* closedWith;
+      const char* screenWindow;
+      const char* wayHome;
     };
-    for (const Choice& choice : {Choice{"xsellbutton2", "zen"}, Choice{"xsellbutton3", "tutorials"},
-                                 Choice{"backButton", "back"}}) {
+    for (const Choice& choice : {Choice{"xsellbutton2", "zen", "playButton", nullptr},
+                                 Choice{"xsellbutton3", "tutorials", "helpTutorial1", "helpBack"},
+                                 Choice{"backButton", "back", "playButton", nullptr}}) {
       if (!driver.Check(OpenPage(driver) != nullptr, "the page opens")) return;
       driver.Click(choice.button);
       const std::string button = choice.button;
-      driver.Check(driver.WaitForWindow("playButton") != nullptr, button + " leads back to the menu");
+      driver.Check(driver.WaitForWindow(choice.screenWindow) != nullptr, button + " leads to " + choice.screenWindow);
       driver.Check(driver.FindWindow("descrip1") == nullptr, "and the page is gone");
       driver.Check(ClosedWith(driver) == choice.closedWith, button + " closed the page with " + ClosedWith(driver));
+      if (choice.wayHome) driver.Click(choice.wayHome);
+      driver.Check(driver.WaitForWindow("playButton") != nullptr, button + ": the menu is back");
     }
   });
   EXPECT_EQ(run.failures, "");

@@ -144,6 +144,7 @@ TEST_F(ScriptTutorialTest, EachAttributeActsWhenItsEventStartsAndEnds) {
       {"Highlights = { {1, 2}, {3, 4, absolute = true}, {-1, -1} }",
        "ctl[] view[] msg[] hl[1:2 -1:-1 ] hover 0:0 bombs 1", none},
       {"Arrow = {3, 7}", "ctl[] view[] msg[] hl[] hover 3:7 bombs 1", none},
+      {"Arrow = {-1, -1}", "ctl[] view[] msg[] hl[] hover -1:-1 bombs 1", none},
       {"FixArrow = {100, 200, r = 90}", "ctl[] view[ShowArrow 1] msg[] hl[] hover 0:0 bombs 1", none},
       {"FixArrows = { {1, 2}, {3, 4, r = 5} }", "ctl[] view[ShowArrow 2] msg[] hl[] hover 0:0 bombs 1", none},
       {"Dialog = { { {100, 120}, 'Hello' }, 'not a part' }",
@@ -264,6 +265,21 @@ TEST_F(ScriptTutorialTest, NothingMovesWhileAClickIsAwaitedAndAStepAskedForThenI
   EXPECT_EQ(CurrentName(*tutorial), "b");
 }
 
+// The play window starts a tutorial before anything else; a step asked for
+// before that finds no event to end and starts none.
+TEST_F(ScriptTutorialTest, AStepAskedForBeforeTheStartDoesNothing) {
+  std::unique_ptr<TScriptTutorial> tutorial =
+      Load("{ __type__ = 'Event', __eventname__ = 'a', Dialog = { { {1, 1}, 'x' } } }, "
+           "{ __type__ = 'Event', __eventname__ = 'b' }");
+  tutorial->RequestNextStep();
+  tutorial->Update();
+  EXPECT_EQ(CurrentName(*tutorial), "(none)");
+  EXPECT_EQ(tutorial->GetRunner()->GetQueuedCount(), 2u);
+  EXPECT_EQ(TakeCalls(), "ctl[] view[] msg[] hl[] hover 0:0 bombs 1");
+  tutorial->Start();
+  EXPECT_EQ(CurrentName(*tutorial), "a");
+}
+
 TEST_F(ScriptTutorialTest, ARequestedStepWaitsForLocksAndVanishingPieces) {
   std::unique_ptr<TScriptTutorial> tutorial =
       Load("{ __type__ = 'Event', __eventname__ = 'a' }, { __type__ = 'Event', __eventname__ = 'b' }, "
@@ -316,7 +332,7 @@ TEST_F(ScriptTutorialTest, ExplodePowerUpSetsOffOnlyAPowerUpPiece) {
 TEST_F(ScriptTutorialTest, PlacesOutsideTheTowerAreSkippedWithALogLine) {
   std::unique_ptr<TScriptTutorial> tutorial = Load(
       "{ __type__ = 'Event', LockRings = {0, 2, 4}, MoveRing = {4, 1}, Highlights = { {3, 0}, {0, 12}, {2, 11} }, "
-      "ExplodePowerUp = {2, 13} }, { __type__ = 'Event' }");
+      "ExplodePowerUp = {2, 13}, Arrow = {2, 13} }, { __type__ = 'Event' }");
   tutorial->Start();
   EXPECT_EQ(TakeCalls(), "ctl[ClearRefusedRings,AddRefusedRing 1] view[] msg[] hl[2:11 ] hover 0:0 bombs 1");
   EXPECT_FALSE(tutorial->IsStepRequested());
@@ -325,6 +341,7 @@ TEST_F(ScriptTutorialTest, PlacesOutsideTheTowerAreSkippedWithALogLine) {
   EXPECT_NE(log.find("MoveRing: ring 3 is outside the tower"), std::string::npos);
   EXPECT_NE(log.find("Highlights: slot 12 is outside the tower"), std::string::npos);
   EXPECT_NE(log.find("ExplodePowerUp: slot 12 is outside the tower"), std::string::npos);
+  EXPECT_NE(log.find("Arrow: piece 2, 13 is outside the tower"), std::string::npos);
 }
 
 }  // namespace

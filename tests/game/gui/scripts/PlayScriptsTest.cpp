@@ -210,6 +210,16 @@ TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
          "waits\n");
 }
 
+TEST_P(PlayScripts, TheHelpScreenPlaysEachTutorialInTutorialModeAndIsBackAfterIt) {
+  Expect("help_tutorials.lua",
+         "help\tButton\tButton\tButton\tnone\tfalse\ttrue\ttrue\n"
+         "tutorial\t2-1\tButton\tButton\ttrue\n"
+         "help\tButton\tButton\tButton\tnone\tfalse\ttrue\ttrue\n"
+         "tutorial\t3-1\tButton\tButton\ttrue\n"
+         "help\tButton\tButton\tButton\tnone\tfalse\ttrue\ttrue\n"
+         "help closed with\tback\n");
+}
+
 INSTANTIATE_TEST_SUITE_P(Collector, PlayScripts, testing::Bool(),
                          [](const testing::TestParamInfo<bool>& info) {
                            return std::string(info.param ? "UnderCollectorStress" : "AsItIs");

@@ -108,6 +108,17 @@ TEST_F(TutorialMsgViewTest, DialogsFadeInAndOnlyAModalOneShowsItsButtonOnceFaded
   }
 }
 
+// The text fills the dialog less a 30-pixel margin all round, its lines
+// centred in a centred block and large enough to read over the tower.
+TEST_F(TutorialMsgViewTest, TheTextIsCentredInsideTheDialogAtAReadableSize) {
+  const TTextLayout& box = view->GetTextBox();
+  EXPECT_EQ(box.GetWidth(), 400 - 60);
+  EXPECT_EQ(box.GetHeight(), 200 - 60);
+  EXPECT_EQ(box.GetFlags(), TTextLayout::kCentreLines | TTextLayout::kCentreBlock);
+  EXPECT_EQ(box.GetFontSize(), 20);
+  EXPECT_EQ(std::string(box.GetFontName().CStr()), "fonts/palabi.mvec");
+}
+
 struct ClickCase {
   TVec2 down;
   TVec2 up;
@@ -239,6 +250,17 @@ TEST_F(TutorialMsgViewTest, AModalDialogWithoutItemsPlacesItsButtonUnderTheCentr
   FadeIn();
   EXPECT_EQ(view->GetContinueButtonRect(), TRect(350, 364, 450, 404));
   Click(TVec2(400, 384), TVec2(400, 384));
+  EXPECT_FALSE(view->IsShowing());
+}
+
+TEST_F(TutorialMsgViewTest, AModalDialogWithoutItemsPlacesItsButtonUnderTheTowersCentre) {
+  StubTowerView tower;
+  tower.centre = {250, 200};
+  view->SetTowerView(&tower);
+  view->ShowDialog({}, true, false);
+  FadeIn();
+  EXPECT_EQ(view->GetContinueButtonRect(), TRect(200, 264, 300, 304));
+  Click(TVec2(250, 284), TVec2(250, 284));
   EXPECT_FALSE(view->IsShowing());
 }
 
