@@ -146,11 +146,11 @@ TEST_P(TableScripts, AZenTableHasNoTimeRowAndLeadsBackToTheZenMenu) {
          "waits\n");
 }
 
-TEST_P(TableScripts, TheLastJourneyLevelLeavesThroughThePlayWindowToTheJourneysEnd) {
+TEST_P(TableScripts, TheLastJourneyLevelLeavesThroughThePlayWindowToTheGameEnd) {
   Expect("journey_end_table.lua",
          "metrics\t10-5\t0\tfalse\n"
          "metrics\t10-5\t1\tfalse\n"
-         "journey end\tshown\tnone\n"
+         "game end\tshown\tnone\n"
          "metrics\tnone\t1\ttrue\n"
          "waits\n");
 }
