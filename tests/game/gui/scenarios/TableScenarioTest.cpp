@@ -3,7 +3,7 @@
 // opened by the play window's won flow, counted to the level's
 // total (hurried by a click), the result committed, the quote shown on a
 // click when the target is reached, and continue leading through the play
-// window's way out to the map with 1-2 open.
+// window's way out and the table between levels to the map with 1-2 open.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -74,6 +74,10 @@ TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
     driver.Click("hurryButton");
     driver.AdvanceTime(kQuoteMilliseconds);
     driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows");
+    driver.Click("continueButton");
+    driver.Check(driver.WaitForWindow("GameTips") != nullptr, "the table between levels follows");
+    driver.Check(TextOf(driver.FindWindow("CurrentLevel")) == "01-01", "naming the level won");
+    driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(won.totalScore), "with its total");
     driver.Click("continueButton");
     driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
     driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");

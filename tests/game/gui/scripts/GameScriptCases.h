@@ -10,6 +10,7 @@
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/gui/screens/TCollectableTableWindow.h"
+#include "game/gui/screens/TEndLevelTableWindow.h"
 #include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
@@ -86,6 +87,7 @@ class GameScriptCases : public testing::TestWithParam<bool> {
     driver.Manager().AddWindowType("CollectableTableWindow", &TCollectableTableWindow::Create);
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
     driver.Manager().AddWindowType("GameEndWindow", &TGameEndWindow::Create);
+    driver.Manager().AddWindowType("EndLevelTableWindow", &TEndLevelTableWindow::Create);
     driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
     driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();

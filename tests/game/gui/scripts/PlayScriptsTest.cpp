@@ -139,11 +139,20 @@ TEST_P(PlayScripts, ResetGameReopensTheSameLevel) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
+TEST_P(PlayScripts, LeavingTheFirstLevelShowsATipThenOpensTheSecond) {
   Expect("restart_first_level.lua",
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "tip\tWindow\t01-01\tText\tButton\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "play\t1-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ResetOnTheTableBetweenLevelsStartsTheJourneyAfresh) {
+  Expect("restart_reset.lua",
+         "play\t2-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "tip\tWindow\t02-03\tText\tButton\t2-3\n"
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "waits\n");
 }
 
@@ -220,9 +229,10 @@ TEST_P(PlayScripts, ALostLevelOffersToTryAgainOrToLeaveForTheMap) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
+TEST_P(PlayScripts, AWonLevelShowsItsResultThenATipThenTheMapWithTheNextLevelOpen) {
   Expect("result.lua",
          "result\tBitmap\tButton hidden\tButton hidden\t1-1\n"
+         "tip\tWindow\t01-01\tText\tButton\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "waits\n");
 }
