@@ -11,6 +11,7 @@
 #include "game/gui/progress/TWorldData.h"
 #include "game/gui/screens/TCollectableTableWindow.h"
 #include "game/gui/screens/TEndLevelTableWindow.h"
+#include "game/gui/screens/TFadeInWindows.h"
 #include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
@@ -88,6 +89,7 @@ class GameScriptCases : public testing::TestWithParam<bool> {
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
     driver.Manager().AddWindowType("GameEndWindow", &TGameEndWindow::Create);
     driver.Manager().AddWindowType("EndLevelTableWindow", &TEndLevelTableWindow::Create);
+    driver.Manager().AddWindowType("FadeInWindow", &TFadeInWindow::Create);
     driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
     driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();

@@ -34,6 +34,7 @@ const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
   if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
   if (window.IsKindOf(TGameEndWindow::ClassId())) return "GameEndWindow";
+  if (window.IsKindOf(TFadeInWindow::ClassId())) return "FadeInWindow";
   if (window.IsKindOf(TStartScreenWindow::ClassId())) return "StartScreenWindow";
   if (window.IsKindOf(TZenMenuWindow::ClassId())) return "ZenMenuWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
@@ -159,7 +160,7 @@ TEST_P(PlayScripts, ResetOnTheTableBetweenLevelsStartsTheJourneyAfresh) {
 TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
   Expect("restart_zen_opening.lua",
          "play\t2-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "zen end\tText\tZenEndOpen\tnone\n"
+         "zen end\tFadeInWindow\tText\tZenEndOpen\tnone\n"
          "map\tText\tButton\tButton\tButton\tButton\tnone\n"
          "waits\n");
 }
