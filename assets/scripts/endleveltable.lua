@@ -9,7 +9,10 @@ local function LeaveForMap()
   SwapToModal("scripts/levelmap.lua")
 end
 
+-- It shows on black, as the score table before it ends, over the play
+-- screen and what the won level left on it.
 MakeDialog{
+  Bitmap{ name = "tableShade", image = "backgrounds/black-1", scale = 12.5, x = 0, y = 0 },
   Bitmap{ name = "tableBackground", image = "backgrounds/longdialog", x = 144, y = 172 },
   Text{ name = "tableHeading", label = "TableHeading", font = kDialogHeadingFont, x = 144, y = 182, w = 512, h = 50 },
   Text{ name = "CurrentLevelLabel", label = "TableLevel", font = kBadgeFont, x = 184, y = 232, w = 200, h = 34 },
