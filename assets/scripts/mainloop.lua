@@ -36,6 +36,7 @@ local kNextScreens = {
   moregames = "scripts/moregames.lua",
   journey = "scripts/levelmap.lua",
   options = "scripts/options.lua",
+  hiscores = "scripts/hiscores.lua",
 }
 
 -- The run's progress: the furthest Journey level open (the first at every

@@ -4,8 +4,8 @@
 -- player and hides "More Games" without the page's file. Opened before the
 -- pictures are loaded, it presses the hidden button at once: the menu closes
 -- with "load" and the main loop shows the loading screen first. Otherwise it
--- closes with "play", "moregames" or "options", or leads into a Zen level in
--- its place; "Quit" ends the program.
+-- closes with "play", "moregames", "options" or "hiscores", or leads into a
+-- Zen level in its place; "Quit" ends the program.
 local kWelcomeFont = { "fonts/default.mvec", 24, Color(255, 241, 184) }
 
 -- The menu stops redrawing the whole screen before the next screen takes it.
@@ -35,5 +35,7 @@ MakeDialog{
             command = function() LeaveFor("options") end },
     Button{ name = "quitButton", label = "TitleMenuQuit", x = 520, y = 486, w = 220, h = 56,
             command = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end },
+    Button{ name = "viewhighscores", label = "TitleMenuHiscores", x = 16, y = 542, w = 220, h = 56,
+            command = function() LeaveFor("hiscores") end },
   },
 }

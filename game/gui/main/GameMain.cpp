@@ -13,6 +13,7 @@
 #include "game/gui/screens/TEndLevelTableWindow.h"
 #include "game/gui/screens/TFadeInWindows.h"
 #include "game/gui/screens/TGameEndWindow.h"
+#include "game/gui/screens/THiscore.h"
 #include "game/gui/screens/TLoadingScreenWindow.h"
 #include "game/gui/screens/TMainMenuWindow.h"
 #include "game/gui/screens/TOptionWindow.h"
@@ -43,7 +44,7 @@ struct TGameWindowType {
 // "CollectableTableWindow", "EndLevelTableWindow", "OptionWindow",
 // "MainMenuWindow", "ZenMenuWindow", "HiscoreWindow", "StartScreenWindow",
 // "CreditWindow", "PauseWindow", "FadeInWindow", "GameEndWindow".
-constexpr std::array<TGameWindowType, 13> kGameWindowTypes{{
+constexpr std::array<TGameWindowType, 14> kGameWindowTypes{{
     {"Slider", &GUI::TSlider::Create},
     {"ArcadeWindow", &GUI::TArcadeWindow::Create},
     {"LoadingScreenWindow", &GUI::TLoadingScreenWindow::Create},
@@ -52,6 +53,7 @@ constexpr std::array<TGameWindowType, 13> kGameWindowTypes{{
     {"OptionWindow", &GUI::TOptionWindow::Create},
     {"MainMenuWindow", &GUI::TMainMenuWindow::Create},
     {"ZenMenuWindow", &GUI::TZenMenuWindow::Create},
+    {"HiscoreWindow", &GUI::THiscore::Create},
     {"StartScreenWindow", &GUI::TStartScreenWindow::Create},
     {"CreditWindow", &GUI::TCreditWindow::Create},
     {"PauseWindow", &GUI::TPauseWindow::Create},

@@ -131,6 +131,9 @@ class TGameApp final : public GamePlay::IPlayMode, public GamePlay::ILevelStatus
   void SetSubmittedJourneyMedal();
   void SetSubmittedExpertMedal();
   void SetSubmittedZenMedal();
+  // Whether medals wait to be sent to the hiscore service: the game never
+  // offers them of its own accord, so the answer is always no.
+  bool AreMedalsWaiting() const { return false; }
   // Journey completed with the target score of every level reached.
   bool IsAllJourneyExpert() const;
   bool IsCheatMode() const;

@@ -9,20 +9,14 @@
 
 namespace GUI {
 
-namespace {
-
-constexpr uint32_t kGameWindowUpdatePeriod = 10;
-
-}  // namespace
-
-bool StartInTopDialog(std::unique_ptr<TWindowTask> task) {
+bool StartInTopDialog(std::unique_ptr<TWindowTask> task, uint32_t period) {
   TWindowManager* manager = PlatformWindowManager();
   TModalWindow* dialog = manager ? TModalWindow::Cast(manager->GetTopModal()) : nullptr;
   if (!dialog) {
     LogPrintf("A screen's update task has no dialog to run in");
     return false;
   }
-  task->Start(kGameWindowUpdatePeriod, true, true, false);
+  task->Start(period, true, true, false);
   dialog->AddTask(std::move(task));
   return true;
 }
@@ -30,6 +24,16 @@ bool StartInTopDialog(std::unique_ptr<TWindowTask> task) {
 TWindow* FindInDialog(TWindow& window, const char* name) {
   TWindow* dialog = window.GetParent() ? window.GetParent() : &window;
   return dialog->FindChild(name);
+}
+
+void ShowChild(TWindow& window, const char* name, bool shown) {
+  TWindow* child = window.FindChild(name);
+  if (!child || child == &window) return;
+  if (shown) {
+    child->AddFlags(kWindowVisible);
+  } else {
+    child->ClearFlags(kWindowVisible);
+  }
 }
 
 }  // namespace GUI

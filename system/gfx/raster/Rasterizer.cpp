@@ -8,17 +8,19 @@
 #include "system/gfx/raster/ConvexOutline.h"
 
 namespace sys::gfx {
-namespace {
-
-// Per-vertex values that are interpolated, in this order.
-enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
 
 // value(x, y) = v0 + dx (x - x0) + dy (y - y0). Left unset until built:
 // a primitive builds only the planes it reads, and most read none.
+// Outside the unnamed namespace: the rasterizer's planes hold it.
 struct LinearPlane {
   double x0, y0, v0, dx, dy;
   double At(double x, double y) const { return v0 + dx * (x - x0) + dy * (y - y0); }
 };
+
+namespace {
+
+// Per-vertex values that are interpolated, in this order.
+enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
 
 // The smallest integer not below x, kept within [low, high].
 int32_t CeilWithin(double x, int32_t low, int32_t high) {

@@ -1,8 +1,10 @@
 #include "tests/support/windows/ScreenScriptDriver.h"
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <sstream>
+#include <thread>
 #include <utility>
 
 #include "platform/file/FileIndex.h"
@@ -147,6 +149,7 @@ void ScreenScriptDriver::BindTestGlobals() {
   BindMethod(L, "SendNow", this, &ScreenScriptDriver::SendNow);
   BindMethod(L, "AddImage", this, &ScreenScriptDriver::AddImage);
   BindMethod(L, "UseStrings", this, &ScreenScriptDriver::UseStrings);
+  BindMethod(L, "IdleUntil", this, &ScreenScriptDriver::IdleUntil);
   mScript->DoLuaString(kPrintText);
 }
 
@@ -175,6 +178,9 @@ void ScreenScriptDriver::Feed(const Input& input) {
       mManager.PostMessage(MakeMessage(input.messageType, input.name));
       mManager.DispatchMessages();
       break;
+    case Input::kAwait:
+      AwaitCondition(input.name, input.milliseconds);
+      break;
     case Input::kCall: {
       lua_State* L = mScript->GetState();
       PushGlobal(L, input.name.c_str());
@@ -191,6 +197,28 @@ void ScreenScriptDriver::IdleFor(uint32_t milliseconds) {
     mPlatform.tasks.DoTasks(TTaskPass::Timed);
     mManager.HandleEvent(MakeEvent(kEventIdle, 0));
   }
+}
+
+void ScreenScriptDriver::AwaitCondition(const std::string& name, uint32_t patience) {
+  auto condition = mConditions.find(name);
+  if (condition == mConditions.end()) {
+    mOutput += "no condition " + name + "\n";
+    return;
+  }
+  // One step at least, so that what the script just asked for is under way.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(patience);
+  do {
+    if (std::chrono::steady_clock::now() >= deadline) {
+      mOutput += "gave up waiting for " + name + "\n";
+      return;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    IdleFor(kIdleStep);
+  } while (!condition->second());
+}
+
+void ScreenScriptDriver::AddCondition(const std::string& name, std::function<bool()> condition) {
+  mConditions[name] = std::move(condition);
 }
 
 // ---- Test-only globals.
@@ -278,6 +306,15 @@ int ScreenScriptDriver::AddImage(lua_State* L) {
   // The cache holds its textures weakly.
   mImages.push_back(std::make_shared<SizedTexture>(width, height));
   mPlatform.assetManager->Register(key.c_str(), mImages.back());
+  return 0;
+}
+
+int ScreenScriptDriver::IdleUntil(lua_State* L) {
+  Input await;
+  await.kind = Input::kAwait;
+  await.name = LuaText(L, 1);
+  await.milliseconds = static_cast<uint32_t>(std::max(LuaNumberToInt(lua_tonumber(L, 2)), 0));
+  mInput.push_back(await);
   return 0;
 }
 

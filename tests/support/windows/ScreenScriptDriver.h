@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -48,6 +50,13 @@ class TWindowScript;
 //                           folders), without a display
 //   UseStrings(label, text, ...)  the string table: the labels with
 //                           their texts
+//   IdleUntil(name, ms)     queue idle time in steps of 10 ms, each after a
+//                           real millisecond, at least one step and until
+//                           the condition of that
+//                           name (AddCondition) holds, for work done outside
+//                           the program such as a server's reply; after ms
+//                           of real time it gives up and writes
+//                           "gave up waiting for NAME"
 // Whenever the coroutine waits and input is queued, the next input is fed
 // to the window manager; the run ends when the coroutine ends or waits with
 // nothing left to feed.
@@ -71,12 +80,16 @@ class ScreenScriptDriver {
   // this no name has a font.
   void UseFontFiles();
 
+  // A condition IdleUntil waits for; replaces one of the same name.
+  void AddCondition(const std::string& name, std::function<bool()> condition);
+
   TWindowManager& Manager() { return mManager; }
+  FakePlatform& Platform() { return mPlatform; }
   TWindowScript& Script() { return *mScript; }
 
  private:
   struct Input {
-    enum Kind { kEvent, kIdle, kPost, kCall } kind = kEvent;
+    enum Kind { kEvent, kIdle, kPost, kCall, kAwait } kind = kEvent;
     TEvent event;
     uint32_t milliseconds = 0;
     int32_t messageType = 0;
@@ -91,6 +104,7 @@ class ScreenScriptDriver {
   void BindTestGlobals();
   void Feed(const Input& input);
   void IdleFor(uint32_t milliseconds);
+  void AwaitCondition(const std::string& name, uint32_t patience);
   void WriteTree(const TWindow& window, const TWindow* parent, int depth);
 
   int Emit(lua_State* L);
@@ -104,6 +118,7 @@ class ScreenScriptDriver {
   int SendNow(lua_State* L);
   int AddImage(lua_State* L);
   int UseStrings(lua_State* L);
+  int IdleUntil(lua_State* L);
 
   TempFolder mLogs;
   TFontCache mFonts;  // outlives every text laid out in its fonts
@@ -116,4 +131,5 @@ class ScreenScriptDriver {
   std::vector<std::shared_ptr<TTexture>> mImages;
   TStringTable mStrings;
   std::string mOutput;
+  std::map<std::string, std::function<bool()>> mConditions;
 };
