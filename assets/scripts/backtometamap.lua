@@ -1,7 +1,6 @@
 -- Reached through "DoModal('scripts/backtometamap.lua')", which the play
--- window runs when a Journey level is done: the level after it opens, the
--- dialog opened for this script goes at once and the play screen under it
--- becomes the level map again.
+-- window runs when a Journey level is done: the level after it opens and
+-- the dialog opened for this script becomes the table between levels, which
+-- leads on to the level map.
 OpenNextLevel()
-PopModal()
-SwapToModal("scripts/levelmap.lua")
+ReadFile("scripts/endleveltable.lua")

@@ -33,9 +33,9 @@ MakeDialog{
     VolumeSlider("sfxlevelslider", 121),
     VolumeSlider("musiclevelslider", 157),
   },
-  Button{ name = "creditsButton", label = "OptionsCredits", x = 170, y = 364, w = 220, h = 56,
+  Button{ name = "creditsButton", label = "OptionsCredits", x = 170, y = 358, w = 220, h = 56,
           command = function() DoModal("scripts/credits.lua") end },
-  Button{ name = "doneButton", label = "OptionsDone", x = 410, y = 364, w = 220, h = 56,
+  Button{ name = "doneButton", label = "OptionsDone", x = 410, y = 358, w = 220, h = 56,
           command = function()
             SaveVolumes()
             CloseWindow("back")

@@ -157,7 +157,7 @@ TEST_F(LevelData, EveryKeyTheGameReadsIsThere) {
 // Each tutorial level has its settings, its deal and its script, and each
 // pre-game tutorial row names a dialog script that is there.
 TEST_F(LevelData, OurTutorialsHaveTheirFiles) {
-  for (const TLevelKey& key : {TLevelKey{2, 1}, TLevelKey{3, 1}}) {
+  for (const TLevelKey& key : {TLevelKey{2, 1}, TLevelKey{3, 1}, TLevelKey{99, 1}}) {
     const std::string stem = "tutorials/tutorial" + std::string(TString::Format("%02u%02u", key.world, key.level).CStr());
     EXPECT_NE(TLevelSettings::Load(key, (stem + ".xml").c_str(), true), nullptr) << stem;
     EXPECT_TRUE(FileExists((stem + ".lua").c_str())) << stem;

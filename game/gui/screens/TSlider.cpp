@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <utility>
 #include <vector>
 
 #include "game/gui/screens/ScreenLookups.h"
@@ -219,6 +220,7 @@ void TSlider::TellParent(int32_t type) {
 }
 
 bool TSlider::OnMouseDown(int32_t x, int32_t y) {
+  mDragJustLost = false;
   if (!mKnob) return false;
   if (IsOnKnob(x, y)) {
     mDragging = 1;
@@ -232,6 +234,10 @@ bool TSlider::OnMouseDown(int32_t x, int32_t y) {
 }
 
 bool TSlider::OnMouseMove(int32_t x, int32_t y) {
+  // Once the capture is gone, only the window manager's capture routing
+  // hands the slider a point outside it, right after telling it the capture
+  // was lost: the pointer left the slider while the button is held.
+  if (std::exchange(mDragJustLost, false) && !IsInside(x, y)) mDragging = 1;
   ShowKnob(IsOnKnob(x, y) || IsDragging());
   if (IsInside(x, y) || IsDragging()) {
     TakeCapture();
@@ -247,6 +253,7 @@ bool TSlider::OnMouseMove(int32_t x, int32_t y) {
 }
 
 bool TSlider::OnMouseUp(int32_t x, int32_t y) {
+  mDragJustLost = false;
   if (!IsDragging()) return false;
   mDragging = 0;
   ShowKnob(IsOnKnob(x, y));
@@ -263,6 +270,7 @@ void TSlider::OnCaptureLost() {
   mDragging = 0;
   ShowKnob(false);
   LetCaptureGo();
+  mDragJustLost = wasDragging;
   if (wasDragging) TellParent(kSliderDragEnded);
 }
 

@@ -59,7 +59,10 @@ class TSlider final : public TWindow {
   bool OnMouseUp(int32_t x, int32_t y) override;
   bool OnMouseMove(int32_t x, int32_t y) override;
   // A drag that loses its capture ends as a release would, so the knob
-  // never follows a pointer with no button held.
+  // never follows a pointer with no button held. The window manager also
+  // calls this on a capture window just before it hands it an event that
+  // lies outside it; a move that comes so takes the drag up again, so that
+  // a drag goes on past the slider's ends.
   void OnCaptureLost() override;
   // Declines a null rectangle; any other becomes the whole slider.
   bool InvalidateRect(TRect* rect) override;
@@ -89,6 +92,9 @@ class TSlider final : public TWindow {
   void TellParent(int32_t type);
 
   int32_t mDragging = 0;
+  // The drag ended by a lost capture, and no event has reached the slider
+  // since.
+  bool mDragJustLost = false;
   bool mInitialised = false;
   TImage* mKnob = nullptr;
   std::unique_ptr<TWindow> mUnlinkedKnob;

@@ -152,6 +152,12 @@ void GameDriver::AdvanceTime(uint32_t milliseconds) {
   }
 }
 
+void GameDriver::LeapTime(uint32_t milliseconds) {
+  if (mEnded) return;
+  mClock.Advance(milliseconds);
+  Pass();
+}
+
 bool GameDriver::WaitForEnd(int passes) {
   for (int i = 0; i < passes && !mEnded; ++i) Pass();
   return Check(mEnded, "the game did not end");

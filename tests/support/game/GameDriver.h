@@ -46,6 +46,9 @@ class GameDriver {
   void Pass(int passes = 1);
   // Moves game time on in updates of 10 ms, a pass after each.
   void AdvanceTime(uint32_t milliseconds);
+  // Moves game time on in one leap, then passes once: for waits on timed
+  // tasks that do not count updates, without drawing every frame between.
+  void LeapTime(uint32_t milliseconds);
   // Passes until the game ends; false (noted) when it does not.
   bool WaitForEnd(int passes = kPatience);
   bool HasEnded() const { return mEnded; }

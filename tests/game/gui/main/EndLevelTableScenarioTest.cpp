@@ -1,6 +1,6 @@
 // The table between levels over the built data folder: opened over the
 // title menu after a level result is set, it shows the level, the total and
-// one of the shipped tips, and its button closes it. With
+// one of the shipped tips, and "Continue" closes it. With
 // QUORVANE_FRAME_CAPTURE naming a folder, its frame is written there as PNG.
 #include <gtest/gtest.h>
 

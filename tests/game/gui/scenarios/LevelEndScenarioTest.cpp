@@ -2,8 +2,8 @@
 // of the built data folder whose level 1-1 lasts four seconds, played
 // through the game driver in a child process of its own. The time runs out
 // and the lose dialog follows two seconds later; leaving it reaches the map.
-// Then the level is won at once and its result leads to the map with level
-// 1-2 open. The driver's passes let game time run a little ahead of the
+// Then the level is won at once and its result leads through the table
+// between levels to the map with level 1-2 open. The driver's passes let game time run a little ahead of the
 // time it moves on, so the waits are checked at their middle here; their
 // exact length is the tower view's tests' to check. With
 // QUORVANE_FRAME_CAPTURE naming a folder, the frames of the level as
@@ -101,7 +101,9 @@ TEST_F(LevelEndScenario, ALevelOutOfTimeLosesToTheMapAndAWonOneShowsItsResult) {
     CaptureScenarioFrame(driver, "result.png");
     driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows once the table is done");
     driver.Click("continueButton");
-    driver.Check(driver.WaitForWindow("worldName") != nullptr, "the result leads to the map");
+    driver.Check(driver.WaitForWindow("GameTips") != nullptr, "the result leads to the table between levels");
+    driver.Click("continueButton");
+    driver.Check(driver.WaitForWindow("worldName") != nullptr, "and on to the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) != nullptr, "with level 1-2 open");
     CloseWithACleanLog(driver);
   });

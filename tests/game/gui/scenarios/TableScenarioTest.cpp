@@ -4,9 +4,9 @@
 // and its table opened by the play window's won flow, counted to the
 // level's total (hurried by a click), the result committed, the quote shown
 // on its sheet from a click until the next, and continue leading through
-// the play window's way out to the map with 1-2 open. With
-// QUORVANE_FRAME_CAPTURE naming a folder, the frames of the flash and of
-// the quote are written there as PNG.
+// the play window's way out and the table between levels to the map with
+// 1-2 open. With QUORVANE_FRAME_CAPTURE naming a folder, the frames of the
+// flash and of the quote are written there as PNG.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -106,6 +106,10 @@ TEST_F(TableScenario, AWonLevelIsCountedCommittedAndLeadsToTheNextLevel) {
     driver.Click("hurryButton");
     driver.Check(table && !table->IsQuoteSheetShown(), "a click puts it away");
     driver.Check(driver.WaitForWindow("continueButton") != nullptr, "continue shows");
+    driver.Click("continueButton");
+    driver.Check(driver.WaitForWindow("GameTips") != nullptr, "the table between levels follows");
+    driver.Check(TextOf(driver.FindWindow("CurrentLevel")) == "01-01", "naming the level won");
+    driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(won.totalScore), "with its total");
     driver.Click("continueButton");
     driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
     driver.Check(driver.FindWindow("playWindow") == nullptr, "in place of the play screen");

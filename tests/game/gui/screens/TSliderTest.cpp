@@ -158,6 +158,49 @@ TEST_F(SliderTest, CaptureLostMidDragEndsTheDragAsAReleaseWould) {
   EXPECT_EQ(parent->log, (SliderMessages{{kSliderDragEnded, "level"}}));
 }
 
+// Through the window manager, which tells a capture window that its capture
+// is lost before each event it hands it from outside it: the drag follows
+// the pointer past the slider's end until the release, while a capture
+// really lost (the pointer left the program's window) stays lost.
+TEST_F(SliderTest, ThroughTheWindowManagerADragGoesOnPastTheEndUntilTheCaptureIsReallyLost) {
+  struct RoutedDrag {
+    const char* what;
+    std::vector<TEvent> afterPress;
+    float value;
+    SliderMessages messages;
+  };
+  const TEvent inside{kEventMouseMove, 0, 5, 100};
+  const TEvent pastTheEnd{kEventMouseMove, 0, 300, 300};
+  const TEvent releasedPastTheEnd{kEventLeftUp, 0, 300, 300};
+  const TEvent lost{kEventMouseLost, 0, 300, 300};
+  const float insideValue = 100.0f / 210.0f;
+  for (const RoutedDrag& c : {
+           RoutedDrag{"past the end and released there",
+                      {inside, pastTheEnd, releasedPastTheEnd},
+                      1.0f,
+                      {{kSliderChanged, "level"}, {kSliderDragEnded, "level"}, {kSliderChanged, "level"},
+                       {kSliderDragEnded, "level"}}},
+           RoutedDrag{"capture lost, then past the end",
+                      {inside, lost, pastTheEnd},
+                      insideValue,
+                      {{kSliderChanged, "level"}, {kSliderDragEnded, "level"}}},
+       }) {
+    SCOPED_TRACE(c.what);
+    TSlider* slider = Make(false, 210);
+    const TRect knobPlace = slider->GetKnob()->GetScreenRect();
+    rig.manager.HandleEvent(TEvent{kEventLeftDown, 0, knobPlace.left + 2, knobPlace.top + 2});
+    ASSERT_TRUE(slider->IsDragging());
+    parent->log.clear();
+    for (const TEvent& event : c.afterPress) rig.manager.HandleEvent(event);
+    EXPECT_FLOAT_EQ(slider->GetValue(), c.value);
+    EXPECT_FALSE(slider->IsDragging());
+    EXPECT_FALSE(Captures(slider));
+    EXPECT_EQ(parent->log, c.messages);
+    rig.manager.HandleEvent(TEvent{kEventLeftUp, 0, 300, 300});
+    parent->RemoveChild(slider);
+  }
+}
+
 TEST_F(SliderTest, ZeroLengthSliderIgnoresTheDrag) {
   TSlider* slider = Make(false, 0);
   slider->OnMouseDown(0, 0);

@@ -10,6 +10,9 @@
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TWorldData.h"
 #include "game/gui/screens/TCollectableTableWindow.h"
+#include "game/gui/screens/TEndLevelTableWindow.h"
+#include "game/gui/screens/TFadeInWindows.h"
+#include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
@@ -84,6 +87,9 @@ class GameScriptCases : public testing::TestWithParam<bool> {
     driver.Manager().AddWindowType("ArcadeWindow", &TArcadeWindow::Create);
     driver.Manager().AddWindowType("CollectableTableWindow", &TCollectableTableWindow::Create);
     driver.Manager().AddWindowType("PauseWindow", &TPauseWindow::Create);
+    driver.Manager().AddWindowType("GameEndWindow", &TGameEndWindow::Create);
+    driver.Manager().AddWindowType("EndLevelTableWindow", &TEndLevelTableWindow::Create);
+    driver.Manager().AddWindowType("FadeInWindow", &TFadeInWindow::Create);
     driver.Manager().AddWindowType("StartScreenWindow", &TStartScreenWindow::Create);
     driver.Manager().AddWindowType("ZenMenuWindow", &TZenMenuWindow::Create);
     TGameApp& app = TGameApp::Instance();
@@ -94,6 +100,7 @@ class GameScriptCases : public testing::TestWithParam<bool> {
 
   ~GameScriptCases() override {
     GamePlay::TWorldData::Instance().GetLevelResult() = GamePlay::TLevelResult{};
+    TGameApp::Instance().SetTutorialMode(false);
     TGameApp::Instance().Shutdown();
     GamePlay::TClockProxyRegistry& clocks = GamePlay::TClockProxyRegistry::Instance();
     clocks.SetSuspended(false);

@@ -5,13 +5,15 @@
 // step through three probes: Kind(name), the kind of the named window
 // ("none" without one, " hidden" after a hidden one's kind);
 // PlayedLevel(), the level of the play window's model ("none" without
-// one); ClocksRun(), whether the game clocks run.
+// one); ClocksRun(), whether the game clocks run; Slide(), the number of
+// the game-end slide "screen" shows ("none" without one).
 #include <gtest/gtest.h>
 
 #include <string>
 
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/play/TTowerViewImpl.h"
+#include "game/gui/screens/TGameEndWindow.h"
 #include "game/gui/screens/TPauseWindow.h"
 #include "game/gui/screens/TStartScreenWindow.h"
 #include "game/gui/screens/TZenMenuWindow.h"
@@ -31,6 +33,8 @@ namespace {
 const char* KindName(TWindow& window) {
   if (window.IsKindOf(TArcadeWindow::ClassId())) return "ArcadeWindow";
   if (window.IsKindOf(TPauseWindow::ClassId())) return "PauseWindow";
+  if (window.IsKindOf(TGameEndWindow::ClassId())) return "GameEndWindow";
+  if (window.IsKindOf(TFadeInWindow::ClassId())) return "FadeInWindow";
   if (window.IsKindOf(TStartScreenWindow::ClassId())) return "StartScreenWindow";
   if (window.IsKindOf(TZenMenuWindow::ClassId())) return "ZenMenuWindow";
   if (window.IsKindOf(TButton::ClassId())) return "Button";
@@ -54,6 +58,17 @@ TString ProbePlayedLevel() {
 }
 
 bool ProbeClocksRun() { return TArcadeWindow::AreGameClocksRunning(); }
+
+TString ProbeSlide() {
+  TWindow* screen = FindOnScreen("screen");
+  if (!screen || !screen->IsKindOf(TImage::ClassId())) return "none";
+  const std::shared_ptr<TTexture> shown = static_cast<TImage*>(screen)->GetTexture();
+  const std::vector<std::shared_ptr<TTexture>> slides = TGameEmdTaskWindow::LoadSlides();
+  for (size_t index = 0; shown && index < slides.size(); ++index) {
+    if (slides[index] == shown) return TString::Format("%zu", index + 1);
+  }
+  return "none";
+}
 
 // The level's time runs out at once, as its timer would end it.
 void ProbeRunOutOfTime() {
@@ -86,6 +101,7 @@ class PlayScripts : public GameScriptCases {
     BindFunction(L, "Kind", &ProbeKind);
     BindFunction(L, "PlayedLevel", &ProbePlayedLevel);
     BindFunction(L, "ClocksRun", &ProbeClocksRun);
+    BindFunction(L, "Slide", &ProbeSlide);
     BindFunction(L, "RunOutOfTime", &ProbeRunOutOfTime);
     BindFunction(L, "StartPage", &ProbeStartPage);
     BindFunction(L, "CountPlayWindows", &ProbeCountPlayWindows);
@@ -124,18 +140,27 @@ TEST_P(PlayScripts, ResetGameReopensTheSameLevel) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, LeavingTheFirstLevelOpensTheSecond) {
+TEST_P(PlayScripts, LeavingTheFirstLevelShowsATipThenOpensTheSecond) {
   Expect("restart_first_level.lua",
          "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
+         "tip\tWindow\t01-01\tText\tButton\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "play\t1-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "waits\n");
+}
+
+TEST_P(PlayScripts, ResetOnTheTableBetweenLevelsStartsTheJourneyAfresh) {
+  Expect("restart_reset.lua",
+         "play\t2-3\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "tip\tWindow\t02-03\tText\tButton\t2-3\n"
+         "map\tText\tButton\tBitmap\tBitmap\tnone\tnone\n"
          "waits\n");
 }
 
 TEST_P(PlayScripts, LeavingLevelTwoTwoOpensZenThenTheMap) {
   Expect("restart_zen_opening.lua",
          "play\t2-2\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "zen end\tText\tZenEndOpen\tnone\n"
+         "zen end\tFadeInWindow\tText\tZenEndOpen\tnone\n"
          "map\tText\tButton\tButton\tButton\tButton\tnone\n"
          "waits\n");
 }
@@ -184,11 +209,13 @@ TEST_P(PlayScripts, ATextStartScreenIgnoresClicksUntilNextButton) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, TheLastJourneyLevelEndsTheJourneyAndTheMap) {
+TEST_P(PlayScripts, TheLastJourneyLevelLeadsThroughTheGameEndScreenToTheTitleMenu) {
   Expect("journey_end.lua",
          "play\t10-5\tButton\tButton hidden\tButton\tnone\ttrue\n"
-         "journey end\tText\tButton\t10-5\n"
+         "game end\t99-1\tGameEndWindow\tButton\tnone\ttrue\ttrue\tnone\n"
+         "game end\t99-1\tGameEndWindow\tButton\tnone\ttrue\ttrue\t1\n"
          "map closed with\tnil\n"
+         "tutorial mode\tfalse\n"
          "Screen \"\" 0,0 800x600\n");
   EXPECT_TRUE(TGameApp::Instance().IsCompletedJourneyMode());
 }
@@ -203,9 +230,10 @@ TEST_P(PlayScripts, ALostLevelOffersToTryAgainOrToLeaveForTheMap) {
          "waits\n");
 }
 
-TEST_P(PlayScripts, AWonLevelShowsItsResultThenTheMapWithTheNextLevelOpen) {
+TEST_P(PlayScripts, AWonLevelShowsItsResultThenATipThenTheMapWithTheNextLevelOpen) {
   Expect("result.lua",
          "result\tBitmap\tButton hidden\tButton hidden\t1-1\n"
+         "tip\tWindow\t01-01\tText\tButton\t1-1\n"
          "map\tText\tButton\tButton\tBitmap\tnone\tnone\n"
          "waits\n");
 }

@@ -121,11 +121,12 @@ class TableScripts : public GameScriptCases {
   }
 };
 
-TEST_P(TableScripts, AJourneyTableCountsUpAndContinueLeadsToTheMapWithTheNextLevelOpen) {
+TEST_P(TableScripts, AJourneyTableCountsUpAndContinueLeadsThroughATipToTheMapWithTheNextLevelOpen) {
   Expect("journey_table.lua",
          "table\thidden\thidden\thidden\thidden\thidden\thidden\t1200\t1200\t2 m 5 s \t0.0\t2\n"
          "table\tshown\tshown\thidden\thidden\tshown\tshown\t1590\t1590\t2 m 5 s \t1.0\t2\n"
          "metrics\t1-1\t1\tfalse\n"
+         "tip\tshown\t01-01\t1590\n"
          "map\tshown\tshown\tshown\tnone\n"
          "metrics\tnone\t1\tfalse\n"
          "waits\n");
@@ -146,11 +147,11 @@ TEST_P(TableScripts, AZenTableHasNoTimeRowAndLeadsBackToTheZenMenu) {
          "waits\n");
 }
 
-TEST_P(TableScripts, TheLastJourneyLevelLeavesThroughThePlayWindowToTheJourneysEnd) {
+TEST_P(TableScripts, TheLastJourneyLevelLeavesThroughThePlayWindowToTheGameEnd) {
   Expect("journey_end_table.lua",
          "metrics\t10-5\t0\tfalse\n"
          "metrics\t10-5\t1\tfalse\n"
-         "journey end\tshown\tnone\n"
+         "game end\tshown\tnone\n"
          "metrics\tnone\t1\ttrue\n"
          "waits\n");
 }

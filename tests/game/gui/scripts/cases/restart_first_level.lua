@@ -1,10 +1,14 @@
--- Leaving 1-1 leads to the map with 1-2 open.
+-- Leaving 1-1 shows the table between levels with its tip, and its
+-- "Continue" leads to the map with 1-2 open.
 ReadFile("cases/setup.lua")
 Call("ShowMap")
 ClickAt(kLevelOne)
 Idle(50)
 Call("LeaveLevel")
 Idle(100)
+Call("ShowTip")
+ClickAt(kTipContinue)
+Idle(50)
 Call("ShowMap")
 ClickAt(kLevelTwo)
 Idle(50)

@@ -1,9 +1,9 @@
--- Leaving 2-2 opens Zen: the Zen ending in place of the play screen, then
--- the map with 2-3 open and the first Zen level.
+-- Leaving 2-2 opens Zen: the Zen ending, fading in, in place of the play
+-- screen, then the map with 2-3 open and the first Zen level.
 ReadFile("cases/setup.lua")
 gJourney.openWorld, gJourney.openLevel, gJourney.shownWorld = 2, 2, 2
 function ShowZenEnd()
-  Print("zen end", Kind("zenEndHeading"), GetLabel("zenEndHeading"), PlayedLevel())
+  Print("zen end", Kind("zenEndFade"), Kind("zenEndHeading"), GetLabel("zenEndHeading"), PlayedLevel())
 end
 ClickAt(kLevelTwo)
 Idle(50)

@@ -56,3 +56,10 @@ kStartScreenNext = { 670, 558 }
 function ShowStart()
   Print("start", Kind("startScreen"), ImageLoaded("background"), GetLabel("ContentText"), StartPage())
 end
+
+kTipContinue = { 520, 394 }
+kTipReset = { 280, 394 }
+
+function ShowTip()
+  Print("tip", Kind("endLevelTable"), GetLabel("CurrentLevel"), Kind("GameTips"), Kind("Reset"), PlayedLevel())
+end
