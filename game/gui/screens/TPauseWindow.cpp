@@ -36,7 +36,7 @@ bool TPauseWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWind
 void TPauseWindow::OnCreated() { StartInTopDialog(std::make_unique<TGameUpdatePauseWindow>(*this)); }
 
 void TPauseWindow::PostCreate() {
-  TFadeInTask::AddToTopModal(*this, kPauseFadeSpeed);
+  mFadeIn = TFadeInTask::AddToTopModal(*this, kPauseFadeSpeed);
   UpdateCaption();
   if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
 }

@@ -9,6 +9,8 @@
 
 namespace GUI {
 
+class TFadeInTask;
+
 // The pause dialog's window: it fades the dialog in quickly, takes the
 // keyboard focus so Escape reaches it, shows the paused level's caption in
 // "LevelText" and turns Escape into a press of "returnGame". The script
@@ -35,12 +37,15 @@ class TPauseWindow final : public TWindow {
 
   // The Lua function: numbers are truncated on the way in.
   void SetCurrentLevel(int32_t level, int32_t world);
+  // The fade-in PostCreate started; null before, or without a dialog on top.
+  const TFadeInTask* GetFadeIn() const { return mFadeIn; }
 
  private:
   void UpdateCaption();
 
   uint32_t mLevel = 0;
   uint32_t mWorld = 0;
+  TFadeInTask* mFadeIn = nullptr;  // ends with this window
 };
 
 // The pause dialog's update task: it has nothing to do each 10 ms but

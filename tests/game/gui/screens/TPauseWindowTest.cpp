@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 
+#include "game/gui/effects/TFadeInTask.h"
 #include "game/gui/main/TGameApp.h"
 #include "platform/file/FileIndex.h"
 #include "tests/game/gui/screens/ButtonPresses.h"
@@ -75,6 +76,19 @@ TEST_F(PauseWindowTest, PostCreateShowsTheCaptionAndTakesTheFocus) {
   pause->PostCreate();
   EXPECT_EQ(Caption(), "LEVEL 12");
   EXPECT_EQ(manager.GetFocus(), pause);
+}
+
+TEST_F(PauseWindowTest, TheDialogFadesInWithin125Ms) {
+  pause->PostCreate();
+  ASSERT_NE(pause->GetFadeIn(), nullptr);
+  for (int step = 0; step < 12; ++step) {
+    clock.Advance(10);
+    dialog->RunTasks(TTaskPass::Timed);
+  }
+  EXPECT_LT(pause->GetFadeIn()->GetProgress(), 1.0f) << "120 ms";
+  clock.Advance(10);
+  dialog->RunTasks(TTaskPass::Timed);
+  EXPECT_FLOAT_EQ(pause->GetFadeIn()->GetProgress(), 1.0f) << "130 ms";
 }
 
 TEST_F(PauseWindowTest, EscapePressesReturnGameOnceAsAClickWould) {
