@@ -16,6 +16,7 @@
 #include "game/rules/control/IRateController.h"
 #include "game/rules/control/ITimeController.h"
 #include "game/rules/control/TClockProxyRegistry.h"
+#include "tests/game/gui/main/LevelOnePlay.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -97,13 +98,8 @@ class PauseScenario : public testing::Test {
 
 TEST_F(PauseScenario, EachWayOfPausingOpensTheDialogOnceAndTheLevelStandsStillUntilReturnGame) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    WaitForLoadedMenu(driver);
-    driver.Click("playButton");
-    driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
-    driver.Click("level1");
-    TArcadeWindow* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
-    if (!driver.Check(window && window->GetTowerControl(), "level 1-1 is played")) return;
-    if (!WaitForTheLevelTimer(driver, *window)) return;
+    TArcadeWindow* window = PlayLevelOneFromTheMenu(driver);
+    if (!window || !WaitForTheLevelTimer(driver, *window)) return;
     std::unique_ptr<GamePlay::IClockProxy> gameClock(GamePlay::TClockProxyRegistry::Instance().CreateClockProxy());
     gameClock->Start();
     const PauseWay ways[] = {

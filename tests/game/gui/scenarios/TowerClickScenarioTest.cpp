@@ -10,10 +10,8 @@
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TMetrics.h"
-#include "game/rules/control/ITowerControl.h"
-#include "game/rules/pieces/IPiece.h"
 #include "game/rules/tower/ITowerModel.h"
-#include "tests/game/gui/main/ScenarioChecks.h"
+#include "tests/game/gui/main/LevelOnePlay.h"
 #include "tests/game/gui/play/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
@@ -39,20 +37,6 @@ void ClickRing(GameDriver& driver, TArcadeWindow& window, int32_t ring, float sl
   driver.Pass();
 }
 
-// Each ring as a line of colour digits, "." for a cell without colour.
-std::string TowerColours(TArcadeWindow& window) {
-  GamePlay::ITowerModel& tower = *window.GetTowerModel();
-  std::string lines;
-  for (int32_t ring = 0; ring < static_cast<int32_t>(tower.GetRingCount()); ++ring) {
-    for (int32_t slot = 0; slot < static_cast<int32_t>(tower.GetSlotCount()); ++slot) {
-      const int32_t colour = tower.GetPiece(ring, slot)->GetColour();
-      lines += colour < 0 ? '.' : static_cast<char>('0' + colour);
-    }
-    lines += '\n';
-  }
-  return lines;
-}
-
 class TowerClickScenario : public testing::Test {
  protected:
   BuiltGameStart game;
@@ -60,12 +44,8 @@ class TowerClickScenario : public testing::Test {
 
 TEST_F(TowerClickScenario, ClicksAsTheLevelStartsAndOverThePauseDialogTurnNoRing) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {
-    WaitForLoadedMenu(driver);
-    driver.Click("playButton");
-    driver.Check(driver.WaitForWindow("worldName") != nullptr, "the map shows");
-    driver.Click("level1");
-    TArcadeWindow* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
-    if (!driver.Check(window && window->GetTowerControl(), "level 1-1 is played")) return;
+    TArcadeWindow* window = PlayLevelOneFromTheMenu(driver);
+    if (!window) return;
     const int32_t rings = static_cast<int32_t>(window->GetTowerModel()->GetRingCount());
     const GamePlay::TMetrics& metrics = *TGameApp::Instance().GetMetrics();
 
