@@ -7,6 +7,8 @@
 #include "windows/core/TWindow.h"
 #include "windows/core/TWindowTask.h"
 
+class TModalWindow;
+
 namespace GUI {
 
 class TFadeInTask;
@@ -30,7 +32,8 @@ class TPauseWindow final : public TWindow {
   bool IsKindOf(TClassId id) const override;
   // Starts the update task in the top dialog.
   void OnCreated() override;
-  // Fades in, shows the caption and takes the focus.
+  // Fades in, shows the caption and takes the focus, also whenever its
+  // dialog gets it.
   void PostCreate() override;
   // Escape presses "returnGame"; other characters are not handled.
   bool OnChar(uint8_t character) override;
@@ -42,6 +45,7 @@ class TPauseWindow final : public TWindow {
 
  private:
   void UpdateCaption();
+  TModalWindow* EnclosingDialog();
 
   uint32_t mLevel = 0;
   uint32_t mWorld = 0;

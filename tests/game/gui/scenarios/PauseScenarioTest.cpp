@@ -3,8 +3,9 @@
 // "pauseButton", Escape and the loss of the window's activation each open
 // the pause dialog once; while it shows, the level timer, the delivery and
 // the game clocks stand still over 10 s of game time, and further changes
-// of activation press nothing; one press of "returnGame" closes it and the
-// level runs on.
+// of activation press nothing; one press of "returnGame", by a click or by
+// Escape (also after a click beside the panel), closes it and the level
+// runs on.
 #include <gtest/gtest.h>
 
 #include <functional>
@@ -38,10 +39,23 @@ constexpr uint32_t kPausedFrame = 1000;
 // Game time after the dialog closed in which the level timer moves on.
 constexpr uint32_t kResumedGameTime = 500;
 
+// A point of the pause dialog away from its panel.
+constexpr int32_t kBesideThePanelX = 60;
+constexpr int32_t kBesideThePanelY = 560;
+
 struct PauseWay {
   const char* name;
   std::function<void(GameDriver&)> pause;
+  std::function<void(GameDriver&)> resume;
 };
+
+void ClickReturnGame(GameDriver& driver) { driver.Click("returnGame"); }
+
+// A click beside the panel first: Escape still reaches the dialog.
+void EscapeAfterAClickBesideThePanel(GameDriver& driver) {
+  driver.ClickAt(kBesideThePanelX, kBesideThePanelY);
+  driver.PressKey(kPauseScenarioEscapeKey);
+}
 
 // The windows of that name in the tree under window, itself included.
 int CountWindows(TWindow& window, const std::string& name) {
@@ -103,9 +117,10 @@ TEST_F(PauseScenario, EachWayOfPausingOpensTheDialogOnceAndTheLevelStandsStillUn
     std::unique_ptr<GamePlay::IClockProxy> gameClock(GamePlay::TClockProxyRegistry::Instance().CreateClockProxy());
     gameClock->Start();
     const PauseWay ways[] = {
-        {"pauseButton", [](GameDriver& d) { d.Click("pauseButton"); }},
-        {"Escape", [](GameDriver& d) { d.PressKey(kPauseScenarioEscapeKey); }},
-        {"a lost activation", [](GameDriver& d) { d.Desktop().Report(sys::InputKind::FocusLost); }},
+        {"pauseButton", [](GameDriver& d) { d.Click("pauseButton"); }, EscapeAfterAClickBesideThePanel},
+        {"Escape", [](GameDriver& d) { d.PressKey(kPauseScenarioEscapeKey); }, ClickReturnGame},
+        {"a lost activation", [](GameDriver& d) { d.Desktop().Report(sys::InputKind::FocusLost); },
+         ClickReturnGame},
     };
     for (const PauseWay& way : ways) {
       const std::string name = way.name;
@@ -115,7 +130,7 @@ TEST_F(PauseScenario, EachWayOfPausingOpensTheDialogOnceAndTheLevelStandsStillUn
       driver.Check(PauseDialogs(driver) == 1, name + " opens the dialog once");
       driver.Check(!TArcadeWindow::AreGameClocksRunning(), name + " pauses the game");
       CheckTheGameStandsStill(driver, *window, *gameClock, name);
-      driver.Click("returnGame");
+      way.resume(driver);
       driver.Pass();
       driver.Check(PauseDialogs(driver) == 0, name + ": one press of returnGame closes the dialog");
       driver.Check(TArcadeWindow::AreGameClocksRunning(), name + ": returnGame resumes the game");

@@ -11,6 +11,7 @@
 #include "game/gui/effects/TFadeInTask.h"
 #include "game/gui/main/TGameApp.h"
 #include "platform/file/FileIndex.h"
+#include "platform/types/TEvent.h"
 #include "tests/game/gui/screens/ButtonPresses.h"
 #include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "tests/support/TestFileLayer.h"
@@ -76,6 +77,14 @@ TEST_F(PauseWindowTest, PostCreateShowsTheCaptionAndTakesTheFocus) {
   pause->PostCreate();
   EXPECT_EQ(Caption(), "LEVEL 12");
   EXPECT_EQ(manager.GetFocus(), pause);
+}
+
+TEST_F(PauseWindowTest, AClickOnTheDialogAwayFromItsButtonsLeavesTheFocusForEscape) {
+  pause->PostCreate();
+  manager.HandleEvent(TEvent{.type = kEventLeftDown, .x = 700, .y = 500});
+  manager.HandleEvent(TEvent{.type = kEventLeftUp, .x = 700, .y = 500});
+  EXPECT_EQ(manager.GetFocus(), pause);
+  EXPECT_EQ(presses, 0);
 }
 
 TEST_F(PauseWindowTest, TheDialogFadesInWithin125Ms) {
