@@ -5,16 +5,20 @@
 -- screen then leaves the level as its "quitGame" does.
 PauseGame()
 MakeDialog{
-  Bitmap{ name = "pauseBackground", image = "backgrounds/longdialog", x = 144, y = 172 },
-  Text{ name = "pauseHeading", label = "PauseHeading", font = kDialogHeadingFont, x = 144, y = 186, w = 512, h = 70 },
-  Text{ name = "LevelText", label = "#", font = kBadgeFont, x = 144, y = 252, w = 512, h = 50 },
-  Button{ name = "returnGame", label = "PauseContinue", x = 170, y = 318, w = 220, h = 56,
-          command = function()
-            ResumeGame()
-            CloseWindow("continue")
-          end },
-  Button{ name = "mapButton", label = "PauseBackToMap", x = 410, y = 318, w = 220, h = 56,
-          command = function() CloseWindow("map") end },
-  PauseWindow{ name = "pauseWindow", x = 144, y = 172, w = 0, h = 0 },
+  -- The pause window is the panel itself: it holds the focus the panel's
+  -- Escape needs, and the panel's widgets within it.
+  PauseWindow{
+    name = "pauseWindow", x = 144, y = 172, w = 512, h = 256,
+    Bitmap{ name = "pauseBackground", image = "backgrounds/longdialog", x = 0, y = 0 },
+    Text{ name = "pauseHeading", label = "PauseHeading", font = kDialogHeadingFont, x = 0, y = 14, w = 512, h = 70 },
+    Text{ name = "LevelText", label = "#", font = kBadgeFont, x = 0, y = 80, w = 512, h = 50 },
+    Button{ name = "returnGame", label = "PauseContinue", x = 26, y = 146, w = 220, h = 56,
+            command = function()
+              ResumeGame()
+              CloseWindow("continue")
+            end },
+    Button{ name = "mapButton", label = "PauseBackToMap", x = 266, y = 146, w = 220, h = 56,
+            command = function() CloseWindow("map") end },
+  },
 }
 SetCurrentLevelForPause(gPlayLevel.level, gPlayLevel.world)

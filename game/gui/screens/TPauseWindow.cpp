@@ -7,6 +7,7 @@
 #include "platform/text/TString.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/kinds/TButton.h"
+#include "windows/kinds/TModalWindow.h"
 #include "windows/kinds/TText.h"
 
 namespace GUI {
@@ -35,10 +36,21 @@ bool TPauseWindow::IsKindOf(TClassId id) const { return id == ClassId() || TWind
 
 void TPauseWindow::OnCreated() { StartInTopDialog(std::make_unique<TGameUpdatePauseWindow>(*this)); }
 
+// A click on the dialog away from its buttons makes the dialog the focus
+// window; as its focus child this window takes the focus back, so Escape
+// still resumes the game.
 void TPauseWindow::PostCreate() {
-  TFadeInTask::AddToTopModal(*this, kPauseFadeSpeed);
+  mFadeIn = TFadeInTask::AddToTopModal(*this, kPauseFadeSpeed);
   UpdateCaption();
   if (TWindowManager* manager = PlatformWindowManager()) manager->SetFocus(this);
+  if (TModalWindow* dialog = EnclosingDialog()) dialog->SetFocusChild(this);
+}
+
+TModalWindow* TPauseWindow::EnclosingDialog() {
+  for (TWindow* window = GetParent(); window; window = window->GetParent()) {
+    if (TModalWindow* dialog = TModalWindow::Cast(window)) return dialog;
+  }
+  return nullptr;
 }
 
 bool TPauseWindow::OnChar(uint8_t character) {

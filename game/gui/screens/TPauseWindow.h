@@ -7,7 +7,11 @@
 #include "windows/core/TWindow.h"
 #include "windows/core/TWindowTask.h"
 
+class TModalWindow;
+
 namespace GUI {
+
+class TFadeInTask;
 
 // The pause dialog's window: it fades the dialog in quickly, takes the
 // keyboard focus so Escape reaches it, shows the paused level's caption in
@@ -28,19 +32,24 @@ class TPauseWindow final : public TWindow {
   bool IsKindOf(TClassId id) const override;
   // Starts the update task in the top dialog.
   void OnCreated() override;
-  // Fades in, shows the caption and takes the focus.
+  // Fades in, shows the caption and takes the focus, also whenever its
+  // dialog gets it.
   void PostCreate() override;
   // Escape presses "returnGame"; other characters are not handled.
   bool OnChar(uint8_t character) override;
 
   // The Lua function: numbers are truncated on the way in.
   void SetCurrentLevel(int32_t level, int32_t world);
+  // The fade-in PostCreate started; null before, or without a dialog on top.
+  const TFadeInTask* GetFadeIn() const { return mFadeIn; }
 
  private:
   void UpdateCaption();
+  TModalWindow* EnclosingDialog();
 
   uint32_t mLevel = 0;
   uint32_t mWorld = 0;
+  TFadeInTask* mFadeIn = nullptr;  // ends with this window
 };
 
 // The pause dialog's update task: it has nothing to do each 10 ms but

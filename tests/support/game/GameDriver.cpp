@@ -23,7 +23,6 @@ namespace {
 // function as the game's main function.
 GameDriver* gDriver = nullptr;
 
-constexpr uint32_t kUpdate = 10;
 // Longer than a click that only focuses the window counts as one.
 constexpr uint32_t kFocusSettles = 200;
 
@@ -143,19 +142,13 @@ void GameDriver::Pass(int passes) {
   for (int i = 0; i < passes && !mEnded; ++i) HandOver(Turn::Game);
 }
 
-void GameDriver::AdvanceTime(uint32_t milliseconds) {
+void GameDriver::AdvanceTime(uint32_t milliseconds, uint32_t step) {
   while (milliseconds > 0 && !mEnded) {
-    uint32_t step = std::min(milliseconds, kUpdate);
-    mClock.Advance(step);
-    milliseconds -= step;
+    const uint32_t passed = std::min(milliseconds, std::max(step, 1u));
+    mClock.Advance(passed);
+    milliseconds -= passed;
     Pass();
   }
-}
-
-void GameDriver::LeapTime(uint32_t milliseconds) {
-  if (mEnded) return;
-  mClock.Advance(milliseconds);
-  Pass();
 }
 
 bool GameDriver::WaitForEnd(int passes) {

@@ -44,11 +44,11 @@ class GameDriver {
   // is handled and one idle pass (with its frame) runs. Once the game has
   // ended this returns at once.
   void Pass(int passes = 1);
-  // Moves game time on in updates of 10 ms, a pass after each.
-  void AdvanceTime(uint32_t milliseconds);
-  // Moves game time on in one leap, then passes once: for waits on timed
-  // tasks that do not count updates, without drawing every frame between.
-  void LeapTime(uint32_t milliseconds);
+  // Moves game time on in updates of 10 ms, a pass after each. A longer
+  // step stands for frames that come late: the game's tasks do not catch up,
+  // so a long stretch of game time costs few passes.
+  static constexpr uint32_t kUpdate = 10;
+  void AdvanceTime(uint32_t milliseconds, uint32_t step = kUpdate);
   // Passes until the game ends; false (noted) when it does not.
   bool WaitForEnd(int passes = kPatience);
   bool HasEnded() const { return mEnded; }

@@ -55,10 +55,10 @@ TEST_F(GameEndSlideshowScenario, TheGameEndScreenShowsTheShippedSlidesOverTheClo
     driver.AdvanceTime(kDawnShownMs);
     driver.Check(screen->GetTexture() == nullptr, "the closing level shows alone at first");
     CaptureScenarioFrame(driver, "game-end-dawn.png");
-    driver.LeapTime(kSlidePeriodMs - kDawnShownMs);
+    driver.AdvanceTime(kSlidePeriodMs - kDawnShownMs, kSlidePeriodMs);
     driver.Check(screen->GetTexture() == slides[0], "the first slide shows over the level 2500 ms later");
     driver.Check(screen->GetWidth() == 800 && screen->GetHeight() == 600, "filling the screen");
-    driver.LeapTime(kSlidePeriodMs);
+    driver.AdvanceTime(kSlidePeriodMs, kSlidePeriodMs);
     driver.Check(screen->GetTexture() == slides[1], "then the second");
     CaptureScenarioFrame(driver, "game-end-slide2.png");
     driver.Click("skipButton");

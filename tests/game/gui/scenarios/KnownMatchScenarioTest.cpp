@@ -21,6 +21,7 @@
 #include "game/rules/tower/IPieceJugModel.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/main/CopiedDataFolder.h"
+#include "tests/game/gui/main/LevelOnePlay.h"
 #include "tests/game/gui/main/RingDrag.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "system/window/Picture.h"
@@ -60,20 +61,6 @@ class TableDealtData : public CopiedDataFolder {
     Write("levels/piecetable/piece0101.txt", table);
   }
 };
-
-// Each ring as a line of colour digits, "." for a cell without colour.
-std::string TowerColours(TArcadeWindow& window) {
-  GamePlay::ITowerModel& tower = *window.GetTowerModel();
-  std::string lines;
-  for (int32_t ring = 0; ring < static_cast<int32_t>(tower.GetRingCount()); ++ring) {
-    for (int32_t slot = 0; slot < kTableSlots; ++slot) {
-      const int32_t colour = tower.GetPiece(ring, slot)->GetColour();
-      lines += colour < 0 ? '.' : static_cast<char>('0' + colour);
-    }
-    lines += '\n';
-  }
-  return lines;
-}
 
 // The tower as the table deals it: no column matches.
 std::string DealtColours() {

@@ -8,8 +8,10 @@
 #include <memory>
 #include <string>
 
+#include "game/gui/effects/TFadeInTask.h"
 #include "game/gui/main/TGameApp.h"
 #include "platform/file/FileIndex.h"
+#include "platform/types/TEvent.h"
 #include "tests/game/gui/screens/ButtonPresses.h"
 #include "tests/game/gui/screens/ScreenDialogRig.h"
 #include "tests/support/TestFileLayer.h"
@@ -75,6 +77,27 @@ TEST_F(PauseWindowTest, PostCreateShowsTheCaptionAndTakesTheFocus) {
   pause->PostCreate();
   EXPECT_EQ(Caption(), "LEVEL 12");
   EXPECT_EQ(manager.GetFocus(), pause);
+}
+
+TEST_F(PauseWindowTest, AClickOnTheDialogAwayFromItsButtonsLeavesTheFocusForEscape) {
+  pause->PostCreate();
+  manager.HandleEvent(TEvent{.type = kEventLeftDown, .x = 700, .y = 500});
+  manager.HandleEvent(TEvent{.type = kEventLeftUp, .x = 700, .y = 500});
+  EXPECT_EQ(manager.GetFocus(), pause);
+  EXPECT_EQ(presses, 0);
+}
+
+TEST_F(PauseWindowTest, TheDialogFadesInWithin125Ms) {
+  pause->PostCreate();
+  ASSERT_NE(pause->GetFadeIn(), nullptr);
+  for (int step = 0; step < 12; ++step) {
+    clock.Advance(10);
+    dialog->RunTasks(TTaskPass::Timed);
+  }
+  EXPECT_LT(pause->GetFadeIn()->GetProgress(), 1.0f) << "120 ms";
+  clock.Advance(10);
+  dialog->RunTasks(TTaskPass::Timed);
+  EXPECT_FLOAT_EQ(pause->GetFadeIn()->GetProgress(), 1.0f) << "130 ms";
 }
 
 TEST_F(PauseWindowTest, EscapePressesReturnGameOnceAsAClickWould) {

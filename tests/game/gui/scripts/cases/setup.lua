@@ -21,8 +21,8 @@ kPauseContinue = { 280, 346 }
 kPauseToMap = { 520, 346 }
 kZenEndContinue = { 400, 448 }
 kZenButton = { 630, 478 }
-kZenMenuFirst = { 166, 366 }
-kZenMenuBack = { 400, 528 }
+kZenMenuFirst = { 558, 316 }
+kZenMenuBack = { 630, 548 }
 kJourneyEndContinue = { 400, 346 }
 
 function ClickAt(point)
