@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
@@ -225,8 +227,13 @@ sys::Picture GameDriver::ShownPicture() const {
   return picture;
 }
 
+std::string GameDriver::LogText() const {
+  std::ifstream log(GetLogPath().CStr(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(log), {});
+}
+
 std::string GameDriver::ProblemsInLog() const {
-  std::ifstream log(GetLogPath().CStr());
+  std::istringstream log(LogText());
   std::string problems;
   std::string line;
   while (std::getline(log, line)) {

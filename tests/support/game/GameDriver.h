@@ -71,6 +71,8 @@ class GameDriver {
   // The frame last shown; empty before the first.
   sys::Picture ShownPicture() const;
 
+  // The game's log as written so far.
+  std::string LogText() const;
   // The lines of the game's log so far that report a script error, a file
   // that is missing or a label the string table lacks.
   std::string ProblemsInLog() const;
