@@ -6,6 +6,7 @@
 #include <memory>
 #include <sstream>
 
+#include "app/DisplayAdapterSource.h"
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
 #include "game/gui/main/GameLuaFunctions.h"
@@ -13,6 +14,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "platform/text/Log.h"
 #include "platform/time/TTask.h"
+#include "system/gfx/Adapter.h"
 #include "system/window/NativeWindowSource.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNativeWindow.h"
@@ -26,6 +28,9 @@ namespace {
 GameDriver* gDriver = nullptr;
 
 constexpr uint32_t kUpdate = 10;
+// Game time between two frames drawn while time is moved on: about what a
+// slow machine shows, yet often enough for every animation to be seen.
+constexpr uint32_t kFrameSpacing = 80;
 // Longer than a click that only focuses the window counts as one.
 constexpr uint32_t kFocusSettles = 200;
 
@@ -68,7 +73,12 @@ int GameDriver::Run(const std::string& commandLine) {
     mDesktop = desktop.get();
     return desktop;
   });
+  SetDisplayAdapterSource([this] {
+    mAdapter = sys::gfx::Adapter::Create(sys::gfx::Adapter::ConfigFromSdl());
+    return mAdapter;
+  });
   int exitCode = RunFramework(commandLine.c_str(), DrivenGameMain, false);
+  SetDisplayAdapterSource(nullptr);
   SetNativeWindowSource(nullptr);
   gDriver = nullptr;
   return exitCode;
@@ -146,11 +156,32 @@ void GameDriver::Pass(int passes) {
 }
 
 void GameDriver::AdvanceTime(uint32_t milliseconds) {
+  uint32_t sinceFrame = 0;
   while (milliseconds > 0 && !mEnded) {
     uint32_t step = std::min(milliseconds, kUpdate);
     mClock.Advance(step);
     milliseconds -= step;
-    Pass();
+    sinceFrame += step;
+    if (milliseconds == 0 || sinceFrame >= kFrameSpacing) {
+      sinceFrame = 0;
+      Pass();
+    } else {
+      PassWithoutFrame();
+    }
+  }
+}
+
+// A pass that draws no frame leaves its answer queued; it must not keep the
+// next frame from being drawn.
+void GameDriver::PassWithoutFrame() {
+  // A full screen draws whatever the flip, and the cursor would take the answer.
+  if (mAdapter && !mPlatform->IsFullScreen()) {
+    mAdapter->Force(sys::gfx::AdapterOperation::FlipStatus, sys::gfx::Result::WasStillDrawing);
+  }
+  Pass();
+  if (mAdapter) {
+    while (mAdapter->TakeForced(sys::gfx::AdapterOperation::FlipStatus) != sys::gfx::Result::Ok) {
+    }
   }
 }
 

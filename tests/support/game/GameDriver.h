@@ -3,12 +3,17 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "platform/text/TString.h"
 #include "system/window/Picture.h"
+
+namespace sys::gfx {
+class Adapter;
+}
 
 class FakeClock;
 class FakeNativeWindow;
@@ -44,7 +49,11 @@ class GameDriver {
   // is handled and one idle pass (with its frame) runs. Once the game has
   // ended this returns at once.
   void Pass(int passes = 1);
-  // Moves game time on in updates of 10 ms, a pass after each.
+  // Moves game time on in updates of 10 ms, a pass after each, as a
+  // display that shows a frame every 80 ms sees it: the passes between
+  // find the last flip still under way and draw nothing, so the rules step
+  // as often as ever while the costly drawing is thinned. The last pass
+  // draws, so the frame shown is the game as it stands.
   void AdvanceTime(uint32_t milliseconds);
   // Passes until the game ends; false (noted) when it does not.
   bool WaitForEnd(int passes = kPatience);
@@ -94,10 +103,13 @@ class GameDriver {
   // Gives the turn to the other side and waits until it comes back.
   void HandOver(Turn to);
   bool TakeGameTurn();
+  // A pass in which the display is still busy with the last frame.
+  void PassWithoutFrame();
 
   FakeClock& mClock;
   GameScript mScript;
   FakeNativeWindow* mDesktop = nullptr;
+  std::shared_ptr<sys::gfx::Adapter> mAdapter;
   TAppPlatform* mPlatform = nullptr;
   std::thread mScriptThread;
   std::mutex mMutex;
