@@ -23,7 +23,7 @@
 #include "online/THostBridge.h"
 #include "tests/game/gui/play/PlayLevelData.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 
 namespace GUI {
 namespace {

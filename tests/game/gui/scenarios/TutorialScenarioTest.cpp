@@ -17,7 +17,7 @@
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/main/CopiedDataFolder.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {
