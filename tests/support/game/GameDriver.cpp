@@ -153,20 +153,19 @@ void GameDriver::HandOver(Turn to) {
 
 void GameDriver::Pass(int passes) {
   for (int i = 0; i < passes && !mEnded; ++i) HandOver(Turn::Game);
+  mSinceFrame = 0;
 }
 
 void GameDriver::AdvanceTime(uint32_t milliseconds) {
-  uint32_t sinceFrame = 0;
   while (milliseconds > 0 && !mEnded) {
     uint32_t step = std::min(milliseconds, kUpdate);
     mClock.Advance(step);
     milliseconds -= step;
-    sinceFrame += step;
-    if (milliseconds == 0 || sinceFrame >= kFrameSpacing) {
-      sinceFrame = 0;
+    if (mSinceFrame + step >= kFrameSpacing) {
       Pass();
     } else {
       PassWithoutFrame();
+      mSinceFrame += step;
     }
   }
 }
@@ -178,7 +177,7 @@ void GameDriver::PassWithoutFrame() {
   if (mAdapter && !mPlatform->IsFullScreen()) {
     mAdapter->Force(sys::gfx::AdapterOperation::FlipStatus, sys::gfx::Result::WasStillDrawing);
   }
-  Pass();
+  if (!mEnded) HandOver(Turn::Game);
   if (mAdapter) {
     while (mAdapter->TakeForced(sys::gfx::AdapterOperation::FlipStatus) != sys::gfx::Result::Ok) {
     }
@@ -252,7 +251,8 @@ void GameDriver::RequestClose() {
 
 TAppPlatform* GameDriver::Platform() const { return mEnded ? nullptr : mPlatform; }
 
-sys::Picture GameDriver::ShownPicture() const {
+sys::Picture GameDriver::ShownPicture() {
+  if (mSinceFrame > 0) Pass();
   sys::Picture picture;
   mDesktop->ReadShownPicture(picture);
   return picture;

@@ -50,10 +50,9 @@ class GameDriver {
   // ended this returns at once.
   void Pass(int passes = 1);
   // Moves game time on in updates of 10 ms, a pass after each, as a
-  // display that shows a frame every 80 ms sees it: the passes between
-  // find the last flip still under way and draw nothing, so the rules step
-  // as often as ever while the costly drawing is thinned. The last pass
-  // draws, so the frame shown is the game as it stands.
+  // display that shows a frame every 80 ms of game time sees it: the passes
+  // between find the last flip still under way and draw nothing, so the
+  // rules step as often as ever while the costly drawing is thinned.
   void AdvanceTime(uint32_t milliseconds);
   // Passes until the game ends; false (noted) when it does not.
   bool WaitForEnd(int passes = kPatience);
@@ -77,8 +76,9 @@ class GameDriver {
   // Null before the game has started and after it ended.
   TAppPlatform* Platform() const;
   FakeNativeWindow& Desktop() const { return *mDesktop; }
-  // The frame last shown; empty before the first.
-  sys::Picture ShownPicture() const;
+  // The game as it stands, drawn first when the last pass drew nothing;
+  // empty before the first frame.
+  sys::Picture ShownPicture();
 
   // The game's log as written so far.
   std::string LogText() const;
@@ -110,6 +110,8 @@ class GameDriver {
   GameScript mScript;
   FakeNativeWindow* mDesktop = nullptr;
   std::shared_ptr<sys::gfx::Adapter> mAdapter;
+  // Game time moved on since the last pass that drew.
+  uint32_t mSinceFrame = 0;
   TAppPlatform* mPlatform = nullptr;
   std::thread mScriptThread;
   std::mutex mMutex;
