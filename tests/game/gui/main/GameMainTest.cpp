@@ -4,14 +4,11 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 #include <vector>
 
 #include "game/gui/effects/TGraphicRegistry.h"
 #include "game/gui/main/TGameApp.h"
-#include "game/gui/play/TArcadeWindow.h"
-#include "game/rules/tower/ITowerModel.h"
 #include "platform/prefs/TPrefs.h"
 #include "system/window/Message.h"
 #include "system/window/VirtualKeys.h"
@@ -76,32 +73,6 @@ void RegisterProbeGraphic() {
 class GameMainTest : public testing::Test {
  protected:
   BuiltGameStart game;
-
-  // Starts the game with that command line and plays into level 1-1; the
-  // tower once its start-up delivery is over, its cell codes in a line, and
-  // whether the log named the seed as `seedLine`.
-  std::string DealOfLevelOne(const std::string& commandLine, const std::string& seedLine) {
-    const std::string dealFile = game.home.File("deal.txt");
-    game.start.commandLine = commandLine;
-    GameRun run = PlayGame(game.start, [&](GameDriver& driver) {
-      WaitForLoadedMenu(driver);
-      driver.Check(driver.LogText().find(seedLine) != std::string::npos, "the log says \"" + seedLine + "\"");
-      driver.Click("playButton");
-      driver.Click("level1");
-      auto* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
-      if (!driver.Check(window && window->GetTowerModel(), "level 1-1 is played")) return;
-      driver.AdvanceTime(kStartUpDelivery);
-      std::string codes;
-      for (int32_t code : window->GetTowerModel()->GetCellCodes()) codes += std::to_string(code) + " ";
-      WriteWholeFile(dealFile, codes);
-    });
-    EXPECT_EQ(run.failures, "") << commandLine;
-    const std::string deal = ReadWholeFile(dealFile);
-    std::remove(dealFile.c_str());
-    return deal;
-  }
-
-  static constexpr uint32_t kStartUpDelivery = 3000;
 };
 
 // The window's close box posts quit; the loop runs on to the quit and the
@@ -214,17 +185,6 @@ TEST_F(GameMainTest, ASecondStartPlaysAsAFreshWebOverTheSameFile) {
   });
   EXPECT_EQ(second.failures, "");
   EXPECT_EQ(second.exitCode, 0);
-}
-
-// The towers are dealt from the seed of "randomseed": one seed deals the same
-// tower again, another a different one. The log names the seed.
-TEST_F(GameMainTest, TheRandomSeedSettingRepeatsTheDeal) {
-  const std::string first = DealOfLevelOne("--multiple options=randomseed=1234", "Random seed 1234");
-  const std::string again = DealOfLevelOne("--multiple options=randomseed=1234", "Random seed 1234");
-  const std::string other = DealOfLevelOne("--multiple options=randomseed=4321", "Random seed 4321");
-  EXPECT_FALSE(first.empty());
-  EXPECT_EQ(again, first);
-  EXPECT_NE(other, first);
 }
 
 // A seed that is not a plain number is refused with a log line, and the game
