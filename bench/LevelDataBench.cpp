@@ -22,7 +22,7 @@
 #include "game/rules/tower/IPieceJugModel.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/rules/LevelRig.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace {
 

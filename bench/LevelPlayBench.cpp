@@ -19,7 +19,7 @@
 #include "game/rules/scoring/TScoring.h"
 #include "game/rules/tower/TTower.h"
 #include "tests/support/rules/LevelRig.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace {
 
@@ -146,7 +146,7 @@ void BM_PlayTwelveRingLevel(benchmark::State& state) {
   int64_t score = 0;
   for (auto _ : state) {
     LevelRig rig(TwelveRingFiles(), TLevelKey{1, 1}, Tuning());
-    TowerBot bot(rig);
+    RigBot bot(rig);
     updates.StartRun();
     TInputLocks& locks = *rig.control->GetInputLocks();
     Clock::duration level{};
@@ -168,7 +168,7 @@ void BM_PlayTwelveRingLevel(benchmark::State& state) {
     state.SetIterationTime(Seconds(level));
     played += level;
     moves += bot.moves;
-    searches += bot.searches;
+    searches += bot.Searches();
     const std::vector<std::string>& heard = rig.observer.heard;
     matches += std::count_if(heard.begin(), heard.end(),
                              [](const std::string& line) { return line.starts_with("OnScore"); });

@@ -31,7 +31,7 @@
 #include "tests/support/DisplayOpening.h"
 #include "tests/support/FakePlatform.h"
 #include "tests/support/rules/LevelRig.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace {
 
@@ -187,7 +187,7 @@ void PlayLargestLevelPeakMemory(benchmark::State& state) {
   for (auto _ : state) {
     ResetPeakResidentMemory();
     FullTower tower(true);
-    TowerBot bot(*tower.rig);
+    RigBot bot(*tower.rig);
     GamePlay::TInputLocks& locks = *tower.rig->control->GetInputLocks();
     int64_t updates = 0;
     for (; updates < kMostPlayUpdates && !locks.IsLocked(GamePlay::TInputLock::EndOfPlay); ++updates) {

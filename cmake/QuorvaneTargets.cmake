@@ -41,8 +41,9 @@ endfunction()
 
 # One test program per folder of tests/, made of the .cpp files in that folder
 # and its sub-folders, except sub-folders that are test programs of their own.
+# With NO_TEST the folder adds its own tests of the program.
 function(quorvane_test_suite name)
-  cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_TEST" "" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   file(GLOB_RECURSE nested_suites CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt")
   foreach(nested_suite ${nested_suites})
@@ -59,5 +60,7 @@ function(quorvane_test_suite name)
   target_precompile_headers(${name} REUSE_FROM quorvane_test_headers)
   # One program is one test: starting a sanitized process per test case cost
   # far more than the cases themselves.
-  add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  if(NOT ARG_NO_TEST)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  endif()
 endfunction()

@@ -24,7 +24,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/rules/LevelRig.h"
 #include "tests/support/rules/RecordingGameRecords.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace {
 

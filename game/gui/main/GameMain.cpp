@@ -1,8 +1,10 @@
 #include "game/gui/main/GameMain.h"
 
 #include <array>
+#include <charconv>
 #include <cstdlib>
 #include <ctime>
+#include <string_view>
 
 #include "app/TAppPlatform.h"
 #include "game/gui/effects/TGraphicRegistry.h"
@@ -23,6 +25,7 @@
 #include "game/gui/screens/TZenMenuWindow.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "media/texture/TTexture.h"
+#include "platform/text/Log.h"
 #include "system/window/Window.h"
 #include "windows/core/TWindowManager.h"
 #include "windows/script/TWindowScript.h"
@@ -65,10 +68,30 @@ void RegisterGameWindowTypes(TWindowManager& manager) {
   for (const TGameWindowType& type : kGameWindowTypes) manager.AddWindowType(type.name, type.creator);
 }
 
+// The towers are dealt from std::rand(): the setting "randomseed" repeats a
+// run's deals, and the seed is logged either way so that any run can be
+// played again. A value that is not a plain number is refused.
+void SeedTheDeals(const TAppPlatform& platform) {
+  auto seed = static_cast<unsigned>(std::time(nullptr));
+  const TString setting = platform.GetSetting("randomseed");
+  if (!setting.IsEmpty()) {
+    const std::string_view text(setting.CStr(), static_cast<size_t>(setting.Length()));
+    unsigned given = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), given);
+    if (error == std::errc() && end == text.data() + text.size()) {
+      seed = given;
+    } else {
+      LogPrintf("Ignoring randomseed \"%s\": not a number from 0 to %u", setting.CStr(), ~0u);
+    }
+  }
+  LogPrintf("Random seed %u", seed);
+  std::srand(seed);
+}
+
 // Application object, display, window kinds, the first screen, sound and
 // cursor, in the order each needs the one before.
 TGameApp& StartGame(TAppPlatform& platform, const TString& commandLine) {
-  std::srand(static_cast<unsigned>(std::time(nullptr)));
+  SeedTheDeals(platform);
   platform.SetWindowTitle("quorvane");
   TGameApp& app = TGameApp::Instance();
   app.Init(commandLine);

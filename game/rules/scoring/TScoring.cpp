@@ -122,6 +122,9 @@ void TScoring::StartLevel(const TScoringStart& start) {
   mLevelScore = 0;
   mSavedTotal = mRecords.status->GetTotalScore();
   Result().Clear();
+  // The score table that follows a won level sets off the power-ups left
+  // in this tower; its owner takes it out of the record as it goes.
+  Result().tower = mTower;
   mTutorialLevel = mLevel.world != 0 && HasTutorialSettings(mLevel, *mRecords.playMode);
   mKinds = TPowerUpKindSequence::Load(mLevel, mTutorialLevel);
   mTallied = false;

@@ -2,8 +2,11 @@
 
 #include <algorithm>
 #include <fstream>
+#include <iterator>
 #include <memory>
+#include <sstream>
 
+#include "app/DisplayAdapterSource.h"
 #include "app/RunFramework.h"
 #include "app/TAppPlatform.h"
 #include "game/gui/main/GameLuaFunctions.h"
@@ -11,6 +14,7 @@
 #include "game/gui/main/TGameApp.h"
 #include "platform/text/Log.h"
 #include "platform/time/TTask.h"
+#include "system/gfx/Adapter.h"
 #include "system/window/NativeWindowSource.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNativeWindow.h"
@@ -23,6 +27,9 @@ namespace {
 // function as the game's main function.
 GameDriver* gDriver = nullptr;
 
+// Game time between two frames drawn while time is moved on: about what a
+// slow machine shows, yet often enough for every animation to be seen.
+constexpr uint32_t kFrameSpacing = 80;
 // Longer than a click that only focuses the window counts as one.
 constexpr uint32_t kFocusSettles = 200;
 
@@ -65,7 +72,12 @@ int GameDriver::Run(const std::string& commandLine) {
     mDesktop = desktop.get();
     return desktop;
   });
+  SetDisplayAdapterSource([this] {
+    mAdapter = sys::gfx::Adapter::Create(sys::gfx::Adapter::ConfigFromSdl());
+    return mAdapter;
+  });
   int exitCode = RunFramework(commandLine.c_str(), DrivenGameMain, false);
+  SetDisplayAdapterSource(nullptr);
   SetNativeWindowSource(nullptr);
   gDriver = nullptr;
   return exitCode;
@@ -140,6 +152,7 @@ void GameDriver::HandOver(Turn to) {
 
 void GameDriver::Pass(int passes) {
   for (int i = 0; i < passes && !mEnded; ++i) HandOver(Turn::Game);
+  mSinceFrame = 0;
 }
 
 void GameDriver::AdvanceTime(uint32_t milliseconds, uint32_t step) {
@@ -147,7 +160,26 @@ void GameDriver::AdvanceTime(uint32_t milliseconds, uint32_t step) {
     const uint32_t passed = std::min(milliseconds, std::max(step, 1u));
     mClock.Advance(passed);
     milliseconds -= passed;
-    Pass();
+    if (mSinceFrame + passed >= kFrameSpacing) {
+      Pass();
+    } else {
+      PassWithoutFrame();
+      mSinceFrame += passed;
+    }
+  }
+}
+
+// A pass that draws no frame leaves its answer queued; it must not keep the
+// next frame from being drawn.
+void GameDriver::PassWithoutFrame() {
+  // A full screen draws whatever the flip, and the cursor would take the answer.
+  if (mAdapter && !mPlatform->IsFullScreen()) {
+    mAdapter->Force(sys::gfx::AdapterOperation::FlipStatus, sys::gfx::Result::WasStillDrawing);
+  }
+  if (!mEnded) HandOver(Turn::Game);
+  if (mAdapter) {
+    while (mAdapter->TakeForced(sys::gfx::AdapterOperation::FlipStatus) != sys::gfx::Result::Ok) {
+    }
   }
 }
 
@@ -218,14 +250,20 @@ void GameDriver::RequestClose() {
 
 TAppPlatform* GameDriver::Platform() const { return mEnded ? nullptr : mPlatform; }
 
-sys::Picture GameDriver::ShownPicture() const {
+sys::Picture GameDriver::ShownPicture() {
+  if (mSinceFrame > 0) Pass();
   sys::Picture picture;
   mDesktop->ReadShownPicture(picture);
   return picture;
 }
 
+std::string GameDriver::LogText() const {
+  std::ifstream log(GetLogPath().CStr(), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(log), {});
+}
+
 std::string GameDriver::ProblemsInLog() const {
-  std::ifstream log(GetLogPath().CStr());
+  std::istringstream log(LogText());
   std::string problems;
   std::string line;
   while (std::getline(log, line)) {

@@ -3,12 +3,17 @@
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <thread>
 
 #include "platform/text/TString.h"
 #include "system/window/Picture.h"
+
+namespace sys::gfx {
+class Adapter;
+}
 
 class FakeClock;
 class FakeNativeWindow;
@@ -44,9 +49,12 @@ class GameDriver {
   // is handled and one idle pass (with its frame) runs. Once the game has
   // ended this returns at once.
   void Pass(int passes = 1);
-  // Moves game time on in updates of 10 ms, a pass after each. A longer
-  // step stands for frames that come late: the game's tasks do not catch up,
-  // so a long stretch of game time costs few passes.
+  // Moves game time on in updates of 10 ms, a pass after each, as a
+  // display that shows a frame every 80 ms of game time sees it: the passes
+  // between find the last flip still under way and draw nothing, so the
+  // rules step as often as ever while the costly drawing is thinned. A
+  // longer step stands for frames that come late: the game's tasks do not
+  // catch up, so a long stretch of game time costs few passes.
   static constexpr uint32_t kUpdate = 10;
   void AdvanceTime(uint32_t milliseconds, uint32_t step = kUpdate);
   // Passes until the game ends; false (noted) when it does not.
@@ -71,9 +79,12 @@ class GameDriver {
   // Null before the game has started and after it ended.
   TAppPlatform* Platform() const;
   FakeNativeWindow& Desktop() const { return *mDesktop; }
-  // The frame last shown; empty before the first.
-  sys::Picture ShownPicture() const;
+  // The game as it stands, drawn first when the last pass drew nothing;
+  // empty before the first frame.
+  sys::Picture ShownPicture();
 
+  // The game's log as written so far.
+  std::string LogText() const;
   // The lines of the game's log so far that report a script error, a file
   // that is missing or a label the string table lacks.
   std::string ProblemsInLog() const;
@@ -95,10 +106,15 @@ class GameDriver {
   // Gives the turn to the other side and waits until it comes back.
   void HandOver(Turn to);
   bool TakeGameTurn();
+  // A pass in which the display is still busy with the last frame.
+  void PassWithoutFrame();
 
   FakeClock& mClock;
   GameScript mScript;
   FakeNativeWindow* mDesktop = nullptr;
+  std::shared_ptr<sys::gfx::Adapter> mAdapter;
+  // Game time moved on since the last pass that drew.
+  uint32_t mSinceFrame = 0;
   TAppPlatform* mPlatform = nullptr;
   std::thread mScriptThread;
   std::mutex mMutex;

@@ -187,6 +187,21 @@ TEST_F(GameMainTest, ASecondStartPlaysAsAFreshWebOverTheSameFile) {
   EXPECT_EQ(second.exitCode, 0);
 }
 
+// A seed that is not a plain number is refused with a log line, and the game
+// deals from the clock as it does without one.
+TEST_F(GameMainTest, ASeedThatIsNoNumberIsRefusedAndTheClockSeeds) {
+  game.start.commandLine = "--multiple options=randomseed=12ab";
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Pass(3);
+    const std::string log = driver.LogText();
+    driver.Check(log.find("Ignoring randomseed \"12ab\"") != std::string::npos, "the refusal is logged");
+    driver.Check(log.find("Random seed ") != std::string::npos, "and the seed taken instead");
+    driver.Check(log.find("Random seed 12\n") == std::string::npos, "not the number's first digits");
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
 // Dialogs above the root go first, before the records they report to.
 TEST_F(GameMainTest, ShutDownFreesADialogStillOpenBeforeTheRecords) {
   GameRun run = PlayGame(game.start, [](GameDriver& driver) {

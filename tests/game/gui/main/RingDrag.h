@@ -3,7 +3,7 @@
 #include <cstdint>
 
 #include "game/gui/play/TArcadeWindow.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/GameDriver.h"
 

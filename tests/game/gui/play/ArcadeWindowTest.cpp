@@ -23,7 +23,7 @@
 #include "online/THostBridge.h"
 #include "tests/game/gui/play/PlayLevelData.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 
 namespace GUI {
 namespace {
@@ -211,10 +211,10 @@ TEST_F(PlayScreenTest, ANewLevelReplacesTheOldOneWithItsOwnSteps) {
   StartLevel();
   GamePlay::ITowerModel* first = window->GetTowerModel();
   GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
-  result.tower = first;
+  EXPECT_EQ(result.tower, first) << "the level's tower is in its record";
   result.timer = window->GetLevelTimer();
   StartLevel();
-  EXPECT_EQ(result.tower, nullptr) << "the old tower went";
+  EXPECT_EQ(result.tower, window->GetTowerModel()) << "the old tower went, the new one is in the record";
   EXPECT_EQ(result.timer, nullptr);
   const float start = Delivered();
   rig.Update(100);

@@ -12,7 +12,7 @@
 #include "game/rules/control/TInputLocks.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/BuiltDataFolder.h"
 
 namespace GUI {

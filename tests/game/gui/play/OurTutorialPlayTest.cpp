@@ -21,7 +21,7 @@
 #include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/play/PlayWindowRig.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/BuiltDataFolder.h"
 
 namespace GUI {

@@ -25,7 +25,7 @@
 #include "tests/game/gui/main/RingDrag.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "system/window/Picture.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {

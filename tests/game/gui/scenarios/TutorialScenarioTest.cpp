@@ -17,7 +17,7 @@
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/main/CopiedDataFolder.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/game/BuiltGameStart.h"
 
 namespace {
@@ -25,8 +25,8 @@ namespace {
 using GUI::TArcadeWindow;
 using GUI::TTutorialMsgViewImpl;
 
-constexpr uint32_t kTutorialStepMs = 10;
-constexpr int kTutorialMostSteps = 3000;
+constexpr uint32_t kTutorialStepMs = 80;
+constexpr int kTutorialMostSteps = 400;
 constexpr int kTutorialMoveAttempts = 20;
 constexpr uint32_t kTutorialAfterMoveMs = 1000;
 // Past the won level's banner, to the way out.

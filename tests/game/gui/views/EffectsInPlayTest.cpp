@@ -17,7 +17,7 @@
 #include "game/rules/powerups/TBigAreaBombPowerUp.h"
 #include "game/rules/powerups/TPowerUpControl.h"
 #include "tests/game/gui/views/BlockerLevelTest.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace GUI {
 namespace {
@@ -143,7 +143,7 @@ TEST_F(EffectsInPlayTest, ABombSetOffBurstsOnceForEightHundredMs) {
 }
 
 TEST_F(EffectsInPlayTest, ABlockerAMatchBreaksBurstsForAQuarterSecond) {
-  TowerBot bot(*rig);
+  RigBot bot(*rig);
   for (int update = 0; update < kMostUpdates && bursts.empty(); ++update) {
     bot.Plan();
     bot.Act();

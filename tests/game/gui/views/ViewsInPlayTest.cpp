@@ -17,7 +17,7 @@
 #include "game/rules/pieces/TFallingPiece.h"
 #include "game/rules/tower/TTower.h"
 #include "tests/game/gui/views/BlockerLevelTest.h"
-#include "tests/support/rules/TowerBot.h"
+#include "tests/support/rules/RigBot.h"
 
 namespace GUI {
 namespace {
@@ -97,7 +97,7 @@ class ViewsInPlayTest : public BlockerLevelTest {
 
 TEST_F(ViewsInPlayTest, MatchedPiecesVanishAndThoseAboveFallAndSettle) {
   SeenInPlay seen;
-  TowerBot bot(*rig);
+  RigBot bot(*rig);
   for (int update = 0; update < kPlayUpdates; ++update) {
     bot.Plan();
     bot.Act();

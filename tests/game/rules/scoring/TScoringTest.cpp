@@ -61,6 +61,13 @@ TEST_F(ScoringTest, WithoutAGoalTheRemainderNeverChanges) {
   EXPECT_EQ(scoring->GetLevelScore(), 20 + 103);
 }
 
+// The level's record points at the tower being played from its start, for
+// whoever reads the level after its end.
+TEST_F(ScoringTest, StartingALevelPutsItsTowerInTheLevelResult) {
+  Build(kNoMove);
+  EXPECT_EQ(Result().tower, tower);
+}
+
 // Matches ---------------------------------------------------------------
 
 TEST_F(ScoringTest, AMatchScoresByComboAndTellsEveryObserverOfEveryGroup) {

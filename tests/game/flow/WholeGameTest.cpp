@@ -1,0 +1,214 @@
+// The whole game played headless as a player plays it, by clicks, drags and
+// keys at the windows it shows, over the built data folder with a fixed
+// seed. The first start plays a Journey level (paused twice and won by the
+// bot), the options and a shut-down by a close request; the second start,
+// over the same folder, finds what a start keeps and what it drops.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/TAppPlatform.h"
+#include "game/gui/main/TGameApp.h"
+#include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/progress/TLevelStatusTable.h"
+#include "game/gui/progress/TWorldData.h"
+#include "game/gui/screens/TSlider.h"
+#include "game/gui/sound/TSoundFactory.h"
+#include "game/rules/control/ITimeController.h"
+#include "game/rules/scoring/TLevelResult.h"
+#include "platform/file/TFile.h"
+#include "platform/prefs/TPrefs.h"
+#include "system/window/VirtualKeys.h"
+#include "tests/game/gui/main/ScenarioChecks.h"
+#include "tests/support/BuiltDataFolder.h"
+#include "tests/support/FakeNativeWindow.h"
+#include "tests/support/TempFolder.h"
+#include "tests/support/game/ForkedGame.h"
+#include "tests/support/game/LevelBotPlay.h"
+#include "windows/kinds/TButton.h"
+#include "windows/kinds/TImage.h"
+
+namespace {
+
+using GUI::TArcadeWindow;
+
+// What the first start leaves for the second to compare with.
+const std::string kPlayedFolder = QUORVANE_PLAYED_FOLDER;
+const std::string kJourneyScoreFile = kPlayedFolder + "/journey-score.txt";
+
+constexpr uint32_t kStartUpDelivery = 3000;
+constexpr uint32_t kPausedFor = 30000;
+// Level 1-1 gives the bot far more than it needs.
+constexpr uint32_t kMostLevelPlay = 240000;
+// The won flow opens the score table once the closing flash is over.
+constexpr uint32_t kWonFlow = 2100;
+constexpr uint32_t kHurriedCount = 1200;
+constexpr uint32_t kQuoteShown = 1500;
+
+GameStart PlayedStart() {
+  GameStart start;
+  start.commandLine = "--multiple options=randomseed=93";
+  start.programFolder = BuiltDataFolder::ProgramFolder();
+  start.home = kPlayedFolder;
+  return start;
+}
+
+// Besides what the driver looks for, a label the string table lacks shows
+// as "#####".
+void CheckTheLog(GameDriver& driver) {
+  driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
+  driver.Check(driver.LogText().find("#####") == std::string::npos, "a label is missing from the strings");
+}
+
+void GreetedByTheMenu(GameDriver& driver) {
+  driver.Check(WaitForLoadedMenu(driver) != nullptr, "the loading screen leads to the menu");
+  driver.Check(TextOf(driver.WaitForWindow("welcome")) == "Welcome, Web!", "the menu greets the player");
+}
+
+// Game time moves on while the pause dialog shows; the level's timer and
+// delivery stand still. "returnGame" resumes.
+void CheckPausedAndResume(GameDriver& driver, TArcadeWindow& window, const std::string& how) {
+  if (!driver.Check(driver.WaitForWindow("returnGame") != nullptr, how + " opens the pause dialog")) return;
+  const float timer = window.GetLevelTimer() ? window.GetLevelTimer()->GetRate() : 0.0f;
+  driver.AdvanceTime(kPausedFor);
+  driver.Check(!window.GetLevelTimer() || window.GetLevelTimer()->GetRate() == timer,
+               how + ": the level timer stands still while paused");
+  driver.Click("returnGame");
+  driver.AdvanceTime(100);
+  driver.Check(driver.FindWindow("returnGame") == nullptr && TArcadeWindow::AreGameClocksRunning(),
+               how + ": returnGame resumes the level");
+}
+
+// The score table counts the level's bonuses into its total, hurried by a
+// click, and leads on to the map.
+void CountTheTable(GameDriver& driver, int32_t total) {
+  if (!driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "the won level shows its table")) return;
+  CaptureScenarioFrame(driver, "flow-table.png");
+  driver.Click("hurryButton");
+  driver.AdvanceTime(kHurriedCount);
+  driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(total),
+               "the table counts to the total " + std::to_string(total) + ": " +
+                   TextOf(driver.FindWindow("TotalScore")));
+  driver.Click("hurryButton");
+  driver.AdvanceTime(kQuoteShown);
+  driver.Click("continueButton");
+}
+
+// Level 1-1 from the map: paused with Escape and by a lost activation,
+// then won by the bot and counted. Its total is kept for the second start.
+void PlayTheFirstJourneyLevel(GameDriver& driver) {
+  driver.Click("playButton");
+  driver.Check(driver.WaitForWindow("worldName") != nullptr, "Play opens the map");
+  driver.Click("level1");
+  auto* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+  if (!driver.Check(window && window->GetTowerControl(), "level 1-1 is played")) return;
+  driver.AdvanceTime(kStartUpDelivery);
+
+  driver.PressKey(sys::vk::kEscape);
+  CheckPausedAndResume(driver, *window, "Escape");
+  // The player goes to another window and comes back.
+  driver.Desktop().Report(sys::InputKind::FocusLost);
+  driver.Pass();
+  driver.Desktop().Report(sys::InputKind::FocusGained);
+  driver.Pass();
+  CheckPausedAndResume(driver, *window, "a lost activation");
+
+  const TLevelBotRun played = PlayLevelWithBot(driver, kMostLevelPlay);
+  driver.Check(played.ended, "the bot ends level 1-1 in " + std::to_string(played.moves) + " moves");
+  const GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+  driver.Check(result.level == GamePlay::TLevelKey{1, 1} && result.totalScore > 0, "and wins it");
+  const int32_t total = result.totalScore;
+  driver.AdvanceTime(kWonFlow);
+  CountTheTable(driver, total);
+  driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
+  driver.Check(TGameApp::Instance().GetLevelHiscore({1, 1}) == total, "the level's best is its total");
+  WriteWholeFile(kJourneyScoreFile, std::to_string(total));
+  driver.Click("backButton");
+  driver.Check(driver.WaitForWindow("welcome") != nullptr, "the map leads back to the menu");
+}
+
+// The music slider dragged to about half, the mute box switched on and off.
+void SetTheOptions(GameDriver& driver) {
+  driver.Click("optionsButton");
+  auto* music = GUI::TSlider::Cast(driver.WaitForWindow("musiclevelslider"));
+  if (!driver.Check(music != nullptr, "the options show the music slider")) return;
+  const TRect knob = music->GetKnob()->GetScreenRect();
+  const TRect rail = music->GetScreenRect();
+  const int32_t knobY = (knob.top + knob.bottom) / 2;
+  driver.Drag((knob.left + knob.right) / 2, knobY, rail.left + rail.Width() / 2, knobY);
+  GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
+  const int32_t volume = sound.GetMusicVolume();
+  driver.Check(volume > 400 && volume < 600, "the drag halves the music volume: " + std::to_string(volume));
+  driver.Click("muteallsound_checkbox");
+  driver.Pass();
+  driver.Check(!sound.IsSoundEnabled(), "the mute box switches the sound off");
+  driver.Click("muteallsound_checkbox");
+  driver.Pass();
+  driver.Check(sound.IsSoundEnabled(), "and on again");
+  driver.Click("doneButton");
+  driver.Check(driver.WaitForWindow("playButton") != nullptr, "Done leads back to the menu");
+  driver.Check(sound.GetMusicVolume() == volume, "the music volume stays");
+}
+
+bool UserFileExists(const char* name) {
+  std::string text;
+  return FileReadAll(name, &text, kFileReadBinary);
+}
+
+// The window's close box, the way Ctrl-C reaches the game: everything is
+// saved on the way out.
+void CloseAndCheckWhatIsSaved(GameDriver& driver) {
+  driver.RequestClose();
+  driver.Check(driver.WaitForEnd(), "a close request ends the game");
+  driver.Check(UserFileExists("user:metrics.txt"), "the metrics are written");
+  TPrefs saved(false);
+  driver.Check(!saved.GetValue("TotalGamePlayTime", "", TPrefs::kGlobalSection).IsEmpty(),
+               "the preferences are written");
+  driver.Check(!UserFileExists("user:hiscore.dat"), "the game's client writes no score file");
+}
+
+int32_t JourneyScore() {
+  const std::string text = ReadWholeFile(kJourneyScoreFile);
+  return text.empty() ? -1 : std::stoi(text);
+}
+
+TEST(WholeGame, FirstStart) {
+  std::filesystem::remove_all(kPlayedFolder);
+  std::filesystem::create_directories(kPlayedFolder);
+  GameRun run = PlayGame(PlayedStart(), [](GameDriver& driver) {
+    GreetedByTheMenu(driver);
+    PlayTheFirstJourneyLevel(driver);
+    SetTheOptions(driver);
+    CheckTheLog(driver);
+    CloseAndCheckWhatIsSaved(driver);
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_GT(JourneyScore(), 0) << "the first start kept its score for the second";
+}
+
+// Every start plays as a fresh "Web": the last player's progress is gone,
+// what the game keeps for every player (level bests, play time) stays.
+TEST(WholeGame, SecondStart) {
+  const int32_t journeyScore = JourneyScore();
+  ASSERT_GT(journeyScore, 0) << "the first start ran before";
+  GameRun run = PlayGame(PlayedStart(), [journeyScore](GameDriver& driver) {
+    GreetedByTheMenu(driver);
+    TGameApp& app = TGameApp::Instance();
+    driver.Check(app.GetNumUsers() == 1 && app.GetCurrentUser() == 0, "one player, the current one");
+    driver.Check(app.GetLevelStatusTable()->GetLevelStatus({1, 1}) < 0, "the last player's progress is gone");
+    driver.Check(app.GetLevelHiscore({1, 1}) == journeyScore, "the level's best stays");
+    driver.Click("playButton");
+    driver.Check(driver.WaitForWindow("worldName") != nullptr, "Play opens the map");
+    driver.Check(TButton::Cast(driver.FindWindow("level2")) == nullptr, "with 1-2 shut again");
+    driver.Click("backButton");
+    driver.WaitForWindow("welcome");
+    CheckTheLog(driver);
+    CloseAndCheckWhatIsSaved(driver);
+  });
+  EXPECT_EQ(run.failures, "");
+  EXPECT_EQ(run.exitCode, 0);
+}
+
+}  // namespace
