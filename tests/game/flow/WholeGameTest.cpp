@@ -81,7 +81,8 @@ void CheckPausedAndResume(GameDriver& driver, TArcadeWindow& window, const std::
 }
 
 // The score table counts the level's bonuses into its total, hurried by a
-// click, and leads on to the map.
+// click, and leads on through the table between levels, with its tip, to
+// the map.
 void CountTheTable(GameDriver& driver, int32_t total) {
   if (!driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "the won level shows its table")) return;
   CaptureScenarioFrame(driver, "flow-table.png");
@@ -92,6 +93,11 @@ void CountTheTable(GameDriver& driver, int32_t total) {
                    TextOf(driver.FindWindow("TotalScore")));
   driver.Click("hurryButton");
   driver.AdvanceTime(kQuoteShown);
+  driver.Click("continueButton");
+  if (!driver.Check(driver.WaitForWindow("GameTips") != nullptr, "the table between levels follows")) return;
+  CaptureScenarioFrame(driver, "flow-tips.png");
+  driver.Check(TextOf(driver.FindWindow("CurrentLevel")) == "01-01", "naming the level won");
+  driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(total), "with its total");
   driver.Click("continueButton");
 }
 

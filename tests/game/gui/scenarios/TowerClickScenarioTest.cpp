@@ -12,7 +12,7 @@
 #include "game/gui/progress/TMetrics.h"
 #include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/main/LevelOnePlay.h"
-#include "tests/game/gui/play/RingPoints.h"
+#include "tests/support/game/RingPoints.h"
 #include "tests/support/FakeNativeWindow.h"
 #include "tests/support/game/BuiltGameStart.h"
 

@@ -5,6 +5,7 @@
 // closed while the menu shows, and ends cleanly under the sanitizers.
 #include <gtest/gtest.h>
 
+#include "app/TAppPlatform.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TMetrics.h"
