@@ -39,6 +39,7 @@ Display* XDisplayOf(SDL_Window* window) {
 
 void WatchForDisplayLoss(SDL_Window* window) {
   gDisplayLost.store(false);
+  gCloseWanted.store(false);
   Display* display = XDisplayOf(window);
   if (!display) return;
   static void* const library = dlopen(kXlibLibrary, RTLD_NOW | RTLD_LOCAL);
