@@ -5,6 +5,7 @@
 
 #include "system/os/LayerLog.h"
 #include "system/window/CodePage1252.h"
+#include "system/window/DisplayLoss.h"
 #include "system/window/FramePresentation.h"
 #include "system/window/SdlKeys.h"
 
@@ -90,12 +91,16 @@ std::unique_ptr<SdlWindow> SdlWindow::Create(const std::string& titleUtf8, int32
   }
   SDL_StartTextInput();
   ChooseFramePresentation();
+  WatchForDisplayLoss(window);
   return std::unique_ptr<SdlWindow>(new SdlWindow(window));
 }
 
 SdlWindow::SdlWindow(SDL_Window* window) : mWindow(window) { RefreshGeometry(); }
 
+// After the display went away the window and the video subsystem are left to
+// the end of the process: SDL would wait for ever for the window to be hidden.
 SdlWindow::~SdlWindow() {
+  if (IsDisplayLost()) return;
   SDL_DestroyWindow(mWindow);
   CloseSdlVideo();
 }
@@ -104,6 +109,7 @@ void SdlWindow::ReadInput(std::vector<InputEvent>& out) {
   SDL_PumpEvents();
   SDL_Event event;
   while (SDL_PeepEvents(&event, 1, SDL_GETEVENT, SDL_FIRSTEVENT, SDL_LASTEVENT) > 0) Translate(event, out);
+  if (TakeDisplayLoss()) out.push_back(Simple(InputKind::CloseRequested));
   RefreshGeometry();
 }
 

@@ -15,7 +15,8 @@ namespace sys {
 
 // The main window on the desktop, over SDL. SDL is used from the main thread
 // only. The video subsystem stays open while a window lives; SDL's own
-// signal handling is off, so SIGINT and SIGTERM reach the window layer.
+// signal handling is off, so SIGINT and SIGTERM reach the window layer. A
+// display that goes away is read as a close request.
 class SdlWindow final : public NativeWindow {
  public:
   // A hidden window of that client size, not resizable by the user; null

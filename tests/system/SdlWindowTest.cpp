@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include "system/window/DisplayLoss.h"
 #include "system/window/MessageBox.h"
 #include "system/window/VirtualKeys.h"
 #include "tests/support/FakeNativeWindow.h"
@@ -156,6 +158,36 @@ TEST_F(SdlWindowTest, PushedEventsReachTheProcedureAndThePump) {
   EXPECT_EQ(taken[1].kind, MessageKind::Character);
   EXPECT_EQ(taken[1].code, 27u);
   EXPECT_EQ(taken[2].code, 0xE9u);
+}
+
+// Xlib may report a broken display more than once; the game is asked to
+// close once, and only when the window next reads its input.
+TEST_F(SdlWindowTest, ALostDisplayIsReadOnceAsACloseRequest) {
+  std::vector<MessageKind> delivered;
+  window->SetProcedure([&](const sys::Message& message) {
+    delivered.push_back(message.kind);
+    return true;
+  });
+  LayerLogCapture log;
+  sys::NoteDisplayLost();
+  sys::NoteDisplayLost();
+  EXPECT_TRUE(delivered.empty());
+  sys::Message message;
+  while (window->TakeMessage(message)) {
+  }
+  EXPECT_EQ(delivered, std::vector<MessageKind>{MessageKind::CloseRequest});
+  EXPECT_EQ(log.Lines(), std::vector<std::string>{"The display has gone away: the game closes"});
+  delivered.clear();
+  while (window->TakeMessage(message)) {
+  }
+  sys::NoteDisplayLost();
+  while (window->TakeMessage(message)) {
+  }
+  EXPECT_TRUE(delivered.empty()) << "one loss, one request";
+  EXPECT_EQ(log.Lines().size(), 1u);
+  EXPECT_TRUE(sys::IsDisplayLost()) << "the window is left to the end of the process";
+  sys::WatchForDisplayLoss(native->Handle());
+  EXPECT_FALSE(sys::IsDisplayLost()) << "a window watched afresh is taken down again";
 }
 
 TEST_F(SdlWindowTest, ClipboardTextRoundTripsInWindows1252) {

@@ -7,6 +7,7 @@
 #include "game/gui/main/GameLuaFunctions.h"
 #include "game/gui/progress/SavedProgress.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/rules/control/ISoundFactoryView.h"
 #include "game/rules/level/TLevelSettings.h"
 #include "game/rules/level/TMedalTargets.h"
@@ -60,8 +61,12 @@ TGameApp& TGameApp::Instance() {
 }
 
 // The key must be set before Init: the preferences and the hiscore client
-// refuse to work without it.
+// refuse to work without it. The clock registry is made first so that it
+// outlives this object: when the process ends without the game main's
+// shut-down (a library that calls exit), the metrics still owned here take
+// themselves off the registry as they go.
 TGameApp::TGameApp() {
+  GamePlay::TClockProxyRegistry::Instance();
   if (TPlatform* platform = TPlatform::Instance()) {
     TWindowManager* manager = platform->GetWindowManager();
     if (manager && manager->GetScript()) RegisterGameLuaFunctions(*manager->GetScript(), *this);

@@ -7,8 +7,10 @@ namespace GUI {
 namespace {
 
 constexpr int32_t kStatisticBoxSize = 200;
-constexpr int32_t kStatisticFontSize = 2;
-constexpr int32_t kStatisticLayoutFlags = TTextLayout::kRightAlignLines | TTextLayout::kBottomBlock;
+// Lines aligned on the right from the top of the box, at a size that can be
+// read over the play field.
+constexpr int32_t kStatisticFontSize = 10;
+constexpr int32_t kStatisticLayoutFlags = TTextLayout::kRightAlignLines;
 
 }  // namespace
 

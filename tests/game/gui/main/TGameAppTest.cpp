@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/rules/control/TClockProxyRegistry.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "online/TVqHiscores.h"
 #include "platform/prefs/TPrefs.h"
@@ -87,6 +90,20 @@ TEST_F(GameAppTest, AnswersTheRulesFromItsLevelStatusTable) {
   app.GetLevelStatusTable()->CommitPendingResult();
   EXPECT_EQ(status.GetTotalScore(), 900);
   EXPECT_EQ(status.GetTargetScore({3, 2}), 0) << "no scores file, no targets";
+}
+
+// Should a library end the process with exit() in the middle of a level, the
+// metrics the application object still holds go with the process's other
+// objects, and must find the clock registry a level handed them to whole. The child is started afresh,
+// so the objects are made in the order the game makes them.
+TEST_F(GameAppTest, AnExitDuringALevelEndsTheMetricsCleanly) {
+  GTEST_FLAG_SET(death_test_style, "threadsafe");
+  EXPECT_EXIT(
+      {
+        GamePlay::TClockProxyRegistry::Instance().AttachMetrics(app.GetMetrics());
+        std::exit(0);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 // Command lines against the link, hiscore mode and portal mode they give.

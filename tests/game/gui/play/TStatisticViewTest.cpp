@@ -39,14 +39,15 @@ class StatisticViewTest : public testing::Test {
   FakePlatform platform;
 };
 
-TEST_F(StatisticViewTest, AWhiteRightAlignedBlockThatScoreEventsLeaveEmpty) {
+// Lines aligned on the right from the top of the box, large enough to read.
+TEST_F(StatisticViewTest, AWhiteRightAlignedReadableBlockThatScoreEventsLeaveEmpty) {
   TStatisticView view;
   const TTextLayout& layout = view.GetLayout();
   EXPECT_EQ(layout.GetWidth(), 200);
   EXPECT_EQ(layout.GetHeight(), 200);
-  EXPECT_EQ(layout.GetFlags(), TTextLayout::kRightAlignLines | TTextLayout::kBottomBlock);
+  EXPECT_EQ(layout.GetFlags(), TTextLayout::kRightAlignLines);
   EXPECT_EQ(layout.GetFontName(), "fonts/palabi.mvec");
-  EXPECT_EQ(layout.GetFontSize(), 2);
+  EXPECT_EQ(layout.GetFontSize(), 10);
   EXPECT_EQ(layout.GetColor().r, 1.0f);
   EXPECT_EQ(layout.GetColor().a, 1.0f);
   GamePlay::IScoringObserver& observer = view;
