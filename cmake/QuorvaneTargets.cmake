@@ -41,9 +41,12 @@ endfunction()
 
 # One test program per folder of tests/, made of the .cpp files in that folder
 # and its sub-folders, except sub-folders that are test programs of their own.
-# With NO_TEST the folder adds its own tests of the program.
+# With NO_TEST the folder adds its own tests of the program. A program given
+# SHARDS runs as that many tests, each with its share of the test cases, so
+# that a long program keeps every core busy instead of finishing alone; they
+# are started before the others.
 function(quorvane_test_suite name)
-  cmake_parse_arguments(ARG "NO_TEST" "" "DEPENDS" ${ARGN})
+  cmake_parse_arguments(ARG "NO_TEST" "SHARDS" "DEPENDS" ${ARGN})
   file(GLOB_RECURSE sources CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*.cpp")
   file(GLOB_RECURSE nested_suites CONFIGURE_DEPENDS "${CMAKE_CURRENT_SOURCE_DIR}/*/CMakeLists.txt")
   foreach(nested_suite ${nested_suites})
@@ -60,7 +63,17 @@ function(quorvane_test_suite name)
   target_precompile_headers(${name} REUSE_FROM quorvane_test_headers)
   # One program is one test: starting a sanitized process per test case cost
   # far more than the cases themselves.
-  if(NOT ARG_NO_TEST)
-    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+  if(ARG_NO_TEST)
+    return()
   endif()
+  if(NOT ARG_SHARDS)
+    add_test(NAME ${name} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    return()
+  endif()
+  math(EXPR last_shard "${ARG_SHARDS} - 1")
+  foreach(shard RANGE ${last_shard})
+    add_test(NAME ${name}_shard${shard} COMMAND ${name} WORKING_DIRECTORY ${PROJECT_SOURCE_DIR})
+    set_tests_properties(${name}_shard${shard} PROPERTIES COST 1000
+                         ENVIRONMENT "GTEST_TOTAL_SHARDS=${ARG_SHARDS};GTEST_SHARD_INDEX=${shard}")
+  endforeach()
 endfunction()
