@@ -1,12 +1,10 @@
 #include "tests/support/rules/StubTowerView.h"
 
 #include <cmath>
-#include <numbers>
 
 namespace {
 
 constexpr int32_t kSlots = 12;
-constexpr float kFullTurn = 2 * std::numbers::pi_v<float>;
 
 std::string Describe(const char* event, int32_t a, int32_t b) {
   return std::string(event) + " " + std::to_string(a) + " " + std::to_string(b);
@@ -14,7 +12,7 @@ std::string Describe(const char* event, int32_t a, int32_t b) {
 
 }  // namespace
 
-float StubTowerMeasurement::GetPieceAngle() { return kFullTurn / kSlots; }
+float StubTowerMeasurement::GetPieceAngle() { return GamePlay::kFullTurn / kSlots; }
 
 StubTowerView::StubTowerView(int32_t rings)
     : ringAngles(rings, 0.0f), marks(rings, std::vector<int32_t>(kSlots, 0)) {}
@@ -27,10 +25,10 @@ float StubTowerView::GetRingAngle(int32_t ring) { return IsRing(ring) ? ringAngl
 
 void StubTowerView::SetRingAngle(int32_t ring, float angle) {
   if (!IsRing(ring)) return;
-  angle = std::fmod(angle, kFullTurn);
-  if (angle < 0) angle += kFullTurn;
+  angle = std::fmod(angle, GamePlay::kFullTurn);
+  if (angle < 0) angle += GamePlay::kFullTurn;
   ringAngles[ring] =
-      angle < kFullTurn ? angle : 0;  // a tiny negative angle rounds up to a full turn
+      angle < GamePlay::kFullTurn ? angle : 0;  // a tiny negative angle rounds up to a full turn
 }
 
 void StubTowerView::SetRingMark(int32_t ring, int32_t value) {
