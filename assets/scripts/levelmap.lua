@@ -39,11 +39,11 @@ local map = {
           command = function() CloseWindow("back") end },
 }
 if world > 1 then
-  table.insert(map, Button{ name = "previousWorld", label = "#<", x = 496, y = 210, w = 44, h = 50,
+  table.insert(map, Button{ name = "previousWorld", label = "#<", x = 508, y = 210, w = 44, h = 50,
                             command = function() ShowWorld(world - 1) end })
 end
 if world < gJourney.openWorld then
-  table.insert(map, Button{ name = "nextWorld", label = "#>", x = 720, y = 210, w = 44, h = 50,
+  table.insert(map, Button{ name = "nextWorld", label = "#>", x = 708, y = 210, w = 44, h = 50,
                             command = function() ShowWorld(world + 1) end })
 end
 for level = 1, table.getn(kBadges) do

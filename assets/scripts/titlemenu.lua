@@ -35,7 +35,7 @@ MakeDialog{
             command = function() LeaveFor("options") end },
     Button{ name = "helpButton", label = "TitleMenuHelp", x = 16, y = 8, w = 220, h = 56,
             command = function() LeaveFor("help") end },
-    Button{ name = "quitButton", label = "TitleMenuQuit", x = 520, y = 486, w = 220, h = 56,
+    Button{ name = "quitButton", label = "TitleMenuQuit", x = 564, y = 542, w = 220, h = 56,
             command = function() PostMessage(CreateNamedMessage(kQuitNow, "quit")) end },
     Button{ name = "viewhighscores", label = "TitleMenuHiscores", x = 16, y = 542, w = 220, h = 56,
             command = function() LeaveFor("hiscores") end },
