@@ -15,9 +15,10 @@
 #include <chrono>
 #include <cstdio>
 #include <filesystem>
-#include <regex>
+#include <functional>
 #include <set>
 #include <string>
+#include <string_view>
 #include <thread>
 
 #include "game/gui/main/TGameApp.h"
@@ -279,9 +280,32 @@ void PlayTheTour(GameDriver& driver, const std::string& folder) {
   TourTheHiscores(driver, folder);
 }
 
-bool ReplaceInFile(const std::filesystem::path& file, const std::regex& pattern, const std::string& replacement) {
-  const std::string text = ReadWholeFile(file.string());
-  return !text.empty() && WriteWholeFile(file.string(), std::regex_replace(text, pattern, replacement));
+// The string table's rows whose name passes the test get the value.
+std::string SetRows(std::string table, const std::function<bool(const std::string&)>& chosen, const std::string& value) {
+  static constexpr std::string_view kCell = "<Data ss:Type=\"String\">";
+  static constexpr std::string_view kBetween = "</Data></Cell><Cell><Data ss:Type=\"String\">";
+  for (size_t row = table.find("<Row>"); row != std::string::npos; row = table.find("<Row>", row + 1)) {
+    const size_t name = table.find(kCell, row);
+    const size_t nameEnd = name == std::string::npos ? name : table.find(kBetween, name);
+    if (nameEnd == std::string::npos) break;
+    const size_t valueStart = nameEnd + kBetween.size();
+    const size_t valueEnd = table.find('<', valueStart);
+    if (valueEnd == std::string::npos) break;
+    if (chosen(table.substr(name + kCell.size(), nameEnd - name - kCell.size()))) {
+      table.replace(valueStart, valueEnd - valueStart, value);
+    }
+  }
+  return table;
+}
+
+bool SetRowsInFile(const std::string& file, const std::function<bool(const std::string&)>& chosen,
+                   const std::string& value) {
+  const std::string text = ReadWholeFile(file);
+  return !text.empty() && WriteWholeFile(file, SetRows(text, chosen, value));
+}
+
+bool IsTargetOrMedal(const std::string& name) {
+  return name.rfind("L", 0) == 0 || name.rfind("Zen", 0) == 0 || name == "SilverMedal" || name == "GoldMedal";
 }
 
 // The data copied for the tour: cheat mode on, every target score and both
@@ -293,10 +317,8 @@ bool MakeTourData(const std::string& from, const std::string& to, const std::str
     std::fprintf(stderr, "tour: cannot copy %s/assets: %s\n", from.c_str(), error.message().c_str());
     return false;
   }
-  const std::regex cheat(R"((>Cheat Mode</Data></Cell><Cell><Data ss:Type="String">)0<)");
-  const std::regex target(R"((>(L\d{4}|Zen\d{2}|SilverMedal|GoldMedal)</Data></Cell><Cell><Data ss:Type="String">)\d+<)");
-  return ReplaceInFile(to + "/assets/strings.xml", cheat, "$011<") &&
-         ReplaceInFile(to + "/assets/levels/scores.xml", target, "$01100<") &&
+  return SetRowsInFile(to + "/assets/strings.xml", [](const std::string& name) { return name == "Cheat Mode"; }, "1") &&
+         SetRowsInFile(to + "/assets/levels/scores.xml", IsTargetOrMedal, "100") &&
          WriteWholeFile(to + "/hiscoreserver.txt", server + "\n");
 }
 
