@@ -2,24 +2,34 @@
 // keys at the windows it shows, over the built data folder with a fixed
 // seed. The first start plays a Journey level (paused twice and won by the
 // bot), the options and a shut-down by a close request; the second start,
-// over the same folder, finds what a start keeps and what it drops.
+// over the same folder, finds what a start keeps and what it drops. Both
+// send to and read from our hiscore service, which runs beside them.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <cstring>
 #include <filesystem>
+#include <functional>
+#include <sstream>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "app/TAppPlatform.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
 #include "game/gui/progress/TLevelStatusTable.h"
 #include "game/gui/progress/TWorldData.h"
+#include "game/gui/screens/THiscore.h"
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
 #include "game/rules/control/ITimeController.h"
 #include "game/rules/scoring/TLevelResult.h"
+#include "online/TVqHiscores.h"
 #include "platform/file/TFile.h"
 #include "platform/prefs/TPrefs.h"
 #include "system/window/VirtualKeys.h"
+#include "tests/game/flow/HiscoreServerProcess.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
 #include "tests/support/BuiltDataFolder.h"
 #include "tests/support/FakeNativeWindow.h"
@@ -36,6 +46,11 @@ using GUI::TArcadeWindow;
 // What the first start leaves for the second to compare with.
 const std::string kPlayedFolder = QUORVANE_PLAYED_FOLDER;
 const std::string kJourneyScoreFile = kPlayedFolder + "/journey-score.txt";
+const std::string kServerFile = kPlayedFolder + "/hiscore-service.txt";
+// The game's own folder, the current one at its start: the data folder
+// linked in, beside it the file that names the hiscore server.
+const std::string kProgramFolder = kPlayedFolder + "/program";
+const std::string kAccount = "pia";
 
 constexpr uint32_t kStartUpDelivery = 3000;
 constexpr uint32_t kPausedFor = 30000;
@@ -49,16 +64,34 @@ constexpr uint32_t kQuoteShown = 1500;
 GameStart PlayedStart() {
   GameStart start;
   start.commandLine = "--multiple options=randomseed=93";
-  start.programFolder = BuiltDataFolder::ProgramFolder();
+  start.programFolder = kProgramFolder;
   start.home = kPlayedFolder;
   return start;
 }
 
+// The addresses of the requests the HTTP layer started, as it logs them.
+std::vector<std::string> RequestedAddresses(const std::string& log) {
+  std::vector<std::string> addresses;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) {
+    for (const char* method : {"HTTP GET ", "HTTP POST "}) {
+      const size_t found = line.find(method);
+      if (found != std::string::npos) addresses.push_back(line.substr(found + std::strlen(method)));
+    }
+  }
+  return addresses;
+}
+
 // Besides what the driver looks for, a label the string table lacks shows
-// as "#####".
+// as "#####"; and the game talks to no host but this one.
 void CheckTheLog(GameDriver& driver) {
   driver.Check(driver.ProblemsInLog().empty(), "the log reports problems:\n" + driver.ProblemsInLog());
   driver.Check(driver.LogText().find("#####") == std::string::npos, "a label is missing from the strings");
+  const std::vector<std::string> addresses = RequestedAddresses(driver.LogText());
+  driver.Check(!addresses.empty(), "the game talks to the hiscore service");
+  for (const std::string& address : addresses) {
+    driver.Check(address.rfind("http://127.0.0.1:", 0) == 0, "a request goes elsewhere: " + address);
+  }
 }
 
 void GreetedByTheMenu(GameDriver& driver) {
@@ -157,6 +190,87 @@ void SetTheOptions(GameDriver& driver) {
   driver.Check(sound.GetMusicVolume() == volume, "the music volume stays");
 }
 
+// The service answers on real threads while game time stands still: the
+// game passes, with a pause between, until the screen has its answer.
+constexpr int kServiceWaits = 400;
+constexpr auto kServiceWait = std::chrono::milliseconds(20);
+
+bool WaitForTheService(GameDriver& driver, const std::function<bool(GUI::THiscore&)>& answered) {
+  for (int wait = 0; wait < kServiceWaits; ++wait) {
+    driver.Pass();
+    GUI::THiscore* screen = GUI::THiscore::Cast(driver.FindWindow("hiscoreScreen"));
+    if (screen && answered(*screen)) return true;
+    std::this_thread::sleep_for(kServiceWait);
+  }
+  return false;
+}
+
+bool ShowsOnline(GUI::THiscore& screen) { return screen.GetViewState() == GUI::THiscore::kOnlineView; }
+
+// "name=score" of the shown rows, blank-separated.
+std::string ShownRows(GameDriver& driver) {
+  std::string rows;
+  for (int row = 1; driver.FindWindow("name" + std::to_string(row)); ++row) {
+    std::string score = TextOf(driver.FindWindow("score" + std::to_string(row)));
+    while (!score.empty() && score.back() == ' ') score.pop_back();
+    rows += (rows.empty() ? "" : " ") + TextOf(driver.FindWindow("name" + std::to_string(row))) + "=" + score;
+  }
+  return rows;
+}
+
+void TypeInto(GameDriver& driver, const std::string& edit, const std::string& text) {
+  driver.Click(edit);
+  driver.Type(text);
+  driver.Pass();
+  driver.Check(TextOf(driver.FindWindow(edit)) == text, "typing fills " + edit + ": " + TextOf(driver.FindWindow(edit)));
+}
+
+bool RemembersAnAccount() {
+  char name[64] = "";
+  char password[64] = "";
+  return TGameApp::Instance().GetHiscores()->GetAccount(name, sizeof name, password, sizeof password) && *name;
+}
+
+// The local table holds the Journey total; sent with an account and a
+// password typed in, remembered, it comes back from the service under the
+// account's name, with its rank.
+void SendTheJourneyScore(GameDriver& driver, int32_t total) {
+  driver.Click("viewhighscores");
+  if (!driver.Check(driver.WaitForWindow("hiscoreScreen") != nullptr, "the menu opens the hiscores")) return;
+  driver.Check(ShownRows(driver) == "Web=" + std::to_string(total),
+               "the local table holds the Journey total: " + ShownRows(driver));
+  driver.Click("submitscores");
+  if (!driver.Check(driver.WaitForWindow("accountedit") != nullptr, "Submit opens its dialog")) return;
+  driver.Check(TextOf(driver.FindWindow("eligiblescore")) == std::to_string(total), "offering the total");
+  TypeInto(driver, "accountedit", kAccount);
+  TypeInto(driver, "passedit", "secret");
+  driver.Click("remember");
+  driver.Click("submittoserver");
+  driver.Check(WaitForTheService(driver, ShowsOnline), "the service takes the score");
+  driver.Check(ShownRows(driver) == kAccount + "=" + std::to_string(total),
+               "the online table shows it: " + ShownRows(driver));
+  driver.Check(driver.FindWindow("congratulations") != nullptr, "with congratulations");
+  driver.Check(TextOf(driver.FindWindow("yourrank")).find('1') != std::string::npos,
+               "and the player's rank: " + TextOf(driver.FindWindow("yourrank")));
+  driver.Check(RemembersAnAccount(), "the account is remembered");
+  driver.Click("backButton");
+  driver.Check(driver.WaitForWindow("playButton") != nullptr, "Back leads to the menu");
+}
+
+// A new start's tables are empty; the service still has the score.
+void FindTheScoreOnline(GameDriver& driver, int32_t total) {
+  driver.Click("viewhighscores");
+  if (!driver.Check(driver.WaitForWindow("hiscoreScreen") != nullptr, "the menu opens the hiscores")) return;
+  driver.Check(ShownRows(driver).empty(), "the local table is empty again: " + ShownRows(driver));
+  driver.Check(!RemembersAnAccount(), "no account is remembered");
+  driver.Click("view");
+  driver.Check(WaitForTheService(driver, ShowsOnline), "the service answers");
+  driver.Check(ShownRows(driver) == kAccount + "=" + std::to_string(total),
+               "the online table still holds the score: " + ShownRows(driver));
+  driver.Click("backButton");
+  driver.Check(driver.WaitForWindow("playButton") != nullptr, "Back leads to the menu");
+}
+
 bool UserFileExists(const char* name) {
   std::string text;
   return FileReadAll(name, &text, kFileReadBinary);
@@ -179,13 +293,33 @@ int32_t JourneyScore() {
   return text.empty() ? -1 : std::stoi(text);
 }
 
-TEST(WholeGame, FirstStart) {
+// A fresh folder, the service of an earlier run stopped and a new one
+// started for this start and the next.
+std::string SetUpThePlayedFolder() {
+  HiscoreServerProcess::Load(kServerFile).Stop();
   std::filesystem::remove_all(kPlayedFolder);
-  std::filesystem::create_directories(kPlayedFolder);
-  GameRun run = PlayGame(PlayedStart(), [](GameDriver& driver) {
+  std::filesystem::create_directories(kProgramFolder);
+  std::filesystem::create_directory_symlink(BuiltDataFolder::ProgramFolder() + "/assets", kProgramFolder + "/assets");
+  HiscoreServerProcess server = HiscoreServerProcess::Start();
+  server.Save(kServerFile);
+  WriteWholeFile(kProgramFolder + "/hiscoreserver.txt", server.Address() + "\n");
+  return server.Address();
+}
+
+void CheckTheServerAddress(GameDriver& driver, const std::string& address) {
+  const TString used = TGameApp::Instance().GetHiscores()->GetServerAddress();
+  driver.Check(address == used.CStr(), "the game uses the server of hiscoreserver.txt: " + std::string(used.CStr()));
+}
+
+TEST(WholeGame, FirstStart) {
+  const std::string address = SetUpThePlayedFolder();
+  ASSERT_NE(address, "") << "the hiscore service starts";
+  GameRun run = PlayGame(PlayedStart(), [&address](GameDriver& driver) {
     GreetedByTheMenu(driver);
+    CheckTheServerAddress(driver, address);
     PlayTheFirstJourneyLevel(driver);
     SetTheOptions(driver);
+    SendTheJourneyScore(driver, JourneyScore());
     CheckTheLog(driver);
     CloseAndCheckWhatIsSaved(driver);
   });
@@ -210,11 +344,13 @@ TEST(WholeGame, SecondStart) {
     driver.Check(TButton::Cast(driver.FindWindow("level2")) == nullptr, "with 1-2 shut again");
     driver.Click("backButton");
     driver.WaitForWindow("welcome");
+    FindTheScoreOnline(driver, journeyScore);
     CheckTheLog(driver);
     CloseAndCheckWhatIsSaved(driver);
   });
   EXPECT_EQ(run.failures, "");
   EXPECT_EQ(run.exitCode, 0);
+  HiscoreServerProcess::Load(kServerFile).Stop();
 }
 
 }  // namespace

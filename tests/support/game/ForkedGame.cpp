@@ -39,12 +39,14 @@ std::string ReadAll(int fd) {
 [[noreturn]] void RunChild(const GameStart& start, const GameScript& script, int reportFd) {
   alarm(kChildSeconds);
   if (!start.home.empty()) RunHeadlessIn(start.home);
+  // The display of the caller's desktop, with no sound all the same.
+  if (start.onScreen) unsetenv("SDL_VIDEODRIVER");
   if (!start.programFolder.empty()) SetProgramFolder(start.programFolder.c_str());
   int exitCode = 0;
   std::string failures;
   {
     FakeClock clock;
-    GameDriver driver(clock, script);
+    GameDriver driver(clock, script, start.onScreen);
     exitCode = driver.Run(start.commandLine);
     failures = driver.GetFailures();
   }

@@ -11,6 +11,8 @@ struct GameStart {
   std::string commandLine = "--multiple";
   std::string programFolder;
   std::string home;
+  // Shown in a real window on the display as well (see GameDriver).
+  bool onScreen = false;
 };
 
 // How a game started by PlayGame ended: the program's exit code (-1 when it

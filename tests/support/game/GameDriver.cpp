@@ -16,8 +16,10 @@
 #include "platform/time/TTask.h"
 #include "system/gfx/Adapter.h"
 #include "system/window/NativeWindowSource.h"
+#include "system/window/SdlWindow.h"
 #include "tests/support/FakeClock.h"
 #include "tests/support/FakeNativeWindow.h"
+#include "tests/support/game/OnScreenDesktop.h"
 #include "windows/core/TWindow.h"
 #include "windows/core/TWindowManager.h"
 
@@ -59,7 +61,8 @@ class GameDriverTask final : public TTask {
   GameDriver& mDriver;
 };
 
-GameDriver::GameDriver(FakeClock& clock, GameScript script) : mClock(clock), mScript(std::move(script)) {}
+GameDriver::GameDriver(FakeClock& clock, GameScript script, bool onScreen)
+    : mClock(clock), mScript(std::move(script)), mOnScreen(onScreen) {}
 
 GameDriver::~GameDriver() {
   if (mScriptThread.joinable()) mScriptThread.join();
@@ -67,11 +70,7 @@ GameDriver::~GameDriver() {
 
 int GameDriver::Run(const std::string& commandLine) {
   gDriver = this;
-  SetNativeWindowSource([this] {
-    auto desktop = std::make_unique<FakeNativeWindow>(&mClock);
-    mDesktop = desktop.get();
-    return desktop;
-  });
+  SetNativeWindowSource([this] { return MakeDesktop(); });
   SetDisplayAdapterSource([this] {
     mAdapter = sys::gfx::Adapter::Create(sys::gfx::Adapter::ConfigFromSdl());
     return mAdapter;
@@ -81,6 +80,15 @@ int GameDriver::Run(const std::string& commandLine) {
   SetNativeWindowSource(nullptr);
   gDriver = nullptr;
   return exitCode;
+}
+
+std::unique_ptr<sys::NativeWindow> GameDriver::MakeDesktop() {
+  auto desktop = std::make_unique<FakeNativeWindow>(&mClock);
+  mDesktop = desktop.get();
+  if (!mOnScreen) return desktop;
+  auto shown = sys::SdlWindow::Create(sys::kMainWindowTitle, sys::kMainWindowWidth, sys::kMainWindowHeight);
+  if (!shown) return nullptr;
+  return std::make_unique<OnScreenDesktop>(std::move(desktop), std::move(shown));
 }
 
 void GameDriver::DrivenGameMain(TAppPlatform* platform, const char* commandLine) {

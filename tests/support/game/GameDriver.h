@@ -11,6 +11,9 @@
 #include "platform/text/TString.h"
 #include "system/window/Picture.h"
 
+namespace sys {
+class NativeWindow;
+}
 namespace sys::gfx {
 class Adapter;
 }
@@ -35,7 +38,9 @@ class GameDriver {
   // How many passes a wait for a window takes before it gives up.
   static constexpr int kPatience = 500;
 
-  GameDriver(FakeClock& clock, GameScript script);
+  // On screen, every frame is shown in a real window too and read back
+  // from it (a display is needed).
+  GameDriver(FakeClock& clock, GameScript script, bool onScreen = false);
   ~GameDriver();
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
@@ -109,8 +114,13 @@ class GameDriver {
   // A pass in which the display is still busy with the last frame.
   void PassWithoutFrame();
 
+  // The window the game asks for: the scripted desktop, alone or shown on
+  // screen too.
+  std::unique_ptr<sys::NativeWindow> MakeDesktop();
+
   FakeClock& mClock;
   GameScript mScript;
+  bool mOnScreen;
   FakeNativeWindow* mDesktop = nullptr;
   std::shared_ptr<sys::gfx::Adapter> mAdapter;
   // Game time moved on since the last pass that drew.
