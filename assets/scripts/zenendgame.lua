@@ -11,13 +11,13 @@ else
   OpenNextLevel()
 end
 
--- The heading and the button fade in over the background.
+-- The heading and the button fade in over the background, in its panel.
 MakeDialog{
   Bitmap{ name = "zenEndBackground", image = "backgrounds/title", x = 0, y = 0 },
   FadeInWindow{ name = "zenEndFade", x = 0, y = 0, w = 800, h = 600,
     Text{ name = "zenEndHeading", label = zenFinished and "ZenEndFinished" or "ZenEndOpen", font = kHeadingFont,
-          x = 0, y = 200, w = 800, h = 90 },
-    Button{ name = "continueButton", label = "EndContinue", x = 290, y = 420, w = 220, h = 56,
+          x = 510, y = 230, w = 240, h = 130 },
+    Button{ name = "continueButton", label = "EndContinue", x = 520, y = 400, w = 220, h = 56,
             command = function() SwapToModal("scripts/levelmap.lua") end },
   },
 }
