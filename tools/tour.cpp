@@ -46,12 +46,21 @@ constexpr uint32_t kTourQuoteShown = 1500;
 constexpr uint32_t kTourWonFlow = 2100;
 constexpr uint32_t kTourTutorial = 1500;
 constexpr uint32_t kTourLongStep = 100;
-// Well above the levels of the Journey.
-constexpr int kMostJourneyLevels = 40;
+// Well above the levels of the Journey (ten worlds of five), with its
+// tutorial levels played twice.
+constexpr int kMostJourneyLevels = 80;
 constexpr int kMostLevelsOnAMap = 10;
 constexpr int kServiceWaits = 300;
-// Steps of game time a finished level's table may take to open.
-constexpr int kTableWaits = 50;
+// Steps of game time a window may take to show, such as a finished level's
+// table.
+constexpr int kWindowWaits = 50;
+constexpr int kGameModes = 4;
+// The game-end screen's closing level, before its slideshow starts, and
+// between its slides.
+constexpr uint32_t kTourGameEndDawn = 1500;
+constexpr uint32_t kTourSlidePeriod = 2500;
+// The closing level ends after "Continue" before the title menu comes back.
+constexpr uint32_t kTourClosingLevelLeaves = 1100;
 constexpr int kMostScreensAfterALevel = 4;
 // The category whose scores the service never gives.
 constexpr char kBrokenCategory[] = "broken";
@@ -77,9 +86,23 @@ void Capture(GameDriver& driver, const std::string& folder, const std::string& n
   std::fflush(stdout);
 }
 
-// Waits for the window and lets its screen settle before the picture.
+// The first of the windows to show while game time moves on, "" when none
+// does for a while.
+std::string ShowsOneOf(GameDriver& driver, std::initializer_list<std::string> windows) {
+  for (int wait = 0; wait < kWindowWaits; ++wait) {
+    for (const std::string& window : windows) {
+      if (driver.FindWindow(window)) return window;
+    }
+    driver.AdvanceTime(kTourLongStep);
+  }
+  return "";
+}
+
+// Waits for the window and lets its screen settle before the picture. Game
+// time moves on while it waits, so a window that never comes is noted after
+// a few seconds of it rather than after the driver's long patience.
 bool Reach(GameDriver& driver, const std::string& window) {
-  if (!driver.WaitForWindow(window)) return false;
+  if (ShowsOneOf(driver, {window}).empty()) return driver.Check(false, "no window named \"" + window + "\" appeared");
   driver.AdvanceTime(kTourSettle);
   return true;
 }
@@ -140,17 +163,6 @@ void TourTheMenus(GameDriver& driver, const std::string& folder) {
   if (Reach(driver, "helpBack")) driver.Click("helpBack");
 }
 
-// The first of the windows to show, "" when none does for a while.
-std::string ShowsOneOf(GameDriver& driver, std::initializer_list<const char*> windows) {
-  for (int wait = 0; wait < kTableWaits; ++wait) {
-    for (const char* window : windows) {
-      if (driver.FindWindow(window)) return window;
-    }
-    driver.AdvanceTime(kTourLongStep);
-  }
-  return "";
-}
-
 // A table counted to its end; its quote, when it has one, shown and put
 // away by clicks.
 void CountTheTable(GameDriver& driver) {
@@ -171,8 +183,8 @@ int HighestOpenLevel(GameDriver& driver) {
 
 // A start screen's pages are clicked through, the level finished at once by
 // the middle button, the tables counted and left, back to the map or on to
-// the game end. False when the level ended without its table, as a
-// tutorial level does the first time.
+// the game-end screen after the Journey's last level. False when the level
+// ended without its table, as a tutorial level does the first time.
 bool FinishLevel(GameDriver& driver, const std::string& folder) {
   for (int page = 0; page < kMostLevelsOnAMap && driver.FindWindow("startScreen"); ++page) {
     driver.Click(driver.FindWindow("nextButton") ? "nextButton" : "startScreen");
@@ -190,8 +202,9 @@ bool FinishLevel(GameDriver& driver, const std::string& folder) {
   // The tables, and the screen that opens Zen, in the order they come, up
   // to the table between levels.
   for (int screen = 0; screen < kMostScreensAfterALevel; ++screen) {
-    const std::string shown = ShowsOneOf(driver, {"GameTips", "zenEndHeading", "collectableTable"});
+    const std::string shown = ShowsOneOf(driver, {"GameTips", "zenEndHeading", "collectableTable", "gameEnd"});
     if (shown.empty()) return false;
+    if (shown == "gameEnd") return true;
     driver.AdvanceTime(kTourSettle);
     if (shown == "zenEndHeading") Capture(driver, folder, "zen-opened");
     if (shown == "collectableTable") CountTheTable(driver);
@@ -237,6 +250,18 @@ std::string LevelOnTheMap(GameDriver& driver) {
   return TextOf(driver.FindWindow("worldName")) + " level " + std::to_string(HighestOpenLevel(driver));
 }
 
+// The closing level alone, then with its first slide; "Continue" leads back
+// to the title menu.
+void TourTheGameEnd(GameDriver& driver, const std::string& folder) {
+  if (!driver.Check(driver.FindWindow("gameEnd") != nullptr, "the Journey does not reach the game end")) return;
+  driver.AdvanceTime(kTourGameEndDawn);
+  Capture(driver, folder, "game-end");
+  driver.AdvanceTime(kTourSlidePeriod, kTourLongStep);
+  Capture(driver, folder, "game-end-slide");
+  driver.Click("skipButton");
+  driver.AdvanceTime(kTourClosingLevelLeaves);
+}
+
 // The rest of the Journey, level after level, to the game end: a world
 // whose levels are all finished is left for the next. A tutorial level is
 // played twice, first as its tutorial; a level that ends without its table
@@ -261,10 +286,12 @@ void FinishTheJourney(GameDriver& driver, const std::string& folder) {
       return;
     }
   }
-  if (ReachAndCapture(driver, "gameEnd", folder, "game-end")) driver.Click("continueButton");
+  TourTheGameEnd(driver, folder);
 }
 
 void TourZen(GameDriver& driver, const std::string& folder) {
+  if (!Reach(driver, "playButton")) return;
+  driver.Click("playButton");
   if (!Reach(driver, "worldName")) return;
   driver.Click("zenButton");
   ReachAndCapture(driver, "zen1", folder, "zen-menu");
@@ -276,14 +303,24 @@ void TourZen(GameDriver& driver, const std::string& folder) {
     driver.PressKey(sys::vk::kEscape);
     if (Reach(driver, "mapButton")) driver.Click("mapButton");
   }
-  if (Reach(driver, "zenMenuBack")) driver.Click("zenMenuBack");
-  if (Reach(driver, "backButton")) driver.Click("backButton");
+  // A level quit from its pause dialog leads back to the level map.
+  if (Reach(driver, "worldName")) driver.Click("backButton");
+}
+
+// The local view of the game mode whose score waits to be sent.
+bool ShowThePendingScore(GameDriver& driver) {
+  for (int step = 0; step < kGameModes && !driver.FindWindow("submitscores"); ++step) {
+    driver.Click("gamemodeleft");
+    driver.AdvanceTime(kTourSettle);
+  }
+  return driver.Check(driver.FindWindow("submitscores") != nullptr, "no score waits to be sent");
 }
 
 void TourTheHiscores(GameDriver& driver, const std::string& folder) {
   if (!Reach(driver, "playButton")) return;
   driver.Click("viewhighscores");
-  if (!ReachAndCapture(driver, "hiscoreScreen", folder, "hiscores-local")) return;
+  if (!Reach(driver, "hiscoreScreen") || !ShowThePendingScore(driver)) return;
+  Capture(driver, folder, "hiscores-local");
   driver.Click("submitscores");
   if (Reach(driver, "accountedit")) {
     driver.Click("accountedit");
@@ -304,18 +341,28 @@ void TourTheHiscores(GameDriver& driver, const std::string& folder) {
   driver.Click("backButton");
 }
 
+// The stages of the tour in turn; after the first that fails, the rest
+// would only wait for windows that cannot come.
 void PlayTheTour(GameDriver& driver, const std::string& folder) {
   // An optimised build may load everything before the driver's first turn.
   if (driver.FindWindow("loadingScreen")) Capture(driver, folder, "loading");
-  if (!ReachAndCapture(driver, "playButton", folder, "main-menu")) return;
-  TourTheMenus(driver, folder);
-  if (!Reach(driver, "playButton")) return;
-  driver.Click("playButton");
-  if (!Reach(driver, "worldName")) return;
-  TourTheFirstLevel(driver, folder);
-  FinishTheJourney(driver, folder);
-  TourZen(driver, folder);
-  TourTheHiscores(driver, folder);
+  if (!driver.WaitForWindow("playButton")) return;
+  const std::function<void(GameDriver&, const std::string&)> stages[] = {
+      [](GameDriver& game, const std::string& pictures) { ReachAndCapture(game, "playButton", pictures, "main-menu"); },
+      TourTheMenus,
+      [](GameDriver& game, const std::string&) {
+        if (Reach(game, "playButton")) game.Click("playButton");
+        Reach(game, "worldName");
+      },
+      TourTheFirstLevel,
+      FinishTheJourney,
+      TourTheHiscores,
+      TourZen,
+  };
+  for (const auto& stage : stages) {
+    if (!driver.GetFailures().empty()) return;
+    stage(driver, folder);
+  }
 }
 
 // The string table's rows whose name passes the test get the value.
