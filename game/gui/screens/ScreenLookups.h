@@ -4,12 +4,9 @@
 
 class TModalWindow;
 class TWindow;
-class TWindowManager;
 
 namespace GUI {
 
-// The platform's window manager, or null before there is one.
-TWindowManager* ScreenWindowManager();
 // The modal window on top, or null when the top is no modal window.
 TModalWindow* ScreenTopModal();
 

@@ -323,7 +323,6 @@ TString THiscore::GameModeTitle() const {
   return LookUp(kGameModes[static_cast<size_t>(CurrentGameModeIndex())].title);
 }
 
-
 void THiscore::SetText(const TString& name, const TString& text) {
   if (TText* shown = TText::Cast(FindChild(name))) shown->SetLabel(EscapeMarkup(text));
 }

@@ -1,7 +1,7 @@
 #include "game/gui/screens/TOptionWindow.h"
 
 #include "game/gui/effects/TFadeInTask.h"
-#include "game/gui/screens/ScreenLookups.h"
+#include "game/gui/screens/GameWindowTasks.h"
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/main/TGameApp.h"
 #include "game/rules/control/ISoundFactoryView.h"

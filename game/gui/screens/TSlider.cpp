@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "game/gui/screens/ScreenLookups.h"
 #include "media/display/TVertexList.h"
 #include "media/texture/TTexture.h"
 #include "platform/TPlatform.h"
@@ -101,7 +100,7 @@ bool TSlider::IsKindOf(TClassId id) const { return id == ClassId() || TWindow::I
 
 bool TSlider::Init() {
   if (mInitialised) return true;
-  TWindowManager* manager = ScreenWindowManager();
+  TWindowManager* manager = PlatformWindowManager();
   TScript* script = manager ? manager->GetScript() : nullptr;
   Configure(script ? TSliderTable::Read(*script) : TSliderTable());
   return true;
@@ -208,11 +207,11 @@ bool TSlider::IsInside(int32_t x, int32_t y) const {
 }
 
 void TSlider::TakeCapture() {
-  if (TWindowManager* manager = ScreenWindowManager()) manager->SetCapture(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->SetCapture(this);
 }
 
 void TSlider::LetCaptureGo() {
-  if (TWindowManager* manager = ScreenWindowManager()) manager->ReleaseCapture(this);
+  if (TWindowManager* manager = PlatformWindowManager()) manager->ReleaseCapture(this);
 }
 
 void TSlider::TellParent(int32_t type) {
