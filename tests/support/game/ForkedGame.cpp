@@ -47,6 +47,7 @@ std::string ReadAll(int fd) {
   {
     FakeClock clock;
     GameDriver driver(clock, script, start.onScreen);
+    driver.SetOpening(start.opening);
     exitCode = driver.Run(start.commandLine);
     failures = driver.GetFailures();
   }

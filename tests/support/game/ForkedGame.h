@@ -13,6 +13,8 @@ struct GameStart {
   std::string home;
   // Shown in a real window on the display as well (see GameDriver).
   bool onScreen = false;
+  // Run before the script (see GameDriver::SetOpening).
+  GameScript opening;
 };
 
 // How a game started by PlayGame ended: the program's exit code (-1 when it
