@@ -70,6 +70,9 @@ constexpr uint32_t kTourSlidePeriod = 2500;
 // The closing level ends after "Continue" before the title menu comes back.
 constexpr uint32_t kTourClosingLevelLeaves = 1100;
 constexpr int kMostScreensAfterALevel = 4;
+// The whole tour, the Journey's every level among it, takes minutes of
+// drawing in a real window; beyond this it is taken to hang.
+constexpr unsigned kTourMostSeconds = 1200;
 // The category whose scores the service never gives.
 constexpr char kBrokenCategory[] = "broken";
 
@@ -509,6 +512,7 @@ int main(int argc, char** argv) {
   start.programFolder = program.Path();
   start.home = home.Path();
   start.onScreen = true;
+  start.mostSeconds = kTourMostSeconds;
   start.opening = [&folder](GameDriver& driver) { CaptureTheLoadingScreen(driver, folder); };
   const GameRun run = PlayGame(start, [&folder](GameDriver& driver) { PlayTheTour(driver, folder); });
   std::fputs(run.failures.c_str(), stderr);

@@ -15,6 +15,10 @@ struct GameStart {
   bool onScreen = false;
   // Run before the script (see GameDriver::SetOpening).
   GameScript opening;
+  // A child still running after this long is taken to hang and is ended.
+  // Well above what a whole game takes on a busy machine (every frame is
+  // drawn in software under the sanitizers, up to two minutes a game).
+  unsigned mostSeconds = 300;
 };
 
 // How a game started by PlayGame ended: the program's exit code (-1 when it
