@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 #include "system/gfx/raster/PixelMath.h"
 
@@ -609,14 +610,13 @@ void WriteNarrow(Work& w) {
 // ---- whole spans in one pass ----------------------------------------------
 
 // Writes `four(destination, texels, keep)`, the new value of four pixels,
-// over the span four pixels at a time; in the last, partial group the lanes
-// past the span hold 0 and are not written back. `texels` may be null.
+// over `count` pixels from `row` four at a time; in the last, partial group
+// the lanes past them hold 0 and are not written back. `texels` may be null.
 template <typename Four>
-void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texels, bool opaqueTexels, Four four) {
-  uint32_t* row = reinterpret_cast<uint32_t*>(setup.target.Row(span.y)) + span.x;
+void ForEachFour(uint32_t* row, int32_t count, const uint32_t* texels, bool opaqueTexels, Four four) {
   const __m128i alphaOr = Splat(opaqueTexels ? 0xFF000000u : 0u);
-  for (int32_t k = 0; k < span.count; k += 4) {
-    const int32_t inside = std::min(4, span.count - k);
+  for (int32_t k = 0; k < count; k += 4) {
+    const int32_t inside = std::min(4, count - k);
     if (inside == 4) {
       Store(row + k, four(Load(row + k), texels ? _mm_or_si128(Load(texels + k), alphaOr) : __m128i{}, Splat(~0u)));
       continue;
@@ -624,6 +624,11 @@ void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texel
     const __m128i source = texels ? LoadPart(texels + k, inside) : _mm_setzero_si128();
     StorePart(row + k, four(LoadPart(row + k, inside), _mm_or_si128(source, alphaOr), LanesBelow(inside)), inside);
   }
+}
+
+// The first of a 32-bit target's pixels that a run from (x, y) writes.
+uint32_t* TargetPixels(const DrawSetup& setup, int32_t x, int32_t y) {
+  return reinterpret_cast<uint32_t*>(setup.target.Row(y)) + x;
 }
 
 // A texture read one texel a pixel along one of its rows, the rest of the
@@ -649,29 +654,39 @@ bool TexturedRun(const DrawSetup& setup, const Span& span) {
   const TexelPlan plan = PlanTexelStage(setup.states->stage, setup.diffuse, setup.states->textureFactor);
   if (!plan.valid) return false;
   const WideWriter writer(setup);
-  ForEachFour(setup, span, texels, level.format == PixelLayout::X8R8G8B8,
+  ForEachFour(TargetPixels(setup, span.x, span.y), span.count, texels, level.format == PixelLayout::X8R8G8B8,
               [&](__m128i destination, __m128i texel, __m128i keep) {
                 return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
               });
   return true;
 }
 
-// One colour across the span, into a 32-bit target without depth: spans of
-// text, fills.
-bool FlatRun(const DrawSetup& setup, const Span& span) {
-  if (setup.textured || setup.perspective || setup.depthTest || setup.diffuseVaries ||
-      (setup.specularAdd && setup.specularVaries) || BytesPerPixel(setup.target.format) != 4) {
-    return false;
-  }
+// Whether the setup draws one colour across a span, into a 32-bit target
+// without depth: spans of text, fills.
+bool IsFlat(const DrawSetup& setup) {
+  return !setup.textured && !setup.perspective && !setup.depthTest && !setup.diffuseVaries &&
+         !(setup.specularAdd && setup.specularVaries) && BytesPerPixel(setup.target.format) == 4;
+}
+
+// The colour of a flat span: the stage with a white texel, and the specular colour.
+uint32_t FlatColour(const DrawSetup& setup, uint32_t diffuse, uint32_t specular) {
   const RenderStates& states = *setup.states;
-  uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, setup.diffuse, states.textureFactor);
-  if (setup.specularAdd) colour = pixel::AddSpecular(colour, setup.specular);
+  const uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, diffuse, states.textureFactor);
+  return setup.specularAdd ? pixel::AddSpecular(colour, specular) : colour;
+}
+
+void WriteFlat(const WideWriter& writer, uint32_t* row, int32_t count, uint32_t colour) {
   const __m128i colours = Splat(colour);
-  if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) return true;
-  const WideWriter writer(setup);
-  ForEachFour(setup, span, nullptr, false, [&](__m128i destination, __m128i, __m128i keep) {
+  if (_mm_movemask_epi8(writer.testing.Passes(colours)) == 0) return;
+  ForEachFour(row, count, nullptr, false, [&](__m128i destination, __m128i, __m128i keep) {
     return writer.Written(destination, keep, colours);
   });
+}
+
+bool FlatRun(const DrawSetup& setup, const Span& span) {
+  if (!IsFlat(setup)) return false;
+  WriteFlat(WideWriter(setup), TargetPixels(setup, span.x, span.y), span.count,
+            FlatColour(setup, setup.diffuse, setup.specular));
   return true;
 }
 
@@ -688,10 +703,8 @@ bool TexelsInOnePass(Work& w) {
   if (setup.perspective) ComputeQ(w);
   Texels(w);
   const WideWriter writer(setup);
-  Span part = w.span;
-  part.x += w.start;
-  part.count = w.count;
-  ForEachFour(setup, part, w.chunk.texel, false, [&](__m128i destination, __m128i texel, __m128i keep) {
+  ForEachFour(TargetPixels(setup, w.span.x + w.start, w.span.y), w.count, w.chunk.texel, false,
+              [&](__m128i destination, __m128i texel, __m128i keep) {
     return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
   });
   return true;
@@ -731,6 +744,24 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
   }
 }
 
+void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  if (!IsFlat(setup)) {
+    ShadeFlatSpansWith(ShadeSpanSimd, setup, spans, count);
+    return;
+  }
+  const WideWriter writer(setup);
+  // Text changes its colour from span to span, but fills keep theirs.
+  uint32_t diffuse = 0, specular = 0, colour = FlatColour(setup, diffuse, specular);
+  for (const FlatSpan& span : std::span(spans, count)) {
+    if (span.diffuse != diffuse || span.specular != specular) {
+      diffuse = span.diffuse;
+      specular = span.specular;
+      colour = FlatColour(setup, diffuse, specular);
+    }
+    WriteFlat(writer, TargetPixels(setup, span.x, span.y), span.count, colour);
+  }
+}
+
 }  // namespace sys::gfx
 
 #else
@@ -740,6 +771,10 @@ namespace sys::gfx {
 bool HasSimdShader() { return false; }
 
 void ShadeSpanSimd(const DrawSetup& setup, const Span& span) { ShadeSpanPlain(setup, span); }
+
+void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  ShadeFlatSpansPlain(setup, spans, count);
+}
 
 }  // namespace sys::gfx
 
