@@ -675,18 +675,78 @@ uint32_t FlatColour(const DrawSetup& setup, uint32_t diffuse, uint32_t specular)
   return setup.specularAdd ? pixel::AddSpecular(colour, specular) : colour;
 }
 
-void WriteFlat(const WideWriter& writer, uint32_t* row, int32_t count, uint32_t colour) {
-  const __m128i colours = Splat(colour);
-  if (_mm_movemask_epi8(writer.testing.Passes(colours)) == 0) return;
-  ForEachFour(row, count, nullptr, false, [&](__m128i destination, __m128i, __m128i keep) {
-    return writer.Written(destination, keep, colours);
-  });
-}
+// One colour written over runs of a 32-bit target, as WideWriter writes it
+// to every pixel: the colour decides the alpha test, what the source adds to
+// a blend and the destination's factor, so they are worked out once.
+class FlatWriter {
+ public:
+  FlatWriter(const DrawSetup& setup, uint32_t colour)
+      : mWritten(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {
+    const RenderStates& states = *setup.states;
+    const Blending blending(states);
+    const __m128i colours = Splat(colour);
+    const uint32_t alpha = colour >> 24;
+    if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) {
+      mMode = Mode::Skip;
+    } else if (!blending.enable || (blending.overAlpha && alpha == 255)) {
+      mMode = Mode::Replace;
+      mValue = _mm_and_si128(colours, mWritten);
+    } else if (blending.overAlpha && alpha == 0) {
+      mMode = Mode::Keep;
+    } else {
+      mMode = Mode::Blend;
+      const __m128i source = _mm_unpacklo_epi8(colours, _mm_setzero_si128());
+      mSourceTerm = Weighted(blending.source, source, source);
+      mDestination = blending.destination;
+      mDestinationFactor = FactorLanes(blending.destination, source);
+    }
+  }
+
+  void Write(uint32_t* row, int32_t count) const {
+    if (mMode == Mode::Skip) return;
+    for (int32_t k = 0; k < count; k += 4) {
+      const int32_t inside = std::min(4, count - k);
+      if (inside == 4) {
+        Store(row + k, Value(Load(row + k)));
+      } else {
+        StorePart(row + k, Value(LoadPart(row + k, inside)), inside);
+      }
+    }
+  }
+
+ private:
+  enum class Mode : uint8_t { Skip, Replace, Keep, Blend };
+
+  __m128i Value(__m128i destination) const {
+    switch (mMode) {
+      case Mode::Replace: return mValue;
+      case Mode::Keep: return _mm_and_si128(destination, mWritten);
+      default: break;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_add_epi16(mSourceTerm, DestinationTerm(_mm_unpacklo_epi8(destination, zero)));
+    const __m128i high = _mm_add_epi16(mSourceTerm, DestinationTerm(_mm_unpackhi_epi8(destination, zero)));
+    return _mm_and_si128(_mm_packus_epi16(low, high), mWritten);
+  }
+
+  __m128i DestinationTerm(__m128i destination) const {
+    if (mDestination == BlendFactor::One) return destination;
+    if (mDestination == BlendFactor::Zero) return _mm_setzero_si128();
+    return Mul255(destination, mDestinationFactor);
+  }
+
+  __m128i mWritten;
+  Mode mMode = Mode::Skip;
+  __m128i mValue = _mm_setzero_si128();
+  __m128i mSourceTerm = _mm_setzero_si128();  // two pixels' channels, 16 bits each
+  BlendFactor mDestination = BlendFactor::Zero;
+  __m128i mDestinationFactor = _mm_setzero_si128();
+};
 
 bool FlatRun(const DrawSetup& setup, const Span& span) {
   if (!IsFlat(setup)) return false;
-  WriteFlat(WideWriter(setup), TargetPixels(setup, span.x, span.y), span.count,
-            FlatColour(setup, setup.diffuse, setup.specular));
+  FlatWriter(setup, FlatColour(setup, setup.diffuse, setup.specular))
+      .Write(TargetPixels(setup, span.x, span.y), span.count);
   return true;
 }
 
@@ -745,20 +805,21 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
 }
 
 void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  if (count <= 0) return;
   if (!IsFlat(setup)) {
     ShadeFlatSpansWith(ShadeSpanSimd, setup, spans, count);
     return;
   }
-  const WideWriter writer(setup);
   // Text changes its colour from span to span, but fills keep theirs.
-  uint32_t diffuse = 0, specular = 0, colour = FlatColour(setup, diffuse, specular);
+  uint32_t diffuse = spans[0].diffuse, specular = spans[0].specular;
+  FlatWriter writer(setup, FlatColour(setup, diffuse, specular));
   for (const FlatSpan& span : std::span(spans, count)) {
     if (span.diffuse != diffuse || span.specular != specular) {
       diffuse = span.diffuse;
       specular = span.specular;
-      colour = FlatColour(setup, diffuse, specular);
+      writer = FlatWriter(setup, FlatColour(setup, diffuse, specular));
     }
-    WriteFlat(writer, TargetPixels(setup, span.x, span.y), span.count, colour);
+    writer.Write(TargetPixels(setup, span.x, span.y), span.count);
   }
 }
 
