@@ -22,18 +22,22 @@ namespace {
 // Per-vertex values that are interpolated, in this order.
 enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
 
+// The bounds below are those of the viewport, whole and not negative: a
+// value between them is positive, and truncating it takes its floor.
+
 // The smallest integer not below x, kept within [low, high].
 int32_t CeilWithin(double x, int32_t low, int32_t high) {
   if (!(x > low)) return low;
   if (x >= high) return high;
-  return static_cast<int32_t>(std::ceil(x));
+  const auto whole = static_cast<int32_t>(x);
+  return whole < x ? whole + 1 : whole;
 }
 
 // The smallest integer above x, kept within [low, high].
 int32_t AboveWithin(double x, int32_t low, int32_t high) {
   if (!(x >= low)) return low;
   if (x >= high) return high;
-  return static_cast<int32_t>(std::floor(x)) + 1;
+  return static_cast<int32_t>(x) + 1;
 }
 
 bool IsFinite(const TransformedVertex& v) {
@@ -366,14 +370,16 @@ void Rasterizer::DrawFlatRow(const DrawSetup& setup, double start, double end, d
 }
 
 bool Rasterizer::RowPixels(double start, double end, double y, FlatSpan& pixels) const {
-  const double row = std::floor(y + 0.5);
-  if (row < mViewport.top || row >= mViewport.bottom) return false;
+  // The nearest row, floor(y + 0.5), is within the viewport's whole bounds
+  // just when y + 0.5 is.
+  const double centre = y + 0.5;
+  if (!(centre >= mViewport.top && centre < mViewport.bottom)) return false;
   const int32_t first = end > start ? CeilWithin(start, mViewport.left, mViewport.right)
                                     : AboveWithin(end, mViewport.left, mViewport.right);
   const int32_t last = end > start ? CeilWithin(end, mViewport.left, mViewport.right)
                                    : AboveWithin(start, mViewport.left, mViewport.right);
   pixels.x = first;
-  pixels.y = static_cast<int32_t>(row);
+  pixels.y = static_cast<int32_t>(centre);
   pixels.count = last - first;
   return first < last;
 }
