@@ -398,7 +398,7 @@ void Rasterizer::DrawLineList(const TransformedVertex* vertices, uint32_t count)
   if (!PrepareStates(setup)) return;
   // Flat rows wait here to be shaded together, and are shaded before any
   // other line, so that every line still blends over the ones before it.
-  constexpr int32_t kWaiting = 64;
+  constexpr int32_t kWaiting = 128;
   FlatSpan waiting[kWaiting];
   int32_t waitingCount = 0;
   auto shadeWaiting = [&] {

@@ -680,6 +680,8 @@ uint32_t FlatColour(const DrawSetup& setup, uint32_t diffuse, uint32_t specular)
 // a blend and the destination's factor, so they are worked out once.
 class FlatWriter {
  public:
+  // Left unset, to be assigned before use.
+  FlatWriter() = default;
   FlatWriter(const DrawSetup& setup, uint32_t colour)
       : mWritten(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {
     const RenderStates& states = *setup.states;
@@ -736,11 +738,41 @@ class FlatWriter {
   }
 
   __m128i mWritten;
-  Mode mMode = Mode::Skip;
-  __m128i mValue = _mm_setzero_si128();
-  __m128i mSourceTerm = _mm_setzero_si128();  // two pixels' channels, 16 bits each
-  BlendFactor mDestination = BlendFactor::Zero;
-  __m128i mDestinationFactor = _mm_setzero_si128();
+  Mode mMode;
+  __m128i mValue;
+  __m128i mSourceTerm;  // two pixels' channels, 16 bits each
+  BlendFactor mDestination;
+  __m128i mDestinationFactor;
+};
+
+// Writers for the colours met lately. Text cycles through a few dozen
+// alphas of one colour, one for each coverage, changing from span to span.
+class FlatWriters {
+ public:
+  explicit FlatWriters(const DrawSetup& setup) : mSetup(setup) {}
+
+  const FlatWriter& For(uint32_t diffuse, uint32_t specular) {
+    const uint32_t slot = (diffuse * 0x9E3779B1u ^ specular * 0x85EBCA77u) >> (32 - kSlotBits);
+    Entry& entry = mEntries[slot];
+    const uint64_t bit = uint64_t{1} << slot;
+    if (!(mFilled & bit) || entry.diffuse != diffuse || entry.specular != specular) {
+      entry = {diffuse, specular, FlatWriter(mSetup, FlatColour(mSetup, diffuse, specular))};
+      mFilled |= bit;
+    }
+    return entry.writer;
+  }
+
+ private:
+  static constexpr int kSlotBits = 6;
+  struct Entry {
+    uint32_t diffuse;
+    uint32_t specular;
+    FlatWriter writer;
+  };
+
+  const DrawSetup& mSetup;
+  uint64_t mFilled = 0;  // a bit for each entry holding a writer
+  Entry mEntries[1 << kSlotBits];
 };
 
 bool FlatRun(const DrawSetup& setup, const Span& span) {
@@ -805,21 +837,13 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
 }
 
 void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
-  if (count <= 0) return;
   if (!IsFlat(setup)) {
     ShadeFlatSpansWith(ShadeSpanSimd, setup, spans, count);
     return;
   }
-  // Text changes its colour from span to span, but fills keep theirs.
-  uint32_t diffuse = spans[0].diffuse, specular = spans[0].specular;
-  FlatWriter writer(setup, FlatColour(setup, diffuse, specular));
+  FlatWriters writers(setup);
   for (const FlatSpan& span : std::span(spans, count)) {
-    if (span.diffuse != diffuse || span.specular != specular) {
-      diffuse = span.diffuse;
-      specular = span.specular;
-      writer = FlatWriter(setup, FlatColour(setup, diffuse, specular));
-    }
-    writer.Write(TargetPixels(setup, span.x, span.y), span.count);
+    writers.For(span.diffuse, span.specular).Write(TargetPixels(setup, span.x, span.y), span.count);
   }
 }
 
