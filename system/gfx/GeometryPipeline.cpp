@@ -60,6 +60,10 @@ Result GeometryPipeline::Draw(PrimitiveType type, VertexLayout layout, const voi
   auto at = [&](uint32_t k) { return indices ? uint32_t{indices[k]} : k; };
   switch (type) {
     case PrimitiveType::LineList:
+      if (mPreTransformed && !indices) {
+        mRaster.DrawLineList(mScreen.data(), count);
+        break;
+      }
       for (uint32_t k = 0; k + 1 < count; k += 2) DrawLine(at(k), at(k + 1));
       break;
     case PrimitiveType::TriangleList:

@@ -1,5 +1,7 @@
 // The reference shader: one pixel at a time, every step spelled out. The SIMD
 // shader must give the same bits; tests compare the two.
+#include <span>
+
 #include "system/gfx/raster/PixelMath.h"
 #include "system/gfx/raster/Span.h"
 
@@ -59,6 +61,23 @@ void ShadeSpanPlain(const DrawSetup& setup, const Span& span) {
                             LoadArgb(setup.target.format, at));
     }
     StoreArgb(setup.target.format, at, colour);
+  }
+}
+
+void ShadeFlatSpansPlain(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  ShadeFlatSpansWith(ShadeSpanPlain, setup, spans, count);
+}
+
+void ShadeFlatSpansWith(SpanShader shader, const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  DrawSetup own = setup;
+  for (const FlatSpan& flat : std::span(spans, count)) {
+    own.diffuse = flat.diffuse;
+    own.specular = flat.specular;
+    Span span;
+    span.x = flat.x;
+    span.y = flat.y;
+    span.count = flat.count;
+    shader(own, span);
   }
 }
 

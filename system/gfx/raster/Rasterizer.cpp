@@ -22,18 +22,22 @@ namespace {
 // Per-vertex values that are interpolated, in this order.
 enum Attribute { kQ, kZ, kU, kV, kDiffuse, kSpecular = kDiffuse + 4, kAttributeCount = kSpecular + 4 };
 
+// The bounds below are those of the viewport, whole and not negative: a
+// value between them is positive, and truncating it takes its floor.
+
 // The smallest integer not below x, kept within [low, high].
 int32_t CeilWithin(double x, int32_t low, int32_t high) {
   if (!(x > low)) return low;
   if (x >= high) return high;
-  return static_cast<int32_t>(std::ceil(x));
+  const auto whole = static_cast<int32_t>(x);
+  return whole < x ? whole + 1 : whole;
 }
 
 // The smallest integer above x, kept within [low, high].
 int32_t AboveWithin(double x, int32_t low, int32_t high) {
   if (!(x >= low)) return low;
   if (x >= high) return high;
-  return static_cast<int32_t>(std::floor(x)) + 1;
+  return static_cast<int32_t>(x) + 1;
 }
 
 bool IsFinite(const TransformedVertex& v) {
@@ -124,8 +128,20 @@ void Rasterizer::SetViewport(const Rect& viewport) {
   mViewport.bottom = std::clamp(viewport.bottom, mViewport.top, height);
 }
 
-bool Rasterizer::Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const {
+bool Rasterizer::PrepareStates(DrawSetup& setup) const {
   if (!mColour.pixels || mViewport.left >= mViewport.right || mViewport.top >= mViewport.bottom) return false;
+  setup.states = &mStates;
+  setup.target = mColour;
+  setup.depth = mDepth;
+  setup.depthTest = mStates.depthEnable && mDepth.pixels;
+  setup.depthWrite = setup.depthTest && mStates.depthWriteEnable;
+  setup.textured = mTexture && mTexture->levelCount > 0 && StageReads(mStates.stage, TextureArg::Texture);
+  setup.specularAdd = mStates.specularEnable;
+  return true;
+}
+
+bool Rasterizer::Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const {
+  if (!PrepareStates(setup)) return false;
   bool perspective = false;
   bool diffuseVaries = false;
   bool specularVaries = false;
@@ -141,16 +157,9 @@ bool Rasterizer::Prepare(const TransformedVertex* const* vertices, int count, Dr
     }
   }
   const bool gouraud = mStates.shadeMode == ShadeMode::Gouraud;
-  setup.states = &mStates;
-  setup.target = mColour;
-  setup.depth = mDepth;
-  setup.depthTest = mStates.depthEnable && mDepth.pixels;
-  setup.depthWrite = setup.depthTest && mStates.depthWriteEnable;
   setup.perspective = perspective;
-  setup.textured = mTexture && mTexture->levelCount > 0 && StageReads(mStates.stage, TextureArg::Texture);
   setup.diffuseVaries = gouraud && diffuseVaries && StageReadsDiffuse(mStates.stage);
   setup.diffuse = vertices[0]->diffuse;
-  setup.specularAdd = mStates.specularEnable;
   setup.specularVaries = gouraud && specularVaries;
   setup.specular = vertices[0]->specular;
   return true;
@@ -355,14 +364,62 @@ void Rasterizer::DrawLine(const TransformedVertex& a, const TransformedVertex& b
 // interpolate, as text is drawn: every pixel lands on the row nearest to
 // it, in one run.
 void Rasterizer::DrawFlatRow(const DrawSetup& setup, double start, double end, double y) const {
-  const double row = std::floor(y + 0.5);
-  if (row < mViewport.top || row >= mViewport.bottom) return;
+  FlatSpan pixels;
+  Planes none;  // nothing is interpolated: none of its planes is read
+  if (RowPixels(start, end, y, pixels)) EmitSpan(setup, none, pixels.y, pixels.x, pixels.x + pixels.count);
+}
+
+bool Rasterizer::RowPixels(double start, double end, double y, FlatSpan& pixels) const {
+  // The nearest row, floor(y + 0.5), is within the viewport's whole bounds
+  // just when y + 0.5 is.
+  const double centre = y + 0.5;
+  if (!(centre >= mViewport.top && centre < mViewport.bottom)) return false;
   const int32_t first = end > start ? CeilWithin(start, mViewport.left, mViewport.right)
                                     : AboveWithin(end, mViewport.left, mViewport.right);
   const int32_t last = end > start ? CeilWithin(end, mViewport.left, mViewport.right)
                                    : AboveWithin(start, mViewport.left, mViewport.right);
-  Planes none;  // nothing is interpolated: none of its planes is read
-  if (first < last) EmitSpan(setup, none, static_cast<int32_t>(row), first, last);
+  pixels.x = first;
+  pixels.y = static_cast<int32_t>(centre);
+  pixels.count = last - first;
+  return first < last;
+}
+
+bool Rasterizer::IsFlatRow(const DrawSetup& setup, const TransformedVertex& a, const TransformedVertex& b) const {
+  if (setup.depthTest || setup.textured || a.y != b.y || a.x == b.x || a.rhw != b.rhw) return false;
+  if (!IsFinite(a) || !IsFinite(b)) return false;
+  // Colours that differ are still flat when flat shading or the stage ignores them.
+  const bool gouraud = mStates.shadeMode == ShadeMode::Gouraud;
+  if (a.diffuse != b.diffuse && gouraud && StageReadsDiffuse(mStates.stage)) return false;
+  return a.specular == b.specular || !gouraud || !setup.specularAdd;
+}
+
+void Rasterizer::DrawLineList(const TransformedVertex* vertices, uint32_t count) {
+  DrawSetup setup;
+  if (!PrepareStates(setup)) return;
+  // Flat rows wait here to be shaded together, and are shaded before any
+  // other line, so that every line still blends over the ones before it.
+  constexpr int32_t kWaiting = 128;
+  FlatSpan waiting[kWaiting];
+  int32_t waitingCount = 0;
+  auto shadeWaiting = [&] {
+    if (waitingCount > 0) mFlatShader(setup, waiting, waitingCount);
+    waitingCount = 0;
+  };
+  for (uint32_t k = 0; k + 1 < count; k += 2) {
+    const TransformedVertex& a = vertices[k];
+    const TransformedVertex& b = vertices[k + 1];
+    if (!IsFlatRow(setup, a, b)) {
+      shadeWaiting();
+      DrawLine(a, b);
+      continue;
+    }
+    FlatSpan& span = waiting[waitingCount];
+    if (!RowPixels(a.x, b.x, a.y, span)) continue;
+    span.diffuse = a.diffuse;
+    span.specular = a.specular;
+    if (++waitingCount == kWaiting) shadeWaiting();
+  }
+  shadeWaiting();
 }
 
 }  // namespace sys::gfx

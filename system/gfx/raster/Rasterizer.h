@@ -41,7 +41,10 @@ class Rasterizer {
   void SetTexture(const TextureView* texture) { mTexture = texture; }
   void SetStates(const RenderStates& states) { mStates = states; }
   const RenderStates& States() const { return mStates; }
-  void SetPath(Path path) { mShader = path == Path::Plain ? ShadeSpanPlain : ShadeSpanSimd; }
+  void SetPath(Path path) {
+    mShader = path == Path::Plain ? ShadeSpanPlain : ShadeSpanSimd;
+    mFlatShader = path == Path::Plain ? ShadeFlatSpansPlain : ShadeFlatSpansSimd;
+  }
 
   void DrawTriangle(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c);
   // A fan of two triangles, a b c and a c d, drawn as one shape when it is
@@ -50,6 +53,11 @@ class Rasterizer {
   void DrawQuad(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
                 const TransformedVertex& d);
   void DrawLine(const TransformedVertex& a, const TransformedVertex& b);
+  // The lines of a list, vertices in pairs: the pixels of DrawLine for each
+  // pair in turn. What stays the same over the list is worked out once, and
+  // lines along a row with nothing to interpolate, as text is drawn, go
+  // straight to the shader.
+  void DrawLineList(const TransformedVertex* vertices, uint32_t count);
 
  private:
   struct Planes;
@@ -60,6 +68,11 @@ class Rasterizer {
   };
 
   bool Prepare(const TransformedVertex* const* vertices, int count, DrawSetup& setup) const;
+  // The part of Prepare that the states, the target and the texture decide.
+  bool PrepareStates(DrawSetup& setup) const;
+  // Whether DrawLine would draw the line as a flat row with `setup`'s
+  // states: along a row, finite, with nothing to interpolate.
+  bool IsFlatRow(const DrawSetup& setup, const TransformedVertex& a, const TransformedVertex& b) const;
   // False for a triangle without area.
   bool TrianglePlanes(const TransformedVertex& a, const TransformedVertex& b, const TransformedVertex& c,
                       const DrawSetup& setup, Planes& planes) const;
@@ -69,6 +82,9 @@ class Rasterizer {
   void Fill(const DrawSetup& setup, const Planes& planes, const ConvexOutline& outline) const;
   void EmitSpan(const DrawSetup& setup, const Planes& planes, int32_t y, int32_t left, int32_t right) const;
   void DrawFlatRow(const DrawSetup& setup, double start, double end, double y) const;
+  // The pixels DrawLine lights for a line from `start` to `end` along the
+  // row at `y`, with nothing to interpolate; false when there are none.
+  bool RowPixels(double start, double end, double y, FlatSpan& pixels) const;
 
   ColourView mColour;
   DepthView mDepth;
@@ -76,6 +92,7 @@ class Rasterizer {
   const TextureView* mTexture = nullptr;
   RenderStates mStates;
   SpanShader mShader = ShadeSpanSimd;
+  FlatSpanShader mFlatShader = ShadeFlatSpansSimd;
 };
 
 }  // namespace sys::gfx

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <span>
 
 #include "system/gfx/raster/PixelMath.h"
 
@@ -609,14 +610,13 @@ void WriteNarrow(Work& w) {
 // ---- whole spans in one pass ----------------------------------------------
 
 // Writes `four(destination, texels, keep)`, the new value of four pixels,
-// over the span four pixels at a time; in the last, partial group the lanes
-// past the span hold 0 and are not written back. `texels` may be null.
+// over `count` pixels from `row` four at a time; in the last, partial group
+// the lanes past them hold 0 and are not written back. `texels` may be null.
 template <typename Four>
-void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texels, bool opaqueTexels, Four four) {
-  uint32_t* row = reinterpret_cast<uint32_t*>(setup.target.Row(span.y)) + span.x;
+void ForEachFour(uint32_t* row, int32_t count, const uint32_t* texels, bool opaqueTexels, Four four) {
   const __m128i alphaOr = Splat(opaqueTexels ? 0xFF000000u : 0u);
-  for (int32_t k = 0; k < span.count; k += 4) {
-    const int32_t inside = std::min(4, span.count - k);
+  for (int32_t k = 0; k < count; k += 4) {
+    const int32_t inside = std::min(4, count - k);
     if (inside == 4) {
       Store(row + k, four(Load(row + k), texels ? _mm_or_si128(Load(texels + k), alphaOr) : __m128i{}, Splat(~0u)));
       continue;
@@ -624,6 +624,11 @@ void ForEachFour(const DrawSetup& setup, const Span& span, const uint32_t* texel
     const __m128i source = texels ? LoadPart(texels + k, inside) : _mm_setzero_si128();
     StorePart(row + k, four(LoadPart(row + k, inside), _mm_or_si128(source, alphaOr), LanesBelow(inside)), inside);
   }
+}
+
+// The first of a 32-bit target's pixels that a run from (x, y) writes.
+uint32_t* TargetPixels(const DrawSetup& setup, int32_t x, int32_t y) {
+  return reinterpret_cast<uint32_t*>(setup.target.Row(y)) + x;
 }
 
 // A texture read one texel a pixel along one of its rows, the rest of the
@@ -649,29 +654,131 @@ bool TexturedRun(const DrawSetup& setup, const Span& span) {
   const TexelPlan plan = PlanTexelStage(setup.states->stage, setup.diffuse, setup.states->textureFactor);
   if (!plan.valid) return false;
   const WideWriter writer(setup);
-  ForEachFour(setup, span, texels, level.format == PixelLayout::X8R8G8B8,
+  ForEachFour(TargetPixels(setup, span.x, span.y), span.count, texels, level.format == PixelLayout::X8R8G8B8,
               [&](__m128i destination, __m128i texel, __m128i keep) {
                 return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
               });
   return true;
 }
 
-// One colour across the span, into a 32-bit target without depth: spans of
-// text, fills.
-bool FlatRun(const DrawSetup& setup, const Span& span) {
-  if (setup.textured || setup.perspective || setup.depthTest || setup.diffuseVaries ||
-      (setup.specularAdd && setup.specularVaries) || BytesPerPixel(setup.target.format) != 4) {
-    return false;
-  }
+// Whether the setup draws one colour across a span, into a 32-bit target
+// without depth: spans of text, fills.
+bool IsFlat(const DrawSetup& setup) {
+  return !setup.textured && !setup.perspective && !setup.depthTest && !setup.diffuseVaries &&
+         !(setup.specularAdd && setup.specularVaries) && BytesPerPixel(setup.target.format) == 4;
+}
+
+// The colour of a flat span: the stage with a white texel, and the specular colour.
+uint32_t FlatColour(const DrawSetup& setup, uint32_t diffuse, uint32_t specular) {
   const RenderStates& states = *setup.states;
-  uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, setup.diffuse, states.textureFactor);
-  if (setup.specularAdd) colour = pixel::AddSpecular(colour, setup.specular);
-  const __m128i colours = Splat(colour);
-  if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) return true;
-  const WideWriter writer(setup);
-  ForEachFour(setup, span, nullptr, false, [&](__m128i destination, __m128i, __m128i keep) {
-    return writer.Written(destination, keep, colours);
-  });
+  const uint32_t colour = pixel::Combine(states.stage, 0xFFFFFFFF, diffuse, states.textureFactor);
+  return setup.specularAdd ? pixel::AddSpecular(colour, specular) : colour;
+}
+
+// One colour written over runs of a 32-bit target, as WideWriter writes it
+// to every pixel: the colour decides the alpha test, what the source adds to
+// a blend and the destination's factor, so they are worked out once.
+class FlatWriter {
+ public:
+  // Left unset, to be assigned before use.
+  FlatWriter() = default;
+  FlatWriter(const DrawSetup& setup, uint32_t colour)
+      : mWritten(Splat(setup.target.format == PixelLayout::X8R8G8B8 ? 0x00FFFFFFu : 0xFFFFFFFFu)) {
+    const RenderStates& states = *setup.states;
+    const Blending blending(states);
+    const __m128i colours = Splat(colour);
+    const uint32_t alpha = colour >> 24;
+    if (_mm_movemask_epi8(AlphaTesting(states).Passes(colours)) == 0) {
+      mMode = Mode::Skip;
+    } else if (!blending.enable || (blending.overAlpha && alpha == 255)) {
+      mMode = Mode::Replace;
+      mValue = _mm_and_si128(colours, mWritten);
+    } else if (blending.overAlpha && alpha == 0) {
+      mMode = Mode::Keep;
+    } else {
+      mMode = Mode::Blend;
+      const __m128i source = _mm_unpacklo_epi8(colours, _mm_setzero_si128());
+      mSourceTerm = Weighted(blending.source, source, source);
+      mDestination = blending.destination;
+      mDestinationFactor = FactorLanes(blending.destination, source);
+    }
+  }
+
+  void Write(uint32_t* row, int32_t count) const {
+    if (mMode == Mode::Skip) return;
+    for (int32_t k = 0; k < count; k += 4) {
+      const int32_t inside = std::min(4, count - k);
+      if (inside == 4) {
+        Store(row + k, Value(Load(row + k)));
+      } else {
+        StorePart(row + k, Value(LoadPart(row + k, inside)), inside);
+      }
+    }
+  }
+
+ private:
+  enum class Mode : uint8_t { Skip, Replace, Keep, Blend };
+
+  __m128i Value(__m128i destination) const {
+    switch (mMode) {
+      case Mode::Replace: return mValue;
+      case Mode::Keep: return _mm_and_si128(destination, mWritten);
+      default: break;
+    }
+    const __m128i zero = _mm_setzero_si128();
+    const __m128i low = _mm_add_epi16(mSourceTerm, DestinationTerm(_mm_unpacklo_epi8(destination, zero)));
+    const __m128i high = _mm_add_epi16(mSourceTerm, DestinationTerm(_mm_unpackhi_epi8(destination, zero)));
+    return _mm_and_si128(_mm_packus_epi16(low, high), mWritten);
+  }
+
+  __m128i DestinationTerm(__m128i destination) const {
+    if (mDestination == BlendFactor::One) return destination;
+    if (mDestination == BlendFactor::Zero) return _mm_setzero_si128();
+    return Mul255(destination, mDestinationFactor);
+  }
+
+  __m128i mWritten;
+  Mode mMode;
+  __m128i mValue;
+  __m128i mSourceTerm;  // two pixels' channels, 16 bits each
+  BlendFactor mDestination;
+  __m128i mDestinationFactor;
+};
+
+// Writers for the colours met lately. Text cycles through a few dozen
+// alphas of one colour, one for each coverage, changing from span to span.
+class FlatWriters {
+ public:
+  explicit FlatWriters(const DrawSetup& setup) : mSetup(setup) {}
+
+  const FlatWriter& For(uint32_t diffuse, uint32_t specular) {
+    const uint32_t slot = (diffuse * 0x9E3779B1u ^ specular * 0x85EBCA77u) >> (32 - kSlotBits);
+    Entry& entry = mEntries[slot];
+    const uint64_t bit = uint64_t{1} << slot;
+    if (!(mFilled & bit) || entry.diffuse != diffuse || entry.specular != specular) {
+      entry = {diffuse, specular, FlatWriter(mSetup, FlatColour(mSetup, diffuse, specular))};
+      mFilled |= bit;
+    }
+    return entry.writer;
+  }
+
+ private:
+  static constexpr int kSlotBits = 6;
+  struct Entry {
+    uint32_t diffuse;
+    uint32_t specular;
+    FlatWriter writer;
+  };
+
+  const DrawSetup& mSetup;
+  uint64_t mFilled = 0;  // a bit for each entry holding a writer
+  Entry mEntries[1 << kSlotBits];
+};
+
+bool FlatRun(const DrawSetup& setup, const Span& span) {
+  if (!IsFlat(setup)) return false;
+  FlatWriter(setup, FlatColour(setup, setup.diffuse, setup.specular))
+      .Write(TargetPixels(setup, span.x, span.y), span.count);
   return true;
 }
 
@@ -688,10 +795,8 @@ bool TexelsInOnePass(Work& w) {
   if (setup.perspective) ComputeQ(w);
   Texels(w);
   const WideWriter writer(setup);
-  Span part = w.span;
-  part.x += w.start;
-  part.count = w.count;
-  ForEachFour(setup, part, w.chunk.texel, false, [&](__m128i destination, __m128i texel, __m128i keep) {
+  ForEachFour(TargetPixels(setup, w.span.x + w.start, w.span.y), w.count, w.chunk.texel, false,
+              [&](__m128i destination, __m128i texel, __m128i keep) {
     return writer.WrittenTested(destination, keep, ApplyPlan(plan, texel));
   });
   return true;
@@ -731,6 +836,17 @@ void ShadeSpanSimd(const DrawSetup& setup, const Span& span) {
   }
 }
 
+void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  if (!IsFlat(setup)) {
+    ShadeFlatSpansWith(ShadeSpanSimd, setup, spans, count);
+    return;
+  }
+  FlatWriters writers(setup);
+  for (const FlatSpan& span : std::span(spans, count)) {
+    writers.For(span.diffuse, span.specular).Write(TargetPixels(setup, span.x, span.y), span.count);
+  }
+}
+
 }  // namespace sys::gfx
 
 #else
@@ -740,6 +856,10 @@ namespace sys::gfx {
 bool HasSimdShader() { return false; }
 
 void ShadeSpanSimd(const DrawSetup& setup, const Span& span) { ShadeSpanPlain(setup, span); }
+
+void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count) {
+  ShadeFlatSpansPlain(setup, spans, count);
+}
 
 }  // namespace sys::gfx
 

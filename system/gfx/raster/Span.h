@@ -46,11 +46,29 @@ struct Span {
   TextureFilter filter = TextureFilter::Point;
 };
 
+// A run of pixels on one row in one colour: a span with nothing to
+// interpolate, its setup's colours its own.
+struct FlatSpan {
+  int32_t x = 0;
+  int32_t y = 0;
+  int32_t count = 0;
+  uint32_t diffuse = 0;
+  uint32_t specular = 0;
+};
+
 // Draws one span; the plain and the SIMD shader give the same pixels.
 using SpanShader = void (*)(const DrawSetup& setup, const Span& span);
+// Draws flat spans in turn, each as the span shader would with the setup's
+// diffuse and specular colours taken from it; the setup interpolates
+// nothing. What stays the same over the spans is worked out once.
+using FlatSpanShader = void (*)(const DrawSetup& setup, const FlatSpan* spans, int32_t count);
 
 void ShadeSpanPlain(const DrawSetup& setup, const Span& span);
 void ShadeSpanSimd(const DrawSetup& setup, const Span& span);
+void ShadeFlatSpansPlain(const DrawSetup& setup, const FlatSpan* spans, int32_t count);
+// Flat spans drawn one by one through `shader`.
+void ShadeFlatSpansWith(SpanShader shader, const DrawSetup& setup, const FlatSpan* spans, int32_t count);
+void ShadeFlatSpansSimd(const DrawSetup& setup, const FlatSpan* spans, int32_t count);
 // Whether the SIMD shader is built for this processor; without it,
 // ShadeSpanSimd draws with the plain one.
 bool HasSimdShader();

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <random>
+#include <utility>
+#include <vector>
 
 #include "tests/system/gfx3d/RasterKit.h"
 
@@ -155,6 +158,70 @@ TEST(RasterSimd, TextSpansMatchThePlainShader) {
       simdRasterizer.DrawLine(start, end);
     }
     ExpectSame(plain, simd);
+  }
+}
+
+// A line for a list: mostly rows of one colour as text draws them, some
+// changing colour along the row, some slanted, some degenerate.
+std::pair<sys::gfx::TransformedVertex, sys::gfx::TransformedVertex> ListLine(Scene& scene, bool perspective, float rhw) {
+  const float x = std::floor(scene.Between(-4, 52)), y = std::floor(scene.Between(-2, 26));
+  const float offset = scene.Pick({0.0f, 0.25f, 0.5f, -0.75f, scene.Between(-1, 1)});
+  const float length = scene.Pick({1.0f, 2.0f, 5.0f, scene.Between(-8, 30)});
+  const uint32_t colour = scene.Colour();
+  auto row = [&](uint32_t endColour, float endRhw) {
+    return std::pair(Vertex(x + offset, y + offset, 0, 0, colour, 0.5f, rhw),
+                     Vertex(x + length + offset, y + offset, 0, 0, endColour, 0.5f, endRhw));
+  };
+  switch (scene.Below(10)) {
+    case 0: return row(scene.Colour(), rhw);
+    case 1: return row(colour, scene.Between(0.05f, 2));
+    case 2: return std::pair(scene.Corner(perspective, rhw), scene.Corner(perspective, rhw));
+    case 3: return std::pair(Vertex(x, y, 0, 0, colour), Vertex(x, y, 0, 0, colour));
+    case 4: {
+      auto line = row(colour, rhw);
+      line.first.x = std::nanf("");
+      return line;
+    }
+    default: return row(colour, rhw);
+  }
+}
+
+TEST(RasterSimd, LineListsLightWhatTheirLinesLightOneByOne) {
+  // A list hands its rows of one colour to the shader together. With other
+  // lines between them, overlapping and blended, every line must still land
+  // as it does drawn alone in its turn, on either path.
+  for (uint32_t seed = 1; seed <= 200; ++seed) {
+    SCOPED_TRACE(seed);
+    Scene scene(seed);
+    const PixelLayout format = kFormats[scene.Below(6)];
+    const uint32_t background = scene.Colour();
+    const sys::gfx::RenderStates states = scene.Below(2) ? States2d() : scene.States();
+    const Texture texture = scene.MakeTexture();
+    const bool bound = scene.Below(3) == 0;
+    const sys::gfx::Rect viewport{scene.Below(6), scene.Below(6), 40 + scene.Below(12), 18 + scene.Below(8)};
+    const bool perspective = scene.Below(2);
+    const float rhw = scene.Between(0.1f, 2);
+    std::vector<sys::gfx::TransformedVertex> list;
+    for (int line = 0; line < 150; ++line) {
+      const auto [start, end] = ListLine(scene, perspective, rhw);
+      list.push_back(start);
+      list.push_back(end);
+    }
+    auto prepared = [&](Canvas& canvas, sys::gfx::Rasterizer::Path path) {
+      auto rasterizer = RasterizerFor(canvas, path);
+      rasterizer.SetStates(states);
+      rasterizer.SetViewport(viewport);
+      rasterizer.SetTexture(bound ? &texture.view : nullptr);
+      return rasterizer;
+    };
+    Canvas alone(48, 24, format, background);
+    auto aloneRasterizer = prepared(alone, sys::gfx::Rasterizer::Path::Plain);
+    for (size_t k = 0; k < list.size(); k += 2) aloneRasterizer.DrawLine(list[k], list[k + 1]);
+    for (const auto path : {sys::gfx::Rasterizer::Path::Plain, sys::gfx::Rasterizer::Path::Simd}) {
+      Canvas listed(48, 24, format, background);
+      prepared(listed, path).DrawLineList(list.data(), static_cast<uint32_t>(list.size()));
+      ExpectSame(alone, listed);
+    }
   }
 }
 
