@@ -71,9 +71,10 @@ constexpr uint32_t kQuoteShown = 1500;
 constexpr uint32_t kTutorialLevelEnd = 3000;
 // Zen level 1 gives the bot far more than it needs.
 constexpr uint32_t kMostZenPlay = 400000;
-// Zen level 1 refills its tower slowly, for minutes of game time: its
-// play is drawn a few times a second.
-constexpr uint32_t kZenFrameSpacing = 500;
+// Zen level 1 refills its tower slowly, for three minutes of game time
+// that would take most of the test's time to draw at the usual rate: its
+// play is drawn once a second.
+constexpr uint32_t kZenFrameSpacing = 1000;
 
 GameStart PlayedStart() {
   GameStart start;
