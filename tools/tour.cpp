@@ -367,7 +367,9 @@ void TourZen(GameDriver& driver, const std::string& folder) {
     driver.PressKey(sys::vk::kEscape);
     if (Reach(driver, "mapButton")) driver.Click("mapButton");
   }
-  // A level quit from its pause dialog leads back to the level map.
+  // A Zen level quit from its pause dialog leads back to the Zen menu, and
+  // the menu to the level map.
+  if (Reach(driver, "zenMenuBack")) driver.Click("zenMenuBack");
   if (Reach(driver, "worldName")) driver.Click("backButton");
 }
 

@@ -1,4 +1,4 @@
 -- Reached through "DoModal('scripts/losezen.lua')", which the tower view runs
 -- 2 seconds after a Zen level ran out of moves: the same choice as after a
--- lost Journey level; leaving leads to the map, which lists the Zen levels.
+-- lost Journey level; leaving leads back to the Zen menu.
 ReadFile("scripts/lose.lua")

@@ -1,12 +1,15 @@
 // The whole game played headless as a player plays it, by clicks, drags and
 // keys at the windows it shows, over the built data folder with a fixed
-// seed. The first start plays a Journey level (paused twice and won by the
-// bot), the options and a shut-down by a close request; the second start,
-// over the same folder, finds what a start keeps and what it drops. Both
-// send to and read from our hiscore service, which runs beside them.
+// seed. The first start plays the first tutorial from the help screen, a
+// Journey level (paused twice and won by the bot), a Zen level chosen in the
+// Zen menu (won by the bot), the options, the hiscores and a shut-down by a
+// close request; the second start, over the same folder, finds what a start
+// keeps and what it drops. Both send to and read from our hiscore service,
+// which runs beside them.
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <functional>
@@ -23,8 +26,11 @@
 #include "game/gui/screens/THiscore.h"
 #include "game/gui/screens/TSlider.h"
 #include "game/gui/sound/TSoundFactory.h"
+#include "game/gui/views/TTutorialMsgViewImpl.h"
 #include "game/rules/control/ITimeController.h"
+#include "game/rules/scoring/IScoringModel.h"
 #include "game/rules/scoring/TLevelResult.h"
+#include "media/sound/TSoundManager.h"
 #include "online/TVqHiscores.h"
 #include "platform/file/TFile.h"
 #include "platform/prefs/TPrefs.h"
@@ -36,6 +42,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/ForkedGame.h"
 #include "tests/support/game/LevelBotPlay.h"
+#include "tests/support/game/TutorialPlay.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
 
@@ -60,6 +67,14 @@ constexpr uint32_t kMostLevelPlay = 240000;
 constexpr uint32_t kWonFlow = 2100;
 constexpr uint32_t kHurriedCount = 1200;
 constexpr uint32_t kQuoteShown = 1500;
+// Past the won tutorial's banner, to the way out.
+constexpr uint32_t kTutorialLevelEnd = 3000;
+// Zen level 1 gives the bot far more than it needs.
+constexpr uint32_t kMostZenPlay = 400000;
+// Zen level 1 refills its tower slowly, for three minutes of game time
+// that would take most of the test's time to draw at the usual rate: its
+// play is drawn once a second.
+constexpr uint32_t kZenFrameSpacing = 1000;
 
 GameStart PlayedStart() {
   GameStart start;
@@ -114,11 +129,10 @@ void CheckPausedAndResume(GameDriver& driver, TArcadeWindow& window, const std::
 }
 
 // The score table counts the level's bonuses into its total, hurried by a
-// click, and leads on through the table between levels, with its tip, to
-// the map.
-void CountTheTable(GameDriver& driver, int32_t total) {
+// click, shows the level's quote and is left by "continueButton".
+void CountTheTable(GameDriver& driver, int32_t total, const char* capture) {
   if (!driver.Check(driver.WaitForWindow("collectableTable") != nullptr, "the won level shows its table")) return;
-  CaptureScenarioFrame(driver, "flow-table.png");
+  CaptureScenarioFrame(driver, capture);
   driver.Click("hurryButton");
   driver.AdvanceTime(kHurriedCount);
   driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(total),
@@ -127,11 +141,44 @@ void CountTheTable(GameDriver& driver, int32_t total) {
   driver.Click("hurryButton");
   driver.AdvanceTime(kQuoteShown);
   driver.Click("continueButton");
+}
+
+// After a Journey level the table between levels, with its tip, leads on
+// to the map.
+void CountTheJourneyTables(GameDriver& driver, int32_t total) {
+  CountTheTable(driver, total, "flow-table.png");
   if (!driver.Check(driver.WaitForWindow("GameTips") != nullptr, "the table between levels follows")) return;
   CaptureScenarioFrame(driver, "flow-tips.png");
   driver.Check(TextOf(driver.FindWindow("CurrentLevel")) == "01-01", "naming the level won");
   driver.Check(TextOf(driver.FindWindow("TotalScore")) == std::to_string(total), "with its total");
   driver.Click("continueButton");
+}
+
+// The first tutorial, from the title menu's Help: its dialogs clicked
+// through, the turn it asks for dragged, back to the help screen and the
+// menu. Played from there it marks nothing seen.
+void PlayTheFirstTutorialFromHelp(GameDriver& driver) {
+  driver.Click("helpButton");
+  driver.Check(driver.WaitForWindow("helpTutorial1") != nullptr, "Help lists the tutorials");
+  driver.Click("helpTutorial1");
+  auto* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+  if (!driver.Check(window && window->GetTutorialMsgView(), "the first tutorial is played")) return;
+  GUI::TTutorialMsgViewImpl& messages = *window->GetTutorialMsgView();
+  driver.Check(TGameApp::Instance().IsTutorialMode(), "in tutorial mode");
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's welcome shows")) return;
+  ClickTutorialContinue(driver, messages);
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial asks for a turn")) return;
+  if (!driver.Check(DragMatchesUntilADialogWaits(driver, *window, messages), "a match ends the tutorial")) return;
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's last dialog shows")) return;
+  CaptureScenarioFrame(driver, "flow-tutorial.png");
+  ClickTutorialContinue(driver, messages);
+  driver.AdvanceTime(kTutorialLevelEnd);
+  driver.Check(driver.WaitForWindow("helpTutorial1") != nullptr && driver.FindWindow("playWindow") == nullptr,
+               "the tutorial leads back to the help screen");
+  driver.Check(!TGameApp::Instance().IsTutorialMode(), "with tutorial mode off");
+  driver.Check(!TGameApp::Instance().IsTutorialSeen({2, 1}), "and the tutorial not marked seen");
+  driver.Click("helpBack");
+  driver.Check(driver.WaitForWindow("welcome") != nullptr, "the help screen leads back to the menu");
 }
 
 // Level 1-1 from the map: paused with Escape and by a lost activation,
@@ -159,7 +206,7 @@ void PlayTheFirstJourneyLevel(GameDriver& driver) {
   driver.Check(result.level == GamePlay::TLevelKey{1, 1} && result.totalScore > 0, "and wins it");
   const int32_t total = result.totalScore;
   driver.AdvanceTime(kWonFlow);
-  CountTheTable(driver, total);
+  CountTheJourneyTables(driver, total);
   driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
   driver.Check(TGameApp::Instance().GetLevelHiscore({1, 1}) == total, "the level's best is its total");
   WriteWholeFile(kJourneyScoreFile, std::to_string(total));
@@ -167,7 +214,65 @@ void PlayTheFirstJourneyLevel(GameDriver& driver) {
   driver.Check(driver.WaitForWindow("welcome") != nullptr, "the map leads back to the menu");
 }
 
-// The music slider dragged to about half, the mute box switched on and off.
+bool PlaysZenLevelOne(TArcadeWindow* window) {
+  return window && window->GetScoring() && window->GetScoring()->GetLevelKey() == GamePlay::TLevelKey{0, 1};
+}
+
+// Zen from the title menu plays the first Zen level at once; left from its
+// pause dialog, it leads to the Zen menu. Chosen there, the level is played
+// by the bot to the end the seed gives, a win, whose table leads back to
+// the menu; the menu leads to the map and the map to the title menu.
+// Returns the level's total (-1 when it was not played).
+int32_t PlayAZenLevel(GameDriver& driver) {
+  driver.Click("zenButton");
+  if (!driver.Check(PlaysZenLevelOne(TArcadeWindow::Cast(driver.WaitForWindow("playWindow"))),
+                    "Zen plays the first Zen level")) {
+    return -1;
+  }
+  driver.Click("pauseButton");
+  driver.Check(driver.WaitForWindow("mapButton") != nullptr, "the pause dialog shows");
+  driver.Click("mapButton");
+  if (!driver.Check(driver.WaitForWindow("zenMenuBack") != nullptr, "leaving the level leads to the Zen menu")) {
+    return -1;
+  }
+  driver.Click("zen1");
+  if (!driver.Check(PlaysZenLevelOne(TArcadeWindow::Cast(driver.WaitForWindow("playWindow"))),
+                    "the menu's first badge plays it again")) {
+    return -1;
+  }
+  driver.AdvanceTime(kStartUpDelivery);
+  driver.SetFrameSpacing(kZenFrameSpacing);
+  const TLevelBotRun played = PlayLevelWithBot(driver, kMostZenPlay);
+  driver.SetFrameSpacing(GameDriver::kFrameSpacing);
+  driver.Check(played.ended, "the bot ends Zen level 1 in " + std::to_string(played.moves) + " moves");
+  const GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+  driver.Check(result.level == GamePlay::TLevelKey{0, 1} && result.totalScore > 0, "and wins it, as the seed gives");
+  const int32_t total = result.totalScore;
+  driver.AdvanceTime(kWonFlow);
+  CountTheTable(driver, total, "flow-zen-table.png");
+  driver.Check(driver.WaitForWindow("zenMenuBack") != nullptr, "the won level leads back to the Zen menu");
+  driver.Check(driver.FindWindow("zen2") != nullptr, "where Zen level 2 is open");
+  driver.Click("zenMenuBack");
+  driver.Check(driver.WaitForWindow("worldName") != nullptr, "the Zen menu leads to the map");
+  driver.Click("backButton");
+  driver.Check(driver.WaitForWindow("welcome") != nullptr, "the map leads back to the menu");
+  return total;
+}
+
+// The sound manager's volume of a group as a share of the master volume,
+// which a group without a volume of its own follows alone.
+constexpr int32_t kGroupWithoutVolume = -1;
+
+float GroupShare(GameDriver& driver, int32_t group) {
+  TSoundManager* manager = driver.Platform() ? driver.Platform()->GetSoundManager() : nullptr;
+  if (!manager || manager->GetVolume(kGroupWithoutVolume) <= 0.0f) return -1.0f;
+  return manager->GetVolume(group) / manager->GetVolume(kGroupWithoutVolume);
+}
+
+bool IsAbout(float share, int32_t volume) { return std::abs(share - static_cast<float>(volume) / 1000.0f) < 0.01f; }
+
+// The music slider dragged to about half, the mute box switched on and
+// off; the sound manager plays each group at the volume the options give.
 void SetTheOptions(GameDriver& driver) {
   driver.Click("optionsButton");
   auto* music = GUI::TSlider::Cast(driver.WaitForWindow("musiclevelslider"));
@@ -178,13 +283,22 @@ void SetTheOptions(GameDriver& driver) {
   driver.Drag((knob.left + knob.right) / 2, knobY, rail.left + rail.Width() / 2, knobY);
   GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
   const int32_t volume = sound.GetMusicVolume();
+  const int32_t effects = sound.GetEffectsVolume();
   driver.Check(volume > 400 && volume < 600, "the drag halves the music volume: " + std::to_string(volume));
+  const float musicShare = GroupShare(driver, GUI::TSoundFactory::kMusicGroup);
+  driver.Check(IsAbout(musicShare, volume), "the music plays at that volume: " + std::to_string(musicShare));
   driver.Click("muteallsound_checkbox");
   driver.Pass();
   driver.Check(!sound.IsSoundEnabled(), "the mute box switches the sound off");
+  driver.Check(GroupShare(driver, GUI::TSoundFactory::kMusicGroup) == 0.0f &&
+                   GroupShare(driver, GUI::TSoundFactory::kEffectsGroup) == 0.0f,
+               "the music and the effects are silent");
   driver.Click("muteallsound_checkbox");
   driver.Pass();
   driver.Check(sound.IsSoundEnabled(), "and on again");
+  driver.Check(IsAbout(GroupShare(driver, GUI::TSoundFactory::kMusicGroup), volume) &&
+                   IsAbout(GroupShare(driver, GUI::TSoundFactory::kEffectsGroup), effects),
+               "at their volumes again");
   driver.Click("doneButton");
   driver.Check(driver.WaitForWindow("playButton") != nullptr, "Done leads back to the menu");
   driver.Check(sound.GetMusicVolume() == volume, "the music volume stays");
@@ -218,6 +332,11 @@ std::string ShownRows(GameDriver& driver) {
   return rows;
 }
 
+// The local table of the game mode named, holding only the player's total.
+bool ShowsLocalTable(GameDriver& driver, const std::string& mode, int32_t total) {
+  return TextOf(driver.FindWindow("gamemode")) == mode && ShownRows(driver) == "Web=" + std::to_string(total);
+}
+
 void TypeInto(GameDriver& driver, const std::string& edit, const std::string& text) {
   driver.Click(edit);
   driver.Type(text);
@@ -231,14 +350,19 @@ bool RemembersAnAccount() {
   return TGameApp::Instance().GetHiscores()->GetAccount(name, sizeof name, password, sizeof password) && *name;
 }
 
-// The local table holds the Journey total; sent with an account and a
-// password typed in, remembered, it comes back from the service under the
-// account's name, with its rank.
-void SendTheJourneyScore(GameDriver& driver, int32_t total) {
+// The hiscores open on the local table of the mode last played, Zen, with
+// the Zen total; the Journey's table holds the Journey total. Sent with an
+// account and a password typed in, remembered, that comes back from the
+// service under the account's name, with its rank.
+void SendTheJourneyScore(GameDriver& driver, int32_t total, int32_t zenTotal) {
   driver.Click("viewhighscores");
   if (!driver.Check(driver.WaitForWindow("hiscoreScreen") != nullptr, "the menu opens the hiscores")) return;
-  driver.Check(ShownRows(driver) == "Web=" + std::to_string(total),
-               "the local table holds the Journey total: " + ShownRows(driver));
+  driver.Check(ShowsLocalTable(driver, "Zen", zenTotal),
+               "the Zen table, of the mode last played, holds the Zen total: " + ShownRows(driver));
+  driver.Click("gamemodeleft");
+  driver.Pass();
+  driver.Check(ShowsLocalTable(driver, "Journey", total),
+               "the Journey table holds the Journey total: " + ShownRows(driver));
   driver.Click("submitscores");
   if (!driver.Check(driver.WaitForWindow("accountedit") != nullptr, "Submit opens its dialog")) return;
   driver.Check(TextOf(driver.FindWindow("eligiblescore")) == std::to_string(total), "offering the total");
@@ -317,9 +441,11 @@ TEST(WholeGame, FirstStart) {
   GameRun run = PlayGame(PlayedStart(), [&address](GameDriver& driver) {
     GreetedByTheMenu(driver);
     CheckTheServerAddress(driver, address);
+    PlayTheFirstTutorialFromHelp(driver);
     PlayTheFirstJourneyLevel(driver);
+    const int32_t zenTotal = PlayAZenLevel(driver);
     SetTheOptions(driver);
-    SendTheJourneyScore(driver, JourneyScore());
+    SendTheJourneyScore(driver, JourneyScore(), zenTotal);
     CheckTheLog(driver);
     CloseAndCheckWhatIsSaved(driver);
   });

@@ -29,9 +29,6 @@ namespace {
 // function as the game's main function.
 GameDriver* gDriver = nullptr;
 
-// Game time between two frames drawn while time is moved on: about what a
-// slow machine shows, yet often enough for every animation to be seen.
-constexpr uint32_t kFrameSpacing = 80;
 // Longer than a click that only focuses the window counts as one.
 constexpr uint32_t kFocusSettles = 200;
 
@@ -169,7 +166,7 @@ void GameDriver::AdvanceTime(uint32_t milliseconds, uint32_t step) {
     const uint32_t passed = std::min(milliseconds, std::max(step, 1u));
     mClock.Advance(passed);
     milliseconds -= passed;
-    if (mSinceFrame + passed >= kFrameSpacing) {
+    if (mSinceFrame + passed >= mFrameSpacing) {
       Pass();
     } else {
       PassWithoutFrame();

@@ -66,6 +66,12 @@ class GameDriver {
   // catch up, so a long stretch of game time costs few passes.
   static constexpr uint32_t kUpdate = 10;
   void AdvanceTime(uint32_t milliseconds, uint32_t step = kUpdate);
+  // Game time between two frames drawn while time is moved on: about what a
+  // slow machine shows, yet often enough for every animation to be seen.
+  static constexpr uint32_t kFrameSpacing = 80;
+  // A long stretch of play that shows little new, such as a slowly
+  // refilling tower, may be drawn more thinly: frames that far apart.
+  void SetFrameSpacing(uint32_t milliseconds) { mFrameSpacing = milliseconds; }
   // Passes until the game ends; false (noted) when it does not.
   bool WaitForEnd(int passes = kPatience);
   bool HasEnded() const { return mEnded; }
@@ -130,6 +136,7 @@ class GameDriver {
   std::shared_ptr<sys::gfx::Adapter> mAdapter;
   // Game time moved on since the last pass that drew.
   uint32_t mSinceFrame = 0;
+  uint32_t mFrameSpacing = kFrameSpacing;
   TAppPlatform* mPlatform = nullptr;
   std::thread mScriptThread;
   std::mutex mMutex;

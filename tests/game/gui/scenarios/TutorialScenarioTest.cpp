@@ -12,23 +12,17 @@
 
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
-#include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/views/TTutorialMsgViewImpl.h"
-#include "game/rules/tower/ITowerModel.h"
 #include "tests/game/gui/main/CopiedDataFolder.h"
 #include "tests/game/gui/main/ScenarioChecks.h"
-#include "tests/support/game/RingPoints.h"
 #include "tests/support/game/BuiltGameStart.h"
+#include "tests/support/game/TutorialPlay.h"
 
 namespace {
 
 using GUI::TArcadeWindow;
 using GUI::TTutorialMsgViewImpl;
 
-constexpr uint32_t kTutorialStepMs = 80;
-constexpr int kTutorialMostSteps = 400;
-constexpr int kTutorialMoveAttempts = 20;
-constexpr uint32_t kTutorialAfterMoveMs = 1000;
 // Past the won level's banner, to the way out.
 constexpr uint32_t kTutorialLevelEndMs = 3000;
 
@@ -50,37 +44,6 @@ class TutorialLevelData {
   CopiedDataFolder mData;
 };
 
-// Game time moves on until the front dialog has faded in.
-bool WaitForDialog(GameDriver& driver, TTutorialMsgViewImpl& messages) {
-  for (int step = 0; step < kTutorialMostSteps && messages.GetFade() < 1.0f; ++step) {
-    driver.AdvanceTime(kTutorialStepMs);
-  }
-  return messages.GetFade() >= 1.0f;
-}
-
-void ClickContinue(GameDriver& driver, TTutorialMsgViewImpl& messages) {
-  const TRect button = messages.GetContinueButtonRect();
-  driver.ClickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
-}
-
-// Drags a ring one slot the way the model says lines up a match.
-void DragAMatch(GameDriver& driver, TArcadeWindow& window) {
-  GamePlay::ITowerModel& model = *window.GetTowerModel();
-  int32_t ring = 0;
-  float slots = 1.0f;
-  for (int32_t candidate = static_cast<int32_t>(model.GetRingCount()) - 1; candidate >= 0; --candidate) {
-    for (int32_t steps : {1, -1}) {
-      if (!model.PredictMatches({{candidate, steps}}).empty()) {
-        ring = candidate;
-        slots = static_cast<float>(steps);
-      }
-    }
-  }
-  const GamePlay::TPoint from = GUI::PointOnRing(window, ring, 0);
-  const GamePlay::TPoint to = GUI::PointOnRing(window, ring, slots);
-  driver.Drag(from.x, from.y, to.x, to.y);
-}
-
 class TutorialScenario : public testing::Test {
  protected:
   TutorialScenario() { game.start.programFolder = data.ProgramFolder(); }
@@ -99,21 +62,19 @@ TEST_F(TutorialScenario, OurFirstTutorialIsPlayedToItsEndAndMarkedSeen) {
     if (!driver.Check(window && window->GetTutorialMsgView(), "level 1-1 is played")) return;
     TTutorialMsgViewImpl& messages = *window->GetTutorialMsgView();
 
-    if (!driver.Check(WaitForDialog(driver, messages), "the welcome fades in")) return;
+    if (!driver.Check(WaitForTutorialDialog(driver, messages), "the welcome fades in")) return;
     driver.Check(messages.IsWaitingForClick() && !TArcadeWindow::AreGameClocksRunning(),
                  "the welcome holds the game until its button");
     CaptureScenarioFrame(driver, "tutorial-1-welcome.png");
-    ClickContinue(driver, messages);
-    if (!driver.Check(WaitForDialog(driver, messages), "the turn is asked for")) return;
+    ClickTutorialContinue(driver, messages);
+    if (!driver.Check(WaitForTutorialDialog(driver, messages), "the turn is asked for")) return;
     CaptureScenarioFrame(driver, "tutorial-2-turn.png");
-    for (int attempt = 0; attempt < kTutorialMoveAttempts && !messages.IsWaitingForClick(); ++attempt) {
-      DragAMatch(driver, *window);
-      driver.AdvanceTime(kTutorialAfterMoveMs);
+    if (!driver.Check(DragMatchesUntilADialogWaits(driver, *window, messages), "a match leads to the ending dialog")) {
+      return;
     }
-    if (!driver.Check(messages.IsWaitingForClick(), "a match leads to the ending dialog")) return;
-    if (!driver.Check(WaitForDialog(driver, messages), "the ending dialog fades in")) return;
+    if (!driver.Check(WaitForTutorialDialog(driver, messages), "the ending dialog fades in")) return;
     CaptureScenarioFrame(driver, "tutorial-3-end.png");
-    ClickContinue(driver, messages);
+    ClickTutorialContinue(driver, messages);
     driver.Check(!messages.IsShowing(), "the ending dialog closes");
     driver.AdvanceTime(kTutorialLevelEndMs);
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "the tutorial leads back to the map");

@@ -182,6 +182,15 @@ TEST_P(PlayScripts, TheMapLeadsToTheZenMenuAndItsBadgesToTheZenLevels) {
          "waits\n");
 }
 
+TEST_P(PlayScripts, AZenLevelLeftOrLostLeadsBackToTheZenMenu) {
+  Expect("leave_zen.lua",
+         "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
+         "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
+         "waits\n");
+}
+
 TEST_P(PlayScripts, ThreePicturesTurnOnTwoClicksAndTheThirdStartsTheLevel) {
   Expect("start_screen_pictures.lua",
          "start\tStartScreenWindow\ttrue\t#\t0/3\n"
