@@ -9,6 +9,7 @@
 #include "platform/host/IHostBridge.h"
 #include "platform/text/Log.h"
 #include "app/TAppPlatform.h"
+#include "system/os/BigBlocks.h"
 #include "system/os/DynamicLibrary.h"
 #include "system/os/LayerLog.h"
 #include "system/os/TickCount.h"
@@ -96,6 +97,9 @@ int RunPlatform(const char* commandLine, TGameMain gameMain, bool allowMultiple,
 }  // namespace
 
 int RunFramework(const char* commandLine, TGameMain gameMain, bool allowMultiple) {
+  // Screens load and let go of megabytes of pictures; what one lets go of
+  // goes back to the system before the next one loads.
+  sys::GiveBigBlocksPagesOfTheirOwn();
   sys::SetLogWriter(WriteLayerLine);
   sys::DynamicLibrary harness;
   uint32_t harnessWindow = RunTestHook(harness, commandLine);

@@ -23,7 +23,11 @@
 
 #include "game/gui/main/TGameApp.h"
 #include "game/gui/play/TArcadeWindow.h"
+#include "game/gui/play/TTowerLayer.h"
+#include "game/gui/play/TTowerViewImpl.h"
 #include "game/gui/screens/THiscore.h"
+#include "game/gui/views/TTutorialMsgViewImpl.h"
+#include "game/rules/control/ITimeController.h"
 #include "system/gfx/PicturePng.h"
 #include "system/window/VirtualKeys.h"
 #include "tests/support/FakeNativeWindow.h"
@@ -44,7 +48,11 @@ constexpr uint32_t kTourSettle = 600;
 constexpr uint32_t kTourQuoteShown = 1500;
 // The finished level's closing flash, before its table opens.
 constexpr uint32_t kTourWonFlow = 2100;
-constexpr uint32_t kTourTutorial = 1500;
+// A blast a moment after it starts, grown to its full size.
+constexpr uint32_t kTourBlastGrows = 150;
+// The level timer run down by long steps, past the life bar's warning.
+constexpr uint32_t kTourTimeRunsDown = 1000;
+constexpr float kTourTimeLow = 0.92f;
 constexpr uint32_t kTourLongStep = 100;
 // Well above the levels of the Journey (ten worlds of five), with its
 // tutorial levels played twice.
@@ -62,6 +70,9 @@ constexpr uint32_t kTourSlidePeriod = 2500;
 // The closing level ends after "Continue" before the title menu comes back.
 constexpr uint32_t kTourClosingLevelLeaves = 1100;
 constexpr int kMostScreensAfterALevel = 4;
+// The whole tour, the Journey's every level among it, takes minutes of
+// drawing in a real window; beyond this it is taken to hang.
+constexpr unsigned kTourMostSeconds = 1200;
 // The category whose scores the service never gives.
 constexpr char kBrokenCategory[] = "broken";
 
@@ -140,6 +151,50 @@ void MiddleClick(GameDriver& driver, const std::string& name) {
   driver.Pass();
 }
 
+// The tutorial's message view once its front dialog has faded in; null
+// (noted) when no dialog comes.
+GUI::TTutorialMsgViewImpl* WaitForTutorialDialog(GameDriver& driver) {
+  auto* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+  GUI::TTutorialMsgViewImpl* messages = window ? window->GetTutorialMsgView() : nullptr;
+  for (int wait = 0; wait < kWindowWaits && messages && messages->GetFade() < 1.0f; ++wait) {
+    driver.AdvanceTime(kTourLongStep);
+  }
+  const bool shown = messages && messages->IsShowing() && messages->GetFade() >= 1.0f;
+  return driver.Check(shown, "no tutorial dialog appeared") ? messages : nullptr;
+}
+
+// The blasts and bursts the tower draws, 0 without a level.
+size_t EffectsInPlay(GameDriver& driver) {
+  auto* window = GUI::TArcadeWindow::Cast(driver.FindWindow("playWindow"));
+  const GUI::TTowerViewImpl* view = window ? window->GetTowerView() : nullptr;
+  return view && view->GetLayer() ? view->GetLayer()->GetEffectCount() : 0;
+}
+
+// The bombs tutorial points its arrow at a bomb and, once its dialog is
+// put away, sets the bomb off itself.
+void TourTheBombTutorial(GameDriver& driver, const std::string& folder) {
+  driver.Click("helpTutorial2");
+  GUI::TTutorialMsgViewImpl* messages = WaitForTutorialDialog(driver);
+  if (!messages) return;
+  Capture(driver, folder, "tutorial-arrow");
+  const TRect button = messages->GetContinueButtonRect();
+  driver.ClickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  for (int wait = 0; wait < kWindowWaits && EffectsInPlay(driver) == 0; ++wait) driver.AdvanceTime(kTourLongStep);
+  if (driver.Check(EffectsInPlay(driver) > 0, "the tutorial's bomb does not go off")) {
+    driver.AdvanceTime(kTourBlastGrows);
+    Capture(driver, folder, "blast");
+  }
+  driver.Click("quitGame");
+}
+
+// The help screen's tutorials, each with its first dialog, left by Quit.
+void TourTheTutorials(GameDriver& driver, const std::string& folder) {
+  driver.Click("helpTutorial1");
+  if (WaitForTutorialDialog(driver)) Capture(driver, folder, "tutorial");
+  driver.Click("quitGame");
+  if (Reach(driver, "helpTutorial2")) TourTheBombTutorial(driver, folder);
+}
+
 void TourTheMenus(GameDriver& driver, const std::string& folder) {
   driver.Click("optionsButton");
   ReachAndCapture(driver, "musiclevelslider", folder, "options");
@@ -154,12 +209,7 @@ void TourTheMenus(GameDriver& driver, const std::string& folder) {
   if (!Reach(driver, "playButton")) return;
   driver.Click("helpButton");
   ReachAndCapture(driver, "helpTutorial1", folder, "help");
-  driver.Click("helpTutorial1");
-  if (driver.WaitForWindow("playWindow")) {
-    driver.AdvanceTime(kTourTutorial);
-    Capture(driver, folder, "tutorial");
-    driver.Click("quitGame");
-  }
+  TourTheTutorials(driver, folder);
   if (Reach(driver, "helpBack")) driver.Click("helpBack");
 }
 
@@ -215,6 +265,18 @@ bool FinishLevel(GameDriver& driver, const std::string& folder) {
   return false;
 }
 
+// Game time runs on, the tower left alone, until little of the level time
+// is left and the life bar warns of it.
+void RunTheTimerLow(GameDriver& driver, GUI::TArcadeWindow& window) {
+  GamePlay::ITimeController* timer = window.GetLevelTimer();
+  if (!driver.Check(timer != nullptr, "level 1-1 has no timer")) return;
+  while (!driver.HasEnded() && driver.FindWindow("playWindow") && timer->GetRate() < kTourTimeLow) {
+    driver.AdvanceTime(kTourTimeRunsDown, kTourTimeRunsDown);
+  }
+  driver.AdvanceTime(kTourSettle);
+  driver.Check(driver.FindWindow("playWindow") && timer->GetRate() < 1.0f, "level 1-1 ran out of time");
+}
+
 // Level 1-1 pictured on the way: playing, paused, its tables counting and
 // counted with the expert banner and the quote, the table between levels.
 void TourTheFirstLevel(GameDriver& driver, const std::string& folder) {
@@ -228,6 +290,8 @@ void TourTheFirstLevel(GameDriver& driver, const std::string& folder) {
   ReachAndCapture(driver, "returnGame", folder, "pause");
   driver.Click("returnGame");
   driver.AdvanceTime(kTourSettle);
+  RunTheTimerLow(driver, *window);
+  Capture(driver, folder, "play-time-low");
   MiddleClick(driver, "playWindow");
   driver.AdvanceTime(kTourWonFlow);
   if (!driver.WaitForWindow("collectableTable")) return;
@@ -344,8 +408,6 @@ void TourTheHiscores(GameDriver& driver, const std::string& folder) {
 // The stages of the tour in turn; after the first that fails, the rest
 // would only wait for windows that cannot come.
 void PlayTheTour(GameDriver& driver, const std::string& folder) {
-  // An optimised build may load everything before the driver's first turn.
-  if (driver.FindWindow("loadingScreen")) Capture(driver, folder, "loading");
   if (!driver.WaitForWindow("playButton")) return;
   const std::function<void(GameDriver&, const std::string&)> stages[] = {
       [](GameDriver& game, const std::string& pictures) { ReachAndCapture(game, "playButton", pictures, "main-menu"); },
@@ -363,6 +425,13 @@ void PlayTheTour(GameDriver& driver, const std::string& folder) {
     if (!driver.GetFailures().empty()) return;
     stage(driver, folder);
   }
+}
+
+// The loading screen the game opens with: on the driver's clock every
+// picture loads in the screen's first update, so it is pictured before game
+// time moves.
+void CaptureTheLoadingScreen(GameDriver& driver, const std::string& folder) {
+  if (driver.WaitForWindow("loadingScreen", kWindowWaits)) Capture(driver, folder, "loading");
 }
 
 // The string table's rows whose name passes the test get the value.
@@ -443,6 +512,8 @@ int main(int argc, char** argv) {
   start.programFolder = program.Path();
   start.home = home.Path();
   start.onScreen = true;
+  start.mostSeconds = kTourMostSeconds;
+  start.opening = [&folder](GameDriver& driver) { CaptureTheLoadingScreen(driver, folder); };
   const GameRun run = PlayGame(start, [&folder](GameDriver& driver) { PlayTheTour(driver, folder); });
   std::fputs(run.failures.c_str(), stderr);
   return run.failures.empty() && run.exitCode == 0 ? 0 : 1;

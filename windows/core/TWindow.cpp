@@ -75,6 +75,8 @@ bool TWindow::OnKeyUp(uint8_t) { return false; }
 bool TWindow::OnMouseLeave(int32_t, int32_t) { return false; }
 void TWindow::OnFocus(TWindow*) {}
 
+void TWindow::ReleaseBeforeDeletion() {}
+
 bool TWindow::InvalidateRect(TRect* rect) {
   TRect area = rect ? *rect : GetClientRect();
   if (mDirty.empty()) {

@@ -94,6 +94,12 @@ class TWindow {
   // The pointer rested over the window.
   virtual bool OnMouseLeave(int32_t x, int32_t y);
   virtual void OnFocus(TWindow* previous);
+  // The window has left the tree for good and waits for the window
+  // manager's next deletion pass, which may come only after another screen
+  // was built in its place: what it holds only to be shown or played
+  // (pictures, a level) it lets go of now, so that the two screens are never
+  // held at once.
+  virtual void ReleaseBeforeDeletion();
   // Merges a rectangle in window coordinates (null: the whole window) into
   // the dirty list, which holds at most one rectangle; true when the merge
   // changed a rectangle that was already there. An override may enlarge the

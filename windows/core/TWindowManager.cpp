@@ -345,6 +345,8 @@ void TWindowManager::DeferDelete(std::unique_ptr<TWindow> window) {
     if (window->Encloses(message->GetTarget())) message->SetTarget(nullptr);
   }
   ReleaseCapture(window.get());
+  TWindowRelease release;
+  release.Visit(*window);
   mPendingDeletes.push_back(std::move(window));
 }
 

@@ -100,7 +100,8 @@ class TWindowManager {
 
   // Takes an unlinked window and deletes it at the start of the next event,
   // so that a window may go from inside its own handlers. Queued messages
-  // for it or a window below it lose their target.
+  // for it or a window below it lose their target. It and the windows below
+  // it release what they hold for being shown at once (ReleaseBeforeDeletion).
   void DeferDelete(std::unique_ptr<TWindow> window);
   void DeletePending();
 

@@ -26,6 +26,12 @@ bool ChildrenDelete::Visit(TWindow& child) {
   return true;
 }
 
+bool TWindowRelease::Visit(TWindow& child) {
+  child.ReleaseBeforeDeletion();
+  child.ForEachChild(*this);
+  return true;
+}
+
 bool TDirtyChildren::Visit(TWindow& child) {
   if (!mRect) return VisitWhole(child);
   if (!Overlaps(*mRect, child.GetRect())) return true;

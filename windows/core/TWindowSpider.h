@@ -37,6 +37,13 @@ class ChildrenDelete : public TWindowSpider {
   TWindow& mParent;
 };
 
+// Tells the visited windows and all their descendants, which are going, to
+// release what they hold only to be shown or played.
+class TWindowRelease : public TWindowSpider {
+ public:
+  bool Visit(TWindow& child) override;
+};
+
 // Pushes a dirty area down a subtree. Without a rectangle every visited
 // window and all below it need drawing whole. With one (in the coordinates of
 // the visited windows' parent) only the windows under it are dirtied, each

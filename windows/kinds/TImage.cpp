@@ -53,6 +53,11 @@ void TImage::SetTexture(std::shared_ptr<TTexture> texture, std::shared_ptr<TText
   SetSize(ScaledExtent(mTexture->GetWidth(), mScale), ScaledExtent(mTexture->GetHeight(), mScale));
 }
 
+void TImage::ReleaseBeforeDeletion() {
+  mTexture.reset();
+  mMask.reset();
+}
+
 void TImage::Draw() {
   TPlatform* platform = TPlatform::Instance();
   if (!mTexture || !platform || !platform->Begin2d()) return;

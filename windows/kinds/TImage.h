@@ -17,6 +17,8 @@ class TImage : public TWindow {
 
   bool IsKindOf(TClassId id) const override;
   void Draw() override;
+  // The texture and the mask go.
+  void ReleaseBeforeDeletion() override;
 
   // Sizes the window to the texture times the scale, rounded and clamped as
   // placed extents are; a null texture leaves the size alone and draws

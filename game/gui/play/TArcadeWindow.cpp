@@ -201,6 +201,12 @@ bool TArcadeWindow::InvalidateRect(TRect* rect) {
   return true;
 }
 
+// Its tasks see a newer level and end; what still asks finds no model.
+void TArcadeWindow::ReleaseBeforeDeletion() {
+  mLevel.reset();
+  ++mLevelSerial;
+}
+
 GamePlay::ITowerControl* TArcadeWindow::GetTowerControl() const {
   return mLevel ? mLevel->control.get() : nullptr;
 }

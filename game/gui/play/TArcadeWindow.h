@@ -69,6 +69,8 @@ class TArcadeWindow final : public TWindow {
   bool OnChar(uint8_t character) override;
   // The play screen is always redrawn whole.
   bool InvalidateRect(TRect* rect) override;
+  // The level goes at once, as when a new one replaces it.
+  void ReleaseBeforeDeletion() override;
 
   // The Lua functions.
   void Restart();

@@ -12,11 +12,6 @@
 
 namespace {
 
-// A child that hangs is ended: the parent waits for it. Well above what a
-// whole game takes on a busy machine (every frame is drawn in software under
-// the sanitizers, up to two minutes a game), so that only a hang ends one.
-constexpr unsigned kChildSeconds = 300;
-
 void WriteAll(int fd, const std::string& text) {
   size_t written = 0;
   while (written < text.size()) {
@@ -37,7 +32,8 @@ std::string ReadAll(int fd) {
 // Runs in the child: the process-wide objects die at its exit, as they do
 // when the program ends.
 [[noreturn]] void RunChild(const GameStart& start, const GameScript& script, int reportFd) {
-  alarm(kChildSeconds);
+  // A child that hangs is ended; the parent waits for it.
+  alarm(start.mostSeconds);
   if (!start.home.empty()) RunHeadlessIn(start.home);
   // The display of the caller's desktop, with no sound all the same.
   if (start.onScreen) unsetenv("SDL_VIDEODRIVER");
@@ -47,6 +43,7 @@ std::string ReadAll(int fd) {
   {
     FakeClock clock;
     GameDriver driver(clock, script, start.onScreen);
+    driver.SetOpening(start.opening);
     exitCode = driver.Run(start.commandLine);
     failures = driver.GetFailures();
   }

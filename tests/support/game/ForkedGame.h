@@ -13,6 +13,12 @@ struct GameStart {
   std::string home;
   // Shown in a real window on the display as well (see GameDriver).
   bool onScreen = false;
+  // Run before the script (see GameDriver::SetOpening).
+  GameScript opening;
+  // A child still running after this long is taken to hang and is ended.
+  // Well above what a whole game takes on a busy machine (every frame is
+  // drawn in software under the sanitizers, up to two minutes a game).
+  unsigned mostSeconds = 300;
 };
 
 // How a game started by PlayGame ended: the program's exit code (-1 when it

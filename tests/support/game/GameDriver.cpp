@@ -111,9 +111,9 @@ void GameDriver::BindGameFunctions() {
   if (manager && manager->GetScript()) RegisterGameLuaFunctions(*manager->GetScript(), TGameApp::Instance());
 }
 
-// The script waits for its first turn; the window gets the focus as a new
-// window does on a desktop, and the time passes in which a click would only
-// bring it to the front. When the script is done with the game still
+// The script waits for its first turn and has its opening look; the window
+// gets the focus as a new window does on a desktop, and the time passes in
+// which a click would only bring it to the front. When the script is done with the game still
 // running, the window is asked to close and the turn goes back for good.
 void GameDriver::RunScript() {
   {
@@ -121,6 +121,7 @@ void GameDriver::RunScript() {
     mTurnChanged.wait(lock, [this] { return mTurn == Turn::Script; });
   }
   BindGameFunctions();
+  if (mOpening) mOpening(*this);
   mDesktop->Report(sys::InputKind::FocusGained);
   AdvanceTime(kFocusSettles);
   mScript(*this);

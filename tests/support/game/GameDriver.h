@@ -41,6 +41,10 @@ class GameDriver {
   // On screen, every frame is shown in a real window too and read back
   // from it (a display is needed).
   GameDriver(FakeClock& clock, GameScript script, bool onScreen = false);
+  // What the script does at its first turn, before the window has the focus
+  // and before game time has moved: the screen the game opens with, such as
+  // its loading screen, which the first moment of game time closes.
+  void SetOpening(GameScript opening) { mOpening = std::move(opening); }
   ~GameDriver();
   GameDriver(const GameDriver&) = delete;
   GameDriver& operator=(const GameDriver&) = delete;
@@ -120,6 +124,7 @@ class GameDriver {
 
   FakeClock& mClock;
   GameScript mScript;
+  GameScript mOpening;
   bool mOnScreen;
   FakeNativeWindow* mDesktop = nullptr;
   std::shared_ptr<sys::gfx::Adapter> mAdapter;

@@ -225,6 +225,43 @@ TEST(WindowTree, DeleteChildrenQueuesTheChildrenAndTheNextEventDeletesThem) {
   EXPECT_EQ(tree.root->GetDirtyRects(), std::vector<TRect>{TRect(0, 0, 800, 600)});
 }
 
+// Counts the calls that tell it to release what it holds for being shown.
+class ReleaseCountingWindow : public TWindow {
+ public:
+  void ReleaseBeforeDeletion() override { ++releases; }
+  int releases = 0;
+};
+
+ReleaseCountingWindow* AddReleaseCountingChild(TWindow& parent) {
+  auto window = std::make_unique<ReleaseCountingWindow>();
+  ReleaseCountingWindow* counting = window.get();
+  std::unique_ptr<TWindow> child = std::move(window);
+  parent.AddChild(child, false);
+  return counting;
+}
+
+TEST(WindowTree, WindowsQueuedForDeletionReleaseAtOnceDescendantsIncluded) {
+  WindowTree tree;
+  ReleaseCountingWindow* child = AddReleaseCountingChild(*tree.a);
+  ReleaseCountingWindow* grandchild = AddReleaseCountingChild(*tree.a1);
+  ReleaseCountingWindow* elsewhere = AddReleaseCountingChild(*tree.b);
+  tree.a->DeleteChildren();
+  EXPECT_EQ(child->releases, 1);
+  EXPECT_EQ(grandchild->releases, 1) << "below a queued window";
+  EXPECT_EQ(elsewhere->releases, 0) << "a window that stays";
+  tree.manager.DeletePending();
+  EXPECT_EQ(elsewhere->releases, 0);
+}
+
+TEST(WindowTree, APoppedLayerReleasesAtOnce) {
+  WindowTree tree;
+  tree.manager.PushModal(std::make_unique<TModalWindow>());
+  ReleaseCountingWindow* inside = AddReleaseCountingChild(*tree.manager.GetTopModal());
+  tree.manager.PopModal();
+  EXPECT_EQ(inside->releases, 1);
+  tree.manager.DeletePending();
+}
+
 TEST(WindowTree, AWindowThatGoesLeavesNoTraceInTheManager) {
   WindowTree tree;
   tree.manager.SetFocus(tree.b1);

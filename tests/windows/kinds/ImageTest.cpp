@@ -206,6 +206,21 @@ TEST_F(ImageTest, TheImageKeepsItsTextureAfterTheCallerDropsIt) {
   EXPECT_EQ(TextureCalls(), (Calls{"Begin2d", "DrawClipped 120 130 alpha 1 scale 1 piece 0 0 8 8", "End2d"}));
 }
 
+// Its parent's children cleared for another screen to be built in their
+// place, the image lets go of its pictures before the deletion pass.
+TEST_F(ImageTest, AnImageQueuedForDeletionLetsGoOfItsTexturesAtOnce) {
+  TImage* image = AddImage(1, 1, 1.0f);
+  auto texture = std::make_shared<RecordingTexture>(8, 8, &tree.platform.journal);
+  auto mask = std::make_shared<RecordingTexture>(8, 8, &tree.platform.journal);
+  std::weak_ptr<TTexture> watchTexture = texture;
+  std::weak_ptr<TTexture> watchMask = mask;
+  image->SetTexture(std::move(texture), std::move(mask), 1.0f);
+  tree.a->DeleteChildren();
+  EXPECT_TRUE(watchTexture.expired());
+  EXPECT_TRUE(watchMask.expired());
+  tree.manager.DeletePending();
+}
+
 TEST(Image, TheSnapshotFlagAndTheClass) {
   EXPECT_TRUE(TImage(true).GetFlags() & kWindowSnapshotMember);
   EXPECT_FALSE(TImage(false).GetFlags() & kWindowSnapshotMember);

@@ -477,6 +477,21 @@ TEST_F(PlayScreenTest, TheWindowGoesWithItsLevelAndItsTasksEnd) {
   SUCCEED() << "the tasks found their window gone";
 }
 
+// Cleared off its dialog for the level map to be built in its place, the
+// window lets go of its level before the map loads its pictures.
+TEST_F(PlayScreenTest, AWindowQueuedForDeletionLetsGoOfItsLevelAtOnce) {
+  StartLevel();
+  GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+  ASSERT_EQ(result.tower, window->GetTowerModel());
+  rig.dialog->DeleteChildren();
+  EXPECT_EQ(window->GetTowerModel(), nullptr);
+  EXPECT_EQ(window->GetScoring(), nullptr);
+  EXPECT_EQ(result.tower, nullptr) << "the record holds no tower that went";
+  rig.Update(5);
+  rig.Frame();
+  rig.manager.DeletePending();
+}
+
 TEST_F(PlayScreenTest, TheRigShutsDownWithTheLevelOpen) { StartLevel(); }
 
 // The timer keeps a plain pointer to the life bar: a boost after the bar went

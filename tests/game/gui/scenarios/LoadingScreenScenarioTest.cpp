@@ -26,6 +26,9 @@ constexpr const char* kPreloadSamples[] = {
     "backgrounds/ends-paper-1",   "sprites/piece-powerup-abomb-%d",
 };
 
+// Passes in which no game time moves, for the screen the game opens with.
+constexpr int kOpeningPasses = 20;
+
 std::string LoadingLabel(GameDriver& driver) {
   TText* text = TText::Cast(driver.FindWindow("loadingText"));
   return text ? text->GetLabel().CStr() : "";
@@ -35,6 +38,20 @@ class LoadingScreenScenario : public testing::Test {
  protected:
   BuiltGameStart game;
 };
+
+// The game opens with its loading screen, before any game time has let it
+// load a picture.
+TEST_F(LoadingScreenScenario, TheGameOpensWithTheLoadingScreenAtNothingLoaded) {
+  game.start.opening = [](GameDriver& driver) {
+    driver.Check(driver.WaitForWindow("loadingScreen", kOpeningPasses) != nullptr, "the loading screen opens first");
+    driver.Check(LoadingLabel(driver) == "Loading... 00%", "nothing is loaded yet: " + LoadingLabel(driver));
+    driver.Check(driver.FindWindow("playButton") == nullptr, "the title menu waits behind it");
+  };
+  GameRun run = PlayGame(game.start, [](GameDriver& driver) {
+    driver.Check(WaitForLoadedMenu(driver) != nullptr, "the loading leads to the title menu");
+  });
+  EXPECT_EQ(run.failures, "");
+}
 
 // A name looked up before the loading screen would have stopped the whole
 // preload: the graphics would be missing and the log would say so.
