@@ -134,7 +134,6 @@ class JournalTask : public TTask {
 
 TEST(PlatformShutDown, TakesThePlatformDownInOrderWithNoPollAfterTheThreadStops) {
   CallJournal journal;
-  std::atomic<bool> instanceSeenByDisplay{false};
   RunPlatform("", [&](TAppPlatform& platform, FakeNativeWindow&) {
     InstallDisplay(platform, &journal);
     InstallSound(platform, &journal);

@@ -121,7 +121,7 @@ TEST_F(ScriptCodeGenerator, ArithmeticAndBitwiseOperatorsTakeTheirOperandsAsRK) 
   for (const auto& [op, name] : cases) {
     const Listing expected = {"GETGLOBAL 0 \"a\"", std::string(name) + " 0 0 #2",
                               "SETGLOBAL 0 \"x\"", "RETURN 0 1"};
-    EXPECT_EQ(Generate([&](FuncState* fs) { StoreBinary(fs, op, Number(fs, 2)); }), expected);
+    EXPECT_EQ(Generate([&, op = op](FuncState* fs) { StoreBinary(fs, op, Number(fs, 2)); }), expected);
   }
   Generate([&](FuncState* fs) { StoreBinary(fs, OPR_SHR, Number(fs, 2)); });
   const Instruction shr = mProto->code[1];
@@ -138,7 +138,7 @@ TEST_F(ScriptCodeGenerator, ComparisonsAreTestsFollowedByAJump) {
     // The jump is taken when the test holds: it lands on the load of true.
     const Listing expected = {"GETGLOBAL 0 \"a\"",  test,        "JMP ->4", "LOADBOOL 0 0 1",
                               "LOADBOOL 0 1 0", "SETGLOBAL 0 \"x\"", "RETURN 0 1"};
-    EXPECT_EQ(Generate([&](FuncState* fs) { StoreBinary(fs, op, Number(fs, 2)); }), expected)
+    EXPECT_EQ(Generate([&, op = op](FuncState* fs) { StoreBinary(fs, op, Number(fs, 2)); }), expected)
         << test;
   }
 }

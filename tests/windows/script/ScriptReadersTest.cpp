@@ -45,8 +45,8 @@ TEST_F(ScriptReadersTest, AChainThatComesBackToATableEndsAsMissing) {
   const char* styles[] = {
       "gCurrentDefaultStyle = {} gCurrentDefaultStyle.parent = gCurrentDefaultStyle",
       "local a, b = {}, {} a.parent = b b.parent = a gCurrentDefaultStyle = a",
-      "local first = {} local t = first for i = 1, 40 do t.parent = {} t = t.parent end t.parent = first"
-      " gCurrentDefaultStyle = { parent = { parent = first } }",
+      ("local first = {} local t = first for i = 1, 40 do t.parent = {} t = t.parent end t.parent = first"
+       " gCurrentDefaultStyle = { parent = { parent = first } }"),
   };
   for (const char* style : styles) {
     SCOPED_TRACE(style);

@@ -63,7 +63,7 @@ class RingGeneratorTest : public testing::Test {
 
   // The setup with the fixture's factories and a scripted source that gives
   // numbers as queued (0 when none).
-  TRingGeneratorSetup Setup(uint32_t rings, std::deque<int32_t> numbers = {}) {
+  TRingGeneratorSetup SetupOf(uint32_t rings, std::deque<int32_t> numbers = {}) {
     TRingGeneratorSetup setup;
     setup.ringCount = rings;
     auto source = std::make_unique<ScriptedRandomSource>(std::move(numbers));
@@ -115,7 +115,7 @@ class RingGeneratorTest : public testing::Test {
 };
 
 TEST_F(RingGeneratorTest, StartPiecesAreDealtFirstThenNewOnes) {
-  TRingGeneratorSetup setup = Setup(3);
+  TRingGeneratorSetup setup = SetupOf(3);
   setup.random = std::make_unique<TRandomSource>(5);
   TRandomRingGenerator& g = Build(std::move(setup));
   EXPECT_EQ(g.GetRingCount(), 3u);
@@ -137,14 +137,14 @@ TEST_F(RingGeneratorTest, StartPiecesAreDealtFirstThenNewOnes) {
 }
 
 TEST_F(RingGeneratorTest, AColumnOutsideTheTowerGetsTheNullPiece) {
-  TRandomRingGenerator& g = Build(Setup(2));
+  TRandomRingGenerator& g = Build(SetupOf(2));
   EXPECT_EQ(g.NextPiece(-1), pieces.GetNullPiece());
   EXPECT_EQ(g.NextPiece(12), pieces.GetNullPiece());
 }
 
 TEST_F(RingGeneratorTest, TheSameSeedDealsTheSameRings) {
   auto dealAll = [this](uint32_t seed) {
-    TRingGeneratorSetup setup = Setup(6);
+    TRingGeneratorSetup setup = SetupOf(6);
     setup.random = std::make_unique<TRandomSource>(seed);
     setup.powerUpAppearRate = 0.2f;
     setup.linkRates = {3, 5, 4, 4};
@@ -175,7 +175,7 @@ TEST_F(RingGeneratorTest, APowerUpPieceComesWhenTheRateExceedsTheRoll) {
       {1.0f, 999, true}, {0.25f, 0, true},  {-1.0f, 0, false},
   };
   for (const Case& c : cases) {
-    TRingGeneratorSetup setup = Setup(0, {3, c.roll, 4});
+    TRingGeneratorSetup setup = SetupOf(0, {3, c.roll, 4});
     setup.powerUpAppearRate = c.rate;
     Build(std::move(setup));
     powerUps.codes.clear();
@@ -191,7 +191,7 @@ TEST_F(RingGeneratorTest, APowerUpPieceComesWhenTheRateExceedsTheRoll) {
 
 TEST_F(RingGeneratorTest, RatesZeroAndOneGiveNoneAndOnlyPowerUpPieces) {
   for (float rate : {0.0f, 1.0f}) {
-    TRingGeneratorSetup setup = Setup(4);
+    TRingGeneratorSetup setup = SetupOf(4);
     setup.random = std::make_unique<TRandomSource>(99);
     setup.powerUpAppearRate = rate;
     Build(std::move(setup));
@@ -210,7 +210,7 @@ TEST_F(RingGeneratorTest, ColoursAreDealtBelowTheColoursInPlayWhateverTheSetting
   };
   for (Case c : {Case{0, 1}, Case{-3, 1}, Case{1, 1}, Case{4, 4}, Case{6, 6}, Case{9, 6}}) {
     pieces.coloursInUse = c.setting;
-    Build(Setup(0, {1000005}));
+    Build(SetupOf(0, {1000005}));
     std::string expected = std::to_string(1000005 % c.bound);
     EXPECT_EQ(Deal(0, 1), expected) << c.setting;
     EXPECT_EQ(random->bounds.front(), c.bound) << c.setting;
@@ -218,19 +218,19 @@ TEST_F(RingGeneratorTest, ColoursAreDealtBelowTheColoursInPlayWhateverTheSetting
 }
 
 TEST_F(RingGeneratorTest, ATableDealsItsColumnsInTurnAndStampsEachDraw) {
-  TRingGeneratorSetup setup = Setup(2);
+  TRingGeneratorSetup setup = SetupOf(2);
   setup.table = std::make_unique<TPieceTable>(TableText({"1", "2", "0", "9", "7"}), 12);
   Build(std::move(setup));
   EXPECT_EQ(Deal(0, 2), "0 1") << "the start pieces";
   EXPECT_EQ(Deal(0, 8), "e 5 5 0 1 e 5 5") << "'0' is the empty piece, 7 to 9 the last colour";
 
   pieces.coloursInUse = 4;
-  TRingGeneratorSetup fewer = Setup(0);
+  TRingGeneratorSetup fewer = SetupOf(0);
   fewer.table = std::make_unique<TPieceTable>(TableText({"4", "5", "6"}), 12);
   Build(std::move(fewer));
   EXPECT_EQ(Deal(0, 3), "3 3 3");
 
-  TRingGeneratorSetup stamped = Setup(0);
+  TRingGeneratorSetup stamped = SetupOf(0);
   stamped.table = std::make_unique<TPieceTable>(TableText({"11", "2"}), 12);
   Build(std::move(stamped));
   generator->NextPiece(0);
@@ -239,7 +239,7 @@ TEST_F(RingGeneratorTest, ATableDealsItsColumnsInTurnAndStampsEachDraw) {
 }
 
 TEST_F(RingGeneratorTest, AColumnWithoutEntriesDealsRandomColours) {
-  TRingGeneratorSetup setup = Setup(0, {4, 0, 2, 0});
+  TRingGeneratorSetup setup = SetupOf(0, {4, 0, 2, 0});
   setup.table = std::make_unique<TPieceTable>(TableText({"3"}), 12);
   Build(std::move(setup));
   EXPECT_EQ(Deal(0, 1), "2");
@@ -253,7 +253,7 @@ TEST_F(RingGeneratorTest, AColumnWithoutEntriesDealsRandomColours) {
 
 TEST_F(RingGeneratorTest, TableMarksGiveLocksGearsAndZenCounters) {
   for (bool zen : {false, true}) {
-    TRingGeneratorSetup setup = Setup(1);
+    TRingGeneratorSetup setup = SetupOf(1);
     // Column 0: 1 with a lock, 2 with a gear, 3 with both, 4 a counter, 5.
     setup.table = std::make_unique<TPieceTable>(
         TableText({"1", "*", "2", "+", "3", "*", "+", "4", "c", "5"}), 12);
@@ -271,7 +271,7 @@ TEST_F(RingGeneratorTest, TableMarksGiveLocksGearsAndZenCounters) {
 }
 
 TEST_F(RingGeneratorTest, LocksAndGearsComeByRateWhileTheTowerHasRoom) {
-  TRingGeneratorSetup setup = Setup(2);
+  TRingGeneratorSetup setup = SetupOf(2);
   setup.random = std::make_unique<TRandomSource>(3);
   setup.linkRates = {2, 3, 2, 1};  // appear rates, then the most of each
   Build(std::move(setup));
@@ -302,7 +302,7 @@ TEST_F(RingGeneratorTest, LocksAndGearsComeByRateWhileTheTowerHasRoom) {
 }
 
 TEST_F(RingGeneratorTest, NoLockEverWithALockMaxOfZero) {
-  TRingGeneratorSetup setup = Setup(0);
+  TRingGeneratorSetup setup = SetupOf(0);
   setup.random = std::make_unique<TRandomSource>(8);
   setup.linkRates = {-1, 1000, 0, 0};
   Build(std::move(setup));
@@ -320,7 +320,7 @@ TEST_F(RingGeneratorTest, TheLayoutReplacesStartPiecesOnly) {
                     {"Lvl01 Blocker Row 03", ".3.."}});
   auto settings = TLevelSettings::Load({1, 1}, "levels/world01.xml", false);
   TBlockerLayout layout(*settings, true);
-  TRingGeneratorSetup setup = Setup(3);
+  TRingGeneratorSetup setup = SetupOf(3);
   setup.table = std::make_unique<TPieceTable>(TableText({"2222"}), 12);
   setup.layout = &layout;
   Build(std::move(setup));
