@@ -4,6 +4,8 @@
 -- closes with "continue"; "mapButton" closes with "map", and the play
 -- screen then leaves the level as its "quitGame" does.
 PauseGame()
+-- The way out is named after the screen the level is left for.
+local kLeaveLabel = IsTutorialMode() and "LeaveToHelp" or IsZenMode() and "LeaveToZenMenu" or "PauseBackToMap"
 MakeDialog{
   -- The pause window is the panel itself: it holds the focus the panel's
   -- Escape needs, and the panel's widgets within it.
@@ -17,7 +19,7 @@ MakeDialog{
               ResumeGame()
               CloseWindow("continue")
             end },
-    Button{ name = "mapButton", label = "PauseBackToMap", x = 266, y = 146, w = 220, h = 56,
+    Button{ name = "mapButton", label = kLeaveLabel, x = 266, y = 146, w = 220, h = 56,
             command = function() CloseWindow("map") end },
   },
 }

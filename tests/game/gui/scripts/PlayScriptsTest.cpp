@@ -185,8 +185,10 @@ TEST_P(PlayScripts, TheMapLeadsToTheZenMenuAndItsBadgesToTheZenLevels) {
 TEST_P(PlayScripts, AZenLevelLeftOrLostLeadsBackToTheZenMenu) {
   Expect("leave_zen.lua",
          "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "leave\tLeaveToZenMenu\n"
          "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
          "play\t0-1\tButton\tButton hidden\tButton\tnone\ttrue\n"
+         "leave\tLeaveToZenMenu\n"
          "zen menu\tZenMenuWindow\tButton\tnone\tButton\tnone\tnone\n"
          "waits\n");
 }

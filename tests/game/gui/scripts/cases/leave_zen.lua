@@ -1,7 +1,14 @@
 -- A Zen level left from its pause dialog, or lost and left, leads back to
--- the Zen menu it was chosen on, not to the Journey's map.
+-- the Zen menu it was chosen on, not to the Journey's map; the buttons that
+-- leave it say so.
 ReadFile("cases/setup.lua")
 kLoseLeave = { 520, 346 }
+function ShowPauseLeave()
+  Print("leave", GetLabel("mapButton"))
+end
+function ShowLoseLeave()
+  Print("leave", GetLabel("leaveButton"))
+end
 gJourney.zenOpen = true
 ClickAt(kZenButton)
 Idle(50)
@@ -10,6 +17,7 @@ Idle(50)
 Call("ShowPlay")
 ClickAt(kPauseButton)
 Idle(50)
+Call("ShowPauseLeave")
 ClickAt(kPauseToMap)
 Idle(100)
 Call("ShowZenMenu")
@@ -18,6 +26,7 @@ Idle(50)
 Call("ShowPlay")
 Call("RunOutOfTime")
 Idle(2100)
+Call("ShowLoseLeave")
 ClickAt(kLoseLeave)
 Idle(100)
 Call("ShowZenMenu")
