@@ -125,9 +125,6 @@ TEST(GameAppCommandLine, KeysGiveLinkHiscoreModeAndPortal) {
       {"-hidelogo 1 url=", "", 1, 0},
       {"URL=http://a -MSN", "", 1, 0},
       {"url=http://a/b", "http://a/b", 1, 0},
-      // The portal mode stays once set, so these come last.
-      {"-aol", "", 1, 2},
-      {"-msn -aol", "", 1, 1},
   };
   TGameApp& app = TGameApp::Instance();
   for (const Case& c : cases) {
@@ -138,6 +135,23 @@ TEST(GameAppCommandLine, KeysGiveLinkHiscoreModeAndPortal) {
     EXPECT_EQ(app.GetHiscoreMode(), c.hiscoreMode);
     EXPECT_EQ(app.GetPortalMode(), c.portal);
   }
+}
+
+// The portal mode stays for the rest of the process once set, and "-msn"
+// wins over "-aol": checked in a child process, so that the other tests of
+// this program keep playing outside a portal.
+TEST(GameAppCommandLine, ThePortalModeStaysOnceSet) {
+  EXPECT_EXIT(
+      {
+        TGameApp& app = TGameApp::Instance();
+        app.ParseCommandLine("-aol");
+        const bool aol = app.GetPortalMode() == 2;
+        app.ParseCommandLine("-msn -aol");
+        const bool msn = app.GetPortalMode() == 1;
+        app.ParseCommandLine("url=http://a/b");
+        std::_Exit(aol && msn && app.GetPortalMode() == 1 ? 0 : 1);
+      },
+      testing::ExitedWithCode(0), "");
 }
 
 TEST(GameAppCommandLine, ValueRunsToTheNextBlankSkippingOneRightAfterTheKey) {
