@@ -53,6 +53,7 @@ using GUI::TArcadeWindow;
 // What the first start leaves for the second to compare with.
 const std::string kPlayedFolder = QUORVANE_PLAYED_FOLDER;
 const std::string kJourneyScoreFile = kPlayedFolder + "/journey-score.txt";
+const std::string kFreshMusicVolumeFile = kPlayedFolder + "/fresh-music-volume.txt";
 const std::string kServerFile = kPlayedFolder + "/hiscore-service.txt";
 // The game's own folder, the current one at its start: the data folder
 // linked in, beside it the file that names the hiscore server.
@@ -412,10 +413,12 @@ void CloseAndCheckWhatIsSaved(GameDriver& driver) {
   driver.Check(!UserFileExists("user:hiscore.dat"), "the game's client writes no score file");
 }
 
-int32_t JourneyScore() {
-  const std::string text = ReadWholeFile(kJourneyScoreFile);
+int32_t NumberIn(const std::string& file) {
+  const std::string text = ReadWholeFile(file);
   return text.empty() ? -1 : std::stoi(text);
 }
+
+int32_t JourneyScore() { return NumberIn(kJourneyScoreFile); }
 
 // A fresh folder, the service of an earlier run stopped and a new one
 // started for this start and the next.
@@ -440,6 +443,7 @@ TEST(WholeGame, FirstStart) {
   ASSERT_NE(address, "") << "the hiscore service starts";
   GameRun run = PlayGame(PlayedStart(), [&address](GameDriver& driver) {
     GreetedByTheMenu(driver);
+    WriteWholeFile(kFreshMusicVolumeFile, std::to_string(GUI::TSoundFactory::Instance().GetMusicVolume()));
     CheckTheServerAddress(driver, address);
     PlayTheFirstTutorialFromHelp(driver);
     PlayTheFirstJourneyLevel(driver);
@@ -454,16 +458,21 @@ TEST(WholeGame, FirstStart) {
   EXPECT_GT(JourneyScore(), 0) << "the first start kept its score for the second";
 }
 
-// Every start plays as a fresh "Web": the last player's progress is gone,
-// what the game keeps for every player (level bests, play time) stays.
+// Every start plays as a fresh "Web": the last player's progress and
+// options are gone, what the game keeps for every player (level bests,
+// play time) stays.
 TEST(WholeGame, SecondStart) {
   const int32_t journeyScore = JourneyScore();
+  const int32_t freshMusicVolume = NumberIn(kFreshMusicVolumeFile);
   ASSERT_GT(journeyScore, 0) << "the first start ran before";
-  GameRun run = PlayGame(PlayedStart(), [journeyScore](GameDriver& driver) {
+  GameRun run = PlayGame(PlayedStart(), [journeyScore, freshMusicVolume](GameDriver& driver) {
     GreetedByTheMenu(driver);
     TGameApp& app = TGameApp::Instance();
     driver.Check(app.GetNumUsers() == 1 && app.GetCurrentUser() == 0, "one player, the current one");
     driver.Check(app.GetLevelStatusTable()->GetLevelStatus({1, 1}) < 0, "the last player's progress is gone");
+    GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
+    driver.Check(sound.GetMusicVolume() == freshMusicVolume && sound.IsSoundEnabled(),
+                 "and so are its options: music at " + std::to_string(sound.GetMusicVolume()));
     driver.Check(app.GetLevelHiscore({1, 1}) == journeyScore, "the level's best stays");
     driver.Click("playButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "Play opens the map");
