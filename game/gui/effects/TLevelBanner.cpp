@@ -89,7 +89,13 @@ void TLevelBanner::UpdateBanners() {
   CheckExpert();
   if (mTowerView->IsNoMoveShown()) StartBanner(mNoMoveClock, mGraphics.noMoveBanner);
   if (mTowerView->IsTimeUpShown()) StartBanner(mTimeUpClock, mGraphics.timeUpBanner);
-  if (mTimeline) mTimeline->Update();
+  if (!mTimeline) return;
+  // The banner's pictures are placed on the screen: outside the 2D drawing
+  // state the device would take them through the scene's 3D states.
+  TPlatform* platform = TPlatform::Instance();
+  const bool entered2d = platform && !platform->IsIn2d() && platform->Begin2d();
+  mTimeline->Update();
+  if (entered2d) platform->End2d();
 }
 
 // The expert banner waits for a message over the tower to go, unless it

@@ -60,6 +60,14 @@ class GraphicPixelRig : public testing::Test {
     platform.End2d();
     mDisplay->EndDraw(false);
   }
+  // Draws on a blue screen inside the frame but outside the 2D drawing
+  // state, where the play window draws between the tower's passes.
+  void DrawFrameOutside2d(const std::function<void()>& draw) {
+    mDisplay->DrawRect(0, 0, -1, -1, kBlueFill, nullptr);
+    ASSERT_TRUE(mDisplay->BeginDraw(false));
+    draw();
+    mDisplay->EndDraw(false);
+  }
   uint32_t ScreenAt(int32_t x, int32_t y) { return DevicePlatform::ColourAt(*mDisplay->GetData().mBackBuffer, x, y); }
 
   LayerLogCapture layerLog;

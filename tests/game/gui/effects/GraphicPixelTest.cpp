@@ -1,6 +1,6 @@
 // Graphics on our display, read back pixel by pixel: alpha blending over
 // what is there, a separate alpha image, strips with their corner alphas,
-// and a picture that failed to load.
+// a picture that failed to load, and a banner over the tower.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -9,8 +9,12 @@
 #include <string>
 
 #include "game/gui/effects/TAnimGraphic.h"
+#include "game/gui/effects/TLevelBanner.h"
 #include "game/gui/effects/TStaticGraphic.h"
 #include "tests/game/gui/effects/GraphicPixelRig.h"
+#include "tests/support/FakeClock.h"
+#include "tests/support/rules/RecordingScoringModel.h"
+#include "tests/support/rules/StubTowerView.h"
 
 namespace GUI {
 namespace {
@@ -79,6 +83,27 @@ TEST_F(GraphicPixelTest, APictureThatFailedToLoadDrawsNothing) {
     animation.DrawScaled(TVec2(100, 100), 1.0f, 1.0f, 1.0f, 0.0f);
   });
   EXPECT_EQ(ScreenAt(100, 100), kRigBlue);
+}
+
+// The play window steps the banners over the tower outside the 2D drawing
+// state; a banner wiping in and one standing still show on the screen.
+TEST_F(GraphicPixelTest, ABannerOverTheTowerShowsWhenSteppedOutsideTwoDimensionalDrawing) {
+  Store("red", 32, 8, [](uint32_t, uint32_t) { return 0xFF0000u; });
+  FakeClock clock{1000};
+  RecordingScoringModel scoring;
+  scoring.medalTarget = 1000;
+  StubTowerView tower;
+  tower.timeUpShown = true;
+  TLevelBanner banner({nullptr, std::make_shared<TStaticGraphic>("red"), nullptr, nullptr, nullptr, nullptr},
+                      &scoring, &tower, nullptr);
+  DrawFrameOutside2d([&] { banner.UpdateBanners(); });
+  clock.Advance(TLevelBanner::kShowUpMs * 3 / 4);
+  DrawFrameOutside2d([&] { banner.UpdateBanners(); });
+  EXPECT_EQ(ScreenAt(370, 300), kRigRed) << "the wiped-in left part";
+  EXPECT_EQ(ScreenAt(428, 300), kRigBlue) << "the right part, still to come";
+  clock.Advance(TLevelBanner::kShowUpMs);
+  DrawFrameOutside2d([&] { banner.UpdateBanners(); });
+  EXPECT_EQ(ScreenAt(428, 300), kRigRed) << "standing, whole";
 }
 
 }  // namespace
