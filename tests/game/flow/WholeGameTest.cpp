@@ -1,7 +1,8 @@
 // The whole game played headless as a player plays it, by clicks, drags and
 // keys at the windows it shows, over the built data folder with a fixed
-// seed. The first start plays the first tutorial from the help screen, a
-// Journey level (paused twice and won by the bot), a Zen level chosen in the
+// seed. The first start plays the first tutorial from the help screen, the
+// first world of the Journey (its first level paused twice, each won by the
+// bot), the Journey's first tutorial from the map, a Zen level chosen in the
 // Zen menu (won by the bot), the options, the hiscores and a shut-down by a
 // close request; the second start, over the same folder, finds what a start
 // keeps and what it drops. Both send to and read from our hiscore service,
@@ -53,6 +54,7 @@ using GUI::TArcadeWindow;
 // What the first start leaves for the second to compare with.
 const std::string kPlayedFolder = QUORVANE_PLAYED_FOLDER;
 const std::string kJourneyScoreFile = kPlayedFolder + "/journey-score.txt";
+const std::string kFirstLevelBestFile = kPlayedFolder + "/first-level-best.txt";
 const std::string kFreshMusicVolumeFile = kPlayedFolder + "/fresh-music-volume.txt";
 const std::string kServerFile = kPlayedFolder + "/hiscore-service.txt";
 // The game's own folder, the current one at its start: the data folder
@@ -62,7 +64,7 @@ const std::string kAccount = "pia";
 
 constexpr uint32_t kStartUpDelivery = 3000;
 constexpr uint32_t kPausedFor = 30000;
-// Level 1-1 gives the bot far more than it needs.
+// A level of world 1 gives the bot far more than it needs.
 constexpr uint32_t kMostLevelPlay = 240000;
 // The won flow opens the score table once the closing flash is over.
 constexpr uint32_t kWonFlow = 2100;
@@ -70,6 +72,12 @@ constexpr uint32_t kHurriedCount = 1200;
 constexpr uint32_t kQuoteShown = 1500;
 // Past the won tutorial's banner, to the way out.
 constexpr uint32_t kTutorialLevelEnd = 3000;
+// The levels of the first world; the Journey's first tutorial opens the
+// second.
+constexpr int32_t kLevelsInWorldOne = 5;
+constexpr int kMostStartScreenPages = 10;
+// The rest of world 1 is drawn once a second, as Zen play is below.
+constexpr uint32_t kJourneyFrameSpacing = 1000;
 // Zen level 1 gives the bot far more than it needs.
 constexpr uint32_t kMostZenPlay = 400000;
 // Zen level 1 refills its tower slowly, for three minutes of game time
@@ -155,6 +163,20 @@ void CountTheJourneyTables(GameDriver& driver, int32_t total) {
   driver.Click("continueButton");
 }
 
+// The turning tutorial's dialogs clicked through and the turn it asks for
+// dragged, to the way out of its level.
+void PlayTheTurningTutorial(GameDriver& driver, TArcadeWindow& window) {
+  GUI::TTutorialMsgViewImpl& messages = *window.GetTutorialMsgView();
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's welcome shows")) return;
+  ClickTutorialContinue(driver, messages);
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial asks for a turn")) return;
+  if (!driver.Check(DragMatchesUntilADialogWaits(driver, window, messages), "a match ends the tutorial")) return;
+  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's last dialog shows")) return;
+  CaptureScenarioFrame(driver, "flow-tutorial.png");
+  ClickTutorialContinue(driver, messages);
+  driver.AdvanceTime(kTutorialLevelEnd);
+}
+
 // The first tutorial, from the title menu's Help: its dialogs clicked
 // through, the turn it asks for dragged, back to the help screen and the
 // menu. Played from there it marks nothing seen.
@@ -164,16 +186,8 @@ void PlayTheFirstTutorialFromHelp(GameDriver& driver) {
   driver.Click("helpTutorial1");
   auto* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
   if (!driver.Check(window && window->GetTutorialMsgView(), "the first tutorial is played")) return;
-  GUI::TTutorialMsgViewImpl& messages = *window->GetTutorialMsgView();
   driver.Check(TGameApp::Instance().IsTutorialMode(), "in tutorial mode");
-  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's welcome shows")) return;
-  ClickTutorialContinue(driver, messages);
-  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial asks for a turn")) return;
-  if (!driver.Check(DragMatchesUntilADialogWaits(driver, *window, messages), "a match ends the tutorial")) return;
-  if (!driver.Check(WaitForTutorialDialog(driver, messages), "the tutorial's last dialog shows")) return;
-  CaptureScenarioFrame(driver, "flow-tutorial.png");
-  ClickTutorialContinue(driver, messages);
-  driver.AdvanceTime(kTutorialLevelEnd);
+  PlayTheTurningTutorial(driver, *window);
   driver.Check(driver.WaitForWindow("helpTutorial1") != nullptr && driver.FindWindow("playWindow") == nullptr,
                "the tutorial leads back to the help screen");
   driver.Check(!TGameApp::Instance().IsTutorialMode(), "with tutorial mode off");
@@ -210,7 +224,70 @@ void PlayTheFirstJourneyLevel(GameDriver& driver) {
   CountTheJourneyTables(driver, total);
   driver.Check(TButton::Cast(driver.WaitForWindow("level2")) != nullptr, "the map shows 1-2 open");
   driver.Check(TGameApp::Instance().GetLevelHiscore({1, 1}) == total, "the level's best is its total");
-  WriteWholeFile(kJourneyScoreFile, std::to_string(total));
+  WriteWholeFile(kFirstLevelBestFile, std::to_string(total));
+}
+
+// A level chosen on the map, its start screen's pages clicked through and
+// its pre-game dialog closed.
+TArcadeWindow* StartLevelFromTheMap(GameDriver& driver, int32_t level) {
+  driver.Click("level" + std::to_string(level));
+  driver.AdvanceTime(kStartUpDelivery);
+  for (int page = 0; page < kMostStartScreenPages && driver.FindWindow("startScreen"); ++page) {
+    driver.Click(driver.FindWindow("nextButton") ? "nextButton" : "startScreen");
+    driver.AdvanceTime(kStartUpDelivery);
+  }
+  auto* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
+  if (window && driver.FindWindow("pregameContinueButton")) {
+    driver.Click("pregameContinueButton");
+    driver.AdvanceTime(kStartUpDelivery);
+  }
+  return window;
+}
+
+// A Journey level of world 1 after the first, won by the bot, its tables
+// counted and left for the map.
+void WinWorldOneLevel(GameDriver& driver, int32_t level) {
+  const std::string name = "1-" + std::to_string(level);
+  TArcadeWindow* window = StartLevelFromTheMap(driver, level);
+  if (!driver.Check(window && window->GetTowerControl(), "level " + name + " is played")) return;
+  driver.SetFrameSpacing(kJourneyFrameSpacing);
+  const TLevelBotRun played = PlayLevelWithBot(driver, kMostLevelPlay);
+  driver.SetFrameSpacing(GameDriver::kFrameSpacing);
+  const GamePlay::TLevelResult& result = GamePlay::TWorldData::Instance().GetLevelResult();
+  const GamePlay::TLevelKey key{1, static_cast<uint32_t>(level)};
+  if (!driver.Check(played.ended && result.level == key && result.totalScore > 0,
+                    "the bot wins level " + name + " in " + std::to_string(played.moves) + " moves")) {
+    return;
+  }
+  const int32_t total = result.totalScore;
+  driver.AdvanceTime(kWonFlow);
+  CountTheTable(driver, total, "flow-table-more.png");
+  driver.Check(driver.WaitForWindow("GameTips") != nullptr &&
+                   TextOf(driver.FindWindow("CurrentLevel")) == "01-0" + std::to_string(level),
+               "the table between levels names " + name);
+  driver.Click("continueButton");
+  driver.Check(driver.WaitForWindow("worldName") != nullptr, "and leads on to the map");
+}
+
+// The rest of world 1 won by the bot, then world 2's first level, the
+// Journey's first tutorial: its dialogs clicked through, the turn it asks
+// for dragged, back to the map, where it counts as seen. The Journey's
+// total is kept for the second start.
+void PlayOnToTheFirstTutorial(GameDriver& driver) {
+  for (int32_t level = 2; level <= kLevelsInWorldOne; ++level) WinWorldOneLevel(driver, level);
+  WriteWholeFile(kJourneyScoreFile, std::to_string(TGameApp::Instance().GetTotalScore()));
+  if (driver.FindWindow("nextWorld") && TextOf(driver.FindWindow("worldName")) != "World 2") {
+    driver.Click("nextWorld");
+    driver.Pass();
+  }
+  driver.Check(TextOf(driver.FindWindow("worldName")) == "World 2", "the map shows world 2");
+  TArcadeWindow* window = StartLevelFromTheMap(driver, 1);
+  if (!driver.Check(window && window->GetTutorialMsgView(), "level 2-1 plays its tutorial")) return;
+  driver.Check(!TGameApp::Instance().IsTutorialMode(), "from the map, not in tutorial mode");
+  PlayTheTurningTutorial(driver, *window);
+  driver.Check(driver.WaitForWindow("worldName") != nullptr && driver.FindWindow("playWindow") == nullptr,
+               "the tutorial leads back to the map");
+  driver.Check(TGameApp::Instance().IsTutorialSeen({2, 1}), "where it counts as seen");
   driver.Click("backButton");
   driver.Check(driver.WaitForWindow("welcome") != nullptr, "the map leads back to the menu");
 }
@@ -447,6 +524,7 @@ TEST(WholeGame, FirstStart) {
     CheckTheServerAddress(driver, address);
     PlayTheFirstTutorialFromHelp(driver);
     PlayTheFirstJourneyLevel(driver);
+    PlayOnToTheFirstTutorial(driver);
     const int32_t zenTotal = PlayAZenLevel(driver);
     SetTheOptions(driver);
     SendTheJourneyScore(driver, JourneyScore(), zenTotal);
@@ -458,14 +536,15 @@ TEST(WholeGame, FirstStart) {
   EXPECT_GT(JourneyScore(), 0) << "the first start kept its score for the second";
 }
 
-// Every start plays as a fresh "Web": the last player's progress and
-// options are gone, what the game keeps for every player (level bests,
-// play time) stays.
+// Every start plays as a fresh "Web": the last player's progress, options
+// and tutorials seen are gone, what the game keeps for every player (level
+// bests, play time) stays.
 TEST(WholeGame, SecondStart) {
   const int32_t journeyScore = JourneyScore();
+  const int32_t firstLevelBest = NumberIn(kFirstLevelBestFile);
   const int32_t freshMusicVolume = NumberIn(kFreshMusicVolumeFile);
   ASSERT_GT(journeyScore, 0) << "the first start ran before";
-  GameRun run = PlayGame(PlayedStart(), [journeyScore, freshMusicVolume](GameDriver& driver) {
+  GameRun run = PlayGame(PlayedStart(), [journeyScore, firstLevelBest, freshMusicVolume](GameDriver& driver) {
     GreetedByTheMenu(driver);
     TGameApp& app = TGameApp::Instance();
     driver.Check(app.GetNumUsers() == 1 && app.GetCurrentUser() == 0, "one player, the current one");
@@ -473,7 +552,8 @@ TEST(WholeGame, SecondStart) {
     GUI::TSoundFactory& sound = GUI::TSoundFactory::Instance();
     driver.Check(sound.GetMusicVolume() == freshMusicVolume && sound.IsSoundEnabled(),
                  "and so are its options: music at " + std::to_string(sound.GetMusicVolume()));
-    driver.Check(app.GetLevelHiscore({1, 1}) == journeyScore, "the level's best stays");
+    driver.Check(!app.IsTutorialSeen({2, 1}), "so are the tutorials it saw");
+    driver.Check(app.GetLevelHiscore({1, 1}) == firstLevelBest, "the level's best stays");
     driver.Click("playButton");
     driver.Check(driver.WaitForWindow("worldName") != nullptr, "Play opens the map");
     driver.Check(TButton::Cast(driver.FindWindow("level2")) == nullptr, "with 1-2 shut again");
