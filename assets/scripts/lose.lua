@@ -4,7 +4,7 @@
 -- it for the screen it was chosen on, and is named after it. Either closes
 -- this dialog first, so that the play window's way out finds the play
 -- screen's dialog on top.
-local kLeaveLabel = IsTutorialMode() and "LeaveToHelp" or IsZenMode() and "LeaveToZenMenu" or "LoseLeave"
+local kLeaveLabel = LeaveLabel("LoseLeave")
 MakeDialog{
   Bitmap{ name = "loseBackground", image = "backgrounds/longdialog", x = 144, y = 172 },
   Text{ name = "loseHeading", label = "LoseHeading", font = kDialogHeadingFont, x = 144, y = 196, w = 512, h = 90 },

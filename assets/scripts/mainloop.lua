@@ -72,6 +72,22 @@ function PlayLevel(world, level)
   SwapToModal("scripts/playscreen.lua")
 end
 
+-- Leaving a level leads back to the screen it was chosen on: the help
+-- screen for a tutorial played there, the Zen menu for a Zen level, the
+-- level map for a Journey level. The dialogs' way out is named after it;
+-- for the map each dialog has its own words.
+function LeaveScreen()
+  if IsTutorialMode() then return "scripts/helpmenu.lua" end
+  if IsZenMode() then return "scripts/zenmenu.lua" end
+  return "scripts/levelmap.lua"
+end
+
+function LeaveLabel(mapLabel)
+  if IsTutorialMode() then return "LeaveToHelp" end
+  if IsZenMode() then return "LeaveToZenMenu" end
+  return mapLabel
+end
+
 -- The Zen levels open to the player: at least the first, at most a world's.
 function OpenZenLevels()
   local levels = GetCurrentZenLevel()

@@ -5,7 +5,7 @@
 -- screen then leaves the level as its "quitGame" does.
 PauseGame()
 -- The way out is named after the screen the level is left for.
-local kLeaveLabel = IsTutorialMode() and "LeaveToHelp" or IsZenMode() and "LeaveToZenMenu" or "PauseBackToMap"
+local kLeaveLabel = LeaveLabel("PauseBackToMap")
 MakeDialog{
   -- The pause window is the panel itself: it holds the focus the panel's
   -- Escape needs, and the panel's widgets within it.
