@@ -37,6 +37,8 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/ForkedGame.h"
 #include "tests/support/game/LevelBotPlay.h"
+#include "tests/support/game/StartScreenPlay.h"
+#include "tests/support/game/TutorialPlay.h"
 #include "tools/hiscore/HiscoreServer.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TText.h"
@@ -159,13 +161,10 @@ void MiddleClick(GameDriver& driver, const std::string& name) {
 
 // The tutorial's message view once its front dialog has faded in; null
 // (noted) when no dialog comes.
-GUI::TTutorialMsgViewImpl* WaitForTutorialDialog(GameDriver& driver) {
+GUI::TTutorialMsgViewImpl* ShownTutorialDialog(GameDriver& driver) {
   auto* window = GUI::TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
   GUI::TTutorialMsgViewImpl* messages = window ? window->GetTutorialMsgView() : nullptr;
-  for (int wait = 0; wait < kWindowWaits && messages && messages->GetFade() < 1.0f; ++wait) {
-    driver.AdvanceTime(kTourLongStep);
-  }
-  const bool shown = messages && messages->IsShowing() && messages->GetFade() >= 1.0f;
+  const bool shown = messages && WaitForTutorialDialog(driver, *messages) && messages->IsShowing();
   return driver.Check(shown, "no tutorial dialog appeared") ? messages : nullptr;
 }
 
@@ -180,11 +179,10 @@ size_t EffectsInPlay(GameDriver& driver) {
 // put away, sets the bomb off itself.
 void TourTheBombTutorial(GameDriver& driver, const std::string& folder) {
   driver.Click("helpTutorial2");
-  GUI::TTutorialMsgViewImpl* messages = WaitForTutorialDialog(driver);
+  GUI::TTutorialMsgViewImpl* messages = ShownTutorialDialog(driver);
   if (!messages) return;
   Capture(driver, folder, "tutorial-arrow");
-  const TRect button = messages->GetContinueButtonRect();
-  driver.ClickAt((button.left + button.right) / 2, (button.top + button.bottom) / 2);
+  ClickTutorialContinue(driver, *messages);
   for (int wait = 0; wait < kWindowWaits && EffectsInPlay(driver) == 0; ++wait) driver.AdvanceTime(kTourLongStep);
   if (driver.Check(EffectsInPlay(driver) > 0, "the tutorial's bomb does not go off")) {
     driver.AdvanceTime(kTourBlastGrows);
@@ -196,7 +194,7 @@ void TourTheBombTutorial(GameDriver& driver, const std::string& folder) {
 // The help screen's tutorials, each with its first dialog, left by Quit.
 void TourTheTutorials(GameDriver& driver, const std::string& folder) {
   driver.Click("helpTutorial1");
-  if (WaitForTutorialDialog(driver)) Capture(driver, folder, "tutorial");
+  if (ShownTutorialDialog(driver)) Capture(driver, folder, "tutorial");
   driver.Click("quitGame");
   if (Reach(driver, "helpTutorial2")) TourTheBombTutorial(driver, folder);
 }
@@ -242,10 +240,7 @@ int HighestOpenLevel(GameDriver& driver) {
 // the game-end screen after the Journey's last level. False when the level
 // ended without its table, as a tutorial level does the first time.
 bool FinishLevel(GameDriver& driver, const std::string& folder) {
-  for (int page = 0; page < kMostLevelsOnAMap && driver.FindWindow("startScreen"); ++page) {
-    driver.Click(driver.FindWindow("nextButton") ? "nextButton" : "startScreen");
-    driver.AdvanceTime(kTourSettle);
-  }
+  ClickThroughStartScreen(driver, kTourSettle);
   if (!driver.WaitForWindow("playWindow")) return false;
   driver.AdvanceTime(kTourStartUp, kTourLongStep);
   if (driver.FindWindow("pregameContinueButton")) {

@@ -43,6 +43,7 @@
 #include "tests/support/TempFolder.h"
 #include "tests/support/game/ForkedGame.h"
 #include "tests/support/game/LevelBotPlay.h"
+#include "tests/support/game/StartScreenPlay.h"
 #include "tests/support/game/TutorialPlay.h"
 #include "windows/kinds/TButton.h"
 #include "windows/kinds/TImage.h"
@@ -75,7 +76,6 @@ constexpr uint32_t kTutorialLevelEnd = 3000;
 // The levels of the first world; the Journey's first tutorial opens the
 // second.
 constexpr int32_t kLevelsInWorldOne = 5;
-constexpr int kMostStartScreenPages = 10;
 // The rest of world 1 is drawn once a second, as Zen play is below.
 constexpr uint32_t kJourneyFrameSpacing = 1000;
 // Zen level 1 gives the bot far more than it needs.
@@ -232,10 +232,7 @@ void PlayTheFirstJourneyLevel(GameDriver& driver) {
 TArcadeWindow* StartLevelFromTheMap(GameDriver& driver, int32_t level) {
   driver.Click("level" + std::to_string(level));
   driver.AdvanceTime(kStartUpDelivery);
-  for (int page = 0; page < kMostStartScreenPages && driver.FindWindow("startScreen"); ++page) {
-    driver.Click(driver.FindWindow("nextButton") ? "nextButton" : "startScreen");
-    driver.AdvanceTime(kStartUpDelivery);
-  }
+  ClickThroughStartScreen(driver, kStartUpDelivery);
   auto* window = TArcadeWindow::Cast(driver.WaitForWindow("playWindow"));
   if (window && driver.FindWindow("pregameContinueButton")) {
     driver.Click("pregameContinueButton");
